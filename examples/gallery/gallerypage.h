@@ -1,0 +1,18 @@
+#pragma once
+
+// A page of the gallery: a control built for the page, rendered to PNG and SVG.
+
+#include <framework/qvcontrols.h>
+
+#include <functional>
+#include <vector>
+
+struct TGalleryPage {
+    QString Name;        // file name stem
+    QString Title;       // heading in index.html
+    QString Description; // one paragraph in index.html
+    // Builds the control to render, owned by Owner.
+    std::function<TWinControl*(TComponent* Owner)> Build;
+};
+
+void AddFrameworkPages(std::vector<TGalleryPage>& Pages);

@@ -1,0 +1,97 @@
+#pragma once
+
+// Persistent objects, components with owners, names and free notification, and the class
+// registry that constructs components by class name.
+
+#include "framework/qvframeworktypes.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class TComponent;
+
+class TPersistent : public QObject {
+    Q_OBJECT
+public:
+    TPersistent() = default;
+
+    // Copies Source into this object; raises EConvertError unless one of the two knows how.
+    virtual void Assign(TPersistent* Source);
+
+protected:
+    virtual void AssignTo(TPersistent* Dest);
+};
+
+class TComponent : public TPersistent {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ GetName WRITE SetName)
+public:
+    Q_INVOKABLE explicit TComponent(TComponent* AOwner);
+    // Notifies every component that references this one before any memory goes, then frees
+    // the owned components and leaves the owner.
+    ~TComponent() override;
+
+    const QString& GetName() const { return FName; }
+    virtual void SetName(const QString& NewName);
+
+    TComponent* GetOwner() const { return FOwner; }
+    int ComponentCount() const { return int(FComponents.size()); }
+    TComponent* Components(int Index) const;
+    int ComponentIndex() const;
+    // Case-insensitive lookup among the owned components; nullptr when absent.
+    TComponent* FindComponent(const QString& AName) const;
+    void InsertComponent(TComponent* AComponent);
+    void RemoveComponent(TComponent* AComponent);
+
+    // Links this component and AComponent so that each learns of the other's destruction
+    // through Notification. Components of one owner need no link: the owner tells them all.
+    void FreeNotification(TComponent* AComponent);
+    void RemoveFreeNotification(TComponent* AComponent);
+
+    TComponentState ComponentState() const { return FComponentState; }
+    bool IsLoading() const { return FComponentState.testFlag(TComponentStateItem::Loading); }
+    bool IsDesigning() const { return FComponentState.testFlag(TComponentStateItem::Designing); }
+    bool IsDestroying() const { return FComponentState.testFlag(TComponentStateItem::Destroying); }
+    void SetDesigning(bool Value, bool SetChildren = true);
+    // Marks the component as being read; Loaded ends that state.
+    void BeginLoading();
+    virtual void Loaded();
+
+    // Sets Destroying on this component and everything it owns.
+    void Destroying();
+
+    virtual void Notification(TComponent* AComponent, TOperation Operation);
+
+protected:
+    void ValidateRename(TComponent* AComponent, const QString& CurName,
+                        const QString& NewName) const;
+
+private:
+    void InsertOwned(TComponent* AComponent);
+    void RemoveOwned(TComponent* AComponent);
+    void SendRemoveNotifications();
+
+    TComponent* FOwner = nullptr;
+    QString FName;
+    QList<TComponent*> FComponents;
+    QList<TComponent*> FFreeNotifies;
+    TComponentState FComponentState;
+};
+
+bool IsValidIdent(const QString& Ident);
+
+// Class registry: components are created by class name through their Q_INVOKABLE
+// constructor taking the owner.
+using TComponentClass = const QMetaObject*;
+
+void RegisterClass(TComponentClass AClass);
+template <class T> void RegisterClass() {
+    RegisterClass(&T::staticMetaObject);
+}
+void UnRegisterClass(TComponentClass AClass);
+// nullptr when no class of that name is registered.
+TComponentClass GetClass(const QString& ClassName);
+// Raises EClassNotFound when no class of that name is registered.
+TComponentClass FindClass(const QString& ClassName);
+TComponent* CreateComponent(TComponentClass AClass, TComponent* AOwner);

@@ -1,0 +1,127 @@
+#include "framework/qvforms.h"
+
+#include <QAbstractEventDispatcher>
+#include <QCoreApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+
+// ---- TApplication ----
+
+TApplication::TApplication(TComponent* AOwner) : TComponent(AOwner) {}
+
+int TApplication::AddIdleHandler(std::function<void()> Handler) {
+    ConnectDispatcher();
+    const int Id = FNextIdleId++;
+    FIdleHandlers.emplace(Id, std::move(Handler));
+    return Id;
+}
+
+void TApplication::RemoveIdleHandler(int Id) {
+    FIdleHandlers.erase(Id);
+}
+
+void TApplication::DoIdle() {
+    // Handlers may add or remove handlers: walk the ids present at the start.
+    std::vector<int> Ids;
+    for (const auto& Entry : FIdleHandlers)
+        Ids.push_back(Entry.first);
+    for (int Id : Ids) {
+        auto It = FIdleHandlers.find(Id);
+        if (It != FIdleHandlers.end()) {
+            auto Handler = It->second;
+            Handler();
+        }
+    }
+}
+
+void TApplication::ConnectDispatcher() {
+    if (FDispatcherConnected || !QCoreApplication::instance()) return;
+    auto* Dispatcher = QAbstractEventDispatcher::instance(QCoreApplication::instance()->thread());
+    if (!Dispatcher) return;
+    // The event loop is about to wait for input: that is the idle moment.
+    QObject::connect(Dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
+                     [this] { DoIdle(); });
+    FDispatcherConnected = true;
+}
+
+QString TApplication::ExeName() const {
+    return QCoreApplication::applicationFilePath();
+}
+
+void TApplication::ProcessMessages() {
+    QCoreApplication::processEvents();
+}
+
+namespace {
+TApplication* TheApplication = nullptr;
+
+void FreeApplicationComponents() {
+    // Widgets must go before the QApplication does.
+    if (!TheApplication) return;
+    while (TheApplication->ComponentCount() > 0)
+        delete TheApplication->Components(0);
+}
+} // namespace
+
+TApplication* Application() {
+    if (!TheApplication) {
+        TheApplication = new TApplication();
+        if (QCoreApplication::instance()) qAddPostRoutine(FreeApplicationComponents);
+    }
+    return TheApplication;
+}
+
+TIdleHook::TIdleHook(std::function<void()> Handler)
+    : FId(Application()->AddIdleHandler(std::move(Handler))) {}
+
+TIdleHook::~TIdleHook() {
+    Application()->RemoveIdleHandler(FId);
+}
+
+// ---- TScreen ----
+
+TScreen* Screen() {
+    static TScreen Instance;
+    return &Instance;
+}
+
+void TScreen::SetCursor(TCursor Value) {
+    if (FCursor == Value) return;
+    if (qGuiApp) {
+        if (FCursor != crDefault) QGuiApplication::restoreOverrideCursor();
+        if (Value != crDefault) QGuiApplication::setOverrideCursor(QCursor(CursorShape(Value)));
+    }
+    FCursor = Value;
+}
+
+// ---- TForm ----
+
+TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
+    FVisible = false;
+    SetBounds(0, 0, 640, 480);
+    Screen()->FForms.append(this);
+}
+
+TForm::~TForm() {
+    Screen()->FForms.removeOne(this);
+}
+
+void TForm::SetCaption(const QString& Value) {
+    FCaption = Value;
+    if (HandleAllocated()) Widget()->setWindowTitle(Value);
+}
+
+void TForm::HostCreated(QWidget* Host) {
+    Host->setWindowTitle(FCaption);
+}
+
+// ---- TDataModule ----
+
+TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+    Screen()->FDataModules.append(this);
+}
+
+TDataModule::~TDataModule() {
+    Screen()->FDataModules.removeOne(this);
+}

@@ -1,0 +1,99 @@
+#pragma once
+
+// The application object, the screen with its forms and data modules (the top-level
+// components that references are resolved from), and the idle hook.
+
+#include "framework/qvcontrols.h"
+
+#include <QList>
+
+#include <map>
+
+class TApplication : public TComponent {
+    Q_OBJECT
+public:
+    explicit TApplication(TComponent* AOwner = nullptr);
+
+    // Registers a handler called whenever the application waits for input; returns its id.
+    int AddIdleHandler(std::function<void()> Handler);
+    void RemoveIdleHandler(int Id);
+    // One idle pass: calls every registered handler once.
+    void DoIdle();
+
+    // Full path of the executable.
+    QString ExeName() const;
+    void ProcessMessages();
+
+private:
+    void ConnectDispatcher();
+
+    std::map<int, std::function<void()>> FIdleHandlers;
+    int FNextIdleId = 1;
+    bool FDispatcherConnected = false;
+};
+
+// The process-wide application component. Components it owns are freed when the
+// QApplication goes.
+TApplication* Application();
+
+// Calls a handler at every idle pass for as long as the hook lives.
+class TIdleHook {
+public:
+    explicit TIdleHook(std::function<void()> Handler);
+    ~TIdleHook();
+    TIdleHook(const TIdleHook&) = delete;
+    TIdleHook& operator=(const TIdleHook&) = delete;
+
+private:
+    int FId;
+};
+
+class TForm;
+class TDataModule;
+
+class TScreen {
+public:
+    int FormCount() const { return int(FForms.size()); }
+    TForm* Forms(int Index) const { return FForms.at(Index); }
+    int DataModuleCount() const { return int(FDataModules.size()); }
+    TDataModule* DataModules(int Index) const { return FDataModules.at(Index); }
+
+    // Application-wide cursor that overrides every control's cursor; crDefault ends it.
+    TCursor GetCursor() const { return FCursor; }
+    void SetCursor(TCursor Value);
+
+private:
+    friend class TForm;
+    friend class TDataModule;
+    QList<TForm*> FForms;
+    QList<TDataModule*> FDataModules;
+    TCursor FCursor = crDefault;
+};
+
+TScreen* Screen();
+
+// A top-level window; hidden until shown.
+class TForm : public TWinControl {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
+public:
+    Q_INVOKABLE explicit TForm(TComponent* AOwner);
+    ~TForm() override;
+
+    const QString& GetCaption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+
+protected:
+    void HostCreated(QWidget* Host) override;
+
+private:
+    QString FCaption;
+};
+
+// A non-visual container of components.
+class TDataModule : public TComponent {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TDataModule(TComponent* AOwner);
+    ~TDataModule() override;
+};

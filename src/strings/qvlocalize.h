@@ -1,0 +1,99 @@
+#pragma once
+
+// Every user-visible message and undo caption of the library. Texts use Delphi-style
+// placeholders (%s, %d), filled in by Format; QCoreApplication::translate makes them
+// localisable under the context "Qvplot2D".
+
+#include <QString>
+
+#include <initializer_list>
+
+struct TResourceString {
+    const char* Source;
+    QString Text() const;
+};
+
+// One argument of Format, converted to text by the placeholder that consumes it.
+class TFormatArg {
+public:
+    TFormatArg(const QString& Value) : FText(Value), FIsNumber(false) {}
+    TFormatArg(const char* Value) : FText(QString::fromUtf8(Value)), FIsNumber(false) {}
+    TFormatArg(int Value) : FNumber(Value), FIsNumber(true) {}
+    TFormatArg(unsigned Value) : FNumber(Value), FIsNumber(true) {}
+    TFormatArg(long long Value) : FNumber(double(Value)), FIsNumber(true) {}
+    TFormatArg(double Value) : FNumber(Value), FIsNumber(true) {}
+
+    QString Convert(QChar Kind, int Precision) const;
+
+private:
+    QString FText;
+    double FNumber = 0;
+    bool FIsNumber;
+};
+
+// Replaces %s, %d, %u, %x, %f, %g and %e (with an optional precision, as in "%.3f") by the
+// arguments in order; "%%" is a percent sign. Missing arguments leave the placeholder.
+QString FormatText(const QString& Pattern, std::initializer_list<TFormatArg> Args);
+
+inline QString Format(const TResourceString& Pattern, std::initializer_list<TFormatArg> Args) {
+    return FormatText(Pattern.Text(), Args);
+}
+
+namespace Qvlocalize {
+
+// Components and the class registry
+inline constexpr TResourceString SDuplicateName{"A component named %s already exists"};
+inline constexpr TResourceString SInvalidName{"'%s' is not a valid component name"};
+inline constexpr TResourceString SClassNotFound{"Class %s not found"};
+inline constexpr TResourceString SNotAComponentClass{"Class %s is not a component class"};
+inline constexpr TResourceString SNoOwnerConstructor{
+    "Class %s has no invokable constructor taking an owner"};
+inline constexpr TResourceString SAssignError{"Cannot assign a %s to a %s"};
+inline constexpr TResourceString SControlParentSelf{"A control cannot be its own parent"};
+inline constexpr TResourceString SControlParentLoop{
+    "Control %s cannot become a child of one of its own children"};
+inline constexpr TResourceString SControlNotAncestor{"Control %s is not a parent of control %s"};
+
+// Lists
+inline constexpr TResourceString SListIndexError{"List index out of bounds (%d)"};
+
+// Streams
+inline constexpr TResourceString SReadError{"Stream read error"};
+inline constexpr TResourceString SWriteError{"Stream write error"};
+
+// Files
+inline constexpr TResourceString SFileOpenError{"Cannot open file \"%s\": %s"};
+inline constexpr TResourceString SFileWriteError{"Cannot write file \"%s\": %s"};
+
+// INI files
+inline constexpr TResourceString SIniInvalidSection{"Invalid INI section name \"%s\""};
+inline constexpr TResourceString SIniInvalidKey{"Invalid INI key \"%s\""};
+inline constexpr TResourceString SIniInvalidValue{
+    "The value of INI key \"%s\" contains a line break"};
+
+// XML
+inline constexpr TResourceString SXMLParseError{"XML error at line %d, column %d: %s"};
+inline constexpr TResourceString SXMLNoDocumentElement{"The XML document has no document element"};
+inline constexpr TResourceString SXMLNullNode{"Operation on an empty XML node"};
+inline constexpr TResourceString SXMLInvalidName{"Invalid XML name \"%s\""};
+inline constexpr TResourceString SXMLDocumentElementExists{
+    "The XML document already has a document element"};
+inline constexpr TResourceString SXMLNotAChild{"XML node \"%s\" is not a child of node \"%s\""};
+inline constexpr TResourceString SXMLMultipleRoots{"More than one document element"};
+inline constexpr TResourceString SXMLTextOutsideRoot{"Text outside the document element"};
+
+// Data binding
+inline constexpr TResourceString SDataSetNoCurrentRecord{"The data set has no current record"};
+
+// Clipboard
+inline constexpr TResourceString SClipboardUnavailable{
+    "The clipboard needs a running QGuiApplication"};
+
+// Printing
+inline constexpr TResourceString SPrinterNotPrinting{"Printing not in progress"};
+inline constexpr TResourceString SPrinterPrinting{"Printing in progress"};
+inline constexpr TResourceString SPrinterNoOutput{
+    "No printer is installed; set an output file to print into a PDF file"};
+inline constexpr TResourceString SPrinterStartFailed{"The print job could not be started"};
+
+} // namespace Qvlocalize

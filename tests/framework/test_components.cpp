@@ -1,0 +1,234 @@
+// Ownership, names, free notification, component states and the class registry.
+
+#include <framework/qvclasses.h>
+#include <framework/qvexceptions.h>
+#include <framework/qvforms.h>
+
+#include "../qvtest.h"
+
+#include <gtest/gtest.h>
+
+#include <QPointer>
+
+#include <algorithm>
+#include <array>
+
+namespace {
+// Holds a reference to another component and records what it hears.
+class TReferrer : public TComponent {
+    Q_OBJECT
+public:
+    Q_INVOKABLE explicit TReferrer(TComponent* AOwner) : TComponent(AOwner) {}
+
+    void SetReference(TComponent* Value) {
+        FReference = Value;
+        if (Value) Value->FreeNotification(this);
+    }
+    TComponent* Reference() const { return FReference; }
+
+    void Notification(TComponent* AComponent, TOperation Operation) override {
+        TComponent::Notification(AComponent, Operation);
+        if (Operation != TOperation::Remove || AComponent != FReference) return;
+        // The referenced component is still readable here: its memory has not gone yet.
+        Heard.append(AComponent->GetName());
+        if (Log) Log->append(AComponent->GetName());
+        FReference = nullptr;
+    }
+
+    QStringList Heard;
+    QStringList* Log = nullptr;
+
+private:
+    TComponent* FReference = nullptr;
+};
+
+TComponent* Named(TComponent* Owner, const QString& Name) {
+    auto* c = new TComponent(Owner);
+    c->SetName(Name);
+    return c;
+}
+} // namespace
+
+TEST(Components, OwnerFreesWhatItOwnsAndNamesAreUniquePerOwner) {
+    QPointer<TComponent> A, B;
+    {
+        TComponent Owner(nullptr);
+        A = Named(&Owner, "Series1");
+        B = Named(&Owner, "Series2");
+        EXPECT_EQ(Owner.ComponentCount(), 2);
+        EXPECT_EQ(Owner.Components(1), B.data());
+        EXPECT_EQ(B->ComponentIndex(), 1);
+        EXPECT_EQ(Owner.FindComponent("SERIES1"), A.data());
+        EXPECT_EQ(Owner.FindComponent(""), nullptr);
+
+        try {
+            B->SetName("series1");
+            FAIL() << "a clash must raise";
+        } catch (const EComponentError& E) {
+            EXPECT_EQ(E.Message(), "A component named series1 already exists");
+        }
+        EXPECT_EQ(B->GetName(), "Series2");
+        EXPECT_THROW(A->SetName("1Series"), EComponentError);
+        EXPECT_THROW(A->SetName("Series 1"), EComponentError);
+        A->SetName("SERIES1"); // a change of case is no clash with itself
+        EXPECT_EQ(A->GetName(), "SERIES1");
+
+        // Another owner may use the same name; moving it in would clash.
+        TComponent Other(nullptr);
+        TComponent* C = Named(&Other, "Series2");
+        EXPECT_THROW(Owner.InsertComponent(C), EComponentError);
+        EXPECT_EQ(C->GetOwner(), &Other);
+        C->SetName("Series3");
+        Owner.InsertComponent(C);
+        EXPECT_EQ(C->GetOwner(), &Owner);
+        EXPECT_EQ(Other.ComponentCount(), 0);
+        EXPECT_EQ(Owner.ComponentCount(), 3);
+
+        delete A.data();
+        EXPECT_EQ(Owner.ComponentCount(), 2);
+        EXPECT_THROW(Owner.Components(2), ERangeError);
+    }
+    EXPECT_TRUE(B.isNull());
+}
+
+TEST(Components, ReferenceIsClearedWhicheverIsDeletedFirst) {
+    // F owns the referrer R, D owns the target T: every order of deleting the four.
+    std::array<int, 4> Order{0, 1, 2, 3};
+    int Orders = 0;
+    do {
+        auto* F = new TComponent(nullptr);
+        auto* D = new TComponent(nullptr);
+        auto* R = new TReferrer(F);
+        TComponent* T = Named(D, "Target");
+        R->SetReference(T);
+        QPointer<TComponent> Alive[4] = {F, D, R, T};
+        for (int Step : Order) {
+            if (!Alive[Step]) continue;
+            delete Alive[Step].data();
+            if (!Alive[2]) continue;
+            if (Alive[3]) {
+                EXPECT_EQ(R->Reference(), T);
+                EXPECT_TRUE(R->Heard.isEmpty());
+            } else {
+                EXPECT_EQ(R->Reference(), nullptr);
+                EXPECT_EQ(R->Heard, QStringList{"Target"});
+            }
+        }
+        ++Orders;
+    } while (std::next_permutation(Order.begin(), Order.end()));
+    EXPECT_EQ(Orders, 24);
+}
+
+TEST(Components, OwnerTellsItsComponentsWhateverTheDeletionOrder) {
+    // Referrer and target on one owner need no link: the owner broadcasts each removal. The
+    // owner frees from the last component to the first, so try both creation orders.
+    for (bool TargetFirst : {true, false}) {
+        QStringList Log;
+        auto* Owner = new TComponent(nullptr);
+        TComponent* T = TargetFirst ? Named(Owner, "Target") : nullptr;
+        auto* R = new TReferrer(Owner);
+        R->Log = &Log;
+        if (!T) T = Named(Owner, "Target");
+        R->SetReference(T);
+        delete Owner;
+        EXPECT_EQ(Log, TargetFirst ? QStringList{} : QStringList{"Target"});
+
+        // Deleting the target directly is reported exactly once.
+        TComponent Owner2(nullptr);
+        auto* R2 = new TReferrer(&Owner2);
+        TComponent* T2 = Named(&Owner2, "Target");
+        R2->SetReference(T2);
+        delete T2;
+        EXPECT_EQ(R2->Heard, QStringList{"Target"});
+        EXPECT_EQ(R2->Reference(), nullptr);
+    }
+    // Without owners the link works both ways, and a deleted referrer leaves no dangling link.
+    auto* T = Named(nullptr, "Lonely");
+    auto* R = new TReferrer(nullptr);
+    R->SetReference(T);
+    delete R;
+    delete T;
+    // A referrer whose target later moved to the referrer's own owner still hears exactly once.
+    TComponent Form(nullptr), Module(nullptr);
+    auto* R3 = new TReferrer(&Form);
+    TComponent* T3 = Named(&Module, "Moved");
+    R3->SetReference(T3);
+    Form.InsertComponent(T3);
+    delete T3;
+    EXPECT_EQ(R3->Heard, QStringList{"Moved"});
+}
+
+TEST(Components, StatesPropagateToOwnedComponents) {
+    TComponent Owner(nullptr);
+    auto* Early = new TComponent(&Owner);
+    Owner.SetDesigning(true);
+    EXPECT_TRUE(Early->IsDesigning());
+    auto* Late = new TComponent(&Owner);
+    EXPECT_TRUE(Late->IsDesigning());
+    Owner.SetDesigning(false, false);
+    EXPECT_FALSE(Owner.IsDesigning());
+    EXPECT_TRUE(Late->IsDesigning());
+
+    Late->BeginLoading();
+    EXPECT_TRUE(Late->IsLoading());
+    Late->Loaded();
+    EXPECT_FALSE(Late->IsLoading());
+
+    // A component told of a sibling's removal knows whether it is itself being freed.
+    struct TWatcher : TComponent {
+        using TComponent::TComponent;
+        void Notification(TComponent* AComponent, TOperation Operation) override {
+            TComponent::Notification(AComponent, Operation);
+            if (Operation == TOperation::Remove) Told.append(IsDestroying());
+        }
+        QList<bool> Told;
+    };
+    TComponent Owner2(nullptr);
+    auto* Watcher = new TWatcher(&Owner2);
+    delete new TComponent(&Owner2);
+    EXPECT_EQ(Watcher->Told, QList<bool>{false});
+    Owner2.Destroying(); // what the owner's destructor does first
+    EXPECT_TRUE(Watcher->IsDestroying());
+    delete new TComponent(&Owner2);
+    EXPECT_EQ(Watcher->Told, (QList<bool>{false, true}));
+}
+
+TEST(Components, RegistryCreatesComponentsByClassName) {
+    RegisterClass<TReferrer>();
+    EXPECT_EQ(GetClass("TReferrer"), &TReferrer::staticMetaObject);
+    EXPECT_EQ(GetClass("TNoSuchSeries"), nullptr);
+    try {
+        FindClass("TNoSuchSeries");
+        FAIL();
+    } catch (const EClassNotFound& E) {
+        EXPECT_EQ(E.Message(), "Class TNoSuchSeries not found");
+    }
+
+    TComponent Owner(nullptr);
+    TComponent* Created = CreateComponent(FindClass("TReferrer"), &Owner);
+    ASSERT_NE(qobject_cast<TReferrer*>(Created), nullptr);
+    EXPECT_EQ(Created->GetOwner(), &Owner);
+    EXPECT_STREQ(Created->metaObject()->className(), "TReferrer");
+
+    // Classes the registry cannot construct are refused at registration.
+    EXPECT_THROW(RegisterClass(&TPersistent::staticMetaObject), EComponentError);
+    UnRegisterClass(&TReferrer::staticMetaObject);
+    EXPECT_EQ(GetClass("TReferrer"), nullptr);
+}
+
+TEST(Components, ScreenListsFormsAndDataModules) {
+    const int Forms = Screen()->FormCount();
+    auto* Form = new TForm(Application());
+    Form->SetName("Form1");
+    auto* Module = new TDataModule(Application());
+    EXPECT_EQ(Screen()->FormCount(), Forms + 1);
+    EXPECT_EQ(Screen()->Forms(Forms), Form);
+    EXPECT_EQ(Screen()->DataModules(Screen()->DataModuleCount() - 1), Module);
+    EXPECT_EQ(Application()->FindComponent("Form1"), Form);
+    delete Form;
+    delete Module;
+    EXPECT_EQ(Screen()->FormCount(), Forms);
+    EXPECT_EQ(Application()->FindComponent("Form1"), nullptr);
+}
+
+#include "test_components.moc"

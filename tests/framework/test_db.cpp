@@ -1,0 +1,211 @@
+// Data sources over a real SQLite table and the links that listen to them.
+
+#include "../qvtest.h"
+
+#include <framework/qvdb.h>
+#include <framework/qvexceptions.h>
+
+#include <gtest/gtest.h>
+
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QSqlTableModel>
+#include <QStandardItemModel>
+
+namespace {
+class TRecordingLink : public TFieldDataLink {
+public:
+    QStringList Events;
+
+protected:
+    void DataEvent(TDataEvent Event, int Info) override {
+        Events << QString("%1:%2").arg(QVariant::fromValue(Event).toString()).arg(Info);
+        TFieldDataLink::DataEvent(Event, Info);
+    }
+};
+
+class DataBinding : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const QString Connection = QString("qvtest%1").arg(++Counter);
+        Db = QSqlDatabase::addDatabase("QSQLITE", Connection);
+        Db.setDatabaseName(":memory:");
+        ASSERT_TRUE(Db.open());
+        QSqlQuery Query(Db);
+        ASSERT_TRUE(Query.exec("CREATE TABLE Measurements (Id INTEGER PRIMARY KEY, "
+                               "Value REAL, Label TEXT)"));
+        ASSERT_TRUE(Query.exec("INSERT INTO Measurements VALUES (1, 1.5, 'a'), (2, NULL, 'b'), "
+                               "(3, 3.25, 'c')"));
+        Model = new QSqlTableModel(nullptr, Db);
+        Model->setTable("Measurements");
+        Model->setEditStrategy(QSqlTableModel::OnFieldChange);
+        ASSERT_TRUE(Model->select());
+    }
+    void TearDown() override {
+        delete Model;
+        const QString Name = Db.connectionName();
+        Db.close();
+        Db = QSqlDatabase();
+        QSqlDatabase::removeDatabase(Name);
+    }
+
+    QList<QVariant> Column(TDataSet* Set, int Field) {
+        QList<QVariant> Result;
+        for (Set->First(); !Set->Eof(); Set->Next())
+            Result << Set->FieldValue(Field);
+        return Result;
+    }
+
+    static inline int Counter = 0;
+    QSqlDatabase Db;
+    QSqlTableModel* Model = nullptr;
+};
+} // namespace
+
+TEST_F(DataBinding, CursorWalksRecordsAndFindsFieldsByHeaderName) {
+    TDataSource Source(nullptr);
+    EXPECT_EQ(Source.DataSet(), nullptr);
+    Source.SetModel(Model);
+    TDataSet* Set = Source.DataSet();
+    ASSERT_NE(Set, nullptr);
+    EXPECT_EQ(Set->RecordCount(), 3);
+    EXPECT_EQ(Set->FieldNames(), (QStringList{"Id", "Value", "Label"}));
+    EXPECT_EQ(Set->FieldIndex("value"), 1);
+    EXPECT_EQ(Set->FieldIndex("Missing"), -1);
+    const QList<QVariant> Values = Column(Set, 1);
+    ASSERT_EQ(Values.size(), 3);
+    EXPECT_EQ(Values[0].toDouble(), 1.5);
+    EXPECT_TRUE(Values[1].isNull());
+    EXPECT_EQ(Values[2].toDouble(), 3.25);
+    EXPECT_TRUE(Set->Eof());
+
+    Set->First();
+    Set->Next();
+    EXPECT_TRUE(Set->FieldIsNull(1));
+    const TBookmark Mark = Set->GetBookmark();
+    Set->Last();
+    EXPECT_EQ(Set->FieldValue(2).toString(), "c");
+    Set->GotoBookmark(Mark);
+    EXPECT_EQ(Set->RecNo(), 1);
+    Set->Prior();
+    Set->Prior();
+    EXPECT_TRUE(Set->Bof());
+    EXPECT_EQ(Set->RecNo(), 0);
+}
+
+TEST_F(DataBinding, LinksHearInsertsEditsAndDeletesOfTheTable) {
+    TDataSource Source(nullptr);
+    TRecordingLink Link;
+    int ActiveChanges = 0, DataChanges = 0;
+    Link.SetOnActiveChange([&](TObject*) { ++ActiveChanges; });
+    Link.SetOnDataChange([&](TObject*) { ++DataChanges; });
+    Link.SetFieldName("Value");
+    Link.SetDataSource(&Source);
+    EXPECT_EQ(Link.Field(), -1);
+    Source.SetModel(Model);
+    EXPECT_EQ(ActiveChanges, 2);
+    EXPECT_EQ(Link.Field(), 1);
+    EXPECT_EQ(Source.DataLinkCount(), 1);
+
+    // Insert a row: the data set changes and counts one record more.
+    Link.Events.clear();
+    QSqlRecord Row = Model->record();
+    Row.setValue("Id", 4);
+    Row.setValue("Value", 8.0);
+    Row.setValue("Label", "d");
+    ASSERT_TRUE(Model->insertRecord(-1, Row));
+    EXPECT_TRUE(Link.Events.contains("DataSetChange:-1"));
+    EXPECT_EQ(Source.DataSet()->RecordCount(), 4);
+
+    // Edit a value: the link hears a change of its field, and not of others.
+    Link.Events.clear();
+    DataChanges = 0;
+    ASSERT_TRUE(Model->setData(Model->index(0, 1), 9.5));
+    EXPECT_TRUE(Link.Events.contains("FieldChange:1"));
+    EXPECT_GE(DataChanges, 1);
+    EXPECT_EQ(Column(Source.DataSet(), 1).first(), QVariant(9.5));
+    QSqlQuery Check(Db);
+    ASSERT_TRUE(Check.exec("SELECT Value FROM Measurements WHERE Id = 1") && Check.next());
+    EXPECT_EQ(Check.value(0).toDouble(), 9.5);
+
+    // Delete a row.
+    Link.Events.clear();
+    ASSERT_TRUE(Model->removeRow(1));
+    Model->select();
+    EXPECT_TRUE(Link.Events.contains("DataSetChange:-1"));
+    EXPECT_EQ(Source.DataSet()->RecordCount(), 3);
+    EXPECT_EQ(Column(Source.DataSet(), 1), (QList<QVariant>{9.5, 3.25, 8.0}));
+
+    // Changes made by SQL elsewhere arrive with the next select.
+    QSqlQuery Query(Db);
+    ASSERT_TRUE(Query.exec("DELETE FROM Measurements WHERE Id > 1"));
+    Link.Events.clear();
+    Model->select();
+    EXPECT_TRUE(Link.Events.contains("DataSetChange:-1"));
+    EXPECT_EQ(Source.DataSet()->RecordCount(), 1);
+}
+
+TEST_F(DataBinding, DisabledControlsReportOnceAtTheEnd) {
+    TDataSource Source(nullptr);
+    Source.SetModel(Model);
+    TRecordingLink Link;
+    Link.SetFieldName("Value");
+    Link.SetDataSource(&Source);
+    TDataSet* Set = Source.DataSet();
+
+    Set->DisableControls();
+    EXPECT_TRUE(Set->ControlsDisabled());
+    Column(Set, 1);
+    EXPECT_TRUE(Link.Events.isEmpty());
+    Set->EnableControls();
+    EXPECT_EQ(Link.Events, QStringList{"DataSetScroll:-1"});
+
+    Link.Events.clear();
+    Set->DisableControls();
+    Set->DisableControls();
+    Model->setData(Model->index(2, 1), 1.0);
+    Set->EnableControls();
+    EXPECT_TRUE(Link.Events.isEmpty());
+    Set->EnableControls();
+    EXPECT_EQ(Link.Events, QStringList{"DataSetChange:-1"});
+}
+
+TEST_F(DataBinding, FieldLinkHearsItsOwnFieldAndSurvivesItsModel) {
+    auto* Items = new QStandardItemModel(2, 2);
+    Items->setHorizontalHeaderLabels({"Value", "Label"});
+    auto* Source = new TDataSource(nullptr);
+    Source->SetModel(Items);
+    TFieldDataLink Link;
+    Link.SetFieldName("VALUE");
+    Link.SetDataSource(Source);
+    EXPECT_EQ(Link.Field(), 0);
+    int ActiveChanges = 0, DataChanges = 0;
+    Link.SetOnActiveChange([&](TObject*) { ++ActiveChanges; });
+    Link.SetOnDataChange([&](TObject*) { ++DataChanges; });
+    Items->setData(Items->index(1, 1), "other field");
+    EXPECT_EQ(DataChanges, 0);
+    Items->setData(Items->index(1, 0), 4.0);
+    EXPECT_EQ(DataChanges, 1);
+    Items->appendRow({new QStandardItem("5"), new QStandardItem("e")});
+    EXPECT_EQ(DataChanges, 2);
+    EXPECT_EQ(Source->DataSet()->RecordCount(), 3);
+
+    // A renamed header is a layout change: the field is looked up again.
+    Items->setHorizontalHeaderLabels({"Other"});
+    EXPECT_EQ(Link.Field(), -1);
+
+    delete Items;
+    EXPECT_EQ(ActiveChanges, 1);
+    EXPECT_FALSE(Link.Active());
+    EXPECT_EQ(Source->DataSet(), nullptr);
+    delete Source;
+    EXPECT_EQ(Link.GetDataSource(), nullptr);
+
+    // Reading without a current record raises.
+    TDataSource Empty(nullptr);
+    QStandardItemModel None(0, 1);
+    Empty.SetModel(&None);
+    EXPECT_TRUE(Empty.DataSet()->Eof());
+    EXPECT_THROW(Empty.DataSet()->FieldValue(0), EDatabaseError);
+}

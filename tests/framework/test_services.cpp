@@ -1,0 +1,118 @@
+// Message boxes, the clipboard, the printer and the idle hook.
+
+#include "../qvtest.h"
+
+#include <framework/qvclipbrd.h>
+#include <framework/qvdialogs.h>
+#include <framework/qvexceptions.h>
+#include <framework/qvforms.h>
+#include <framework/qvprinters.h>
+
+#include <gtest/gtest.h>
+
+#include <QEventLoop>
+#include <QFile>
+#include <QPainter>
+#include <QTemporaryDir>
+#include <QTimer>
+
+TEST(Services, MessageDlgAsksThroughTheReplaceableHandler) {
+    QString Asked;
+    TMsgDlgButtons Offered;
+    auto Previous = SetMessageDlgHandler([&](const QString& Msg, TMsgDlgType, TMsgDlgButtons B) {
+        Asked = Msg;
+        Offered = B;
+        return mrNo;
+    });
+    const TModalResult Answer =
+        MessageDlg("Set it?", TMsgDlgType::Confirmation, TMsgDlgBtn::Yes | TMsgDlgBtn::No);
+    EXPECT_EQ(Answer, mrNo);
+    EXPECT_EQ(Asked, "Set it?");
+    EXPECT_EQ(Offered, TMsgDlgBtn::Yes | TMsgDlgBtn::No);
+    SetMessageDlgHandler(Previous);
+
+    // Without a display the default handler answers at once instead of waiting forever.
+    EXPECT_EQ(MessageDlg("Set it?", TMsgDlgType::Confirmation, TMsgDlgBtn::Yes | TMsgDlgBtn::No),
+              mrYes);
+    EXPECT_EQ(DefaultMessageDlgResult(TMsgDlgBtn::Cancel | TMsgDlgBtn::OK), mrOk);
+    EXPECT_EQ(DefaultMessageDlgResult(TMsgDlgBtn::Retry | TMsgDlgBtn::Abort), mrAbort);
+}
+
+TEST(Services, ClipboardCarriesBitmapsAndVectorPictures) {
+    QImage Image(8, 4, QImage::Format_ARGB32);
+    Image.fill(QColor(10, 20, 30));
+    Clipboard()->SetImage(Image);
+    EXPECT_TRUE(Clipboard()->HasImage());
+    EXPECT_FALSE(Clipboard()->HasPicture());
+    EXPECT_EQ(Clipboard()->GetImage().convertToFormat(QImage::Format_ARGB32), Image);
+
+    const QByteArray Svg = "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"8\" height=\"4\"/>";
+    Clipboard()->SetPicture(Svg, Image);
+    EXPECT_TRUE(Clipboard()->HasPicture());
+    EXPECT_EQ(Clipboard()->GetPicture(), Svg);
+    EXPECT_EQ(Clipboard()->GetImage().size(), QSize(8, 4));
+    Clipboard()->Clear();
+    EXPECT_FALSE(Clipboard()->HasPicture());
+}
+
+TEST(Services, PrinterWritesPdfWithoutInstalledPrinter) {
+    TPrinter Printer;
+    try {
+        Printer.NewPage();
+        FAIL();
+    } catch (const EPrinter& E) {
+        EXPECT_EQ(E.Message(), "Printing not in progress");
+    }
+    if (!TPrinter::PrinterInstalled()) {
+        try {
+            Printer.BeginDoc();
+            FAIL();
+        } catch (const EPrinter& E) {
+            EXPECT_EQ(E.Message(),
+                      "No printer is installed; set an output file to print into a PDF file");
+        }
+    }
+
+    QTemporaryDir Dir;
+    const QString File = Dir.filePath("page.pdf");
+    Printer.SetOutputFileName(File);
+    Printer.SetTitle("Chart");
+    Printer.BeginDoc();
+    ASSERT_TRUE(Printer.Printing());
+    EXPECT_THROW(Printer.BeginDoc(), EPrinter);
+    EXPECT_GT(Printer.PageWidth(), 1000);
+    EXPECT_GT(Printer.PageHeight(), Printer.PageWidth());
+    Printer.Canvas()->fillRect(QRect(0, 0, Printer.PageWidth() / 2, 200), Qt::blue);
+    Printer.NewPage();
+    Printer.Canvas()->drawText(100, 100, "second page");
+    Printer.EndDoc();
+    EXPECT_FALSE(Printer.Printing());
+    QFile Pdf(File);
+    ASSERT_TRUE(Pdf.open(QIODevice::ReadOnly));
+    const QByteArray Content = Pdf.readAll();
+    EXPECT_TRUE(Content.startsWith("%PDF"));
+    EXPECT_EQ(Content.count("/Type /Page\n") + Content.count("/Type /Page\r"), 2);
+}
+
+TEST(Services, IdleHandlersRunWhileTheLoopWaits) {
+    int Calls = 0;
+    {
+        TIdleHook Hook([&] { ++Calls; });
+        QEventLoop Loop;
+        QTimer::singleShot(30, &Loop, &QEventLoop::quit);
+        Loop.exec();
+        EXPECT_GT(Calls, 0);
+    }
+    // A hook gone is never called again; handlers may remove themselves while called.
+    const int Before = Calls;
+    int Once = 0;
+    int Id = 0;
+    Id = Application()->AddIdleHandler([&] {
+        ++Once;
+        Application()->RemoveIdleHandler(Id);
+    });
+    Application()->DoIdle();
+    Application()->DoIdle();
+    EXPECT_EQ(Calls, Before);
+    EXPECT_EQ(Once, 1);
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// Readable GoogleTest output for Qt value types.
+
+#include <QColor>
+#include <QPoint>
+#include <QRect>
+#include <QString>
+#include <QStringList>
+
+#include <ostream>
+
+inline void PrintTo(const QString& Value, std::ostream* Out) {
+    *Out << '"' << Value.toStdString() << '"';
+}
+
+inline void PrintTo(const QStringList& Value, std::ostream* Out) {
+    *Out << '{';
+    for (qsizetype i = 0; i < Value.size(); ++i)
+        *Out << (i ? ", \"" : "\"") << Value[i].toStdString() << '"';
+    *Out << '}';
+}
+
+inline void PrintTo(const QColor& Value, std::ostream* Out) {
+    *Out << Value.name(QColor::HexArgb).toStdString();
+}
+
+inline void PrintTo(const QRect& Value, std::ostream* Out) {
+    *Out << "QRect(" << Value.x() << ", " << Value.y() << ", " << Value.width() << " x "
+         << Value.height() << ')';
+}
+
+inline void PrintTo(const QPoint& Value, std::ostream* Out) {
+    *Out << "QPoint(" << Value.x() << ", " << Value.y() << ')';
+}
