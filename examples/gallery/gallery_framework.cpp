@@ -59,10 +59,10 @@ TWinControl* BuildControlsPage(TComponent* Owner) {
     Side->SetWidth(110);
     Side->SetAlign(TAlign::Left);
     auto* Corner = new TTile(Owner, Panel, QStringLiteral("Anchored"), QColor(0xB5, 0xE8, 0xB0));
-    Corner->SetBounds(130, 60, 150, 60);
+    Corner->SetBounds(200, 54, 90, 60);
     Corner->SetAnchors(TAnchorKind::Right | TAnchorKind::Bottom);
     auto* Stretch = new TTile(Owner, Panel, QStringLiteral("Stretched"), QColor(0xF8, 0xC8, 0xDC));
-    Stretch->SetBounds(130, 130, 150, 50);
+    Stretch->SetBounds(120, 124, 170, 60);
     Stretch->SetAnchors(TAnchorKind::Left | TAnchorKind::Right | TAnchorKind::Bottom);
 
     auto* Inner = new TDemoPanel(Owner);
@@ -70,10 +70,13 @@ TWinControl* BuildControlsPage(TComponent* Owner) {
     Inner->FBackground = QColor(0xE8, 0xE8, 0xE8);
     Inner->SetBorderStyle(TBorderStyle::Single);
     Inner->SetParent(Panel);
-    Inner->SetBounds(130, 230, 200, 120);
-    Inner->SetAnchors(TAnchorKind::Left | TAnchorKind::Bottom);
-    auto* InnerTile = new TTile(Owner, Inner, QStringLiteral("Child"), QColor(0xD0, 0xC4, 0xF7));
-    InnerTile->SetAlign(TAlign::Client);
+    Inner->SetBounds(120, 54, 70, 60);
+    Inner->SetAnchors(TAnchorKind::Left | TAnchorKind::Top | TAnchorKind::Right |
+                      TAnchorKind::Bottom);
+    auto* InnerTile =
+        new TTile(Owner, Inner, QStringLiteral("ChildOfInner"), QColor(0xD0, 0xC4, 0xF7));
+    InnerTile->SetHeight(40);
+    InnerTile->SetAlign(TAlign::Bottom);
 
     // Growing the panel moves and stretches the anchored children.
     Panel->SetBounds(0, 0, 640, 420);
@@ -84,8 +87,9 @@ TWinControl* BuildControlsPage(TComponent* Owner) {
 void AddFrameworkPages(std::vector<TGalleryPage>& Pages) {
     Pages.push_back({QStringLiteral("controls"), QStringLiteral("Controls"),
                      QStringLiteral("A panel with graphic children placed by alignment (top, left) "
-                                    "and by anchors, and a windowed child panel whose child fills "
-                                    "it. The panel was built at 300 x 200 and then grown to "
+                                    "and by anchors, and a windowed child panel (grey, anchored on "
+                                    "all four sides) with a child aligned to its bottom. The panel "
+                                    "was built at 300 x 200 and then grown to "
                                     "640 x 420: anchored children moved and stretched with it."),
                      BuildControlsPage});
 }
