@@ -10,6 +10,16 @@
 
 #include <ostream>
 
+// The message of the exception of type E that Action raises, or "<no exception>".
+template <typename E, typename F> QString MessageOf(F&& Action) {
+    try {
+        Action();
+    } catch (const E& Error) {
+        return Error.Message();
+    }
+    return QStringLiteral("<no exception>");
+}
+
 inline void PrintTo(const QString& Value, std::ostream* Out) {
     *Out << '"' << Value.toStdString() << '"';
 }

@@ -1,10 +1,10 @@
 #include "framework/qvinifiles.h"
 
 #include "framework/qvexceptions.h"
+#include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <charconv>
 #include <cmath>
@@ -237,13 +237,7 @@ TMemIniFile::TIniData TMemIniFile::Parse(QStringView Text) {
 
 TMemIniFile::TIniData TMemIniFile::ReadIniFile(const QString& FileName) {
     if (FileName.isEmpty() || !QFile::exists(FileName)) return {};
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
-    return Parse(QString::fromUtf8(Bytes));
+    return Parse(QString::fromUtf8(QvStream::ReadFile(FileName)));
 }
 
 QStringList TMemIniFile::BuildLines(const TIniData& Data) {
@@ -364,13 +358,8 @@ void TMemIniFile::DeleteKey(const QString& Section, const QString& Ident) {
 void TMemIniFile::UpdateFile() {
     if (FileName().isEmpty()) return;
     const QStringList Lines = BuildLines(FData);
-    const QByteArray Bytes = Lines.isEmpty() ? QByteArray() : (Lines.join(u'\n') + u'\n').toUtf8();
-    QSaveFile File(FileName());
-    if (File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.commit())
-        return;
-    const QString Reason = File.errorString();
-    File.cancelWriting();
-    throw EFCreateError(Format(Qvlocalize::SFileWriteError, {FileName(), Reason}));
+    QvStream::SaveFile(FileName(),
+                       Lines.isEmpty() ? QByteArray() : (Lines.join(u'\n') + u'\n').toUtf8());
 }
 
 void TMemIniFile::Clear() {

@@ -3,6 +3,9 @@
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
 
+#include <QFile>
+#include <QSaveFile>
+
 namespace QvStream {
 
 void ReadBuffer(QIODevice* Stream, void* Buffer, qint64 Count) {
@@ -21,6 +24,35 @@ qint64 BytesLeft(QIODevice* Stream) {
     if (!Stream) return 0;
     if (Stream->isSequential()) return Stream->bytesAvailable();
     return qMax<qint64>(0, Stream->size() - Stream->pos());
+}
+
+QByteArray ReadFile(const QString& FileName) {
+    QFile File(FileName);
+    QByteArray Contents;
+    if (File.open(QIODevice::ReadOnly)) Contents = File.readAll();
+    if (!File.isOpen() || File.error() != QFileDevice::NoError)
+        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
+    return Contents;
+}
+
+void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write) {
+    QSaveFile File(FileName);
+    if (File.open(QIODevice::WriteOnly)) {
+        try {
+            Write(&File);
+        } catch (...) {
+            File.cancelWriting();
+            throw;
+        }
+        if (File.commit()) return;
+    }
+    throw EFCreateError(Format(Qvlocalize::SFileWriteError, {FileName, File.errorString()}));
+}
+
+void SaveFile(const QString& FileName, const QByteArray& Contents) {
+    SaveFile(FileName, [&](QIODevice* Stream) {
+        WriteBuffer(Stream, Contents.constData(), Contents.size());
+    });
 }
 
 } // namespace QvStream

@@ -4,10 +4,12 @@
 // A read that finds fewer bytes than it needs raises EReadError; a failed write EWriteError.
 
 #include <QIODevice>
+#include <QString>
 #include <QtEndian>
 
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <type_traits>
 
 namespace QvStream {
@@ -16,6 +18,13 @@ void ReadBuffer(QIODevice* Stream, void* Buffer, qint64 Count);
 void WriteBuffer(QIODevice* Stream, const void* Buffer, qint64 Count);
 // Bytes between the position and the end; for sequential devices what is buffered.
 qint64 BytesLeft(QIODevice* Stream);
+
+// The whole file; EFOpenError when it cannot be read.
+QByteArray ReadFile(const QString& FileName);
+// Writes a file through a temporary file beside it that replaces the file only when Write
+// finished, so an interrupted save loses nothing; EFCreateError when that fails.
+void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write);
+void SaveFile(const QString& FileName, const QByteArray& Contents);
 
 template <class T> T ReadValue(QIODevice* Stream) {
     static_assert(std::is_arithmetic_v<T>);

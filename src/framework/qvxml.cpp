@@ -1,11 +1,10 @@
 #include "framework/qvxml.h"
 
 #include "framework/qvexceptions.h"
+#include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 
-#include <QFile>
 #include <QIODevice>
-#include <QSaveFile>
 #include <QStringConverter>
 #include <QStringDecoder>
 
@@ -455,13 +454,7 @@ void TXMLDocument::LoadFromXML(const QString& Xml) {
 }
 
 void TXMLDocument::LoadFromFile(const QString& FileName) {
-    QFile File(FileName);
-    if (!File.open(QIODevice::ReadOnly))
-        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
-    const QByteArray Bytes = File.readAll();
-    if (File.error() != QFileDevice::NoError)
-        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
-    LoadFromBytes(Bytes);
+    LoadFromBytes(QvStream::ReadFile(FileName));
 }
 
 void TXMLDocument::LoadFromStream(QIODevice* Stream) {
@@ -480,13 +473,7 @@ QString TXMLDocument::SaveToXML() const {
 }
 
 void TXMLDocument::SaveToFile(const QString& FileName) const {
-    const QByteArray Bytes = SaveToBytes();
-    QSaveFile File(FileName);
-    if (File.open(QIODevice::WriteOnly) && File.write(Bytes) == Bytes.size() && File.commit())
-        return;
-    const QString Reason = File.errorString();
-    File.cancelWriting();
-    throw EFCreateError(Format(Qvlocalize::SFileWriteError, {FileName, Reason}));
+    QvStream::SaveFile(FileName, SaveToBytes());
 }
 
 void TXMLDocument::SaveToStream(QIODevice* Stream) const {

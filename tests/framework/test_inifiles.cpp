@@ -36,15 +36,6 @@ void WriteAll(const QString& Path, const QByteArray& Bytes) {
     File.write(Bytes);
 }
 
-template <typename E, typename F> QString MessageOf(F&& Action) {
-    try {
-        Action();
-    } catch (const E& Error) {
-        return Error.Message();
-    }
-    return QStringLiteral("<no exception>");
-}
-
 // Values that need care: blanks at the ends, quotes, comment and section characters, '%'.
 const QList<std::pair<QString, QString>> OddValues = {{"Plain", "hello world"},
                                                       {"Empty", ""},

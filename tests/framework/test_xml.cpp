@@ -18,15 +18,6 @@
 
 namespace {
 
-template <typename E, typename F> QString MessageOf(F&& Action) {
-    try {
-        Action();
-    } catch (const E& Error) {
-        return Error.Message();
-    }
-    return QStringLiteral("<no exception>");
-}
-
 TXMLDocument Reloaded(const TXMLDocument& Doc) {
     TXMLDocument Result;
     Result.LoadFromXML(Doc.SaveToXML());
