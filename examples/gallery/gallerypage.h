@@ -16,3 +16,4 @@ struct TGalleryPage {
 };
 
 void AddFrameworkPages(std::vector<TGalleryPage>& Pages);
+void AddStylesPages(std::vector<TGalleryPage>& Pages);

@@ -27,6 +27,7 @@ void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     Svg.setFileName(Folder.filePath(Page.Name + QStringLiteral(".svg")));
     Svg.setSize(QSize(Control->GetWidth(), Control->GetHeight()));
     Svg.setViewBox(QRect(0, 0, Control->GetWidth(), Control->GetHeight()));
+    Svg.setResolution(96);
     Svg.setTitle(Page.Title);
     QPainter Painter(&Svg);
     Control->PaintTo(Painter, 0, 0);
@@ -67,6 +68,7 @@ int main(int argc, char** argv) {
     }
 
     std::vector<TGalleryPage> Pages;
+    AddStylesPages(Pages);
     AddFrameworkPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);

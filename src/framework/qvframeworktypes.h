@@ -112,5 +112,16 @@ using Framework::TOperation;
 using Framework::TShiftState;
 using Framework::TShiftStateItem;
 
+// Integer rectangle by its edges; Right and Bottom lie just outside.
+struct TRect {
+    int Left = 0;
+    int Top = 0;
+    int Right = 0;
+    int Bottom = 0;
+    int Width() const { return Right - Left; }
+    int Height() const { return Bottom - Top; }
+    bool operator==(const TRect&) const = default;
+};
+
 using TObject = QObject;
 using TNotifyEvent = std::function<void(TObject* Sender)>;

@@ -96,4 +96,47 @@ inline constexpr TResourceString SPrinterNoOutput{
     "No printer is installed; set an output file to print into a PDF file"};
 inline constexpr TResourceString SPrinterStartFailed{"The print job could not be started"};
 
+// Style settings: undo captions
+inline constexpr TResourceString SGradientVisible{"Gradient visible"};
+inline constexpr TResourceString SGradientStyle{"Gradient style"};
+inline constexpr TResourceString SGradientFirstColor{"Gradient first color"};
+inline constexpr TResourceString SGradientMiddleColor{"Gradient middle color"};
+inline constexpr TResourceString SGradientLastColor{"Gradient last color"};
+inline constexpr TResourceString SLinearGradientAngle{"Linear gradient angle"};
+inline constexpr TResourceString SLinearGradientCenter{"Linear gradient center"};
+inline constexpr TResourceString SGradientCenterX{"X component of gradient center"};
+inline constexpr TResourceString SGradientCenterY{"Y component of gradient center"};
+inline constexpr TResourceString SLineWidth{"Line width"};
+inline constexpr TResourceString SLineDashStyle{"Line dash style"};
+inline constexpr TResourceString SLineColor{"Line color"};
+inline constexpr TResourceString SLineVisible{"Line visible"};
+inline constexpr TResourceString SAreaVisible{"Filled area visible"};
+inline constexpr TResourceString SAreaStyle{"Area fill style"};
+inline constexpr TResourceString SAreaForeColor{"Area fill foreground color"};
+inline constexpr TResourceString SAreaBackColor{"Area fill background color"};
+inline constexpr TResourceString SSymbolVisible{"Point symbol visible"};
+inline constexpr TResourceString SSymbolBorderLineWidth{"Point symbol borderline width"};
+inline constexpr TResourceString SSymbolSize{"Point symbol size"};
+inline constexpr TResourceString SSymbolBorderColor{"Point symbol borderline color"};
+inline constexpr TResourceString SSymbolFillColor{"Point symbol fill color"};
+inline constexpr TResourceString SSymbolSelection{"Point symbol selection"};
+inline constexpr TResourceString SArrowPointLength{"Arrow tip point length"};
+inline constexpr TResourceString SArrowInnerLength{"Arrow tip point inner length"};
+inline constexpr TResourceString SArrowPointHeight{"Arrow tip point height"};
+inline constexpr TResourceString SAxisArrowPointLength{"Axis arrow tip point length"};
+inline constexpr TResourceString SAxisArrowInnerLength{"Axis arrow tip point inner length"};
+inline constexpr TResourceString SAxisArrowPointHeight{"Axis arrow tip point height"};
+inline constexpr TResourceString SAxisArrowVisible{"Axis arrow visible"};
+
+// Images
+inline constexpr TResourceString SImageFormatNotSupported{"Image format \"%s\" is not supported"};
+inline constexpr TResourceString SImageWriteError{"Cannot write the image as %s: %s"};
+inline constexpr TResourceString SImageReadError{"Cannot read the image file \"%s\": %s"};
+
+// GIF export
+inline constexpr TResourceString SGifNullImage{"Cannot save an empty image as GIF"};
+inline constexpr TResourceString SGifTooLarge{
+    "A GIF image is at most 65535 x 65535 pixels, not %d x %d"};
+inline constexpr TResourceString SGifWriteError{"Cannot write the GIF image: %s"};
+
 } // namespace Qvlocalize

@@ -1,0 +1,495 @@
+#include "style/qvgdi.h"
+
+#include <QPaintDevice>
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+// Integer coordinates of the drawing API are pixel centres. Qt's aliased rasteriser already
+// draws so; its smooth one puts pixel centres at .5, so smooth drawing moves by half a pixel.
+const QTransform PixelCentres = QTransform::fromTranslate(0.5, 0.5);
+
+// Long polylines with wide or smooth pens are slow in Qt's raster engine: draw them in parts.
+constexpr int PolylineChunk = 256;
+
+QPolygonF ToPolygon(const TGPPointF* Points, int Count) {
+    QPolygonF Result;
+    Result.reserve(std::max(0, Count));
+    for (int i = 0; i < Count; ++i)
+        Result.append(Points[i].ToQt());
+    return Result;
+}
+
+QPainterPath RectPath(const TGPRectF& Rect) {
+    QPainterPath Path;
+    Path.addRect(Rect.ToQt());
+    return Path;
+}
+
+QPainterPath ArcPath(const TGPRectF& Rect, float StartAngle, float SweepAngle, bool Pie) {
+    QPainterPath Path;
+    if (Pie)
+        Path.moveTo(Rect.ToQt().center());
+    else
+        Path.arcMoveTo(Rect.ToQt(), -StartAngle);
+    Path.arcTo(Rect.ToQt(), -StartAngle, -SweepAngle);
+    if (Pie) Path.closeSubpath();
+    return Path;
+}
+
+// Maps cap coordinates (x across the line, y outwards along it, in pen widths) to the end.
+QTransform CapPlacement(const QPointF& End, const QPointF& Outward, qreal Width) {
+    const QPointF Across(-Outward.y(), Outward.x());
+    return QTransform(Across.x() * Width, Across.y() * Width, Outward.x() * Width,
+                      Outward.y() * Width, End.x(), End.y());
+}
+
+QPointF Unit(const QPointF& V) {
+    const qreal Length = std::hypot(V.x(), V.y());
+    return Length > 0 ? V / Length : QPointF(0, 0);
+}
+} // namespace
+
+TGPGraphics::TGPGraphics(QPainter* Painter) {
+    Begin(Painter);
+}
+
+TGPGraphics::TGPGraphics(QPaintDevice* Device) : FOwnPainter(std::make_unique<QPainter>(Device)) {
+    Begin(FOwnPainter.get());
+}
+
+TGPGraphics::TGPGraphics(TGPImage* Image)
+    : FOwnPainter(std::make_unique<QPainter>(Image->PaintDevice())) {
+    Begin(FOwnPainter.get());
+    FDeviceRect = QRectF(0, 0, Image->GetWidth(), Image->GetHeight());
+}
+
+TGPGraphics::~TGPGraphics() {
+    FPainter->restore();
+    if (FOwnPainter) FOwnPainter->end();
+}
+
+void TGPGraphics::Begin(QPainter* Painter) {
+    FPainter = Painter;
+    FPainter->save();
+    FBase = FPainter->worldTransform();
+    if (FPainter->hasClipping()) FBaseClip = FPainter->transform().map(FPainter->clipPath());
+    if (QPaintDevice* Device = FPainter->device()) {
+        FDeviceRect = QRectF(0, 0, Device->width(), Device->height());
+        if (Device->logicalDpiY() > 0) FDpiY = float(Device->logicalDpiY());
+    }
+    FPainter->setRenderHint(QPainter::Antialiasing, false);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
+    FPainter->setRenderHint(QPainter::TextAntialiasing, true);
+    ApplyTransform();
+}
+
+QPainter* TGPGraphics::GetHDC() {
+    FPainter->save();
+    FPainter->setWorldTransform(FBase);
+    return FPainter;
+}
+
+void TGPGraphics::ReleaseHDC(QPainter* Painter) {
+    if (Painter == FPainter) FPainter->restore();
+}
+
+void TGPGraphics::Clear(TQvColor Color) {
+    FPainter->save();
+    FPainter->setWorldTransform(QTransform());
+    FPainter->setCompositionMode(QPainter::CompositionMode_Source);
+    FPainter->fillRect(FDeviceRect, QColor::fromRgba(Color));
+    FPainter->restore();
+}
+
+void TGPGraphics::SetSmoothingMode(TGPSmoothingMode Mode) {
+    FSmoothingMode = Mode;
+    const bool Smooth =
+        Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
+    FPainter->setRenderHint(QPainter::Antialiasing, Smooth);
+    FPainter->setRenderHint(QPainter::SmoothPixmapTransform, Mode == TGPSmoothingMode::HighQuality);
+    ApplyTransform();
+}
+
+// ---- transform ----
+
+QTransform TGPGraphics::DeviceMapping() const {
+    return FTransform.ToQt() * PixelCentres * FBase;
+}
+
+QTransform TGPGraphics::World() const {
+    if (FPainter->testRenderHint(QPainter::Antialiasing)) return DeviceMapping();
+    return FTransform.ToQt() * FBase;
+}
+
+// Shading is sampled at Qt's pixel centres in both modes, so brushes always take the
+// half-pixel move that aliased geometry does without.
+QBrush TGPGraphics::QtBrush(const TGPBrush& Brush) const {
+    QBrush Result = Brush.ToQt(DeviceMapping());
+    if (!FPainter->testRenderHint(QPainter::Antialiasing))
+        Result.setTransform(Result.transform() * DeviceMapping() * World().inverted());
+    return Result;
+}
+
+QPen TGPGraphics::QtPen(const TGPPen& Pen) const {
+    QPen Result = Pen.ToQt(DeviceMapping());
+    if (!FPainter->testRenderHint(QPainter::Antialiasing)) {
+        QBrush Brush = Result.brush();
+        Brush.setTransform(Brush.transform() * DeviceMapping() * World().inverted());
+        Result.setBrush(Brush);
+    }
+    return Result;
+}
+
+void TGPGraphics::ApplyTransform() {
+    FPainter->setWorldTransform(World());
+}
+
+void TGPGraphics::SetTransform(const TGPMatrix& Matrix) {
+    FTransform = Matrix;
+    ApplyTransform();
+}
+
+void TGPGraphics::TranslateTransform(float Dx, float Dy, TGPMatrixOrder Order) {
+    FTransform.Translate(Dx, Dy, Order);
+    ApplyTransform();
+}
+
+void TGPGraphics::RotateTransform(float Angle, TGPMatrixOrder Order) {
+    FTransform.Rotate(Angle, Order);
+    ApplyTransform();
+}
+
+void TGPGraphics::ScaleTransform(float Sx, float Sy, TGPMatrixOrder Order) {
+    FTransform.Scale(Sx, Sy, Order);
+    ApplyTransform();
+}
+
+void TGPGraphics::MultiplyTransform(const TGPMatrix& Matrix, TGPMatrixOrder Order) {
+    FTransform.Multiply(Matrix, Order);
+    ApplyTransform();
+}
+
+// ---- clip ----
+
+void TGPGraphics::SetClip(const TGPRectF& Rect, TGPCombineMode Mode) {
+    CombineClip(World().map(RectPath(Rect)), Mode);
+}
+
+void TGPGraphics::SetClip(const TGPGraphicsPath& Path, TGPCombineMode Mode) {
+    CombineClip(World().map(Path.ToQt()), Mode);
+}
+
+void TGPGraphics::SetClip(const TGPRegion& Region, TGPCombineMode Mode) {
+    TGPRegion Device = Region;
+    Device.Transform(TGPMatrix(World()));
+    TGPRegion Clip = TGPRegion::FromQt(FClip);
+    Clip.Combine(Device, Mode);
+    FClip = Clip.ToQt();
+    ApplyClip();
+}
+
+void TGPGraphics::CombineClip(const QPainterPath& DeviceShape, TGPCombineMode Mode) {
+    TGPRegion Clip = TGPRegion::FromQt(FClip);
+    Clip.Combine(TGPRegion::FromQt(DeviceShape), Mode);
+    FClip = Clip.ToQt();
+    ApplyClip();
+}
+
+void TGPGraphics::ResetClip() {
+    FClip.reset();
+    ApplyClip();
+}
+
+void TGPGraphics::ApplyClip() {
+    std::optional<QPainterPath> Effective = FClip;
+    if (FBaseClip) Effective = Effective ? Effective->intersected(*FBaseClip) : *FBaseClip;
+    FPainter->setWorldTransform(QTransform());
+    if (Effective)
+        FPainter->setClipPath(*Effective);
+    else
+        FPainter->setClipping(false);
+    ApplyTransform();
+}
+
+QPainterPath TGPGraphics::DeviceBounds() const {
+    QPainterPath Path;
+    Path.addRect(FDeviceRect);
+    return Path;
+}
+
+TGPRegion TGPGraphics::GetClip() const {
+    TGPRegion Region = TGPRegion::FromQt(FClip);
+    Region.Transform(TGPMatrix(World().inverted()));
+    return Region;
+}
+
+TGPRectF TGPGraphics::GetClipBounds() const {
+    const QPainterPath Visible = FClip ? FClip->intersected(DeviceBounds()) : DeviceBounds();
+    return TGPRectF::FromQt(World().inverted().map(Visible).boundingRect());
+}
+
+// ---- lines and outlines ----
+
+void TGPGraphics::Stroke(const QPainterPath& Path, const TGPPen& Pen) {
+    if (Pen.GetCustomStartCap() || Pen.GetCustomEndCap()) {
+        StrokeWithCaps(Path, Pen);
+        return;
+    }
+    FPainter->strokePath(Path, QtPen(Pen));
+}
+
+void TGPGraphics::StrokeWithCaps(const QPainterPath& Path, const TGPPen& Pen) {
+    const QPen Stroker = QtPen(Pen);
+    const qreal Width = Pen.GetWidth() > 0 ? Pen.GetWidth() : 1;
+    FPainter->setPen(Stroker);
+    FPainter->setBrush(Qt::NoBrush);
+    auto DrawCap = [&](const TGPCustomLineCap* Cap, QPolygonF& Line, bool AtStart) {
+        if (!Cap) return;
+        const int End = AtStart ? 0 : int(Line.size()) - 1;
+        const int Previous = AtStart ? 1 : int(Line.size()) - 2;
+        const QPointF Tip = Line[End];
+        const QPointF Outward = Unit(Tip - Line[Previous]);
+        // The line stops where the cap's base begins.
+        const qreal Inset = Cap->GetBaseInset() * Width;
+        const qreal Segment =
+            std::hypot(Tip.x() - Line[Previous].x(), Tip.y() - Line[Previous].y());
+        Line[End] = Tip - Outward * std::min(Inset, Segment);
+        const QTransform Place = CapPlacement(Tip, Outward, Width);
+        if (Cap->FillPath())
+            FPainter->fillPath(Place.map(Cap->FillPath()->ToQt()), Stroker.brush());
+        if (Cap->StrokePath()) FPainter->strokePath(Place.map(Cap->StrokePath()->ToQt()), Stroker);
+    };
+    for (QPolygonF Figure : Path.toSubpathPolygons()) {
+        const bool Open = Figure.size() >= 2 && Figure.front() != Figure.back();
+        if (Open) {
+            DrawCap(Pen.GetCustomStartCap(), Figure, true);
+            DrawCap(Pen.GetCustomEndCap(), Figure, false);
+        }
+        FPainter->setPen(Stroker);
+        FPainter->drawPolyline(Figure);
+    }
+}
+
+void TGPGraphics::DrawLine(const TGPPen& Pen, float X1, float Y1, float X2, float Y2) {
+    const TGPPointF Points[2] = {{X1, Y1}, {X2, Y2}};
+    DrawLines(Pen, Points, 2);
+}
+
+void TGPGraphics::DrawLine(const TGPPen& Pen, const TGPPointF& P1, const TGPPointF& P2) {
+    DrawLine(Pen, P1.X, P1.Y, P2.X, P2.Y);
+}
+
+void TGPGraphics::DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Count) {
+    if (Count < 2) return;
+    const QPolygonF Line = ToPolygon(Points, Count);
+    if (Pen.GetCustomStartCap() || Pen.GetCustomEndCap()) {
+        QPainterPath Path;
+        Path.addPolygon(Line);
+        StrokeWithCaps(Path, Pen);
+        return;
+    }
+    FPainter->setPen(QtPen(Pen));
+    FPainter->setBrush(Qt::NoBrush);
+    const bool Slow = Pen.GetWidth() > 1 || FPainter->testRenderHint(QPainter::Antialiasing);
+    if (!Slow || Count <= PolylineChunk || Pen.GetDashStyle() != TGPDashStyle::Solid) {
+        FPainter->drawPolyline(Line);
+        return;
+    }
+    for (int First = 0; First < Count - 1; First += PolylineChunk)
+        FPainter->drawPolyline(Line.constData() + First,
+                               std::min(PolylineChunk + 1, Count - First));
+}
+
+void TGPGraphics::DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect) {
+    QPainterPath Path = RectPath(Rect);
+    Stroke(Path, Pen);
+}
+
+void TGPGraphics::DrawRectangle(const TGPPen& Pen, float X, float Y, float Width, float Height) {
+    DrawRectangle(Pen, TGPRectF{X, Y, Width, Height});
+}
+
+void TGPGraphics::DrawEllipse(const TGPPen& Pen, const TGPRectF& Rect) {
+    QPainterPath Path;
+    Path.addEllipse(Rect.ToQt());
+    Stroke(Path, Pen);
+}
+
+void TGPGraphics::DrawEllipse(const TGPPen& Pen, float X, float Y, float Width, float Height) {
+    DrawEllipse(Pen, TGPRectF{X, Y, Width, Height});
+}
+
+void TGPGraphics::DrawArc(const TGPPen& Pen, const TGPRectF& Rect, float StartAngle,
+                          float SweepAngle) {
+    Stroke(ArcPath(Rect, StartAngle, SweepAngle, false), Pen);
+}
+
+void TGPGraphics::DrawPie(const TGPPen& Pen, const TGPRectF& Rect, float StartAngle,
+                          float SweepAngle) {
+    Stroke(ArcPath(Rect, StartAngle, SweepAngle, true), Pen);
+}
+
+void TGPGraphics::DrawPolygon(const TGPPen& Pen, const TGPPointF* Points, int Count) {
+    if (Count < 2) return;
+    QPainterPath Path;
+    Path.addPolygon(ToPolygon(Points, Count));
+    Path.closeSubpath();
+    Stroke(Path, Pen);
+}
+
+void TGPGraphics::DrawPath(const TGPPen& Pen, const TGPGraphicsPath& Path) {
+    Stroke(Path.ToQt(), Pen);
+}
+
+// ---- fills ----
+
+void TGPGraphics::Fill(const QPainterPath& Path, const TGPBrush& Brush) {
+    FPainter->fillPath(Path, QtBrush(Brush));
+}
+
+void TGPGraphics::FillRectangle(const TGPBrush& Brush, const TGPRectF& Rect) {
+    FPainter->fillRect(Rect.ToQt(), QtBrush(Brush));
+}
+
+void TGPGraphics::FillRectangle(const TGPBrush& Brush, float X, float Y, float Width,
+                                float Height) {
+    FillRectangle(Brush, TGPRectF{X, Y, Width, Height});
+}
+
+void TGPGraphics::FillEllipse(const TGPBrush& Brush, const TGPRectF& Rect) {
+    QPainterPath Path;
+    Path.addEllipse(Rect.ToQt());
+    Fill(Path, Brush);
+}
+
+void TGPGraphics::FillEllipse(const TGPBrush& Brush, float X, float Y, float Width, float Height) {
+    FillEllipse(Brush, TGPRectF{X, Y, Width, Height});
+}
+
+void TGPGraphics::FillPie(const TGPBrush& Brush, const TGPRectF& Rect, float StartAngle,
+                          float SweepAngle) {
+    Fill(ArcPath(Rect, StartAngle, SweepAngle, true), Brush);
+}
+
+void TGPGraphics::FillPolygon(const TGPBrush& Brush, const TGPPointF* Points, int Count,
+                              TGPFillMode FillMode) {
+    if (Count < 3) return;
+    QPainterPath Path;
+    Path.addPolygon(ToPolygon(Points, Count));
+    Path.closeSubpath();
+    Path.setFillRule(FillMode == TGPFillMode::Winding ? Qt::WindingFill : Qt::OddEvenFill);
+    Fill(Path, Brush);
+}
+
+void TGPGraphics::FillPath(const TGPBrush& Brush, const TGPGraphicsPath& Path) {
+    Fill(Path.ToQt(), Brush);
+}
+
+void TGPGraphics::FillRegion(const TGPBrush& Brush, const TGPRegion& Region) {
+    if (Region.ToQt())
+        Fill(*Region.ToQt(), Brush);
+    else
+        Fill(World().inverted().map(DeviceBounds()), Brush);
+}
+
+// ---- text ----
+
+QRectF TGPGraphics::TextRect(const QFont& Font, const QRectF& Layout, const TGPStringFormat& Format,
+                             int& Flags) const {
+    // The default format keeps a sixth of the em free on both sides.
+    const qreal Padding = Format.IsTypographic() ? 0 : QFontInfo(Font).pixelSize() / 6.0;
+    const TGPStringFormatFlags FormatFlags = Format.GetFormatFlags();
+    const bool FromOrigin = Layout.width() <= 0 && Layout.height() <= 0;
+    Flags = 0;
+    qreal Shift = 0;
+    switch (Format.GetAlignment()) {
+    case TGPStringAlignment::Near:
+        Flags |= Qt::AlignLeft;
+        Shift = Padding;
+        break;
+    case TGPStringAlignment::Center:
+        Flags |= Qt::AlignHCenter;
+        break;
+    case TGPStringAlignment::Far:
+        Flags |= Qt::AlignRight;
+        Shift = -Padding;
+        break;
+    }
+    switch (Format.GetLineAlignment()) {
+    case TGPStringAlignment::Near:
+        Flags |= Qt::AlignTop;
+        break;
+    case TGPStringAlignment::Center:
+        Flags |= Qt::AlignVCenter;
+        break;
+    case TGPStringAlignment::Far:
+        Flags |= Qt::AlignBottom;
+        break;
+    }
+    if (FromOrigin || FormatFlags.testFlag(TGPStringFormatFlag::NoClip)) Flags |= Qt::TextDontClip;
+    if (!FromOrigin && !FormatFlags.testFlag(TGPStringFormatFlag::NoWrap))
+        Flags |= Qt::TextWordWrap;
+    if (FromOrigin) return QRectF(Layout.topLeft() + QPointF(Shift, 0), QSizeF(0, 0));
+    return Layout.adjusted(Padding, 0, -Padding, 0);
+}
+
+void TGPGraphics::DrawString(const QString& Text, const TGPFont& Font, const TGPRectF& LayoutRect,
+                             const TGPStringFormat& Format, const TGPBrush& Brush) {
+    QFont QtFont = Font.ToQt(FDpiY);
+    const bool Smooth = FTextRenderingHint != TGPTextRenderingHint::SingleBitPerPixel &&
+                        FTextRenderingHint != TGPTextRenderingHint::SingleBitPerPixelGridFit;
+    if (!Smooth) QtFont.setStyleStrategy(QFont::NoAntialias);
+    int Flags = 0;
+    const QRectF Rect = TextRect(QtFont, LayoutRect.ToQt(), Format, Flags);
+    FPainter->save();
+    FPainter->setRenderHint(QPainter::TextAntialiasing, Smooth);
+    FPainter->setFont(QtFont);
+    FPainter->setPen(QPen(QtBrush(Brush), 0));
+    FPainter->drawText(Rect, Flags, Text);
+    FPainter->restore();
+}
+
+void TGPGraphics::DrawString(const QString& Text, const TGPFont& Font, const TGPPointF& Origin,
+                             const TGPStringFormat& Format, const TGPBrush& Brush) {
+    DrawString(Text, Font, TGPRectF{Origin.X, Origin.Y, 0, 0}, Format, Brush);
+}
+
+TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
+                                    const TGPRectF& LayoutRect,
+                                    const TGPStringFormat& Format) const {
+    const QFont QtFont = Font.ToQt(FDpiY);
+    const QFontMetricsF Metrics(QtFont, FPainter->device());
+    QString Measured = Text;
+    if (!Format.GetFormatFlags().testFlag(TGPStringFormatFlag::MeasureTrailingSpaces)) {
+        while (!Measured.isEmpty() && Measured.back() == u' ')
+            Measured.chop(1);
+    }
+    int Flags = 0;
+    const QRectF Rect = TextRect(QtFont, LayoutRect.ToQt(), Format, Flags);
+    const qreal Padding = Format.IsTypographic() ? 0 : QFontInfo(QtFont).pixelSize() / 6.0;
+    QRectF Box = Metrics.boundingRect(Rect, Flags, Measured);
+    // Every line is as high as the line spacing, the last one included.
+    Box.setHeight(Measured.isEmpty() ? Metrics.lineSpacing() : Box.height() + Metrics.leading());
+    Box.adjust(-Padding, 0, Padding, 0);
+    return TGPRectF::FromQt(Box);
+}
+
+TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
+                                    const TGPPointF& Origin, const TGPStringFormat& Format) const {
+    return MeasureString(Text, Font, TGPRectF{Origin.X, Origin.Y, 0, 0}, Format);
+}
+
+// ---- images ----
+
+void TGPGraphics::DrawImage(TGPImage& Image, float X, float Y) {
+    DrawImage(Image, TGPRectF{X, Y, float(Image.GetWidth()), float(Image.GetHeight())});
+}
+
+void TGPGraphics::DrawImage(TGPImage& Image, const TGPRectF& Dest) {
+    // Images cover whole pixels: their corners sit on pixel edges, not pixel centres.
+    FPainter->setWorldTransform(FTransform.ToQt() * FBase);
+    Image.DrawTo(*FPainter, Dest.ToQt());
+    ApplyTransform();
+}

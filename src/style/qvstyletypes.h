@@ -1,0 +1,95 @@
+#pragma once
+
+// Enumerations of the style settings and drawing primitives.
+
+#include <QObject>
+
+namespace QvStyle {
+Q_NAMESPACE
+
+enum class TQvPointSymbol {
+    Dot,
+    Cross,
+    Ex,
+    Star,
+    FiveStar,
+    Circle,
+    Square,
+    Diamond,
+    Delta,
+    Nabla
+};
+Q_ENUM_NS(TQvPointSymbol)
+inline constexpr int PointSymbolCount = 10;
+
+// The hatch styles of the drawing surface in their order, then Total for a solid fill.
+enum class TQvAreaStyle {
+    Horizontal,
+    Vertical,
+    ForwardDiagonal,
+    BackwardDiagonal,
+    Cross,
+    DiagonalCross,
+    Percent05,
+    Percent10,
+    Percent20,
+    Percent25,
+    Percent30,
+    Percent40,
+    Percent50,
+    Percent60,
+    Percent70,
+    Percent75,
+    Percent80,
+    Percent90,
+    LightDownwardDiagonal,
+    LightUpwardDiagonal,
+    DarkDownwardDiagonal,
+    DarkUpwardDiagonal,
+    WideDownwardDiagonal,
+    WideUpwardDiagonal,
+    LightVertical,
+    LightHorizontal,
+    NarrowVertical,
+    NarrowHorizontal,
+    DarkVertical,
+    DarkHorizontal,
+    DashedDownwardDiagonal,
+    DashedUpwardDiagonal,
+    DashedHorizontal,
+    DashedVertical,
+    SmallConfetti,
+    LargeConfetti,
+    ZigZag,
+    Wave,
+    DiagonalBrick,
+    HorizontalBrick,
+    Weave,
+    Plaid,
+    Divot,
+    DottedGrid,
+    DottedDiamond,
+    Shingle,
+    Trellis,
+    Sphere,
+    SmallGrid,
+    SmallCheckerBoard,
+    LargeCheckerBoard,
+    OutlinedDiamond,
+    SolidDiamond,
+    Total,
+};
+Q_ENUM_NS(TQvAreaStyle)
+
+enum class TQvGradientStyle {
+    Linear,
+    Radial,
+    Elliptical
+};
+Q_ENUM_NS(TQvGradientStyle)
+
+} // namespace QvStyle
+
+using QvStyle::TQvAreaStyle;
+using QvStyle::TQvGradientStyle;
+using QvStyle::TQvPointSymbol;
