@@ -168,9 +168,9 @@ void DrawCylinder(TGPGraphics* Graphics, TQvColor FillColor, TQvColor LineColor,
 // ---- brushes ----
 
 std::unique_ptr<TGPBrush> GetAreaBrush(TQvAreaStyle Style, TQvColor ForeColor, TQvColor BackColor) {
-    if (Style == TQvAreaStyle::Total || int(Style) < 0 || int(Style) >= Gdip::HatchStyleCount)
+    if (int(Style) < 0 || int(Style) >= QvStyle::HatchStyleCount)
         return std::make_unique<TGPSolidBrush>(ForeColor);
-    return std::make_unique<TGPHatchBrush>(TGPHatchStyle(int(Style)), ForeColor, BackColor);
+    return std::make_unique<TGPHatchBrush>(Style, ForeColor, BackColor);
 }
 
 std::unique_ptr<TGPLinearGradientBrush> LinearBrush(const TGPRectF& Rect, float Angle, float Center,

@@ -73,7 +73,7 @@ QGradient::Spread Spread(TGPWrapMode Mode) {
 }
 
 // Each row of each 8 x 8 hatch pattern; bit x is pixel x from the left.
-constexpr std::array<std::array<std::uint8_t, 8>, Gdip::HatchStyleCount> HatchPatterns{{
+constexpr std::array<std::array<std::uint8_t, 8>, QvStyle::HatchStyleCount> HatchPatterns{{
     {0x00, 0x00, 0x00, 0xff, 0x00, 0x00, 0x00, 0x00}, // Horizontal
     {0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08, 0x08}, // Vertical
     {0x01, 0x02, 0x04, 0x08, 0x10, 0x20, 0x40, 0x80}, // ForwardDiagonal
@@ -458,15 +458,15 @@ QBrush TGPSolidBrush::ToQt(const QTransform&) const {
     return QBrush(ToQColor(FColor));
 }
 
-TGPHatchBrush::TGPHatchBrush(TGPHatchStyle Style, TQvColor ForeColor, TQvColor BackColor)
+TGPHatchBrush::TGPHatchBrush(TQvAreaStyle Style, TQvColor ForeColor, TQvColor BackColor)
     : FStyle(Style), FForeColor(ForeColor), FBackColor(BackColor) {}
 
 std::unique_ptr<TGPBrush> TGPHatchBrush::Clone() const {
     return std::make_unique<TGPHatchBrush>(*this);
 }
 
-std::uint8_t TGPHatchBrush::PatternRow(TGPHatchStyle Style, int Y) {
-    const int Index = std::clamp(int(Style), 0, Gdip::HatchStyleCount - 1);
+std::uint8_t TGPHatchBrush::PatternRow(TQvAreaStyle Style, int Y) {
+    const int Index = std::clamp(int(Style), 0, QvStyle::HatchStyleCount - 1);
     return HatchPatterns[size_t(Index)][size_t(Y & 7)];
 }
 

@@ -160,18 +160,19 @@ private:
 
 class TGPHatchBrush : public TGPBrush {
 public:
-    TGPHatchBrush(TGPHatchStyle Style, TQvColor ForeColor, TQvColor BackColor = 0xFF000000);
-    TGPHatchStyle GetHatchStyle() const { return FStyle; }
+    // Style is one of the hatch styles, not Total.
+    TGPHatchBrush(TQvAreaStyle Style, TQvColor ForeColor, TQvColor BackColor = 0xFF000000);
+    TQvAreaStyle GetHatchStyle() const { return FStyle; }
     TQvColor GetForegroundColor() const { return FForeColor; }
     TQvColor GetBackgroundColor() const { return FBackColor; }
     std::unique_ptr<TGPBrush> Clone() const override;
     // The pattern stays fixed to the device pixels whatever the transform.
     QBrush ToQt(const QTransform& World) const override;
     // Row y of the 8 x 8 pattern; bit x set means pixel x has the fore colour.
-    static std::uint8_t PatternRow(TGPHatchStyle Style, int Y);
+    static std::uint8_t PatternRow(TQvAreaStyle Style, int Y);
 
 private:
-    TGPHatchStyle FStyle;
+    TQvAreaStyle FStyle;
     TQvColor FForeColor;
     TQvColor FBackColor;
 };

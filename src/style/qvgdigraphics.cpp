@@ -27,6 +27,12 @@ QPainterPath RectPath(const TGPRectF& Rect) {
     return Path;
 }
 
+QPainterPath EllipsePath(const TGPRectF& Rect) {
+    QPainterPath Path;
+    Path.addEllipse(Rect.ToQt());
+    return Path;
+}
+
 QPainterPath ArcPath(const TGPRectF& Rect, float StartAngle, float SweepAngle, bool Pie) {
     QPainterPath Path;
     if (Pie)
@@ -303,8 +309,7 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Coun
 }
 
 void TGPGraphics::DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect) {
-    QPainterPath Path = RectPath(Rect);
-    Stroke(Path, Pen);
+    Stroke(RectPath(Rect), Pen);
 }
 
 void TGPGraphics::DrawRectangle(const TGPPen& Pen, float X, float Y, float Width, float Height) {
@@ -312,9 +317,7 @@ void TGPGraphics::DrawRectangle(const TGPPen& Pen, float X, float Y, float Width
 }
 
 void TGPGraphics::DrawEllipse(const TGPPen& Pen, const TGPRectF& Rect) {
-    QPainterPath Path;
-    Path.addEllipse(Rect.ToQt());
-    Stroke(Path, Pen);
+    Stroke(EllipsePath(Rect), Pen);
 }
 
 void TGPGraphics::DrawEllipse(const TGPPen& Pen, float X, float Y, float Width, float Height) {
@@ -359,9 +362,7 @@ void TGPGraphics::FillRectangle(const TGPBrush& Brush, float X, float Y, float W
 }
 
 void TGPGraphics::FillEllipse(const TGPBrush& Brush, const TGPRectF& Rect) {
-    QPainterPath Path;
-    Path.addEllipse(Rect.ToQt());
-    Fill(Path, Brush);
+    Fill(EllipsePath(Rect), Brush);
 }
 
 void TGPGraphics::FillEllipse(const TGPBrush& Brush, float X, float Y, float Width, float Height) {

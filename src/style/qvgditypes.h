@@ -4,6 +4,7 @@
 // the library was first written for, so that stored values stay compatible.
 
 #include "style/qvcolors.h"
+#include "style/qvstyletypes.h"
 
 #include <QFlags>
 #include <QObject>
@@ -141,64 +142,6 @@ enum class TGPPixelFormat {
 };
 Q_ENUM_NS(TGPPixelFormat)
 
-enum class TGPHatchStyle {
-    Horizontal,
-    Vertical,
-    ForwardDiagonal,
-    BackwardDiagonal,
-    Cross,
-    DiagonalCross,
-    Percent05,
-    Percent10,
-    Percent20,
-    Percent25,
-    Percent30,
-    Percent40,
-    Percent50,
-    Percent60,
-    Percent70,
-    Percent75,
-    Percent80,
-    Percent90,
-    LightDownwardDiagonal,
-    LightUpwardDiagonal,
-    DarkDownwardDiagonal,
-    DarkUpwardDiagonal,
-    WideDownwardDiagonal,
-    WideUpwardDiagonal,
-    LightVertical,
-    LightHorizontal,
-    NarrowVertical,
-    NarrowHorizontal,
-    DarkVertical,
-    DarkHorizontal,
-    DashedDownwardDiagonal,
-    DashedUpwardDiagonal,
-    DashedHorizontal,
-    DashedVertical,
-    SmallConfetti,
-    LargeConfetti,
-    ZigZag,
-    Wave,
-    DiagonalBrick,
-    HorizontalBrick,
-    Weave,
-    Plaid,
-    Divot,
-    DottedGrid,
-    DottedDiamond,
-    Shingle,
-    Trellis,
-    Sphere,
-    SmallGrid,
-    SmallCheckerBoard,
-    LargeCheckerBoard,
-    OutlinedDiamond,
-    SolidDiamond,
-};
-Q_ENUM_NS(TGPHatchStyle)
-inline constexpr int HatchStyleCount = 53;
-
 } // namespace Gdip
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(Gdip::TGPStringFormatFlags)
@@ -209,7 +152,6 @@ using Gdip::TGPDashStyle;
 using Gdip::TGPFillMode;
 using Gdip::TGPFontStyle;
 using Gdip::TGPFontStyleItem;
-using Gdip::TGPHatchStyle;
 using Gdip::TGPLineCap;
 using Gdip::TGPLineJoin;
 using Gdip::TGPMatrixOrder;

@@ -22,7 +22,7 @@ enum class TQvPointSymbol {
 Q_ENUM_NS(TQvPointSymbol)
 inline constexpr int PointSymbolCount = 10;
 
-// The hatch styles of the drawing surface in their order, then Total for a solid fill.
+// The hatch styles of the drawing surface, then Total for a solid fill.
 enum class TQvAreaStyle {
     Horizontal,
     Vertical,
@@ -80,6 +80,7 @@ enum class TQvAreaStyle {
     Total,
 };
 Q_ENUM_NS(TQvAreaStyle)
+inline constexpr int HatchStyleCount = int(TQvAreaStyle::Total);
 
 enum class TQvGradientStyle {
     Linear,

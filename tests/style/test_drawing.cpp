@@ -125,7 +125,7 @@ TEST(Drawing, BrushesAndRectangles) {
     auto Hatch = GetAreaBrush(TQvAreaStyle::DiagonalCross, Red, Blue);
     auto* H = dynamic_cast<TGPHatchBrush*>(Hatch.get());
     ASSERT_NE(H, nullptr);
-    EXPECT_EQ(H->GetHatchStyle(), TGPHatchStyle::DiagonalCross);
+    EXPECT_EQ(H->GetHatchStyle(), TQvAreaStyle::DiagonalCross);
     EXPECT_EQ(H->GetForegroundColor(), Red);
     EXPECT_EQ(H->GetBackgroundColor(), Blue);
 

@@ -164,38 +164,37 @@ TEST(Gdi, SurfaceOnAControlPaintKeepsTheControlsPlaceAndClip) {
 }
 
 TEST(Gdi, HatchPatternsAreFixedToDevicePixels) {
-    for (int Style = 0; Style < Gdip::HatchStyleCount; ++Style) {
+    for (int Style = 0; Style < QvStyle::HatchStyleCount; ++Style) {
         TCanvas C(16, 16);
         // A translation must not move the pattern: it is tied to the device.
         C.Graphics->TranslateTransform(3, 5);
-        C.Graphics->FillRectangle(TGPHatchBrush(TGPHatchStyle(Style), Blue, White), -3, -5, 16, 16);
+        C.Graphics->FillRectangle(TGPHatchBrush(TQvAreaStyle(Style), Blue, White), -3, -5, 16, 16);
         C.Graphics.reset();
         for (int y = 0; y < 16; ++y)
             for (int x = 0; x < 16; ++x) {
                 const bool Fore =
-                    (TGPHatchBrush::PatternRow(TGPHatchStyle(Style), y) >> (x & 7)) & 1;
+                    (TGPHatchBrush::PatternRow(TQvAreaStyle(Style), y) >> (x & 7)) & 1;
                 ASSERT_EQ(C.Bitmap.GetPixel(x, y), Fore ? Blue : White)
                     << "style " << Style << " at " << x << "," << y;
             }
     }
     // Named shapes: a horizontal line, a vertical line, the two diagonals, checkerboards.
-    EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::Horizontal, 3), 0xFF);
-    EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::Horizontal, 4), 0x00);
+    EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::Horizontal, 3), 0xFF);
+    EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::Horizontal, 4), 0x00);
     for (int y = 0; y < 8; ++y) {
-        EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::Vertical, y), 0x08);
-        EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::ForwardDiagonal, y), 1 << y);
-        EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::BackwardDiagonal, y), 0x80 >> y);
-        EXPECT_EQ(TGPHatchBrush::PatternRow(TGPHatchStyle::Percent50, y) ^
-                      TGPHatchBrush::PatternRow(TGPHatchStyle::Percent50, y + 1),
+        EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::Vertical, y), 0x08);
+        EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::ForwardDiagonal, y), 1 << y);
+        EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::BackwardDiagonal, y), 0x80 >> y);
+        EXPECT_EQ(TGPHatchBrush::PatternRow(TQvAreaStyle::Percent50, y) ^
+                      TGPHatchBrush::PatternRow(TQvAreaStyle::Percent50, y + 1),
                   0xFF);
     }
     // The percentages grow denser step by step.
     int Previous = 0;
-    for (int Style = int(TGPHatchStyle::Percent05); Style <= int(TGPHatchStyle::Percent90);
-         ++Style) {
+    for (int Style = int(TQvAreaStyle::Percent05); Style <= int(TQvAreaStyle::Percent90); ++Style) {
         int Bits = 0;
         for (int y = 0; y < 8; ++y)
-            Bits += std::popcount(TGPHatchBrush::PatternRow(TGPHatchStyle(Style), y));
+            Bits += std::popcount(TGPHatchBrush::PatternRow(TQvAreaStyle(Style), y));
         EXPECT_GT(Bits, Previous) << Style;
         Previous = Bits;
     }
