@@ -4,11 +4,13 @@
 
 #include <framework/qvcontrols.h>
 #include <framework/qvexceptions.h>
+#include <framework/qvprinters.h>
 #include <style/qvgdi.h>
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
 #include <QPdfWriter>
@@ -360,4 +362,16 @@ TEST(Gdi, ImagesSaveInEveryFormatAndMetafilesReplay) {
         Draw(G);
     }
     EXPECT_TRUE(Pdf.startsWith("%PDF"));
+
+    // A printer page is a surface as well.
+    TPrinter Printer;
+    Printer.SetOutputFileName(Dir.filePath("page.pdf"));
+    Printer.BeginDoc();
+    {
+        TGPGraphics G(Printer.Canvas());
+        EXPECT_GT(G.GetDpiY(), 96);
+        Draw(G);
+    }
+    Printer.EndDoc();
+    EXPECT_GT(QFileInfo(Dir.filePath("page.pdf")).size(), 500);
 }
