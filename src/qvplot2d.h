@@ -20,6 +20,7 @@
 #include "style/qvgditypes.h"
 #include "style/qvgifwriter.h"
 #include "style/qvstyles.h"
+#include "style/qvsvgdevice.h"
 #include "style/qvstyletypes.h"
 #include "undo/qvundorecorder.h"
 #include "axes/qvmath.h"

@@ -4,12 +4,13 @@
 #include "gallerypage.h"
 
 #include <framework/qvforms.h>
+#include <framework/qvstreams.h>
+#include <style/qvsvgdevice.h>
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QTextStream>
 #include <QWidget>
 
@@ -23,14 +24,11 @@ void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     const QImage Image = Control->Widget()->grab().toImage();
     Image.save(Folder.filePath(Page.Name + QStringLiteral(".png")));
 
-    QSvgGenerator Svg;
-    Svg.setFileName(Folder.filePath(Page.Name + QStringLiteral(".svg")));
-    Svg.setSize(QSize(Control->GetWidth(), Control->GetHeight()));
-    Svg.setViewBox(QRect(0, 0, Control->GetWidth(), Control->GetHeight()));
-    Svg.setResolution(96);
-    Svg.setTitle(Page.Title);
+    TQvSvgDevice Svg(QSize(Control->GetWidth(), Control->GetHeight()), Page.Title);
     QPainter Painter(&Svg);
     Control->PaintTo(Painter, 0, 0);
+    Painter.end();
+    QvStream::SaveFile(Folder.filePath(Page.Name + QStringLiteral(".svg")), Svg.Svg());
 }
 
 QString Escaped(const QString& Text) {

@@ -4,12 +4,12 @@
 #include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 #include "style/qvgifwriter.h"
+#include "style/qvsvgdevice.h"
 
 #include <QBuffer>
 #include <QImageReader>
 #include <QImageWriter>
 #include <QPainter>
-#include <QSvgGenerator>
 
 using namespace Qvlocalize;
 
@@ -116,18 +116,11 @@ void TGPMetafile::DrawTo(QPainter& Painter, const QRectF& Dest) const {
 }
 
 QByteArray TGPMetafile::ToSvg(const QString& Title) const {
-    QByteArray Svg;
-    QBuffer Buffer(&Svg);
-    QSvgGenerator Generator;
-    Generator.setOutputDevice(&Buffer);
-    Generator.setSize(QSize(FWidth, FHeight));
-    Generator.setViewBox(QRect(0, 0, FWidth, FHeight));
-    Generator.setResolution(96);
-    Generator.setTitle(Title);
-    QPainter Painter(&Generator);
+    TQvSvgDevice Svg(QSize(FWidth, FHeight), Title);
+    QPainter Painter(&Svg);
     Painter.drawPicture(0, 0, FPicture);
     Painter.end();
-    return Svg;
+    return Svg.Svg();
 }
 
 void TGPMetafile::SaveAsSvg(const QString& FileName) const {
