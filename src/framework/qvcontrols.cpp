@@ -77,7 +77,7 @@ QPoint CursorPos() {
 // ---- TControl ----
 
 TControl::TControl(TComponent* AOwner) : TComponent(AOwner) {
-    if (qGuiApp) FFont = QGuiApplication::font();
+    ReplaceFont(std::make_unique<TFont>());
 }
 
 TControl::~TControl() {
@@ -182,23 +182,25 @@ bool TControl::EffectiveShowHint() const {
     return FShowHint;
 }
 
-void TControl::SetFont(const QFont& Value) {
-    FParentFont = false;
-    if (FFont == Value) return;
-    ApplyFont(Value);
-}
-
 void TControl::SetParentFont(bool Value) {
     FParentFont = Value;
     ParentFontChanged();
 }
 
 void TControl::ParentFontChanged() {
-    if (FParentFont && FParent && !(FFont == FParent->FFont)) ApplyFont(FParent->FFont);
+    if (!FParentFont || !FParent) return;
+    FCopyingParentFont = true;
+    FFont->Assign(FParent->FFont.get());
+    FCopyingParentFont = false;
 }
 
-void TControl::ApplyFont(const QFont& Value) {
-    FFont = Value;
+void TControl::ReplaceFont(std::unique_ptr<TFont> Font) {
+    FFont = std::move(Font);
+    FFont->SetOnChange([this](TObject*) { FontObjectChanged(); });
+}
+
+void TControl::FontObjectChanged() {
+    if (!FCopyingParentFont) FParentFont = false;
     FontChanged();
 }
 

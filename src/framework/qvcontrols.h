@@ -5,11 +5,13 @@
 // TWinControl holds child controls and shows them in a QWidget that it creates only when asked.
 
 #include "framework/qvclasses.h"
+#include "framework/qvgraphics.h"
 
-#include <QFont>
 #include <QList>
 #include <QPoint>
 #include <QRect>
+
+#include <memory>
 
 class QPainter;
 class QWidget;
@@ -72,7 +74,7 @@ class TControl : public TComponent {
     Q_PROPERTY(bool ShowHint READ GetShowHint WRITE SetShowHint)
     Q_PROPERTY(bool ParentShowHint READ GetParentShowHint WRITE SetParentShowHint)
     Q_PROPERTY(bool ParentFont READ GetParentFont WRITE SetParentFont)
-    Q_PROPERTY(QFont Font READ GetFont WRITE SetFont)
+    Q_PROPERTY(TFont* Font READ GetFont WRITE SetFont)
 public:
     Q_INVOKABLE explicit TControl(TComponent* AOwner);
     ~TControl() override;
@@ -125,9 +127,9 @@ public:
     bool GetParentShowHint() const { return FParentShowHint; }
     void SetParentShowHint(bool Value);
 
-    const QFont& GetFont() const { return FFont; }
-    // An explicit font ends the inheritance from the parent.
-    void SetFont(const QFont& Value);
+    TFont* GetFont() const { return FFont.get(); }
+    // Copies Value; a font changed other than from the parent ends the inheritance.
+    void SetFont(TFont* Value) { FFont->Assign(Value); }
     bool GetParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
 
@@ -176,6 +178,8 @@ protected:
     virtual void FontChanged();
     // The parent's font changed; a control with ParentFont takes it over.
     void ParentFontChanged();
+    // Makes Font (for example a caption font of a derived class) the control's font.
+    void ReplaceFont(std::unique_ptr<TFont> Font);
     bool EffectiveShowHint() const;
 
     TWinControl* FParent = nullptr;
@@ -186,7 +190,7 @@ protected:
     bool FVisible = true;
 
 private:
-    void ApplyFont(const QFont& Value);
+    void FontObjectChanged();
 
     TAlign FAlign = TAlign::None;
     TAnchors FAnchors = TAnchorKind::Left | TAnchorKind::Top;
@@ -194,8 +198,9 @@ private:
     QString FHint;
     bool FShowHint = false;
     bool FParentShowHint = true;
-    QFont FFont;
+    std::unique_ptr<TFont> FFont;
     bool FParentFont = true;
+    bool FCopyingParentFont = false;
     TNotifyEvent FOnClick, FOnDblClick, FOnMouseEnter, FOnMouseLeave, FOnResize;
     TMouseEvent FOnMouseDown, FOnMouseUp;
     TMouseMoveEvent FOnMouseMove;

@@ -68,6 +68,15 @@ enum class TMouseButton {
 };
 Q_ENUM_NS(TMouseButton)
 
+enum class TFontStyle {
+    Bold = 1 << 0,
+    Italic = 1 << 1,
+    Underline = 1 << 2,
+    StrikeOut = 1 << 3
+};
+Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
+Q_FLAG_NS(TFontStyles)
+
 enum class TBorderStyle {
     None,
     Single
@@ -99,6 +108,7 @@ Q_ENUM_NS(TDataEvent)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TComponentState)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TAnchors)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TShiftState)
+Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TFontStyles)
 
 using Framework::TAlign;
 using Framework::TAnchorKind;
@@ -107,6 +117,8 @@ using Framework::TBorderStyle;
 using Framework::TComponentState;
 using Framework::TComponentStateItem;
 using Framework::TDataEvent;
+using Framework::TFontStyle;
+using Framework::TFontStyles;
 using Framework::TMouseButton;
 using Framework::TOperation;
 using Framework::TShiftState;

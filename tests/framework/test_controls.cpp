@@ -163,21 +163,32 @@ TEST(Controls, FontIsInheritedUntilSetExplicitly) {
     auto* Child = new TPanel(&Form);
     Child->SetParent(&Parent);
     auto* Grand = new TProbe(&Form, Child, "Grand");
-    const QFont Big(QStringLiteral("Liberation Serif"), 20);
-    Parent.SetFont(Big);
-    EXPECT_EQ(Child->GetFont(), Big);
-    EXPECT_EQ(Grand->GetFont(), Big);
-    EXPECT_EQ(Child->FontChanges, 1);
+    const int Before = Child->FontChanges;
+    Parent.GetFont()->SetName("Liberation Serif");
+    Parent.GetFont()->SetSize(20);
+    EXPECT_EQ(Child->GetFont()->GetName(), "Liberation Serif");
+    EXPECT_EQ(Grand->GetFont()->GetSize(), 20);
+    EXPECT_TRUE(Child->GetParentFont());
+    EXPECT_EQ(Child->FontChanges, Before + 2);
 
-    const QFont Small(QStringLiteral("Liberation Sans"), 7);
-    Child->SetFont(Small);
+    // Changing a child's own font ends its inheritance, but its children still follow it.
+    Child->GetFont()->SetSize(7);
     EXPECT_FALSE(Child->GetParentFont());
-    EXPECT_EQ(Grand->GetFont(), Small);
-    Parent.SetFont(QFont(QStringLiteral("DejaVu Sans"), 11));
-    EXPECT_EQ(Child->GetFont(), Small);
+    EXPECT_EQ(Grand->GetFont()->GetSize(), 7);
+    Parent.GetFont()->SetStyle(TFontStyle::Bold | TFontStyle::Italic);
+    EXPECT_EQ(Child->GetFont()->GetStyle(), TFontStyles());
     Child->SetParentFont(true);
-    EXPECT_EQ(Child->GetFont().family(), QStringLiteral("DejaVu Sans"));
-    EXPECT_EQ(Grand->GetFont().pointSize(), 11);
+    EXPECT_EQ(Child->GetFont()->GetSize(), 20);
+    EXPECT_EQ(Grand->GetFont()->GetStyle(), TFontStyle::Bold | TFontStyle::Italic);
+
+    // Assigning a font copies it; height and size convert at 96 pixels per inch.
+    TFont Other;
+    Other.SetHeight(-16);
+    EXPECT_EQ(Other.GetSize(), 12);
+    Grand->SetFont(&Other);
+    EXPECT_EQ(Grand->GetFont()->GetSize(), 12);
+    EXPECT_FALSE(Grand->GetParentFont());
+    EXPECT_NE(Grand->GetFont(), &Other);
 }
 
 TEST(Controls, HostRoutesMouseToTopmostGraphicChildAndCaptures) {
