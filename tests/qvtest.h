@@ -2,6 +2,7 @@
 
 // Readable GoogleTest output for Qt value types.
 
+#include <QByteArray>
 #include <QColor>
 #include <QPoint>
 #include <QRect>
@@ -21,6 +22,10 @@ template <typename E, typename F> QString MessageOf(F&& Action) {
 }
 
 inline void PrintTo(const QString& Value, std::ostream* Out) {
+    *Out << '"' << Value.toStdString() << '"';
+}
+
+inline void PrintTo(const QByteArray& Value, std::ostream* Out) {
     *Out << '"' << Value.toStdString() << '"';
 }
 

@@ -108,6 +108,9 @@ public:
 
 protected:
     virtual void Changed();
+    // For derived fonts that keep a value of their own beside these: no change report.
+    void StoreSize(int Value) { FSize = Value; }
+    void StoreColor(TColor Value) { FColor = Value; }
 
 private:
     QString FName = QString::fromLatin1(DefaultName);

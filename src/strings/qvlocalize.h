@@ -60,6 +60,11 @@ inline constexpr TResourceString SListIndexError{"List index out of bounds (%d)"
 // Streams
 inline constexpr TResourceString SReadError{"Stream read error"};
 inline constexpr TResourceString SWriteError{"Stream write error"};
+inline constexpr TResourceString SInvalidPropertyValue{"Invalid property value"};
+inline constexpr TResourceString SStringTooLong{
+    "A stored text of %d bytes is longer than the %d bytes left in the stream"};
+inline constexpr TResourceString SUnknownRecordBlock{
+    "Unknown extension block in a stored %s record"};
 
 // Files
 inline constexpr TResourceString SFileOpenError{"Cannot open file \"%s\": %s"};
@@ -138,5 +143,16 @@ inline constexpr TResourceString SGifNullImage{"Cannot save an empty image as GI
 inline constexpr TResourceString SGifTooLarge{
     "A GIF image is at most 65535 x 65535 pixels, not %d x %d"};
 inline constexpr TResourceString SGifWriteError{"Cannot write the GIF image: %s"};
+
+// Number and date-time text
+inline constexpr TResourceString SInvalidFloat{"\"%s\" is not a valid floating point value"};
+inline constexpr TResourceString SInvalidInteger{"\"%s\" is not a valid integer value"};
+inline constexpr TResourceString SIntegerExtraction{"Error during integer extraction"};
+inline constexpr TResourceString SFloatExtraction{"Error during floating point number extraction"};
+inline constexpr TResourceString SNegativeTimeSpan{"Error no negative Time Span allowed"};
+inline constexpr TResourceString SInvalidTimeSpan{"\"%s\" is not a valid time span"};
+inline constexpr TResourceString SDateEncodeError{"Invalid argument to date encode"};
+inline constexpr TResourceString STimeEncodeError{"Invalid argument to time encode"};
+inline constexpr TResourceString SInvalidDateTimeValue{"%s is not a valid date and time value"};
 
 } // namespace Qvlocalize

@@ -89,8 +89,22 @@ enum class TQvGradientStyle {
 };
 Q_ENUM_NS(TQvGradientStyle)
 
+// Effects a caption font draws its text with; a font holds at most one.
+enum class TQvCharDrawEffect {
+    Shadow = 1 << 0,
+    Outline = 1 << 1,
+    Lowered = 1 << 2,
+    Raised = 1 << 3
+};
+Q_DECLARE_FLAGS(TQvCharDrawEffects, TQvCharDrawEffect)
+Q_FLAG_NS(TQvCharDrawEffects)
+
 } // namespace QvStyle
 
+Q_DECLARE_OPERATORS_FOR_FLAGS(QvStyle::TQvCharDrawEffects)
+
 using QvStyle::TQvAreaStyle;
+using QvStyle::TQvCharDrawEffect;
+using QvStyle::TQvCharDrawEffects;
 using QvStyle::TQvGradientStyle;
 using QvStyle::TQvPointSymbol;

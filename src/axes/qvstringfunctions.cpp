@@ -1,0 +1,404 @@
+#include "axes/qvstringfunctions.h"
+
+#include "framework/qvexceptions.h"
+#include "strings/qvlocalize.h"
+
+#include <QLocale>
+#include <QStringList>
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <string>
+
+namespace {
+
+QString LocaleDecimalSeparator() {
+    const QString Sep = QLocale().decimalPoint();
+    return Sep.isEmpty() ? QStringLiteral(".") : Sep;
+}
+
+bool IsAsciiDigit(QChar Ch) {
+    return Ch >= u'0' && Ch <= u'9';
+}
+
+// |X| rounded to Precision significant digits as 0.Digits x 10^Exponent, trailing zeros
+// removed. X must be finite and not zero.
+struct TDecimal {
+    std::string Digits;
+    int Exponent = 0;
+};
+
+TDecimal ToDecimal(double AbsX, int Precision) {
+    char Buffer[64];
+    const auto Converted = std::to_chars(Buffer, Buffer + sizeof Buffer, AbsX,
+                                         std::chars_format::scientific, Precision - 1);
+    TDecimal Result;
+    const char* P = Buffer;
+    for (; P < Converted.ptr && *P != 'e'; ++P)
+        if (*P != '.') Result.Digits += *P;
+    int Exponent = 0;
+    bool NegativeExponent = false;
+    if (P < Converted.ptr) ++P;
+    if (P < Converted.ptr && (*P == '-' || *P == '+')) NegativeExponent = *P++ == '-';
+    for (; P < Converted.ptr; ++P)
+        Exponent = Exponent * 10 + (*P - '0');
+    Result.Exponent = (NegativeExponent ? -Exponent : Exponent) + 1;
+    while (Result.Digits.size() > 1 && Result.Digits.back() == '0')
+        Result.Digits.pop_back();
+    return Result;
+}
+
+QString GeneralText(double X, int Precision, const QString& Sep) {
+    if (std::isnan(X)) return QStringLiteral("NAN");
+    if (std::isinf(X)) return X > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    if (X == 0) return QStringLiteral("0");
+    Precision = qBound(1, Precision, 17);
+    const TDecimal D = ToDecimal(std::fabs(X), Precision);
+    const QString Digits = QString::fromLatin1(D.Digits);
+    const int Count = int(Digits.size());
+    QString Result = X < 0 ? QStringLiteral("-") : QString();
+    if (D.Exponent > Precision || D.Exponent < -3) {
+        Result += Digits[0];
+        if (Count > 1) Result += Sep + Digits.mid(1);
+        Result += u'E';
+        Result += QString::number(D.Exponent - 1);
+    } else if (D.Exponent <= 0) {
+        Result += QStringLiteral("0") + Sep + QString(-D.Exponent, u'0') + Digits;
+    } else if (Count <= D.Exponent) {
+        Result += Digits + QString(D.Exponent - Count, u'0');
+    } else {
+        Result += Digits.left(D.Exponent) + Sep + Digits.mid(D.Exponent);
+    }
+    return Result;
+}
+
+// The longest leading number of T: [sign] digits [Sep digits] [(E|e) [sign] digits] with at
+// least one mantissa digit; an incomplete exponent is not part of it. Returns its length, 0
+// when there is none. InRange is false on overflow; underflow gives a signed zero.
+qsizetype ScanNumber(QStringView T, QStringView Sep, double& Value, bool& InRange) {
+    qsizetype I = 0;
+    bool Negative = false;
+    if (I < T.size() && (T[I] == u'+' || T[I] == u'-')) Negative = T[I++] == u'-';
+    std::string Text;
+    qint64 IntegerDigits = 0, LeadingFractionZeros = 0, MantissaDigits = 0;
+    for (; I < T.size() && IsAsciiDigit(T[I]); ++I, ++MantissaDigits)
+        if (IntegerDigits > 0 || T[I] != u'0') {
+            Text += char(T[I].unicode());
+            ++IntegerDigits;
+        }
+    if (!Sep.isEmpty() && T.sliced(I).startsWith(Sep)) {
+        const qsizetype AfterSep = I + Sep.size();
+        if (AfterSep < T.size() && IsAsciiDigit(T[AfterSep])) {
+            I = AfterSep;
+            Text += '.';
+            bool Significant = IntegerDigits > 0;
+            for (; I < T.size() && IsAsciiDigit(T[I]); ++I, ++MantissaDigits) {
+                Significant = Significant || T[I] != u'0';
+                if (!Significant) ++LeadingFractionZeros;
+                Text += char(T[I].unicode());
+            }
+        } else if (MantissaDigits > 0) {
+            I = AfterSep; // "1." is a number
+        }
+    }
+    if (MantissaDigits == 0) return 0;
+    int Exponent = 0;
+    if (I < T.size() && (T[I] == u'E' || T[I] == u'e')) {
+        qsizetype J = I + 1;
+        bool NegativeExponent = false;
+        if (J < T.size() && (T[J] == u'+' || T[J] == u'-')) NegativeExponent = T[J++] == u'-';
+        if (J < T.size() && IsAsciiDigit(T[J])) {
+            for (; J < T.size() && IsAsciiDigit(T[J]); ++J)
+                Exponent = qMin(Exponent * 10 + T[J].digitValue(), 99999); // far beyond any double
+            if (NegativeExponent) Exponent = -Exponent;
+            I = J;
+        }
+    }
+    InRange = true;
+    if (Text.empty() || Text[0] == '.') Text.insert(Text.begin(), '0');
+    Text += 'e' + std::to_string(Exponent);
+    double Magnitude = 0;
+    const auto Parsed = std::from_chars(Text.data(), Text.data() + Text.size(), Magnitude);
+    if (Parsed.ec == std::errc::result_out_of_range) {
+        // Only the extremes end up here, so the position of the first digit decides.
+        const qint64 Decade =
+            IntegerDigits > 0 ? IntegerDigits + Exponent : Exponent - LeadingFractionZeros;
+        Magnitude = 0;
+        InRange = Decade <= 0;
+    }
+    Value = Negative ? -Magnitude : Magnitude;
+    return I;
+}
+
+bool ParseFloat(QStringView T, QStringView Sep, double& Value) {
+    while (!T.isEmpty() && T.front() == u' ')
+        T = T.sliced(1);
+    while (!T.isEmpty() && T.back() == u' ')
+        T.chop(1);
+    if (T.compare(u"NAN", Qt::CaseInsensitive) == 0) {
+        Value = std::numeric_limits<double>::quiet_NaN();
+        return true;
+    }
+    const bool Signed = !T.isEmpty() && (T[0] == u'+' || T[0] == u'-');
+    if (T.sliced(Signed ? 1 : 0).compare(u"INF", Qt::CaseInsensitive) == 0) {
+        Value = (Signed && T[0] == u'-' ? -1 : 1) * std::numeric_limits<double>::infinity();
+        return true;
+    }
+    bool InRange = false;
+    double Result = 0;
+    if (ScanNumber(T, Sep, Result, InRange) != T.size() || T.isEmpty() || !InRange) return false;
+    Value = Result;
+    return true;
+}
+
+// "NAN" or "INF" not followed by a letter.
+bool AtKeyword(QStringView S) {
+    return (S.startsWith(u"NAN", Qt::CaseInsensitive) ||
+            S.startsWith(u"INF", Qt::CaseInsensitive)) &&
+           (S.size() == 3 || !S[3].isLetter());
+}
+
+// EraseToNumber that keeps a keyword it meets.
+void SkipToNumber(QString& S) {
+    if (AtKeyword(S)) return;
+    if (S.size() > 1 && (S[0] == u'E' || S[0] == u'e') && !IsIntegerDigit(S[1])) S.remove(0, 1);
+    qsizetype I = 0;
+    while (I < S.size() && !IsAmericanNumberDigit(S[I]) && !AtKeyword(QStringView(S).sliced(I)))
+        ++I;
+    S.remove(0, I);
+}
+
+QStringList SplitList(const QString& S) {
+    return S.isEmpty() ? QStringList() : S.split(u';');
+}
+
+} // namespace
+
+QString FloatToStr(double X) {
+    return GeneralText(X, 15, LocaleDecimalSeparator());
+}
+
+QString FloatToStrGeneral(double X, int Precision) {
+    return GeneralText(X, Precision, LocaleDecimalSeparator());
+}
+
+bool TryStrToFloat(const QString& S, double& Value) {
+    return ParseFloat(S, LocaleDecimalSeparator(), Value);
+}
+
+double StrToFloat(const QString& S) {
+    double Value = 0;
+    if (!TryStrToFloat(S, Value)) throw EConvertError(Format(Qvlocalize::SInvalidFloat, {S}));
+    return Value;
+}
+
+bool TryStrToInt(const QString& S, int& Value) {
+    QStringView T(S);
+    while (!T.isEmpty() && T.front() == u' ')
+        T = T.sliced(1);
+    bool Negative = false;
+    if (!T.isEmpty() && (T[0] == u'+' || T[0] == u'-')) {
+        Negative = T[0] == u'-';
+        T = T.sliced(1);
+    }
+    int Base = 10;
+    if (T.startsWith(u'$')) {
+        Base = 16;
+        T = T.sliced(1);
+    } else if (T.startsWith(u"0x", Qt::CaseInsensitive)) {
+        Base = 16;
+        T = T.sliced(2);
+    }
+    if (T.isEmpty()) return false;
+    // Hexadecimal covers the 32 bits, decimal the signed range.
+    const qint64 Limit = Base == 16 ? 0xFFFFFFFFLL : (Negative ? 2147483648LL : 2147483647LL);
+    qint64 Result = 0;
+    for (const QChar Ch : T) {
+        const int Digit = Ch.unicode() < 128 ? QChar(Ch).digitValue() : -1;
+        int HexDigit = Digit;
+        if (Base == 16 && Digit < 0) {
+            const char16_t C = Ch.toLower().unicode();
+            if (C >= u'a' && C <= u'f') HexDigit = C - u'a' + 10;
+        }
+        if (HexDigit < 0) return false;
+        Result = Result * Base + HexDigit;
+        if (Result > Limit) return false;
+    }
+    if (Base == 16) Result = qint32(quint32(Result));
+    Value = int(Negative ? -Result : Result);
+    return true;
+}
+
+int StrToInt(const QString& S) {
+    int Value = 0;
+    if (!TryStrToInt(S, Value)) throw EConvertError(Format(Qvlocalize::SInvalidInteger, {S}));
+    return Value;
+}
+
+int LastPos(QChar Ch, const QString& S) {
+    const qsizetype Index = S.lastIndexOf(Ch);
+    return Index < 0 ? -1 : int(Index) + 1;
+}
+
+int LastPointPos(const QString& S) {
+    return LastPos(u'.', S);
+}
+
+bool CharIn(QChar Ch, const QString& S) {
+    return S.contains(Ch);
+}
+
+QString RealToStrDigits(double X, int Digits) {
+    if (Digits <= 0) return FloatToStr(X);
+    int Precision = Digits;
+    QString Result = FloatToStrGeneral(X, Precision);
+    while (Result.size() > Digits && Precision > 0)
+        Result = FloatToStrGeneral(X, --Precision);
+    return Result;
+}
+
+QString IndexToAlphabet(int N) {
+    QString Result;
+    while (N > 0) {
+        --N;
+        Result.prepend(QChar(u'A' + N % 26));
+        N /= 26;
+    }
+    return Result;
+}
+
+QString Americanize(const QString& S) {
+    const QString Sep = LocaleDecimalSeparator();
+    return Sep == u"." ? S : QString(S).replace(Sep, QStringLiteral("."));
+}
+
+QString DeAmericanize(const QString& S) {
+    const QString Sep = LocaleDecimalSeparator();
+    return Sep == u"." ? S : QString(S).replace(u'.', Sep);
+}
+
+QString DoubleToStr(double X) {
+    const QString Point = QStringLiteral(".");
+    for (int Precision = 15;; ++Precision) {
+        const QString Text = GeneralText(X, Precision, Point);
+        double Back = 0;
+        if (Precision == 17 || std::isnan(X) || (ParseFloat(Text, Point, Back) && Back == X))
+            return Text;
+    }
+}
+
+double DoubleFromStr(const QString& S) {
+    return StrToFloat(DeAmericanize(S));
+}
+
+bool TryDoubleFromStr(const QString& S, double& Value) {
+    return TryStrToFloat(DeAmericanize(S), Value);
+}
+
+double DoubleFromStrDef(const QString& S, double Default) {
+    double Value = Default;
+    return TryDoubleFromStr(S, Value) ? Value : Default;
+}
+
+std::vector<double> StringToDoubleArray(const QString& S) {
+    std::vector<double> Result;
+    for (const QString& Part : SplitList(DeAmericanize(S)))
+        Result.push_back(StrToFloat(Part));
+    return Result;
+}
+
+QString DoubleArrayToString(const std::vector<double>& A) {
+    QStringList Parts;
+    Parts.reserve(qsizetype(A.size()));
+    for (const double X : A)
+        Parts << DoubleToStr(X);
+    return Parts.join(u';');
+}
+
+std::vector<int> StringToIntegerArray(const QString& S) {
+    std::vector<int> Result;
+    for (const QString& Part : SplitList(S))
+        Result.push_back(StrToInt(Part));
+    return Result;
+}
+
+QString IntegerArrayToString(const std::vector<int>& A) {
+    QStringList Parts;
+    Parts.reserve(qsizetype(A.size()));
+    for (const int N : A)
+        Parts << QString::number(N);
+    return Parts.join(u';');
+}
+
+bool IsIntegerDigit(QChar Ch) {
+    return Ch == u'+' || Ch == u'-' || IsAsciiDigit(Ch);
+}
+
+bool IsAmericanNumberDigit(QChar Ch) {
+    return IsIntegerDigit(Ch) || Ch == u'.' || Ch == u'E' || Ch == u'e';
+}
+
+void EraseToNumber(QString& S) {
+    if (S.size() > 1 && (S[0] == u'E' || S[0] == u'e') && !IsIntegerDigit(S[1])) S.remove(0, 1);
+    qsizetype I = 0;
+    while (I < S.size() && !IsAmericanNumberDigit(S[I]))
+        ++I;
+    S.remove(0, I);
+}
+
+int ExtractOneInt(QString& S) {
+    qsizetype I = 0;
+    while (I < S.size() && !IsIntegerDigit(S[I]))
+        ++I;
+    S.remove(0, I);
+    qsizetype End = 0;
+    const bool Negative = !S.isEmpty() && S[0] == u'-';
+    if (!S.isEmpty() && !IsAsciiDigit(S[0])) ++End;
+    const qsizetype DigitsStart = End;
+    qint64 Value = 0;
+    for (; End < S.size() && IsAsciiDigit(S[End]); ++End)
+        Value = qMin(Value * 10 + S[End].digitValue(), qint64(1) << 32);
+    if (Negative) Value = -Value;
+    if (End == DigitsStart || Value > std::numeric_limits<int>::max() ||
+        Value < std::numeric_limits<int>::min())
+        throw EConvertError(Qvlocalize::SIntegerExtraction.Text());
+    S.remove(0, End + 1);
+    return int(Value);
+}
+
+double ExtractOneDouble(QString& S) {
+    SkipToNumber(S);
+    const qsizetype Signed = !S.isEmpty() && (S[0] == u'+' || S[0] == u'-') ? 1 : 0;
+    if (AtKeyword(QStringView(S).sliced(Signed))) {
+        double Result = std::numeric_limits<double>::quiet_NaN();
+        if (S[Signed].toUpper() == u'I')
+            Result = (Signed && S[0] == u'-' ? -1 : 1) * std::numeric_limits<double>::infinity();
+        S.remove(0, Signed + 3);
+        SkipToNumber(S);
+        return Result;
+    }
+    double Value = 0;
+    bool InRange = false;
+    const qsizetype Length = ScanNumber(S, u".", Value, InRange);
+    if (Length == 0 || !InRange) throw EConvertError(Qvlocalize::SFloatExtraction.Text());
+    S.remove(0, Length + 1);
+    SkipToNumber(S);
+    return Value;
+}
+
+int ShiftStateToInt(TShiftState Shift) {
+    return Shift.toInt() & 0xFFFF;
+}
+
+TShiftState IntToShiftState(int N) {
+    return TShiftState::fromInt(N & 0xFFFF);
+}
+
+QString ShiftStateToStr(TShiftState Shift) {
+    return QString::number(ShiftStateToInt(Shift));
+}
+
+TShiftState StrToShiftState(const QString& S) {
+    return IntToShiftState(StrToInt(S));
+}

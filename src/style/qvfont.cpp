@@ -1,0 +1,117 @@
+#include "style/qvfont.h"
+
+#include <cmath>
+
+TQvFont::TQvFont(ModifiedCallback Callback)
+    : FGradient(std::make_unique<TQvGradientSettings>(Callback)), FCallback(std::move(Callback)) {
+    StoreColor(clBlack);
+}
+
+TQvFont::~TQvFont() = default;
+
+void TQvFont::SetModifiedCallback(ModifiedCallback Callback) {
+    FCallback = Callback;
+    FGradient->SetModifiedCallback(std::move(Callback));
+}
+
+float TQvFont::GetSizeF() const {
+    return FSize > 0 ? FSize : float(TFont::GetSize());
+}
+
+void TQvFont::SetSizeF(float Value) {
+    if (FSize == Value) return;
+    FSize = Value;
+    StoreSize(int(std::nearbyint(Value))); // halves to even, as the framework rounds
+    Changed();
+}
+
+int TQvFont::GetSize() const {
+    return TFont::GetSize();
+}
+
+void TQvFont::SetSize(int Value) {
+    SetSizeF(float(Value));
+}
+
+void TQvFont::SetHeight(int Value) {
+    SetSizeF(float(std::abs(Value) * 72.0 / PixelsPerInch));
+}
+
+void TQvFont::SetColor(TColor Value) {
+    const TQvColor Fill = TColorToARGB(Value);
+    if (GetColor() == Value && FFillColor == Fill) return;
+    FFillColor = Fill;
+    StoreColor(Value);
+    Changed();
+}
+
+void TQvFont::SetFillColor(TQvColor Value) {
+    if (FFillColor == Value) return;
+    FFillColor = Value;
+    StoreColor(ARGBToTColor(Value));
+    Changed();
+}
+
+void TQvFont::SetDrawEffects(TQvCharDrawEffects Value) {
+    if (FDrawEffects == Value) return;
+    const TQvCharDrawEffect Order[] = {TQvCharDrawEffect::Shadow, TQvCharDrawEffect::Outline,
+                                       TQvCharDrawEffect::Lowered, TQvCharDrawEffect::Raised};
+    TQvCharDrawEffects Result = Value;
+    for (TQvCharDrawEffect Effect : Order) {
+        if (Value.testFlag(Effect) && !FDrawEffects.testFlag(Effect)) {
+            Result = Effect;
+            break;
+        }
+    }
+    FDrawEffects = Result;
+    Changed();
+}
+
+void TQvFont::SetRenderingHint(TQvTextRenderingHint Value) {
+    if (FRenderingHint == Value) return;
+    FRenderingHint = Value;
+    Changed();
+}
+
+void TQvFont::PushToUndoStack(TQvUndoRecorder* Stack, const QString& Caption) {
+    if (!Stack) return;
+    Stack->StartGroup(Caption);
+    for (const char* Name : {"Name", "Style", "Size", "FillColor", "DrawEffects"})
+        Stack->PushProperty(this, Caption, QString::fromLatin1(Name));
+    for (const char* Name : {"Visible", "Style", "FirstColor", "MiddleColor", "LastColor",
+                             "LinearAngle", "LinearCenter", "RadialCenterX", "RadialCenterY"})
+        Stack->PushProperty(FGradient.get(), Caption, QString::fromLatin1(Name));
+    Stack->StopGroup();
+}
+
+TGPFont TQvFont::GetGPFont() const {
+    TGPFontStyle Style;
+    const TFontStyles Own = GetStyle();
+    Style.setFlag(TGPFontStyleItem::Bold, Own.testFlag(TFontStyle::Bold));
+    Style.setFlag(TGPFontStyleItem::Italic, Own.testFlag(TFontStyle::Italic));
+    Style.setFlag(TGPFontStyleItem::Underline, Own.testFlag(TFontStyle::Underline));
+    Style.setFlag(TGPFontStyleItem::Strikeout, Own.testFlag(TFontStyle::StrikeOut));
+    return TGPFont(GetName(), GetSizeF(), Style);
+}
+
+void TQvFont::Assign(TPersistent* Source) {
+    auto* Other = qobject_cast<TQvFont*>(Source);
+    if (!Other) {
+        TFont::Assign(Source); // a plain font: its colour sets the fill colour
+        return;
+    }
+    const ModifiedCallback Saved = std::exchange(FCallback, ModifiedCallback());
+    TFont::Assign(Source);
+    FSize = Other->FSize;
+    FFillColor = Other->FFillColor;
+    FDrawEffects = Other->FDrawEffects;
+    FRenderingHint = Other->FRenderingHint;
+    FGradient->Assign(Other->FGradient.get());
+    FCallback = Saved;
+    Changed();
+}
+
+void TQvFont::Changed() {
+    TFont::Changed();
+    if (FCallback) FCallback();
+}
