@@ -6,6 +6,8 @@
 #include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
+#include "data/qvauxiliaryvectors.h"
+#include "data/qvvectors.h"
 #include "framework/qvclasses.h"
 #include "framework/qvclipbrd.h"
 #include "framework/qvcontrols.h"

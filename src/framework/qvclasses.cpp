@@ -18,6 +18,8 @@ void TPersistent::Assign(TPersistent* Source) {
     throw EConvertError(Format(SAssignError, {"nil", metaObject()->className()}));
 }
 
+void TPersistent::DefineProperties(TFiler*) {}
+
 void TPersistent::AssignTo(TPersistent* Dest) {
     throw EConvertError(Format(
         SAssignError, {metaObject()->className(), Dest ? Dest->metaObject()->className() : "nil"}));

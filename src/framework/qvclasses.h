@@ -10,6 +10,7 @@
 #include <QString>
 
 class TComponent;
+class TFiler;
 
 class TPersistent : public QObject {
     Q_OBJECT
@@ -18,6 +19,8 @@ public:
 
     // Copies Source into this object; raises EConvertError unless one of the two knows how.
     virtual void Assign(TPersistent* Source);
+    // Declares data streamed beside the published properties (TFiler::DefineProperty).
+    virtual void DefineProperties(TFiler* Filer);
 
 protected:
     virtual void AssignTo(TPersistent* Dest);

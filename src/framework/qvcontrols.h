@@ -62,6 +62,7 @@ QPoint CursorPos();
 
 class TControl : public TComponent {
     Q_OBJECT
+    Q_PROPERTY(TWinControl* Parent READ GetParent WRITE SetParent)
     Q_PROPERTY(int Left READ GetLeft WRITE SetLeft)
     Q_PROPERTY(int Top READ GetTop WRITE SetTop)
     Q_PROPERTY(int Width READ GetWidth WRITE SetWidth)

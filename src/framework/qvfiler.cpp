@@ -1,8 +1,15 @@
 #include "framework/qvfiler.h"
 
+#include "framework/qvclasses.h"
 #include "framework/qvexceptions.h"
+#include "framework/qvforms.h"
 #include "framework/qvstreams.h"
+#include "framework/qvstringlist.h"
 #include "strings/qvlocalize.h"
+
+#include <QBuffer>
+#include <QDataStream>
+#include <QMetaProperty>
 
 #include <limits>
 
@@ -11,6 +18,60 @@ using namespace QvStream;
 namespace {
 [[noreturn]] void InvalidValue() {
     throw EReadError(Qvlocalize::SInvalidPropertyValue.Text());
+}
+
+enum class TKind {
+    Unsupported,
+    Boolean,
+    Integer,
+    Float,
+    Text,
+    Enumeration,
+    Flags,
+    Object,
+    Variant
+};
+
+TKind KindOf(const QMetaProperty& Property) {
+    if (Property.isFlagType()) return TKind::Flags;
+    if (Property.isEnumType()) return TKind::Enumeration;
+    const QMetaType Type = Property.metaType();
+    if (Type.flags().testFlag(QMetaType::PointerToQObject)) return TKind::Object;
+    switch (Type.id()) {
+    case QMetaType::Bool:
+        return TKind::Boolean;
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+        return TKind::Integer;
+    case QMetaType::Float:
+    case QMetaType::Double:
+        return TKind::Float;
+    case QMetaType::QString:
+        return TKind::Text;
+    default:
+        return Type.hasRegisteredDataStreamOperators() ? TKind::Variant : TKind::Unsupported;
+    }
+}
+
+// The properties a component stream holds: stored, readable, and writable or an object to fill.
+bool IsStreamed(const QMetaProperty& Property) {
+    const TKind Kind = KindOf(Property);
+    if (Kind == TKind::Unsupported || !Property.isReadable() || !Property.isStored()) return false;
+    return Property.isWritable() || Kind == TKind::Object;
+}
+
+// The index of the first property after QObject's objectName.
+int FirstOwnProperty() {
+    return QObject::staticMetaObject.propertyCount();
 }
 } // namespace
 
@@ -216,4 +277,215 @@ void TReader::SkipValue() {
     default:
         InvalidValue();
     }
+}
+
+// ---- components ----
+
+void TWriter::DefineProperty(const QString& Name, const std::function<void(TReader*)>&,
+                             const std::function<void(TWriter*)>& WriteData, bool HasData) {
+    if (!HasData || !WriteData) return;
+    WriteString(Name);
+    WriteData(this);
+}
+
+void TWriter::WriteComponent(const TComponent* Component) {
+    WriteString(QString::fromLatin1(Component->metaObject()->className()));
+    WriteString(Component->GetName());
+    WriteProperties(Component);
+}
+
+void TWriter::WriteProperties(const TPersistent* Instance) {
+    const QMetaObject* Meta = Instance->metaObject();
+    const bool IsComponent = qobject_cast<const TComponent*>(Instance) != nullptr;
+    for (int i = FirstOwnProperty(); i < Meta->propertyCount(); ++i) {
+        const QMetaProperty Property = Meta->property(i);
+        // A component's name heads its record.
+        if (!IsStreamed(Property) || (IsComponent && qstrcmp(Property.name(), "Name") == 0))
+            continue;
+        WriteString(QString::fromLatin1(Property.name()));
+        WriteProperty(Instance, Property);
+    }
+    const_cast<TPersistent*>(Instance)->DefineProperties(this);
+    WriteListEnd();
+}
+
+void TWriter::WriteProperty(const QObject* Instance, const QMetaProperty& Property) {
+    const QVariant Value = Property.read(Instance);
+    switch (KindOf(Property)) {
+    case TKind::Boolean:
+        WriteBoolean(Value.toBool());
+        break;
+    case TKind::Integer:
+    case TKind::Flags:
+        WriteInteger(Value.toLongLong());
+        break;
+    case TKind::Float:
+        WriteFloat(Value.toDouble());
+        break;
+    case TKind::Text:
+        WriteString(Value.toString());
+        break;
+    case TKind::Enumeration: {
+        const char* Key = Property.enumerator().valueToKey(Value.toInt());
+        if (Key)
+            WriteIdent(QString::fromLatin1(Key));
+        else
+            WriteInteger(Value.toInt());
+        break;
+    }
+    case TKind::Object: {
+        QObject* Object = Value.value<QObject*>();
+        if (!Object) {
+            WriteValue(TValueType::Nil);
+        } else if (auto* Component = qobject_cast<TComponent*>(Object)) {
+            WriteIdent(GetComponentRef(Component));
+        } else if (auto* Strings = qobject_cast<TStrings*>(Object)) {
+            WriteListBegin();
+            for (int i = 0; i < Strings->Count(); ++i)
+                WriteString(Strings->Get(i));
+            WriteListEnd();
+        } else if (auto* Persistent = qobject_cast<TPersistent*>(Object)) {
+            WriteListBegin();
+            WriteProperties(Persistent);
+        } else {
+            WriteValue(TValueType::Nil);
+        }
+        break;
+    }
+    case TKind::Variant: {
+        QByteArray Bytes;
+        QDataStream Out(&Bytes, QIODevice::WriteOnly);
+        Out << Value;
+        WriteBinary(Bytes);
+        break;
+    }
+    case TKind::Unsupported:
+        WriteValue(TValueType::Nil);
+        break;
+    }
+}
+
+void TReader::DefineProperty(const QString& Name, const std::function<void(TReader*)>& ReadData,
+                             const std::function<void(TWriter*)>&, bool) {
+    if (FPropHandled || !ReadData || Name.compare(FPropName, Qt::CaseInsensitive) != 0) return;
+    FPropHandled = true;
+    ReadData(this);
+}
+
+TComponent* TReader::ReadComponent(TComponent* Instance, TComponent* Owner) {
+    const QString ClassName = ReadString();
+    const QString Name = ReadString();
+    std::unique_ptr<TComponent> Created;
+    if (!Instance) {
+        Created.reset(CreateComponent(FindClass(ClassName), Owner));
+        Instance = Created.get();
+    }
+    Instance->BeginLoading();
+    try {
+        if (Instance->GetName() != Name) Instance->SetName(Name);
+        ReadProperties(Instance);
+    } catch (...) {
+        Instance->Loaded();
+        throw; // a component made here goes with the exception
+    }
+    Instance->Loaded();
+    Created.release();
+    return Instance;
+}
+
+void TReader::ReadProperties(TPersistent* Instance) {
+    const QMetaObject* Meta = Instance->metaObject();
+    while (!EndOfList()) {
+        const QString Name = ReadString();
+        const int Index = Meta->indexOfProperty(Name.toLatin1().constData());
+        if (Index >= FirstOwnProperty() && IsStreamed(Meta->property(Index))) {
+            ReadProperty(Instance, Meta->property(Index));
+            continue;
+        }
+        FPropName = Name;
+        FPropHandled = false;
+        Instance->DefineProperties(this);
+        if (!FPropHandled) throw EReadError(Format(Qvlocalize::SUnknownProperty, {Name}));
+    }
+    ReadListEnd();
+}
+
+void TReader::ReadProperty(QObject* Instance, const QMetaProperty& Property) {
+    QVariant Value;
+    switch (KindOf(Property)) {
+    case TKind::Boolean:
+        Value = ReadBoolean();
+        break;
+    case TKind::Integer:
+    case TKind::Flags:
+        Value = ReadInt64();
+        break;
+    case TKind::Float:
+        Value = ReadFloat();
+        break;
+    case TKind::Text:
+        Value = ReadString();
+        break;
+    case TKind::Enumeration: {
+        if (NextValue() != TValueType::Ident) {
+            Value = ReadInteger();
+            break;
+        }
+        bool Known = false;
+        const int Number =
+            Property.enumerator().keyToValue(ReadIdent().toLatin1().constData(), &Known);
+        if (!Known) InvalidValue();
+        Value = Number;
+        break;
+    }
+    case TKind::Object: {
+        QObject* Current = Property.read(Instance).value<QObject*>();
+        switch (NextValue()) {
+        case TValueType::Nil:
+            ReadValue();
+            Value = QVariant(Property.metaType(), nullptr);
+            break;
+        case TValueType::Ident: {
+            TComponent* Found = GetComponentFromRef(ReadIdent());
+            Value = QVariant::fromValue<QObject*>(Found);
+            if (!Value.convert(Property.metaType())) Value = QVariant(Property.metaType(), nullptr);
+            break;
+        }
+        case TValueType::List: {
+            ReadListBegin();
+            if (auto* Strings = qobject_cast<TStrings*>(Current)) {
+                QStringList Lines;
+                while (!EndOfList())
+                    Lines.append(ReadString());
+                ReadListEnd();
+                Strings->BeginUpdate();
+                Strings->Clear();
+                Strings->AddStrings(Lines);
+                Strings->EndUpdate();
+            } else if (auto* Persistent = qobject_cast<TPersistent*>(Current)) {
+                ReadProperties(Persistent);
+            } else {
+                while (!EndOfList())
+                    SkipValue();
+                ReadListEnd();
+            }
+            return; // filled in place
+        }
+        default:
+            InvalidValue();
+        }
+        break;
+    }
+    case TKind::Variant: {
+        const QByteArray Bytes = ReadBinary();
+        QDataStream In(Bytes);
+        In >> Value;
+        if (In.status() != QDataStream::Ok) InvalidValue();
+        break;
+    }
+    case TKind::Unsupported:
+        SkipValue();
+        return;
+    }
+    if (Property.isWritable()) Property.write(Instance, Value);
 }

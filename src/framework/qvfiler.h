@@ -6,7 +6,15 @@
 #include <QByteArray>
 #include <QString>
 
+#include <functional>
+
 class QIODevice;
+class QMetaProperty;
+class QObject;
+class TComponent;
+class TPersistent;
+class TReader;
+class TWriter;
 
 // Tags in the numbering of the desktop framework's component streams.
 enum class TValueType : quint8 {
@@ -30,15 +38,34 @@ enum class TValueType : quint8 {
 class TFiler {
 public:
     explicit TFiler(QIODevice* Stream) : FStream(Stream) {}
+    virtual ~TFiler() = default;
     QIODevice* Stream() const { return FStream; }
+
+    // Extra data a persistent object streams beside its published properties (for example the
+    // values of a data vector): a writer calls WriteData when HasData, a reader calls ReadData
+    // when the stream holds data of that name.
+    virtual void DefineProperty(const QString& Name, const std::function<void(TReader*)>& ReadData,
+                                const std::function<void(TWriter*)>& WriteData, bool HasData) = 0;
 
 protected:
     QIODevice* FStream;
 };
 
+// Components are written as their class name, their name and their stored published
+// properties (each as name and value, nested objects as lists), then the data their
+// DefineProperties declares, and an end marker. References to other components are written by
+// name (GetComponentRef) and found again by name when read.
 class TWriter : public TFiler {
 public:
     using TFiler::TFiler;
+    void DefineProperty(const QString& Name, const std::function<void(TReader*)>& ReadData,
+                        const std::function<void(TWriter*)>& WriteData, bool HasData) override;
+    void WriteComponent(const TComponent* Component);
+    // The stored properties and defined data of Instance, then the end marker.
+    void WriteProperties(const TPersistent* Instance);
+    // One property's value, in a form ReadProperty reads back.
+    void WriteProperty(const QObject* Instance, const QMetaProperty& Property);
+
     void WriteValue(TValueType Value);
     // The smallest integer tag that holds Value.
     void WriteInteger(qint64 Value);
@@ -57,6 +84,14 @@ public:
 class TReader : public TFiler {
 public:
     using TFiler::TFiler;
+    void DefineProperty(const QString& Name, const std::function<void(TReader*)>& ReadData,
+                        const std::function<void(TWriter*)>& WriteData, bool HasData) override;
+    // Reads a component record into Instance, or, when Instance is nullptr, into a new component
+    // of the stored class owned by Owner. The component is in the loading state meanwhile.
+    TComponent* ReadComponent(TComponent* Instance, TComponent* Owner);
+    void ReadProperties(TPersistent* Instance);
+    void ReadProperty(QObject* Instance, const QMetaProperty& Property);
+
     // The tag of the next value, without reading it.
     TValueType NextValue();
     TValueType ReadValue();
@@ -77,4 +112,7 @@ public:
 private:
     void CheckValue(TValueType Expected);
     QByteArray ReadCounted();
+
+    QString FPropName; // the defined property being read
+    bool FPropHandled = false;
 };

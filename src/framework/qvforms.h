@@ -97,3 +97,20 @@ public:
     Q_INVOKABLE explicit TDataModule(TComponent* AOwner);
     ~TDataModule() override;
 };
+
+// ---- References to components by name ----
+
+// The names of the owner chain below the application joined by points ("Form1.Graph1.Series1");
+// empty for nullptr, an unnamed component or an unnamed owner in the chain.
+QString GetComponentRef(const TComponent* Component);
+// The component a reference names, starting from the data modules, then the forms of the
+// screen (then the application's other components); nullptr when any step fails.
+TComponent* GetComponentFromRef(const QString& Ref);
+// The text before the last point (empty when there is none) and after it.
+QString OwnerName(const QString& Ref);
+QString ComponentName(const QString& Ref);
+// The component OwnerName(Ref) names, or the application when that is empty.
+TComponent* RefOwner(const QString& Ref);
+// Base followed by the first number from 1 that no component of Owner has as its name.
+QString UniqueName(const TComponent* Owner, const QString& Base);
+

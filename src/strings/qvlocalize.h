@@ -63,6 +63,7 @@ inline constexpr TResourceString SWriteError{"Stream write error"};
 inline constexpr TResourceString SInvalidPropertyValue{"Invalid property value"};
 inline constexpr TResourceString SStringTooLong{
     "A stored text of %d bytes is longer than the %d bytes left in the stream"};
+inline constexpr TResourceString SUnknownProperty{"Property %s does not exist"};
 inline constexpr TResourceString SUnknownRecordBlock{
     "Unknown extension block in a stored %s record"};
 
@@ -89,6 +90,12 @@ inline constexpr TResourceString SXMLTextOutsideRoot{"Text outside the document 
 
 // Data binding
 inline constexpr TResourceString SDataSetNoCurrentRecord{"The data set has no current record"};
+
+// Data vectors
+inline constexpr TResourceString SIndexOutOfRange{"i=%d index out of range"};
+inline constexpr TResourceString SIndexerSetValue{"TQvIndexer is not supposed to set values!"};
+inline constexpr TResourceString SStoredCountTooLarge{
+    "A stored count of %d items of %d bytes does not fit into the %d bytes left in the stream"};
 
 // Clipboard
 inline constexpr TResourceString SClipboardUnavailable{
@@ -132,6 +139,15 @@ inline constexpr TResourceString SAxisArrowPointLength{"Axis arrow tip point len
 inline constexpr TResourceString SAxisArrowInnerLength{"Axis arrow tip point inner length"};
 inline constexpr TResourceString SAxisArrowPointHeight{"Axis arrow tip point height"};
 inline constexpr TResourceString SAxisArrowVisible{"Axis arrow visible"};
+
+// Undo stack
+inline constexpr TResourceString SUndoPropertyNotFound{"Property: \"%s\" not found"};
+inline constexpr TResourceString SUndoNoComponentName{"Component does not have a name"};
+inline constexpr TResourceString SUndoTooManyStopGroups{
+    "Undo stack has too many StopGroup statements"};
+inline constexpr TResourceString SUndoCorrupt{"The undo history is damaged and has been cleared: %s"};
+inline constexpr TResourceString SUndoReadOnlyList{"The list of undo steps cannot be changed"};
+inline constexpr TResourceString SUndoTemporaryFile{"Cannot create the undo file \"%s\": %s"};
 
 // Images
 inline constexpr TResourceString SImageFormatNotSupported{"Image format \"%s\" is not supported"};

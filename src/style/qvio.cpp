@@ -456,57 +456,6 @@ void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, T
     FromIni(Ini, Section, Name + ".Gradient", Font->GetGradient());
 }
 
-// ---- component references ----
-
-QString GetComponentRef(const TComponent* Component) {
-    if (!Component || Component->GetName().isEmpty()) return QString();
-    QStringList Names{Component->GetName()};
-    for (const TComponent* Owner = Component->GetOwner(); Owner && Owner != Application();
-         Owner = Owner->GetOwner()) {
-        if (Owner->GetName().isEmpty()) return QString();
-        Names.prepend(Owner->GetName());
-    }
-    return Names.join(u'.');
-}
-
-TComponent* GetComponentFromRef(const QString& Ref) {
-    const QStringList Names = Ref.split(u'.');
-    if (Ref.isEmpty() || Names.first().isEmpty()) return nullptr;
-    TComponent* Found = nullptr;
-    TScreen* Display = Screen();
-    for (int i = 0; i < Display->DataModuleCount() && !Found; ++i)
-        if (Display->DataModules(i)->GetName().compare(Names.first(), Qt::CaseInsensitive) == 0)
-            Found = Display->DataModules(i);
-    for (int i = 0; i < Display->FormCount() && !Found; ++i)
-        if (Display->Forms(i)->GetName().compare(Names.first(), Qt::CaseInsensitive) == 0)
-            Found = Display->Forms(i);
-    if (!Found) Found = Application()->FindComponent(Names.first());
-    for (qsizetype i = 1; i < Names.size() && Found; ++i)
-        Found = Found->FindComponent(Names[i]);
-    return Found;
-}
-
-QString OwnerName(const QString& Ref) {
-    const qsizetype Point = Ref.lastIndexOf(u'.');
-    return Point < 0 ? QString() : Ref.left(Point);
-}
-
-QString ComponentName(const QString& Ref) {
-    return Ref.mid(Ref.lastIndexOf(u'.') + 1);
-}
-
-TComponent* RefOwner(const QString& Ref) {
-    const QString Owner = OwnerName(Ref);
-    return Owner.isEmpty() ? Application() : GetComponentFromRef(Owner);
-}
-
-QString UniqueName(const TComponent* Owner, const QString& Base) {
-    for (int k = 1;; ++k) {
-        const QString Name = Base + QString::number(k);
-        if (!Owner || !Owner->FindComponent(Name)) return Name;
-    }
-}
-
 QString GetTemporaryPath() {
     return QDir::toNativeSeparators(QDir::tempPath() + u'/').left(256);
 }

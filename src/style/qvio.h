@@ -7,6 +7,7 @@
 // colours 4 (ARGB). A record ends with a byte 0; a byte 1 introduces an extension block, so
 // records written without a block stay readable.
 
+#include "framework/qvforms.h"
 #include "framework/qvxml.h"
 #include "style/qvfont.h"
 #include "style/qvstyles.h"
@@ -77,20 +78,6 @@ void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
              TQvAreaSettings* Settings);
 void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, const TQvFont* Font);
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, TQvFont* Font);
-
-// The names of the owner chain below the application joined by points ("Form1.Graph1.Series1");
-// empty for nullptr, an unnamed component or an unnamed owner in the chain.
-QString GetComponentRef(const TComponent* Component);
-// The component a reference names, starting from the data modules, then the forms of the
-// screen (then the application's other components); nullptr when any step fails.
-TComponent* GetComponentFromRef(const QString& Ref);
-// The text before the last point (empty when there is none) and after it.
-QString OwnerName(const QString& Ref);
-QString ComponentName(const QString& Ref);
-// The component OwnerName(Ref) names, or the application when that is empty.
-TComponent* RefOwner(const QString& Ref);
-// Base followed by the first number from 1 that no component of Owner has as its name.
-QString UniqueName(const TComponent* Owner, const QString& Base);
 
 // The system folder for temporary files, ending in a separator.
 QString GetTemporaryPath();

@@ -1,0 +1,342 @@
+// The undo stack: every property kind, groups, the step limit, components that come and go,
+// edit fields, vectors, temporary files and damaged histories.
+
+#include "../qvtest.h"
+
+#include <data/qvvectors.h>
+#include <framework/qvexceptions.h>
+#include <framework/qvforms.h>
+#include <style/qvfont.h>
+#include <style/qvio.h>
+#include <style/qvstyles.h>
+#include <undo/qvundostack.h>
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QDir>
+#include <QLineEdit>
+
+namespace {
+// A component with a property of every kind the stack records.
+class TSample : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(bool Flag MEMBER FFlag)
+    Q_PROPERTY(int Number MEMBER FNumber)
+    Q_PROPERTY(qint64 Big MEMBER FBig)
+    Q_PROPERTY(double Value MEMBER FValue)
+    Q_PROPERTY(float Small MEMBER FSmall)
+    Q_PROPERTY(QString Text MEMBER FText)
+    Q_PROPERTY(TQvColor Color MEMBER FColor)
+    Q_PROPERTY(Framework::TAlign Align MEMBER FAlign)
+    Q_PROPERTY(Framework::TAnchors Anchors MEMBER FAnchors)
+    Q_PROPERTY(TComponent* Partner MEMBER FPartner)
+    Q_PROPERTY(TStringList* Lines READ GetLines)
+    Q_PROPERTY(TQvLineSettings* Line READ GetLine)
+    Q_PROPERTY(QList<double> Samples MEMBER FSamples)
+public:
+    Q_INVOKABLE explicit TSample(TComponent* AOwner) : TComponent(AOwner) {}
+    TStringList* GetLines() const { return FLines.get(); }
+    TQvLineSettings* GetLine() const { return FLine.get(); }
+
+    bool FFlag = false;
+    int FNumber = 0;
+    qint64 FBig = 0;
+    double FValue = 0;
+    float FSmall = 0;
+    QString FText;
+    TQvColor FColor = 0;
+    TAlign FAlign = TAlign::None;
+    TAnchors FAnchors;
+    TComponent* FPartner = nullptr;
+    std::unique_ptr<TStringList> FLines = std::make_unique<TStringList>();
+    std::unique_ptr<TQvLineSettings> FLine = std::make_unique<TQvLineSettings>();
+    QList<double> FSamples;
+};
+
+// Sets a property through the stack as a setter would: record, then store.
+void Change(TQvUndoStack& Stack, QObject* Obj, const char* Name, const QVariant& Value,
+            const QString& Caption = "change") {
+    Stack.PushProperty(Obj, Caption, Name);
+    Obj->setProperty(Name, Value);
+}
+
+struct TFormFixture : ::testing::Test {
+    void SetUp() override {
+        RegisterClass<TSample>();
+        Form = new TForm(Application());
+        Form->SetName("UndoForm");
+        Stack = new TQvUndoStack(Form);
+    }
+    void TearDown() override { delete Form; }
+    TForm* Form = nullptr;
+    TQvUndoStack* Stack = nullptr;
+};
+} // namespace
+
+TEST_F(TFormFixture, EveryPropertyKindUndoesAndRedoes) {
+    auto* Sample = new TSample(Form);
+    Sample->SetName("Sample1");
+    auto* Partner = new TSample(Form);
+    Partner->SetName("Partner1");
+    Sample->FLines->SetText("a\nb\n");
+    const QVariantMap Before{{"Flag", false},    {"Number", 0},
+                             {"Big", qint64(0)}, {"Value", 0.0},
+                             {"Small", 0.0f},    {"Text", QString()},
+                             {"Color", 0u},      {"Samples", QVariant::fromValue(QList<double>{})}};
+    Change(*Stack, Sample, "Flag", true);
+    Change(*Stack, Sample, "Number", -123456);
+    Change(*Stack, Sample, "Big", qint64(1) << 50);
+    Change(*Stack, Sample, "Value", 0.1);
+    Change(*Stack, Sample, "Small", 2.5f);
+    Change(*Stack, Sample, "Text", "Grüße\r\nzwei");
+    Change(*Stack, Sample, "Color", 0x80FF0000u);
+    Change(*Stack, Sample, "Align", QVariant::fromValue(TAlign::Client));
+    Change(*Stack, Sample, "Anchors", QVariant::fromValue(TAnchors(TAnchorKind::Right)));
+    Change(*Stack, Sample, "Partner", QVariant::fromValue<TComponent*>(Partner));
+    Change(*Stack, Sample, "Samples", QVariant::fromValue(QList<double>{1.5, -2}));
+    Stack->PushProperty(Sample, "lines", "Lines");
+    Sample->FLines->SetText("x\n");
+    Stack->PushProperty(Sample->GetLine(), "line colour", "Color");
+    Sample->GetLine()->SetColor(0xFF00FF00);
+    ASSERT_EQ(Stack->UndoCount(), 13);
+
+    Stack->Undo(12);
+    EXPECT_EQ(Stack->UndoCount(), 0);
+    EXPECT_EQ(Stack->RedoCount(), 13);
+    for (auto It = Before.begin(); It != Before.end(); ++It)
+        EXPECT_EQ(Sample->property(It.key().toLatin1()), It.value()) << It.key().toStdString();
+    EXPECT_EQ(Sample->FAlign, TAlign::None);
+    EXPECT_EQ(Sample->FAnchors, TAnchors());
+    EXPECT_EQ(Sample->FPartner, nullptr);
+    EXPECT_EQ(Sample->FLines->ToStringList(), (QStringList{"a", "b"}));
+    EXPECT_EQ(Sample->GetLine()->GetColor(), 0xFFFF0000u);
+
+    Stack->Redo(12);
+    EXPECT_EQ(Stack->UndoCount(), 13);
+    EXPECT_TRUE(Sample->FFlag);
+    EXPECT_EQ(Sample->FNumber, -123456);
+    EXPECT_EQ(Sample->FBig, qint64(1) << 50);
+    EXPECT_EQ(Sample->FValue, 0.1);
+    EXPECT_EQ(Sample->FSmall, 2.5f);
+    EXPECT_EQ(Sample->FText, "Grüße\r\nzwei");
+    EXPECT_EQ(Sample->FColor, 0x80FF0000u);
+    EXPECT_EQ(Sample->FAlign, TAlign::Client);
+    EXPECT_EQ(Sample->FAnchors, TAnchorKind::Right);
+    EXPECT_EQ(Sample->FPartner, Partner);
+    EXPECT_EQ(Sample->FSamples, (QList<double>{1.5, -2}));
+    EXPECT_EQ(Sample->FLines->ToStringList(), QStringList{"x"});
+    EXPECT_EQ(Sample->GetLine()->GetColor(), 0xFF00FF00u);
+
+    EXPECT_EQ(MessageOf<EFilerError>([&] { Stack->PushProperty(Sample, "x", "NoSuchProperty"); }),
+              "Property: \"NoSuchProperty\" not found");
+}
+
+TEST_F(TFormFixture, StepsGroupsLimitAndRedoHistory) {
+    auto* Sample = new TSample(Form);
+    Sample->SetName("Sample1");
+    // Five changes in one group are one step with the group's caption.
+    Stack->StartGroup("Five at once");
+    for (int i = 1; i <= 5; ++i)
+        Change(*Stack, Sample, "Number", i, QString("set %1").arg(i));
+    Stack->StartGroup("nested");
+    Change(*Stack, Sample, "Text", "inner");
+    Stack->StopGroup();
+    Stack->StopGroup();
+    EXPECT_EQ(Stack->UndoCount(), 1);
+    EXPECT_EQ(Stack->GetUndoComment(0), "Five at once");
+    EXPECT_EQ(MessageOf<EOverflow>([&] { Stack->StopGroup(); }),
+              "Undo stack has too many StopGroup statements");
+    Stack->Undo();
+    EXPECT_EQ(Sample->FNumber, 0);
+    EXPECT_EQ(Sample->FText, "");
+    EXPECT_EQ(Stack->RedoCount(), 1);
+    EXPECT_EQ(Stack->RedoList()->Strings(0), "Five at once");
+    Stack->Redo();
+    EXPECT_EQ(Sample->FNumber, 5);
+    EXPECT_EQ(Sample->FText, "inner");
+    Stack->Undo();
+    // Recording after an undo clears the redo history.
+    Change(*Stack, Sample, "Flag", true, "flag");
+    EXPECT_EQ(Stack->RedoCount(), 0);
+    EXPECT_FALSE(Stack->CanRedo());
+
+    // With the limit of 20, the 21st step drops the first; the stream shrinks with it.
+    Stack->Clear();
+    for (int i = 1; i <= 20; ++i)
+        Change(*Stack, Sample, "Number", i, QString("step %1").arg(i, 2, 10, QChar('0')));
+    const qint64 Full = Stack->UndoStreamSize();
+    Change(*Stack, Sample, "Number", 21, "step 21");
+    EXPECT_EQ(Stack->UndoCount(), 20);
+    EXPECT_EQ(Stack->UndoStreamSize(), Full); // records of equal size: one in, one out
+    EXPECT_EQ(Stack->GetUndoComment(0), "step 02");
+    EXPECT_EQ(Stack->UndoList()->Strings(0), "step 21");
+    EXPECT_EQ(Stack->UndoList()->Strings(19), "step 02");
+    Stack->Undo(19);
+    EXPECT_EQ(Sample->FNumber, 1);
+    EXPECT_FALSE(Stack->CanUndo());
+    Stack->Redo(2);
+    EXPECT_EQ(Sample->FNumber, 4);
+    EXPECT_EQ(Stack->RedoCount(), 17);
+    EXPECT_THROW(Stack->UndoList()->Add("x"), EInvalidOperation);
+
+    // Nothing is recorded while disabled, playing back or loading.
+    const int Count = Stack->UndoCount();
+    Stack->SetEnabled(false);
+    Change(*Stack, Sample, "Number", 99);
+    Stack->SetEnabled(true);
+    Sample->BeginLoading();
+    Change(*Stack, Sample, "Number", 98);
+    Sample->Loaded();
+    EXPECT_EQ(Stack->UndoCount(), Count);
+
+    int Undone = 0, Redone = 0;
+    Stack->SetOnUndo([&](TObject* Sender) { Undone += Sender == Stack; });
+    Stack->SetOnRedo([&](TObject*) { ++Redone; });
+    Stack->Undo();
+    Stack->Redo();
+    EXPECT_EQ(Undone, 1);
+    EXPECT_EQ(Redone, 1);
+}
+
+TEST_F(TFormFixture, ComponentsComeBackWithTheirNameAndState) {
+    // Undoing a creation frees the component; redoing makes it again with its name.
+    auto* Created = new TSample(Form);
+    Created->SetName("Created1");
+    Created->FNumber = 42;
+    Created->GetLine()->SetWidth(3);
+    Stack->PushFreeComponent(Created, "Create sample");
+    Stack->Undo();
+    EXPECT_EQ(Form->FindComponent("Created1"), nullptr);
+    Stack->Redo();
+    auto* Again = qobject_cast<TSample*>(Form->FindComponent("Created1"));
+    ASSERT_NE(Again, nullptr);
+    EXPECT_EQ(Again->FNumber, 42);
+    EXPECT_EQ(Again->GetLine()->GetWidth(), 3.0f);
+
+    // Undoing a deletion re-creates the component, references to others included.
+    auto* Partner = new TSample(Form);
+    Partner->SetName("Partner1");
+    Again->FPartner = Partner;
+    Again->FLines->SetText("one\ntwo\n");
+    Stack->PushComponent(Again, "Delete sample");
+    delete Again;
+    Stack->Undo();
+    auto* Restored = qobject_cast<TSample*>(Form->FindComponent("Created1"));
+    ASSERT_NE(Restored, nullptr);
+    EXPECT_EQ(Restored->FPartner, Partner);
+    EXPECT_EQ(Restored->FLines->ToStringList(), (QStringList{"one", "two"}));
+    Stack->Redo();
+    EXPECT_EQ(Form->FindComponent("Created1"), nullptr);
+
+    auto* Unnamed = new TSample(Form);
+    EXPECT_EQ(MessageOf<EStreamError>([&] { Stack->PushFreeComponent(Unnamed, "x"); }),
+              "Component does not have a name");
+}
+
+TEST_F(TFormFixture, EditFieldsAndVectors) {
+    QLineEdit Edit;
+    Edit.setText("Title");
+    Edit.setSelection(1, 2);
+    Stack->PushEditState(&Edit, Edit.text(), Edit.selectionStart(), 2, "Edit caption");
+    Edit.setText("Changed title");
+    Stack->Undo();
+    EXPECT_EQ(Edit.text(), "Title");
+    EXPECT_EQ(Edit.selectedText(), "it");
+    Stack->Redo();
+    EXPECT_EQ(Edit.text(), "Changed title");
+
+    auto* Vector = new TQvDoubleVector(Form);
+    Vector->SetName("Values1");
+    for (double v : {3.0, 1.0, 2.0})
+        Vector->Add(v);
+    Stack->PushVectorState(Vector, "Edit data");
+    Vector->Clear(true);
+    Vector->Add(7);
+    Stack->Undo();
+    ASSERT_EQ(Vector->GetCount(), 3);
+    EXPECT_EQ(Vector->GetValue(0), 3.0);
+    EXPECT_EQ(Vector->GetMaximum(), 3.0);
+    Stack->Redo();
+    ASSERT_EQ(Vector->GetCount(), 1);
+    EXPECT_EQ(Vector->GetValue(0), 7.0);
+
+    // An object gone meanwhile is skipped, not touched; there is nothing to redo then.
+    auto* Line = new TQvLineSettings;
+    Stack->PushProperty(Line, "line", "Width");
+    delete Line;
+    const int Before = Stack->UndoCount();
+    Stack->Undo();
+    EXPECT_EQ(Stack->UndoCount(), Before - 1);
+    EXPECT_EQ(Stack->RedoCount(), 0);
+}
+
+TEST_F(TFormFixture, TemporaryFilesGoWithTheStackAndDamageClearsIt) {
+    const QDir Temp(GetTemporaryPath());
+    auto Files = [&] { return Temp.entryList({"*.QvUndoStack.*"}).size(); };
+    const qsizetype Before = Files();
+    {
+        TQvUndoStack Disk(nullptr);
+        Disk.SetToMemoryStream(false);
+        TQvLineSettings Line;
+        Disk.PushProperty(&Line, "width", "Width");
+        Line.SetWidth(4);
+        EXPECT_EQ(Files(), Before + 3);
+        Disk.Undo();
+        EXPECT_EQ(Line.GetWidth(), 1.0f);
+        try {
+            throw std::runtime_error("a test that fails midway");
+        } catch (...) {
+        }
+    }
+    EXPECT_EQ(Files(), Before);
+
+    // A record that cannot be played back (its class is no longer known) clears the history
+    // and raises; the stack then works on.
+    auto* Doomed = new TSample(Form);
+    Doomed->SetName("Doomed1");
+    Stack->PushComponent(Doomed, "Delete");
+    delete Doomed;
+    UnRegisterClass(&TSample::staticMetaObject);
+    EXPECT_EQ(MessageOf<EReadError>([&] { Stack->Undo(); }),
+              "The undo history is damaged and has been cleared: Class TSample not found");
+    EXPECT_EQ(Stack->UndoCount(), 0);
+    EXPECT_EQ(Stack->RedoCount(), 0);
+    EXPECT_EQ(Form->FindComponent("Doomed1"), nullptr);
+    TQvLineSettings Line;
+    Stack->PushProperty(&Line, "width", "Width");
+    Line.SetWidth(2);
+    Stack->Undo();
+    EXPECT_EQ(Line.GetWidth(), 1.0f);
+}
+
+TEST_F(TFormFixture, StyleSettingsAndFontsRecordThroughTheStack) {
+    TQvGradientSettings Gradient;
+    Gradient.SetUndoStack(Stack);
+    Gradient.SetLinearAngle(370);
+    Gradient.SetFirstColor(0xFF000000);
+    EXPECT_EQ(Stack->UndoList()->Strings(0), "Gradient first color");
+    EXPECT_EQ(Stack->UndoList()->Strings(1), "Linear gradient angle");
+    Stack->Undo(1);
+    EXPECT_EQ(Gradient.GetLinearAngle(), 0.0f);
+    EXPECT_EQ(Gradient.GetFirstColor(), 0xFFD3D3D3u);
+    Stack->Redo(1);
+    EXPECT_EQ(Gradient.GetLinearAngle(), 10.0f);
+
+    TQvFont Font;
+    Font.PushToUndoStack(Stack, "Font of graph title");
+    Font.SetName("Liberation Serif");
+    Font.SetSizeF(13.5f);
+    Font.SetStyle(TFontStyle::Bold);
+    Font.SetDrawEffects(TQvCharDrawEffect::Shadow);
+    Font.GetGradient()->SetVisible(true);
+    EXPECT_EQ(Stack->UndoList()->Strings(0), "Font of graph title");
+    Stack->Undo();
+    EXPECT_EQ(Font.GetName(), "Arial");
+    EXPECT_EQ(Font.GetSizeF(), 8.0f);
+    EXPECT_EQ(Font.GetStyle(), TFontStyles());
+    EXPECT_EQ(Font.GetDrawEffects(), TQvCharDrawEffects());
+    EXPECT_FALSE(Font.GetGradient()->GetVisible());
+}
+
+#include "test_undostack.moc"
