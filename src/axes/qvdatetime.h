@@ -15,6 +15,10 @@
 
 using TDateTime = double;
 
+// The range of date-time values: 0100-01-01 00:00 to 9999-12-31 23:59:59.999.
+inline constexpr TDateTime MinDateTime = -657434.0;
+inline constexpr TDateTime MaxDateTime = 2958465.99999;
+
 // A tenth of a millisecond in days.
 inline constexpr double cDateEpsilon = 1 / 864000000.0;
 

@@ -236,6 +236,13 @@ int StrToInt(const QString& S) {
     return Value;
 }
 
+QString TrimRight(const QString& S) {
+    qsizetype n = S.size();
+    while (n > 0 && S[n - 1].unicode() <= u' ')
+        --n;
+    return S.left(n);
+}
+
 int LastPos(QChar Ch, const QString& S) {
     const qsizetype Index = S.lastIndexOf(Ch);
     return Index < 0 ? -1 : int(Index) + 1;

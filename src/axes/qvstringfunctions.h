@@ -27,6 +27,9 @@ bool TryStrToInt(const QString& S, int& Value);
 int StrToInt(const QString& S);
 
 // 1-based position of the last Ch in S, -1 if none.
+// S without the blanks and control characters at its end.
+QString TrimRight(const QString& S);
+
 int LastPos(QChar Ch, const QString& S);
 int LastPointPos(const QString& S);
 bool CharIn(QChar Ch, const QString& S);

@@ -594,32 +594,24 @@ void TQvDoubleVector::UpdateDB() {
     if (!Set->Active() || Set->ControlsDisabled()) return;
     const int n = Set->RecordCount();
     FSetting = true;
-    const TBookmark Mark = Set->GetBookmark();
     FCount = 0;
     ClearOutliersQuietly();
     if (FCapacity < n) SetCapacity(n);
-    Set->DisableControls();
     try {
         // Stored without a notification per value: the users hear once at the end.
-        for (Set->First(); !Set->Eof(); Set->Next()) {
+        ScanRecords(Set, [&] {
             if (!Set->FieldIsNull(Field)) {
                 AppendQuietly(Set->FieldValue(Field).toDouble());
             } else if (FCount < n - 1) {
                 AppendQuietly(0);
                 MarkOutlierQuietly(FCount - 1);
             }
-        }
-        if (Mark.isValid())
-            Set->GotoBookmark(Mark);
-        else
-            Set->Last();
+        });
     } catch (...) {
-        Set->EnableControls();
         ResetRanges();
         FSetting = false;
         throw;
     }
-    Set->EnableControls();
     ResetRanges();
     ResetRelatedSeries();
     FSetting = false;

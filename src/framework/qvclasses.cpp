@@ -18,6 +18,10 @@ void TPersistent::Assign(TPersistent* Source) {
     throw EConvertError(Format(SAssignError, {"nil", metaObject()->className()}));
 }
 
+bool TPersistent::IsPropertyStored(const char*) const {
+    return true;
+}
+
 void TPersistent::DefineProperties(TFiler*) {}
 
 void TPersistent::AssignTo(TPersistent* Dest) {

@@ -21,6 +21,9 @@ public:
     virtual void Assign(TPersistent* Source);
     // Declares data streamed beside the published properties (TFiler::DefineProperty).
     virtual void DefineProperties(TFiler* Filer);
+    // Whether the published property Name is written when the object is stored; for values
+    // that are stored only in some states.
+    virtual bool IsPropertyStored(const char* Name) const;
 
 protected:
     virtual void AssignTo(TPersistent* Dest);
@@ -83,6 +86,24 @@ private:
 };
 
 bool IsValidIdent(const QString& Ident);
+
+// Points Field at Value and moves the free-notification link from the old component to the new
+// one; false when Field already is Value.
+template <class T> bool ReplaceReference(TComponent* Self, T*& Field, T* Value) {
+    if (Field == Value) return false;
+    if (Field) Field->RemoveFreeNotification(Self);
+    Field = Value;
+    if (Value) Value->FreeNotification(Self);
+    return true;
+}
+
+// Removes AComponent from a list of references when its free notification arrives; entries are
+// compared as components only, since the object is already partly destroyed. True when found.
+template <class T> bool RemoveReferences(QList<T*>& List, const TComponent* AComponent) {
+    return List.removeIf([AComponent](T* Item) {
+        return static_cast<const TComponent*>(Item) == AComponent;
+    }) > 0;
+}
 
 // Class registry: components are created by class name through their Q_INVOKABLE
 // constructor taking the owner.

@@ -182,6 +182,11 @@ bool TControl::EffectiveShowHint() const {
     return FShowHint;
 }
 
+bool TControl::IsPropertyStored(const char* Name) const {
+    if (qstrcmp(Name, "Font") == 0) return !FParentFont;
+    return TComponent::IsPropertyStored(Name);
+}
+
 void TControl::SetParentFont(bool Value) {
     FParentFont = Value;
     ParentFontChanged();

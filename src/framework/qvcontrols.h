@@ -130,9 +130,12 @@ public:
 
     TFont* GetFont() const { return FFont.get(); }
     // Copies Value; a font changed other than from the parent ends the inheritance.
-    void SetFont(TFont* Value) { FFont->Assign(Value); }
+    virtual void SetFont(TFont* Value) { FFont->Assign(Value); }
     bool GetParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
+
+    // The font is stored only while it is not the parent's.
+    bool IsPropertyStored(const char* Name) const override;
 
     virtual bool IsWindowed() const { return false; }
     // Asks for a repaint of the control's area at the next paint.

@@ -268,3 +268,20 @@ void TFieldDataLink::LayoutChanged() {
 void TFieldDataLink::RecordChanged(int Field) {
     if ((Field < 0 || Field == FField) && FOnDataChange) FOnDataChange(this);
 }
+
+void ScanRecords(TDataSet* Set, const std::function<void()>& Visit) {
+    const TBookmark Mark = Set->GetBookmark();
+    Set->DisableControls();
+    try {
+        for (Set->First(); !Set->Eof(); Set->Next())
+            Visit();
+        if (Mark.isValid())
+            Set->GotoBookmark(Mark);
+        else
+            Set->Last();
+    } catch (...) {
+        Set->EnableControls();
+        throw;
+    }
+    Set->EnableControls();
+}

@@ -148,3 +148,7 @@ private:
     TNotifyEvent FOnDataChange;
     TNotifyEvent FOnActiveChange;
 };
+
+// Calls Visit on every record from the first to the end of data with the data set's controls
+// disabled, then returns to the current record (or the last one when there was none).
+void ScanRecords(TDataSet* Set, const std::function<void()>& Visit);

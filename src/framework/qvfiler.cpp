@@ -300,7 +300,8 @@ void TWriter::WriteProperties(const TPersistent* Instance) {
     for (int i = FirstOwnProperty(); i < Meta->propertyCount(); ++i) {
         const QMetaProperty Property = Meta->property(i);
         // A component's name heads its record.
-        if (!IsStreamed(Property) || (IsComponent && qstrcmp(Property.name(), "Name") == 0))
+        if (!IsStreamed(Property) || !Instance->IsPropertyStored(Property.name()) ||
+            (IsComponent && qstrcmp(Property.name(), "Name") == 0))
             continue;
         WriteString(QString::fromLatin1(Property.name()));
         WriteProperty(Instance, Property);

@@ -77,6 +77,14 @@ enum class TFontStyle {
 Q_DECLARE_FLAGS(TFontStyles, TFontStyle)
 Q_FLAG_NS(TFontStyles)
 
+// Horizontal alignment of a text.
+enum class TAlignment {
+    taLeftJustify,
+    taRightJustify,
+    taCenter
+};
+Q_ENUM_NS(TAlignment)
+
 enum class TBorderStyle {
     None,
     Single
@@ -111,6 +119,7 @@ Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TShiftState)
 Q_DECLARE_OPERATORS_FOR_FLAGS(Framework::TFontStyles)
 
 using Framework::TAlign;
+using Framework::TAlignment;
 using Framework::TAnchorKind;
 using Framework::TAnchors;
 using Framework::TBorderStyle;
