@@ -2,6 +2,7 @@
 
 // Every public header of the library.
 
+#include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"
 #include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
@@ -23,6 +24,9 @@
 #include "framework/qvstreams.h"
 #include "framework/qvstringlist.h"
 #include "framework/qvxml.h"
+#include "graph/qvgraph2d.h"
+#include "parser/qvparsefkt.h"
+#include "series/qvseries.h"
 #include "strings/qvlocalize.h"
 #include "style/qvcolors.h"
 #include "style/qvdrawing.h"
@@ -35,3 +39,4 @@
 #include "style/qvstyletypes.h"
 #include "style/qvsvgdevice.h"
 #include "undo/qvundorecorder.h"
+#include "undo/qvundostack.h"

@@ -1,8 +1,10 @@
 #pragma once
 
-// Enumerations of the axes, reflected by name. Ordinals are stored in files and never change.
+// Enumerations and records of the axes, reflected by name. Ordinals are stored in files and
+// never change.
 
 #include <QObject>
+#include <QString>
 
 namespace QvAxes {
 Q_NAMESPACE
@@ -16,6 +18,88 @@ enum class TQvSecondsFormatRange {
 };
 Q_ENUM_NS(TQvSecondsFormatRange)
 
+// Log labels decades as plain numbers, LogEE as 10 with a raised exponent; Seconds shows a time
+// span, DateTime a calendar date and time (days with the time as fraction), Rubrics one text
+// per integer position.
+enum class TQvAxisScaling {
+    Normal,
+    Log,
+    LogEE,
+    Seconds,
+    DateTime,
+    Rubrics
+};
+Q_ENUM_NS(TQvAxisScaling)
+
+// How an end of the range is found.
+enum class TQvAxisEnd {
+    AutoRange,
+    FirstSet,
+    Fixed,
+    MovingSlit
+};
+Q_ENUM_NS(TQvAxisEnd)
+
+enum class TQvAxisEndRounding {
+    RndToMajorZoomToMinor,
+    RndToMajorZoomToNothing,
+    RndToMajor,
+    RndToMinorZoomToNothing,
+    RndToMinor,
+    RndNothing
+};
+Q_ENUM_NS(TQvAxisEndRounding)
+
+// The side of the data area.
+enum class TQvAxisPosition {
+    Bottom,
+    Left,
+    Top,
+    Right
+};
+Q_ENUM_NS(TQvAxisPosition)
+
+enum class TQvMajorGridMode {
+    AtLabel,
+    AtMajorTick
+};
+Q_ENUM_NS(TQvMajorGridMode)
+
+enum class TQvDtRegion {
+    Year,
+    Month,
+    Day,
+    Hour,
+    Minute,
+    Second,
+    MilliSecond
+};
+Q_ENUM_NS(TQvDtRegion)
+
 } // namespace QvAxes
 
+using QvAxes::TQvAxisEnd;
+using QvAxes::TQvAxisEndRounding;
+using QvAxes::TQvAxisPosition;
+using QvAxes::TQvAxisScaling;
+using QvAxes::TQvDtRegion;
+using QvAxes::TQvMajorGridMode;
 using QvAxes::TQvSecondsFormatRange;
+
+// Date-time ticks: minor ticks advance by Increment units of MinorRgn; a tick is major when its
+// calendar count is divisible by MajorMod and labelled when divisible by LabelMod.
+struct TQvDtParameters {
+    TQvDtRegion MajorRgn = TQvDtRegion::Day;
+    TQvDtRegion MinorRgn = TQvDtRegion::Day;
+    int Increment = 1;
+    int MajorMod = 1;
+    int LabelMod = 1;
+    QString Format;
+};
+
+// Time-span ticks: parts count in units of Rgn times 10^Exponent.
+struct TQvSecParameters {
+    TQvDtRegion Rgn = TQvDtRegion::Second;
+    int Exponent = 0;
+    TQvSecondsFormatRange Format = TQvSecondsFormatRange::Second;
+};

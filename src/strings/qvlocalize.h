@@ -145,7 +145,8 @@ inline constexpr TResourceString SUndoPropertyNotFound{"Property: \"%s\" not fou
 inline constexpr TResourceString SUndoNoComponentName{"Component does not have a name"};
 inline constexpr TResourceString SUndoTooManyStopGroups{
     "Undo stack has too many StopGroup statements"};
-inline constexpr TResourceString SUndoCorrupt{"The undo history is damaged and has been cleared: %s"};
+inline constexpr TResourceString SUndoCorrupt{
+    "The undo history is damaged and has been cleared: %s"};
 inline constexpr TResourceString SUndoReadOnlyList{"The list of undo steps cannot be changed"};
 inline constexpr TResourceString SUndoTemporaryFile{"Cannot create the undo file \"%s\": %s"};
 
@@ -170,5 +171,117 @@ inline constexpr TResourceString SInvalidTimeSpan{"\"%s\" is not a valid time sp
 inline constexpr TResourceString SDateEncodeError{"Invalid argument to date encode"};
 inline constexpr TResourceString STimeEncodeError{"Invalid argument to time encode"};
 inline constexpr TResourceString SInvalidDateTimeValue{"%s is not a valid date and time value"};
+
+// Graph
+inline constexpr TResourceString SGraphTitleAlignment{"Graph title alignment"};
+inline constexpr TResourceString SGraphBackColor{"Graph background color"};
+inline constexpr TResourceString SGraphTitleColor{"Color of graph title"};
+inline constexpr TResourceString SGraphTitleDistanceAfter{"Distance below graph title"};
+inline constexpr TResourceString SGraphTitleDistanceBefore{"Distance above graph title"};
+inline constexpr TResourceString SGraphTitleFont{"Font of graph title"};
+inline constexpr TResourceString SGraphTitleVisible{"Visibility of graph title"};
+inline constexpr TResourceString SGraphCaption{"Caption used in title of graph"};
+inline constexpr TResourceString SGraphDataAreaColor{"Color of graph data area"};
+inline constexpr TResourceString SGraphZeroOrigin{"Graph axes cross at (0,0)"};
+inline constexpr TResourceString SGraphBorderTop{"Graph border distance at top"};
+inline constexpr TResourceString SGraphBorderBottom{"Graph border distance at bottom"};
+inline constexpr TResourceString SGraphBorderLeft{"Graph border distance left"};
+inline constexpr TResourceString SGraphBorderRight{"Graph border distance right"};
+inline constexpr TResourceString SGraphPrimaryXAxis{"Graph primary X-axis"};
+inline constexpr TResourceString SGraphPrimaryYAxis{"Graph primary Y-axis"};
+inline constexpr TResourceString SGraphSeriesData{"Graph series data"};
+inline constexpr TResourceString SGraphNameVariable{"Internal name of the graph control"};
+inline constexpr TResourceString SDefaultXAxisCaption{"X-Axis"};
+inline constexpr TResourceString SDefaultYAxisCaption{"Y-Axis"};
+
+// Zoom settings
+inline constexpr TResourceString SZoomAuto{"Graph auto zooming"};
+inline constexpr TResourceString SZoomOptimizeSeries{"Graph zoom optimize for series data"};
+inline constexpr TResourceString SZoomBackClickBeside{"Graph zoom back clicking beside data"};
+inline constexpr TResourceString SZoomResetDoubleClick{
+    "Graph zoom reset double clicking beside data"};
+inline constexpr TResourceString SZoomResetFrame{"Graph zoom reset dragging bottom/right top/left"};
+inline constexpr TResourceString SZoomHScrollbarVisible{"Graph zoomed show horizontal scrollbar"};
+inline constexpr TResourceString SZoomVScrollbarVisible{"Graph zoomed show vertical scrollbar"};
+inline constexpr TResourceString SZoomSmallIncrement{"Graph scrollbars small increment"};
+inline constexpr TResourceString SZoomLargeIncrement{"Graph scrollbars large increment"};
+inline constexpr TResourceString SZoomStartKeys{"Graph zoom start keys"};
+inline constexpr TResourceString SPanningStartKeys{"Graph panning start keys"};
+inline constexpr TResourceString SZoomPanSameKeys{
+    "Zooming and panning not allowed to start with same parameters"};
+
+// Axis range and scaling
+inline constexpr TResourceString SAxisStart{"Axis range start"};
+inline constexpr TResourceString SAxisStop{"Axis range stop"};
+inline constexpr TResourceString SAxisStartEnd{"Auto ranging mode of axis start"};
+inline constexpr TResourceString SAxisStopEnd{"Auto ranging mode of axis stop"};
+inline constexpr TResourceString SAxisEndRounding{"Axis ends rounding mode"};
+inline constexpr TResourceString SAxisScaling{"Axis scaling"};
+inline constexpr TResourceString SAxisLogToNormalLevel{"Log to normal scaling switching range"};
+inline constexpr TResourceString SAxisMovingSlitWidth{"Width of moving range scaling"};
+inline constexpr TResourceString SAxisMovingSlitIncrement{"Incement to move axis range"};
+inline constexpr TResourceString SAxisIsSlave{"Axis as slave to other axis"};
+inline constexpr TResourceString SAxisSlaveSlope{"Multiplier to convert master scaling"};
+inline constexpr TResourceString SAxisSlaveOffset{"Offset to convert master scaling"};
+inline constexpr TResourceString SAxisMaster{"Master axis"};
+inline constexpr TResourceString SAxisRubrics{"Axis rubrics captions"};
+inline constexpr TResourceString SAxisRubricsWithDB{
+    "Setting rubrics not allowed with database binding set"};
+
+// Axis geometry and drawing
+inline constexpr TResourceString SAxisThickness{"Width of axis line"};
+inline constexpr TResourceString SAxisMajorTickThickness{"Width of major tick lines"};
+inline constexpr TResourceString SAxisTickThickness{"Width of minor tick lines"};
+inline constexpr TResourceString SAxisTickLength{"Axis minor ticks length"};
+inline constexpr TResourceString SAxisMajorTickLength{"Axis major ticks length"};
+inline constexpr TResourceString SAxisTicksPointToData{"Axis ticks point to graph data area"};
+inline constexpr TResourceString SAxisNumbersVisible{"Visibility of axis scaling numbers"};
+inline constexpr TResourceString SAxisTwisted{"Axis twist order of numbers"};
+inline constexpr TResourceString SAxisDistanceValuesAxis{
+    "Distance between graph data area and axis"};
+inline constexpr TResourceString SAxisDistanceAxisLabels{
+    "Distance between axis and scaling labels"};
+inline constexpr TResourceString SAxisDistanceExtraExponent{
+    "Distance between axis and extra exponent"};
+inline constexpr TResourceString SAxisDistanceNumbersCaption{
+    "Distance between axis scaling numbers and caption"};
+inline constexpr TResourceString SAxisDistanceToBorder{"Distance between axis caption and border"};
+inline constexpr TResourceString SAxisCaptionDistanceAfter{"Distance below axis caption"};
+inline constexpr TResourceString SAxisCaptionDistanceBefore{"Distance above axis caption"};
+inline constexpr TResourceString SAxisCaptionAlignment{"Alignment of axis caption"};
+inline constexpr TResourceString SAxisCaptionColor{"Color of axis caption"};
+inline constexpr TResourceString SAxisCaptionFont{"Font of axis caption"};
+inline constexpr TResourceString SAxisFont{"Font of axis scaling numbers"};
+inline constexpr TResourceString SAxisCaptionVisible{"Visibility of axis caption"};
+inline constexpr TResourceString SAxisCaption{"Axis caption"};
+inline constexpr TResourceString SAxisCaptionHorizontal{"Horizontal caption if axis is vertical"};
+inline constexpr TResourceString SAxisExtraDigits{"Axis numbers extra decimal spaces"};
+inline constexpr TResourceString SAxisForeColor{"Axis foreground color"};
+inline constexpr TResourceString SAxisNumbersColor{"Axis color of scaling numbers"};
+inline constexpr TResourceString SAxisMajorTickColor{"Axis color of major tickmarks"};
+inline constexpr TResourceString SAxisTickColor{"Axis color of minor tickmarks"};
+inline constexpr TResourceString SAxisRubricsAngle{"Axis angle of rubrics captions"};
+inline constexpr TResourceString SAxisPosition{"Axis position in graph"};
+inline constexpr TResourceString SAxisMajorGridMode{"Axis major grid mode"};
+inline constexpr TResourceString SAxisAutoTickParts{"Automatic tick partitions"};
+inline constexpr TResourceString SAxisLabelPart{"Axis partitions for labels"};
+inline constexpr TResourceString SAxisMajorTickPart{"Axis partitions for major ticks"};
+inline constexpr TResourceString SAxisTickPart{"Axis partitions for minor ticks"};
+inline constexpr TResourceString SAxisLabelDistanceFactor{"Factor for distance of axis labels"};
+inline constexpr TResourceString SAxisVisible{"Axis visible"};
+
+// Series
+inline constexpr TResourceString SSeriesCaption{"Series caption"};
+inline constexpr TResourceString SSeriesIncludeInLegend{"Series visibility in legends"};
+inline constexpr TResourceString SSeriesLayer{"Series drawing order"};
+inline constexpr TResourceString SSeriesXAxis{"Series X-axis reference"};
+inline constexpr TResourceString SSeriesYAxis{"Series Y-axis reference"};
+inline constexpr TResourceString SSeriesXData{"Series X-data reference"};
+inline constexpr TResourceString SSeriesYData{"Series Y-data reference"};
+inline constexpr TResourceString SSeriesVisible{"Series visibility"};
+inline constexpr TResourceString SSeriesOutliersVisible{"Series visibility of outliers"};
+inline constexpr TResourceString SSeriesNameVariable{"Internal name of the series"};
+inline constexpr TResourceString SSeriesCaptionVariable{
+    "Caption of the series e.g. used in legends"};
 
 } // namespace Qvlocalize

@@ -1,0 +1,449 @@
+#pragma once
+
+// One scale of a chart: a child control of the graph that maps data values to pixels and back,
+// finds its range from the data of its series or from its settings, rounds the range ends, can
+// follow a master axis and keeps a zoom buffer of earlier ranges.
+
+#include "axes/qvaxistypes.h"
+#include "framework/qvcontrols.h"
+#include "style/qvcolors.h"
+#include "style/qvfont.h"
+#include "style/qvstyles.h"
+
+#include <QList>
+#include <QPointer>
+
+#include <memory>
+#include <vector>
+
+class TDataSource;
+class TQvGraph2D;
+class TQvListLink;
+class TQvSeries;
+class TQvUndoStack;
+class TStringList;
+class TStrings;
+
+using TQvRichCaption = QString;
+
+class TQvAxis : public TGraphicControl {
+    Q_OBJECT
+    Q_MOC_INCLUDE("framework/qvdb.h")
+    Q_MOC_INCLUDE("framework/qvstringlist.h")
+    Q_PROPERTY(TQvAxisArrowPoint* ArrowPoint READ GetArrowPoint WRITE SetArrowPoint)
+    Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
+    Q_PROPERTY(
+        Framework::TAlignment CaptionAlignment READ GetCaptionAlignment WRITE SetCaptionAlignment)
+    Q_PROPERTY(TQvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor)
+    Q_PROPERTY(
+        float CaptionDistanceAfter READ GetCaptionDistanceAfter WRITE SetCaptionDistanceAfter)
+    Q_PROPERTY(
+        float CaptionDistanceBefore READ GetCaptionDistanceBefore WRITE SetCaptionDistanceBefore)
+    Q_PROPERTY(TQvFont* CaptionFont READ GetCaptionFont WRITE SetCaptionFont)
+    Q_PROPERTY(bool CaptionVisible READ GetCaptionVisible WRITE SetCaptionVisible)
+    Q_PROPERTY(bool CaptionHorizontalOnVerticalAxis READ GetCaptionHorizontalOnVerticalAxis WRITE
+                   SetCaptionHorizontalOnVerticalAxis)
+    Q_PROPERTY(int ExtraDigits READ GetExtraDigits WRITE SetExtraDigits)
+    Q_PROPERTY(TQvColor ForeColor READ GetForeColor WRITE SetForeColor)
+    Q_PROPERTY(TQvColor NumbersColor READ GetNumbersColor WRITE SetNumbersColor)
+    Q_PROPERTY(float RubricsAngle READ GetRubricsAngle WRITE SetRubricsAngle)
+    Q_PROPERTY(QvAxes::TQvAxisScaling Scaling READ GetScaling WRITE SetScaling)
+    Q_PROPERTY(double LogToNormalScalingLevel READ GetLogToNormalScalingLevel WRITE
+                   SetLogToNormalScalingLevel)
+    Q_PROPERTY(double MovingSlitWidth READ GetMovingSlitWidth WRITE SetMovingSlitWidth)
+    Q_PROPERTY(double MovingSlitIncrement READ GetMovingSlitIncrement WRITE SetMovingSlitIncrement)
+    Q_PROPERTY(TStrings* Rubrics READ GetRubrics WRITE SetRubrics)
+    Q_PROPERTY(QString RubricsField READ GetRubricsField WRITE SetRubricsField)
+    Q_PROPERTY(TDataSource* DataSource READ GetDataSource WRITE SetDataSource)
+    Q_PROPERTY(bool NumbersVisible READ GetNumbersVisible WRITE SetNumbersVisible)
+    Q_PROPERTY(QvAxes::TQvAxisPosition Position READ GetPosition WRITE SetPosition)
+    Q_PROPERTY(bool AutoSize READ GetAutoSize WRITE SetAutoSize)
+    Q_PROPERTY(bool AutoTickParts READ GetAutoTickParts WRITE SetAutoTickParts)
+    Q_PROPERTY(float LabelDistanceFactor READ GetLabelDistanceFactor WRITE SetLabelDistanceFactor)
+    Q_PROPERTY(double LabelPart READ GetLabelPart WRITE SetLabelPart)
+    Q_PROPERTY(double MajorTickPart READ GetMajorTickPart WRITE SetMajorPart)
+    Q_PROPERTY(double TickPart READ GetTickPart WRITE SetTickPart)
+    Q_PROPERTY(QvAxes::TQvMajorGridMode MajorGridMode READ GetMajorGridMode WRITE SetMajorGridMode)
+    Q_PROPERTY(float AxisThicknes READ GetAxisThicknes WRITE SetAxisThicknes)
+    Q_PROPERTY(float MajorTickThicknes READ GetMajorTickThicknes WRITE SetMajorTickThicknes)
+    Q_PROPERTY(float TickThicknes READ GetTickThicknes WRITE SetTickThicknes)
+    Q_PROPERTY(float TickLength READ GetTickLength WRITE SetTickLength)
+    Q_PROPERTY(float MajorTickLength READ GetMajorTickLength WRITE SetMajorTickLength)
+    Q_PROPERTY(TQvColor MajorTickColor READ GetMajorTickColor WRITE SetMajorTickColor)
+    Q_PROPERTY(TQvColor TickColor READ GetTickColor WRITE SetTickColor)
+    Q_PROPERTY(bool TicksPointToData READ GetTicksPointToData WRITE SetTicksPointToData)
+    Q_PROPERTY(bool Twisted READ GetTwisted WRITE SetTwisted)
+    Q_PROPERTY(bool IsSlaveAxis READ GetIsSlaveAxis WRITE SetIsSlaveAxis)
+    Q_PROPERTY(double SlaveSlope READ GetSlaveSlope WRITE SetSlaveSlope)
+    Q_PROPERTY(double SlaveOffset READ GetSlaveOffset WRITE SetSlaveOffset)
+    Q_PROPERTY(TQvAxis* MasterAxis READ GetMasterAxis WRITE SetMasterAxis)
+    // Streamed as the extra properties "AStart" and "AStop".
+    Q_PROPERTY(double Start READ GetStart WRITE SetStart STORED false)
+    Q_PROPERTY(double Stop READ GetStop WRITE SetStop STORED false)
+    Q_PROPERTY(QvAxes::TQvAxisEnd StartEnd READ GetStartEnd WRITE SetStartEnd)
+    Q_PROPERTY(QvAxes::TQvAxisEnd StopEnd READ GetStopEnd WRITE SetStopEnd)
+    Q_PROPERTY(double StartPadding READ GetStartPadding WRITE SetStartPadding)
+    Q_PROPERTY(double StopPadding READ GetStopPadding WRITE SetStopPadding)
+    Q_PROPERTY(QvAxes::TQvAxisEndRounding EndRounding READ GetEndRounding WRITE SetEndRounding)
+    Q_PROPERTY(double MaxForExtraExponent READ GetMaxForExtraExponent WRITE SetMaxForExtraExponent)
+    Q_PROPERTY(double MinForExtraExponent READ GetMinForExtraExponent WRITE SetMinForExtraExponent)
+    Q_PROPERTY(float DistanceValuesAxis READ GetDistanceValuesAxis WRITE SetDistanceValuesAxis)
+    Q_PROPERTY(float DistanceAxisLabels READ GetDistanceAxisLabels WRITE SetDistanceAxisLabels)
+    Q_PROPERTY(float DistanceAxisExtraExponent READ GetDistanceAxisExtraExponent WRITE
+                   SetDistanceAxisExtraExponent)
+    // Views on the two caption distances, by position.
+    Q_PROPERTY(float DistanceNumbersCaption READ GetDistanceNumbersCaption WRITE
+                   SetDistanceNumbersCaption STORED false)
+    Q_PROPERTY(
+        float DistanceToBorder READ GetDistanceToBorder WRITE SetDistanceToBorder STORED false)
+public:
+    // Values are clamped to this many pixels around the axis origin.
+    static constexpr double MaxPixelOffset = 100000.0;
+
+    Q_INVOKABLE explicit TQvAxis(TComponent* AOwner);
+    ~TQvAxis() override;
+
+    // ---- Appearance ----
+    TQvAxisArrowPoint* GetArrowPoint() const { return FArrowPoint.get(); }
+    void SetArrowPoint(TQvAxisArrowPoint* Value) { FArrowPoint->Assign(Value); }
+    const TQvRichCaption& GetCaption() const { return FCaption; }
+    // Trailing blanks are removed.
+    void SetCaption(const TQvRichCaption& Value);
+    TAlignment GetCaptionAlignment() const { return FCaptionAlignment; }
+    void SetCaptionAlignment(TAlignment Value);
+    // The fill colour of the caption font.
+    TQvColor GetCaptionColor() const { return FCaptionFont->GetFillColor(); }
+    void SetCaptionColor(TQvColor Value);
+    float GetCaptionDistanceAfter() const { return FCaptionDistanceAfter; }
+    void SetCaptionDistanceAfter(float Value);
+    float GetCaptionDistanceBefore() const { return FCaptionDistanceBefore; }
+    void SetCaptionDistanceBefore(float Value);
+    TQvFont* GetCaptionFont() const { return FCaptionFont.get(); }
+    void SetCaptionFont(TQvFont* Value);
+    bool GetCaptionVisible() const { return FCaptionVisible; }
+    void SetCaptionVisible(bool Value);
+    bool GetCaptionHorizontalOnVerticalAxis() const { return FCaptionHorizontalOnVerticalAxis; }
+    void SetCaptionHorizontalOnVerticalAxis(bool Value);
+    int GetExtraDigits() const { return FExtraDigits; }
+    void SetExtraDigits(int Value);
+    // The font of the scale numbers and of the extra exponent.
+    TQvFont* GetNumbersFont() const;
+    void SetFont(TFont* Value) override;
+    TQvColor GetForeColor() const { return FForeColor; }
+    // The tick colours follow until they are set themselves.
+    void SetForeColor(TQvColor Value);
+    TQvColor GetNumbersColor() const { return FNumbersColor; }
+    void SetNumbersColor(TQvColor Value);
+    float GetRubricsAngle() const { return FRubricsAngle; }
+    // Normalised into [0, 360).
+    void SetRubricsAngle(float Value);
+    bool GetNumbersVisible() const { return FNumbersVisible; }
+    void SetNumbersVisible(bool Value);
+    TQvAxisPosition GetPosition() const { return FPosition; }
+    void SetPosition(TQvAxisPosition Value);
+    bool GetAutoSize() const { return FAutoSize; }
+    void SetAutoSize(bool Value);
+    TQvMajorGridMode GetMajorGridMode() const { return FMajorGridMode; }
+    void SetMajorGridMode(TQvMajorGridMode Value);
+    float GetAxisThicknes() const { return FAxisThicknes; }
+    void SetAxisThicknes(float Value);
+    float GetMajorTickThicknes() const { return FMajorTickThicknes; }
+    void SetMajorTickThicknes(float Value);
+    float GetTickThicknes() const { return FTickThicknes; }
+    void SetTickThicknes(float Value);
+    float GetTickLength() const { return FTickLength; }
+    void SetTickLength(float Value);
+    float GetMajorTickLength() const { return FMajorTickLength; }
+    void SetMajorTickLength(float Value);
+    TQvColor GetMajorTickColor() const { return FMajorTickColor; }
+    void SetMajorTickColor(TQvColor Value);
+    TQvColor GetTickColor() const { return FTickColor; }
+    void SetTickColor(TQvColor Value);
+    bool GetTicksPointToData() const { return FTicksPointToData; }
+    void SetTicksPointToData(bool Value);
+    bool GetTwisted() const { return FTwisted; }
+    void SetTwisted(bool Value);
+    double GetMaxForExtraExponent() const { return FMaxForExtraExponent; }
+    void SetMaxForExtraExponent(double Value);
+    double GetMinForExtraExponent() const { return FMinForExtraExponent; }
+    void SetMinForExtraExponent(double Value);
+    float GetDistanceValuesAxis() const { return FDistanceValuesAxis; }
+    void SetDistanceValuesAxis(float Value);
+    float GetDistanceAxisLabels() const { return FDistanceAxisLabels; }
+    void SetDistanceAxisLabels(float Value);
+    float GetDistanceAxisExtraExponent() const { return FDistanceAxisExtraExponent; }
+    void SetDistanceAxisExtraExponent(float Value);
+    float GetDistanceNumbersCaption() const;
+    void SetDistanceNumbersCaption(float Value);
+    float GetDistanceToBorder() const;
+    void SetDistanceToBorder(float Value);
+    void SetVisible(bool Value) override;
+
+    // ---- Tick partition ----
+    bool GetAutoTickParts() const { return FAutoTickParts; }
+    // Only linear and logarithmic scalings can switch it off.
+    void SetAutoTickParts(bool Value);
+    float GetLabelDistanceFactor() const { return FLabelDistanceFactor; }
+    // Clamped to [0.1, 10].
+    void SetLabelDistanceFactor(float Value);
+    double GetLabelPart() const { return FLabelPart; }
+    double GetMajorTickPart() const { return FMajorTickPart; }
+    double GetTickPart() const { return FTickPart; }
+    // Ignored while AutoTickParts is on; the absolute value is stored, 0 as 0.001.
+    void SetLabelPart(double Value);
+    void SetMajorPart(double Value);
+    void SetTickPart(double Value);
+
+    // ---- Range and scaling ----
+    TQvAxisScaling GetScaling() const { return FScaling; }
+    void SetScaling(TQvAxisScaling Value);
+    double GetLogToNormalScalingLevel() const { return FLogToNormalScalingLevel; }
+    // Negative values are stored as 0.
+    void SetLogToNormalScalingLevel(double Value);
+    double GetMovingSlitWidth() const { return FMovingSlitWidth; }
+    void SetMovingSlitWidth(double Value);
+    double GetMovingSlitIncrement() const { return FMovingSlitIncrement; }
+    void SetMovingSlitIncrement(double Value);
+    double GetStart() const { return FStart; }
+    double GetStop() const { return FStop; }
+    // The range the user sets; date-time values are clamped to the calendar first.
+    void SetStart(double Value);
+    void SetStop(double Value);
+    // Both ends at once, without undo, as zooming and scrolling set them.
+    void SetStartStop(double AStart, double AStop);
+    TQvAxisEnd GetStartEnd() const { return FStartEnd; }
+    // MovingSlit is stored as Fixed.
+    void SetStartEnd(TQvAxisEnd Value);
+    TQvAxisEnd GetStopEnd() const { return FStopEnd; }
+    void SetStopEnd(TQvAxisEnd Value);
+    double GetStartPadding() const { return FStartPadding; }
+    double GetStopPadding() const { return FStopPadding; }
+    // Values not above 0 are ignored.
+    void SetStartPadding(double Value);
+    void SetStopPadding(double Value);
+    TQvAxisEndRounding GetEndRounding() const { return FEndRounding; }
+    void SetEndRounding(TQvAxisEndRounding Value);
+
+    // ---- Slave axes ----
+    bool GetIsSlaveAxis() const { return FIsSlaveAxis; }
+    void SetIsSlaveAxis(bool Value);
+    double GetSlaveSlope() const { return FSlaveSlope; }
+    void SetSlaveSlope(double Value);
+    double GetSlaveOffset() const { return FSlaveOffset; }
+    void SetSlaveOffset(double Value);
+    TQvAxis* GetMasterAxis() const { return FMasterAxis; }
+    // Refuses, silently, this axis, an axis of the other orientation and a slave.
+    void SetMasterAxis(TQvAxis* Value);
+
+    // ---- Rubrics and their database binding ----
+    // nullptr while the binding is set.
+    TStrings* GetRubrics() const;
+    // Takes the list over (a string list reports its changes to the axis); nil empties it.
+    void SetRubrics(TStrings* Value);
+    QString GetRubricsField() const;
+    void SetRubricsField(const QString& Value);
+    TDataSource* GetDataSource() const;
+    void SetDataSource(TDataSource* Value);
+    // Reloads the rubrics from the bound field when its data changed.
+    void UpdateDB();
+
+    // ---- Undo ----
+    TQvUndoStack* GetUndoStack() const { return FUndoStack; }
+    void SetUndoStack(TQvUndoStack* Value);
+
+    // ---- Mapping ----
+    bool GetHorizontal() const;
+    // Pixel of Value in the graph's drawing space, clamped to MaxPixelOffset around the origin.
+    float NumberToWorld(double Value) const;
+    double WorldToNumber(float Pixel) const;
+    // Data units (decades with logarithmic mapping) per pixel.
+    double GetNormalizeConst() const { return FNormalizeConst; }
+    bool GetHasLogScaling() const { return FHasLogScaling; }
+    int GetRangeExponent() const { return FRangeExponent; }
+    // Pixel origin and length of the axis in the graph's drawing space.
+    float GetAxLeft() const { return FAxLeft; }
+    float GetAxTop() const { return FAxTop; }
+    float GetAxLength() const { return FAxLength; }
+    void SetAxisGeometry(float AxLeft, float AxTop, float AxLength);
+    // The data extent of the axis' series as last computed.
+    double GetValuesStart() const { return FValuesStart; }
+    double GetValuesStop() const { return FValuesStop; }
+    // Zoomed or scrolled inside the data extent.
+    bool GetIsClipped() const;
+    // Distance between major (minor) ticks in data units.
+    double MajorIncrement() const;
+    double MinorIncrement() const;
+    const TQvDtParameters& GetDtParameters() const { return FDtParameters; }
+    const TQvSecParameters& GetSecParameters() const { return FSecParameters; }
+
+    // ---- Update cycle ----
+    // The axis needs a new calculation pass.
+    void Modified();
+    // The series' data changed: the range is found again from their extents.
+    void RangeModified();
+    bool NeedsRecalculate() const { return FRecalculate; }
+    bool GetRedoRange() const { return FRedoRange; }
+    // Auto-range from the series' extents; acts only after RangeModified.
+    void GetNewRanges();
+    // Value rounded to the major (minor) partition, up or down.
+    double RoundEnd(double Value, bool Up, bool Major) const;
+    void RoundEnds(double& AStart, double& AStop);
+    // The calculation pass: for a graph's axis over all axes of the graph, else for this one.
+    void Calculate();
+    // Outside a calculation pass the automatic ends go back to the last computed range.
+    void CheckResize();
+    // Maps the data vectors of the related series onto a new range, while designing.
+    void DsgnRescaleSeriesVectors();
+
+    // ---- Series ----
+    int RelatedSeriesCount() const { return int(FRelatedSeries.size()); }
+    TQvSeries* RelatedSeries(int Index) const { return FRelatedSeries.at(Index); }
+    // Maintained by the series.
+    void AddRelatedSeries(TQvSeries* Series);
+    void RemoveRelatedSeries(TQvSeries* Series);
+
+    // ---- Zoom buffer: stage 0 is the range before the first zoom ----
+    void ZoomIn(double AStart, double AStop);
+    void ZoomBack();
+    void RedoZoom();
+    void ZoomToStage(int Index);
+    void ZoomClearBuffer();
+    bool GetCanZoomBack() const { return !FLastZoomStart.empty(); }
+    int GetCurrentZoomStage() const { return FZoomIdx; }
+    int GetZoomBufferSize() const { return int(FLastZoomStart.size()); }
+    // The range of stage 0, else the current range.
+    double GetScrollStart() const;
+    double GetScrollStop() const;
+    // Share of the scroll range, 0 to 10000.
+    int ScrollRangeSize(double AStart, double AStop) const;
+    int ScrollPosition(double Value) const;
+
+    void SetParent(TWinControl* AParent) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+    void DefineProperties(TFiler* Filer) override;
+
+protected:
+    void Resize() override;
+    void FontChanged() override;
+
+    // The tick partition searches and the rounding of the time scalings.
+    void GetNormalAxisParts(double AStart, double AStop);
+    void GetLogAxisParts(double AStart, double AStop);
+    void GetSecParameters(double AStart, double AStop);
+    void GetDtParameters(double AStart, double AStop);
+    void GetExponentAndDigits(double AStart, double AStop);
+    double SecondsRound(double Value, int Exponent, bool Up, double Part) const;
+    double DateTimeRound(double Value, bool Up, bool Major) const;
+    void CalculateTicks();
+
+private:
+    TQvGraph2D* ParentGraph() const;
+    bool InDesigner() const;
+    bool CaptionBeforeFacesData() const;
+    // A calculation pass over this axis (and its graph's other axes) is running.
+    bool PassRunning() const;
+    void RecordProperties(const TResourceString& Caption, std::initializer_list<const char*> Names);
+    void LoadZoomStage();
+    // The slave rules and the rounding of one calculation pass.
+    void CalculateRange();
+    void ApplyLogRules(double& AStart, double& AStop);
+    double SmallestPositiveValue(double Below) const;
+    void ReleaseRubrics();
+    void RubricsChanging(TObject* Sender);
+    void RubricsChanged(TObject* Sender);
+    void DataLinkChanged(TObject* Sender);
+
+    TQvUndoStack* FUndoStack = nullptr;
+    std::unique_ptr<TQvAxisArrowPoint> FArrowPoint;
+    TQvRichCaption FCaption;
+    TAlignment FCaptionAlignment = TAlignment::taCenter;
+    float FCaptionDistanceAfter = 0;
+    float FCaptionDistanceBefore = 0;
+    std::unique_ptr<TQvFont> FCaptionFont;
+    bool FCaptionVisible = true;
+    bool FCaptionHorizontalOnVerticalAxis = false;
+    bool FCaptionSet = false;
+    int FExtraDigits = 0;
+    TQvColor FForeColor;
+    TQvColor FNumbersColor;
+    TQvColor FMajorTickColor;
+    TQvColor FTickColor;
+    bool FMajorForeColor = true;
+    bool FMinorForeColor = true;
+    float FRubricsAngle = 0;
+    float FRubricsSin = 0;
+    float FRubricsCos = 1;
+    TQvAxisScaling FScaling = TQvAxisScaling::Normal;
+    double FLogToNormalScalingLevel = 0;
+    double FMovingSlitWidth = 0;
+    double FMovingSlitIncrement = 0;
+    std::unique_ptr<TStringList> FOwnRubrics;
+    // The list in use: the own one or one taken over, which may be freed by its owner.
+    QPointer<TStrings> FRubrics;
+    bool FOwnsRubrics = true;
+    TNotifyEvent FSavedRubricsChange, FSavedRubricsChanging;
+    bool FNumbersVisible = true;
+    TQvAxisPosition FPosition = TQvAxisPosition::Bottom;
+    bool FAutoSize = true;
+    bool FAutoTickParts = true;
+    float FLabelDistanceFactor = 1;
+    double FLabelPart = 1.0;
+    double FMajorTickPart = 0.5;
+    double FTickPart = 0.1;
+    TQvMajorGridMode FMajorGridMode = TQvMajorGridMode::AtLabel;
+    float FAxisThicknes = 1;
+    float FMajorTickThicknes = 1;
+    float FTickThicknes = 1;
+    float FTickLength = 6;
+    float FMajorTickLength = 10;
+    bool FTicksPointToData = false;
+    bool FTwisted = false;
+    bool FIsSlaveAxis = false;
+    double FSlaveSlope = 1;
+    double FSlaveOffset = 0;
+    TQvAxis* FMasterAxis = nullptr;
+    double FStart = 0;
+    double FStop = 10;
+    TQvAxisEnd FStartEnd = TQvAxisEnd::AutoRange;
+    TQvAxisEnd FStopEnd = TQvAxisEnd::AutoRange;
+    double FStartPadding = 0;
+    double FStopPadding = 0;
+    TQvAxisEndRounding FEndRounding = TQvAxisEndRounding::RndToMajorZoomToMinor;
+    double FMaxForExtraExponent = 1000.0;
+    double FMinForExtraExponent = 0.001;
+    float FDistanceValuesAxis = 0;
+    float FDistanceAxisLabels = 0;
+    float FDistanceAxisExtraExponent = 10;
+
+    bool FValuesRounded = false;
+    bool FRecalculate = true;
+    bool FRedoRange = false;
+    bool FAdditionalExponent = false;
+    bool FHasLogScaling = false;
+    double FInitialStart = 0;
+    double FInitialStop = 10;
+    double FLastStart = 0;
+    double FLastStop = 10;
+    double FValuesStart = 0;
+    double FValuesStop = 10;
+    double FNormalizeConst = 1;
+    double FLogStart = 0;
+    double FLogStop = 1;
+    float FAxLength = 400;
+    float FAxLeft = 0;
+    float FAxTop = 0;
+    int FRangeExponent = 0;
+    int FZoomIdx = 0;
+    std::vector<double> FLastZoomStart;
+    std::vector<double> FLastZoomStop;
+    TQvDtParameters FDtParameters;
+    TQvSecParameters FSecParameters;
+    bool FPassRunning = false;
+    bool FSetting = false;
+    bool FDBData = false;
+    bool FDBModified = false;
+    std::unique_ptr<TQvListLink> FDataLink;
+    // The link forgets its source before the source's free notification arrives.
+    TComponent* FBoundSource = nullptr;
+    QList<TQvSeries*> FRelatedSeries;
+};

@@ -1,0 +1,740 @@
+#include "graph/qvgraph2d.h"
+
+#include "axes/qvaxis.h"
+#include "axes/qvstringfunctions.h"
+#include "data/qvvectors.h"
+#include "framework/qvexceptions.h"
+#include "framework/qvforms.h"
+#include "parser/qvparsefkt.h"
+#include "series/qvseries.h"
+#include "undo/qvundostack.h"
+
+#include <QScopedValueRollback>
+
+using namespace Qvlocalize;
+
+namespace {
+
+TQvColor NamedColor(const char* Name) {
+    return ColorToARGB(QString::fromLatin1(Name));
+}
+
+std::unique_ptr<TQvLineSettings> NewLine(ModifiedCallback Callback, const char* Color) {
+    auto Line = std::make_unique<TQvLineSettings>();
+    Line->SetVisible(false);
+    Line->SetColor(NamedColor(Color));
+    Line->SetModifiedCallback(std::move(Callback));
+    return Line;
+}
+
+} // namespace
+
+// ---- TQvCustomGraph ----
+
+TQvCustomGraph::TQvCustomGraph(TComponent* AOwner)
+    : TCustomPanel(AOwner),
+      FBackgroundGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
+      FBackColor(NamedColor("Transparent")) {
+    ReplaceFont(std::make_unique<TQvFont>());
+    SetBounds(GetLeft(), GetTop(), 600, 400);
+    SetDoubleBuffered(true);
+    RegisterVariables();
+}
+
+TQvCustomGraph::~TQvCustomGraph() {
+    Destroying();
+    DeRegisterVariables();
+}
+
+void TQvCustomGraph::SetUndoStack(TQvUndoStack* Value) {
+    ReplaceReference(this, FUndoStack, Value);
+}
+
+void TQvCustomGraph::SetBackColor(TQvColor Value) {
+    if (SetUndoable(FUndoStack, this, FBackColor, Value, "BackColor", SGraphBackColor))
+        Invalidate();
+}
+
+void TQvCustomGraph::SetSmoothingMode(TQvSmoothingMode Value) {
+    if (FSmoothingMode == Value) return;
+    FSmoothingMode = Value;
+    Invalidate();
+}
+
+void TQvCustomGraph::SetCaption(const TQvRichCaption& Value) {
+    if (!SetUndoable(FUndoStack, this, FCaption, TrimRight(Value), "Caption", SGraphCaption))
+        return;
+    FCaptionSet = true;
+    ParseCaption();
+}
+
+QString TQvCustomGraph::CaptionAsString() const {
+    return FCaption.isEmpty() ? GetName() : FCaption;
+}
+
+void TQvCustomGraph::ParseCaption() {
+    Modified();
+}
+
+void TQvCustomGraph::SetCaptionAlignment(TAlignment Value) {
+    if (SetUndoable(FUndoStack, this, FCaptionAlignment, Value, "CaptionAlignment",
+                    SGraphTitleAlignment))
+        Modified();
+}
+
+TQvColor TQvCustomGraph::GetCaptionColor() const {
+    return GetCaptionFont()->GetFillColor();
+}
+
+void TQvCustomGraph::SetCaptionColor(TQvColor Value) {
+    if (Value == GetCaptionColor()) return;
+    if (FUndoStack) FUndoStack->PushProperty(this, SGraphTitleColor.Text(), "CaptionColor");
+    GetCaptionFont()->SetFillColor(Value);
+    Invalidate();
+}
+
+void TQvCustomGraph::SetCaptionDistanceAfter(float Value) {
+    if (SetUndoable(FUndoStack, this, FCaptionDistanceAfter, Value, "CaptionDistanceAfter",
+                    SGraphTitleDistanceAfter))
+        Modified();
+}
+
+void TQvCustomGraph::SetCaptionDistanceBefore(float Value) {
+    if (SetUndoable(FUndoStack, this, FCaptionDistanceBefore, Value, "CaptionDistanceBefore",
+                    SGraphTitleDistanceBefore))
+        Modified();
+}
+
+TQvFont* TQvCustomGraph::GetCaptionFont() const {
+    return static_cast<TQvFont*>(GetFont());
+}
+
+void TQvCustomGraph::SetCaptionFont(TQvFont* Value) {
+    SetFont(Value);
+}
+
+void TQvCustomGraph::SetFont(TFont* Value) {
+    if (!Value || Value == GetFont()) return;
+    GetCaptionFont()->PushToUndoStack(FUndoStack, SGraphTitleFont.Text());
+    GetFont()->Assign(Value);
+}
+
+bool TQvCustomGraph::IsPropertyStored(const char* Name) const {
+    if (qstrcmp(Name, "Font") == 0) return false;
+    if (qstrcmp(Name, "CaptionFont") == 0) return GetStoreFont();
+    return TCustomPanel::IsPropertyStored(Name);
+}
+
+void TQvCustomGraph::SetCaptionVisible(bool Value) {
+    if (SetUndoable(FUndoStack, this, FCaptionVisible, Value, "CaptionVisible", SGraphTitleVisible))
+        Modified();
+}
+
+void TQvCustomGraph::EndUpdate() {
+    if (FUpdateCount > 0) --FUpdateCount;
+    if (FUpdateCount == 0 && FRecalculate) Invalidate();
+}
+
+bool TQvCustomGraph::Contains(const TControl* AControl) const {
+    return AControl && AControl->GetOwner() == this;
+}
+
+void TQvCustomGraph::SetName(const QString& NewName) {
+    const bool Dropped = GetName().isEmpty() && !NewName.isEmpty() && IsDesigning() && !IsLoading();
+    TCustomPanel::SetName(NewName);
+    if (IsDesigning() && !FCaptionSet) FCaption = NewName;
+    if (!Dropped || FUndoStack) return;
+    TComponent* Owner = GetOwner();
+    TQvUndoStack* Stack = nullptr;
+    for (int i = 0; Owner && i < Owner->ComponentCount() && !Stack; ++i)
+        Stack = qobject_cast<TQvUndoStack*>(Owner->Components(i));
+    if (!Stack) {
+        Stack = new TQvUndoStack(Owner);
+        Stack->SetName(UniqueName(Owner, QStringLiteral("QvUndoStack")));
+    }
+    SetUndoStack(Stack);
+}
+
+void TQvCustomGraph::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    if (AWidth != GetWidth() || AHeight != GetHeight()) BoundsChanged();
+    TCustomPanel::SetBounds(ALeft, ATop, AWidth, AHeight);
+}
+
+void TQvCustomGraph::Notification(TComponent* AComponent, TOperation Operation) {
+    TCustomPanel::Notification(AComponent, Operation);
+    if (IsDestroying() || Operation != TOperation::Remove || !AComponent) return;
+    if (FUndoStack && AComponent == static_cast<TComponent*>(FUndoStack)) SetUndoStack(nullptr);
+}
+
+void TQvCustomGraph::RegisterVariables() {
+    StringVariables().Register(this, QStringLiteral("Name"), SGraphNameVariable.Text(),
+                               [this] { return GetNameAsString(); });
+    StringVariables().Register(this, QStringLiteral("Caption"), SGraphCaption.Text(),
+                               [this] { return GetCaption(); });
+}
+
+void TQvCustomGraph::DeRegisterVariables() {
+    StringVariables().DeRegister(this);
+}
+
+// ---- TQvZoomSettings ----
+
+TQvZoomSettings::TQvZoomSettings(TQvGraph2D* Graph) : FParentGraph(Graph) {}
+
+void TQvZoomSettings::SetAuto(bool Value) {
+    SetUndoable(FUndoStack, this, FAuto, Value, "Auto", SZoomAuto);
+}
+
+void TQvZoomSettings::SetOptimizeSeries(bool Value) {
+    SetUndoable(FUndoStack, this, FOptimizeSeries, Value, "OptimizeSeries", SZoomOptimizeSeries);
+}
+
+void TQvZoomSettings::SetBackOnClickBeside(bool Value) {
+    SetUndoable(FUndoStack, this, FBackOnClickBeside, Value, "BackOnClickBeside",
+                SZoomBackClickBeside);
+}
+
+void TQvZoomSettings::SetBackOnRightBottomLeftTopFrame(bool Value) {
+    SetUndoable(FUndoStack, this, FBackOnRightBottomLeftTopFrame, Value,
+                "BackOnRightBottomLeftTopFrame", SZoomBackClickBeside);
+}
+
+void TQvZoomSettings::SetResetOnDoubleClickBeside(bool Value) {
+    SetUndoable(FUndoStack, this, FResetOnDoubleClickBeside, Value, "ResetOnDoubleClickBeside",
+                SZoomResetDoubleClick);
+}
+
+void TQvZoomSettings::SetResetOnRightBottomLeftTopFrame(bool Value) {
+    SetUndoable(FUndoStack, this, FResetOnRightBottomLeftTopFrame, Value,
+                "ResetOnRightBottomLeftTopFrame", SZoomResetFrame);
+}
+
+void TQvZoomSettings::SetStartZoom(TShiftState Value) {
+    if (Value == FZoomShift) return;
+    if (Value == FPanningShift) throw Exception(SZoomPanSameKeys.Text());
+    SetUndoable(FUndoStack, this, FZoomShift, Value, "StartZoom", SZoomStartKeys);
+}
+
+void TQvZoomSettings::SetStartPanning(TShiftState Value) {
+    if (Value == FPanningShift) return;
+    if (Value == FZoomShift) throw Exception(SZoomPanSameKeys.Text());
+    SetUndoable(FUndoStack, this, FPanningShift, Value, "StartPanning", SPanningStartKeys);
+}
+
+void TQvZoomSettings::SetHScrollbarVisible(bool Value) {
+    SetUndoable(FUndoStack, this, FHScrollbarVisible, Value, "HScrollbarVisible",
+                SZoomHScrollbarVisible);
+}
+
+void TQvZoomSettings::SetVScrollbarVisible(bool Value) {
+    SetUndoable(FUndoStack, this, FVScrollbarVisible, Value, "VScrollbarVisible",
+                SZoomVScrollbarVisible);
+}
+
+void TQvZoomSettings::SetScrollSmallIncrement(TQvScrollIncrement Value) {
+    SetUndoable(FUndoStack, this, FScrollSmallIncrement, Value, "ScrollSmallIncrement",
+                SZoomSmallIncrement);
+}
+
+void TQvZoomSettings::SetScrollLargeIncrement(TQvScrollIncrement Value) {
+    SetUndoable(FUndoStack, this, FScrollLargeIncrement, Value, "ScrollLargeIncrement",
+                SZoomLargeIncrement);
+}
+
+bool TQvZoomSettings::GetCanZoomBack() const {
+    return FParentGraph->GetCanZoomBack();
+}
+
+bool TQvZoomSettings::GetCanRedoZoom() const {
+    return FParentGraph->GetCanRedoZoom();
+}
+
+int TQvZoomSettings::GetZoomStage() const {
+    return FParentGraph->GetZoomStage();
+}
+
+int TQvZoomSettings::GetZoomBufferSize() const {
+    return FParentGraph->GetZoomBufferSize();
+}
+
+const TNotifyEvent& TQvZoomSettings::GetOnBeginZoom() const {
+    return FParentGraph->GetOnBeginZoom();
+}
+
+void TQvZoomSettings::SetOnBeginZoom(const TNotifyEvent& Value) {
+    FParentGraph->SetOnBeginZoom(Value);
+}
+
+const TNotifyEvent& TQvZoomSettings::GetOnEndZoom() const {
+    return FParentGraph->GetOnEndZoom();
+}
+
+void TQvZoomSettings::SetOnEndZoom(const TNotifyEvent& Value) {
+    FParentGraph->SetOnEndZoom(Value);
+}
+
+const TNotifyEvent& TQvZoomSettings::GetOnBeginPanning() const {
+    return FParentGraph->GetOnBeginPanning();
+}
+
+void TQvZoomSettings::SetOnBeginPanning(const TNotifyEvent& Value) {
+    FParentGraph->SetOnBeginPanning(Value);
+}
+
+const TNotifyEvent& TQvZoomSettings::GetOnEndPanning() const {
+    return FParentGraph->GetOnEndPanning();
+}
+
+void TQvZoomSettings::SetOnEndPanning(const TNotifyEvent& Value) {
+    FParentGraph->SetOnEndPanning(Value);
+}
+
+void TQvZoomSettings::Assign(TPersistent* Source) {
+    auto* Other = qobject_cast<TQvZoomSettings*>(Source);
+    if (!Other) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    // Fields, not setters: the two start states may pass through equal values on the way.
+    FAuto = Other->FAuto;
+    FBufferType = Other->FBufferType;
+    FOptimizeSeries = Other->FOptimizeSeries;
+    FBackOnClickBeside = Other->FBackOnClickBeside;
+    FBackOnRightBottomLeftTopFrame = Other->FBackOnRightBottomLeftTopFrame;
+    FResetOnDoubleClickBeside = Other->FResetOnDoubleClickBeside;
+    FResetOnRightBottomLeftTopFrame = Other->FResetOnRightBottomLeftTopFrame;
+    FZoomShift = Other->FZoomShift;
+    FPanningShift = Other->FPanningShift;
+    FPanningCursor = Other->FPanningCursor;
+    FHScrollbarVisible = Other->FHScrollbarVisible;
+    FVScrollbarVisible = Other->FVScrollbarVisible;
+    FScrollSmallIncrement = Other->FScrollSmallIncrement;
+    FScrollLargeIncrement = Other->FScrollLargeIncrement;
+}
+
+// ---- TQvGraph2D ----
+
+TQvGraph2D::TQvGraph2D(TComponent* AOwner)
+    : TQvCustomGraph(AOwner), FDataAreaColor(NamedColor("Transparent")),
+      FDataAreaFrame(NewLine([this] { StyleChanged(); }, "Black")),
+      FDataAreaGradient(std::make_unique<TQvGradientSettings>([this] { StyleChanged(); })),
+      FMajorGridHorizontal(NewLine([this] { StyleChanged(); }, "Green")),
+      FMinorGridHorizontal(NewLine([this] { StyleChanged(); }, "Gray")),
+      FMajorGridVertical(NewLine([this] { StyleChanged(); }, "Green")),
+      FMinorGridVertical(NewLine([this] { StyleChanged(); }, "Gray")),
+      FZoom(std::make_unique<TQvZoomSettings>(this)) {
+    FRecalculate = true;
+    TQvFont* Title = GetCaptionFont();
+    Title->SetFillColor(NamedColor("Black"));
+    Title->SetModifiedCallback([this] { Modified(); });
+}
+
+TQvGraph2D::~TQvGraph2D() {
+    Destroying();
+}
+
+void TQvGraph2D::StyleChanged() {
+    Invalidate();
+}
+
+void TQvGraph2D::SetDataAreaColor(TQvColor Value) {
+    if (SetUndoable(FUndoStack, this, FDataAreaColor, Value, "DataAreaColor", SGraphDataAreaColor))
+        Invalidate();
+}
+
+void TQvGraph2D::SetDistanceBorderAxisTop(float Value) {
+    if (SetUndoable(FUndoStack, this, FDistanceBorderAxisTop, Value, "DistanceBorderAxisTop",
+                    SGraphBorderTop))
+        Modified();
+}
+
+void TQvGraph2D::SetDistanceBorderAxisBottom(float Value) {
+    if (SetUndoable(FUndoStack, this, FDistanceBorderAxisBottom, Value, "DistanceBorderAxisBottom",
+                    SGraphBorderBottom))
+        Modified();
+}
+
+void TQvGraph2D::SetDistanceBorderAxisLeft(float Value) {
+    if (SetUndoable(FUndoStack, this, FDistanceBorderAxisLeft, Value, "DistanceBorderAxisLeft",
+                    SGraphBorderLeft))
+        Modified();
+}
+
+void TQvGraph2D::SetDistanceBorderAxisRight(float Value) {
+    if (SetUndoable(FUndoStack, this, FDistanceBorderAxisRight, Value, "DistanceBorderAxisRight",
+                    SGraphBorderRight))
+        Modified();
+}
+
+void TQvGraph2D::SetPrimaryXAxis(TQvAxis* Value) {
+    SetPrimaryAxis(FPrimaryXAxis, Value, "PrimaryXAxis", SGraphPrimaryXAxis);
+}
+
+void TQvGraph2D::SetPrimaryYAxis(TQvAxis* Value) {
+    SetPrimaryAxis(FPrimaryYAxis, Value, "PrimaryYAxis", SGraphPrimaryYAxis);
+}
+
+void TQvGraph2D::SetPrimaryAxis(TQvAxis*& Field, TQvAxis* Value, const char* PropName,
+                                const TResourceString& Caption) {
+    if (Field == Value) return;
+    if (FUndoStack) FUndoStack->PushProperty(this, Caption.Text(), QString::fromLatin1(PropName));
+    ReplaceReference(this, Field, Value);
+    Modified();
+}
+
+void TQvGraph2D::SetZeroOrigin(bool Value) {
+    if (SetUndoable(FUndoStack, this, FZeroOrigin, Value, "ZeroOrigin", SGraphZeroOrigin))
+        Modified();
+}
+
+// ---- Registries ----
+
+bool TQvGraph2D::ContainsSeries(const TQvSeries* Series) const {
+    return FRelatedSeries.contains(Series);
+}
+
+void TQvGraph2D::AddSeries(TQvSeries* Series) {
+    if (FRelatedSeries.contains(Series)) return;
+    FRelatedSeries.append(Series);
+    Series->FreeNotification(this);
+}
+
+void TQvGraph2D::RemoveSeries(TQvSeries* Series) {
+    FRelatedSeries.removeAll(Series);
+}
+
+void TQvGraph2D::AddRelatedLegend(TControl* Legend) {
+    if (FRelatedLegends.contains(Legend)) return;
+    FRelatedLegends.append(Legend);
+    Legend->FreeNotification(this);
+}
+
+void TQvGraph2D::RemoveRelatedLegend(TControl* Legend) {
+    FRelatedLegends.removeAll(Legend);
+}
+
+QList<TQvAxis*> TQvGraph2D::ChildAxes() const {
+    QList<TQvAxis*> Result;
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* Axis = qobject_cast<TQvAxis*>(Controls(i))) Result.append(Axis);
+    return Result;
+}
+
+TQvGraph2D* TQvGraph2D::ParentOfXAxis() const {
+    return FPrimaryXAxis ? qobject_cast<TQvGraph2D*>(FPrimaryXAxis->GetParent()) : nullptr;
+}
+
+std::unique_ptr<QList<TQvDoubleVector*>> TQvGraph2D::GetVectorsList() const {
+    auto List = std::make_unique<QList<TQvDoubleVector*>>();
+    for (const TQvSeries* Series : FRelatedSeries) {
+        if (Series->GetName().isEmpty()) continue;
+        for (TQvCustomDoubleVector* Data : {Series->GetXData(), Series->GetYData()}) {
+            auto* Vector = qobject_cast<TQvDoubleVector*>(Data);
+            if (Vector && !Vector->GetName().isEmpty() && !List->contains(Vector))
+                List->append(Vector);
+        }
+    }
+    return List;
+}
+
+void TQvGraph2D::Notification(TComponent* AComponent, TOperation Operation) {
+    TQvCustomGraph::Notification(AComponent, Operation);
+    if (IsDestroying() || Operation != TOperation::Remove || !AComponent) return;
+    if (RemoveReferences(FRelatedSeries, AComponent)) {
+        SeriesModified();
+        LegendsModified();
+    }
+    RemoveReferences(FRelatedLegends, AComponent);
+    RemoveReferences(FAxes, AComponent);
+    RemoveReferences(FChildGraphs, AComponent);
+    if (FPrimaryXAxis && AComponent == static_cast<TComponent*>(FPrimaryXAxis))
+        FPrimaryXAxis = nullptr;
+    if (FPrimaryYAxis && AComponent == static_cast<TComponent*>(FPrimaryYAxis))
+        FPrimaryYAxis = nullptr;
+}
+
+// ---- Update cycle ----
+
+void TQvGraph2D::Modified() {
+    FRecalculate = true;
+    const QList<TQvAxis*> Axes = ChildAxes();
+    if (!Axes.isEmpty()) Axes.front()->Modified();
+    Invalidate();
+}
+
+void TQvGraph2D::Calculate() {
+    if (Updating() || !FPrimaryXAxis || !FPrimaryYAxis) return;
+    const TCursor Saved = Screen()->GetCursor();
+    Screen()->SetCursor(crHourGlass);
+    CheckCoupled();
+    SortLayers();
+    if (FPrimaryXAxis->GetParent() == this) FPrimaryXAxis->Calculate();
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        Series->TestVisibleChanged();
+    FRecalculate = false;
+    Screen()->SetCursor(Saved);
+    Invalidate();
+}
+
+void TQvGraph2D::SeriesModified() {
+    if (IsDestroying()) return;
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        Series->PointsModified();
+    if (!FPanDragging) Invalidate();
+}
+
+void TQvGraph2D::LegendsModified() {
+    if (IsDestroying()) return;
+    if (FIsCoupledGraph) {
+        if (TQvGraph2D* Parent = ParentOfXAxis()) Parent->LegendsModified();
+    }
+    RepaintLegends();
+}
+
+void TQvGraph2D::RepaintLegends() {
+    if (FHasChildGraphs)
+        for (const TQvGraph2D* Child : std::as_const(FChildGraphs))
+            for (TControl* Legend : Child->FRelatedLegends)
+                Legend->Repaint();
+    for (TControl* Legend : std::as_const(FRelatedLegends))
+        Legend->Repaint();
+}
+
+void TQvGraph2D::TestSeriesAndAxis() {
+    for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
+        if (!Series->GetAutoUpdate() || !Series->SeriesVisible()) continue;
+        Series->CheckDBVectors();
+        Series->Calculate();
+    }
+    for (TQvAxis* Axis : ChildAxes())
+        Axis->GetNewRanges();
+}
+
+void TQvGraph2D::SortLayers() {
+    const int n = SeriesCount();
+    for (int i = 0; i < n; ++i) {
+        int Smallest = FRelatedSeries[i]->FLayer;
+        int Found = -1;
+        for (int j = i + 1; j < n; ++j) {
+            if (FRelatedSeries[j]->FLayer < Smallest) {
+                Smallest = FRelatedSeries[j]->FLayer;
+                Found = j;
+            }
+        }
+        if (Found >= 0) FRelatedSeries.swapItemsAt(i, Found);
+    }
+    for (int i = 0; i < n; ++i)
+        FRelatedSeries[i]->FLayer = i;
+}
+
+void TQvGraph2D::CheckCoupled() {
+    if (FLoding || IsLoading()) return;
+    FAxes = ChildAxes();
+    FChildGraphs.clear();
+    FHasChildGraphs = false;
+    FIsCoupledGraph = false;
+    if (!FPrimaryXAxis) return;
+    if (!FAxes.contains(FPrimaryXAxis)) {
+        FIsCoupledGraph = true;
+        FAxes.append(FPrimaryXAxis);
+        return;
+    }
+    const TComponent* Owner = GetOwner();
+    for (int i = 0; Owner && i < Owner->ComponentCount(); ++i) {
+        auto* Other = qobject_cast<TQvGraph2D*>(Owner->Components(i));
+        if (Other && Other != this && Other->FPrimaryXAxis == FPrimaryXAxis) {
+            FChildGraphs.append(Other);
+            FHasChildGraphs = true;
+        }
+    }
+}
+
+TQvAxis* TQvGraph2D::CreatePrimaryAxis(TQvAxisPosition Position, const QString& BaseName,
+                                       const QString& Caption) {
+    TComponent* Owner = GetOwner();
+    auto* Axis = new TQvAxis(Owner);
+    Axis->SetPosition(Position);
+    Axis->SetAutoSize(true);
+    Axis->SetName(UniqueName(Owner, BaseName));
+    Axis->SetCaption(Caption);
+    Axis->SetParent(this);
+    Axis->SetUndoStack(FUndoStack);
+    Axis->FreeNotification(this);
+    return Axis;
+}
+
+void TQvGraph2D::TestPrimaryAxis() {
+    const QScopedValueRollback<bool> Guard(FDoingPrimary, true);
+    if (!FPrimaryXAxis) {
+        FPrimaryXAxis = CreatePrimaryAxis(TQvAxisPosition::Bottom, QStringLiteral("XAxis"),
+                                          SDefaultXAxisCaption.Text());
+        FPrimaryXAxis->SetWidth(GetWidth());
+    }
+    if (!FPrimaryYAxis) {
+        FPrimaryYAxis = CreatePrimaryAxis(TQvAxisPosition::Left, QStringLiteral("YAxis"),
+                                          SDefaultYAxisCaption.Text());
+        FPrimaryYAxis->SetHeight(GetHeight());
+        FPrimaryYAxis->Calculate();
+    }
+    if (FPrimaryYAxis->GetHorizontal()) FPrimaryYAxis->SetPosition(TQvAxisPosition::Left);
+    if (!FPrimaryXAxis->GetHorizontal()) FPrimaryXAxis->SetPosition(TQvAxisPosition::Bottom);
+}
+
+void TQvGraph2D::UndoPushSeriesVectors() {
+    if (!FUndoStack || !FUndoStack->GetEnabled()) return;
+    const QString Caption = SGraphSeriesData.Text();
+    FUndoStack->StartGroup(Caption);
+    const auto Vectors = GetVectorsList();
+    for (TQvDoubleVector* Vector : *Vectors)
+        FUndoStack->PushVectorState(Vector, Caption);
+    FUndoStack->StopGroup();
+}
+
+void TQvGraph2D::RepaintChildGraphs() {
+    TQvGraph2D* Root = FIsCoupledGraph ? ParentOfXAxis() : this;
+    if (!Root || !Root->FHasChildGraphs) return;
+    for (TQvGraph2D* Child : std::as_const(Root->FChildGraphs))
+        Child->Repaint();
+    Root->Repaint();
+}
+
+void TQvGraph2D::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
+    TGPSmoothingMode Mode = TGPSmoothingMode::None;
+    if (HighQuality) {
+        switch (GetSmoothingMode()) {
+        case TQvSmoothingMode::None:
+            Mode = TGPSmoothingMode::None;
+            break;
+        case TQvSmoothingMode::HighSpeed:
+            Mode = TGPSmoothingMode::HighSpeed;
+            break;
+        case TQvSmoothingMode::AntiAlias:
+            Mode = TGPSmoothingMode::AntiAlias;
+            break;
+        case TQvSmoothingMode::HighQuality:
+            Mode = TGPSmoothingMode::HighQuality;
+            break;
+        }
+    }
+    Graphics->SetSmoothingMode(Mode);
+}
+
+void TQvGraph2D::PaintGr(TGPGraphics*) {
+    if (FOnce) {
+        TestPrimaryAxis();
+        SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
+        FOnce = false;
+    }
+    if (!FPrimaryXAxis || !FPrimaryYAxis) return;
+    TestSeriesAndAxis();
+    if (FRecalculate) Calculate();
+    // One pass recalculates every axis of the graph that owes it.
+    for (TQvAxis* Axis : ChildAxes()) {
+        if (Axis->NeedsRecalculate()) {
+            Axis->Calculate();
+            break;
+        }
+    }
+}
+
+void TQvGraph2D::Paint(QPainter& Canvas) {
+    TQvCustomGraph::Paint(Canvas);
+    TGPGraphics Graphics(&Canvas);
+    PaintGr(&Graphics);
+}
+
+// ---- Zoom stages ----
+
+int TQvGraph2D::GetZoomStage() const {
+    return FPrimaryYAxis ? FPrimaryYAxis->GetCurrentZoomStage() : 0;
+}
+
+int TQvGraph2D::GetZoomBufferSize() const {
+    return FPrimaryYAxis ? FPrimaryYAxis->GetZoomBufferSize() : 0;
+}
+
+bool TQvGraph2D::GetCanZoomBack() const {
+    if (FZoom->GetBufferType() == TQvZoomBufferType::AsStack) return GetZoomStage() > 0;
+    return (FPrimaryXAxis && FPrimaryXAxis->GetCanZoomBack()) ||
+           (FPrimaryYAxis && FPrimaryYAxis->GetCanZoomBack());
+}
+
+bool TQvGraph2D::GetCanRedoZoom() const {
+    if (FZoom->GetBufferType() == TQvZoomBufferType::AsStack)
+        return GetZoomStage() < GetZoomBufferSize() - 1;
+    return GetCanZoomBack();
+}
+
+void TQvGraph2D::ForAllCoupledAxes(const std::function<void(TQvAxis*)>& Operation) {
+    // The shared X axis is a child of the parent graph only, so child axes never repeat it.
+    auto Apply = [&Operation](TQvGraph2D* Graph) {
+        for (TQvAxis* Axis : Graph->ChildAxes())
+            Operation(Axis);
+        Graph->SeriesModified();
+    };
+    Apply(this);
+    if (FHasChildGraphs)
+        for (TQvGraph2D* Child : std::as_const(FChildGraphs))
+            Apply(Child);
+    if (FIsCoupledGraph) {
+        if (TQvGraph2D* Parent = ParentOfXAxis()) {
+            Apply(Parent);
+            for (TQvGraph2D* Sibling : std::as_const(Parent->FChildGraphs))
+                if (Sibling != this) Apply(Sibling);
+        }
+    }
+}
+
+void TQvGraph2D::ZoomBack() {
+    if (GetCanZoomBack()) ForAllCoupledAxes([](TQvAxis* Axis) { Axis->ZoomBack(); });
+}
+
+void TQvGraph2D::RedoZoom() {
+    if (GetCanRedoZoom()) ForAllCoupledAxes([](TQvAxis* Axis) { Axis->RedoZoom(); });
+}
+
+void TQvGraph2D::ZoomToStage(int Index) {
+    if (GetCanZoomBack() && Index < GetZoomBufferSize())
+        ForAllCoupledAxes([Index](TQvAxis* Axis) { Axis->ZoomToStage(Index); });
+}
+
+void TQvGraph2D::ZoomReset() {
+    ForAllCoupledAxes([](TQvAxis* Axis) { Axis->RangeModified(); });
+}
+
+// ---- Framework ----
+
+void TQvGraph2D::SetUndoStack(TQvUndoStack* Value) {
+    if (FUndoStack == Value) return;
+    TQvCustomGraph::SetUndoStack(Value);
+    FZoom->SetUndoStack(Value);
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        Series->SetUndoStack(Value);
+    for (TQvAxis* Axis : ChildAxes())
+        Axis->SetUndoStack(Value);
+    for (TQvStyleSettings* Settings : std::initializer_list<TQvStyleSettings*>{
+             FMajorGridHorizontal.get(), FMinorGridHorizontal.get(), FMajorGridVertical.get(),
+             FMinorGridVertical.get(), FDataAreaFrame.get(), FDataAreaGradient.get(),
+             FBackgroundGradient.get()})
+        Settings->SetUndoStack(Value);
+}
+
+void TQvGraph2D::SetName(const QString& NewName) {
+    const bool Dropped = GetName().isEmpty() && !NewName.isEmpty() && IsDesigning() && !IsLoading();
+    TQvCustomGraph::SetName(NewName);
+    if (!Dropped) return;
+    for (TQvLineSettings* Grid : {FMajorGridHorizontal.get(), FMajorGridVertical.get()})
+        Grid->SetDashStyle(TGPDashStyle::Dash);
+    for (TQvLineSettings* Grid : {FMinorGridHorizontal.get(), FMinorGridVertical.get()})
+        Grid->SetDashStyle(TGPDashStyle::Dot);
+    FBackgroundGradient->SetLinearAngle(90);
+    FDataAreaGradient->SetLinearAngle(90);
+    FZoom->SetUndoStack(FUndoStack);
+    for (TQvAxis* Axis : {FPrimaryXAxis, FPrimaryYAxis})
+        if (Axis && !Axis->GetUndoStack()) Axis->SetUndoStack(FUndoStack);
+}
+
+void TQvGraph2D::BoundsChanged() {
+    if (FPrimaryYAxis) FPrimaryYAxis->CheckResize();
+    if (FPrimaryXAxis) FPrimaryXAxis->CheckResize();
+}

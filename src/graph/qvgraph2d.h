@@ -1,0 +1,445 @@
+#pragma once
+
+// The graph controls. TQvCustomGraph holds what every chart control shares: title, background,
+// smoothing, the update counter and the undo stack. TQvGraph2D is the x/y chart: primary axes,
+// data area, grids, zoom settings and the registries of the series, axes and coupled graphs
+// drawn on it. A change of numbers or geometry ends in Modified, which recalculates before the
+// next paint; a change of colours only repaints.
+
+#include "axes/qvaxistypes.h"
+#include "framework/qvcontrols.h"
+#include "style/qvcolors.h"
+#include "style/qvfont.h"
+#include "style/qvgdi.h"
+#include "style/qvstyles.h"
+
+#include <QList>
+
+#include <functional>
+#include <memory>
+
+class TQvAxis;
+class TQvDoubleVector;
+class TQvGraph2D;
+class TQvSeries;
+class TQvUndoStack;
+
+using TQvRichCaption = QString;
+
+namespace QvGraph {
+Q_NAMESPACE
+
+enum class TQvSmoothingMode {
+    None,
+    HighSpeed,
+    AntiAlias,
+    HighQuality
+};
+Q_ENUM_NS(TQvSmoothingMode)
+
+// How zoom back and redo move through the stages: a stack stops at both ends.
+enum class TQvZoomBufferType {
+    AsCircularBuffer,
+    AsStack
+};
+Q_ENUM_NS(TQvZoomBufferType)
+
+// The step of a scroll-bar arrow or track click.
+enum class TQvScrollIncrement {
+    Page,
+    MajorTick,
+    MinorTick,
+    Pixel
+};
+Q_ENUM_NS(TQvScrollIncrement)
+
+} // namespace QvGraph
+
+using QvGraph::TQvScrollIncrement;
+using QvGraph::TQvSmoothingMode;
+using QvGraph::TQvZoomBufferType;
+
+class TQvCustomGraph : public TCustomPanel {
+    Q_OBJECT
+    Q_MOC_INCLUDE("undo/qvundostack.h")
+    Q_PROPERTY(TQvUndoStack* UndoStack READ GetUndoStack WRITE SetUndoStack)
+    Q_PROPERTY(TQvColor BackColor READ GetBackColor WRITE SetBackColor)
+    Q_PROPERTY(TQvGradientSettings* BackgroundGradient READ GetBackgroundGradient WRITE
+                   SetBackgroundGradient)
+    Q_PROPERTY(QvGraph::TQvSmoothingMode SmoothingMode READ GetSmoothingMode WRITE SetSmoothingMode)
+    Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
+    Q_PROPERTY(
+        Framework::TAlignment CaptionAlignment READ GetCaptionAlignment WRITE SetCaptionAlignment)
+    Q_PROPERTY(TQvColor CaptionColor READ GetCaptionColor WRITE SetCaptionColor)
+    Q_PROPERTY(
+        float CaptionDistanceAfter READ GetCaptionDistanceAfter WRITE SetCaptionDistanceAfter)
+    Q_PROPERTY(
+        float CaptionDistanceBefore READ GetCaptionDistanceBefore WRITE SetCaptionDistanceBefore)
+    Q_PROPERTY(TQvFont* CaptionFont READ GetCaptionFont WRITE SetCaptionFont)
+    Q_PROPERTY(bool CaptionVisible READ GetCaptionVisible WRITE SetCaptionVisible)
+public:
+    Q_INVOKABLE explicit TQvCustomGraph(TComponent* AOwner);
+    ~TQvCustomGraph() override;
+
+    TQvUndoStack* GetUndoStack() const { return FUndoStack; }
+    virtual void SetUndoStack(TQvUndoStack* Value);
+    TQvColor GetBackColor() const { return FBackColor; }
+    void SetBackColor(TQvColor Value);
+    TQvGradientSettings* GetBackgroundGradient() const { return FBackgroundGradient.get(); }
+    void SetBackgroundGradient(TQvGradientSettings* Value) { FBackgroundGradient->Assign(Value); }
+    TQvSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }
+    void SetSmoothingMode(TQvSmoothingMode Value);
+
+    const TQvRichCaption& GetCaption() const { return FCaption; }
+    // Trailing blanks are removed; from then on renaming leaves the caption alone.
+    void SetCaption(const TQvRichCaption& Value);
+    // The title as plain text, or the name when the title is empty.
+    QString CaptionAsString() const;
+    QString GetNameAsString() const { return GetName(); }
+    TAlignment GetCaptionAlignment() const { return FCaptionAlignment; }
+    void SetCaptionAlignment(TAlignment Value);
+    // The fill colour of the title font.
+    TQvColor GetCaptionColor() const;
+    void SetCaptionColor(TQvColor Value);
+    float GetCaptionDistanceAfter() const { return FCaptionDistanceAfter; }
+    void SetCaptionDistanceAfter(float Value);
+    float GetCaptionDistanceBefore() const { return FCaptionDistanceBefore; }
+    void SetCaptionDistanceBefore(float Value);
+    // The title font, which is also the control's font.
+    TQvFont* GetCaptionFont() const;
+    void SetCaptionFont(TQvFont* Value);
+    void SetFont(TFont* Value) override;
+    virtual bool GetStoreFont() const { return true; }
+    // The title font is stored once, as CaptionFont, when GetStoreFont says so.
+    bool IsPropertyStored(const char* Name) const override;
+    bool GetCaptionVisible() const { return FCaptionVisible; }
+    void SetCaptionVisible(bool Value);
+
+    // Calculation waits until the outermost EndUpdate, which repaints when one is owed.
+    void BeginUpdate() { ++FUpdateCount; }
+    void EndUpdate();
+    bool Updating() const { return FUpdateCount > 0; }
+    bool GetDoingImage() const { return FDoingImage; }
+    bool NeedsRecalculate() const { return FRecalculate; }
+
+    // AControl is one of the components the graph owns.
+    bool Contains(const TControl* AControl) const;
+    // The numbers must be recalculated before the next paint.
+    virtual void Modified() {}
+    virtual void Calculate() {}
+
+    void SetName(const QString& NewName) override;
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+    // Before the size changes.
+    virtual void BoundsChanged() {}
+    // Publishes "Name" and "Caption" for formulas and captions.
+    void RegisterVariables();
+    void DeRegisterVariables();
+    // Lays out the title anew.
+    void ParseCaption();
+
+    bool FOnce = true;
+    bool FRecalculate = false;
+    bool FDoingImage = false;
+    int FUpdateCount = 0;
+    TQvUndoStack* FUndoStack = nullptr;
+    std::unique_ptr<TQvGradientSettings> FBackgroundGradient;
+
+private:
+    TAlignment FCaptionAlignment = TAlignment::taCenter;
+    float FCaptionDistanceAfter = 0;
+    float FCaptionDistanceBefore = 0;
+    bool FCaptionVisible = false;
+    bool FCaptionSet = false;
+    TQvColor FBackColor;
+    TQvSmoothingMode FSmoothingMode = TQvSmoothingMode::HighQuality;
+    TQvRichCaption FCaption;
+};
+
+// Zoom and pan settings of a graph. Changes are recorded on the graph's undo stack but neither
+// recalculate nor repaint.
+class TQvZoomSettings : public TPersistent {
+    Q_OBJECT
+    Q_PROPERTY(bool Auto READ GetAuto WRITE SetAuto)
+    Q_PROPERTY(QvGraph::TQvZoomBufferType BufferType READ GetBufferType WRITE SetBufferType)
+    Q_PROPERTY(bool OptimizeSeries READ GetOptimizeSeries WRITE SetOptimizeSeries)
+    Q_PROPERTY(bool BackOnClickBeside READ GetBackOnClickBeside WRITE SetBackOnClickBeside)
+    Q_PROPERTY(bool BackOnRightBottomLeftTopFrame READ GetBackOnRightBottomLeftTopFrame WRITE
+                   SetBackOnRightBottomLeftTopFrame)
+    Q_PROPERTY(bool ResetOnDoubleClickBeside READ GetResetOnDoubleClickBeside WRITE
+                   SetResetOnDoubleClickBeside)
+    Q_PROPERTY(bool ResetOnRightBottomLeftTopFrame READ GetResetOnRightBottomLeftTopFrame WRITE
+                   SetResetOnRightBottomLeftTopFrame)
+    Q_PROPERTY(Framework::TShiftState StartZoom READ GetStartZoom WRITE SetStartZoom)
+    Q_PROPERTY(Framework::TShiftState StartPanning READ GetStartPanning WRITE SetStartPanning)
+    Q_PROPERTY(int PanningCursor READ GetPanningCursor WRITE SetPanningCursor)
+    Q_PROPERTY(bool HScrollbarVisible READ GetHScrollbarVisible WRITE SetHScrollbarVisible)
+    Q_PROPERTY(bool VScrollbarVisible READ GetVScrollbarVisible WRITE SetVScrollbarVisible)
+    Q_PROPERTY(QvGraph::TQvScrollIncrement ScrollSmallIncrement READ GetScrollSmallIncrement WRITE
+                   SetScrollSmallIncrement)
+    Q_PROPERTY(QvGraph::TQvScrollIncrement ScrollLargeIncrement READ GetScrollLargeIncrement WRITE
+                   SetScrollLargeIncrement)
+public:
+    explicit TQvZoomSettings(TQvGraph2D* Graph);
+
+    bool GetAuto() const { return FAuto; }
+    void SetAuto(bool Value);
+    TQvZoomBufferType GetBufferType() const { return FBufferType; }
+    void SetBufferType(TQvZoomBufferType Value) { FBufferType = Value; }
+    bool GetOptimizeSeries() const { return FOptimizeSeries; }
+    void SetOptimizeSeries(bool Value);
+    bool GetBackOnClickBeside() const { return FBackOnClickBeside; }
+    void SetBackOnClickBeside(bool Value);
+    bool GetBackOnRightBottomLeftTopFrame() const { return FBackOnRightBottomLeftTopFrame; }
+    void SetBackOnRightBottomLeftTopFrame(bool Value);
+    bool GetResetOnDoubleClickBeside() const { return FResetOnDoubleClickBeside; }
+    void SetResetOnDoubleClickBeside(bool Value);
+    bool GetResetOnRightBottomLeftTopFrame() const { return FResetOnRightBottomLeftTopFrame; }
+    void SetResetOnRightBottomLeftTopFrame(bool Value);
+    // The exact shift state of a mouse-down that starts a zoom frame (panning); the two may
+    // not be equal.
+    TShiftState GetStartZoom() const { return FZoomShift; }
+    void SetStartZoom(TShiftState Value);
+    TShiftState GetStartPanning() const { return FPanningShift; }
+    void SetStartPanning(TShiftState Value);
+    TCursor GetPanningCursor() const { return FPanningCursor; }
+    void SetPanningCursor(TCursor Value) { FPanningCursor = Value; }
+    bool GetHScrollbarVisible() const { return FHScrollbarVisible; }
+    void SetHScrollbarVisible(bool Value);
+    bool GetVScrollbarVisible() const { return FVScrollbarVisible; }
+    void SetVScrollbarVisible(bool Value);
+    TQvScrollIncrement GetScrollSmallIncrement() const { return FScrollSmallIncrement; }
+    void SetScrollSmallIncrement(TQvScrollIncrement Value);
+    TQvScrollIncrement GetScrollLargeIncrement() const { return FScrollLargeIncrement; }
+    void SetScrollLargeIncrement(TQvScrollIncrement Value);
+
+    // Forwarded to the graph.
+    bool GetCanZoomBack() const;
+    bool GetCanRedoZoom() const;
+    int GetZoomStage() const;
+    int GetZoomBufferSize() const;
+    const TNotifyEvent& GetOnBeginZoom() const;
+    void SetOnBeginZoom(const TNotifyEvent& Value);
+    const TNotifyEvent& GetOnEndZoom() const;
+    void SetOnEndZoom(const TNotifyEvent& Value);
+    const TNotifyEvent& GetOnBeginPanning() const;
+    void SetOnBeginPanning(const TNotifyEvent& Value);
+    const TNotifyEvent& GetOnEndPanning() const;
+    void SetOnEndPanning(const TNotifyEvent& Value);
+
+    TQvUndoStack* GetUndoStack() const { return FUndoStack; }
+    void SetUndoStack(TQvUndoStack* Value) { FUndoStack = Value; }
+    void Assign(TPersistent* Source) override;
+
+private:
+    TQvGraph2D* FParentGraph;
+    TQvUndoStack* FUndoStack = nullptr;
+    bool FAuto = true;
+    TQvZoomBufferType FBufferType = TQvZoomBufferType::AsStack;
+    bool FOptimizeSeries = false;
+    bool FBackOnClickBeside = true;
+    bool FBackOnRightBottomLeftTopFrame = false;
+    bool FResetOnDoubleClickBeside = true;
+    bool FResetOnRightBottomLeftTopFrame = false;
+    TShiftState FZoomShift = TShiftStateItem::Left;
+    TShiftState FPanningShift = TShiftStateItem::Shift | TShiftStateItem::Left;
+    TCursor FPanningCursor = crHandPoint;
+    bool FHScrollbarVisible = true;
+    bool FVScrollbarVisible = true;
+    TQvScrollIncrement FScrollSmallIncrement = TQvScrollIncrement::MinorTick;
+    TQvScrollIncrement FScrollLargeIncrement = TQvScrollIncrement::Page;
+};
+
+class TQvGraph2D : public TQvCustomGraph {
+    Q_OBJECT
+    Q_MOC_INCLUDE("axes/qvaxis.h")
+    Q_PROPERTY(TQvZoomSettings* Zoom READ GetZoom WRITE SetZoom)
+    Q_PROPERTY(TQvLineSettings* DataAreaFrame READ GetDataAreaFrame WRITE SetDataAreaFrame)
+    Q_PROPERTY(TQvColor DataAreaColor READ GetDataAreaColor WRITE SetDataAreaColor)
+    Q_PROPERTY(
+        TQvGradientSettings* DataAreaGradient READ GetDataAreaGradient WRITE SetDataAreaGradient)
+    Q_PROPERTY(
+        float DistanceBorderAxisTop READ GetDistanceBorderAxisTop WRITE SetDistanceBorderAxisTop)
+    Q_PROPERTY(float DistanceBorderAxisBottom READ GetDistanceBorderAxisBottom WRITE
+                   SetDistanceBorderAxisBottom)
+    Q_PROPERTY(
+        float DistanceBorderAxisLeft READ GetDistanceBorderAxisLeft WRITE SetDistanceBorderAxisLeft)
+    Q_PROPERTY(float DistanceBorderAxisRight READ GetDistanceBorderAxisRight WRITE
+                   SetDistanceBorderAxisRight)
+    Q_PROPERTY(TQvAxis* PrimaryXAxis READ GetPrimaryXAxis WRITE SetPrimaryXAxis)
+    Q_PROPERTY(TQvAxis* PrimaryYAxis READ GetPrimaryYAxis WRITE SetPrimaryYAxis)
+    Q_PROPERTY(TQvLineSettings* MajorGridHorizontal READ GetMajorGridHorizontal WRITE
+                   SetMajorGridHorizontal)
+    Q_PROPERTY(TQvLineSettings* MinorGridHorizontal READ GetMinorGridHorizontal WRITE
+                   SetMinorGridHorizontal)
+    Q_PROPERTY(
+        TQvLineSettings* MajorGridVertical READ GetMajorGridVertical WRITE SetMajorGridVertical)
+    Q_PROPERTY(
+        TQvLineSettings* MinorGridVertical READ GetMinorGridVertical WRITE SetMinorGridVertical)
+    Q_PROPERTY(bool ZeroOrigin READ GetZeroOrigin WRITE SetZeroOrigin)
+public:
+    Q_INVOKABLE explicit TQvGraph2D(TComponent* AOwner);
+    ~TQvGraph2D() override;
+
+    TQvZoomSettings* GetZoom() const { return FZoom.get(); }
+    void SetZoom(TQvZoomSettings* Value) { FZoom->Assign(Value); }
+    TQvLineSettings* GetDataAreaFrame() const { return FDataAreaFrame.get(); }
+    void SetDataAreaFrame(TQvLineSettings* Value) { FDataAreaFrame->Assign(Value); }
+    TQvColor GetDataAreaColor() const { return FDataAreaColor; }
+    void SetDataAreaColor(TQvColor Value);
+    TQvGradientSettings* GetDataAreaGradient() const { return FDataAreaGradient.get(); }
+    void SetDataAreaGradient(TQvGradientSettings* Value) { FDataAreaGradient->Assign(Value); }
+    float GetDistanceBorderAxisTop() const { return FDistanceBorderAxisTop; }
+    void SetDistanceBorderAxisTop(float Value);
+    float GetDistanceBorderAxisBottom() const { return FDistanceBorderAxisBottom; }
+    void SetDistanceBorderAxisBottom(float Value);
+    float GetDistanceBorderAxisLeft() const { return FDistanceBorderAxisLeft; }
+    void SetDistanceBorderAxisLeft(float Value);
+    float GetDistanceBorderAxisRight() const { return FDistanceBorderAxisRight; }
+    void SetDistanceBorderAxisRight(float Value);
+    TQvAxis* GetPrimaryXAxis() const { return FPrimaryXAxis; }
+    void SetPrimaryXAxis(TQvAxis* Value);
+    TQvAxis* GetPrimaryYAxis() const { return FPrimaryYAxis; }
+    void SetPrimaryYAxis(TQvAxis* Value);
+    TQvLineSettings* GetMajorGridHorizontal() const { return FMajorGridHorizontal.get(); }
+    void SetMajorGridHorizontal(TQvLineSettings* Value) { FMajorGridHorizontal->Assign(Value); }
+    TQvLineSettings* GetMinorGridHorizontal() const { return FMinorGridHorizontal.get(); }
+    void SetMinorGridHorizontal(TQvLineSettings* Value) { FMinorGridHorizontal->Assign(Value); }
+    TQvLineSettings* GetMajorGridVertical() const { return FMajorGridVertical.get(); }
+    void SetMajorGridVertical(TQvLineSettings* Value) { FMajorGridVertical->Assign(Value); }
+    TQvLineSettings* GetMinorGridVertical() const { return FMinorGridVertical.get(); }
+    void SetMinorGridVertical(TQvLineSettings* Value) { FMinorGridVertical->Assign(Value); }
+    bool GetZeroOrigin() const { return FZeroOrigin; }
+    void SetZeroOrigin(bool Value);
+    bool GetStoreFont() const override { return !GetParentFont(); }
+
+    const TNotifyEvent& GetOnBeginZoom() const { return FOnBeginZoom; }
+    void SetOnBeginZoom(const TNotifyEvent& Value) { FOnBeginZoom = Value; }
+    const TNotifyEvent& GetOnEndZoom() const { return FOnEndZoom; }
+    void SetOnEndZoom(const TNotifyEvent& Value) { FOnEndZoom = Value; }
+    const TNotifyEvent& GetOnBeginPanning() const { return FOnBeginPanning; }
+    void SetOnBeginPanning(const TNotifyEvent& Value) { FOnBeginPanning = Value; }
+    const TNotifyEvent& GetOnEndPanning() const { return FOnEndPanning; }
+    void SetOnEndPanning(const TNotifyEvent& Value) { FOnEndPanning = Value; }
+
+    bool GetZooming() const { return FZoomDragging; }
+    bool GetPanning() const { return FPanDragging; }
+    bool GetDoingMetafile() const { return FDoingMetafile; }
+    bool GetDoingPrimary() const { return FDoingPrimary; }
+    // Reading from a store; the axes keep their ranges meanwhile.
+    bool GetLoading() const { return FLoding; }
+    void SetLoading(bool Value) { FLoding = Value; }
+    bool GetIsCoupledGraph() const { return FIsCoupledGraph; }
+    bool GetHasChildGraphs() const { return FHasChildGraphs; }
+
+    // ---- Registries ----
+    int SeriesCount() const { return int(FRelatedSeries.size()); }
+    // In layer order after a calculation.
+    TQvSeries* Series(int Index) const { return FRelatedSeries.at(Index); }
+    bool ContainsSeries(const TQvSeries* Series) const;
+    // Maintained by the series.
+    void AddSeries(TQvSeries* Series);
+    void RemoveSeries(TQvSeries* Series);
+    // Legends that show this graph's series repaint when the series change.
+    void AddRelatedLegend(TControl* Legend);
+    void RemoveRelatedLegend(TControl* Legend);
+    // The axes that are child controls, in child order.
+    QList<TQvAxis*> ChildAxes() const;
+    // The axes used by this graph (its children, and the shared X axis of a coupled graph),
+    // as the last calculation found them.
+    const QList<TQvAxis*>& Axes() const { return FAxes; }
+    const QList<TQvGraph2D*>& ChildGraphs() const { return FChildGraphs; }
+    // The graph whose child is this graph's primary X axis, for a coupled graph.
+    TQvGraph2D* ParentOfXAxis() const;
+    // The distinct named X and Y data vectors of the named series, X before Y, in layer order.
+    // The caller owns the list.
+    std::unique_ptr<QList<TQvDoubleVector*>> GetVectorsList() const;
+
+    // ---- Update cycle ----
+    void Modified() override;
+    void Calculate() override;
+    // The series' screen points are stale.
+    void SeriesModified();
+    // Repaints the legends of this graph and of its coupled graphs.
+    void LegendsModified();
+    // Lets the series recalculate their extents and the axes their ranges.
+    void TestSeriesAndAxis();
+    // Puts the series into layer order and renumbers the layers densely.
+    void SortLayers();
+    // Finds the axes of this graph and the graphs coupled to its X axis.
+    void CheckCoupled();
+    // Creates the primary axes that are missing.
+    void TestPrimaryAxis();
+    // Records the data of every series vector as one undo step.
+    void UndoPushSeriesVectors();
+    // Repaints the graphs coupled to this graph's X axis at once.
+    void RepaintChildGraphs();
+    void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
+    // Draws the chart; the first paint creates missing primary axes.
+    void PaintGr(TGPGraphics* Graphics);
+    void Paint(QPainter& Canvas) override;
+
+    // ---- Zoom stages, for all axes of this graph and of its coupled graphs ----
+    bool GetCanZoomBack() const;
+    bool GetCanRedoZoom() const;
+    int GetZoomStage() const;
+    int GetZoomBufferSize() const;
+    void ZoomBack();
+    void RedoZoom();
+    void ZoomToStage(int Index);
+    // Back to the full ranges.
+    void ZoomReset();
+
+    void SetUndoStack(TQvUndoStack* Value) override;
+    void SetName(const QString& NewName) override;
+    void Notification(TComponent* AComponent, TOperation Operation) override;
+
+protected:
+    void BoundsChanged() override;
+
+private:
+    friend class TQvAxis;
+
+    // Runs Operation on every axis of this graph and of the graphs coupled with it, never
+    // twice on the shared X axis, and tells each graph's series.
+    void ForAllCoupledAxes(const std::function<void(TQvAxis*)>& Operation);
+    void RepaintLegends();
+    void StyleChanged();
+    void SetPrimaryAxis(TQvAxis*& Field, TQvAxis* Value, const char* PropName,
+                        const TResourceString& Caption);
+    TQvAxis* CreatePrimaryAxis(TQvAxisPosition Position, const QString& BaseName,
+                               const QString& Caption);
+
+    TQvColor FDataAreaColor;
+    std::unique_ptr<TQvLineSettings> FDataAreaFrame;
+    std::unique_ptr<TQvGradientSettings> FDataAreaGradient;
+    bool FZeroOrigin = false;
+    bool FZoomDragging = false;
+    bool FPanDragging = false;
+    bool FDoingMetafile = false;
+    bool FDoingPrimary = false;
+    bool FLoding = false;
+    bool FHasChildGraphs = false;
+    bool FIsCoupledGraph = false;
+    // An axis calculation pass over this graph's axes is running.
+    bool FAxisPassRunning = false;
+    std::unique_ptr<TQvLineSettings> FMajorGridHorizontal;
+    std::unique_ptr<TQvLineSettings> FMinorGridHorizontal;
+    std::unique_ptr<TQvLineSettings> FMajorGridVertical;
+    std::unique_ptr<TQvLineSettings> FMinorGridVertical;
+    TQvAxis* FPrimaryXAxis = nullptr;
+    TQvAxis* FPrimaryYAxis = nullptr;
+    float FDistanceBorderAxisTop = 0;
+    float FDistanceBorderAxisBottom = 0;
+    float FDistanceBorderAxisLeft = 0;
+    float FDistanceBorderAxisRight = 0;
+    std::unique_ptr<TQvZoomSettings> FZoom;
+    TNotifyEvent FOnBeginZoom, FOnEndZoom, FOnBeginPanning, FOnEndPanning;
+    QList<TQvSeries*> FRelatedSeries;
+    QList<TQvAxis*> FAxes;
+    QList<TQvGraph2D*> FChildGraphs;
+    QList<TControl*> FRelatedLegends;
+};

@@ -1,0 +1,451 @@
+// The graph object: setters and the update cycle, registries, layers, coupled graphs, primary
+// axes, zoom settings and zoom stages.
+
+#include "../chartfixture.h"
+#include "../qvtest.h"
+
+#include <framework/qvexceptions.h>
+#include <parser/qvparsefkt.h>
+#include <undo/qvundostack.h>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A legend stand-in that counts its repaints.
+class TCountingLegend : public TGraphicControl {
+public:
+    using TGraphicControl::TGraphicControl;
+    void Repaint() override { ++Repaints; }
+    int Repaints = 0;
+};
+
+TEST(Graph, DefaultsAsConstructed) {
+    TQvGraph2D Graph(nullptr);
+    EXPECT_EQ(Graph.GetWidth(), 600);
+    EXPECT_EQ(Graph.GetHeight(), 400);
+    EXPECT_EQ(Graph.GetBackColor(), 0x00FFFFFFu);
+    EXPECT_EQ(Graph.GetDataAreaColor(), 0x00FFFFFFu);
+    EXPECT_EQ(Graph.GetSmoothingMode(), TQvSmoothingMode::HighQuality);
+    EXPECT_EQ(Graph.GetCaptionAlignment(), TAlignment::taCenter);
+    EXPECT_FALSE(Graph.GetCaptionVisible());
+    EXPECT_EQ(Graph.GetCaptionColor(), 0xFF000000u);
+    EXPECT_TRUE(Graph.GetDoubleBuffered());
+    EXPECT_TRUE(Graph.NeedsRecalculate());
+    EXPECT_FALSE(Graph.GetDataAreaFrame()->GetVisible());
+    EXPECT_EQ(Graph.GetDataAreaFrame()->GetColor(), 0xFF000000u);
+    EXPECT_FALSE(Graph.GetMajorGridHorizontal()->GetVisible());
+    EXPECT_EQ(Graph.GetMajorGridVertical()->GetColor(), 0xFF008000u);
+    EXPECT_EQ(Graph.GetMinorGridHorizontal()->GetColor(), 0xFF808080u);
+    TQvZoomSettings* Zoom = Graph.GetZoom();
+    EXPECT_TRUE(Zoom->GetAuto());
+    EXPECT_EQ(Zoom->GetBufferType(), TQvZoomBufferType::AsStack);
+    EXPECT_TRUE(Zoom->GetBackOnClickBeside());
+    EXPECT_FALSE(Zoom->GetBackOnRightBottomLeftTopFrame());
+    EXPECT_TRUE(Zoom->GetResetOnDoubleClickBeside());
+    EXPECT_EQ(Zoom->GetStartZoom(), TShiftState(TShiftStateItem::Left));
+    EXPECT_EQ(Zoom->GetStartPanning(), TShiftStateItem::Shift | TShiftStateItem::Left);
+    EXPECT_EQ(Zoom->GetPanningCursor(), crHandPoint);
+    EXPECT_EQ(Zoom->GetScrollSmallIncrement(), TQvScrollIncrement::MinorTick);
+    EXPECT_EQ(Zoom->GetScrollLargeIncrement(), TQvScrollIncrement::Page);
+
+    // The title font is the control's font; it is stored once, and only when it is the own one.
+    EXPECT_EQ(Graph.GetFont(), Graph.GetCaptionFont());
+    EXPECT_FALSE(Graph.IsPropertyStored("Font"));
+    EXPECT_FALSE(Graph.IsPropertyStored("CaptionFont"));
+    Graph.GetCaptionFont()->SetSizeF(20.5f);
+    EXPECT_FALSE(Graph.GetParentFont());
+    EXPECT_TRUE(Graph.IsPropertyStored("CaptionFont"));
+    EXPECT_TRUE(Graph.NeedsRecalculate());
+}
+
+TEST(Graph, RunsItsCycleWhenShownInAWidget) {
+    TChart Chart;
+    TQvDoubleVector* YData = Chart.NewVector("YData", {3, 9});
+    Chart.NewSeries(nullptr, YData);
+    QWidget* Widget = Chart.Graph->Widget();
+    ASSERT_NE(Widget, nullptr);
+    EXPECT_EQ(Widget->size(), QSize(600, 400));
+    Widget->grab();
+    EXPECT_FALSE(Chart.Graph->NeedsRecalculate());
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 3);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 9);
+    // A resize lets the axes find their ranges again.
+    Chart.Graph->SetBounds(0, 0, 500, 300);
+    EXPECT_TRUE(Chart.Y->NeedsRecalculate());
+}
+
+TEST(Graph, SettersRecordUndoAndRepaintOnlyOnChange) {
+    TChart Chart;
+    auto* Stack = new TQvUndoStack(Chart.Owner.get());
+    Chart.Graph->SetUndoStack(Stack);
+    TQvAxis* Other = Chart.NewAxis(TQvAxisPosition::Right, "Other");
+    struct TCase {
+        const char* Property;
+        QVariant Value;
+        const char* Caption;
+    };
+    const TCase Cases[] = {
+        {"CaptionAlignment", QVariant::fromValue(TAlignment::taLeftJustify),
+         "Graph title alignment"},
+        {"BackColor", QVariant::fromValue(TQvColor(0xFF102030)), "Graph background color"},
+        {"CaptionColor", QVariant::fromValue(TQvColor(0xFF405060)), "Color of graph title"},
+        {"CaptionDistanceAfter", 3.5f, "Distance below graph title"},
+        {"CaptionDistanceBefore", 2.5f, "Distance above graph title"},
+        {"CaptionVisible", true, "Visibility of graph title"},
+        {"Caption", "Results", "Caption used in title of graph"},
+        {"DataAreaColor", QVariant::fromValue(TQvColor(0xFFFFFFFF)), "Color of graph data area"},
+        {"ZeroOrigin", true, "Graph axes cross at (0,0)"},
+        {"DistanceBorderAxisTop", 4.0f, "Graph border distance at top"},
+        {"DistanceBorderAxisBottom", 5.0f, "Graph border distance at bottom"},
+        {"DistanceBorderAxisLeft", 6.0f, "Graph border distance left"},
+        {"DistanceBorderAxisRight", 7.0f, "Graph border distance right"},
+        {"PrimaryXAxis", QVariant::fromValue(Other), "Graph primary X-axis"},
+        {"PrimaryYAxis", QVariant::fromValue(Other), "Graph primary Y-axis"},
+    };
+    for (const TCase& Case : Cases) {
+        SCOPED_TRACE(Case.Property);
+        const QVariant Old = Chart.Graph->property(Case.Property);
+        // The current value again: nothing recorded, nothing repainted.
+        const int Steps = Stack->UndoCount();
+        Chart.Graph->Invalidations = 0;
+        ASSERT_TRUE(Chart.Graph->setProperty(Case.Property, Old));
+        EXPECT_EQ(Stack->UndoCount(), Steps);
+        EXPECT_EQ(Chart.Graph->Invalidations, 0);
+        ASSERT_TRUE(Chart.Graph->setProperty(Case.Property, Case.Value));
+        ASSERT_EQ(Stack->UndoCount(), Steps + 1);
+        EXPECT_EQ(Stack->GetUndoComment(Steps), Case.Caption);
+        EXPECT_GT(Chart.Graph->Invalidations, 0);
+        Stack->Undo();
+        EXPECT_EQ(Chart.Graph->property(Case.Property), Old);
+    }
+    // The title font records itself as one step.
+    TQvFont Font;
+    Font.SetName("Courier New");
+    const int Steps = Stack->UndoCount();
+    Chart.Graph->SetCaptionFont(&Font);
+    EXPECT_EQ(Chart.Graph->GetCaptionFont()->GetName(), "Courier New");
+    EXPECT_EQ(Stack->UndoCount(), Steps + 1);
+    EXPECT_EQ(Stack->GetUndoComment(Steps), "Font of graph title");
+    Stack->Undo();
+    EXPECT_EQ(Chart.Graph->GetCaptionFont()->GetName(), QString::fromLatin1(TFont::DefaultName));
+    // Smoothing is not recorded.
+    Chart.Graph->SetSmoothingMode(TQvSmoothingMode::None);
+    EXPECT_EQ(Stack->UndoCount(), Steps);
+    // Trailing blanks of the title go.
+    Chart.Graph->SetCaption("Title  \t");
+    EXPECT_EQ(Chart.Graph->GetCaption(), "Title");
+}
+
+TEST(Graph, UpdatesNestAndDeferTheCalculation) {
+    TChart Chart;
+    TCountingGraph* Graph = Chart.Graph;
+    Chart.Paint();
+    EXPECT_FALSE(Graph->NeedsRecalculate());
+    Graph->BeginUpdate();
+    Graph->BeginUpdate();
+    Graph->SetZeroOrigin(true);
+    Graph->Calculate();
+    EXPECT_TRUE(Graph->NeedsRecalculate());
+    Graph->Invalidations = 0;
+    Graph->EndUpdate();
+    EXPECT_TRUE(Graph->Updating());
+    EXPECT_EQ(Graph->Invalidations, 0);
+    Graph->EndUpdate();
+    EXPECT_FALSE(Graph->Updating());
+    EXPECT_EQ(Graph->Invalidations, 1);
+    Graph->EndUpdate();
+    EXPECT_FALSE(Graph->Updating());
+    Graph->Calculate();
+    EXPECT_FALSE(Graph->NeedsRecalculate());
+    // Modified tells the first child axis only.
+    Chart.Paint();
+    Graph->Modified();
+    EXPECT_TRUE(Chart.X->NeedsRecalculate());
+    EXPECT_FALSE(Chart.Y->NeedsRecalculate());
+}
+
+TEST(Graph, LayersSortAndRenumber) {
+    TChart Chart;
+    TQvDoubleVector* Data = Chart.NewVector("Data", {1, 2, 3});
+    TQvPointSeries* A = Chart.NewSeries(nullptr, Data);
+    TQvPointSeries* B = Chart.NewSeries(nullptr, Data);
+    TQvPointSeries* C = Chart.NewSeries(nullptr, Data);
+    A->SetLayer(5);
+    B->SetLayer(2);
+    C->SetLayer(2);
+    Chart.Paint();
+    ASSERT_EQ(Chart.Graph->SeriesCount(), 3);
+    EXPECT_EQ(Chart.Graph->Series(0)->GetLayer(), 0);
+    EXPECT_EQ(Chart.Graph->Series(1)->GetLayer(), 1);
+    EXPECT_EQ(Chart.Graph->Series(2), A);
+    EXPECT_EQ(A->GetLayer(), 2);
+    EXPECT_NE(Chart.Graph->Series(0), A);
+
+    // A new layer moves the series at the next calculation.
+    A->SetLayer(-1);
+    Chart.Paint();
+    EXPECT_EQ(Chart.Graph->Series(0), A);
+}
+
+TEST(Graph, FreedComponentsLeaveTheRegistries) {
+    TChart Chart;
+    auto* Stack = new TQvUndoStack(Chart.Owner.get());
+    Chart.Graph->SetUndoStack(Stack);
+    TQvDoubleVector* Data = Chart.NewVector("Data", {1, 2, 3});
+    TQvPointSeries* Series = Chart.NewSeries(nullptr, Data);
+    EXPECT_EQ(Series->GetUndoStack(), Stack);
+    EXPECT_EQ(Series->GetGraph(), Chart.Graph);
+    auto* Legend = new TCountingLegend(Chart.Owner.get());
+    Chart.Graph->AddRelatedLegend(Legend);
+    Chart.Paint();
+
+    // Freeing the undo stack leaves every child without one.
+    delete Stack;
+    EXPECT_EQ(Chart.Graph->GetUndoStack(), nullptr);
+    EXPECT_EQ(Chart.X->GetUndoStack(), nullptr);
+    EXPECT_EQ(Series->GetUndoStack(), nullptr);
+    EXPECT_EQ(Chart.Graph->GetZoom()->GetUndoStack(), nullptr);
+    Chart.Graph->SetZeroOrigin(true);
+
+    // Freeing a series takes it off the list and refreshes the legends.
+    Legend->Repaints = 0;
+    delete Series;
+    EXPECT_EQ(Chart.Graph->SeriesCount(), 0);
+    EXPECT_GT(Legend->Repaints, 0);
+    EXPECT_EQ(Chart.X->RelatedSeriesCount(), 0);
+    EXPECT_EQ(Data->RelatedCount(), 0);
+    delete Legend;
+    Chart.Graph->LegendsModified();
+
+    // Freeing the primary X axis clears the reference; no new one is made after the first paint.
+    delete Chart.X;
+    EXPECT_EQ(Chart.Graph->GetPrimaryXAxis(), nullptr);
+    Chart.Paint();
+    EXPECT_EQ(Chart.Graph->GetPrimaryXAxis(), nullptr);
+    EXPECT_EQ(Chart.Graph->ChildAxes().size(), 1);
+}
+
+TEST(Graph, MissingPrimaryAxesAreCreatedAtTheFirstPaint) {
+    TComponent Owner(nullptr);
+    auto* Graph = new TQvGraph2D(&Owner);
+    auto* Taken = new TQvAxis(&Owner);
+    Taken->SetName("XAxis1");
+    QImage Image(600, 400, QImage::Format_ARGB32_Premultiplied);
+    TGPGraphics Graphics(&Image);
+    Graph->PaintGr(&Graphics);
+    TQvAxis* X = Graph->GetPrimaryXAxis();
+    TQvAxis* Y = Graph->GetPrimaryYAxis();
+    ASSERT_NE(X, nullptr);
+    ASSERT_NE(Y, nullptr);
+    EXPECT_EQ(X->GetName(), "XAxis2");
+    EXPECT_EQ(Y->GetName(), "YAxis1");
+    EXPECT_EQ(X->GetOwner(), &Owner);
+    EXPECT_EQ(X->GetParent(), Graph);
+    EXPECT_EQ(X->GetPosition(), TQvAxisPosition::Bottom);
+    EXPECT_EQ(Y->GetPosition(), TQvAxisPosition::Left);
+    EXPECT_EQ(X->GetCaption(), "X-Axis");
+    EXPECT_EQ(Y->GetCaption(), "Y-Axis");
+    EXPECT_EQ(X->GetWidth(), 600);
+    EXPECT_EQ(Y->GetHeight(), 400);
+    EXPECT_FALSE(Graph->GetDoingPrimary());
+
+    // Primary axes on the wrong side are moved.
+    Graph->SetPrimaryXAxis(Y);
+    Graph->SetPrimaryYAxis(X);
+    Graph->TestPrimaryAxis();
+    EXPECT_EQ(X->GetPosition(), TQvAxisPosition::Left);
+    EXPECT_EQ(Y->GetPosition(), TQvAxisPosition::Bottom);
+}
+
+TEST(Graph, CoupledGraphsShareTheXAxis) {
+    TChart Chart("Top");
+    auto* Lower = new TQvGraph2D(Chart.Owner.get());
+    Lower->SetName("Lower");
+    auto* LowerY = new TQvAxis(Chart.Owner.get());
+    LowerY->SetPosition(TQvAxisPosition::Left);
+    LowerY->SetParent(Lower);
+    Lower->SetPrimaryXAxis(Chart.X);
+    Lower->SetPrimaryYAxis(LowerY);
+    Lower->Calculate();
+    Chart.Graph->Calculate();
+    EXPECT_TRUE(Lower->GetIsCoupledGraph());
+    EXPECT_FALSE(Lower->GetHasChildGraphs());
+    EXPECT_EQ(Lower->Axes(), QList<TQvAxis*>({LowerY, Chart.X}));
+    EXPECT_TRUE(Chart.Graph->GetHasChildGraphs());
+    EXPECT_EQ(Chart.Graph->ChildGraphs(), QList<TQvGraph2D*>({Lower}));
+    EXPECT_EQ(Lower->ParentOfXAxis(), Chart.Graph);
+
+    // Zoom stages move together: back from the lower graph reaches the upper one.
+    for (TQvAxis* Axis : {Chart.X, Chart.Y, LowerY})
+        Axis->ZoomIn(2, 8);
+    EXPECT_TRUE(Lower->GetCanZoomBack());
+    Lower->ZoomBack();
+    for (TQvAxis* Axis : {Chart.X, Chart.Y, LowerY})
+        EXPECT_EQ(Axis->GetCurrentZoomStage(), 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 0);
+    Chart.Graph->RedoZoom();
+    for (TQvAxis* Axis : {Chart.X, Chart.Y, LowerY})
+        EXPECT_EQ(Axis->GetCurrentZoomStage(), 1);
+
+    // The legends of a coupled graph repaint with the parent's.
+    auto* Legend = new TCountingLegend(Chart.Owner.get());
+    Lower->AddRelatedLegend(Legend);
+    Chart.Graph->LegendsModified();
+    EXPECT_EQ(Legend->Repaints, 1);
+
+    delete Lower;
+    EXPECT_TRUE(Chart.Graph->ChildGraphs().isEmpty());
+}
+
+TEST(Graph, VectorsListHasEachNamedVectorOnce) {
+    TChart Chart;
+    TQvDoubleVector* Shared = Chart.NewVector("Shared", {1, 2, 3});
+    TQvDoubleVector* Y1 = Chart.NewVector("Y1", {4, 5, 6});
+    TQvDoubleVector* Unnamed = Chart.NewVector("", {7, 8, 9});
+    TQvDoubleVector* Hidden = Chart.NewVector("Hidden", {1, 1, 1});
+    TQvPointSeries* First = Chart.NewSeries(Shared, Y1);
+    First->SetName("First");
+    TQvPointSeries* Second = Chart.NewSeries(Shared, Unnamed);
+    Second->SetName("Second");
+    Chart.NewSeries(Hidden, Y1); // a series without a name
+    TQvPointSeries* Indexed = Chart.NewSeries(nullptr, Y1);
+    Indexed->SetName("Indexed");
+    const auto List = Chart.Graph->GetVectorsList();
+    EXPECT_EQ(*List, QList<TQvDoubleVector*>({Shared, Y1}));
+
+    // The undo step of the series data holds them as one group.
+    auto* Stack = new TQvUndoStack(Chart.Owner.get());
+    Chart.Graph->SetUndoStack(Stack);
+    Chart.Graph->UndoPushSeriesVectors();
+    EXPECT_EQ(Stack->GetUndoComment(Stack->UndoCount() - 1), "Graph series data");
+    Shared->SetValue(0, 100);
+    Y1->Clear();
+    Stack->Undo();
+    EXPECT_DOUBLE_EQ(Shared->GetValue(0), 1);
+    EXPECT_EQ(Y1->GetCount(), 3);
+}
+
+TEST(Graph, CaptionVariablesAndName) {
+    TChart Chart("Results");
+    TCountingGraph* Graph = Chart.Graph;
+    EXPECT_EQ(Graph->CaptionAsString(), "Results");
+    const TQvStringVariable* Caption = StringVariables().Find(Graph, "Caption");
+    const TQvStringVariable* Name = StringVariables().Find(Graph, "name");
+    ASSERT_NE(Caption, nullptr);
+    ASSERT_NE(Name, nullptr);
+    EXPECT_EQ(Name->Description, "Internal name of the graph control");
+    EXPECT_EQ(Caption->Description, "Caption used in title of graph");
+    EXPECT_EQ(Name->Getter(), "Results");
+    Graph->SetCaption("Spectrum");
+    EXPECT_EQ(Graph->CaptionAsString(), "Spectrum");
+    EXPECT_EQ(StringVariables().Find(Graph, "Caption")->Getter(), "Spectrum");
+    const int Count = StringVariables().Count();
+    delete Graph;
+    EXPECT_EQ(StringVariables().Count(), Count - 2);
+}
+
+TEST(Graph, DroppedInTheDesignerGetsAnUndoStackAndStyledGrids) {
+    TComponent Form(nullptr);
+    Form.SetDesigning(true);
+    auto* Graph = new TQvGraph2D(&Form);
+    Graph->SetDesigning(true);
+    Graph->SetName("Graph1");
+    EXPECT_EQ(Graph->GetCaption(), "Graph1");
+    auto* Stack = qobject_cast<TQvUndoStack*>(Form.FindComponent("QvUndoStack1"));
+    ASSERT_NE(Stack, nullptr);
+    EXPECT_EQ(Graph->GetUndoStack(), Stack);
+    EXPECT_EQ(Graph->GetZoom()->GetUndoStack(), Stack);
+    EXPECT_EQ(Graph->GetMajorGridVertical()->GetDashStyle(), TGPDashStyle::Dash);
+    EXPECT_EQ(Graph->GetMinorGridHorizontal()->GetDashStyle(), TGPDashStyle::Dot);
+    EXPECT_FLOAT_EQ(Graph->GetDataAreaGradient()->GetLinearAngle(), 90);
+    // The caption follows renaming until it is set.
+    Graph->SetName("Graph2");
+    EXPECT_EQ(Graph->GetCaption(), "Graph2");
+    Graph->SetCaption("Fixed");
+    Graph->SetName("Graph3");
+    EXPECT_EQ(Graph->GetCaption(), "Fixed");
+
+    // A second graph takes the existing stack.
+    auto* Second = new TQvGraph2D(&Form);
+    Second->SetDesigning(true);
+    Second->SetName("Graph4");
+    EXPECT_EQ(Second->GetUndoStack(), Stack);
+}
+
+TEST(ZoomSettings, StartStatesMustDiffer) {
+    TChart Chart;
+    auto* Stack = new TQvUndoStack(Chart.Owner.get());
+    Chart.Graph->SetUndoStack(Stack);
+    TQvZoomSettings* Zoom = Chart.Graph->GetZoom();
+    const TShiftState Panning = Zoom->GetStartPanning();
+    EXPECT_EQ(MessageOf<Exception>([&] { Zoom->SetStartZoom(Panning); }),
+              "Zooming and panning not allowed to start with same parameters");
+    EXPECT_EQ(Zoom->GetStartZoom(), TShiftState(TShiftStateItem::Left));
+    EXPECT_EQ(MessageOf<Exception>([&] { Zoom->SetStartPanning(Zoom->GetStartZoom()); }),
+              "Zooming and panning not allowed to start with same parameters");
+    EXPECT_EQ(Stack->UndoCount(), 0);
+
+    Zoom->SetStartZoom(TShiftStateItem::Ctrl | TShiftStateItem::Left);
+    EXPECT_EQ(Stack->GetUndoComment(0), "Graph zoom start keys");
+    Zoom->SetOptimizeSeries(true);
+    EXPECT_EQ(Stack->GetUndoComment(1), "Graph zoom optimize for series data");
+    Zoom->SetScrollLargeIncrement(TQvScrollIncrement::MajorTick);
+    EXPECT_EQ(Stack->GetUndoComment(2), "Graph scrollbars large increment");
+    // Neither recalculation nor repaint.
+    Chart.Paint();
+    Chart.Graph->Invalidations = 0;
+    Zoom->SetAuto(false);
+    EXPECT_EQ(Chart.Graph->Invalidations, 0);
+    EXPECT_FALSE(Chart.Graph->NeedsRecalculate());
+    Stack->Undo(3);
+    EXPECT_TRUE(Zoom->GetAuto());
+    EXPECT_FALSE(Zoom->GetOptimizeSeries());
+    EXPECT_EQ(Zoom->GetStartZoom(), TShiftState(TShiftStateItem::Left));
+}
+
+TEST(GraphZoom, StackAndCircularBuffer) {
+    TChart Chart;
+    auto ZoomAll = [&Chart](double Start, double Stop) {
+        for (TQvAxis* Axis : Chart.Graph->ChildAxes())
+            Axis->ZoomIn(Start, Stop);
+    };
+    Chart.Paint();
+    TQvGraph2D* Graph = Chart.Graph;
+    EXPECT_FALSE(Graph->GetCanZoomBack());
+    ZoomAll(1, 9);
+    ZoomAll(2, 8);
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 3);
+    EXPECT_FALSE(Graph->GetCanRedoZoom());
+    Graph->RedoZoom();
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    Graph->ZoomBack();
+    Graph->ZoomBack();
+    EXPECT_EQ(Graph->GetZoomStage(), 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
+    Graph->ZoomBack();
+    EXPECT_EQ(Graph->GetZoomStage(), 0);
+    Graph->RedoZoom();
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    ZoomAll(3, 7);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 3);
+    EXPECT_EQ(Graph->GetZoom()->GetZoomStage(), 2);
+    Graph->ZoomToStage(5);
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    Graph->ZoomToStage(1);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 1);
+
+    Graph->GetZoom()->SetBufferType(TQvZoomBufferType::AsCircularBuffer);
+    Graph->ZoomToStage(0);
+    Graph->ZoomBack();
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    Graph->RedoZoom();
+    EXPECT_EQ(Graph->GetZoomStage(), 0);
+
+    // A reset gives the full ranges back and empties the buffers of axes with series.
+    Graph->ZoomReset();
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
+}
+
+} // namespace
