@@ -30,7 +30,7 @@ struct TDecimal {
 };
 
 TDecimal ToDecimal(double AbsX, int Precision) {
-    char Buffer[64];
+    char Buffer[800]; // room for the 767 significant digits of an exact conversion
     const auto Converted = std::to_chars(Buffer, Buffer + sizeof Buffer, AbsX,
                                          std::chars_format::scientific, Precision - 1);
     TDecimal Result;
@@ -171,6 +171,207 @@ void SkipToNumber(QString& S) {
 
 QStringList SplitList(const QString& S) {
     return S.isEmpty() ? QStringList() : S.split(u';');
+}
+
+// ---- FormatFloat ----
+
+// Every double's exact decimal expansion has at most this many significant digits.
+constexpr int ExactDigits = 767;
+
+// Keeps Count significant digits of D, rounding halves away from zero; fewer than none leaves
+// zero (no digits).
+void RoundDigits(TDecimal& D, int Count) {
+    if (Count >= int(D.Digits.size())) return;
+    if (Count < 0) {
+        D.Digits.clear();
+        return;
+    }
+    const bool Up = D.Digits[Count] >= '5';
+    D.Digits.resize(Count);
+    if (Up) {
+        while (!D.Digits.empty() && D.Digits.back() == '9')
+            D.Digits.pop_back();
+        if (D.Digits.empty()) {
+            D.Digits.push_back('1');
+            ++D.Exponent;
+        } else {
+            ++D.Digits.back();
+        }
+    }
+    while (!D.Digits.empty() && D.Digits.back() == '0')
+        D.Digits.pop_back();
+}
+
+bool IsQuote(QChar Ch) {
+    return Ch == u'"' || Ch == u'\'';
+}
+
+// Index of the quote that closes the one at I; the end of S when it is not closed.
+qsizetype ClosingQuote(QStringView S, qsizetype I) {
+    const qsizetype End = S.indexOf(S[I], I + 1);
+    return End < 0 ? S.size() : End;
+}
+
+QList<QStringView> FormatSections(QStringView Format) {
+    QList<QStringView> Result;
+    qsizetype Start = 0;
+    for (qsizetype i = 0; i < Format.size(); ++i) {
+        if (IsQuote(Format[i])) {
+            i = ClosingQuote(Format, i);
+        } else if (Format[i] == u';') {
+            Result.append(Format.sliced(Start, i - Start));
+            Start = i + 1;
+        }
+    }
+    Result.append(Format.sliced(Start));
+    return Result;
+}
+
+// The number of zeros of an exponent "E+0", "E-0", "e+0" or "e-0" at I; 0 when there is none.
+int ExponentZeros(QStringView S, qsizetype I) {
+    if (I + 2 >= S.size() || (S[I] != u'E' && S[I] != u'e') ||
+        (S[I + 1] != u'+' && S[I + 1] != u'-'))
+        return 0;
+    int Zeros = 0;
+    while (I + 2 + Zeros < S.size() && S[I + 2 + Zeros] == u'0')
+        ++Zeros;
+    return Zeros;
+}
+
+struct TFormatSection {
+    int IntPlaceholders = 0;
+    int MinIntDigits = 0;
+    int FracPlaceholders = 0;
+    int MinFracDigits = 0;
+    bool Thousands = false;
+    bool Scientific = false;
+};
+
+TFormatSection ScanSection(QStringView S) {
+    TFormatSection Result;
+    bool Point = false;
+    int FirstIntZero = -1;
+    for (qsizetype i = 0; i < S.size(); ++i) {
+        const QChar Ch = S[i];
+        if (IsQuote(Ch)) {
+            i = ClosingQuote(S, i);
+        } else if (Ch == u'0' || Ch == u'#') {
+            if (Point) {
+                if (Ch == u'0') Result.MinFracDigits = Result.FracPlaceholders + 1;
+                ++Result.FracPlaceholders;
+            } else {
+                if (Ch == u'0' && FirstIntZero < 0) FirstIntZero = Result.IntPlaceholders;
+                ++Result.IntPlaceholders;
+            }
+        } else if (Ch == u'.') {
+            Point = true;
+        } else if (Ch == u',') {
+            Result.Thousands = true;
+        } else if (ExponentZeros(S, i) > 0) {
+            Result.Scientific = true;
+            break; // what follows the exponent is text
+        }
+    }
+    Result.MinIntDigits = FirstIntZero < 0 ? 0 : Result.IntPlaceholders - FirstIntZero;
+    // A mantissa needs one digit even when the format shows none.
+    if (Result.Scientific && Result.IntPlaceholders + Result.FracPlaceholders == 0)
+        Result.IntPlaceholders = Result.MinIntDigits = 1;
+    return Result;
+}
+
+// AbsX rounded as the section shows it; no digits when that is zero.
+TDecimal RoundForSection(const TFormatSection& Section, double AbsX) {
+    if (AbsX == 0) return {};
+    TDecimal D = ToDecimal(AbsX, ExactDigits);
+    RoundDigits(D, Section.Scientific ? Section.IntPlaceholders + Section.FracPlaceholders
+                                      : D.Exponent + Section.FracPlaceholders);
+    return D;
+}
+
+QString FormatSection(QStringView S, const TFormatSection& Section, const TDecimal& D,
+                      bool Negative) {
+    const QString Digits = QString::fromLatin1(D.Digits);
+    QString Int, Frac;
+    int Exponent = 0;
+    if (Section.Scientific) {
+        if (!Digits.isEmpty()) {
+            const QString Padded =
+                Digits + QString(qMax(0, Section.IntPlaceholders - int(Digits.size())), u'0');
+            Int = Padded.left(Section.IntPlaceholders);
+            Frac = Padded.mid(Section.IntPlaceholders);
+            Exponent = D.Exponent - Section.IntPlaceholders;
+        }
+    } else if (D.Exponent > 0) {
+        Int = Digits.left(D.Exponent) + QString(qMax(0, D.Exponent - int(Digits.size())), u'0');
+        Frac = Digits.mid(D.Exponent);
+    } else if (!Digits.isEmpty()) {
+        Frac = QString(-D.Exponent, u'0') + Digits;
+    }
+    if (Int.size() < Section.MinIntDigits)
+        Int.prepend(QString(Section.MinIntDigits - Int.size(), u'0'));
+    if (Frac.size() < Section.MinFracDigits)
+        Frac.append(QString(Section.MinFracDigits - Frac.size(), u'0'));
+    while (Frac.size() > Section.MinFracDigits && Frac.endsWith(u'0'))
+        Frac.chop(1);
+
+    // A section of text alone (as "zero" in "0.0;-0.0;zero") shows no number.
+    if (!Section.Scientific && Section.IntPlaceholders + Section.FracPlaceholders == 0) {
+        Int.clear();
+        Frac.clear();
+        Negative = false;
+    }
+    QString Result = Negative ? QStringLiteral("-") : QString();
+    const int Length = int(Int.size());
+    int NextDigit = 0, IntIndex = 0, FracIndex = 0;
+    bool Point = false, AfterExponent = false;
+    const auto EmitIntTo = [&](int Last) {
+        for (; NextDigit <= Last && NextDigit < Length; ++NextDigit) {
+            Result += Int[NextDigit];
+            const int Following = Length - 1 - NextDigit;
+            if (Section.Thousands && !Section.Scientific && Following > 0 && Following % 3 == 0)
+                Result += u',';
+        }
+    };
+    for (qsizetype i = 0; i < S.size(); ++i) {
+        const QChar Ch = S[i];
+        if (IsQuote(Ch)) {
+            const qsizetype End = ClosingQuote(S, i);
+            Result += S.sliced(i + 1, End - i - 1);
+            i = End;
+        } else if (AfterExponent) {
+            Result += Ch;
+        } else if (Ch == u'0' || Ch == u'#') {
+            if (Point) {
+                if (FracIndex < Frac.size()) Result += Frac[FracIndex];
+                ++FracIndex;
+            } else {
+                // The first placeholder also takes the digits that have no placeholder.
+                EmitIntTo(Length - Section.IntPlaceholders + IntIndex++);
+            }
+        } else if (Ch == u'.') {
+            if (Point) continue;
+            EmitIntTo(Length);
+            Point = true;
+            if (!Frac.isEmpty()) Result += u'.';
+        } else if (Ch == u',') {
+            continue;
+        } else if (const int Zeros = ExponentZeros(S, i); Zeros > 0) {
+            EmitIntTo(Length);
+            Result += Ch;
+            if (Exponent < 0)
+                Result += u'-';
+            else if (S[i + 1] == u'+')
+                Result += u'+';
+            const QString Text = QString::number(std::abs(Exponent));
+            Result += QString(qMax(0, Zeros - int(Text.size())), u'0') + Text;
+            i += 1 + Zeros;
+            AfterExponent = true; // what follows is text
+        } else {
+            Result += Ch;
+        }
+    }
+    EmitIntTo(Length);
+    return Result;
 }
 
 } // namespace
@@ -408,4 +609,25 @@ QString ShiftStateToStr(TShiftState Shift) {
 
 TShiftState StrToShiftState(const QString& S) {
     return IntToShiftState(StrToInt(S));
+}
+
+QString FormatFloat(const QString& Format, double Value) {
+    if (std::isnan(Value)) return QStringLiteral("NAN");
+    if (std::isinf(Value)) return Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
+    const QList<QStringView> Sections = FormatSections(Format);
+    if (Sections[0].isEmpty()) return GeneralText(Value, 15, QStringLiteral("."));
+    // An empty or missing section for negative values or zero falls back to the first.
+    const auto Pick = [&Sections](int Index) {
+        return Index < Sections.size() && !Sections[Index].isEmpty() ? Index : 0;
+    };
+    int Index = Pick(Value > 0 ? 0 : Value < 0 ? 1 : 2);
+    TFormatSection Section = ScanSection(Sections[Index]);
+    TDecimal Rounded = RoundForSection(Section, std::fabs(Value));
+    if (Rounded.Digits.empty() && Index != Pick(2)) {
+        // What shows as zero is formatted as zero.
+        Index = Pick(2);
+        Section = ScanSection(Sections[Index]);
+    }
+    return FormatSection(Sections[Index], Section, Rounded,
+                         Value < 0 && Index == 0 && !Rounded.Digits.empty());
 }

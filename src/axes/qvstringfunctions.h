@@ -17,6 +17,15 @@ QString FloatToStr(double X);
 // The same layout with Precision significant digits (clamped to 1..17).
 QString FloatToStrGeneral(double X, int Precision);
 
+// The runtime's FormatFloat: up to three sections "positive;negative;zero" built of the digit
+// placeholders "0" (digit or 0) and "#" (digit or nothing), the decimal point ".", a "," asking
+// for thousands separators, an exponent "E+00" ("E-", "e+", "e-"; the zeros give its least
+// digits) and text in single or double quotes or any other character. An empty or missing
+// negative or zero section uses the first; an empty first section gives the general format.
+// A value that rounds to zero takes the zero section. Halves round away from zero. Always "."
+// and ",", whatever the locale; "NAN", "INF", "-INF" for those values.
+QString FormatFloat(const QString& Format, double Value);
+
 // Reads optional blanks, sign, digits with at most one locale decimal separator and an
 // optional exponent, or "NAN", "INF", "-INF" (any case). StrToFloat raises EConvertError.
 bool TryStrToFloat(const QString& S, double& Value);

@@ -1,39 +1,195 @@
 #pragma once
 
-// The texts that components publish under their component reference for formulas and
-// captions: each entry has an owner, a name, a description for pick lists and a getter that
-// yields the current text.
+// The formula language of function series, fits and caption variables. A formula is parsed
+// once into a tree of nodes; evaluating the tree calls the getters of the variables it uses,
+// so the tree stays valid while the values behind it change. Names come from process-wide
+// registries in which components publish values under their component reference, and from
+// lists private to one parser.
 
 #include <QList>
+#include <QObject>
+#include <QPointer>
 #include <QString>
+#include <QStringView>
 
+#include <cstdint>
 #include <functional>
+#include <memory>
 
 class TComponent;
+class TStrings;
 
+namespace QvParser {
+Q_NAMESPACE
+
+// Kind of a node.
+enum class TQvArg : std::uint8_t {
+    Constant,
+    Getter,
+    DoubleArray,
+    OnePrm,
+    TwoPrm
+};
+Q_ENUM_NS(TQvArg)
+
+} // namespace QvParser
+
+using QvParser::TQvArg;
+
+using TQvDoubleGetter = std::function<double()>;
 using TQvStringGetter = std::function<QString()>;
+using TQvArrayValGetter = std::function<double(int)>;
+using TQvOnePrmFunction = double (*)(double);
+using TQvTwoPrmFunction = double (*)(double, double);
 
-struct TQvStringVariable {
-    TComponent* Owner;
-    QString Name;
-    QString Description;
-    TQvStringGetter Getter;
+struct TQvFunctionRec {
+    QString Id;
+    QString Comment;
+    TQvOnePrmFunction AFunction = nullptr;
 };
 
-class TQvStringVariables {
+struct TQvDoubleGetterRec {
+    QString Id;
+    QString Comment;
+    TComponent* Container = nullptr;
+    TQvDoubleGetter AGetter;
+};
+
+struct TQvStringGetterRec {
+    QString Id;
+    QString Comment;
+    TComponent* Container = nullptr;
+    TQvStringGetter AGetter;
+};
+
+struct TQvDoubleArrayRec {
+    QString Id;
+    QString Comment;
+    TComponent* Container = nullptr;
+    TQvArrayValGetter AArray;
+};
+
+using TQvFunctionsList = QList<TQvFunctionRec>;
+using TQvDoubleGetterList = QList<TQvDoubleGetterRec>;
+using TQvStringGetterList = QList<TQvStringGetterRec>;
+using TQvDoubleArrayList = QList<TQvDoubleArrayRec>;
+
+// The process-wide registries. The function list starts with the built-in functions.
+TQvFunctionsList& GlobalFunctionList();
+TQvDoubleGetterList& GlobalVariableList();
+TQvStringGetterList& GlobalStringList();
+TQvDoubleArrayList& GlobalArrayList();
+
+// Replace the entry of the same Id (and, for the others, the same Container) or append.
+void AddFunctionToList(const QString& Id, const QString& Comment, TQvOnePrmFunction Function,
+                       TQvFunctionsList& List);
+void AddVariableToList(const QString& Id, const QString& Comment, TComponent* Container,
+                       TQvDoubleGetter Getter, TQvDoubleGetterList& List);
+void AddStringToList(const QString& Id, const QString& Comment, TComponent* Container,
+                     TQvStringGetter Getter, TQvStringGetterList& List);
+void AddArrayToList(const QString& Id, const QString& Comment, TComponent* Container,
+                    TQvArrayValGetter Getter, TQvDoubleArrayList& List);
+void RemoveFromFunctionsList(const QString& Id, TQvFunctionsList& List);
+// Components call these when they are destroyed or renamed.
+void RemoveFromVariablesList(const TComponent* Container, TQvDoubleGetterList& List);
+void RemoveFromStringList(const TComponent* Container, TQvStringGetterList& List);
+void RemoveFromArrayList(const TComponent* Container, TQvDoubleArrayList& List);
+
+// The container's component reference, ".", Id; Id alone without container.
+QString FullVariableName(const TComponent* Container, const QString& Id);
+// Index of the entry named Name (case-insensitive; full names for variables), -1 if none.
+qsizetype IndexOfFunction(QStringView Id, const TQvFunctionsList& List);
+qsizetype IndexOfVariable(QStringView Name, const TQvDoubleGetterList& List);
+qsizetype IndexOfString(QStringView Name, const TQvStringGetterList& List);
+qsizetype IndexOfArray(QStringView Name, const TQvDoubleArrayList& List);
+
+// A component that publishes variables keeps the components whose formulas or captions use
+// them; AddObjectToUpdate ignores an object it already has.
+class TQvVariablesContainer {
 public:
-    // Replaces an entry of the same owner and name (case-insensitive).
-    void Register(TComponent* Owner, const QString& Name, const QString& Description,
-                  TQvStringGetter Getter);
-    // Removes every entry of Owner.
-    void DeRegister(const TComponent* Owner);
-    // nullptr when Owner has published no text of that name.
-    const TQvStringVariable* Find(const TComponent* Owner, const QString& Name) const;
-    int Count() const { return int(FItems.size()); }
+    virtual ~TQvVariablesContainer() = default;
+    virtual void AddObjectToUpdate(TComponent* Object) = 0;
+};
+
+// A component whose formulas or captions use the variables of others; told to parse them again.
+class TQvVariablesUser {
+public:
+    virtual ~TQvVariablesUser() = default;
+    virtual void UpdateVariables() = 0;
+};
+
+// Calls UpdateVariables on each entry that is a TQvVariablesUser; entries destroyed meanwhile
+// are skipped.
+void UpdateVariablesObjects(const QList<TComponent*>& List);
+
+class TQvNode {
+public:
+    TQvNode() = default;
+    TQvNode(const TQvNode&) = delete;
+    TQvNode& operator=(const TQvNode&) = delete;
+
+    // Getters and arrays of a container that has gone (or is going) give NaN.
+    double GetResult() const;
+
+    TQvArg Token = TQvArg::Constant;
+    double AConstant = 0;
+    TQvDoubleGetter AGetter;
+    TQvArrayValGetter AArray;
+    TQvOnePrmFunction AOnePrmFunction = nullptr;
+    TQvTwoPrmFunction ATwoPrmFunction = nullptr;
+    std::unique_ptr<TQvNode> NodeOne;
+    std::unique_ptr<TQvNode> NodeTwo;
+    // The component behind AGetter or AArray, when it has one.
+    QPointer<QObject> Container;
+    bool HasContainer = false;
 
 private:
-    QList<TQvStringVariable> FItems;
+    bool ContainerAlive() const;
 };
 
-// The process-wide list.
-TQvStringVariables& StringVariables();
+class TQvFunctionParser {
+public:
+    // Longest formula accepted, and deepest tree: untrusted text must neither take long nor
+    // exhaust the stack.
+    static constexpr int MaxExpressionLength = 65536;
+    static constexpr int MaxNestingDepth = 512;
+
+    TQvFunctionParser();
+    ~TQvFunctionParser();
+    TQvFunctionParser(const TQvFunctionParser&) = delete;
+    TQvFunctionParser& operator=(const TQvFunctionParser&) = delete;
+
+    const QString& GetExpression() const { return FExpression; }
+    // Raises EMathError for a formula that does not parse.
+    void SetExpression(const QString& S);
+    bool HasValidExpression() const { return FStartNode != nullptr; }
+    // Raises EExternal without a parsed expression.
+    double GetResult() const;
+
+    // Recorded as dependent of every component whose variables a formula uses.
+    TComponent* GetOwner() const { return FOwner; }
+    void SetOwner(TComponent* Value) { FOwner = Value; }
+
+    // Searched before the global lists.
+    TQvFunctionsList FunctionsList;
+    TQvDoubleGetterList VariablesList;
+
+private:
+    void Parse();
+    void BuildTree(TQvNode& Node, QStringView S, int Depth);
+    std::unique_ptr<TQvNode> NewNode(QStringView S, int Depth);
+
+    QString FExpression;
+    std::unique_ptr<TQvNode> FStartNode;
+    TComponent* FOwner = nullptr;
+};
+
+// Text with every "<%name%>" replaced by FindTheVar(name, Owner); "<%<%" after the opening
+// and "%>%>" after the closing stand for the literal delimiters.
+QString ParseVariables(const QString& Text, TComponent* Owner);
+// A string variable's text (itself passed through ParseVariables), or "expression;format"
+// evaluated and formatted (general format when the format is empty). Parsing errors propagate.
+QString FindTheVar(const QString& Name, TComponent* Owner);
+
+// One line per global function for pick lists.
+void PopulateListWithFunctions(TStrings* Strings);

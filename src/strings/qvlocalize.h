@@ -284,4 +284,54 @@ inline constexpr TResourceString SSeriesNameVariable{"Internal name of the serie
 inline constexpr TResourceString SSeriesCaptionVariable{
     "Caption of the series e.g. used in legends"};
 
+// Expression parser
+inline constexpr TResourceString SClosingBracketsMissing{"%u closing brackets missing"};
+inline constexpr TResourceString SOpeningBracketsMissing{"%u opening brackets missing"};
+inline constexpr TResourceString SParsingError{"Parsing error in function:\r%s"};
+inline constexpr TResourceString SNoValidExpression{"No valid expression defined"};
+inline constexpr TResourceString SExpressionTooLong{
+    "The expression has %d characters; at most %d are allowed"};
+inline constexpr TResourceString SExpressionTooDeep{
+    "The expression is nested more than %d levels deep"};
+inline constexpr TResourceString STextVariablesTooDeep{
+    "Text variable %s refers to itself or is nested more than %d levels deep"};
+inline constexpr TResourceString STooManyTextVariables{
+    "A text needs more than %d variable replacements"};
+inline constexpr TResourceString SFunctionListEntry{"%s(x) - %s"};
+inline constexpr TResourceString SVariablePi{"Circle number, approximately 3.14159"};
+inline constexpr TResourceString SVariableE{"Base of natural logarithm, approximately 2.718282"};
+inline constexpr TResourceString SVariableRandom{
+    "Returns a random number within the range 0 <= X < 1"};
+inline constexpr TResourceString SFunctionAbs{"Absolute positive value"};
+inline constexpr TResourceString SFunctionArcCos{"Reciprocal of cosine"};
+inline constexpr TResourceString SFunctionArcCosh{"Reciprocal of hyperbolic cosine"};
+inline constexpr TResourceString SFunctionArcSin{"Reciprocal of Sine"};
+inline constexpr TResourceString SFunctionArcSinh{"Reciprocal of hyperbolic sine"};
+inline constexpr TResourceString SFunctionArcTan{"Reciprocal of tangent"};
+inline constexpr TResourceString SFunctionArcTanh{"Reciprocal of hyperbolic tangent"};
+inline constexpr TResourceString SFunctionCeil{
+    "The smallest integer greater than or equal to its argument"};
+inline constexpr TResourceString SFunctionCos{"Cosine"};
+inline constexpr TResourceString SFunctionCosh{"Hyperbolic cosine"};
+inline constexpr TResourceString SFunctionCotan{"Cotangent"};
+inline constexpr TResourceString SFunctionDegToRad{"Convert angle degrees to radiant"};
+inline constexpr TResourceString SFunctionExp{
+    "e (the base of natural logarithms) raised to a power"};
+inline constexpr TResourceString SFunctionFloor{
+    "The largest integer that is not greater than the argument"};
+inline constexpr TResourceString SFunctionFrac{"The fractional part of a real number"};
+inline constexpr TResourceString SFunctionInt{"The integer portion of a real number"};
+inline constexpr TResourceString SFunctionLn{"The natural logarithm of a number"};
+inline constexpr TResourceString SFunctionLg10{"The logarithm base 10 of a number"};
+inline constexpr TResourceString SFunctionLg2{"The logarithm base 2 of a number"};
+inline constexpr TResourceString SFunctionRadToDeg{"Convert angle radiant to degrees"};
+inline constexpr TResourceString SFunctionRound{
+    "Returns an integer closest in value to the argument"};
+inline constexpr TResourceString SFunctionSin{"Sine"};
+inline constexpr TResourceString SFunctionSinh{"Hyperbolic sine"};
+inline constexpr TResourceString SFunctionSqrt{"Square root"};
+inline constexpr TResourceString SFunctionSqr{"Square"};
+inline constexpr TResourceString SFunctionTan{"Tangent"};
+inline constexpr TResourceString SFunctionTanh{"Hyperbolic tangent"};
+
 } // namespace Qvlocalize

@@ -355,3 +355,54 @@ TEST(Qvstringfunctions, MalformedInputNeverHangsOrCrashes) {
         }
     }
 }
+
+TEST(Qvstringfunctions, FormatFloatSectionsPlaceholdersAndRounding) {
+    TLocaleScope Scope(German); // the format always writes "." and ","
+    EXPECT_EQ(FormatFloat("0.00", 3), "3.00");
+    EXPECT_EQ(FormatFloat("0.00", -3.14159), "-3.14");
+    EXPECT_EQ(FormatFloat("0.00", 0.125), "0.13"); // an exact half rounds away from zero
+    EXPECT_EQ(FormatFloat("0.00", 2.675), "2.67"); // 2.675 is a little less as a double
+    EXPECT_EQ(FormatFloat("0", 2.5), "3");
+    EXPECT_EQ(FormatFloat("0", -2.5), "-3");
+    EXPECT_EQ(FormatFloat("0.00", 9.999), "10.00");
+    EXPECT_EQ(FormatFloat("0.00", -0.001), "0.00");
+    EXPECT_EQ(FormatFloat("00000", 42), "00042");
+    EXPECT_EQ(FormatFloat("0", 1e20), "100000000000000000000");
+    EXPECT_EQ(FormatFloat("#,##0.0", 1234567.89), "1,234,567.9");
+    EXPECT_EQ(FormatFloat("#,##0.0", -999.96), "-1,000.0");
+    EXPECT_EQ(FormatFloat("0.##", 1), "1");
+    EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
+    EXPECT_EQ(FormatFloat("#", 0), "");
+    EXPECT_EQ(FormatFloat("00-00", 12345), "123-45");
+    EXPECT_EQ(FormatFloat(".00", 12.5), "12.50");
+
+    EXPECT_EQ(FormatFloat("0.###E+00", 12345), "1.235E+04");
+    EXPECT_EQ(FormatFloat("0.###E+00", 1), "1E+00");
+    EXPECT_EQ(FormatFloat("0.00E-00", 0.00123), "1.23E-03");
+    EXPECT_EQ(FormatFloat("0.00E-0", 1234), "1.23E3");
+    EXPECT_EQ(FormatFloat("00.0e+0", 0.000512), "51.2e-5");
+    EXPECT_EQ(FormatFloat("0.0E+00", 9.96), "1.0E+01");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0), "0.00E+00");
+    EXPECT_EQ(FormatFloat("0.0E+00' V'", -250), "-2.5E+02 V");
+    EXPECT_EQ(FormatFloat("0.0E+000", 1e-300), "1.0E-300");
+
+    EXPECT_EQ(FormatFloat("0.0;(0.0);zero", 5), "5.0");
+    EXPECT_EQ(FormatFloat("0.0;(0.0);zero", -5), "(5.0)");
+    EXPECT_EQ(FormatFloat("0.0;(0.0);zero", 0), "zero");
+    EXPECT_EQ(FormatFloat("0.0;(0.0);zero", 0.01), "zero");
+    EXPECT_EQ(FormatFloat("0.0;(0.0);zero", -0.04), "zero");
+    EXPECT_EQ(FormatFloat("0.0;;zero", -2), "-2.0");
+    EXPECT_EQ(FormatFloat("'x;='0.0\" m\"", 1.25), "x;=1.3 m");
+    EXPECT_EQ(FormatFloat("\"#\"0", 7), "#7");
+    EXPECT_EQ(FormatFloat("0 'unclosed 0", 7), "7 unclosed 0");
+
+    EXPECT_EQ(FormatFloat("", 1.5), "1.5");
+    EXPECT_EQ(FormatFloat(";(0)", -1.5), "-1.5");
+    EXPECT_EQ(FormatFloat("", 1e20), "1E20");
+    EXPECT_EQ(FormatFloat("0.00", NaN), "NAN");
+    EXPECT_EQ(FormatFloat("0.00", Inf), "INF");
+    EXPECT_EQ(FormatFloat("0.00", -Inf), "-INF");
+    EXPECT_EQ(FormatFloat("0.0", std::numeric_limits<double>::max()).size(), 311);
+    EXPECT_EQ(FormatFloat("0." + QString(330, u'0'), 5e-324).right(8), "04940656");
+    EXPECT_EQ(FormatFloat("'negative'", -5), "negative");
+}
