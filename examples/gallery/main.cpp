@@ -68,6 +68,7 @@ int main(int argc, char** argv) {
     std::vector<TGalleryPage> Pages;
     AddStylesPages(Pages);
     AddFrameworkPages(Pages);
+    AddCaptionsPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -52,8 +52,12 @@ TQvAxis::TQvAxis(TComponent* AOwner)
       FNumbersColor(ColorToARGB(QStringLiteral("DarkBlue"))), FMajorTickColor(FForeColor),
       FTickColor(FForeColor), FOwnRubrics(std::make_unique<TStringList>()),
       FDataLink(std::make_unique<TQvListLink>()) {
-    FCaptionFont->SetModifiedCallback([this] { Modified(); });
-    ReplaceFont(std::unique_ptr<TFont>(NewFont("Arial", 12, "DarkBlue")));
+    FCaptionRec =
+        std::make_unique<TQvRichCaptionObject>(FCaptionFont.get(), [this] { Modified(); });
+    FCaptionFont->SetModifiedCallback([this] { FCaptionRec->FontChanged(); });
+    TQvFont* NumbersFont = NewFont("Arial", 12, "DarkBlue");
+    FExtraExponentRec = std::make_unique<TQvRichCaptionObject>(NumbersFont, [this] { Modified(); });
+    ReplaceFont(std::unique_ptr<TFont>(NumbersFont));
     SetParentFont(false);
     FRubrics = FOwnRubrics.get();
     FOwnRubrics->SetOnChanging([this](TObject* Sender) { RubricsChanging(Sender); });
@@ -89,7 +93,10 @@ void TQvAxis::RecordProperties(const TResourceString& Caption,
 // ---- Appearance ----
 
 void TQvAxis::SetCaption(const TQvRichCaption& Value) {
-    if (!SetUndoable(FUndoStack, this, FCaption, TrimRight(Value), "Caption", SAxisCaption)) return;
+    const QString Trimmed = TrimRight(Value);
+    if (Trimmed == GetCaption()) return;
+    if (FUndoStack) FUndoStack->PushProperty(this, SAxisCaption.Text(), "Caption");
+    FCaptionRec->SetCaption(Trimmed);
     FCaptionSet = true;
     Modified();
 }
@@ -1071,7 +1078,7 @@ void TQvAxis::Resize() {
 }
 
 void TQvAxis::FontChanged() {
-    Modified();
+    FExtraExponentRec->FontChanged();
 }
 
 // ---- Series ----

@@ -4,6 +4,7 @@
 // finds its range from the data of its series or from its settings, rounds the range ends, can
 // follow a master axis and keeps a zoom buffer of earlier ranges.
 
+#include "annotations/qvrichlabel.h"
 #include "axes/qvaxistypes.h"
 #include "framework/qvcontrols.h"
 #include "style/qvcolors.h"
@@ -23,8 +24,6 @@ class TQvSeries;
 class TQvUndoStack;
 class TStringList;
 class TStrings;
-
-using TQvRichCaption = QString;
 
 class TQvAxis : public TGraphicControl {
     Q_OBJECT
@@ -106,7 +105,7 @@ public:
     // ---- Appearance ----
     TQvAxisArrowPoint* GetArrowPoint() const { return FArrowPoint.get(); }
     void SetArrowPoint(TQvAxisArrowPoint* Value) { FArrowPoint->Assign(Value); }
-    const TQvRichCaption& GetCaption() const { return FCaption; }
+    const TQvRichCaption& GetCaption() const { return FCaptionRec->GetCaption(); }
     // Trailing blanks are removed.
     void SetCaption(const TQvRichCaption& Value);
     TAlignment GetCaptionAlignment() const { return FCaptionAlignment; }
@@ -355,11 +354,13 @@ private:
 
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvAxisArrowPoint> FArrowPoint;
-    TQvRichCaption FCaption;
     TAlignment FCaptionAlignment = TAlignment::taCenter;
     float FCaptionDistanceAfter = 0;
     float FCaptionDistanceBefore = 0;
     std::unique_ptr<TQvFont> FCaptionFont;
+    // The caption, and the numbers' extra exponent in the numbers' font.
+    std::unique_ptr<TQvRichCaptionObject> FCaptionRec;
+    std::unique_ptr<TQvRichCaptionObject> FExtraExponentRec;
     bool FCaptionVisible = true;
     bool FCaptionHorizontalOnVerticalAxis = false;
     bool FCaptionSet = false;

@@ -9,6 +9,7 @@
 #include "series/qvseries.h"
 #include "undo/qvundostack.h"
 
+#include <QImage>
 #include <QScopedValueRollback>
 
 using namespace Qvlocalize;
@@ -35,7 +36,9 @@ TQvCustomGraph::TQvCustomGraph(TComponent* AOwner)
     : TCustomPanel(AOwner),
       FBackgroundGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
       FBackColor(NamedColor("Transparent")) {
-    ReplaceFont(std::make_unique<TQvFont>());
+    auto Title = std::make_unique<TQvFont>([this] { FTitleRec->FontChanged(); });
+    FTitleRec = std::make_unique<TQvRichCaptionObject>(Title.get(), [this] { Modified(); });
+    ReplaceFont(std::move(Title));
     SetBounds(GetLeft(), GetTop(), 600, 400);
     SetDoubleBuffered(true);
     RegisterVariables();
@@ -62,18 +65,36 @@ void TQvCustomGraph::SetSmoothingMode(TQvSmoothingMode Value) {
 }
 
 void TQvCustomGraph::SetCaption(const TQvRichCaption& Value) {
-    if (!SetUndoable(FUndoStack, this, FCaption, TrimRight(Value), "Caption", SGraphCaption))
-        return;
+    const QString Trimmed = TrimRight(Value);
+    if (Trimmed == GetCaption()) return;
+    if (FUndoStack) FUndoStack->PushProperty(this, SGraphCaption.Text(), "Caption");
+    FTitleRec->SetCaption(Trimmed);
     FCaptionSet = true;
     ParseCaption();
+    UpdateVariablesObjects(FObjectsToUpdate);
 }
 
 QString TQvCustomGraph::CaptionAsString() const {
-    return FCaption.isEmpty() ? GetName() : FCaption;
+    if (!FTitleRec->Parsed()) MeasureTitle();
+    const QString& Plain = FTitleRec->GetPlainText();
+    return Plain.isEmpty() ? GetName() : Plain;
+}
+
+void TQvCustomGraph::MeasureTitle() const {
+    QImage Scratch(1, 1, QImage::Format_ARGB32_Premultiplied);
+    TGPGraphics Graphics(&Scratch);
+    FTitleRec->ParseForSize(&Graphics, const_cast<TQvCustomGraph*>(this));
 }
 
 void TQvCustomGraph::ParseCaption() {
+    MeasureTitle();
     Modified();
+}
+
+void TQvCustomGraph::AddObjectToUpdate(TComponent* Object) {
+    if (!Object || Object == this || FObjectsToUpdate.contains(Object)) return;
+    FObjectsToUpdate.append(Object);
+    Object->FreeNotification(this);
 }
 
 void TQvCustomGraph::SetCaptionAlignment(TAlignment Value) {
@@ -142,7 +163,7 @@ bool TQvCustomGraph::Contains(const TControl* AControl) const {
 void TQvCustomGraph::SetName(const QString& NewName) {
     const bool Dropped = GetName().isEmpty() && !NewName.isEmpty() && IsDesigning() && !IsLoading();
     TCustomPanel::SetName(NewName);
-    if (IsDesigning() && !FCaptionSet) FCaption = NewName;
+    if (IsDesigning() && !FCaptionSet) FTitleRec->SetCaption(NewName);
     if (!Dropped || FUndoStack) return;
     TComponent* Owner = GetOwner();
     TQvUndoStack* Stack = nullptr;
@@ -164,17 +185,20 @@ void TQvCustomGraph::Notification(TComponent* AComponent, TOperation Operation) 
     TCustomPanel::Notification(AComponent, Operation);
     if (IsDestroying() || Operation != TOperation::Remove || !AComponent) return;
     if (FUndoStack && AComponent == static_cast<TComponent*>(FUndoStack)) SetUndoStack(nullptr);
+    FObjectsToUpdate.removeAll(AComponent);
 }
 
 void TQvCustomGraph::RegisterVariables() {
-    StringVariables().Register(this, QStringLiteral("Name"), SGraphNameVariable.Text(),
-                               [this] { return GetNameAsString(); });
-    StringVariables().Register(this, QStringLiteral("Caption"), SGraphCaption.Text(),
-                               [this] { return GetCaption(); });
+    AddStringToList(
+        QStringLiteral("Name"), SGraphNameVariable.Text(), this,
+        [this] { return GetNameAsString(); }, GlobalStringList());
+    AddStringToList(
+        QStringLiteral("Caption"), SGraphCaption.Text(), this, [this] { return GetCaption(); },
+        GlobalStringList());
 }
 
 void TQvCustomGraph::DeRegisterVariables() {
-    StringVariables().DeRegister(this);
+    RemoveFromStringList(this, GlobalStringList());
 }
 
 // ---- TQvZoomSettings ----
@@ -324,9 +348,7 @@ TQvGraph2D::TQvGraph2D(TComponent* AOwner)
       FMinorGridVertical(NewLine([this] { StyleChanged(); }, "Gray")),
       FZoom(std::make_unique<TQvZoomSettings>(this)) {
     FRecalculate = true;
-    TQvFont* Title = GetCaptionFont();
-    Title->SetFillColor(NamedColor("Black"));
-    Title->SetModifiedCallback([this] { Modified(); });
+    GetCaptionFont()->SetFillColor(NamedColor("Black"));
 }
 
 TQvGraph2D::~TQvGraph2D() {
@@ -619,7 +641,7 @@ void TQvGraph2D::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
     Graphics->SetSmoothingMode(Mode);
 }
 
-void TQvGraph2D::PaintGr(TGPGraphics*) {
+void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     if (FOnce) {
         TestPrimaryAxis();
         SetBounds(GetLeft(), GetTop(), GetWidth(), GetHeight());
@@ -635,12 +657,42 @@ void TQvGraph2D::PaintGr(TGPGraphics*) {
             break;
         }
     }
+    const TGPRectF Client{0, 0, float(GetWidth()), float(GetHeight())};
+    SetHighQuality(Graphics, false);
+    Graphics->FillRectangle(TGPSolidBrush(GetBackColor()), Client);
+    if (FBackgroundGradient->GetVisible())
+        Graphics->FillRectangle(*FBackgroundGradient->GetBrush(Client), Client);
+    if (GetCaptionVisible()) {
+        PlaceTitle();
+        SetHighQuality(Graphics, true);
+        FTitleRec->PaintGr(Graphics);
+    }
+}
+
+void TQvGraph2D::PlaceTitle() {
+    TQvContentAlignment Align = TQvContentAlignment::TopCenter;
+    float AnchorX = float(GetWidth()) / 2;
+    if (GetCaptionAlignment() == TAlignment::taLeftJustify) {
+        Align = TQvContentAlignment::TopLeft;
+        AnchorX = FDistanceBorderAxisLeft;
+    } else if (GetCaptionAlignment() == TAlignment::taRightJustify) {
+        Align = TQvContentAlignment::TopRight;
+        AnchorX = float(GetWidth()) - FDistanceBorderAxisRight;
+    }
+    // The lines of the title are aligned when it is parsed.
+    if (!FTitleRec->Parsed() || FTitleRec->GetAlign() != Align) {
+        FTitleRec->SetAlign(Align);
+        MeasureTitle();
+    }
+    FTitleRec->SetAnchor(AnchorX, GetCaptionDistanceBefore());
 }
 
 void TQvGraph2D::Paint(QPainter& Canvas) {
-    TQvCustomGraph::Paint(Canvas);
-    TGPGraphics Graphics(&Canvas);
-    PaintGr(&Graphics);
+    {
+        TGPGraphics Graphics(&Canvas);
+        PaintGr(&Graphics);
+    }
+    TQvCustomGraph::Paint(Canvas); // the border above the background
 }
 
 // ---- Zoom stages ----

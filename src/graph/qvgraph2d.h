@@ -6,8 +6,10 @@
 // drawn on it. A change of numbers or geometry ends in Modified, which recalculates before the
 // next paint; a change of colours only repaints.
 
+#include "annotations/qvrichlabel.h"
 #include "axes/qvaxistypes.h"
 #include "framework/qvcontrols.h"
+#include "parser/qvparsefkt.h"
 #include "style/qvcolors.h"
 #include "style/qvfont.h"
 #include "style/qvgdi.h"
@@ -23,8 +25,6 @@ class TQvDoubleVector;
 class TQvGraph2D;
 class TQvSeries;
 class TQvUndoStack;
-
-using TQvRichCaption = QString;
 
 namespace QvGraph {
 Q_NAMESPACE
@@ -59,7 +59,8 @@ using QvGraph::TQvScrollIncrement;
 using QvGraph::TQvSmoothingMode;
 using QvGraph::TQvZoomBufferType;
 
-class TQvCustomGraph : public TCustomPanel {
+// The title may quote variables of other components, and the graph publishes its own.
+class TQvCustomGraph : public TCustomPanel, public TQvVariablesContainer, public TQvVariablesUser {
     Q_OBJECT
     Q_MOC_INCLUDE("undo/qvundostack.h")
     Q_PROPERTY(TQvUndoStack* UndoStack READ GetUndoStack WRITE SetUndoStack)
@@ -90,11 +91,12 @@ public:
     TQvSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }
     void SetSmoothingMode(TQvSmoothingMode Value);
 
-    const TQvRichCaption& GetCaption() const { return FCaption; }
+    const TQvRichCaption& GetCaption() const { return FTitleRec->GetCaption(); }
     // Trailing blanks are removed; from then on renaming leaves the caption alone.
     void SetCaption(const TQvRichCaption& Value);
     // The title as plain text, or the name when the title is empty.
     QString CaptionAsString() const;
+    const TQvRichCaptionObject* TitleObject() const { return FTitleRec.get(); }
     QString GetNameAsString() const { return GetName(); }
     TAlignment GetCaptionAlignment() const { return FCaptionAlignment; }
     void SetCaptionAlignment(TAlignment Value);
@@ -132,6 +134,12 @@ public:
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
+    // Components whose captions or formulas use this graph's variables.
+    void AddObjectToUpdate(TComponent* Object) override;
+    const QList<TComponent*>& ObjectsToUpdate() const { return FObjectsToUpdate; }
+    // A variable that the title quotes changed.
+    void UpdateVariables() override { ParseCaption(); }
+
 protected:
     // Before the size changes.
     virtual void BoundsChanged() {}
@@ -140,6 +148,8 @@ protected:
     void DeRegisterVariables();
     // Lays out the title anew.
     void ParseCaption();
+    // Parses and measures the title on a scratch surface.
+    void MeasureTitle() const;
 
     bool FOnce = true;
     bool FRecalculate = false;
@@ -147,6 +157,7 @@ protected:
     int FUpdateCount = 0;
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvGradientSettings> FBackgroundGradient;
+    std::unique_ptr<TQvRichCaptionObject> FTitleRec;
 
 private:
     TAlignment FCaptionAlignment = TAlignment::taCenter;
@@ -156,7 +167,7 @@ private:
     bool FCaptionSet = false;
     TQvColor FBackColor;
     TQvSmoothingMode FSmoothingMode = TQvSmoothingMode::HighQuality;
-    TQvRichCaption FCaption;
+    QList<TComponent*> FObjectsToUpdate;
 };
 
 // Zoom and pan settings of a graph. Changes are recorded on the graph's undo stack but neither
@@ -381,6 +392,8 @@ public:
     // Draws the chart; the first paint creates missing primary axes.
     void PaintGr(TGPGraphics* Graphics);
     void Paint(QPainter& Canvas) override;
+    // Puts the title's anchor where its alignment says.
+    void PlaceTitle();
 
     // ---- Zoom stages, for all axes of this graph and of its coupled graphs ----
     bool GetCanZoomBack() const;

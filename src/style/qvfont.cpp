@@ -84,14 +84,17 @@ void TQvFont::PushToUndoStack(TQvUndoRecorder* Stack, const QString& Caption) {
     Stack->StopGroup();
 }
 
+TGPFontStyle GPFontStyle(TFontStyles Style) {
+    TGPFontStyle Result;
+    Result.setFlag(TGPFontStyleItem::Bold, Style.testFlag(TFontStyle::Bold));
+    Result.setFlag(TGPFontStyleItem::Italic, Style.testFlag(TFontStyle::Italic));
+    Result.setFlag(TGPFontStyleItem::Underline, Style.testFlag(TFontStyle::Underline));
+    Result.setFlag(TGPFontStyleItem::Strikeout, Style.testFlag(TFontStyle::StrikeOut));
+    return Result;
+}
+
 TGPFont TQvFont::GetGPFont() const {
-    TGPFontStyle Style;
-    const TFontStyles Own = GetStyle();
-    Style.setFlag(TGPFontStyleItem::Bold, Own.testFlag(TFontStyle::Bold));
-    Style.setFlag(TGPFontStyleItem::Italic, Own.testFlag(TFontStyle::Italic));
-    Style.setFlag(TGPFontStyleItem::Underline, Own.testFlag(TFontStyle::Underline));
-    Style.setFlag(TGPFontStyleItem::Strikeout, Own.testFlag(TFontStyle::StrikeOut));
-    return TGPFont(GetName(), GetSizeF(), Style);
+    return TGPFont(GetName(), GetSizeF(), GPFontStyle(GetStyle()));
 }
 
 void TQvFont::Assign(TPersistent* Source) {

@@ -8,6 +8,9 @@
 
 using TQvTextRenderingHint = TGPTextRenderingHint;
 
+// The drawing-surface style of a framework font style.
+TGPFontStyle GPFontStyle(TFontStyles Style);
+
 class TQvFont : public TFont {
     Q_OBJECT
     Q_PROPERTY(float Size READ GetSizeF WRITE SetSizeF)

@@ -330,19 +330,40 @@ TEST(Graph, CaptionVariablesAndName) {
     TChart Chart("Results");
     TCountingGraph* Graph = Chart.Graph;
     EXPECT_EQ(Graph->CaptionAsString(), "Results");
-    const TQvStringVariable* Caption = StringVariables().Find(Graph, "Caption");
-    const TQvStringVariable* Name = StringVariables().Find(Graph, "name");
-    ASSERT_NE(Caption, nullptr);
-    ASSERT_NE(Name, nullptr);
-    EXPECT_EQ(Name->Description, "Internal name of the graph control");
-    EXPECT_EQ(Caption->Description, "Caption used in title of graph");
-    EXPECT_EQ(Name->Getter(), "Results");
+    const QString Ref = GetComponentRef(Graph);
+    const qsizetype Caption = IndexOfString(Ref + ".Caption", GlobalStringList());
+    const qsizetype Name = IndexOfString(Ref.toUpper() + ".name", GlobalStringList());
+    ASSERT_GE(Caption, 0);
+    ASSERT_GE(Name, 0);
+    EXPECT_EQ(GlobalStringList()[Name].Comment, "Internal name of the graph control");
+    EXPECT_EQ(GlobalStringList()[Caption].Comment, "Caption used in title of graph");
+    EXPECT_EQ(FindTheVar(Ref + ".Name", nullptr), "Results");
     Graph->SetCaption("Spectrum");
     EXPECT_EQ(Graph->CaptionAsString(), "Spectrum");
-    EXPECT_EQ(StringVariables().Find(Graph, "Caption")->Getter(), "Spectrum");
-    const int Count = StringVariables().Count();
+    EXPECT_EQ(ParseVariables("<%" + Ref + ".Caption%>", nullptr), "Spectrum");
+    const qsizetype Count = GlobalStringList().size();
     delete Graph;
-    EXPECT_EQ(StringVariables().Count(), Count - 2);
+    EXPECT_EQ(GlobalStringList().size(), Count - 2);
+}
+
+TEST(Graph, TitleQuotesVariablesAndFollowsTheirChanges) {
+    TChart Chart("Upper");
+    auto* Lower = new TQvGraph2D(Chart.Owner.get());
+    Lower->SetName("Lower");
+    Lower->SetCaption("Raw \\bdata\\b");
+    EXPECT_EQ(Lower->CaptionAsString(), "Raw data");
+    // The upper title quotes the lower graph's caption and a formatted expression.
+    Chart.Graph->SetCaption("Above <%" + GetComponentRef(Lower) + ".Caption%>: <%2^0.5;0.000%>");
+    EXPECT_EQ(Chart.Graph->CaptionAsString(), "Above Raw data: 1.414");
+    EXPECT_TRUE(Lower->ObjectsToUpdate().contains(Chart.Graph));
+    Lower->SetCaption("Fitted");
+    EXPECT_EQ(Chart.Graph->CaptionAsString(), "Above Fitted: 1.414");
+    // A formula that fails shows as text.
+    Chart.Graph->SetCaption("<%1+%>");
+    EXPECT_EQ(Chart.Graph->CaptionAsString(), "<%1+%>");
+    delete Chart.Graph;
+    EXPECT_TRUE(Lower->ObjectsToUpdate().isEmpty());
+    Lower->SetCaption("Again");
 }
 
 TEST(Graph, DroppedInTheDesignerGetsAnUndoStackAndStyledGrids) {
