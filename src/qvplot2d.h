@@ -2,6 +2,7 @@
 
 // Every public header of the library.
 
+#include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"
 #include "axes/qvdatetime.h"
