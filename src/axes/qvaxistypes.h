@@ -4,7 +4,6 @@
 // never change.
 
 #include <QObject>
-#include <QString>
 
 namespace QvAxes {
 Q_NAMESPACE
@@ -85,21 +84,3 @@ using QvAxes::TQvAxisScaling;
 using QvAxes::TQvDtRegion;
 using QvAxes::TQvMajorGridMode;
 using QvAxes::TQvSecondsFormatRange;
-
-// Date-time ticks: minor ticks advance by Increment units of MinorRgn; a tick is major when its
-// calendar count is divisible by MajorMod and labelled when divisible by LabelMod.
-struct TQvDtParameters {
-    TQvDtRegion MajorRgn = TQvDtRegion::Day;
-    TQvDtRegion MinorRgn = TQvDtRegion::Day;
-    int Increment = 1;
-    int MajorMod = 1;
-    int LabelMod = 1;
-    QString Format;
-};
-
-// Time-span ticks: parts count in units of Rgn times 10^Exponent.
-struct TQvSecParameters {
-    TQvDtRegion Rgn = TQvDtRegion::Second;
-    int Exponent = 0;
-    TQvSecondsFormatRange Format = TQvSecondsFormatRange::Second;
-};
