@@ -18,3 +18,4 @@ struct TGalleryPage {
 void AddFrameworkPages(std::vector<TGalleryPage>& Pages);
 void AddStylesPages(std::vector<TGalleryPage>& Pages);
 void AddCaptionsPages(std::vector<TGalleryPage>& Pages);
+void AddAxesPages(std::vector<TGalleryPage>& Pages);

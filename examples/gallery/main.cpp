@@ -69,6 +69,7 @@ int main(int argc, char** argv) {
     AddStylesPages(Pages);
     AddFrameworkPages(Pages);
     AddCaptionsPages(Pages);
+    AddAxesPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -104,6 +104,7 @@ public:
         Flush(Text);
         C.FWidth = Width;
         C.FHeight = float(C.FLineWidths.size()) * H;
+        C.FPadding = Padding;
     }
 
 private:
@@ -257,7 +258,7 @@ void TQvRichCaptionObject::ParseForSize(TGPGraphics* Graphics, TComponent* Owner
     FSegments.clear();
     FPlainText.clear();
     FLineWidths.assign(1, 0);
-    FWidth = FHeight = 0;
+    FWidth = FHeight = FPadding = 0;
     FParsed = true;
     if (FCaption.isEmpty()) {
         FLineWidths.clear();
@@ -301,7 +302,7 @@ void TQvRichCaptionObject::PaintGr(TGPGraphics* Graphics) {
     Graphics->RotateTransform(-FAngle);
     const float Dx = IsCentred(FAlign) ? -FWidth / 2 : IsRight(FAlign) ? -FWidth : 0;
     const float Dy = IsMiddle(FAlign) ? -FHeight / 2 : IsBottom(FAlign) ? -FHeight : 0;
-    Graphics->TranslateTransform(Dx, Dy);
+    Graphics->TranslateTransform(Dx + FPadding / 2, Dy);
     Graphics->SetTextRenderingHint(FFont->GetRenderingHint());
 
     const TQvColor Fill = FColor != 0 ? FColor : FFont->GetFillColor();

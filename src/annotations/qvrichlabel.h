@@ -110,6 +110,8 @@ private:
     std::vector<float> FLineWidths;
     float FWidth = 0;
     float FHeight = 0;
+    // Room that plain text measuring adds around a line; half of it lies before the text.
+    float FPadding = 0;
     TQvColor FColor = 0;
     float FAnchorX = 0;
     float FAnchorY = 0;

@@ -63,6 +63,8 @@ TQvAxis::TQvAxis(TComponent* AOwner)
     FOwnRubrics->SetOnChanging([this](TObject* Sender) { RubricsChanging(Sender); });
     FOwnRubrics->SetOnChange([this](TObject* Sender) { RubricsChanged(Sender); });
     FDataLink->SetOnChange([this](TObject* Sender) { DataLinkChanged(Sender); });
+    FFontSize = NumbersFont->GetSizeF();
+    InitDateTimeFormats();
     SetBounds(0, 0, 400, 20);
 }
 
@@ -724,9 +726,11 @@ double TQvAxis::MajorIncrement() const {
     if (FHasLogScaling) return FMajorTickPart;
     if (FScaling == TQvAxisScaling::Seconds)
         return FMajorTickPart * Exp10(FSecParameters.Exponent) * RegionSeconds(FSecParameters.Rgn);
-    if (FScaling == TQvAxisScaling::DateTime)
-        return RegionDays(FDtParameters.MajorRgn) * FDtParameters.Increment *
-               FDtParameters.MajorMod;
+    if (FScaling == TQvAxisScaling::DateTime) {
+        // MajorMod counts the units of the coarser of the two regions.
+        const TQvDtRegion Coarser = std::min(FDtParameters.MajorRgn, FDtParameters.MinorRgn);
+        return RegionDays(Coarser) * FDtParameters.MajorMod;
+    }
     return FMajorTickPart * Exp10(FRangeExponent);
 }
 
@@ -1022,17 +1026,29 @@ void TQvAxis::Calculate() {
     TQvGraph2D* Graph = ParentGraph();
     const QList<TQvAxis*> Axes = Graph ? Graph->ChildAxes() : QList<TQvAxis*>{this};
     const QScopedValueRollback<bool> Guard(Graph ? Graph->FAxisPassRunning : FPassRunning, true);
-    for (TQvAxis* Axis : Axes)
+    for (TQvAxis* Axis : Axes) {
         Axis->UpdateDB();
+        Axis->FFontSize = Axis->GetNumbersFont()->GetSizeF();
+        // The partition fits the labels into the length the axis will span.
+        if (Graph && Axis->FAutoSize) {
+            if (Axis->GetHorizontal())
+                Axis->SetWidth(Graph->ClientWidth());
+            else
+                Axis->SetHeight(Graph->ClientHeight());
+        }
+    }
     for (TQvAxis* Axis : Axes) {
         if (!Axis->FValuesRounded) Axis->CalculateRange();
         Axis->FAxLeft = 0;
         Axis->FAxTop = 0;
-        Axis->FAxLength = float(Axis->GetHorizontal() ? Axis->GetWidth() : Axis->GetHeight());
+        Axis->FAxLength = Axis->AxisPixels();
         Axis->CalculateTicks();
     }
+    if (Graph) Graph->LayoutAxes();
     for (TQvAxis* Axis : Axes)
         Axis->FRecalculate = false;
+    for (TQvAxis* Axis : Axes)
+        if (Axis->FOnCalculated) Axis->FOnCalculated(Axis);
 }
 
 bool TQvAxis::PassRunning() const {
@@ -1078,6 +1094,7 @@ void TQvAxis::Resize() {
 }
 
 void TQvAxis::FontChanged() {
+    FFontSize = GetNumbersFont()->GetSizeF();
     FExtraExponentRec->FontChanged();
 }
 

@@ -6,6 +6,7 @@
 
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxistypes.h"
+#include "axes/qvticks.h"
 #include "framework/qvcontrols.h"
 #include "style/qvcolors.h"
 #include "style/qvfont.h"
@@ -24,6 +25,13 @@ class TQvSeries;
 class TQvUndoStack;
 class TStringList;
 class TStrings;
+
+struct TQvScaleLabelEventArgs {
+    double Value;
+    TQvRichCaption Caption;
+};
+// May replace the text of a scale label.
+using TQvScaleLabelEventHandler = std::function<void(TObject* Sender, TQvScaleLabelEventArgs& e)>;
 
 class TQvAxis : public TGraphicControl {
     Q_OBJECT
@@ -246,6 +254,54 @@ public:
     // Reloads the rubrics from the bound field when its data changed.
     void UpdateDB();
 
+    // ---- Ticks and labels ----
+    // Ticks in pixels along the axis, with their major and grid flags.
+    int TickCount() const { return int(FTicks.size()); }
+    float TickPixel(int Index) const { return FTicks[size_t(Index)]; }
+    bool IsMajorTick(int Index) const { return FMajorTick[size_t(Index)]; }
+    bool IsMajorGridTick(int Index) const { return FMajorGridTick[size_t(Index)]; }
+    const TQvRichCaptionObjects& Labels() const { return FAxLabels; }
+    const TQvRichCaptionObject* CaptionObject() const { return FCaptionRec.get(); }
+    const TQvRichCaptionObject* ExtraExponentObject() const { return FExtraExponentRec.get(); }
+    // The labels are divided by 10^MaxExponent, which is shown once beside them.
+    bool GetAdditionalExponent() const { return FAdditionalExponent; }
+    int GetMaxExponent() const { return FMaxExponent; }
+    int GetDisplayDigits() const { return FDisplayDigits; }
+    float GetMaxNumberLabelWidth() const { return FMaxNumberLabelWidth; }
+    float GetMaxNumberLabelHeight() const { return FMaxNumberLabelHeight; }
+    // The text of a linear scale label.
+    QString NormalCaption(double Value) const;
+    // The width of a label along the axis, estimated from its text.
+    float ApproxLen(double Value, const QString& Text) const;
+    // Places ticks and labels for the current range and length.
+    void CalculateTicks();
+    // Drops the tick at Pixel and a label standing on it.
+    void RemoveTickAt(float Pixel);
+
+    const TQvScaleLabelEventHandler& GetOnGetScaleLabel() const { return FOnGetScaleLabel; }
+    void SetOnGetScaleLabel(const TQvScaleLabelEventHandler& Value) { FOnGetScaleLabel = Value; }
+    // At the start of every tick calculation.
+    const TNotifyEvent& GetOnGetTicks() const { return FOnGetTicks; }
+    void SetOnGetTicks(const TNotifyEvent& Value) { FOnGetTicks = Value; }
+    // At the end of the graph's calculation pass.
+    const TNotifyEvent& GetOnCalculated() const { return FOnCalculated; }
+    void SetOnCalculated(const TNotifyEvent& Value) { FOnCalculated = Value; }
+
+    // ---- Geometry and drawing ----
+    // The caption's extent across (height) and along (width) a horizontal axis; 0 when hidden.
+    float CaptionHeight() const;
+    float CaptionWidth() const;
+    // The room the axis needs across its direction.
+    float Thickness() const;
+    // Puts the axis line across the control for a thickness.
+    void PlaceAxisLine(float Thickness);
+    // Room needed beyond the start and the end of the axis for labels, symbols and the arrow.
+    float StartSpace() const;
+    float EndSpace() const;
+    // Draws the axis in its own coordinates.
+    void PaintGr(TGPGraphics* Graphics);
+    void Paint(QPainter& Canvas) override;
+
     // ---- Undo ----
     TQvUndoStack* GetUndoStack() const { return FUndoStack; }
     void SetUndoStack(TQvUndoStack* Value);
@@ -272,8 +328,8 @@ public:
     // Distance between major (minor) ticks in data units.
     double MajorIncrement() const;
     double MinorIncrement() const;
-    const TQvDtParameters& GetDtParameters() const { return FDtParameters; }
-    const TQvSecParameters& GetSecParameters() const { return FSecParameters; }
+    const QvTicks::TQvDtParameters& GetDtParameters() const { return FDtParameters; }
+    const QvTicks::TQvSecParameters& GetSecParameters() const { return FSecParameters; }
 
     // ---- Update cycle ----
     // The axis needs a new calculation pass.
@@ -333,7 +389,6 @@ protected:
     void GetExponentAndDigits(double AStart, double AStop);
     double SecondsRound(double Value, int Exponent, bool Up, double Part) const;
     double DateTimeRound(double Value, bool Up, bool Major) const;
-    void CalculateTicks();
 
 private:
     TQvGraph2D* ParentGraph() const;
@@ -351,6 +406,23 @@ private:
     void RubricsChanging(TObject* Sender);
     void RubricsChanged(TObject* Sender);
     void DataLinkChanged(TObject* Sender);
+    bool EndsRounded() const;
+    // The axis length the partition searches fit their labels into.
+    float AxisPixels() const;
+    QvTicks::TParts Parts() const;
+    void SetParts(const QvTicks::TParts& Value);
+    QString DateTimeFormat(QvTicks::TDtLabelFormat Format) const;
+    QString LabelText(double Value, const QString& Text) const;
+    // The label base line across the axis.
+    float LabelBase() const;
+    void AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value);
+    void PlaceExtraExponent(TGPGraphics* Graphics);
+    void PlaceCaption(TGPGraphics* Graphics);
+    float TickDirection() const;
+    float SpaceBeyond(bool AtStart) const;
+    void DrawTicks(TGPGraphics* Graphics, bool Major);
+    void DrawLine(TGPGraphics* Graphics);
+    void InitDateTimeFormats();
 
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvAxisArrowPoint> FArrowPoint;
@@ -434,11 +506,24 @@ private:
     float FAxLeft = 0;
     float FAxTop = 0;
     int FRangeExponent = 0;
+    int FMaxExponent = 0;
+    int FDisplayDigits = 0;
+    float FFontSize = 20;
+    float FMaxNumberLabelHeight = 0;
+    float FMaxNumberLabelWidth = 0;
+    std::vector<float> FTicks;
+    std::vector<bool> FMajorTick;
+    std::vector<bool> FMajorGridTick;
+    TQvRichCaptionObjects FAxLabels;
+    QString FShortMonthFormat, FLongMonthFormat, FDayFormat, FMinuteFormat, FDayAndHourFormat,
+        FSecondFormat, FMilliSecondFormat;
+    TQvScaleLabelEventHandler FOnGetScaleLabel;
+    TNotifyEvent FOnGetTicks, FOnCalculated;
     int FZoomIdx = 0;
     std::vector<double> FLastZoomStart;
     std::vector<double> FLastZoomStop;
-    TQvDtParameters FDtParameters;
-    TQvSecParameters FSecParameters;
+    QvTicks::TQvDtParameters FDtParameters;
+    QvTicks::TQvSecParameters FSecParameters;
     bool FPassRunning = false;
     bool FSetting = false;
     bool FDBData = false;

@@ -1,35 +1,233 @@
-// The tick partition of an axis: the searches that choose the label and tick steps, the
-// rounding of the time scalings and the tick positions.
+// The tick partition and the scale labels of an axis: the partition searches with the axis'
+// width estimates, the label texts, and the placement of ticks, labels, extra exponent and
+// caption along and across the axis.
 
 #include "axes/qvaxis.h"
 
 #include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
+#include "axes/qvstringfunctions.h"
+#include "framework/qvstringlist.h"
+#include "graph/qvgraph2d.h"
 
+#include <QImage>
+
+#include <cmath>
+
+using Qvmath::Exp10;
 using Qvmath::Real10thExponent;
+using QvTicks::TDtLabelFormat;
+
+namespace {
+
+// The width estimate of a label: characters and lines in units of the font size.
+constexpr float CharWidthPerSize = 1.6f;
+constexpr float LineHeightPerSize = 2.5f;
+// The anchor shift of oblique labels, in font sizes.
+constexpr float ObliqueShift = 0.8f;
+// A long month name for width estimates.
+const char* const LongMonthSample = "February 9999";
+
+// Fixed-point text without a minus sign on a value that rounds to zero.
+QString FixedText(double Value, int Decimals) {
+    QString Text = QString::number(Value, 'f', Decimals);
+    if (Text.startsWith(u'-') && Text.mid(1).toDouble() == 0) Text.remove(0, 1);
+    return Text.replace(u'.', FormatSettings().DecimalSeparator);
+}
+
+// A surface for measuring labels when there is no paint.
+struct TScratchSurface {
+    QImage Image{1, 1, QImage::Format_ARGB32_Premultiplied};
+    TGPGraphics Graphics{&Image};
+};
+
+} // namespace
+
+QvTicks::TParts TQvAxis::Parts() const {
+    return {FLabelPart, FMajorTickPart, FTickPart, FRangeExponent};
+}
+
+void TQvAxis::SetParts(const QvTicks::TParts& Value) {
+    FLabelPart = Value.LabelPart;
+    FMajorTickPart = Value.MajorTickPart;
+    FTickPart = Value.TickPart;
+    FRangeExponent = Value.RangeExponent;
+}
+
+float TQvAxis::AxisPixels() const {
+    return float(GetHorizontal() ? GetWidth() : GetHeight());
+}
 
 void TQvAxis::GetNormalAxisParts(double AStart, double AStop) {
-    FRangeExponent = Real10thExponent(AStop - AStart);
+    SetParts(QvTicks::NormalAxisParts(
+        AStart, AStop, AxisPixels(), FLabelDistanceFactor, [&](const QvTicks::TParts& Trial) {
+            SetParts(Trial);
+            GetExponentAndDigits(AStart, AStop);
+            return double(std::max(ApproxLen(AStart, NormalCaption(AStart)),
+                                   ApproxLen(AStop, NormalCaption(AStop))));
+        }));
 }
 
-void TQvAxis::GetLogAxisParts(double, double) {}
-
-void TQvAxis::GetSecParameters(double, double) {}
-
-void TQvAxis::GetDtParameters(double, double) {}
-
-void TQvAxis::GetExponentAndDigits(double, double) {}
-
-double TQvAxis::SecondsRound(double Value, int, bool, double) const {
-    return Value;
+void TQvAxis::GetLogAxisParts(double AStart, double AStop) {
+    auto Width = [this](double Value) {
+        const QString Text =
+            FScaling == TQvAxisScaling::LogEE
+                ? QStringLiteral("10") + QString::number(std::lround(std::log10(Value)))
+                : FloatToStr(Value);
+        return ApproxLen(Value, Text);
+    };
+    SetParts(QvTicks::LogAxisParts(AStart, AStop, AxisPixels(), FLabelDistanceFactor,
+                                   std::max(Width(AStart), Width(AStop))));
 }
 
-double TQvAxis::DateTimeRound(double Value, bool, bool) const {
-    return Value;
+void TQvAxis::GetSecParameters(double AStart, double AStop) {
+    SetParts(QvTicks::SecondsAxisParts(
+        AStart, AStop, AxisPixels(), FLabelDistanceFactor,
+        [this](double Value, TQvSecondsFormatRange Format) {
+            return double(ApproxLen(Value, SecondsToString(Value, Format)));
+        },
+        FSecParameters));
+}
+
+void TQvAxis::GetDtParameters(double AStart, double AStop) {
+    FDtParameters = QvTicks::DateTimeAxisParts(
+        AStart, AStop, AxisPixels(), FLabelDistanceFactor, [this, AStart](TDtLabelFormat Format) {
+            QString Sample;
+            if (Format == TDtLabelFormat::LongMonth)
+                Sample = QString::fromLatin1(LongMonthSample);
+            else
+                MyDateTimeToString(Sample, DateTimeFormat(Format), AStart);
+            return double(ApproxLen(AStart, Sample));
+        });
+}
+
+double TQvAxis::SecondsRound(double Value, int Exponent, bool Up, double Part) const {
+    return QvTicks::SecondsRound(Value, FSecParameters.Rgn, Exponent, Up, Part);
+}
+
+double TQvAxis::DateTimeRound(double Value, bool Up, bool Major) const {
+    return QvTicks::DateTimeRound(Value, FDtParameters, Up, Major);
+}
+
+void TQvAxis::GetExponentAndDigits(double AStart, double AStop) {
+    if (FScaling == TQvAxisScaling::DateTime) return;
+    const int StartExponent = Real10thExponent(AStart);
+    const int StopExponent = Real10thExponent(AStop);
+    // The larger exponent, ignoring an end that is exactly 0.
+    FMaxExponent = StopExponent > StartExponent && AStop != 0 ? StopExponent
+                   : AStart != 0                              ? StartExponent
+                                                              : StopExponent;
+    if (FScaling == TQvAxisScaling::Seconds) {
+        FSecParameters.Format = QvTicks::SecondsFormat(AStart, AStop);
+    } else {
+        FDisplayDigits = FMaxExponent - FRangeExponent - Real10thExponent(FLabelPart) +
+                         Qvmath::LastSignificant(FLabelPart) - 1;
+        FAdditionalExponent = (Real10thExponent(FMaxForExtraExponent) < FMaxExponent &&
+                               FMaxExponent >= FDisplayDigits) ||
+                              Real10thExponent(FMinForExtraExponent) > FMaxExponent;
+        FDisplayDigits = std::max(FDisplayDigits + FExtraDigits, 0);
+        if (FExtraDigits > 0 && FMaxExponent + FExtraDigits >= FDisplayDigits &&
+            !FAdditionalExponent)
+            FDisplayDigits = FMaxExponent + FExtraDigits;
+    }
+    if (FTickPart < 1e-5) FTickPart = 0.1;
+    FMajorTickPart = std::max(FMajorTickPart, FTickPart);
+    FLabelPart = std::max(FLabelPart, FTickPart);
+}
+
+QString TQvAxis::NormalCaption(double Value) const {
+    if (FAdditionalExponent) return FixedText(Value / Exp10(FMaxExponent), FDisplayDigits);
+    return FixedText(Value, FMaxExponent < FDisplayDigits ? FDisplayDigits - FMaxExponent : 0);
+}
+
+QString TQvAxis::LabelText(double Value, const QString& Text) const {
+    if (!FOnGetScaleLabel) return Text;
+    TQvScaleLabelEventArgs Args{Value, Text};
+    FOnGetScaleLabel(const_cast<TQvAxis*>(this), Args);
+    return Args.Caption;
+}
+
+float TQvAxis::ApproxLen(double Value, const QString& Text) const {
+    const float Length = float(LabelText(Value, Text).size()) * FFontSize * CharWidthPerSize;
+    const float Height = LineHeightPerSize * FFontSize;
+    return GetHorizontal() ? Length * FRubricsCos + Height * FRubricsSin
+                           : Length * FRubricsSin + Height * FRubricsCos;
+}
+
+QString TQvAxis::DateTimeFormat(TDtLabelFormat Format) const {
+    switch (Format) {
+    case TDtLabelFormat::MilliSecond:
+        return FMilliSecondFormat;
+    case TDtLabelFormat::Second:
+        return FSecondFormat;
+    case TDtLabelFormat::Minute:
+        return FMinuteFormat;
+    case TDtLabelFormat::DayAndHour:
+        return FDayAndHourFormat;
+    case TDtLabelFormat::Day:
+        return FDayFormat;
+    case TDtLabelFormat::LongMonth:
+        return FLongMonthFormat;
+    case TDtLabelFormat::ShortMonth:
+        return FShortMonthFormat;
+    case TDtLabelFormat::Year:
+        return QStringLiteral("yyyy");
+    }
+    return FDayFormat;
+}
+
+// Date-time label formats derived from the locale's, shorter where the axis has little room.
+void TQvAxis::InitDateTimeFormats() {
+    const TQvFormatSettings Settings = FormatSettings();
+    FShortMonthFormat = QStringLiteral("MMM yy");
+    FLongMonthFormat = QStringLiteral("MMMM yyyy");
+    FDayFormat = Settings.ShortDateFormat;
+    FDayFormat.replace(QStringLiteral("yyyy"), QStringLiteral("yy"), Qt::CaseInsensitive);
+    FDayFormat.replace(QStringLiteral("dd"), QStringLiteral("d"), Qt::CaseInsensitive);
+    FDayFormat.replace(QStringLiteral("MM"), QStringLiteral("M"));
+    FMinuteFormat = Settings.ShortTimeFormat;
+    if (const qsizetype s = FMinuteFormat.indexOf(u's', 0, Qt::CaseInsensitive); s >= 0) {
+        FMinuteFormat.remove(std::max<qsizetype>(s - 1, 0), s > 0 ? 2 : 1);
+        const qsizetype Next = FMinuteFormat.indexOf(u's', 0, Qt::CaseInsensitive);
+        if (Next >= 0) FMinuteFormat.remove(Next, 1);
+    }
+    FDayAndHourFormat = FDayFormat + u' ' + FMinuteFormat;
+    FSecondFormat = Settings.LongTimeFormat;
+    FMilliSecondFormat = QStringLiteral("s") + Settings.DecimalSeparator + QStringLiteral("fff");
+}
+
+bool TQvAxis::EndsRounded() const {
+    const TQvGraph2D* Graph = ParentGraph();
+    if ((Graph && Graph->GetPanning()) || FEndRounding == TQvAxisEndRounding::RndNothing)
+        return false;
+    const bool Zoomed = !FLastZoomStart.empty();
+    return !(Zoomed && (FEndRounding == TQvAxisEndRounding::RndToMajorZoomToNothing ||
+                        FEndRounding == TQvAxisEndRounding::RndToMinorZoomToNothing));
+}
+
+float TQvAxis::LabelBase() const {
+    const float Out = FDistanceAxisLabels + (FTicksPointToData ? 0 : FMajorTickLength);
+    switch (FPosition) {
+    case TQvAxisPosition::Bottom:
+        return FAxTop + Out;
+    case TQvAxisPosition::Top:
+        return FAxTop - Out;
+    case TQvAxisPosition::Left:
+        return FAxLeft - Out;
+    case TQvAxisPosition::Right:
+        return FAxLeft + Out;
+    }
+    return 0;
 }
 
 void TQvAxis::CalculateTicks() {
+    if (FOnGetTicks) FOnGetTicks(this);
     if (FAxLength <= 0) FAxLength = 100;
+    FTicks.clear();
+    FMajorTick.clear();
+    FMajorGridTick.clear();
+    FAxLabels.Clear();
+    FMaxNumberLabelWidth = FMaxNumberLabelHeight = 0;
     if (FHasLogScaling)
         FNormalizeConst = (FLogStop - FLogStart) / FAxLength;
     else if (FScaling == TQvAxisScaling::DateTime)
@@ -37,4 +235,202 @@ void TQvAxis::CalculateTicks() {
     else
         FNormalizeConst = (FStop - FStart) / FAxLength;
     if (!FAutoTickParts && !FHasLogScaling) FRangeExponent = Real10thExponent(FStop - FStart);
+
+    std::vector<QvTicks::TTick> Ticks;
+    if (FHasLogScaling)
+        Ticks = QvTicks::LogTicks(FStart, FStop, Parts(), EndsRounded());
+    else if (FScaling == TQvAxisScaling::Seconds)
+        Ticks = QvTicks::SecondsTicks(FStart, FStop, Parts(), FSecParameters, EndsRounded());
+    else if (FScaling == TQvAxisScaling::DateTime)
+        Ticks = QvTicks::DateTimeTicks(FStart, FStop, FDtParameters);
+    else
+        Ticks = QvTicks::LinearTicks(FStart, FStop, Parts(), EndsRounded());
+
+    TScratchSurface Scratch;
+    TStrings* RubricList = GetRubrics();
+    QString DateFormat;
+    if (FScaling == TQvAxisScaling::DateTime) DateFormat = DateTimeFormat(FDtParameters.Format);
+    for (const QvTicks::TTick& Tick : Ticks) {
+        const float Pixel = NumberToWorld(Tick.Value);
+        const bool Labelled = FNumbersVisible && Tick.Label;
+        FTicks.push_back(Pixel);
+        FMajorTick.push_back(Tick.Major);
+        FMajorGridTick.push_back(FMajorGridMode == TQvMajorGridMode::AtLabel ? Labelled
+                                                                             : Tick.Major);
+        if (!Labelled) continue;
+        if (FHasLogScaling) {
+            const QString Text =
+                FScaling == TQvAxisScaling::LogEE
+                    ? QStringLiteral("10\\+") + QString::number(std::lround(std::log10(Tick.Value)))
+                    : FloatToStr(Tick.Value);
+            AddLabel(&Scratch.Graphics, Text, Pixel, Tick.Value);
+        } else if (FScaling == TQvAxisScaling::Seconds) {
+            AddLabel(&Scratch.Graphics, SecondsToString(Tick.Value, FSecParameters.Format), Pixel,
+                     Tick.Value);
+        } else if (FScaling == TQvAxisScaling::DateTime) {
+            QString Text;
+            MyDateTimeToString(Text, DateFormat, Tick.Value);
+            AddLabel(&Scratch.Graphics, Text, Pixel, Tick.Value);
+        } else if (FScaling == TQvAxisScaling::Rubrics) {
+            // Category k is labelled between the ticks k and k + 1.
+            const long k = std::lround(Tick.Value);
+            if (!RubricList || Tick.Value >= FStop || k < 0 || k >= RubricList->Count()) continue;
+            float Offset = float(std::lround(0.5 * FLabelPart / FNormalizeConst));
+            if (FTwisted) Offset = -Offset;
+            if (!GetHorizontal()) Offset = -Offset;
+            AddLabel(&Scratch.Graphics, RubricList->Strings(int(k)), Pixel + Offset, Tick.Value);
+        } else {
+            AddLabel(&Scratch.Graphics, NormalCaption(Tick.Value), Pixel, Tick.Value);
+        }
+    }
+    if (FNumbersVisible && FAdditionalExponent && FAxLabels.Count() > 1)
+        PlaceExtraExponent(&Scratch.Graphics);
+    PlaceCaption(&Scratch.Graphics);
+}
+
+void TQvAxis::AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value) {
+    TQvRichCaptionObject* Label = FAxLabels.Add();
+    Label->SetCaption(LabelText(Value, Text));
+    Label->SetFont(GetNumbersFont());
+    Label->SetAngle(FRubricsAngle);
+    Label->SetColor(FNumbersColor);
+    Label->SetAlign(TQvContentAlignment::MiddleCenter);
+    Label->ParseForSize(Graphics, this);
+    const float w = Label->GetWidth(), h = Label->GetHeight();
+    const float H = w * FRubricsSin + h * FRubricsCos; // across a horizontal axis
+    const float W = w * FRubricsCos + h * FRubricsSin;
+    FMaxNumberLabelHeight = std::max(FMaxNumberLabelHeight, H);
+    FMaxNumberLabelWidth = std::max(FMaxNumberLabelWidth, W);
+
+    const float Base = LabelBase();
+    float x = GetHorizontal() ? Pixel : Base;
+    float y = GetHorizontal() ? Base : Pixel;
+    // An oblique label ends at its tick instead of standing centred on it.
+    const int Angle = int(std::lround(FRubricsAngle));
+    if (Angle % 90 != 0) {
+        const bool Rising = Qvmath::Quadrant(FRubricsAngle) % 2 == 1;
+        const float Shift = ObliqueShift * FFontSize;
+        if (GetHorizontal()) {
+            const float Along = W / 2 - Shift * FRubricsSin;
+            const bool Below = FPosition == TQvAxisPosition::Bottom;
+            x += Rising == Below ? -Along : Along;
+        } else {
+            const float Along = H / 2 - Shift * FRubricsCos;
+            const bool LeftSide = FPosition == TQvAxisPosition::Left;
+            y += Rising == LeftSide ? Along : -Along;
+        }
+    }
+    switch (FPosition) {
+    case TQvAxisPosition::Bottom:
+        y += H / 2;
+        break;
+    case TQvAxisPosition::Left:
+        x -= W / 2;
+        break;
+    case TQvAxisPosition::Top:
+        y -= H / 2;
+        break;
+    case TQvAxisPosition::Right:
+        x += W / 2;
+        break;
+    }
+    Label->SetAnchor(x, y);
+}
+
+void TQvAxis::PlaceExtraExponent(TGPGraphics* Graphics) {
+    TQvRichCaptionObject* Exponent = FExtraExponentRec.get();
+    Exponent->SetCaption(QStringLiteral("\u00B710\\+") + QString::number(FMaxExponent));
+    Exponent->SetColor(FNumbersColor);
+    // Beyond the last label: halfway to the axis end, or between the last two labels when the
+    // last one sits at the end.
+    const bool Horizontal = GetHorizontal();
+    auto Along = [Horizontal](const TQvRichCaptionObject* Label) {
+        return Horizontal ? Label->GetAnchorX() : Label->GetAnchorY();
+    };
+    const float Last = Along(FAxLabels.Get(FAxLabels.Count() - 1));
+    const float End = NumberToWorld(FStop);
+    const float Middle = std::abs(Last - End) < 1
+                             ? (Last + Along(FAxLabels.Get(FAxLabels.Count() - 2))) / 2
+                             : (Last + End) / 2;
+    const float Across = LabelBase();
+    switch (FPosition) {
+    case TQvAxisPosition::Bottom:
+        Exponent->SetAlign(TQvContentAlignment::TopCenter);
+        Exponent->SetAnchor(Middle, Across + FDistanceAxisExtraExponent);
+        break;
+    case TQvAxisPosition::Top:
+        Exponent->SetAlign(TQvContentAlignment::BottomCenter);
+        Exponent->SetAnchor(Middle, Across - FDistanceAxisExtraExponent);
+        break;
+    case TQvAxisPosition::Left:
+        Exponent->SetAlign(TQvContentAlignment::MiddleRight);
+        Exponent->SetAnchor(Across - FDistanceAxisExtraExponent, Middle);
+        break;
+    case TQvAxisPosition::Right:
+        Exponent->SetAlign(TQvContentAlignment::MiddleLeft);
+        Exponent->SetAnchor(Across + FDistanceAxisExtraExponent, Middle);
+        break;
+    }
+    Exponent->ParseForSize(Graphics, this);
+}
+
+void TQvAxis::PlaceCaption(TGPGraphics* Graphics) {
+    TQvRichCaptionObject* Caption = FCaptionRec.get();
+    const bool Horizontal = GetHorizontal();
+    const bool Turned = !Horizontal && !FCaptionHorizontalOnVerticalAxis;
+    Caption->SetAngle(Turned ? 90 : 0);
+    float Across = LabelBase();
+    if (FNumbersVisible) {
+        const float Labels = Horizontal ? FMaxNumberLabelHeight : FMaxNumberLabelWidth;
+        const float Out = GetDistanceNumbersCaption() + Labels;
+        Across += FPosition == TQvAxisPosition::Bottom || FPosition == TQvAxisPosition::Right
+                      ? Out
+                      : -Out;
+    }
+    // Index by alignment: left-justified, centred, right-justified.
+    const int Column = FCaptionAlignment == TAlignment::taLeftJustify ? 0
+                       : FCaptionAlignment == TAlignment::taCenter    ? 1
+                                                                      : 2;
+    using A = TQvContentAlignment;
+    static const A Anchors[][3] = {
+        {A::TopLeft, A::TopCenter, A::TopRight},          // bottom
+        {A::BottomLeft, A::BottomCenter, A::BottomRight}, // left, turned
+        {A::BottomLeft, A::BottomCenter, A::BottomRight}, // top
+        {A::TopLeft, A::TopCenter, A::TopRight},          // right, turned
+    };
+    static const A Upright[][3] = {
+        {A::BottomRight, A::MiddleRight, A::TopRight}, // left
+        {A::BottomLeft, A::MiddleLeft, A::TopLeft},    // right
+    };
+    const int Row = int(FPosition);
+    A Anchor = Anchors[Row][Column];
+    if (!Horizontal && !Turned)
+        Anchor = Upright[FPosition == TQvAxisPosition::Left ? 0 : 1][Column];
+    const float Positions[3] = {Horizontal ? FAxLeft : FAxTop + FAxLength,
+                                (Horizontal ? FAxLeft : FAxTop) + FAxLength / 2,
+                                Horizontal ? FAxLeft + FAxLength : FAxTop};
+    Caption->SetAlign(Anchor);
+    if (Horizontal)
+        Caption->SetAnchor(Positions[Column], Across);
+    else
+        Caption->SetAnchor(Across, Positions[Column]);
+    Caption->ParseForSize(Graphics, this);
+}
+
+void TQvAxis::RemoveTickAt(float Pixel) {
+    for (size_t i = 0; i < FTicks.size(); ++i) {
+        if (std::abs(FTicks[i] - Pixel) >= 0.5f) continue;
+        FTicks.erase(FTicks.begin() + qsizetype(i));
+        FMajorTick.erase(FMajorTick.begin() + qsizetype(i));
+        FMajorGridTick.erase(FMajorGridTick.begin() + qsizetype(i));
+        break;
+    }
+    const bool Horizontal = GetHorizontal();
+    for (int i = 0; i < FAxLabels.Count(); ++i) {
+        const TQvRichCaptionObject* Label = FAxLabels.Get(i);
+        if (std::abs((Horizontal ? Label->GetAnchorX() : Label->GetAnchorY()) - Pixel) < 0.5f) {
+            FAxLabels.Delete(i);
+            break;
+        }
+    }
 }

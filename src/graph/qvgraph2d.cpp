@@ -662,11 +662,26 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     Graphics->FillRectangle(TGPSolidBrush(GetBackColor()), Client);
     if (FBackgroundGradient->GetVisible())
         Graphics->FillRectangle(*FBackgroundGradient->GetBrush(Client), Client);
+    const TGPRectF& Area = FDrawingArea;
+    const TQvColor AreaColor = FDataAreaColor;
+    if (FDataAreaGradient->GetVisible())
+        Graphics->FillRectangle(*FDataAreaGradient->GetBrush(Area),
+                                TGPRectF{Area.X, Area.Y, Area.Width - 1, Area.Height - 1});
+    else if (AreaColor != GetBackColor() && GetAlpha(AreaColor) != 0)
+        Graphics->FillRectangle(TGPSolidBrush(AreaColor),
+                                TGPRectF{Area.X, Area.Y, Area.Width - 1, Area.Height - 1});
     if (GetCaptionVisible()) {
         PlaceTitle();
         SetHighQuality(Graphics, true);
         FTitleRec->PaintGr(Graphics);
     }
+    PaintGrids(Graphics);
+    if (FDataAreaFrame->GetVisible()) {
+        SetHighQuality(Graphics, false);
+        Graphics->DrawRectangle(*FDataAreaFrame->GetPen(Area), Area);
+    }
+    SetHighQuality(Graphics, false);
+    PaintAxes(Graphics);
 }
 
 void TQvGraph2D::PlaceTitle() {

@@ -394,6 +394,10 @@ public:
     void Paint(QPainter& Canvas) override;
     // Puts the title's anchor where its alignment says.
     void PlaceTitle();
+    // Stacks the axes around the data area and derives the data area from them.
+    void LayoutAxes();
+    // The data area in client pixels.
+    const TGPRectF& GetDrawingArea() const { return FDrawingArea; }
 
     // ---- Zoom stages, for all axes of this graph and of its coupled graphs ----
     bool GetCanZoomBack() const;
@@ -425,6 +429,9 @@ private:
                         const TResourceString& Caption);
     TQvAxis* CreatePrimaryAxis(TQvAxisPosition Position, const QString& BaseName,
                                const QString& Caption);
+    void MoveToZeroOrigin();
+    void PaintGrids(TGPGraphics* Graphics);
+    void PaintAxes(TGPGraphics* Graphics);
 
     TQvColor FDataAreaColor;
     std::unique_ptr<TQvLineSettings> FDataAreaFrame;
@@ -450,6 +457,7 @@ private:
     float FDistanceBorderAxisLeft = 0;
     float FDistanceBorderAxisRight = 0;
     std::unique_ptr<TQvZoomSettings> FZoom;
+    TGPRectF FDrawingArea{0, 0, 0, 0};
     TNotifyEvent FOnBeginZoom, FOnEndZoom, FOnBeginPanning, FOnEndPanning;
     QList<TQvSeries*> FRelatedSeries;
     QList<TQvAxis*> FAxes;

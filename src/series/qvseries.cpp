@@ -142,6 +142,11 @@ bool TQvSeries::SeriesVisible() const {
                         FPointSymbolSettings->GetVisible());
 }
 
+float TQvSeries::ExtraSpaceAt(TQvAxisPosition) const {
+    if (!SeriesVisible() || !FPointSymbolSettings->GetVisible() || GetCount() < 2) return 0;
+    return (FPointSymbolSettings->GetSize() + FPointSymbolSettings->GetBorderLineWidth()) / 2 + 1;
+}
+
 void TQvSeries::CheckDBVectors() {
     for (TQvCustomDoubleVector* Data : {FXData, FYData})
         if (auto* Vector = qobject_cast<TQvDoubleVector*>(Data); Vector && Vector->DBData())

@@ -4,6 +4,7 @@
 // register with the graph of their Y axis and report the extent of their values to the axes
 // for auto-ranging.
 
+#include "axes/qvaxistypes.h"
 #include "data/qvvectors.h"
 #include "framework/qvclasses.h"
 #include "style/qvstyles.h"
@@ -85,6 +86,8 @@ public:
     // Shown, with a line, an area or symbols to show.
     virtual bool SeriesVisible() const;
     bool NeedsPoints() const { return FRecalculatePoints; }
+    // Room an axis at Position leaves so that symbols at the data area's edge are not cut.
+    virtual float ExtraSpaceAt(TQvAxisPosition Position) const;
     // Reloads vectors bound to a data set.
     virtual void CheckDBVectors();
     // Folds new values into the extent and tells the axes when it changed.

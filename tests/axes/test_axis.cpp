@@ -23,8 +23,26 @@ void SetFixedRange(TQvAxis* Axis, double Start, double Stop) {
     Axis->SetStop(Stop);
 }
 
+// Two axes without a graph, each 400 pixels long from pixel 0, ranges as set.
+struct TLoneAxes {
+    TLoneAxes() {
+        for (TQvAxis* Axis : {X, Y})
+            Axis->SetEndRounding(TQvAxisEndRounding::RndNothing);
+        Y->SetPosition(TQvAxisPosition::Left);
+        Y->SetBounds(0, 0, 40, 400);
+    }
+    void Paint() {
+        X->Calculate();
+        Y->Calculate();
+    }
+    std::unique_ptr<TQvAxis> OwnX = std::make_unique<TQvAxis>(nullptr);
+    std::unique_ptr<TQvAxis> OwnY = std::make_unique<TQvAxis>(nullptr);
+    TQvAxis* X = OwnX.get();
+    TQvAxis* Y = OwnY.get();
+};
+
 TEST(AxisMapping, EveryScalingTwistedAndNot) {
-    TChart Chart;
+    TLoneAxes Chart;
     SetFixedRange(Chart.X, 0, 100);
     SetFixedRange(Chart.Y, 0, 40);
     Chart.Paint();

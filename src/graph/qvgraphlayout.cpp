@@ -1,0 +1,188 @@
+// The data area of a graph: the axes stacked on the four sides, the room their labels need
+// beyond the data area, the crossing at the origin; and the grids and axes drawn on it.
+
+#include "graph/qvgraph2d.h"
+
+#include "axes/qvaxis.h"
+
+#include <cmath>
+
+namespace {
+// A single-line border takes this much room at the bottom.
+constexpr float SingleBorderInset = 4;
+
+// Insets of the data area from the client edges, by side.
+struct TInsets {
+    float Left = 0, Right = 0, Top = 0, Bottom = 0;
+};
+
+bool SpansZero(const TQvAxis* Axis) {
+    return !Axis->GetHasLogScaling() && Axis->GetStart() < 0 && Axis->GetStop() > 0;
+}
+} // namespace
+
+void TQvGraph2D::LayoutAxes() {
+    const float W = float(ClientWidth()), H = float(ClientHeight());
+    TInsets In{std::ceil(FDistanceBorderAxisLeft), std::ceil(FDistanceBorderAxisRight),
+               std::ceil(FDistanceBorderAxisTop), std::ceil(FDistanceBorderAxisBottom)};
+    if (GetBorderStyle() == TBorderStyle::Single) In.Bottom += SingleBorderInset;
+    if (GetCaptionVisible() && !GetCaption().isEmpty()) {
+        PlaceTitle();
+        In.Top = std::ceil(In.Top + FTitleRec->GetHeight() + GetCaptionDistanceBefore() +
+                           GetCaptionDistanceAfter());
+    }
+
+    // From the last child to the first, outwards: the first child lies nearest the data area.
+    const QList<TQvAxis*> Axes = ChildAxes();
+    TQvAxis* Nearest[4] = {};
+    // Axes that cross at the origin take no room at the border.
+    const bool BottomCrosses = FZeroOrigin && FPrimaryYAxis && FPrimaryYAxis->GetStart() < 0;
+    const bool LeftCrosses = FZeroOrigin && FPrimaryXAxis && FPrimaryXAxis->GetStart() < 0;
+    for (qsizetype i = Axes.size() - 1; i >= 0; --i) {
+        TQvAxis* Axis = Axes[i];
+        const float t = Axis->Thickness();
+        const int Room = int(std::ceil(t));
+        if (Axis->GetAutoSize()) {
+            if (Axis->GetHorizontal())
+                Axis->SetBounds(0, Axis->GetTop(), int(W), Room);
+            else
+                Axis->SetBounds(Axis->GetLeft(), 0, Room, int(H));
+        }
+        Axis->PlaceAxisLine(t);
+        if (!Axis->GetVisible()) continue;
+        const float Size =
+            Axis->GetHorizontal() ? float(Axis->GetHeight()) : float(Axis->GetWidth());
+        switch (Axis->GetPosition()) {
+        case TQvAxisPosition::Bottom:
+            if (!BottomCrosses) In.Bottom += Size;
+            Axis->SetTop(int(H - In.Bottom));
+            break;
+        case TQvAxisPosition::Left:
+            Axis->SetLeft(int(In.Left));
+            if (!LeftCrosses) In.Left += Size;
+            break;
+        case TQvAxisPosition::Top:
+            Axis->SetTop(int(In.Top));
+            In.Top += Size;
+            break;
+        case TQvAxisPosition::Right:
+            In.Right += Size;
+            Axis->SetLeft(int(W - In.Right));
+            break;
+        }
+        Nearest[int(Axis->GetPosition())] = Axis;
+    }
+
+    // Labels, symbols and arrows beyond the ends of the axes.
+    TInsets Need;
+    for (const TQvAxis* Axis : Axes) {
+        if (!Axis->GetAutoSize()) continue;
+        const float Start = Axis->StartSpace(), End = Axis->EndSpace();
+        const bool Twisted = Axis->GetTwisted();
+        if (Axis->GetHorizontal()) {
+            Need.Left = std::max(Need.Left, Twisted ? End : Start);
+            Need.Right = std::max(Need.Right, Twisted ? Start : End);
+        } else {
+            Need.Bottom = std::max(Need.Bottom, Twisted ? End : Start);
+            Need.Top = std::max(Need.Top, Twisted ? Start : End);
+        }
+    }
+    // The axis nearest the data area on each side borders it, DistanceValuesAxis apart.
+    const bool FreeX = FZeroOrigin && FPrimaryXAxis && SpansZero(FPrimaryXAxis);
+    const bool FreeY = FZeroOrigin && FPrimaryYAxis && SpansZero(FPrimaryYAxis);
+    auto Tie = [](TQvAxis* Axis, float& Inset, float Needed, bool Free, auto LineAt,
+                  auto MoveLine) {
+        if (!Axis || Free) {
+            Inset = std::max(Inset, Needed);
+            return;
+        }
+        const float Gap = Axis->GetDistanceValuesAxis();
+        if (Inset > Needed) {
+            Inset = LineAt(Axis) + Gap;
+        } else {
+            Inset = Needed;
+            MoveLine(Axis, Inset - Gap);
+        }
+    };
+    Tie(
+        Nearest[int(TQvAxisPosition::Left)], In.Left, Need.Left, FreeX,
+        [](TQvAxis* A) { return float(A->GetLeft()) + A->GetAxLeft(); },
+        [](TQvAxis* A, float Line) { A->SetLeft(int(std::lround(Line - A->GetAxLeft()))); });
+    Tie(
+        Nearest[int(TQvAxisPosition::Right)], In.Right, Need.Right, FreeX,
+        [W](TQvAxis* A) { return W - (float(A->GetLeft()) + A->GetAxLeft()); },
+        [W](TQvAxis* A, float Line) { A->SetLeft(int(std::lround(W - Line - A->GetAxLeft()))); });
+    Tie(
+        Nearest[int(TQvAxisPosition::Top)], In.Top, Need.Top, FreeY,
+        [](TQvAxis* A) { return float(A->GetTop()) + A->GetAxTop(); },
+        [](TQvAxis* A, float Line) { A->SetTop(int(std::lround(Line - A->GetAxTop()))); });
+    Tie(
+        Nearest[int(TQvAxisPosition::Bottom)], In.Bottom, Need.Bottom, FreeY,
+        [H](TQvAxis* A) { return H - (float(A->GetTop()) + A->GetAxTop()); },
+        [H](TQvAxis* A, float Line) { A->SetTop(int(std::lround(H - Line - A->GetAxTop()))); });
+
+    // Every axis spans the data area; its ticks follow the final length.
+    for (TQvAxis* Axis : Axes) {
+        if (Axis->GetHorizontal())
+            Axis->SetAxisGeometry(In.Left, Axis->GetAxTop(), W - In.Left - In.Right);
+        else
+            Axis->SetAxisGeometry(Axis->GetAxLeft(), In.Top, H - In.Top - In.Bottom);
+        Axis->CalculateTicks();
+    }
+    FDrawingArea = {In.Left, In.Top, W - In.Left - In.Right + 1, H - In.Top - In.Bottom + 1};
+    if (FZeroOrigin && FPrimaryXAxis && FPrimaryYAxis) MoveToZeroOrigin();
+}
+
+// The primary axes cross where the other one has its 0, as far as the ranges contain 0.
+void TQvGraph2D::MoveToZeroOrigin() {
+    TQvAxis* X = FPrimaryXAxis;
+    TQvAxis* Y = FPrimaryYAxis;
+    const bool MoveY = SpansZero(X) && Y->GetParent() == this;
+    const bool MoveX = SpansZero(Y) && X->GetParent() == this;
+    if (MoveY) {
+        const float Line = std::round(X->NumberToWorld(0));
+        Y->SetLeft(int(std::lround(Line - Y->GetAxLeft())));
+    }
+    if (MoveX) {
+        const float Line = std::round(Y->NumberToWorld(0));
+        X->SetTop(int(std::lround(Line - X->GetAxTop())));
+    }
+    // The tick and label on the crossing point would stand on the other axis.
+    if (MoveY && MoveX) {
+        X->RemoveTickAt(X->NumberToWorld(0));
+        Y->RemoveTickAt(Y->NumberToWorld(0));
+    }
+}
+
+void TQvGraph2D::PaintGrids(TGPGraphics* Graphics) {
+    SetHighQuality(Graphics, false);
+    const TGPRectF& A = FDrawingArea;
+    auto Draw = [&](const TQvAxis* Axis, TQvLineSettings* Grid, bool Major) {
+        if (!Axis || !Grid->GetVisible()) return;
+        const std::unique_ptr<TQvPen> Pen = Grid->GetPen(A);
+        for (int i = 0; i < Axis->TickCount(); ++i) {
+            if (Major ? !Axis->IsMajorGridTick(i) : Axis->IsMajorTick(i)) continue;
+            const float p = FDoingMetafile ? Axis->TickPixel(i) : std::round(Axis->TickPixel(i));
+            if (Axis->GetHorizontal())
+                Graphics->DrawLine(*Pen, p, A.Y, p, A.Y + A.Height - 1);
+            else
+                Graphics->DrawLine(*Pen, A.X + A.Width - 1, p, A.X, p);
+        }
+    };
+    Draw(FPrimaryXAxis, FMinorGridVertical.get(), false);
+    Draw(FPrimaryYAxis, FMinorGridHorizontal.get(), false);
+    Draw(FPrimaryXAxis, FMajorGridVertical.get(), true);
+    Draw(FPrimaryYAxis, FMajorGridHorizontal.get(), true);
+}
+
+void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {
+    const TGPMatrix Saved = Graphics->GetTransform();
+    for (TQvAxis* Axis : ChildAxes()) {
+        if (!Axis->GetVisible()) continue;
+        TGPMatrix Moved = Saved;
+        Moved.Translate(float(Axis->GetLeft()), float(Axis->GetTop()));
+        Graphics->SetTransform(Moved);
+        Axis->PaintGr(Graphics);
+    }
+    Graphics->SetTransform(Saved);
+}

@@ -1,0 +1,259 @@
+// Scale labels, axis thickness, the data area the axes leave, and the pixels they draw.
+
+#include "../chartfixture.h"
+#include "../qvtest.h"
+
+#include <framework/qvstringlist.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+QStringList LabelTexts(const TQvAxis* Axis) {
+    QStringList Texts;
+    for (int i = 0; i < Axis->Labels().Count(); ++i)
+        Texts << Axis->Labels().Get(i)->GetCaption();
+    return Texts;
+}
+
+// A lone bottom axis, 400 pixels long, with the given range and label step.
+std::unique_ptr<TQvAxis> ManualAxis(double Start, double Stop, double LabelPart) {
+    auto Axis = std::make_unique<TQvAxis>(nullptr);
+    Axis->SetStartEnd(TQvAxisEnd::Fixed);
+    Axis->SetStopEnd(TQvAxisEnd::Fixed);
+    Axis->SetStart(Start);
+    Axis->SetStop(Stop);
+    Axis->SetAutoTickParts(false);
+    Axis->SetLabelPart(LabelPart);
+    Axis->SetMajorPart(LabelPart);
+    Axis->SetTickPart(LabelPart / 2);
+    Axis->Calculate();
+    return Axis;
+}
+
+TEST(AxisLabels, DigitsAndTheExtraExponent) {
+    EXPECT_EQ(LabelTexts(ManualAxis(0, 1, 0.2).get()),
+              QStringList({"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}));
+    EXPECT_EQ(LabelTexts(ManualAxis(0, 10, 0.2).get()),
+              QStringList({"0", "2", "4", "6", "8", "10"}));
+    EXPECT_EQ(LabelTexts(ManualAxis(-0.5, 0.5, 0.25).get()),
+              QStringList({"-0.50", "-0.25", "0.00", "0.25", "0.50"}));
+
+    // The labels are divided by a power of ten once the larger end passes 1000.
+    auto Thousand = ManualAxis(0, 1000, 0.2);
+    EXPECT_FALSE(Thousand->GetAdditionalExponent());
+    EXPECT_EQ(LabelTexts(Thousand.get()).back(), "1000");
+    auto TenThousand = ManualAxis(0, 10000, 0.2);
+    EXPECT_TRUE(TenThousand->GetAdditionalExponent());
+    EXPECT_EQ(TenThousand->GetMaxExponent(), 4);
+    EXPECT_EQ(LabelTexts(TenThousand.get()),
+              QStringList({"0.0", "0.2", "0.4", "0.6", "0.8", "1.0"}));
+    EXPECT_EQ(TenThousand->ExtraExponentObject()->GetCaption(), "\u00B710\\+4");
+    // And once it falls below a thousandth.
+    EXPECT_FALSE(ManualAxis(0, 0.001, 0.2)->GetAdditionalExponent());
+    auto Small = ManualAxis(0, 0.0001, 0.2);
+    EXPECT_TRUE(Small->GetAdditionalExponent());
+    EXPECT_EQ(Small->GetMaxExponent(), -4);
+
+    // More digits on request.
+    auto Extra = std::make_unique<TQvAxis>(nullptr);
+    Extra->SetExtraDigits(2);
+    EXPECT_EQ(Extra->GetExtraDigits(), 2);
+}
+
+TEST(AxisLabels, EventsScalingsAndRubrics) {
+    // The event replaces the text, and its longer texts make the automatic steps coarser.
+    TQvAxis Axis(nullptr);
+    Axis.SetStartEnd(TQvAxisEnd::Fixed);
+    Axis.SetStopEnd(TQvAxisEnd::Fixed);
+    Axis.SetEndRounding(TQvAxisEndRounding::RndNothing);
+    Axis.SetStop(100);
+    Axis.Calculate();
+    const double Plain = Axis.GetLabelPart();
+    int Ticks = 0;
+    Axis.SetOnGetTicks([&Ticks](TObject*) { ++Ticks; });
+    Axis.SetOnGetScaleLabel([](TObject*, TQvScaleLabelEventArgs& e) {
+        e.Caption = QStringLiteral("%1 units").arg(e.Value);
+    });
+    Axis.Modified();
+    Axis.Calculate();
+    EXPECT_EQ(Ticks, 1);
+    EXPECT_GT(Axis.GetLabelPart(), Plain);
+    EXPECT_TRUE(LabelTexts(&Axis).front().endsWith(" units"));
+
+    // Powers of ten on a LogEE axis, plain numbers on a Log axis.
+    Axis.SetOnGetScaleLabel({});
+    Axis.SetScaling(TQvAxisScaling::LogEE);
+    Axis.SetStart(1);
+    Axis.SetStop(1000);
+    Axis.Calculate();
+    EXPECT_EQ(LabelTexts(&Axis).first(), "10\\+0");
+    EXPECT_EQ(LabelTexts(&Axis).last(), "10\\+3");
+    Axis.SetScaling(TQvAxisScaling::Log);
+    Axis.Calculate();
+    EXPECT_EQ(LabelTexts(&Axis).last(), "1000");
+
+    // A rubric stands between its tick and the next one.
+    Axis.SetScaling(TQvAxisScaling::Rubrics);
+    Axis.SetStart(0);
+    Axis.SetStop(4);
+    Axis.GetRubrics()->AddStrings({"north", "east", "south"});
+    Axis.Calculate();
+    EXPECT_EQ(LabelTexts(&Axis), QStringList({"north", "east", "south"}));
+    EXPECT_FLOAT_EQ(Axis.Labels().Get(1)->GetAnchorX(), 150);
+    Axis.SetTwisted(true);
+    Axis.Calculate();
+    EXPECT_FLOAT_EQ(Axis.Labels().Get(1)->GetAnchorX(), 250);
+}
+
+TEST(AxisGeometry, ThicknessFromTicksLabelsAndCaption) {
+    TQvAxis Axis(nullptr);
+    Axis.SetCaption("");
+    Axis.Calculate();
+    const float Labels = Axis.GetMaxNumberLabelHeight();
+    ASSERT_GT(Labels, 0);
+    // Major tick 10, half the line 1, labels.
+    EXPECT_FLOAT_EQ(Axis.Thickness(), 10 + 1 + Labels);
+    Axis.GetNumbersFont()->SetSizeF(24);
+    Axis.Calculate();
+    EXPECT_GT(Axis.GetMaxNumberLabelHeight(), Labels);
+
+    Axis.SetCaption("Caption");
+    Axis.SetDistanceNumbersCaption(3);
+    Axis.SetDistanceToBorder(2);
+    Axis.Calculate();
+    EXPECT_FLOAT_EQ(Axis.Thickness(),
+                    2 + 10 + 1 + Axis.GetMaxNumberLabelHeight() + 3 + Axis.CaptionHeight());
+    // Without numbers the caption moves to the label base line.
+    Axis.SetNumbersVisible(false);
+    Axis.Calculate();
+    EXPECT_EQ(Axis.Labels().Count(), 0);
+    EXPECT_FLOAT_EQ(Axis.Thickness(), 2 + 10 + 1 + Axis.CaptionHeight());
+    const TQvRichCaptionObject* Caption = Axis.CaptionObject();
+    EXPECT_FLOAT_EQ(Caption->GetAnchorY(), Axis.GetAxTop() + 10);
+
+    // A left axis turns its caption and measures it across.
+    Axis.SetPosition(TQvAxisPosition::Left);
+    Axis.Calculate();
+    EXPECT_FLOAT_EQ(Axis.CaptionObject()->GetAngle(), 90);
+    EXPECT_FLOAT_EQ(Axis.CaptionWidth(), Axis.CaptionObject()->GetHeight());
+
+    // The arrow sits at the end of the values: at the start of a twisted axis.
+    Axis.GetArrowPoint()->SetVisible(true);
+    const float Reach = 3 * Axis.GetArrowPoint()->GetPointLength();
+    EXPECT_GE(Axis.EndSpace(), Reach);
+    EXPECT_LT(Axis.StartSpace(), Reach);
+    Axis.SetTwisted(true);
+    EXPECT_GE(Axis.StartSpace(), Reach);
+    EXPECT_LT(Axis.EndSpace(), Reach);
+}
+
+TEST(AxisLayout, AxesStackOutwardsFromTheDataArea) {
+    TChart Chart;
+    Chart.Paint();
+    const TGPRectF One = Chart.Graph->GetDrawingArea();
+    // The data area begins at the line of the nearest axis on each side.
+    EXPECT_FLOAT_EQ(One.X, float(Chart.Y->GetLeft()) + Chart.Y->GetAxLeft());
+    EXPECT_FLOAT_EQ(One.Y + One.Height - 1, float(Chart.X->GetTop()) + Chart.X->GetAxTop());
+    EXPECT_FLOAT_EQ(Chart.X->GetAxLeft(), One.X);
+    EXPECT_FLOAT_EQ(Chart.X->GetAxLength(), One.Width - 1);
+    EXPECT_FLOAT_EQ(Chart.X->NumberToWorld(Chart.X->GetStart()), One.X);
+    EXPECT_FLOAT_EQ(Chart.Y->NumberToWorld(Chart.Y->GetStop()), One.Y);
+
+    TQvAxis* Second = Chart.NewAxis(TQvAxisPosition::Left, "Second");
+    Chart.Paint();
+    const TGPRectF Two = Chart.Graph->GetDrawingArea();
+    TQvAxis* Third = Chart.NewAxis(TQvAxisPosition::Left, "Third");
+    Chart.Paint();
+    const TGPRectF Three = Chart.Graph->GetDrawingArea();
+    EXPECT_GT(Two.X, One.X);
+    EXPECT_GT(Three.X, Two.X);
+    // The first child lies nearest the data area, the last one at the border.
+    EXPECT_GT(Chart.Y->GetLeft(), Second->GetLeft());
+    EXPECT_GT(Second->GetLeft(), Third->GetLeft());
+    EXPECT_EQ(Third->GetLeft(), 0);
+    EXPECT_EQ(Second->GetLeft(), Third->GetWidth());
+    // The border distance moves everything in.
+    Chart.Graph->SetDistanceBorderAxisLeft(7.2f);
+    Chart.Paint();
+    EXPECT_EQ(Third->GetLeft(), 8);
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, Three.X + 8);
+    // Each axis spans the data area.
+    EXPECT_FLOAT_EQ(Second->GetAxTop(), Chart.Y->GetAxTop());
+    EXPECT_FLOAT_EQ(Third->GetAxLength(), Chart.Y->GetAxLength());
+}
+
+TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
+    TChart Chart;
+    Chart.Y->SetVisible(false);
+    Chart.X->SetStartEnd(TQvAxisEnd::Fixed);
+    Chart.X->SetStopEnd(TQvAxisEnd::Fixed);
+    Chart.X->SetStart(1000000);
+    Chart.X->SetStop(5000000);
+    Chart.X->SetMaxForExtraExponent(1e9);
+    Chart.Paint();
+    // Without a left axis, half the first label sticks out to the left of the data area.
+    const TQvRichCaptionObject* First = Chart.X->Labels().Get(0);
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, std::ceil(First->GetWidth() / 2));
+    EXPECT_FLOAT_EQ(First->GetAnchorX(), Chart.Graph->GetDrawingArea().X);
+
+    const float Top = Chart.Graph->GetDrawingArea().Y;
+    Chart.Graph->SetCaption("Title");
+    Chart.Graph->SetCaptionVisible(true);
+    Chart.Graph->SetCaptionDistanceBefore(5);
+    Chart.Paint();
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().Y,
+                    std::ceil(5 + Chart.Graph->TitleObject()->GetHeight()));
+    EXPECT_GT(Chart.Graph->GetDrawingArea().Y, Top);
+}
+
+TEST(AxisLayout, ZeroOriginCrossing) {
+    TChart Chart;
+    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
+        Axis->SetStartEnd(TQvAxisEnd::Fixed);
+        Axis->SetStopEnd(TQvAxisEnd::Fixed);
+        Axis->SetStart(-4);
+        Axis->SetStop(6);
+    }
+    Chart.Graph->SetZeroOrigin(true);
+    Chart.Paint();
+    const float Zero = std::round(Chart.X->NumberToWorld(0));
+    EXPECT_FLOAT_EQ(float(Chart.Y->GetLeft()) + Chart.Y->GetAxLeft(), Zero);
+    EXPECT_FLOAT_EQ(float(Chart.X->GetTop()) + Chart.X->GetAxTop(),
+                    std::round(Chart.Y->NumberToWorld(0)));
+    // No label stands on the crossing point.
+    EXPECT_FALSE(LabelTexts(Chart.X).contains("0"));
+    EXPECT_TRUE(LabelTexts(Chart.X).contains("2"));
+}
+
+TEST(AxisPixels, GridLinesOnTheirTicksAndTheAxisLine) {
+    TChart Chart;
+    Chart.Graph->SetBackColor(0xFFFFFFFF);
+    TQvLineSettings* Grid = Chart.Graph->GetMajorGridVertical();
+    Grid->SetColor(0xFFFF0000);
+    Grid->SetVisible(true);
+    QImage Image(600, 400, QImage::Format_ARGB32_Premultiplied);
+    Image.fill(Qt::transparent);
+    TGPGraphics Graphics(&Image);
+    Chart.Graph->PaintGr(&Graphics);
+    Chart.Graph->PaintGr(&Graphics);
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    const int MidY = int(Area.Y + Area.Height / 2);
+    int GridLines = 0;
+    for (int i = 0; i < Chart.X->TickCount(); ++i) {
+        if (!Chart.X->IsMajorGridTick(i)) continue;
+        const int x = int(std::round(Chart.X->TickPixel(i)));
+        if (x <= int(Area.X)) continue; // the left one lies under the Y axis
+        EXPECT_EQ(Image.pixel(x, MidY), 0xFFFF0000u) << "tick " << i << " at " << x;
+        EXPECT_EQ(Image.pixel(x + 3, MidY), 0xFFFFFFFFu);
+        ++GridLines;
+    }
+    EXPECT_GT(GridLines, 2);
+    // The black axis line along the bottom of the data area.
+    const int LineY = Chart.X->GetTop() + int(Chart.X->GetAxTop());
+    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width / 3), LineY), 0xFF000000u);
+}
+
+} // namespace
