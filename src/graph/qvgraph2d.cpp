@@ -10,7 +10,11 @@
 #include "undo/qvundostack.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QScopedValueRollback>
+
+#include <algorithm>
+#include <optional>
 
 using namespace Qvlocalize;
 
@@ -676,12 +680,51 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
         FTitleRec->PaintGr(Graphics);
     }
     PaintGrids(Graphics);
+    PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->PaintGr(Graphics); });
     if (FDataAreaFrame->GetVisible()) {
         SetHighQuality(Graphics, false);
         Graphics->DrawRectangle(*FDataAreaFrame->GetPen(Area), Area);
     }
     SetHighQuality(Graphics, false);
     PaintAxes(Graphics);
+    // Symbols above lines, fills and axes.
+    PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->DrawSymbols(Graphics); });
+    SetHighQuality(Graphics, false);
+}
+
+void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint) {
+    if (FRelatedSeries.isEmpty()) return;
+    SetHighQuality(Graphics, true);
+    const TGPRegion Saved = Graphics->GetClip();
+    const std::optional<TGPRectF> Clip = SeriesClip();
+    if (Clip) Graphics->IntersectClip(*Clip);
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        Paint(Series);
+    Graphics->SetClip(Saved);
+}
+
+// Data inside the axis ranges is never cut; beyond a zoomed range it does not spill over the
+// axes. Nothing is clipped while no axis is zoomed into its data.
+std::optional<TGPRectF> TQvGraph2D::SeriesClip() const {
+    float Left = 0, Top = 0, Right = float(GetWidth()), Bottom = float(GetHeight());
+    const TGPRectF& A = FDrawingArea;
+    bool Clipped = false;
+    for (const TQvAxis* Axis : FAxes) {
+        if (!Axis->GetIsClipped()) continue;
+        Clipped = true;
+        const bool CutsStart = Axis->GetStart() > Axis->GetValuesStart();
+        const bool CutsStop = Axis->GetStop() < Axis->GetValuesStop();
+        if (Axis->GetHorizontal()) {
+            const bool Twisted = Axis->GetTwisted();
+            if (Twisted ? CutsStop : CutsStart) Left = A.X;
+            if (Twisted ? CutsStart : CutsStop) Right = A.X + A.Width;
+        } else {
+            if (CutsStart) Bottom = A.Y + A.Height;
+            if (CutsStop) Top = A.Y;
+        }
+    }
+    if (!Clipped) return std::nullopt;
+    return TGPRectF{Left, Top, Right - Left, Bottom - Top};
 }
 
 void TQvGraph2D::PlaceTitle() {
@@ -703,11 +746,33 @@ void TQvGraph2D::PlaceTitle() {
 }
 
 void TQvGraph2D::Paint(QPainter& Canvas) {
+    // A partial paint leaves artefacts in lines drawn on the device and in hatched areas, so
+    // one full repaint follows it.
+    const QRect Clip =
+        Canvas.hasClipping() ? Canvas.clipBoundingRect().toAlignedRect() : GetClientRect();
+    if (FLastClip.right() <= 0) FLastClip = Clip;
+    if (!IsDesigning() && !FDoRepaint) {
+        auto Any = [this](auto Test) {
+            return std::any_of(FRelatedSeries.begin(), FRelatedSeries.end(),
+                               [&](TQvSeries* S) { return S->SeriesVisible() && Test(S); });
+        };
+        if ((Clip.left() < FLastClip.left() || Clip.bottom() > FLastClip.bottom()) &&
+            Any([](TQvSeries* S) { return S->CanDoCanvasDraw(); }))
+            FDoRepaint = true;
+        if (!FDoRepaint && (Clip.left() != FLastClip.left() || Clip.right() != FLastClip.right()) &&
+            Any([](TQvSeries* S) { return S->GetArea()->GetVisible() && !S->GetArea()->Solid(); }))
+            FDoRepaint = true;
+    }
+    FLastClip = Clip;
     {
         TGPGraphics Graphics(&Canvas);
         PaintGr(&Graphics);
     }
     TQvCustomGraph::Paint(Canvas); // the border above the background
+    if (FDoRepaint) {
+        FDoRepaint = false;
+        Invalidate();
+    }
 }
 
 // ---- Zoom stages ----

@@ -19,6 +19,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 class TQvAxis;
 class TQvDoubleVector;
@@ -431,6 +432,9 @@ private:
                                const QString& Caption);
     void MoveToZeroOrigin();
     void PaintGrids(TGPGraphics* Graphics);
+    // Series in layer order, clipped to where they may draw.
+    void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
+    std::optional<TGPRectF> SeriesClip() const;
     void PaintAxes(TGPGraphics* Graphics);
 
     TQvColor FDataAreaColor;
@@ -458,6 +462,9 @@ private:
     float FDistanceBorderAxisRight = 0;
     std::unique_ptr<TQvZoomSettings> FZoom;
     TGPRectF FDrawingArea{0, 0, 0, 0};
+    // The clip of the previous screen paint, and whether a full repaint is owed.
+    QRect FLastClip{0, 0, 0, 0};
+    bool FDoRepaint = false;
     TNotifyEvent FOnBeginZoom, FOnEndZoom, FOnBeginPanning, FOnEndPanning;
     QList<TQvSeries*> FRelatedSeries;
     QList<TQvAxis*> FAxes;

@@ -1,8 +1,12 @@
 #include "series/qvseries.h"
 
 #include "axes/qvaxis.h"
+#include "axes/qvstringfunctions.h"
 #include "framework/qvfiler.h"
+#include "framework/qvforms.h"
 #include "graph/qvgraph2d.h"
+#include "parser/qvparsefkt.h"
+#include "series/qvminmax.h"
 #include "undo/qvundostack.h"
 
 #include <QRandomGenerator>
@@ -14,6 +18,28 @@ using namespace Qvlocalize;
 namespace {
 constexpr double MaxDouble = std::numeric_limits<double>::max();
 
+// The default styles new series take in turn: line colour, symbol, symbol border, symbol fill.
+struct TDefaultStyle {
+    TQvColor Line;
+    TQvPointSymbol Symbol;
+    TQvColor Border;
+    TQvColor Fill;
+};
+constexpr TDefaultStyle DefaultStyles[] = {
+    {0xFFFF0000, TQvPointSymbol::Circle, 0xFF0000FF, 0xFFADD8E6},
+    {0xFF008000, TQvPointSymbol::Square, 0xFF8B0000, 0xFFF08080},
+    {0xFF0000FF, TQvPointSymbol::Diamond, 0xFF006400, 0xFF90EE90},
+    {0xFF800000, TQvPointSymbol::FiveStar, 0xFFD2691E, 0xFFFFFF00},
+    {0xFF006400, TQvPointSymbol::Delta, 0xFFA52A2A, 0xFFDEB887},
+    {0xFF00008B, TQvPointSymbol::Nabla, 0xFF008B8B, 0xFFE0FFFF},
+};
+constexpr int DefaultStyleCount = int(std::size(DefaultStyles));
+// The style the next series takes.
+int NextDefaultStyle = 0;
+// The out-of-range symbols: grey.
+constexpr TQvColor OutOfRangeBorder = 0xFF696969;
+constexpr TQvColor OutOfRangeFill = 0xFFD3D3D3;
+
 bool IsLogAxis(const TQvAxis* Axis) {
     return Axis->GetScaling() == TQvAxisScaling::Log || Axis->GetScaling() == TQvAxisScaling::LogEE;
 }
@@ -23,17 +49,110 @@ TQvSeries::TQvSeries(TComponent* AOwner)
     : TComponent(AOwner), FAreaSettings(std::make_unique<TQvAreaSettings>()),
       FLineSettings(std::make_unique<TQvLineSettings>()),
       FPointSymbolSettings(std::make_unique<TQvPointSymbolSettings>()), FXStart(MaxDouble),
-      FXStop(-MaxDouble), FYStart(MaxDouble), FYStop(-MaxDouble), FIndexer(new TQvIndexer(this)) {
+      FXStop(-MaxDouble), FYStart(MaxDouble), FYStop(-MaxDouble), FIndexer(new TQvIndexer(this)),
+      FOutOfRangeSymbolSettings(std::make_unique<TQvPointSymbolSettings>()) {
+    if (NextDefaultStyle >= DefaultStyleCount) NextDefaultStyle = 0;
+    const TDefaultStyle& Style = DefaultStyles[NextDefaultStyle];
+    FLineSettings->SetColor(Style.Line);
     FPointSymbolSettings->SetVisible(false);
+    FPointSymbolSettings->SetPointSymbol(Style.Symbol);
+    FPointSymbolSettings->SetBorderColor(Style.Border);
+    FPointSymbolSettings->SetFillColor(Style.Fill);
+    FOutOfRangeSymbolSettings->SetVisible(false);
+    FOutOfRangeSymbolSettings->SetPointSymbol(Style.Symbol);
+    FOutOfRangeSymbolSettings->SetBorderColor(OutOfRangeBorder);
+    FOutOfRangeSymbolSettings->SetFillColor(OutOfRangeFill);
+    FSymbolPen = std::make_unique<TQvPen>(Style.Border, 1.0f);
+    FSymbolBrush = std::make_unique<TGPSolidBrush>(Style.Fill);
+    FOutOfRangePen = std::make_unique<TQvPen>(OutOfRangeBorder, 1.0f);
+    FOutOfRangeBrush = std::make_unique<TGPSolidBrush>(OutOfRangeFill);
+    FLastSymbolSize = FPointSymbolSettings->GetSize();
     for (TQvStyleSettings* Settings : std::initializer_list<TQvStyleSettings*>{
-             FAreaSettings.get(), FLineSettings.get(), FPointSymbolSettings.get()})
+             FAreaSettings.get(), FLineSettings.get(), FPointSymbolSettings.get(),
+             FOutOfRangeSymbolSettings.get()})
         Settings->SetModifiedCallback([this] { TestVisibleChanged(); });
+    RegisterVariables();
+    ++NextDefaultStyle;
 }
 
 TQvSeries::~TQvSeries() {
     Destroying();
+    RemoveFromVariablesList(this, GlobalVariableList());
+    RemoveFromStringList(this, GlobalStringList());
+    RemoveFromArrayList(this, GlobalArrayList());
     for (TQvCustomDoubleVector* Data : {FXData, FYData})
         if (Data && Data != FIndexer) Data->RemoveRelated(this);
+}
+
+void TQvSeries::NameCaption() {
+    FCaption = UniqueName(GetOwner(), QString::fromLatin1(metaObject()->className()).mid(1));
+}
+
+void TQvSeries::RegisterVariables() {
+    AddStringToList(
+        QStringLiteral("Name"), SSeriesNameVariable.Text(), this, [this] { return GetName(); },
+        GlobalStringList());
+    AddStringToList(
+        QStringLiteral("Caption"), SSeriesCaptionVariable.Text(), this, [this] { return FCaption; },
+        GlobalStringList());
+}
+
+void TQvSeries::AddObjectToUpdate(TComponent* Object) {
+    if (!Object || Object == this || FObjectsToUpdate.contains(Object)) return;
+    FObjectsToUpdate.append(Object);
+    Object->FreeNotification(this);
+}
+
+void TQvSeries::SetCaption(const QString& Value) {
+    if (!SetUndoable(FUndoStack, this, FCaption, TrimRight(Value), "Caption", SSeriesCaption))
+        return;
+    if (FGraph) FGraph->LegendsModified();
+    UpdateVariablesObjects(FObjectsToUpdate);
+}
+
+void TQvSeries::SetIncludeInLegend(bool Value) {
+    if (SetUndoable(FUndoStack, this, FIncludeInLegend, Value, "IncludeInLegend",
+                    SSeriesIncludeInLegend) &&
+        FGraph)
+        FGraph->LegendsModified();
+}
+
+void TQvSeries::SetMergeLegendItemWith(TQvSeries* Value) {
+    if (Value == this || !ReplaceReference(this, FMergeLegendItemWith, Value)) return;
+    if (FGraph) FGraph->LegendsModified();
+}
+
+void TQvSeries::SetDrawBandTo(TQvSeries* Value) {
+    if (Value == this || !ReplaceReference(this, FDrawBandTo, Value)) return;
+    PointsModified();
+}
+
+void TQvSeries::SetRangeFromFunction(TQvSeries* Value) {
+    if (Value == this || !ReplaceReference(this, FRangeFromFunction, Value)) return;
+    Invalidate();
+}
+
+double TQvSeries::GetCalculationStart() const {
+    return -std::numeric_limits<double>::infinity();
+}
+
+double TQvSeries::GetCalculationStop() const {
+    return std::numeric_limits<double>::infinity();
+}
+
+void TQvSeries::SetOnGetPen(const TQvPenEventHandler& Value) {
+    FOnGetPen = Value;
+    Invalidate();
+}
+
+void TQvSeries::SetOnGetBrush(const TQvBrushEventHandler& Value) {
+    FOnGetBrush = Value;
+    Invalidate();
+}
+
+void TQvSeries::SetOnGetPointSymbol(const PointSymbolEventHandler& Value) {
+    FOnGetPointSymbol = Value;
+    Invalidate();
 }
 
 void TQvSeries::SetVisible(bool Value) {
@@ -123,7 +242,8 @@ double TQvSeries::TransformY(int i, double v) const {
 void TQvSeries::SetUndoStack(TQvUndoStack* Value) {
     if (!ReplaceReference(this, FUndoStack, Value)) return;
     for (TQvStyleSettings* Settings : std::initializer_list<TQvStyleSettings*>{
-             FAreaSettings.get(), FLineSettings.get(), FPointSymbolSettings.get()})
+             FAreaSettings.get(), FLineSettings.get(), FPointSymbolSettings.get(),
+             FOutOfRangeSymbolSettings.get()})
         Settings->SetUndoStack(Value);
 }
 
@@ -216,6 +336,22 @@ void TQvSeries::Calculate() {
 
 void TQvSeries::TestVisibleChanged() {
     if (!FGraph) return;
+    TQvPointSymbolSettings* Symbols = FPointSymbolSettings.get();
+    FSymbolPen->SetColor(Symbols->GetBorderColor());
+    FSymbolPen->SetWidth(Symbols->GetBorderLineWidth());
+    FSymbolBrush->SetColor(Symbols->GetFillColor());
+    FOutOfRangePen->SetColor(FOutOfRangeSymbolSettings->GetBorderColor());
+    FOutOfRangePen->SetWidth(FOutOfRangeSymbolSettings->GetBorderLineWidth());
+    FOutOfRangeBrush->SetColor(FOutOfRangeSymbolSettings->GetFillColor());
+    // Symbols change the point reduction and the room the axes leave.
+    if (Symbols->GetSize() != FLastSymbolSize || Symbols->GetVisible() != FLastSymbolsVisible) {
+        FLastSymbolSize = Symbols->GetSize();
+        FLastSymbolsVisible = Symbols->GetVisible();
+        PointsModified();
+        FGraph->Modified();
+    }
+    FPen.reset();
+    FBrush.reset();
     Invalidate();
     const bool Visible = SeriesVisible();
     if (Visible == FLastVisible) return;
@@ -298,6 +434,7 @@ bool TQvSeries::UsesAsYData(const TQvCustomDoubleVector* Vector) const {
 void TQvSeries::SetLastCount(int N) {
     FLastCount = std::min(FLastCount, N);
     FLastPointsCount = std::min(FLastPointsCount, FLastCount);
+    if (FHierarchy) FHierarchy->Truncate(size_t(std::max(N, 0)));
 }
 
 void TQvSeries::PointsModified() {
@@ -312,6 +449,7 @@ void TQvSeries::RangesModified() {
     FXStop = FYStop = -MaxDouble;
     FLastCount = 0;
     FCount = 0;
+    FHierarchy.reset();
     PointsModified();
     FXAxis->RangeModified();
     FYAxis->RangeModified();
@@ -331,6 +469,10 @@ void TQvSeries::Notification(TComponent* AComponent, TOperation Operation) {
     };
     if (Is(FUndoStack)) SetUndoStack(nullptr);
     if (Is(FGraph)) FGraph = nullptr;
+    if (Is(FMergeLegendItemWith)) FMergeLegendItemWith = nullptr;
+    if (Is(FDrawBandTo)) FDrawBandTo = nullptr;
+    if (Is(FRangeFromFunction)) FRangeFromFunction = nullptr;
+    FObjectsToUpdate.removeAll(AComponent);
     bool Lost = false;
     if (Is(FXAxis)) {
         FXAxis = nullptr;
@@ -357,6 +499,14 @@ void TQvSeries::DefineProperties(TFiler* Filer) {
         [this](TWriter* Writer) { Writer->WriteInteger(FLayer); }, true);
 }
 
+TQvLineSeries::TQvLineSeries(TComponent* AOwner) : TQvSeries(AOwner) {
+    NameCaption();
+}
+
 TQvPointSeries::TQvPointSeries(TComponent* AOwner) : TQvLineSeries(AOwner) {
     FPointSymbolSettings->SetVisible(true);
+    FOutOfRangeSymbolSettings->SetVisible(true);
+    FLastSymbolsVisible = true;
+    FDoPointSettingsStorage = true;
+    NameCaption();
 }

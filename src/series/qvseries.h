@@ -1,20 +1,26 @@
 #pragma once
 
 // Series: non-visual components that join an X and a Y data vector with an X and a Y axis,
-// register with the graph of their Y axis and report the extent of their values to the axes
-// for auto-ranging.
+// register with the graph of their Y axis, report the extent of their values to the axes for
+// auto-ranging, reduce their values to screen points and draw lines, areas and symbols.
 
 #include "axes/qvaxistypes.h"
 #include "data/qvvectors.h"
 #include "framework/qvclasses.h"
+#include "parser/qvparsefkt.h"
+#include "style/qvdrawing.h"
 #include "style/qvstyles.h"
 
 #include <functional>
 #include <memory>
 #include <vector>
 
+class IXMLNode;
+class QIODevice;
+class TCustomIniFile;
 class TQvAxis;
 class TQvGraph2D;
+class TQvMinMaxHierarchy;
 class TQvUndoStack;
 
 struct TQvTransformEventArgs {
@@ -24,9 +30,65 @@ struct TQvTransformEventArgs {
 // Maps one input value of a series before use.
 using TQvValueTransformation = std::function<double(TObject* Sender, TQvTransformEventArgs& e)>;
 
-class TQvSeries : public TComponent, public TQvVectorUser {
+// Per-segment and per-point styles: a handler may replace the pen, brush, symbol, size or
+// visibility; what it puts in stays its own.
+struct TQvPenEventArgs {
+    int Index;
+    double X, Y;
+    TQvPen* Pen;
+    bool Visible;
+};
+using TQvPenEventHandler = std::function<void(TObject* Sender, TQvPenEventArgs& e)>;
+
+struct TQvBrushEventArgs {
+    int Index;
+    double X, Y;
+    TGPBrush* Brush;
+    bool Visible;
+};
+using TQvBrushEventHandler = std::function<void(TObject* Sender, TQvBrushEventArgs& e)>;
+
+struct PointSymbolEventArgs {
+    int Index;
+    double X, Y;
+    float Size;
+    TQvPen* Pen;
+    TGPBrush* Brush;
+    TQvPointSymbol Symbol;
+    bool Visible;
+};
+using PointSymbolEventHandler = std::function<void(TObject* Sender, PointSymbolEventArgs& e)>;
+
+struct TQvNearestPointResult {
+    bool Found = false;
+    float Distance = 3.4028235e38f;
+    int Index = -1;
+    double X = 0;
+    double Y = 0;
+    TGPPointF ThePoint{0, 0};
+};
+
+// The legend sample of a series in a rectangle.
+enum class LegendItemStyle {
+    Filled,
+    HalfHorizontal,
+    AscendingDiagonal,
+    DescendingDiagonal
+};
+
+struct TQvLegendItemDrawArgs {
+    TGPGraphics* Graphics;
+    TRect Rect; // X, Y in Left, Top; width and height
+    int Index;
+};
+
+class TQvSeries : public TComponent, public TQvVectorUser, public TQvVariablesContainer {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
+    Q_PROPERTY(QString Caption READ GetCaption WRITE SetCaption)
+    Q_PROPERTY(bool IncludeInLegend READ GetIncludeInLegend WRITE SetIncludeInLegend)
+    Q_PROPERTY(
+        TQvSeries* MergeLegendItemWith READ GetMergeLegendItemWith WRITE SetMergeLegendItemWith)
     // Streamed as the extra property "Layer".
     Q_PROPERTY(int Layer READ GetLayer WRITE SetLayer STORED false)
 public:
@@ -42,6 +104,23 @@ public:
     // Drawing order in the graph; the graph renumbers the layers densely.
     int GetLayer() const { return FLayer; }
     void SetLayer(int Value);
+    // The legend text, a rich caption; the component name until set.
+    const QString& GetCaption() const { return FCaption; }
+    void SetCaption(const QString& Value);
+    bool GetIncludeInLegend() const { return FIncludeInLegend; }
+    void SetIncludeInLegend(bool Value);
+    // A legend item shared with another series.
+    TQvSeries* GetMergeLegendItemWith() const { return FMergeLegendItemWith; }
+    void SetMergeLegendItemWith(TQvSeries* Value);
+    // The band between this line and another series' line is filled.
+    TQvSeries* GetDrawBandTo() const { return FDrawBandTo; }
+    void SetDrawBandTo(TQvSeries* Value);
+    // Symbols whose X lies outside that series' calculation range use the out-of-range symbol.
+    TQvSeries* GetRangeFromFunction() const { return FRangeFromFunction; }
+    void SetRangeFromFunction(TQvSeries* Value);
+    // The range over which a function series computes; infinite for other series.
+    virtual double GetCalculationStart() const;
+    virtual double GetCalculationStop() const;
 
     TQvAxis* GetXAxis() const { return FXAxis; }
     virtual void SetXAxis(TQvAxis* Value);
@@ -61,6 +140,19 @@ public:
     void SetArea(TQvAreaSettings* Value) { FAreaSettings->Assign(Value); }
     TQvPointSymbolSettings* GetPointSymbol() const { return FPointSymbolSettings.get(); }
     void SetPointSymbol(TQvPointSymbolSettings* Value) { FPointSymbolSettings->Assign(Value); }
+    TQvPointSymbolSettings* GetOutOfRangePointSymbol() const {
+        return FOutOfRangeSymbolSettings.get();
+    }
+    void SetOutOfRangePointSymbol(TQvPointSymbolSettings* Value) {
+        FOutOfRangeSymbolSettings->Assign(Value);
+    }
+
+    const TQvPenEventHandler& GetOnGetPen() const { return FOnGetPen; }
+    void SetOnGetPen(const TQvPenEventHandler& Value);
+    const TQvBrushEventHandler& GetOnGetBrush() const { return FOnGetBrush; }
+    void SetOnGetBrush(const TQvBrushEventHandler& Value);
+    const PointSymbolEventHandler& GetOnGetPointSymbol() const { return FOnGetPointSymbol; }
+    void SetOnGetPointSymbol(const PointSymbolEventHandler& Value);
 
     const TQvValueTransformation& GetXValueTransformation() const { return FXTransformation; }
     void SetXValueTransformation(const TQvValueTransformation& Value);
@@ -92,7 +184,8 @@ public:
     virtual void CheckDBVectors();
     // Folds new values into the extent and tells the axes when it changed.
     virtual void Calculate();
-    // After a style change: a change of SeriesVisible changes the axis ranges.
+    // After a style change: pens and brushes are made anew, and a change of SeriesVisible
+    // changes the axis ranges.
     virtual void TestVisibleChanged();
     // Registers with the axes and the graph once both axes and a vector are set, else leaves.
     virtual void TestAllAssigned();
@@ -104,6 +197,49 @@ public:
         std::vector<TQvDoubleVector*> Differences;
     };
     virtual void GetScaledVectors(bool Horizontal, TScaledVectors& Vectors) const;
+
+    // ---- Screen points and painting ----
+    // The values converted to pixels and reduced to what the screen shows.
+    virtual void CalculatePoints();
+    int PointCount() const { return FPointCount; }
+    const std::vector<TGPPointF>& Points() const { return FPoints; }
+    const std::vector<int>& PointIndex() const { return FPointIndex; }
+    int AreaPointCount() const { return FAreaPointCount; }
+    // Lines and areas; symbols come later with DrawSymbols, above everything else.
+    virtual void PaintGr(TGPGraphics* Graphics);
+    virtual void DrawLine(TGPGraphics* Graphics);
+    virtual void DrawSymbols(TGPGraphics* Graphics);
+    // The line may be drawn directly on the device, unrounded coordinates and all.
+    virtual bool CanDoCanvasDraw() const;
+    // A legend sample.
+    virtual void DrawListItem(const TQvLegendItemDrawArgs& Args, LegendItemStyle Style);
+    virtual void DrawListItem(const TQvLegendItemDrawArgs& Args);
+
+    // ---- Hit testing (nothing while the points are stale) ----
+    // The data index of the first screen point within Tolerance pixels, else -1.
+    virtual int FindPoint(float X, float Y, float Tolerance) const;
+    // With the symbol size as tolerance when symbols show, else 1 pixel.
+    virtual int FindPoint(float X, float Y) const;
+    TQvNearestPointResult NearestPoint(const TGPPointF& P) const;
+    TQvNearestPointResult NearestX(float X) const;
+    TQvNearestPointResult NearestY(float Y) const;
+    // Y at X by linear interpolation between neighbouring points with values.
+    virtual double GetY(double X) const;
+
+    // ---- Persistence ----
+    virtual void WriteTo(QIODevice* Stream) const;
+    virtual void ReadFrom(QIODevice* Stream);
+    virtual void WriteTo(IXMLNode Node) const;
+    virtual void ReadFrom(const IXMLNode& Node);
+    virtual void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    virtual void ReadFrom(TCustomIniFile* Ini, const QString& Section);
+    void WriteTo(const QString& FileName) const;
+    void ReadFrom(const QString& FileName);
+    // The reference of a vector in a store; empty for the own indexer.
+    QString DataRef(const TQvCustomDoubleVector* Vector) const;
+
+    // Components whose captions or formulas use this series' variables.
+    void AddObjectToUpdate(TComponent* Object) override;
 
     // ---- Notifications of the vectors ----
     TKind VectorUserKind() const override { return TKind::Series; }
@@ -126,6 +262,26 @@ protected:
                             const char* PropName, const TResourceString& Caption);
     void DetachFromGraph();
     void FillSampleData();
+    // Publishes "Name" and "Caption" for formulas and captions.
+    void RegisterVariables();
+    // The caption after the class, unique among the owner's components.
+    void NameCaption();
+    // Pixel of the point i, through the transforms and the axes.
+    TGPPointF ScreenPoint(int i) const;
+    // The series' part of the binary record, after class name and reference.
+    virtual void WriteToInner(QIODevice* Stream) const;
+    virtual void ReadFromInner(QIODevice* Stream);
+    void ReduceForSymbols(int Start, int Stop);
+    void ReduceForLine(int Start, int Stop, int From);
+    bool CanUseHierarchy(bool Ascending) const;
+    void ReduceByColumns(int Start, int Stop);
+    void AddBandPoints();
+    float AreaBase(bool Shifted) const;
+    bool InFunctionRange(int Index) const;
+    void ExcludeSymbols(TGPGraphics* Graphics);
+    void DrawOnDevice(TGPGraphics* Graphics);
+    template <class Distance>
+    TQvNearestPointResult Nearest(const Distance& Measure, bool InX, bool InY) const;
     // The extent of one coordinate over the usable points: from the vector's statistics when
     // it is not longer than the other vector, else by a scan.
     void ValueRange(bool X, double& Lo, double& Hi) const;
@@ -152,6 +308,34 @@ protected:
     TQvGraph2D* FGraph = nullptr;
     bool FRecalculatePoints = false;
     TQvIndexer* FIndexer;
+    QString FCaption;
+    bool FIncludeInLegend = true;
+    bool FDoPointSettingsStorage = false;
+    TQvSeries* FMergeLegendItemWith = nullptr;
+    TQvSeries* FDrawBandTo = nullptr;
+    TQvSeries* FRangeFromFunction = nullptr;
+    std::unique_ptr<TQvPointSymbolSettings> FOutOfRangeSymbolSettings;
+    std::unique_ptr<TQvPen> FPen;
+    std::unique_ptr<TGPBrush> FBrush;
+    // The data area that pen and brush were made for.
+    TGPRectF FStyleArea{0, 0, 0, 0};
+    std::unique_ptr<TQvPen> FSymbolPen;
+    std::unique_ptr<TQvPen> FOutOfRangePen;
+    std::unique_ptr<TGPSolidBrush> FSymbolBrush;
+    std::unique_ptr<TGPSolidBrush> FOutOfRangeBrush;
+    float FLastSymbolSize;
+    bool FLastSymbolsVisible = false;
+    QList<TComponent*> FObjectsToUpdate;
+    TQvPenEventHandler FOnGetPen;
+    TQvBrushEventHandler FOnGetBrush;
+    PointSymbolEventHandler FOnGetPointSymbol;
+    // Screen points, then the closing points of the area.
+    std::vector<TGPPointF> FPoints;
+    std::vector<int> FPointIndex;
+    int FPointCount = 0;
+    int FAreaPointCount = 0;
+    // Per-column minima and maxima of the Y values over ascending X, built on first use.
+    std::unique_ptr<TQvMinMaxHierarchy> FHierarchy;
 };
 
 class TQvLineSeries : public TQvSeries {
@@ -165,13 +349,17 @@ class TQvLineSeries : public TQvSeries {
     Q_PROPERTY(TQvCustomDoubleVector* YData READ GetYData WRITE SetYData)
     Q_PROPERTY(TQvLineSettings* Line READ GetLine WRITE SetLine)
     Q_PROPERTY(TQvAreaSettings* Area READ GetArea WRITE SetArea)
+    Q_PROPERTY(TQvSeries* DrawBandTo READ GetDrawBandTo WRITE SetDrawBandTo)
 public:
-    Q_INVOKABLE explicit TQvLineSeries(TComponent* AOwner) : TQvSeries(AOwner) {}
+    Q_INVOKABLE explicit TQvLineSeries(TComponent* AOwner);
 };
 
 class TQvPointSeries : public TQvLineSeries {
     Q_OBJECT
     Q_PROPERTY(TQvPointSymbolSettings* PointSymbol READ GetPointSymbol WRITE SetPointSymbol)
+    Q_PROPERTY(TQvSeries* RangeFromFunction READ GetRangeFromFunction WRITE SetRangeFromFunction)
+    Q_PROPERTY(TQvPointSymbolSettings* OutOfRangePointSymbol READ GetOutOfRangePointSymbol WRITE
+                   SetOutOfRangePointSymbol)
 public:
     Q_INVOKABLE explicit TQvPointSeries(TComponent* AOwner);
 };

@@ -283,6 +283,9 @@ inline constexpr TResourceString SSeriesOutliersVisible{"Series visibility of ou
 inline constexpr TResourceString SSeriesNameVariable{"Internal name of the series"};
 inline constexpr TResourceString SSeriesCaptionVariable{
     "Caption of the series e.g. used in legends"};
+inline constexpr TResourceString SSeriesClassMismatch{
+    "The stored record is of class \"%s\" and cannot be read into a %s"};
+inline constexpr TResourceString SSeriesNoXMLRecord{"XML node \"%s\" holds no %s record"};
 
 // Expression parser
 inline constexpr TResourceString SClosingBracketsMissing{"%u closing brackets missing"};

@@ -1,0 +1,233 @@
+// Drawing a series: area, line and symbols from the screen points, with per-segment and
+// per-point style events, holes for translucent symbols, and the legend sample.
+
+#include "series/qvseries.h"
+
+#include "axes/qvaxis.h"
+#include "graph/qvgraph2d.h"
+
+#include <QPainter>
+
+#include <cmath>
+
+namespace {
+
+// The device line is used only for series at least this long.
+constexpr int CanvasDrawMinimum = 101;
+
+Qt::PenStyle QtDash(TGPDashStyle Style) {
+    switch (Style) {
+    case TGPDashStyle::Dash:
+        return Qt::DashLine;
+    case TGPDashStyle::Dot:
+        return Qt::DotLine;
+    case TGPDashStyle::DashDot:
+        return Qt::DashDotLine;
+    case TGPDashStyle::DashDotDot:
+        return Qt::DashDotDotLine;
+    default:
+        return Qt::SolidLine;
+    }
+}
+
+bool Translucent(const TQvPointSymbolSettings* Symbols) {
+    return Symbols->GetVisible() && GetAlpha(Symbols->GetFillColor()) < 255;
+}
+
+} // namespace
+
+bool TQvSeries::CanDoCanvasDraw() const {
+    if (!FGraph || FGraph->GetDoingImage()) return false;
+    if (FGraph->GetSmoothingMode() != TQvSmoothingMode::None) return false;
+    if (GetCount() < CanvasDrawMinimum) return false;
+    if (GetAlpha(FLineSettings->GetColor()) != 255) return false;
+    return FLineSettings->GetWidth() <= 1 || FLineSettings->GetDashStyle() == TGPDashStyle::Solid;
+}
+
+void TQvSeries::PaintGr(TGPGraphics* Graphics) {
+    if (!FXAxis || !FYAxis || !FGraph || !SeriesVisible()) return;
+    if (FRecalculatePoints) CalculatePoints();
+    if (FPointCount == 0) return;
+    // Lines must not shine through translucent symbols: cut holes for them first.
+    const bool Holes =
+        FPointCount > 1 && (Translucent(FPointSymbolSettings.get()) ||
+                            (FRangeFromFunction && Translucent(FOutOfRangeSymbolSettings.get())));
+    TGPRegion Saved;
+    if (Holes) {
+        Saved = Graphics->GetClip();
+        ExcludeSymbols(Graphics);
+    }
+    if (FPointCount > 1) DrawLine(Graphics);
+    if (Holes) Graphics->SetClip(Saved);
+}
+
+void TQvSeries::ExcludeSymbols(TGPGraphics* Graphics) {
+    const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
+    const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
+    for (int i = 0; i < FPointCount; ++i) {
+        const TQvPointSymbolSettings* Symbols =
+            InFunctionRange(FPointIndex[size_t(i)]) ? Normal : Outside;
+        if (!Translucent(Symbols)) continue;
+        const TGPPointF& P = FPoints[size_t(i)];
+        ExcludeSymbolSpace(Graphics, Symbols->GetSize(), P.X, P.Y, Symbols->GetPointSymbol());
+    }
+}
+
+void TQvSeries::DrawLine(TGPGraphics* Graphics) {
+    const TGPRectF& Area = FGraph->GetDrawingArea();
+    // Gradients depend on the data area, so pen and brush follow it.
+    if (!FPen || !(FStyleArea == Area)) {
+        FPen = FLineSettings->GetPen(Area);
+        FBrush = FAreaSettings->GetBrush(Area);
+        FStyleArea = Area;
+    }
+    auto DataX = [this](int k) {
+        const int i = FPointIndex[size_t(k)];
+        return TransformX(i, FXData->GetValue(i));
+    };
+    auto DataY = [this](int k) {
+        const int i = FPointIndex[size_t(k)];
+        return TransformY(i, FYData->GetValue(i));
+    };
+    if (FAreaSettings->GetVisible()) {
+        if (FOnGetBrush) {
+            const float Base = AreaBase(false);
+            for (int k = 0; k + 1 < FPointCount; ++k) {
+                const TGPPointF& P = FPoints[size_t(k)];
+                const TGPPointF& Q = FPoints[size_t(k + 1)];
+                TQvBrushEventArgs Args{FPointIndex[size_t(k)], DataX(k), DataY(k), FBrush.get(),
+                                       true};
+                FOnGetBrush(this, Args);
+                if (!Args.Visible || !Args.Brush) continue;
+                const TGPPointF Quad[4] = {P, Q, {Q.X, Base}, {P.X, Base}};
+                Graphics->FillPolygon(*Args.Brush, Quad, 4);
+            }
+        } else if (FAreaPointCount > 2) {
+            Graphics->FillPolygon(*FBrush, FPoints.data(), FAreaPointCount);
+        }
+    }
+    if (!FLineSettings->GetVisible()) return;
+    if (FOnGetPen) {
+        for (int k = 0; k + 1 < FPointCount; ++k) {
+            TQvPenEventArgs Args{FPointIndex[size_t(k)], DataX(k), DataY(k), FPen.get(), true};
+            FOnGetPen(this, Args);
+            if (Args.Visible && Args.Pen)
+                Graphics->DrawLine(*Args.Pen, FPoints[size_t(k)], FPoints[size_t(k + 1)]);
+        }
+    } else if (CanDoCanvasDraw()) {
+        DrawOnDevice(Graphics);
+    } else {
+        Graphics->DrawLines(*FPen, FPoints.data(), FPointCount);
+    }
+}
+
+// A thin opaque line without smoothing, in whole device pixels, clipped to the data area.
+void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
+    const QTransform World = Graphics->GetTransform().ToQt();
+    const TGPRectF& Area = FGraph->GetDrawingArea();
+    QPolygon Line(FPointCount);
+    for (int k = 0; k < FPointCount; ++k) {
+        const QPointF P = World.map(QPointF(FPoints[size_t(k)].X, FPoints[size_t(k)].Y));
+        Line[k] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
+    }
+    const QRect Clip =
+        World.mapRect(QRectF(Area.X, Area.Y, Area.Width, Area.Height)).toAlignedRect();
+    QPainter* Painter = Graphics->GetHDC();
+    Painter->save();
+    const TQvColor Color = FLineSettings->GetColor();
+    QPen Pen(QColor(GetR(Color), GetG(Color), GetB(Color)),
+             std::max(1.0, std::round(double(FLineSettings->GetWidth()))),
+             QtDash(FLineSettings->GetDashStyle()));
+    Painter->setPen(Pen);
+    Painter->setRenderHint(QPainter::Antialiasing, false);
+    Painter->setClipRect(Clip, Qt::IntersectClip);
+    Painter->drawPolyline(Line);
+    Painter->restore();
+    Graphics->ReleaseHDC(Painter);
+}
+
+void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
+    if (!FVisible || !FXAxis || !FYAxis || !FGraph) return;
+    if (FRecalculatePoints) CalculatePoints();
+    const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
+    const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
+    if (FOnGetPointSymbol) {
+        for (int k = 0; k < FPointCount; ++k) {
+            const int i = FPointIndex[size_t(k)];
+            PointSymbolEventArgs Args{i,
+                                      TransformX(i, FXData->GetValue(i)),
+                                      TransformY(i, FYData->GetValue(i)),
+                                      Normal->GetSize(),
+                                      FSymbolPen.get(),
+                                      FSymbolBrush.get(),
+                                      Normal->GetPointSymbol(),
+                                      Normal->GetVisible()};
+            FOnGetPointSymbol(this, Args);
+            if (!Args.Visible) continue;
+            const TGPPointF& P = FPoints[size_t(k)];
+            DrawPointSymbol(Graphics, Args.Pen, Args.Brush, Args.Size, P.X, P.Y, Args.Symbol);
+        }
+        return;
+    }
+    if (!Normal->GetVisible()) return;
+    for (int k = 0; k < FPointCount; ++k) {
+        const TGPPointF& P = FPoints[size_t(k)];
+        if (InFunctionRange(FPointIndex[size_t(k)]))
+            DrawPointSymbol(Graphics, FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(), P.X,
+                            P.Y, Normal->GetPointSymbol());
+        else if (Outside->GetVisible())
+            DrawPointSymbol(Graphics, FOutOfRangePen.get(), FOutOfRangeBrush.get(),
+                            Outside->GetSize(), P.X, P.Y, Outside->GetPointSymbol());
+    }
+}
+
+void TQvSeries::DrawListItem(const TQvLegendItemDrawArgs& Args) {
+    const bool Filled = !FLineSettings->GetVisible() && !FPointSymbolSettings->GetVisible();
+    DrawListItem(Args, Filled ? LegendItemStyle::Filled : LegendItemStyle::HalfHorizontal);
+}
+
+void TQvSeries::DrawListItem(const TQvLegendItemDrawArgs& Args, LegendItemStyle Style) {
+    TGPGraphics* G = Args.Graphics;
+    const float X = float(Args.Rect.Left), Y = float(Args.Rect.Top);
+    const float W = float(Args.Rect.Right), H = float(Args.Rect.Bottom);
+    const TGPRectF Rect{X, Y, W, H};
+    const bool Diagonal =
+        Style == LegendItemStyle::AscendingDiagonal || Style == LegendItemStyle::DescendingDiagonal;
+    const bool Rising = Style == LegendItemStyle::AscendingDiagonal;
+    if (FAreaSettings->GetVisible()) {
+        const std::unique_ptr<TGPBrush> Brush = FAreaSettings->GetBrush(Rect);
+        if (Style == LegendItemStyle::Filled) {
+            G->FillRectangle(*Brush, Rect);
+        } else if (Style == LegendItemStyle::HalfHorizontal) {
+            G->FillRectangle(*Brush, TGPRectF{X, Y + H / 2, W, H / 2});
+        } else {
+            const TGPPointF Below[3] = {
+                {X, Y + H}, {X + W, Y + H}, Rising ? TGPPointF{X + W, Y} : TGPPointF{X, Y}};
+            G->FillPolygon(*Brush, Below, 3);
+        }
+    }
+    if (FLineSettings->GetVisible()) {
+        const std::unique_ptr<TQvPen> Pen = FLineSettings->GetPen(Rect);
+        if (Diagonal)
+            G->DrawLine(*Pen, X, Rising ? Y + H : Y, X + W, Rising ? Y : Y + H);
+        else
+            G->DrawLine(*Pen, X, Y + H / 2, X + W, Y + H / 2);
+    }
+    const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
+    if (!Normal->GetVisible()) return;
+    const float Cx = X + W / 2, Cy = Y + H / 2;
+    if (!FRangeFromFunction) {
+        DrawPointSymbol(G, FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(), Cx, Cy,
+                        Normal->GetPointSymbol());
+        return;
+    }
+    // The normal symbol a quarter to the left, the out-of-range one a quarter to the right,
+    // along the diagonal for the diagonal styles.
+    const float Dx = W / 4, Dy = Diagonal ? (Rising ? -H / 4 : H / 4) : 0;
+    DrawPointSymbol(G, FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(), Cx - Dx, Cy - Dy,
+                    Normal->GetPointSymbol());
+    const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
+    if (Outside->GetVisible())
+        DrawPointSymbol(G, FOutOfRangePen.get(), FOutOfRangeBrush.get(), Outside->GetSize(),
+                        Cx + Dx, Cy + Dy, Outside->GetPointSymbol());
+}
