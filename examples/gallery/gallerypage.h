@@ -19,3 +19,4 @@ void AddFrameworkPages(std::vector<TGalleryPage>& Pages);
 void AddStylesPages(std::vector<TGalleryPage>& Pages);
 void AddCaptionsPages(std::vector<TGalleryPage>& Pages);
 void AddAxesPages(std::vector<TGalleryPage>& Pages);
+void AddSeriesPages(std::vector<TGalleryPage>& Pages);

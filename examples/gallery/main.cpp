@@ -20,6 +20,7 @@ namespace {
 // The PNG comes from the widget, as on screen; the SVG from painting without a widget.
 void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     TForm Form(Application());
+    Form.SetName(QStringLiteral("Gallery"));
     TWinControl* Control = Page.Build(&Form);
     const QImage Image = Control->Widget()->grab().toImage();
     Image.save(Folder.filePath(Page.Name + QStringLiteral(".png")));
@@ -70,6 +71,7 @@ int main(int argc, char** argv) {
     AddFrameworkPages(Pages);
     AddCaptionsPages(Pages);
     AddAxesPages(Pages);
+    AddSeriesPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -1,0 +1,21 @@
+#pragma once
+
+// Building blocks shared by the chart pages: a white page, a graph with the gallery's look and
+// an axis with a fixed range.
+
+#include <axes/qvaxis.h>
+#include <framework/qvcontrols.h>
+#include <graph/qvgraph2d.h>
+
+class TWhitePanel : public TCustomPanel {
+public:
+    explicit TWhitePanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
+    void Paint(QPainter& Canvas) override;
+};
+
+TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name,
+                     const QString& Title, int Left, int Top, int Width, int Height);
+
+// Start == Stop leaves both ends automatic.
+TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
+                 TQvAxisScaling Scaling, double Start, double Stop, const QString& Caption);
