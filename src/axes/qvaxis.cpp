@@ -678,8 +678,14 @@ bool TQvAxis::GetIsClipped() const {
     const TQvGraph2D* Graph = ParentGraph();
     if (!Graph || Graph->SeriesCount() == 0 || FValuesStart >= FValuesStop) return false;
     const double Eps = (FStop - FStart) * 1e-8;
-    const double Lo = FStartEnd == TQvAxisEnd::Fixed ? FStart : FValuesStart;
-    const double Hi = FStopEnd == TQvAxisEnd::Fixed ? FStop : FValuesStop;
+    // A fixed end counts as set before any zoom, so that zooming into it clips.
+    const bool Zoomed = !FLastZoomStart.empty();
+    const double Lo = FStartEnd != TQvAxisEnd::Fixed ? FValuesStart
+                      : Zoomed                       ? FLastZoomStart.front()
+                                                     : FStart;
+    const double Hi = FStopEnd != TQvAxisEnd::Fixed ? FValuesStop
+                      : Zoomed                      ? FLastZoomStop.front()
+                                                    : FStop;
     return FStart - Eps > Lo || FStop + Eps < Hi;
 }
 

@@ -311,6 +311,10 @@ public:
     // Pixel of Value in the graph's drawing space, clamped to MaxPixelOffset around the origin.
     float NumberToWorld(double Value) const;
     double WorldToNumber(float Pixel) const;
+    TQvAxisMapping Mapping() const {
+        return {FStart,    FLogStart, FNormalizeConst, FAxLeft,  FAxTop,
+                FAxLength, FScaling,  FHasLogScaling,  FTwisted, GetHorizontal()};
+    }
     // Data units (decades with logarithmic mapping) per pixel.
     double GetNormalizeConst() const { return FNormalizeConst; }
     bool GetHasLogScaling() const { return FHasLogScaling; }

@@ -30,6 +30,16 @@ enum class TQvAxisScaling {
 };
 Q_ENUM_NS(TQvAxisScaling)
 
+// Everything an axis reads to map a value to a pixel: pixels mapped under another mapping are
+// stale.
+struct TQvAxisMapping {
+    double Start, LogStart, NormalizeConst;
+    float AxLeft, AxTop, AxLength;
+    TQvAxisScaling Scaling;
+    bool HasLogScaling, Twisted, Horizontal;
+    bool operator==(const TQvAxisMapping&) const = default;
+};
+
 // How an end of the range is found.
 enum class TQvAxisEnd {
     AutoRange,
@@ -79,6 +89,7 @@ Q_ENUM_NS(TQvDtRegion)
 
 using QvAxes::TQvAxisEnd;
 using QvAxes::TQvAxisEndRounding;
+using QvAxes::TQvAxisMapping;
 using QvAxes::TQvAxisPosition;
 using QvAxes::TQvAxisScaling;
 using QvAxes::TQvDtRegion;

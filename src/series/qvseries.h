@@ -307,6 +307,8 @@ protected:
     int FLayer = 0;
     TQvGraph2D* FGraph = nullptr;
     bool FRecalculatePoints = false;
+    // The axis mappings the screen points were made with.
+    TQvAxisMapping FXMapping{}, FYMapping{};
     TQvIndexer* FIndexer;
     QString FCaption;
     bool FIncludeInLegend = true;

@@ -46,6 +46,7 @@ bool TQvSeries::CanDoCanvasDraw() const {
 
 void TQvSeries::PaintGr(TGPGraphics* Graphics) {
     if (!FXAxis || !FYAxis || !FGraph || !SeriesVisible()) return;
+    if (FXAxis->Mapping() != FXMapping || FYAxis->Mapping() != FYMapping) PointsModified();
     if (FRecalculatePoints) CalculatePoints();
     if (FPointCount == 0) return;
     // Lines must not shine through translucent symbols: cut holes for them first.

@@ -77,6 +77,10 @@ void TQvSeries::CalculatePoints() {
     FPoints.resize(size_t(FPointCount));
     FPointIndex.resize(size_t(FPointCount));
     const int Count = std::min(FCount, GetCount());
+    if (FXAxis && FYAxis) {
+        FXMapping = FXAxis->Mapping();
+        FYMapping = FYAxis->Mapping();
+    }
     if (Count > 0 && FXAxis && FYAxis) {
         int Start = FLastPointsCount, Stop = Count - 1;
         const bool Ascending = FXData->GetOnlyAscending();
@@ -94,8 +98,9 @@ void TQvSeries::CalculatePoints() {
             } else {
                 const double* Data = FXData->Data();
                 auto Value = [&](int i) { return Data ? Data[i] : FXData->GetValue(i); };
-                // First index at or above Lo, less one; last index at or below Hi, plus one.
-                int a = Start, b = Stop;
+                // The first index at or above Lo, less one, and the last index at or below
+                // Hi, plus one; with none inside, the one point nearest the range.
+                int a = Start, b = Stop + 1;
                 while (a < b) {
                     const int m = a + (b - a) / 2;
                     if (Value(m) < Lo)
@@ -104,7 +109,7 @@ void TQvSeries::CalculatePoints() {
                         b = m;
                 }
                 Start = std::max(Start, a - 1);
-                a = Start;
+                a = Start - 1;
                 b = Stop;
                 while (a < b) {
                     const int m = a + (b - a + 1) / 2;

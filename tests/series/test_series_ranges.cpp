@@ -108,6 +108,34 @@ TEST(SeriesRanges, OutliersTransformsAndUnequalLengths) {
     EXPECT_FALSE(OnLog->SeriesVisible());
 }
 
+TEST(SeriesRanges, FollowAppendsAndEdits) {
+    TChart Chart;
+    TQvDoubleVector* XData = Chart.NewVector("XData", {1, 2, 3});
+    TQvDoubleVector* YData = Chart.NewVector("YData", {5, 7, 6});
+    TQvPointSeries* Series = Chart.NewSeries(XData, YData);
+    Chart.Paint();
+    XData->AddRange({4, 5});
+    YData->AddRange({9, 4});
+    Chart.Paint();
+    EXPECT_DOUBLE_EQ(Series->GetXStop(), 5);
+    EXPECT_DOUBLE_EQ(Series->GetYStart(), 4);
+    EXPECT_DOUBLE_EQ(Series->GetYStop(), 9);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 9);
+    // An edit below the minimum and the deletion of the maximum.
+    YData->SetValue(0, -3);
+    YData->Delete(3);
+    XData->Delete(3);
+    Chart.Paint();
+    EXPECT_DOUBLE_EQ(Series->GetYStart(), -3);
+    EXPECT_DOUBLE_EQ(Series->GetYStop(), 7);
+    EXPECT_DOUBLE_EQ(Series->GetXStop(), 5);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), -3);
+    // One vector longer than the other: the extent covers the common part only.
+    XData->AddRange({50});
+    Chart.Paint();
+    EXPECT_DOUBLE_EQ(Series->GetXStop(), 5);
+}
+
 TEST(SeriesRanges, DesignerRescalesVectorsToANewAxisRange) {
     TChart Chart;
     TQvDoubleVector* XData = Chart.NewVector("XData", {0, 5, 10});

@@ -1,0 +1,124 @@
+// Pixels of whole charts: the data area where the layout puts it, a series clipped at a zoomed
+// axis, symbols above the axes, a transparent background, and the default series colours.
+
+#include "../chartfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+constexpr QRgb White = 0xFFFFFFFF, Red = 0xFFFF0000, Blue = 0xFF0000FF, Green = 0xFF00FF00;
+
+// A chart with fixed axes 0 .. 100 and a series along y = 50 across the whole range.
+struct TPaintedChart : TChart {
+    TPaintedChart() {
+        Graph->SetBounds(0, 0, 500, 300);
+        Graph->SetBackColor(White);
+        Graph->SetDataAreaColor(0xFFEEEEEE);
+        for (TQvAxis* Axis : {X, Y}) {
+            Axis->SetStartEnd(TQvAxisEnd::Fixed);
+            Axis->SetStopEnd(TQvAxisEnd::Fixed);
+            Axis->SetStart(0);
+            Axis->SetStop(100);
+        }
+        Series =
+            NewSeries(NewVector("", {0, 25, 50, 75, 100}), NewVector("", {50, 50, 50, 50, 50}));
+        Series->GetPointSymbol()->SetVisible(false);
+        Series->GetLine()->SetColor(Blue);
+        Series->GetLine()->SetWidth(3);
+    }
+
+    QImage Render(QImage::Format Format = QImage::Format_ARGB32) {
+        QImage Image(Graph->GetWidth(), Graph->GetHeight(), Format);
+        Image.fill(Qt::transparent);
+        TGPGraphics Graphics(&Image);
+        Graph->PaintGr(&Graphics);
+        return Image;
+    }
+
+    int Row() const { return int(std::round(Y->NumberToWorld(50))); }
+
+    TQvPointSeries* Series;
+};
+
+TEST(GraphPaint, DataAreaAndSeriesWhereTheLayoutPutsThem) {
+    TPaintedChart Chart;
+    const QImage Image = Chart.Render();
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    ASSERT_GT(Area.X, 20);
+    ASSERT_LT(Area.Y + Area.Height, 290);
+    // The data area colour fills the area and stops at its edges.
+    EXPECT_EQ(Image.pixel(int(Area.X) + 5, int(Area.Y) + 5), 0xFFEEEEEEu);
+    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width) - 5, int(Area.Y + Area.Height) - 5),
+              0xFFEEEEEEu);
+    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width) + 4, int(Area.Y) + 5), White);
+    EXPECT_EQ(Image.pixel(int(Area.X) + 5, 2), White);
+    // The line along y = 50 from edge to edge of the data area.
+    for (double x : {5.0, 50.0, 95.0})
+        EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(x)), Chart.Row()), Blue) << x;
+    EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(50)), Chart.Row() + 8), 0xFFEEEEEEu);
+}
+
+TEST(GraphPaint, SeriesIsClippedAtAZoomedAxis) {
+    TPaintedChart Chart;
+    Chart.Render();
+    Chart.X->ZoomIn(20, 40);
+    const QImage Image = Chart.Render();
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 20);
+    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width / 2), Chart.Row()), Blue);
+    // Right of the data area the line would go on to x = 100: nothing is drawn there.
+    for (int x = int(Area.X + Area.Width) + 3; x < Chart.Graph->GetWidth(); x += 7)
+        EXPECT_NE(Image.pixel(x, Chart.Row()), Blue) << x;
+    EXPECT_NE(Image.pixel(int(Area.X) - 6, Chart.Row()), Blue);
+}
+
+TEST(GraphPaint, SymbolsLieAboveTheAxes) {
+    TPaintedChart Chart;
+    TQvPointSymbolSettings* Symbol = Chart.Series->GetPointSymbol();
+    Symbol->SetVisible(true);
+    Symbol->SetPointSymbol(TQvPointSymbol::Square);
+    Symbol->SetSize(12);
+    Symbol->SetBorderColor(Green);
+    Symbol->SetFillColor(Green);
+    // The point at x = 0 sits on the Y axis line.
+    const QImage Image = Chart.Render();
+    const int AxisLineX = Chart.Y->GetLeft() + int(Chart.Y->GetWidth()) - 1;
+    const int x0 = int(std::round(Chart.X->NumberToWorld(0)));
+    ASSERT_LE(std::abs(AxisLineX - x0), 2);
+    EXPECT_EQ(Image.pixel(x0, Chart.Row()), Green);
+    EXPECT_EQ(Image.pixel(x0 - 3, Chart.Row() - 3), Green);
+    // Away from the symbol the axis line is drawn.
+    EXPECT_NE(Image.pixel(x0, Chart.Row() - 40), Green);
+}
+
+TEST(GraphPaint, TransparentBackgroundStaysTransparent) {
+    TPaintedChart Chart;
+    Chart.Graph->SetBackColor(0x00FFFFFF);
+    Chart.Graph->SetDataAreaColor(0x00FFFFFF);
+    const QImage Image = Chart.Render(QImage::Format_ARGB32_Premultiplied);
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    EXPECT_EQ(qAlpha(Image.pixel(2, 2)), 0);
+    EXPECT_EQ(qAlpha(Image.pixel(int(Area.X) + 5, int(Area.Y) + 5)), 0);
+    EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(50)), Chart.Row()), Blue);
+    // Half transparent: the alpha survives in the 32-bit image.
+    Chart.Graph->SetBackColor(0x80FF0000);
+    EXPECT_EQ(qAlpha(Chart.Render().pixel(2, 2)), 0x80);
+}
+
+TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
+    TChart Chart;
+    std::vector<TQvLineSeries*> Series;
+    for (int i = 0; i < 7; ++i)
+        Series.push_back(new TQvLineSeries(Chart.Owner.get()));
+    for (int i = 0; i < 6; ++i)
+        for (int j = i + 1; j < 6; ++j)
+            EXPECT_NE(Series[i]->GetLine()->GetColor(), Series[j]->GetLine()->GetColor());
+    EXPECT_EQ(Series[6]->GetLine()->GetColor(), Series[0]->GetLine()->GetColor());
+    EXPECT_EQ(Series[6]->GetPointSymbol()->GetPointSymbol(),
+              Series[0]->GetPointSymbol()->GetPointSymbol());
+}
+
+} // namespace

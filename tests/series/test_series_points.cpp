@@ -1,0 +1,252 @@
+// Screen points of small series placed on chosen pixels: each reduction rule, the clipping of
+// ascending data, indices without values, the per-column reduction of long lines, area closing
+// points, hit tests and interpolation.
+
+#include "../chartfixture.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <map>
+#include <random>
+
+namespace {
+
+using TPixels = std::vector<TGPPointF>;
+
+// Both axes fixed to 0 .. 1000 and laid out, so that data can be placed on pixels.
+struct TPixelChart : TChart {
+    TPixelChart() {
+        for (TQvAxis* Axis : {X, Y}) {
+            Axis->SetStartEnd(TQvAxisEnd::Fixed);
+            Axis->SetStopEnd(TQvAxisEnd::Fixed);
+            Axis->SetStart(0);
+            Axis->SetStop(1000);
+        }
+        Paint();
+    }
+
+    // A series through the given pixels, painted once.
+    TQvPointSeries* Through(const TPixels& Pixels, bool Symbols) {
+        TQvDoubleVector* XData = NewVector("", {});
+        TQvDoubleVector* YData = NewVector("", {});
+        for (const TGPPointF& P : Pixels) {
+            XData->AddRange({X->WorldToNumber(P.X)});
+            YData->AddRange({Y->WorldToNumber(P.Y)});
+        }
+        TQvPointSeries* Series = NewSeries(XData, YData);
+        Series->GetPointSymbol()->SetVisible(Symbols);
+        Paint();
+        return Series;
+    }
+};
+
+std::vector<int> Kept(const TQvSeries* Series) {
+    return {Series->PointIndex().begin(), Series->PointIndex().begin() + Series->PointCount()};
+}
+
+TEST(SeriesPoints, SymbolsKeepEveryPointMoreThanAPixelFromTheLastKept) {
+    TPixelChart Chart;
+    TQvPointSeries* S = Chart.Through(
+        {{100, 100}, {100.8f, 100.5f}, {101.5f, 100}, {102, 100.9f}, {110, 150}, {110.5f, 152}},
+        true);
+    EXPECT_EQ(Kept(S), std::vector<int>({0, 2, 4, 5}));
+    EXPECT_NEAR(S->Points()[1].X, 101.5, 1e-3);
+    EXPECT_NEAR(S->Points()[1].Y, 100, 1e-3);
+}
+
+TEST(SeriesPoints, LineMergesNearPointsAndMonotoneRunsInAColumn) {
+    TPixelChart Chart;
+    // Each line ends far to the left, so that X does not ascend and every rule applies.
+    const TGPPointF Back{50, 300};
+    // Points within a pixel of the anchor: the last of them stands for all.
+    TQvPointSeries* Near =
+        Chart.Through({{100, 100}, {100.3f, 100.4f}, {100.6f, 100.2f}, {105, 100}, Back}, false);
+    EXPECT_EQ(Kept(Near), std::vector<int>({0, 2, 3, 4}));
+    // A run downwards in one column keeps its end; the reversal starts a new run.
+    TQvPointSeries* Run = Chart.Through(
+        {{200, 100}, {200.5f, 110}, {200.7f, 120}, {200.9f, 130}, {200.95f, 125}, {210, 100}, Back},
+        false);
+    EXPECT_EQ(Kept(Run), std::vector<int>({0, 3, 4, 5, 6}));
+    // Noise reversing at every point: four points remain in the column.
+    TQvPointSeries* Noise = Chart.Through({{300.05f, 120},
+                                           {300.15f, 100},
+                                           {300.25f, 140},
+                                           {300.35f, 105},
+                                           {300.45f, 135},
+                                           {300.55f, 110},
+                                           {300.65f, 131},
+                                           {300.75f, 121},
+                                           {310, 100},
+                                           Back},
+                                          false);
+    EXPECT_EQ(Kept(Noise), std::vector<int>({0, 1, 2, 7, 8, 9}));
+}
+
+TEST(SeriesPoints, AscendingDataClipToTheVisibleRangeFrom21PointsOn) {
+    TPixelChart Chart;
+    auto Series = [&](int First, int Count) {
+        TQvDoubleVector* XData = Chart.NewVector("", {});
+        for (int i = 0; i < Count; ++i)
+            XData->AddRange({double(First + i) * 10});
+        TQvPointSeries* S = Chart.NewSeries(XData, Chart.NewVector("", {}));
+        for (int i = 0; i < Count; ++i)
+            S->GetYData()->SetValue(i, 500);
+        Chart.Paint();
+        return S;
+    };
+    // -100 .. 1100 in steps of 10: one point beyond either end stays.
+    TQvPointSeries* Long = Series(-10, 121);
+    EXPECT_EQ(Long->PointIndex().front(), 9);
+    EXPECT_EQ(Long->PointIndex()[size_t(Long->PointCount() - 1)], 111);
+    // 22 points (Stop - Start = 21) are clipped, 21 points are not.
+    EXPECT_EQ(Series(-5, 22)->PointIndex().front(), 4);
+    EXPECT_EQ(Series(-5, 21)->PointIndex().front(), 0);
+    // Wholly left of the range: a single point remains.
+    EXPECT_EQ(Series(-200, 50)->PointCount(), 1);
+}
+
+TEST(SeriesPoints, IndicesWithoutValuesAreSkipped) {
+    TPixelChart Chart;
+    for (bool Symbols : {true, false}) {
+        SCOPED_TRACE(Symbols);
+        TQvPointSeries* S = Chart.Through(
+            {{100, 100}, {120, 110}, {140, 120}, {160, 130}, {180, 140}, {30, 150}}, Symbols);
+        static_cast<TQvDoubleVector*>(S->GetYData())->AddOutlier(0);
+        static_cast<TQvDoubleVector*>(S->GetXData())->AddOutlier(3);
+        Chart.Paint();
+        EXPECT_EQ(Kept(S), std::vector<int>({1, 2, 4, 5}));
+        S->SetOutliersVisible(true);
+        Chart.Paint();
+        EXPECT_EQ(Kept(S), std::vector<int>({0, 1, 2, 3, 4, 5}));
+    }
+}
+
+// The first, lowest, highest and last point of every pixel column, by a plain scan.
+std::vector<int> FourPerColumn(const TPixels& Pixels) {
+    std::vector<int> Kept;
+    size_t i = 0;
+    while (i < Pixels.size()) {
+        const int Column = int(std::floor(Pixels[i].X));
+        size_t j = i, Low = i, High = i;
+        while (j + 1 < Pixels.size() && int(std::floor(Pixels[j + 1].X)) == Column) {
+            ++j;
+            if (Pixels[j].Y < Pixels[Low].Y) Low = j;
+            if (Pixels[j].Y > Pixels[High].Y) High = j;
+        }
+        for (size_t k : {i, std::min(Low, High), std::max(Low, High), j})
+            if (Kept.empty() || Kept.back() != int(k)) Kept.push_back(int(k));
+        i = j + 1;
+    }
+    return Kept;
+}
+
+TEST(SeriesPoints, LongAscendingLinesKeepFourPointsPerColumn) {
+    TPixelChart Chart;
+    std::mt19937 Random(3);
+    std::uniform_real_distribution<float> Noise(100, 300);
+    TPixels Pixels;
+    for (int i = 0; i < 20000; ++i)
+        Pixels.push_back({100 + i * 0.01f, Noise(Random)});
+    TQvPointSeries* S = Chart.Through(Pixels, false);
+    TPixels Mapped;
+    for (int i = 0; i < S->GetCount(); ++i)
+        Mapped.push_back({Chart.X->NumberToWorld(S->GetXData()->GetValue(i)),
+                          Chart.Y->NumberToWorld(S->GetYData()->GetValue(i))});
+    const std::vector<int> Expected = FourPerColumn(Mapped);
+    EXPECT_EQ(Kept(S), Expected);
+    EXPECT_LE(S->PointCount(), 4 * 201);
+
+    // Appended values add their own columns; the points before them stay.
+    const std::vector<int> Before = Kept(S);
+    for (int i = 0; i < 1000; ++i) {
+        static_cast<TQvDoubleVector*>(S->GetXData())
+            ->AddRange({Chart.X->WorldToNumber(301 + i * 0.01f)});
+        static_cast<TQvDoubleVector*>(S->GetYData())
+            ->AddRange({Chart.Y->WorldToNumber(Noise(Random))});
+    }
+    Chart.Paint();
+    const std::vector<int> After = Kept(S);
+    ASSERT_GT(After.size(), Before.size());
+    EXPECT_TRUE(std::equal(Before.begin(), Before.end(), After.begin()));
+    EXPECT_EQ(After.back(), 20999);
+}
+
+TEST(SeriesPoints, AreaClosesAtTheAxisStartOrAtZero) {
+    TPixelChart Chart;
+    TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}}, false);
+    S->GetArea()->SetVisible(true);
+    auto Closing = [&] {
+        Chart.Paint();
+        EXPECT_EQ(S->AreaPointCount(), S->PointCount() + 2);
+        return std::pair{S->Points()[size_t(S->PointCount())],
+                         S->Points()[size_t(S->PointCount() + 1)]};
+    };
+    // A positive start: the axis start.
+    Chart.Y->SetStart(100);
+    auto [Right, Left] = Closing();
+    EXPECT_FLOAT_EQ(Right.X, S->Points()[2].X);
+    EXPECT_FLOAT_EQ(Left.X, S->Points()[0].X);
+    EXPECT_FLOAT_EQ(Right.Y, Chart.Y->NumberToWorld(100) - 0.5f);
+    EXPECT_FLOAT_EQ(Left.Y, Right.Y);
+    // A start at or below zero: the zero line.
+    for (double Start : {0.0, -500.0}) {
+        Chart.Y->SetStart(Start);
+        const float Base = Closing().first.Y;
+        EXPECT_FLOAT_EQ(Base, Chart.Y->NumberToWorld(0) - 0.5f) << Start;
+    }
+
+    // A band runs back along the other series' points.
+    TQvPointSeries* Other = Chart.Through({{100, 300}, {250, 320}}, false);
+    S->SetDrawBandTo(Other);
+    Chart.Paint();
+    ASSERT_EQ(S->AreaPointCount(), S->PointCount() + 2);
+    EXPECT_EQ(S->Points()[3].X, Other->Points()[1].X);
+    EXPECT_EQ(S->Points()[4].Y, Other->Points()[0].Y);
+}
+
+TEST(SeriesPoints, HitTestsAndInterpolation) {
+    TPixelChart Chart;
+    TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}, {-20, 130}}, true);
+    S->GetPointSymbol()->SetSize(8);
+    Chart.Paint();
+    // Symbols widen the tolerance to their size; a line is hit within a pixel.
+    EXPECT_EQ(S->FindPoint(207, 143), 1);
+    EXPECT_EQ(S->FindPoint(209, 150), -1);
+    EXPECT_EQ(S->FindPoint(200.5f, 150.5f, 1), 1);
+    EXPECT_EQ(S->FindPoint(202, 150, 1), -1);
+    S->GetPointSymbol()->SetVisible(false);
+    Chart.Paint();
+    EXPECT_EQ(S->FindPoint(207, 143), -1);
+    EXPECT_EQ(S->FindPoint(300.9f, 119.1f), 2);
+
+    // Nearest points among those inside the data area: the one left of it does not count.
+    const TQvNearestPointResult Near = S->NearestPoint({10, 130});
+    EXPECT_TRUE(Near.Found);
+    EXPECT_EQ(Near.Index, 0);
+    EXPECT_NEAR(Near.Distance, std::hypot(90.0, 30.0), 1e-3);
+    EXPECT_NEAR(Near.X, Chart.X->WorldToNumber(100), 1e-9);
+    EXPECT_EQ(S->NearestX(260).Index, 2);
+    EXPECT_EQ(S->NearestY(148).Index, 1);
+    // Stale points answer nothing.
+    S->GetYData()->SetValue(2, Chart.Y->WorldToNumber(125));
+    EXPECT_EQ(S->FindPoint(300, 120, 5), -1);
+    EXPECT_FALSE(S->NearestPoint({100, 100}).Found);
+
+    // Interpolation between neighbours, extrapolation beyond the ends.
+    TChart Plain;
+    TQvPointSeries* G =
+        Plain.NewSeries(Plain.NewVector("", {0, 1, 3}), Plain.NewVector("", {10, 20, 0}));
+    EXPECT_DOUBLE_EQ(G->GetY(0.5), 15);
+    EXPECT_DOUBLE_EQ(G->GetY(2), 10);
+    EXPECT_DOUBLE_EQ(G->GetY(4), -10);
+    EXPECT_DOUBLE_EQ(G->GetY(-1), 0);
+    static_cast<TQvDoubleVector*>(G->GetYData())->AddOutlier(1);
+    EXPECT_DOUBLE_EQ(G->GetY(1.5), 5);
+    TQvPointSeries* One = Plain.NewSeries(Plain.NewVector("", {2}), Plain.NewVector("", {7}));
+    EXPECT_DOUBLE_EQ(One->GetY(100), 7);
+    TQvPointSeries* None = Plain.NewSeries(Plain.NewVector("", {}), Plain.NewVector("", {}));
+    EXPECT_DOUBLE_EQ(None->GetY(1), 0);
+}
+
+} // namespace
