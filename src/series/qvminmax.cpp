@@ -4,21 +4,29 @@
 
 namespace {
 
-// The better of two candidate indices; NaN values never win.
+// The extremes found so far; NaN candidates never win.
 struct TBest {
-    std::size_t Min, Max;
+    TQvMinMaxHierarchy::TEntry Best{NAN, NAN, 0, 0};
     bool Any = false;
-    void Take(std::span<const double> Values, std::size_t MinCandidate, std::size_t MaxCandidate) {
-        const double Lo = Values[MinCandidate], Hi = Values[MaxCandidate];
-        if (std::isnan(Lo)) return;
+    void Take(const TQvMinMaxHierarchy::TEntry& E) {
+        if (std::isnan(E.Min)) return;
         if (!Any) {
-            Min = MinCandidate;
-            Max = MaxCandidate;
+            Best = E;
             Any = true;
             return;
         }
-        if (Lo < Values[Min]) Min = MinCandidate;
-        if (Hi > Values[Max]) Max = MaxCandidate;
+        if (E.Min < Best.Min) {
+            Best.Min = E.Min;
+            Best.MinIndex = E.MinIndex;
+        }
+        if (E.Max > Best.Max) {
+            Best.Max = E.Max;
+            Best.MaxIndex = E.MaxIndex;
+        }
+    }
+    void Take(double Value, std::size_t i) {
+        const auto Index = std::uint32_t(i);
+        Take({Value, Value, Index, Index});
     }
 };
 
@@ -37,16 +45,13 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values) {
             TBest Best;
             if (k == 0) {
                 for (std::size_t i = u * Fanout; i < (u + 1) * Fanout; ++i)
-                    Best.Take(Values, i, i);
+                    Best.Take(Values[i], i);
             } else {
                 const std::vector<TEntry>& Below = FLevels[k - 1];
                 for (std::size_t b = u * Fanout; b < (u + 1) * Fanout; ++b)
-                    Best.Take(Values, Below[b].Min, Below[b].Max);
+                    Best.Take(Below[b]);
             }
-            // A unit of NaN values points at its first value, which never wins.
-            const auto First = std::uint32_t(u * Unit);
-            Level.push_back(Best.Any ? TEntry{std::uint32_t(Best.Min), std::uint32_t(Best.Max)}
-                                     : TEntry{First, First});
+            Level.push_back(Best.Best);
         }
     }
 }
@@ -68,21 +73,23 @@ void TQvMinMaxHierarchy::MinMax(std::span<const double> Values, std::size_t Firs
     TBest Best;
     std::size_t i = First;
     while (i <= Last) {
-        // The largest complete unit that starts at i and ends within the range.
-        std::size_t k = 0, Unit = 1;
-        while (k < FLevels.size() && i % (Unit * Fanout) == 0 && i + Unit * Fanout - 1 <= Last &&
-               i / (Unit * Fanout) < FLevels[k].size()) {
-            Unit *= Fanout;
+        // The largest complete unit that starts at i and ends within the range; units are
+        // powers of two, so shifts stand in for divisions.
+        std::size_t k = 0;
+        unsigned Bits = 0;
+        while (k < FLevels.size()) {
+            const unsigned Next = Bits + FanoutBits;
+            const std::size_t Mask = (std::size_t(1) << Next) - 1;
+            if ((i & Mask) != 0 || i + Mask > Last || (i >> Next) >= FLevels[k].size()) break;
+            Bits = Next;
             ++k;
         }
-        if (k == 0) {
-            Best.Take(Values, i, i);
-        } else {
-            const TEntry& E = FLevels[k - 1][i / Unit];
-            Best.Take(Values, E.Min, E.Max);
-        }
-        i += Unit;
+        if (k == 0)
+            Best.Take(Values[i], i);
+        else
+            Best.Take(FLevels[k - 1][i >> Bits]);
+        i += std::size_t(1) << Bits;
     }
-    MinIndex = Best.Any ? Best.Min : Last + 1;
-    MaxIndex = Best.Any ? Best.Max : Last + 1;
+    MinIndex = Best.Any ? Best.Best.MinIndex : Last + 1;
+    MaxIndex = Best.Any ? Best.Best.MaxIndex : Last + 1;
 }

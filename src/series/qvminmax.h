@@ -10,8 +10,10 @@
 
 class TQvMinMaxHierarchy {
 public:
-    // Values per block, blocks per block of the next level.
-    static constexpr std::size_t Fanout = 64;
+    // Values per block, blocks per block of the next level: a query touches fewer than
+    // 2 * Fanout entries per level.
+    static constexpr unsigned FanoutBits = 4;
+    static constexpr std::size_t Fanout = std::size_t(1) << FanoutBits;
 
     // Folds in the values from the count already folded to the end of Values.
     void Extend(std::span<const double> Values);
@@ -24,11 +26,14 @@ public:
     void MinMax(std::span<const double> Values, std::size_t First, std::size_t Last,
                 std::size_t& MinIndex, std::size_t& MaxIndex) const;
 
-private:
+    // The extremes of a block, values kept beside their indices so that a query reads no
+    // scattered data. An all-NaN block holds NaN, which never wins.
     struct TEntry {
-        std::uint32_t Min;
-        std::uint32_t Max;
+        double Min, Max;
+        std::uint32_t MinIndex, MaxIndex;
     };
+
+private:
     // Levels[k] holds one entry per complete unit of Fanout^(k + 1) values.
     std::vector<std::vector<TEntry>> FLevels;
     std::size_t FCount = 0;

@@ -273,7 +273,7 @@ protected:
     virtual void ReadFromInner(QIODevice* Stream);
     void ReduceForSymbols(int Start, int Stop);
     void ReduceForLine(int Start, int Stop, int From);
-    bool CanUseHierarchy(bool Ascending) const;
+    bool CanUseHierarchy(bool Ascending, int Start, int Stop) const;
     void ReduceByColumns(int Start, int Stop);
     void AddBandPoints();
     float AreaBase(bool Shifted) const;

@@ -16,11 +16,14 @@ namespace {
 constexpr int ClipMinimum = 21;
 // Points closer than this in both directions draw as one.
 constexpr float NearPixels = 1.0f;
+// Lines with more points per pixel column than this are reduced column by column.
+constexpr float DenseColumn = 2.0f;
 // The polygon of the area closes this far inside the axis start.
 constexpr float AreaBaseShift = 0.5f;
 
+// Pixel centres lie on whole coordinates, so a column spans half a pixel to either side.
 int Column(float X) {
-    return int(std::floor(X));
+    return int(std::floor(X + 0.5f));
 }
 
 // Within each pixel column only the first, the lowest, the highest and the last point of a
@@ -130,7 +133,7 @@ void TQvSeries::CalculatePoints() {
             const int From = int(FPoints.size());
             if (FPointSymbolSettings->GetVisible())
                 ReduceForSymbols(Start, Stop);
-            else if (CanUseHierarchy(Ascending))
+            else if (CanUseHierarchy(Ascending, Start, Stop))
                 ReduceByColumns(Start, Stop);
             else
                 ReduceForLine(Start, Stop, From);
@@ -211,41 +214,64 @@ void TQvSeries::ReduceForLine(int Start, int Stop, int From) {
     KeepFourPerColumn(FPoints, FPointIndex, From);
 }
 
-// Ascending X, plain values, no outliers and no symbols: the first, lowest, highest and last
-// point of every pixel column straight from the min/max hierarchy, so the cost follows the
-// screen width, not the number of points.
-bool TQvSeries::CanUseHierarchy(bool Ascending) const {
-    return Ascending && !FXTransformation && !FYTransformation && FYData->Data() &&
-           (FOutliersVisible || (!FXData->GetAnyOutliers() && !FYData->GetAnyOutliers()));
+// Ascending X, plain values, no outliers, no symbols and several points per pixel column: the
+// first, lowest, highest and last point of every column straight from the min/max hierarchy,
+// so the cost follows the screen width, not the number of points.
+bool TQvSeries::CanUseHierarchy(bool Ascending, int Start, int Stop) const {
+    if (!Ascending || FXTransformation || FYTransformation || !FYData->Data()) return false;
+    if (!FOutliersVisible && (FXData->GetAnyOutliers() || FYData->GetAnyOutliers())) return false;
+    const float Columns = std::abs(FXAxis->NumberToWorld(FXData->GetValue(Stop)) -
+                                   FXAxis->NumberToWorld(FXData->GetValue(Start))) +
+                          1;
+    return float(Stop - Start + 1) > DenseColumn * Columns;
 }
 
 void TQvSeries::ReduceByColumns(int Start, int Stop) {
     const std::span<const double> Y(FYData->Data(), size_t(FYData->GetCount()));
     if (!FHierarchy) FHierarchy = std::make_unique<TQvMinMaxHierarchy>();
     FHierarchy->Extend(Y);
-    auto PixelX = [this](int i) { return FXAxis->NumberToWorld(FXData->GetValue(i)); };
+    const double* X = FXData->Data();
+    auto PixelX = [this, X](int i) {
+        return FXAxis->NumberToWorld(X ? X[i] : FXData->GetValue(i));
+    };
     int i = Start;
+    int Width = 1; // points in the column before
     while (i <= Stop) {
-        // The last index in the pixel column of i: pixels are monotone in the index.
+        // The last index in the pixel column of i; pixels are monotone in the index. Columns
+        // tend to hold as many points as the one before, so the search starts with a guess
+        // and gallops from there: few probes into data far apart in memory.
         const int c = Column(PixelX(i));
-        int a = i, b = Stop;
-        while (a < b) {
-            const int m = a + (b - a + 1) / 2;
-            if (Column(PixelX(m)) == c)
-                a = m;
-            else
-                b = m - 1;
+        auto InColumn = [&](int m) { return Column(PixelX(m)) == c; };
+        int a = i, b = std::min(Stop, i + Width - 1);
+        for (int Step = Width; b < Stop && InColumn(b); Step *= 2) {
+            a = b;
+            b = int(std::min<long long>(Stop, (long long)b + Step));
         }
-        const int j = a;
+        if (!InColumn(b)) {
+            // The column ends in a .. b - 1.
+            --b;
+            while (a < b) {
+                const int m = a + (b - a + 1) / 2;
+                if (InColumn(m))
+                    a = m;
+                else
+                    b = m - 1;
+            }
+        }
+        const int j = b;
+        Width = j - i + 1;
         size_t Low = size_t(i), High = size_t(i);
         if (j > i) FHierarchy->MinMax(Y, size_t(i), size_t(j), Low, High);
         if (Low > size_t(j)) Low = High = size_t(i); // all NaN
-        // In pixels a higher value lies higher up, so order by index, not by value.
+        // In pixels a higher value lies higher up, so order by index, not by value. All four
+        // stand on the column's centre: a line between them then stays inside the column's
+        // pixels, with or without antialiasing, and leaves no gaps beside it.
         const int Keep[4] = {i, int(std::min(Low, High)), int(std::max(Low, High)), j};
+        const float Centre = float(c);
         int Last = -1;
         for (int k : Keep) {
             if (k == Last) continue;
-            FPoints.push_back({PixelX(k), FYAxis->NumberToWorld(Y[size_t(k)])});
+            FPoints.push_back({Centre, FYAxis->NumberToWorld(Y[size_t(k)])});
             FPointIndex.push_back(k);
             Last = k;
         }

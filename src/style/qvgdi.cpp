@@ -5,7 +5,9 @@
 
 #include <QFontDatabase>
 #include <QFontInfo>
+#include <QHash>
 #include <QLinearGradient>
+#include <QMutex>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
@@ -807,10 +809,17 @@ QStringList TGPFontFamily::InstalledFamilies() {
 
 bool TGPFontFamily::IsAvailable() const {
     if (FName.isEmpty()) return false;
-    if (QFontDatabase::hasFamily(FName)) return true;
+    // Asking fontconfig costs a match each time, and captions ask at every layout.
+    static QHash<QString, bool> Known;
+    static QMutex Guard;
+    const QMutexLocker Lock(&Guard);
+    if (const auto Found = Known.constFind(FName); Found != Known.cend()) return *Found;
     // A name that fontconfig maps to an installed face other than its last resort.
     static const QString Fallback = QFontInfo(QFont(QStringLiteral("qv-no-such-family"))).family();
-    return QFontInfo(QFont(FName)).family() != Fallback;
+    const bool Available =
+        QFontDatabase::hasFamily(FName) || QFontInfo(QFont(FName)).family() != Fallback;
+    Known.insert(FName, Available);
+    return Available;
 }
 
 TGPFont::TGPFont(const QString& Family, float EmSize, TGPFontStyle Style)

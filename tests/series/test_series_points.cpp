@@ -69,14 +69,14 @@ TEST(SeriesPoints, LineMergesNearPointsAndMonotoneRunsInAColumn) {
         false);
     EXPECT_EQ(Kept(Run), std::vector<int>({0, 3, 4, 5, 6}));
     // Noise reversing at every point: four points remain in the column.
-    TQvPointSeries* Noise = Chart.Through({{300.05f, 120},
-                                           {300.15f, 100},
-                                           {300.25f, 140},
-                                           {300.35f, 105},
-                                           {300.45f, 135},
-                                           {300.55f, 110},
-                                           {300.65f, 131},
-                                           {300.75f, 121},
+    TQvPointSeries* Noise = Chart.Through({{299.65f, 120},
+                                           {299.75f, 100},
+                                           {299.85f, 140},
+                                           {299.95f, 105},
+                                           {300.05f, 135},
+                                           {300.15f, 110},
+                                           {300.25f, 131},
+                                           {300.35f, 121},
                                            {310, 100},
                                            Back},
                                           false);
@@ -122,14 +122,15 @@ TEST(SeriesPoints, IndicesWithoutValuesAreSkipped) {
     }
 }
 
-// The first, lowest, highest and last point of every pixel column, by a plain scan.
+// The first, lowest, highest and last point of every pixel column, by a plain scan. Pixel
+// centres lie on whole coordinates.
 std::vector<int> FourPerColumn(const TPixels& Pixels) {
     std::vector<int> Kept;
     size_t i = 0;
     while (i < Pixels.size()) {
-        const int Column = int(std::floor(Pixels[i].X));
+        const int Column = int(std::floor(Pixels[i].X + 0.5f));
         size_t j = i, Low = i, High = i;
-        while (j + 1 < Pixels.size() && int(std::floor(Pixels[j + 1].X)) == Column) {
+        while (j + 1 < Pixels.size() && int(std::floor(Pixels[j + 1].X + 0.5f)) == Column) {
             ++j;
             if (Pixels[j].Y < Pixels[Low].Y) Low = j;
             if (Pixels[j].Y > Pixels[High].Y) High = j;
