@@ -26,7 +26,7 @@ struct TSignal {
 };
 
 std::unique_ptr<TBenchChart> PaintedChart(long long n, bool Antialiased, TSignal& Signal) {
-    std::vector<double> X(static_cast<size_t>(n)), Y(static_cast<size_t>(n));
+    TQvValueArray X(static_cast<size_t>(n)), Y(static_cast<size_t>(n));
     for (long long i = 0; i < n; ++i) {
         X[size_t(i)] = double(i);
         Y[size_t(i)] = Signal.Next(i);

@@ -42,7 +42,8 @@ public:
         FSeries->GetLine()->SetWidth(1);
     }
 
-    void Load(std::vector<double> X, std::vector<double> Y) {
+    // Takes the values over without a copy.
+    void Load(TQvValueArray X, TQvValueArray Y) {
         FXData->SetValues(std::move(X));
         FYData->SetValues(std::move(Y));
     }

@@ -551,11 +551,15 @@ void TQvDoubleVector::SetDataSource(TDataSource* Value) {
     }
 }
 
-void TQvDoubleVector::SetValues(std::vector<double> Values) {
+void TQvDoubleVector::SetValues(TQvValueArray Values) {
     FCount = int(Values.size());
     FCapacity = FCount;
-    FArray.assign(Values.begin(), Values.end());
+    FArray = std::move(Values);
     OutOfRange();
+}
+
+void TQvDoubleVector::SetValues(const std::vector<double>& Values) {
+    SetValues(TQvValueArray(Values.begin(), Values.end()));
 }
 
 void TQvDoubleVector::AddRange(std::span<const double> Values) {

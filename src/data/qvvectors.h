@@ -17,6 +17,9 @@
 #include <unordered_set>
 #include <vector>
 
+// The storage of vector values; a filled array is handed to a vector without a copy.
+using TQvValueArray = std::vector<double, TQvLargeAllocator<double>>;
+
 class IXMLNode;
 class QIODevice;
 class TCustomIniFile;
@@ -170,7 +173,7 @@ protected:
     mutable bool FOnlyAscending = true;
     bool FAnyOutliers = false;
     // Holds at least Count values; slots past the count keep what they held, 0 when fresh.
-    std::vector<double, TQvLargeAllocator<double>> FArray;
+    TQvValueArray FArray;
     TQvIntegerVector FOutliers;
     std::vector<TRelated> FRelatedSeries;
 
@@ -224,8 +227,9 @@ public:
     bool NeedsUpdateDB() const { return FUpdateDB; }
     TQvListLink* DataLink() const { return FDataLink.get(); }
 
-    // Takes Values as the storage: count and capacity become its length.
-    void SetValues(std::vector<double> Values);
+    // Takes Values as the storage, without a copy: count and capacity become its length.
+    void SetValues(TQvValueArray Values);
+    void SetValues(const std::vector<double>& Values);
     void AddRange(std::span<const double> Values);
     void AddRange(std::span<const float> Values);
     void AddRange(std::span<const int> Values);

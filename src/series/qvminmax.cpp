@@ -1,5 +1,6 @@
 #include "series/qvminmax.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -41,6 +42,8 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values) {
         if (Complete == 0) break;
         if (FLevels.size() <= k) FLevels.emplace_back();
         std::vector<TEntry>& Level = FLevels[k];
+        // Grown in one step for a large batch, geometrically for small appends.
+        if (Level.capacity() < Complete) Level.reserve(std::max(Complete, 2 * Level.capacity()));
         for (std::size_t u = Level.size(); u < Complete; ++u) {
             TBest Best;
             if (k == 0) {

@@ -280,6 +280,9 @@ protected:
     bool InFunctionRange(int Index) const;
     void ExcludeSymbols(TGPGraphics* Graphics);
     void DrawOnDevice(TGPGraphics* Graphics);
+    // Points reduced per pixel column with a thin solid line: bars and connecting lines.
+    bool CanDrawColumns() const;
+    void DrawColumns(TGPGraphics* Graphics);
     template <class Distance>
     TQvNearestPointResult Nearest(const Distance& Measure, bool InX, bool InY) const;
     // The extent of one coordinate over the usable points: from the vector's statistics when
@@ -338,6 +341,8 @@ protected:
     int FAreaPointCount = 0;
     // Per-column minima and maxima of the Y values over ascending X, built on first use.
     std::unique_ptr<TQvMinMaxHierarchy> FHierarchy;
+    // Every screen point stands on the centre of its pixel column, up to four per column.
+    bool FColumnPoints = false;
 };
 
 class TQvLineSeries : public TQvSeries {

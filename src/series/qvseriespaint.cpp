@@ -115,11 +115,67 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
             if (Args.Visible && Args.Pen)
                 Graphics->DrawLine(*Args.Pen, FPoints[size_t(k)], FPoints[size_t(k + 1)]);
         }
+    } else if (CanDrawColumns()) {
+        DrawColumns(Graphics);
     } else if (CanDoCanvasDraw()) {
         DrawOnDevice(Graphics);
     } else {
         Graphics->DrawLines(*FPen, FPoints.data(), FPointCount);
     }
+}
+
+namespace {
+// The whole pixels a one-pixel line from Top to Bottom down the column at X covers. Without
+// smoothing, the pixel of a point is the one right and below it; with smoothing, pixels are
+// centred on whole coordinates and the partly covered end pixels are taken as whole.
+TGPRectF ColumnBar(float X, float Top, float Bottom, bool Smooth) {
+    if (!Smooth) {
+        const float First = std::floor(Top), Last = std::floor(Bottom);
+        return {std::floor(X), First, 1, Last - First + 1};
+    }
+    const float First = std::round(Top), Last = std::round(Bottom);
+    return {X - 0.5f, First - 0.5f, 1, Last - First + 1};
+}
+} // namespace
+
+bool TQvSeries::CanDrawColumns() const {
+    return FColumnPoints && FLineSettings->GetWidth() <= 1 &&
+           FLineSettings->GetDashStyle() == TGPDashStyle::Solid &&
+           !FLineSettings->GetGradient()->GetVisible();
+}
+
+// The points of a pixel column joined by a line are one bar of the column's width from the
+// lowest to the highest; filling it sets the same pixels as stroking the line up and down the
+// column with antialiasing, at a fraction of the cost. Only the lines from one column to the
+// next are stroked.
+void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
+    const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
+    const bool Smooth =
+        Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
+    std::vector<TGPRectF> Bars;
+    TGPGraphicsPath Links;
+    int k = 0;
+    while (k < FPointCount) {
+        const float X = FPoints[size_t(k)].X;
+        float Top = FPoints[size_t(k)].Y, Bottom = Top;
+        int Last = k;
+        while (Last + 1 < FPointCount && FPoints[size_t(Last + 1)].X == X) {
+            ++Last;
+            Top = std::min(Top, FPoints[size_t(Last)].Y);
+            Bottom = std::max(Bottom, FPoints[size_t(Last)].Y);
+        }
+        if (Bottom > Top) Bars.push_back(ColumnBar(X, Top, Bottom, Smooth));
+        if (Last + 1 < FPointCount) {
+            const TGPPointF& From = FPoints[size_t(Last)];
+            const TGPPointF& To = FPoints[size_t(Last + 1)];
+            Links.StartFigure();
+            Links.AddLine(From.X, From.Y, To.X, To.Y);
+        }
+        k = Last + 1;
+    }
+    const TGPSolidBrush Fill(FLineSettings->GetColor());
+    Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
+    Graphics->DrawPath(*FPen, Links);
 }
 
 // A thin opaque line without smoothing, in whole device pixels, clipped to the data area.

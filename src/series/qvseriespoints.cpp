@@ -131,9 +131,12 @@ void TQvSeries::CalculatePoints() {
             --Stop;
         if (HasValuesAt(Start)) {
             const int From = int(FPoints.size());
+            const bool Columns =
+                !FPointSymbolSettings->GetVisible() && CanUseHierarchy(Ascending, Start, Stop);
+            FColumnPoints = Columns && (From == 0 || FColumnPoints);
             if (FPointSymbolSettings->GetVisible())
                 ReduceForSymbols(Start, Stop);
-            else if (CanUseHierarchy(Ascending, Start, Stop))
+            else if (Columns)
                 ReduceByColumns(Start, Stop);
             else
                 ReduceForLine(Start, Stop, From);
@@ -240,8 +243,11 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
         // The last index in the pixel column of i; pixels are monotone in the index. Columns
         // tend to hold as many points as the one before, so the search starts with a guess
         // and gallops from there: few probes into data far apart in memory.
+        // The column ends below the value of its far pixel edge: plain comparisons from here.
         const int c = Column(PixelX(i));
-        auto InColumn = [&](int m) { return Column(PixelX(m)) == c; };
+        const double Edge = std::max(FXAxis->WorldToNumber(float(c) - 0.5f),
+                                     FXAxis->WorldToNumber(float(c) + 0.5f));
+        auto InColumn = [&](int m) { return (X ? X[m] : FXData->GetValue(m)) < Edge; };
         int a = i, b = std::min(Stop, i + Width - 1);
         for (int Step = Width; b < Stop && InColumn(b); Step *= 2) {
             a = b;
@@ -263,10 +269,13 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
         size_t Low = size_t(i), High = size_t(i);
         if (j > i) FHierarchy->MinMax(Y, size_t(i), size_t(j), Low, High);
         if (Low > size_t(j)) Low = High = size_t(i); // all NaN
-        // In pixels a higher value lies higher up, so order by index, not by value. All four
-        // stand on the column's centre: a line between them then stays inside the column's
-        // pixels, with or without antialiasing, and leaves no gaps beside it.
-        const int Keep[4] = {i, int(std::min(Low, High)), int(std::max(Low, High)), j};
+        // All four stand on the column's centre: a line between them then stays inside the
+        // column's pixels, with or without antialiasing, and leaves no gaps beside it. On one
+        // x the order of the two extremes changes no pixel, so the shorter way is taken.
+        const double First = Y[size_t(i)], Lowest = Y[Low], Highest = Y[High], Final = Y[size_t(j)];
+        const bool LowFirst = std::abs(First - Lowest) + std::abs(Highest - Final) <=
+                              std::abs(First - Highest) + std::abs(Lowest - Final);
+        const int Keep[4] = {i, int(LowFirst ? Low : High), int(LowFirst ? High : Low), j};
         const float Centre = float(c);
         int Last = -1;
         for (int k : Keep) {

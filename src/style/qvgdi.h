@@ -514,6 +514,7 @@ public:
 
     void FillRectangle(const TGPBrush& Brush, const TGPRectF& Rect);
     void FillRectangle(const TGPBrush& Brush, float X, float Y, float Width, float Height);
+    void FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count);
     void FillEllipse(const TGPBrush& Brush, const TGPRectF& Rect);
     void FillEllipse(const TGPBrush& Brush, float X, float Y, float Width, float Height);
     void FillPie(const TGPBrush& Brush, const TGPRectF& Rect, float StartAngle, float SweepAngle);

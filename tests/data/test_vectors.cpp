@@ -278,7 +278,12 @@ TEST(DoubleVector, BulkLoadingAndEnumeration) {
     EXPECT_EQ(Seen, ValuesOf(V));
     EXPECT_FALSE(Enum.MoveNext());
 
-    V.SetValues({9, 8});
+    // A filled array becomes the storage as it is, a plain vector is copied.
+    TQvValueArray Filled{9, 8};
+    const double* Storage = Filled.data();
+    V.SetValues(std::move(Filled));
+    EXPECT_EQ(V.Data(), Storage);
+    V.SetValues(std::vector<double>{9, 8});
     EXPECT_EQ(V.GetCount(), 2);
     EXPECT_EQ(V.GetCapacity(), 2);
     EXPECT_EQ(V.GetMaximum(), 9);
