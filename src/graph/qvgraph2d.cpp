@@ -661,29 +661,23 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
             break;
         }
     }
+    const std::optional<TBackWall> Wall = BackWall();
     const TGPRectF Client{0, 0, float(GetWidth()), float(GetHeight())};
     SetHighQuality(Graphics, false);
     Graphics->FillRectangle(TGPSolidBrush(GetBackColor()), Client);
     if (FBackgroundGradient->GetVisible())
         Graphics->FillRectangle(*FBackgroundGradient->GetBrush(Client), Client);
-    const TGPRectF& Area = FDrawingArea;
-    const TQvColor AreaColor = FDataAreaColor;
-    if (FDataAreaGradient->GetVisible())
-        Graphics->FillRectangle(*FDataAreaGradient->GetBrush(Area),
-                                TGPRectF{Area.X, Area.Y, Area.Width - 1, Area.Height - 1});
-    else if (AreaColor != GetBackColor() && GetAlpha(AreaColor) != 0)
-        Graphics->FillRectangle(TGPSolidBrush(AreaColor),
-                                TGPRectF{Area.X, Area.Y, Area.Width - 1, Area.Height - 1});
+    PaintDataArea(Graphics, Wall);
     if (GetCaptionVisible()) {
         PlaceTitle();
         SetHighQuality(Graphics, true);
         FTitleRec->PaintGr(Graphics);
     }
-    PaintGrids(Graphics);
+    PaintGrids(Graphics, Wall);
     PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->PaintGr(Graphics); });
     if (FDataAreaFrame->GetVisible()) {
         SetHighQuality(Graphics, false);
-        Graphics->DrawRectangle(*FDataAreaFrame->GetPen(Area), Area);
+        Graphics->DrawRectangle(*FDataAreaFrame->GetPen(FDrawingArea), FDrawingArea);
     }
     SetHighQuality(Graphics, false);
     PaintAxes(Graphics);

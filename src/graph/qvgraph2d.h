@@ -431,7 +431,15 @@ private:
     TQvAxis* CreatePrimaryAxis(TQvAxisPosition Position, const QString& BaseName,
                                const QString& Caption);
     void MoveToZeroOrigin();
-    void PaintGrids(TGPGraphics* Graphics);
+    // The back wall that series drawn in depth (bars) stand before: the depth offsets in
+    // pixels and the base lines of the X and Y axes.
+    struct TBackWall {
+        float Dx, Dy, XBase, YBase;
+    };
+    std::optional<TBackWall> BackWall();
+    void PaintDataArea(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall);
+    void PaintGrids(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall);
+    void PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall);
     // Series in layer order, clipped to where they may draw.
     void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
     std::optional<TGPRectF> SeriesClip() const;

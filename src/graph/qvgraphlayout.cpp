@@ -2,10 +2,14 @@
 // beyond the data area, the crossing at the origin; and the grids and axes drawn on it.
 
 #include "graph/qvgraph2d.h"
+#include "series/qvseries.h"
+#include "style/qvdrawing.h"
 
 #include "axes/qvaxis.h"
 
+#include <algorithm>
 #include <cmath>
+#include <functional>
 
 namespace {
 // A single-line border takes this much room at the bottom.
@@ -154,25 +158,118 @@ void TQvGraph2D::MoveToZeroOrigin() {
     }
 }
 
-void TQvGraph2D::PaintGrids(TGPGraphics* Graphics) {
+std::optional<TQvGraph2D::TBackWall> TQvGraph2D::BackWall() {
+    for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
+        if (!Series->SeriesVisible()) continue;
+        if (Series->NeedsPoints()) Series->CalculatePoints();
+        const std::optional<TGPPointF> Depth = Series->Depth3D();
+        if (!Depth) continue;
+        const TGPRectF& A = FDrawingArea;
+        const bool XAtTop = FPrimaryXAxis->GetPosition() == TQvAxisPosition::Top;
+        const bool YAtLeft = FPrimaryYAxis->GetPosition() == TQvAxisPosition::Left;
+        return TBackWall{std::round(Depth->X) - 1, std::round(Depth->Y),
+                         std::round(XAtTop ? A.Y : A.Y + A.Height - 1),
+                         std::round(YAtLeft ? A.X : A.X + A.Width)};
+    }
+    return std::nullopt;
+}
+
+void TQvGraph2D::PaintDataArea(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall) {
+    const TGPRectF& A = FDrawingArea;
+    const TQvColor Color = FDataAreaColor;
+    const bool Gradient = FDataAreaGradient->GetVisible();
+    if (!Gradient && (Color == GetBackColor() || GetAlpha(Color) == 0)) return;
+    SetHighQuality(Graphics, false);
+    if (!Wall) {
+        const TGPRectF Fill{A.X, A.Y, A.Width - 1, A.Height - 1};
+        if (Gradient)
+            Graphics->FillRectangle(*FDataAreaGradient->GetBrush(A), Fill);
+        else
+            Graphics->FillRectangle(TGPSolidBrush(Color), Fill);
+        return;
+    }
+    const float Dx = Wall->Dx, Dy = Wall->Dy;
+    const TGPRectF Back{A.X + Dx, A.Y - Dy, A.Width - 1, A.Height - 1};
+    if (Gradient)
+        Graphics->FillRectangle(*FDataAreaGradient->GetBrush(Back), Back);
+    else
+        Graphics->FillRectangle(
+            *LinearBrush(Back, 0, 0.5f, Brighten(Color, 1.2), Color, Brighten(Color, 0.8)), Back);
+    // The floor along the X axis and the side along the Y axis join the wall to the axes.
+    SetHighQuality(Graphics, true);
+    const float Left = A.X, Right = A.X + A.Width - 1, Top = A.Y, Bottom = A.Y + A.Height - 1;
+    const TGPPointF Floor[4] = {{Left, Wall->XBase},
+                                {Left + Dx, Wall->XBase - Dy},
+                                {Right + Dx, Wall->XBase - Dy},
+                                {Right, Wall->XBase}};
+    Graphics->FillPolygon(TGPSolidBrush(Brighten(Color, 0.85)), Floor, 4);
+    const TGPPointF Side[4] = {{Wall->YBase, Bottom},
+                               {Wall->YBase + Dx, Bottom - Dy},
+                               {Wall->YBase + Dx, Top - Dy},
+                               {Wall->YBase, Top}};
+    Graphics->FillPolygon(TGPSolidBrush(Brighten(Color, 0.75)), Side, 4);
+}
+
+void TQvGraph2D::PaintGrids(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall) {
     SetHighQuality(Graphics, false);
     const TGPRectF& A = FDrawingArea;
+    const float Right = A.X + A.Width - 1, Bottom = A.Y + A.Height - 1;
     auto Draw = [&](const TQvAxis* Axis, TQvLineSettings* Grid, bool Major) {
         if (!Axis || !Grid->GetVisible()) return;
         const std::unique_ptr<TQvPen> Pen = Grid->GetPen(A);
+        // In depth, solid grid lines run obliquely and are smoothed.
+        if (Wall) SetHighQuality(Graphics, Grid->GetDashStyle() == TGPDashStyle::Solid);
         for (int i = 0; i < Axis->TickCount(); ++i) {
             if (Major ? !Axis->IsMajorGridTick(i) : Axis->IsMajorTick(i)) continue;
             const float p = FDoingMetafile ? Axis->TickPixel(i) : std::round(Axis->TickPixel(i));
-            if (Axis->GetHorizontal())
-                Graphics->DrawLine(*Pen, p, A.Y, p, A.Y + A.Height - 1);
-            else
-                Graphics->DrawLine(*Pen, A.X + A.Width - 1, p, A.X, p);
+            const bool Vertical = Axis->GetHorizontal();
+            if (!Wall) {
+                if (Vertical)
+                    Graphics->DrawLine(*Pen, p, A.Y, p, Bottom);
+                else
+                    Graphics->DrawLine(*Pen, Right, p, A.X, p);
+                continue;
+            }
+            // One segment on the back wall, one on the face that joins it to the axis.
+            const float Dx = Wall->Dx, Dy = Wall->Dy;
+            if (Vertical) {
+                Graphics->DrawLine(*Pen, p + Dx, A.Y - Dy, p + Dx, Bottom - Dy);
+                Graphics->DrawLine(*Pen, p, Wall->XBase, p + Dx, Wall->XBase - Dy);
+            } else {
+                Graphics->DrawLine(*Pen, Right + Dx, p - Dy, A.X + Dx, p - Dy);
+                Graphics->DrawLine(*Pen, Wall->YBase, p, Wall->YBase + Dx, p - Dy);
+            }
         }
     };
     Draw(FPrimaryXAxis, FMinorGridVertical.get(), false);
     Draw(FPrimaryYAxis, FMinorGridHorizontal.get(), false);
     Draw(FPrimaryXAxis, FMajorGridVertical.get(), true);
     Draw(FPrimaryYAxis, FMajorGridHorizontal.get(), true);
+    if (Wall && FDataAreaColor != GetBackColor()) PaintWallEdges(Graphics, *Wall);
+    SetHighQuality(Graphics, false);
+}
+
+// The outline of the back wall where no axis line or grid line already shows it.
+void TQvGraph2D::PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall) {
+    const TGPRectF& A = FDrawingArea;
+    const float Left = A.X + Wall.Dx, Right = A.X + A.Width - 1 + Wall.Dx;
+    const float Top = A.Y - Wall.Dy, Bottom = A.Y + A.Height - 1 - Wall.Dy;
+    const std::unique_ptr<TQvPen> Pen = FMajorGridHorizontal->GetPen(A);
+    const QList<TQvAxis*> Axes = ChildAxes();
+    auto Any = [&Axes](const std::function<bool(const TQvAxis*)>& Test) {
+        return std::any_of(Axes.begin(), Axes.end(), Test);
+    };
+    auto Thick = [](const TQvAxis* Axis) {
+        return Axis->GetVisible() && Axis->GetAxisThicknes() > 2;
+    };
+    if (!Any([](const TQvAxis* Axis) { return Axis->GetPosition() == TQvAxisPosition::Right; }) &&
+        !FMajorGridVertical->GetVisible())
+        Graphics->DrawLine(*Pen, Right, Top, Right, Bottom);
+    if (!Any([&](const TQvAxis* Axis) {
+            return Axis->GetPosition() == TQvAxisPosition::Left && Thick(Axis);
+        }))
+        Graphics->DrawLine(*Pen, Left, Top, Left, Bottom);
+    if (!Thick(FPrimaryXAxis)) Graphics->DrawLine(*Pen, Left, Bottom, Right, Bottom);
 }
 
 void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {

@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class IXMLNode;
@@ -209,6 +210,9 @@ public:
     virtual void PaintGr(TGPGraphics* Graphics);
     virtual void DrawLine(TGPGraphics* Graphics);
     virtual void DrawSymbols(TGPGraphics* Graphics);
+    // Series drawn in depth (bars) give their depth offsets in pixels once their points are
+    // made; the graph then draws a back wall behind the data area. Flat series give none.
+    virtual std::optional<TGPPointF> Depth3D() const { return std::nullopt; }
     // The line may be drawn directly on the device, unrounded coordinates and all.
     virtual bool CanDoCanvasDraw() const;
     // A legend sample.

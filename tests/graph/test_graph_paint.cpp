@@ -5,7 +5,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 
@@ -106,6 +108,53 @@ TEST(GraphPaint, TransparentBackgroundStaysTransparent) {
     // Half transparent: the alpha survives in the 32-bit image.
     Chart.Graph->SetBackColor(0x80FF0000);
     EXPECT_EQ(qAlpha(Chart.Render().pixel(2, 2)), 0x80);
+}
+
+// A series drawn in depth, as bars will be.
+class TDeepSeries : public TQvLineSeries {
+public:
+    using TQvLineSeries::TQvLineSeries;
+    std::optional<TGPPointF> Depth3D() const override { return TGPPointF{11, 6}; }
+};
+
+int Distance(QRgb A, QRgb B) {
+    return std::max({std::abs(qRed(A) - qRed(B)), std::abs(qGreen(A) - qGreen(B)),
+                     std::abs(qBlue(A) - qBlue(B))});
+}
+
+TEST(GraphPaint, SeriesInDepthStandBeforeABackWall) {
+    TPaintedChart Chart;
+    const TQvColor AreaColor = 0xFF8080C0;
+    Chart.Graph->SetDataAreaColor(AreaColor);
+    Chart.Graph->GetMajorGridVertical()->SetColor(Red);
+    Chart.Graph->GetMajorGridVertical()->SetVisible(true);
+    const QImage Flat = Chart.Render();
+    auto* Deep = new TDeepSeries(Chart.Owner.get());
+    Deep->SetYData(Chart.NewVector("", {10, 20}));
+    Deep->SetXAxis(Chart.X);
+    Deep->SetYAxis(Chart.Y);
+    const QImage Image = Chart.Render();
+    const TGPRectF A = Chart.Graph->GetDrawingArea();
+    const float Dx = 10, Dy = 6, XBase = std::round(A.Y + A.Height - 1), YBase = std::round(A.X);
+    const int Mid = int(A.X + A.Width / 2), Upper = int(A.Y + A.Height / 4);
+    // The wall is the data area moved up and right, shaded from left to right.
+    EXPECT_LE(Distance(Image.pixel(Mid, Upper), AreaColor), 12);
+    EXPECT_EQ(Image.pixel(Mid, int(A.Y - Dy) + 2), Image.pixel(Mid, int(A.Y) + 2));
+    EXPECT_EQ(Flat.pixel(Mid, int(A.Y - Dy) + 2), White);
+    EXPECT_GT(qRed(Image.pixel(int(A.X + Dx) + 3, Upper)),
+              qRed(Image.pixel(int(A.X + A.Width) + 2, Upper)));
+    // The floor along the X axis and the side along the Y axis, darker.
+    EXPECT_EQ(Image.pixel(Mid, int(XBase - Dy / 2)), Brighten(AreaColor, 0.85));
+    EXPECT_EQ(Image.pixel(int(YBase + Dx / 2), Upper), Brighten(AreaColor, 0.75));
+    // A grid line on the wall, moved by the depth, and its foot on the floor.
+    for (int i = 0; i < Chart.X->TickCount(); ++i) {
+        if (!Chart.X->IsMajorGridTick(i)) continue;
+        const float p = std::round(Chart.X->TickPixel(i));
+        if (p < A.X + 20 || p > A.X + A.Width - 20) continue;
+        EXPECT_EQ(Flat.pixel(int(p), Upper), Red);
+        EXPECT_EQ(Image.pixel(int(p + Dx), Upper), Red) << p;
+        EXPECT_NE(Image.pixel(int(p), Upper), Red) << p;
+    }
 }
 
 TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
