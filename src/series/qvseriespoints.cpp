@@ -241,30 +241,39 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
     int Width = 1; // points in the column before
     while (i <= Stop) {
         // The last index in the pixel column of i; pixels are monotone in the index. Columns
-        // tend to hold as many points as the one before, so the search starts with a guess
-        // and gallops from there: few probes into data far apart in memory.
+        // tend to hold as many points as the one before, so the search starts from that guess:
+        // few probes into data far apart in memory.
         // The column ends below the value of its far pixel edge: plain comparisons from here.
         const int c = Column(PixelX(i));
         const double Edge = std::max(FXAxis->WorldToNumber(float(c) - 0.5f),
                                      FXAxis->WorldToNumber(float(c) + 0.5f));
         auto InColumn = [&](int m) { return (X ? X[m] : FXData->GetValue(m)) < Edge; };
-        int a = i, b = std::min(Stop, i + Width - 1);
-        for (int Step = Width; b < Stop && InColumn(b); Step *= 2) {
-            a = b;
-            b = int(std::min<long long>(Stop, (long long)b + Step));
-        }
-        if (!InColumn(b)) {
-            // The column ends in a .. b - 1.
-            --b;
-            while (a < b) {
-                const int m = a + (b - a + 1) / 2;
-                if (InColumn(m))
-                    a = m;
-                else
-                    b = m - 1;
+        // Steps of 1, 2, 4, ... from the guess find a bracket; halving closes it. Evenly
+        // spaced data need two probes.
+        int Lo = i, Hi = Stop + 1; // Lo counts as in the column, Hi not
+        const int Guess = std::min(Stop, i + Width - 1);
+        if (Guess == i || InColumn(Guess)) {
+            Lo = Guess;
+            int Step = 1;
+            while (Lo + Step <= Stop && InColumn(Lo + Step)) {
+                Lo += Step;
+                Step *= 2;
             }
+            Hi = std::min(Stop + 1, Lo + Step);
+        } else {
+            Hi = Guess;
+            int Step = 1;
+            while (Hi - Step > i && !InColumn(Hi - Step)) {
+                Hi -= Step;
+                Step *= 2;
+            }
+            Lo = std::max(i, Hi - Step);
         }
-        const int j = b;
+        while (Hi - Lo > 1) {
+            const int m = Lo + (Hi - Lo) / 2;
+            (InColumn(m) ? Lo : Hi) = m;
+        }
+        const int j = Lo;
         Width = j - i + 1;
         size_t Low = size_t(i), High = size_t(i);
         if (j > i) FHierarchy->MinMax(Y, size_t(i), size_t(j), Low, High);

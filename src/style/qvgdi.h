@@ -551,6 +551,8 @@ private:
     void Stroke(const QPainterPath& Path, const TGPPen& Pen);
     void StrokeWithCaps(const QPainterPath& Path, const TGPPen& Pen);
     void Fill(const QPainterPath& Path, const TGPBrush& Brush);
+    std::optional<QRect> WholePixelClip() const;
+    bool FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip, const QColor& Color);
     QRectF TextRect(const QFont& Font, const QRectF& Layout, const TGPStringFormat& Format,
                     int& Flags) const;
 

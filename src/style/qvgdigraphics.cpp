@@ -1,9 +1,13 @@
 #include "style/qvgdi.h"
 
+#include <QHash>
+#include <QMutex>
 #include <QPaintDevice>
 #include <QPainter>
 
+#include <algorithm>
 #include <cmath>
+#include <optional>
 
 namespace {
 // Integer coordinates of the drawing API are pixel centres. Qt's aliased rasteriser already
@@ -12,6 +16,8 @@ const QTransform PixelCentres = QTransform::fromTranslate(0.5, 0.5);
 
 // Long polylines with wide or smooth pens are slow in Qt's raster engine: draw them in parts.
 constexpr int PolylineChunk = 256;
+// Text boxes remembered across measurements; the store starts afresh when full.
+constexpr qsizetype MeasuredTextsKept = 4096;
 
 QPolygonF ToPolygon(const TGPPointF* Points, int Count) {
     QPolygonF Result;
@@ -188,7 +194,19 @@ void TGPGraphics::MultiplyTransform(const TGPMatrix& Matrix, TGPMatrixOrder Orde
 // ---- clip ----
 
 void TGPGraphics::SetClip(const TGPRectF& Rect, TGPCombineMode Mode) {
-    CombineClip(World().map(RectPath(Rect)), Mode);
+    const QTransform Mapping = World();
+    if (Mapping.type() > QTransform::TxScale) {
+        CombineClip(Mapping.map(RectPath(Rect)), Mode);
+        return;
+    }
+    // A rectangle clips whole pixels, those whose centres lie inside it, with or without
+    // smoothing: no half-covered pixels along its edges.
+    const QRectF Device = Mapping.mapRect(Rect.ToQt());
+    auto Edge = [](qreal e) { return std::ceil(e - 0.5); };
+    QPainterPath Whole;
+    Whole.addRect(QRectF(QPointF(Edge(Device.left()), Edge(Device.top())),
+                         QPointF(Edge(Device.right()), Edge(Device.bottom()))));
+    CombineClip(Whole, Mode);
 }
 
 void TGPGraphics::SetClip(const TGPGraphicsPath& Path, TGPCombineMode Mode) {
@@ -369,25 +387,54 @@ void TGPGraphics::FillRectangle(const TGPBrush& Brush, float X, float Y, float W
     FillRectangle(Brush, TGPRectF{X, Y, Width, Height});
 }
 
+namespace {
+// The device rectangle when its edges lie on whole pixels.
+std::optional<QRect> WholePixels(const QRectF& Device) {
+    const QRect Whole = Device.toRect();
+    const bool Exact = std::abs(Device.left() - Whole.left()) < 1e-3 &&
+                       std::abs(Device.top() - Whole.top()) < 1e-3 &&
+                       std::abs(Device.width() - Whole.width()) < 1e-3 &&
+                       std::abs(Device.height() - Whole.height()) < 1e-3;
+    if (!Exact) return std::nullopt;
+    return Whole;
+}
+} // namespace
+
+// The clip as one device rectangle on whole pixels (the device when there is none); nothing
+// for any other clip, at whose edges Qt weighs the pixels it cuts.
+std::optional<QRect> TGPGraphics::WholePixelClip() const {
+    const QRect Device(0, 0, FPainter->device()->width(), FPainter->device()->height());
+    if (!FPainter->hasClipping()) return Device;
+    if (FPainter->clipRegion().rectCount() > 1) return std::nullopt;
+    const QTransform& Mapping = FPainter->worldTransform();
+    const std::optional<QRect> Clip =
+        WholePixels(FPainter->clipBoundingRect().translated(Mapping.dx(), Mapping.dy()));
+    if (!Clip) return std::nullopt;
+    return *Clip & Device;
+}
+
 void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count) {
     if (Count <= 0) return;
     const QBrush Fill = QtBrush(Brush);
     FPainter->setPen(Qt::NoPen);
     FPainter->setBrush(Fill);
     const QTransform& Mapping = FPainter->worldTransform();
-    if (Fill.style() == Qt::SolidPattern && Mapping.type() <= QTransform::TxTranslate) {
+    const std::optional<QRect> Clip =
+        Fill.style() == Qt::SolidPattern && Mapping.type() <= QTransform::TxTranslate
+            ? WholePixelClip()
+            : std::nullopt;
+    if (Clip) {
         // Solid rectangles on whole device pixels are filled pixel by pixel, many times faster
         // than through the rasteriser, and with the same result.
         QList<QRect> Cells(Count);
         bool Whole = true;
         for (int i = 0; i < Count && Whole; ++i) {
-            const QRectF Device = Rects[i].ToQt().translated(Mapping.dx(), Mapping.dy());
-            Cells[i] = Device.toRect();
-            Whole = std::abs(Device.left() - Cells[i].left()) < 1e-3 &&
-                    std::abs(Device.top() - Cells[i].top()) < 1e-3 &&
-                    std::abs(Device.width() - Cells[i].width()) < 1e-3 &&
-                    std::abs(Device.height() - Cells[i].height()) < 1e-3;
+            const std::optional<QRect> Cell =
+                WholePixels(Rects[i].ToQt().translated(Mapping.dx(), Mapping.dy()));
+            Whole = Cell.has_value();
+            if (Whole) Cells[i] = *Cell;
         }
+        if (Whole && FillCellsDirectly(Cells, *Clip, Fill.color())) return;
         if (Whole) {
             FPainter->save();
             FPainter->resetTransform();
@@ -401,6 +448,31 @@ void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, i
     for (int i = 0; i < Count; ++i)
         Shapes[i] = Rects[i].ToQt();
     FPainter->drawRects(Shapes.constData(), Count);
+}
+
+// Opaque cells on a plain 32-bit image are written straight into its memory: many narrow
+// cells (the columns of a long line) cost Qt more per cell than per pixel.
+bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip,
+                                    const QColor& Color) {
+    QPaintDevice* Device = FPainter->device();
+    if (Device->devType() != QInternal::Image || Color.alpha() != 255 || FPainter->opacity() != 1 ||
+        FPainter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return false;
+    auto* Image = static_cast<QImage*>(Device);
+    const QImage::Format Format = Image->format();
+    if ((Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
+         Format != QImage::Format_ARGB32_Premultiplied) ||
+        Image->devicePixelRatio() != 1)
+        return false;
+    const QRgb Value = Color.rgba();
+    const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
+    QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
+    for (const QRect& Cell : Cells) {
+        const QRect Area = Cell & Clip;
+        for (int y = Area.top(); y <= Area.bottom(); ++y)
+            std::fill_n(Pixels + y * Stride + Area.left(), Area.width(), Value);
+    }
+    return true;
 }
 
 void TGPGraphics::FillEllipse(const TGPBrush& Brush, const TGPRectF& Rect) {
@@ -503,7 +575,6 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
                                     const TGPRectF& LayoutRect,
                                     const TGPStringFormat& Format) const {
     const QFont QtFont = Font.ToQt(FDpiY);
-    const QFontMetricsF Metrics(QtFont, FPainter->device());
     QString Measured = Text;
     if (!Format.GetFormatFlags().testFlag(TGPStringFormatFlag::MeasureTrailingSpaces)) {
         while (!Measured.isEmpty() && Measured.back() == u' ')
@@ -511,11 +582,30 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
     }
     int Flags = 0;
     const QRectF Rect = TextRect(QtFont, LayoutRect.ToQt(), Format, Flags);
+    // The box only moves with the layout rectangle, so boxes are kept relative to it: axes
+    // measure the same labels at every zoom and repaint.
+    static QHash<QString, QRectF> Known;
+    static QMutex Guard;
+    const QString Key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|")
+                            .arg(QtFont.key())
+                            .arg(Flags)
+                            .arg(Format.IsTypographic())
+                            .arg(Rect.width())
+                            .arg(Rect.height())
+                            .arg(FPainter->device()->logicalDpiY())
+                            .arg(FPainter->device()->logicalDpiX()) +
+                        Measured;
+    const QMutexLocker Lock(&Guard);
+    if (const auto Found = Known.constFind(Key); Found != Known.cend())
+        return TGPRectF::FromQt(Found->translated(Rect.topLeft()));
+    const QFontMetricsF Metrics(QtFont, FPainter->device());
     const qreal Padding = Format.IsTypographic() ? 0 : QFontInfo(QtFont).pixelSize() / 6.0;
     QRectF Box = Metrics.boundingRect(Rect, Flags, Measured);
     // Every line is as high as the line spacing, the last one included.
     Box.setHeight(Measured.isEmpty() ? Metrics.lineSpacing() : Box.height() + Metrics.leading());
     Box.adjust(-Padding, 0, Padding, 0);
+    if (Known.size() >= MeasuredTextsKept) Known.clear();
+    Known.insert(Key, Box.translated(-Rect.topLeft()));
     return TGPRectF::FromQt(Box);
 }
 

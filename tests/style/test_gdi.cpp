@@ -70,24 +70,30 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
     // Whole-pixel rectangles take a faster way than fractional ones; both must match single
     // fills, smoothed or not, with a translation.
     const TGPRectF Rects[] = {{2.5f, 3.5f, 1, 20}, {4, 3, 1, 7}, {6.25f, 4.6f, 2.5f, 9.3f}};
-    for (auto Mode : {TGPSmoothingMode::None, TGPSmoothingMode::AntiAlias}) {
-        TCanvas One, Many;
-        for (TCanvas* C : {&One, &Many}) {
-            C->Graphics->SetSmoothingMode(Mode);
-            C->Graphics->TranslateTransform(3, 1);
+    for (auto Mode : {TGPSmoothingMode::None, TGPSmoothingMode::AntiAlias})
+        for (int Clipping : {0, 1, 2}) {
+            TCanvas One, Many;
+            for (TCanvas* C : {&One, &Many}) {
+                C->Graphics->SetSmoothingMode(Mode);
+                C->Graphics->TranslateTransform(3, 1);
+                // No clip, one rectangle, two rectangles.
+                if (Clipping > 0) C->Graphics->SetClip(TGPRectF{0, 6, 30, 10});
+                if (Clipping > 1)
+                    C->Graphics->SetClip(TGPRectF{0.5f, 6.5f, 30, 10}, TGPCombineMode::Union);
+            }
+            for (const TGPRectF& R : Rects)
+                One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
+            // One at a time, so that each takes its own way: the first lies on whole device
+            // pixels when smoothed, the second when not.
+            for (const TGPRectF& R : Rects)
+                Many.Graphics->FillRectangles(TGPSolidBrush(Blue), &R, 1);
+            One.At(0, 0);
+            Many.At(0, 0);
+            for (int y = 0; y < 40; ++y)
+                for (int x = 0; x < 40; ++x)
+                    ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y))
+                        << x << "," << y;
         }
-        for (const TGPRectF& R : Rects)
-            One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
-        // One at a time, so that each takes its own way: the first lies on whole device
-        // pixels when smoothed, the second when not.
-        for (const TGPRectF& R : Rects)
-            Many.Graphics->FillRectangles(TGPSolidBrush(Blue), &R, 1);
-        One.At(0, 0);
-        Many.At(0, 0);
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x)
-                ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y)) << x << "," << y;
-    }
 }
 
 TEST(Gdi, PiesTurnClockwiseAndTransformsPrepend) {
