@@ -431,6 +431,9 @@ private:
     TQvAxis* CreatePrimaryAxis(TQvAxisPosition Position, const QString& BaseName,
                                const QString& Caption);
     void MoveToZeroOrigin();
+    // Coupled graphs share one data area left and right edge, so that their X values line up.
+    void AlignCoupledGraphs();
+    void TakeCoupledSpan(float Left, float Right);
     // The back wall that series drawn in depth (bars) stand before: the depth offsets in
     // pixels and the base lines of the X and Y axes.
     struct TBackWall {
@@ -470,6 +473,10 @@ private:
     float FDistanceBorderAxisRight = 0;
     std::unique_ptr<TQvZoomSettings> FZoom;
     TGPRectF FDrawingArea{0, 0, 0, 0};
+    // The data area as this graph's own axes leave it, before coupled graphs align theirs.
+    TGPRectF FOwnArea{0, 0, 0, 0};
+    // The horizontal extent the parent of a coupled group gave every graph of it.
+    std::optional<std::pair<float, float>> FCoupledSpan;
     // The clip of the previous screen paint, and whether a full repaint is owed.
     QRect FLastClip{0, 0, 0, 0};
     bool FDoRepaint = false;

@@ -135,6 +135,52 @@ void TQvGraph2D::LayoutAxes() {
     }
     FDrawingArea = {In.Left, In.Top, W - In.Left - In.Right + 1, H - In.Top - In.Bottom + 1};
     if (FZeroOrigin && FPrimaryXAxis && FPrimaryYAxis) MoveToZeroOrigin();
+    const TGPRectF Before = FOwnArea;
+    FOwnArea = FDrawingArea;
+    if (FHasChildGraphs) {
+        AlignCoupledGraphs();
+    } else if (TQvGraph2D* Parent = FIsCoupledGraph ? ParentOfXAxis() : nullptr) {
+        // The parent aligns the group; when this graph's own needs changed, it does so anew.
+        if (!(Before == FOwnArea)) Parent->Modified();
+        if (FCoupledSpan) TakeCoupledSpan(FCoupledSpan->first, FCoupledSpan->second);
+    }
+}
+
+void TQvGraph2D::AlignCoupledGraphs() {
+    float Left = FOwnArea.X, Right = FOwnArea.X + FOwnArea.Width;
+    for (const TQvGraph2D* Child : std::as_const(FChildGraphs)) {
+        if (Child->FOwnArea.Width <= 0) continue; // not laid out yet
+        Left = std::max(Left, Child->FOwnArea.X);
+        Right = std::min(Right, Child->FOwnArea.X + Child->FOwnArea.Width);
+    }
+    TakeCoupledSpan(Left, Right);
+    for (TQvGraph2D* Child : std::as_const(FChildGraphs)) {
+        const std::optional<std::pair<float, float>> Old = Child->FCoupledSpan;
+        Child->TakeCoupledSpan(Left, Right);
+        if (Old != Child->FCoupledSpan) Child->Invalidate();
+    }
+}
+
+void TQvGraph2D::TakeCoupledSpan(float Left, float Right) {
+    FCoupledSpan = std::pair{Left, Right};
+    if (FDrawingArea.X == Left && FDrawingArea.X + FDrawingArea.Width == Right) return;
+    const float ShiftLeft = Left - FDrawingArea.X;
+    const float ShiftRight = Right - (FDrawingArea.X + FDrawingArea.Width);
+    FDrawingArea.X = Left;
+    FDrawingArea.Width = Right - Left;
+    // The graph's own horizontal axes follow, and its vertical axes keep bordering the data
+    // area; the shared X axis belongs to the parent.
+    for (TQvAxis* Axis : ChildAxes()) {
+        if (Axis->GetHorizontal()) {
+            Axis->SetAxisGeometry(Left, Axis->GetAxTop(), Right - Left - 1);
+            Axis->CalculateTicks();
+        } else {
+            const float Shift =
+                Axis->GetPosition() == TQvAxisPosition::Left ? ShiftLeft : ShiftRight;
+            Axis->SetLeft(Axis->GetLeft() + int(std::lround(Shift)));
+        }
+    }
+    SeriesModified();
 }
 
 // The primary axes cross where the other one has its 0, as far as the ranges contain 0.

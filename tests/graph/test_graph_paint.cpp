@@ -157,6 +157,48 @@ TEST(GraphPaint, SeriesInDepthStandBeforeABackWall) {
     }
 }
 
+TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
+    // The lower graph has other Y labels and a right axis: both data areas take the larger left
+    // edge and the smaller right edge.
+    TPaintedChart Upper;
+    Upper.Y->SetStop(1);
+    auto* Lower = new TQvGraph2D(Upper.Owner.get());
+    Lower->SetBounds(0, 0, 500, 300);
+    auto* Wide = new TQvAxis(Upper.Owner.get());
+    Wide->SetPosition(TQvAxisPosition::Left);
+    Wide->SetStartEnd(TQvAxisEnd::Fixed);
+    Wide->SetStopEnd(TQvAxisEnd::Fixed);
+    Wide->SetStop(123456789);
+    Wide->SetParent(Lower);
+    auto* Right = new TQvAxis(Upper.Owner.get());
+    Right->SetPosition(TQvAxisPosition::Right);
+    Right->SetParent(Lower);
+    Lower->SetPrimaryXAxis(Upper.X);
+    Lower->SetPrimaryYAxis(Wide);
+    TQvPointSeries* Below = Upper.NewSeries(Upper.NewVector("", {0, 50, 100}),
+                                            Upper.NewVector("", {0, 1e8, 5e7}), Upper.X, Wide);
+    auto PaintLower = [&] {
+        QImage Image(500, 300, QImage::Format_ARGB32_Premultiplied);
+        TGPGraphics Graphics(&Image);
+        Lower->PaintGr(&Graphics);
+    };
+    PaintLower();
+    Upper.Render();
+    PaintLower();
+    Upper.Render();
+    PaintLower();
+    const TGPRectF A = Upper.Graph->GetDrawingArea(), B = Lower->GetDrawingArea();
+    EXPECT_EQ(A.X, B.X);
+    EXPECT_EQ(A.Width, B.Width);
+    EXPECT_LT(A.X + A.Width, 480) << "the right axis of the lower graph narrows both";
+    // The shared X axis spans the common area; the lower Y axis line borders it.
+    EXPECT_FLOAT_EQ(Upper.X->GetAxLeft(), A.X);
+    EXPECT_FLOAT_EQ(Upper.X->NumberToWorld(100), A.X + A.Width - 1);
+    EXPECT_NEAR(float(Wide->GetLeft()) + Wide->GetAxLeft(), B.X - Wide->GetDistanceValuesAxis(), 1);
+    // Series of both graphs map X through it.
+    EXPECT_FLOAT_EQ(Below->Points()[2].X, A.X + A.Width - 1);
+}
+
 TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
     TChart Chart;
     std::vector<TQvLineSeries*> Series;
