@@ -152,27 +152,45 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
     const bool Smooth =
         Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
-    std::vector<TGPRectF> Bars;
-    TGPGraphicsPath Links;
+    // Each column's extent, and where the line enters and leaves it.
+    struct TColumn {
+        float X, Top, Bottom, Enter, Leave;
+    };
+    std::vector<TColumn> Columns;
     int k = 0;
     while (k < FPointCount) {
-        const float X = FPoints[size_t(k)].X;
-        float Top = FPoints[size_t(k)].Y, Bottom = Top;
-        int Last = k;
-        while (Last + 1 < FPointCount && FPoints[size_t(Last + 1)].X == X) {
-            ++Last;
-            Top = std::min(Top, FPoints[size_t(Last)].Y);
-            Bottom = std::max(Bottom, FPoints[size_t(Last)].Y);
+        const TGPPointF& First = FPoints[size_t(k)];
+        TColumn Column{First.X, First.Y, First.Y, First.Y, First.Y};
+        while (k + 1 < FPointCount && FPoints[size_t(k + 1)].X == Column.X) {
+            ++k;
+            Column.Top = std::min(Column.Top, FPoints[size_t(k)].Y);
+            Column.Bottom = std::max(Column.Bottom, FPoints[size_t(k)].Y);
         }
-        if (Bottom > Top) Bars.push_back(ColumnBar(X, Top, Bottom, Smooth));
-        if (Last + 1 < FPointCount) {
-            const TGPPointF& From = FPoints[size_t(Last)];
-            const TGPPointF& To = FPoints[size_t(Last + 1)];
-            Links.StartFigure();
-            Links.AddLine(From.X, From.Y, To.X, To.Y);
-        }
-        k = Last + 1;
+        Column.Leave = FPoints[size_t(k)].Y;
+        Columns.push_back(Column);
+        ++k;
     }
+    // Without smoothing, a line into the next column is a run down this column to the
+    // midpoint and a run down the next one from there: the bars take it over.
+    TGPGraphicsPath Links;
+    for (size_t c = 1; c < Columns.size(); ++c) {
+        TColumn &From = Columns[c - 1], &To = Columns[c];
+        if (!Smooth && To.X - From.X == 1) {
+            const float Middle = (From.Leave + To.Enter) / 2;
+            From.Top = std::min(From.Top, Middle);
+            From.Bottom = std::max(From.Bottom, Middle);
+            To.Top = std::min(To.Top, Middle);
+            To.Bottom = std::max(To.Bottom, Middle);
+            continue;
+        }
+        Links.StartFigure();
+        Links.AddLine(From.X, From.Leave, To.X, To.Enter);
+    }
+    std::vector<TGPRectF> Bars;
+    Bars.reserve(Columns.size());
+    for (const TColumn& Column : Columns)
+        if (Column.Bottom > Column.Top)
+            Bars.push_back(ColumnBar(Column.X, Column.Top, Column.Bottom, Smooth));
     const TGPSolidBrush Fill(FLineSettings->GetColor());
     Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
     Graphics->DrawPath(*FPen, Links);

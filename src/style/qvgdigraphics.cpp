@@ -571,33 +571,56 @@ void TGPGraphics::DrawString(const QString& Text, const TGPFont& Font, const TGP
     DrawString(Text, Font, TGPRectF{Origin.X, Origin.Y, 0, 0}, Format, Brush);
 }
 
+namespace {
+// Everything a text box depends on but the position of the layout rectangle.
+struct TMeasureKey {
+    QString Text, Family;
+    float Size, DpiY, Width, Height;
+    int Style, Alignment, LineAlignment, Flags, DeviceDpiX, DeviceDpiY;
+    bool Typographic;
+    bool operator==(const TMeasureKey&) const = default;
+};
+
+size_t qHash(const TMeasureKey& Key, size_t Seed = 0) {
+    return qHashMulti(Seed, Key.Text, Key.Family, Key.Size, Key.DpiY, Key.Width, Key.Height,
+                      Key.Style, Key.Alignment, Key.LineAlignment, Key.Flags, Key.DeviceDpiX,
+                      Key.DeviceDpiY, Key.Typographic);
+}
+} // namespace
+
 TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
                                     const TGPRectF& LayoutRect,
                                     const TGPStringFormat& Format) const {
-    const QFont QtFont = Font.ToQt(FDpiY);
     QString Measured = Text;
     if (!Format.GetFormatFlags().testFlag(TGPStringFormatFlag::MeasureTrailingSpaces)) {
         while (!Measured.isEmpty() && Measured.back() == u' ')
             Measured.chop(1);
     }
-    int Flags = 0;
-    const QRectF Rect = TextRect(QtFont, LayoutRect.ToQt(), Format, Flags);
     // The box only moves with the layout rectangle, so boxes are kept relative to it: axes
-    // measure the same labels at every zoom and repaint.
-    static QHash<QString, QRectF> Known;
+    // measure the same labels at every zoom and repaint, and resolving a font is dear.
+    static QHash<TMeasureKey, QRectF> Known;
     static QMutex Guard;
-    const QString Key = QStringLiteral("%1|%2|%3|%4|%5|%6|%7|")
-                            .arg(QtFont.key())
-                            .arg(Flags)
-                            .arg(Format.IsTypographic())
-                            .arg(Rect.width())
-                            .arg(Rect.height())
-                            .arg(FPainter->device()->logicalDpiY())
-                            .arg(FPainter->device()->logicalDpiX()) +
-                        Measured;
+    const QPaintDevice* Device = FPainter->device();
+    const TMeasureKey Key{Measured,
+                          Font.GetFamily(),
+                          Font.GetSize(),
+                          FDpiY,
+                          LayoutRect.Width,
+                          LayoutRect.Height,
+                          Font.GetStyle().toInt(),
+                          int(Format.GetAlignment()),
+                          int(Format.GetLineAlignment()),
+                          Format.GetFormatFlags().toInt(),
+                          Device->logicalDpiX(),
+                          Device->logicalDpiY(),
+                          Format.IsTypographic()};
+    const QPointF Origin(LayoutRect.X, LayoutRect.Y);
     const QMutexLocker Lock(&Guard);
     if (const auto Found = Known.constFind(Key); Found != Known.cend())
-        return TGPRectF::FromQt(Found->translated(Rect.topLeft()));
+        return TGPRectF::FromQt(Found->translated(Origin));
+    const QFont QtFont = Font.ToQt(FDpiY);
+    int Flags = 0;
+    const QRectF Rect = TextRect(QtFont, LayoutRect.ToQt(), Format, Flags);
     const QFontMetricsF Metrics(QtFont, FPainter->device());
     const qreal Padding = Format.IsTypographic() ? 0 : QFontInfo(QtFont).pixelSize() / 6.0;
     QRectF Box = Metrics.boundingRect(Rect, Flags, Measured);
@@ -605,7 +628,7 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
     Box.setHeight(Measured.isEmpty() ? Metrics.lineSpacing() : Box.height() + Metrics.leading());
     Box.adjust(-Padding, 0, Padding, 0);
     if (Known.size() >= MeasuredTextsKept) Known.clear();
-    Known.insert(Key, Box.translated(-Rect.topLeft()));
+    Known.insert(Key, Box.translated(-Origin));
     return TGPRectF::FromQt(Box);
 }
 
