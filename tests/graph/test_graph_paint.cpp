@@ -3,6 +3,11 @@
 
 #include "../chartfixture.h"
 
+#include <framework/qvcontrols.h>
+
+#include <QPainter>
+#include <QWidget>
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -197,6 +202,30 @@ TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
     EXPECT_NEAR(float(Wide->GetLeft()) + Wide->GetAxLeft(), B.X - Wide->GetDistanceValuesAxis(), 1);
     // Series of both graphs map X through it.
     EXPECT_FLOAT_EQ(Below->Points()[2].X, A.X + A.Width - 1);
+}
+
+// A parent that paints itself red.
+class TRedPanel : public TCustomPanel {
+public:
+    using TCustomPanel::TCustomPanel;
+    void Paint(QPainter& Canvas) override { Canvas.fillRect(GetClientRect(), Qt::red); }
+};
+
+TEST(GraphPaint, TransparentGraphShowsItsParentOnScreen) {
+    TPaintedChart Chart;
+    auto* Parent = new TRedPanel(Chart.Owner.get());
+    Parent->SetBounds(0, 0, 600, 400);
+    Chart.Graph->SetParent(Parent);
+    Chart.Graph->SetBounds(50, 50, 500, 300);
+    Chart.Graph->SetBackColor(0x00FFFFFF);
+    Chart.Graph->SetDataAreaColor(0x00FFFFFF);
+    const QImage Shot = Parent->Widget()->grab().toImage();
+    EXPECT_EQ(Shot.pixel(55, 53), Red) << "the parent shows through the graph's background";
+    const int y = 50 + Chart.Row();
+    EXPECT_EQ(Shot.pixel(50 + int(Chart.X->NumberToWorld(50)), y), Blue) << "the series on top";
+    // An opaque back colour hides the parent.
+    Chart.Graph->SetBackColor(White);
+    EXPECT_EQ(Parent->Widget()->grab().toImage().pixel(55, 53), White);
 }
 
 TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
