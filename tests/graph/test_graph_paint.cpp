@@ -204,6 +204,41 @@ TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
     EXPECT_FLOAT_EQ(Below->Points()[2].X, A.X + A.Width - 1);
 }
 
+TEST(GraphPaint, PartialPaintsOfDeviceLinesAreFollowedByAFullOne) {
+    TPaintedChart Chart;
+    Chart.Graph->SetSmoothingMode(TQvSmoothingMode::None);
+    TQvDoubleVector* Many = Chart.NewVector("", {});
+    for (int i = 0; i < 200; ++i)
+        Many->AddRange({double(i % 7)});
+    TQvPointSeries* Long = Chart.NewSeries(nullptr, Many);
+    Long->GetPointSymbol()->SetVisible(false);
+    ASSERT_TRUE(Long->CanDoCanvasDraw());
+    QImage Image(500, 300, QImage::Format_ARGB32_Premultiplied);
+    // Invalidations asked for by a paint clipped to Clip.
+    auto Paint = [&](const QRect& Clip) {
+        const int Before = Chart.Graph->Invalidations;
+        QPainter Painter(&Image);
+        Painter.setClipRect(Clip);
+        Chart.Graph->Paint(Painter);
+        return Chart.Graph->Invalidations - Before;
+    };
+    Paint(QRect(0, 0, 500, 300));
+    EXPECT_EQ(Paint(QRect(100, 0, 200, 100)), 0) << "inside the last clip";
+    EXPECT_EQ(Paint(QRect(50, 0, 200, 100)), 1) << "further left";
+    EXPECT_EQ(Paint(QRect(50, 0, 200, 150)), 1) << "further down";
+    EXPECT_EQ(Paint(QRect(50, 0, 200, 150)), 0);
+    // Hatched areas need it whenever the clip moves sideways; a solid one never.
+    Long->GetLine()->SetDashStyle(TGPDashStyle::Dash);
+    Long->GetLine()->SetWidth(2);
+    ASSERT_FALSE(Long->CanDoCanvasDraw());
+    Long->GetArea()->SetVisible(true);
+    Paint(QRect(0, 0, 500, 300));
+    EXPECT_EQ(Paint(QRect(60, 0, 300, 150)), 0) << "solid fill";
+    Long->GetArea()->SetAreaStyle(TQvAreaStyle::Cross);
+    Paint(QRect(0, 0, 500, 300));
+    EXPECT_EQ(Paint(QRect(0, 0, 300, 300)), 1) << "right edge moved";
+}
+
 // A parent that paints itself red.
 class TRedPanel : public TCustomPanel {
 public:
