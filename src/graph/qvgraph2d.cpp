@@ -681,9 +681,9 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     }
     SetHighQuality(Graphics, false);
     PaintAxes(Graphics);
-    // Symbols above lines, fills and axes.
+    // Symbols above lines, fills and axes; legends above everything.
     PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->DrawSymbols(Graphics); });
-    SetHighQuality(Graphics, false);
+    PaintLegends(Graphics);
 }
 
 void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint) {

@@ -265,6 +265,14 @@ private:
     TQvScrollIncrement FScrollLargeIncrement = TQvScrollIncrement::Page;
 };
 
+// A control that draws itself onto its graph's surface, in its own coordinates: the graph
+// paints its legends through this.
+class TQvGraphDrawn {
+public:
+    virtual ~TQvGraphDrawn() = default;
+    virtual void PaintGr(TGPGraphics* Graphics) = 0;
+};
+
 class TQvGraph2D : public TQvCustomGraph {
     Q_OBJECT
     Q_MOC_INCLUDE("axes/qvaxis.h")
@@ -447,6 +455,10 @@ private:
     void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
     std::optional<TGPRectF> SeriesClip() const;
     void PaintAxes(TGPGraphics* Graphics);
+    void PaintLegends(TGPGraphics* Graphics);
+    // Paint with the surface moved to the control's place on the graph.
+    static void PaintAt(TGPGraphics* Graphics, const TControl* Control,
+                        const std::function<void()>& Paint);
 
     TQvColor FDataAreaColor;
     std::unique_ptr<TQvLineSettings> FDataAreaFrame;

@@ -318,14 +318,26 @@ void TQvGraph2D::PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall) {
     if (!Thick(FPrimaryXAxis)) Graphics->DrawLine(*Pen, Left, Bottom, Right, Bottom);
 }
 
-void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {
+void TQvGraph2D::PaintAt(TGPGraphics* Graphics, const TControl* Control,
+                         const std::function<void()>& Paint) {
     const TGPMatrix Saved = Graphics->GetTransform();
-    for (TQvAxis* Axis : ChildAxes()) {
-        if (!Axis->GetVisible()) continue;
-        TGPMatrix Moved = Saved;
-        Moved.Translate(float(Axis->GetLeft()), float(Axis->GetTop()));
-        Graphics->SetTransform(Moved);
-        Axis->PaintGr(Graphics);
-    }
+    TGPMatrix Moved = Saved;
+    Moved.Translate(float(Control->GetLeft()), float(Control->GetTop()));
+    Graphics->SetTransform(Moved);
+    Paint();
     Graphics->SetTransform(Saved);
+}
+
+void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {
+    for (TQvAxis* Axis : ChildAxes())
+        if (Axis->GetVisible()) PaintAt(Graphics, Axis, [&] { Axis->PaintGr(Graphics); });
+}
+
+void TQvGraph2D::PaintLegends(TGPGraphics* Graphics) {
+    for (TControl* Legend : std::as_const(FRelatedLegends)) {
+        auto* Drawn = dynamic_cast<TQvGraphDrawn*>(Legend);
+        if (!Drawn || Legend->GetParent() != this || !Legend->GetVisible()) continue;
+        PaintAt(Graphics, Legend, [&] { Drawn->PaintGr(Graphics); });
+    }
+    SetHighQuality(Graphics, false);
 }

@@ -239,6 +239,38 @@ TEST(GraphPaint, PartialPaintsOfDeviceLinesAreFollowedByAFullOne) {
     EXPECT_EQ(Paint(QRect(0, 0, 300, 300)), 1) << "right edge moved";
 }
 
+// A legend stand-in that fills its rectangle.
+class TFilledLegend : public TGraphicControl, public TQvGraphDrawn {
+public:
+    using TGraphicControl::TGraphicControl;
+    void PaintGr(TGPGraphics* Graphics) override {
+        Graphics->FillRectangle(TGPSolidBrush(Green),
+                                TGPRectF{0, 0, float(GetWidth()), float(GetHeight())});
+    }
+};
+
+TEST(GraphPaint, LegendsOnTheGraphLieAboveEverything) {
+    TPaintedChart Chart;
+    TQvPointSymbolSettings* Symbol = Chart.Series->GetPointSymbol();
+    Symbol->SetVisible(true);
+    Symbol->SetSize(12);
+    Symbol->SetFillColor(Red);
+    auto* Legend = new TFilledLegend(Chart.Owner.get());
+    Legend->SetParent(Chart.Graph);
+    Chart.Graph->AddRelatedLegend(Legend);
+    Chart.Render();
+    // Over the symbol at x = 50, in the legend's own coordinates.
+    const int x = int(std::round(Chart.X->NumberToWorld(50))), y = Chart.Row();
+    Legend->SetBounds(x - 10, y - 10, 20, 20);
+    const QImage Image = Chart.Render();
+    EXPECT_EQ(Image.pixel(x, y), Green);
+    EXPECT_EQ(Image.pixel(x - 9, y - 9), Green);
+    EXPECT_NE(Image.pixel(x - 12, y), Green);
+    // A hidden legend, or one placed elsewhere, is not drawn here.
+    Legend->SetVisible(false);
+    EXPECT_EQ(Chart.Render().pixel(x, y), Red);
+}
+
 // A parent that paints itself red.
 class TRedPanel : public TCustomPanel {
 public:
