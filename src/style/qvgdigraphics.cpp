@@ -462,8 +462,8 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     const QImage::Format Format = Image->format();
     if ((Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
          Format != QImage::Format_ARGB32_Premultiplied) ||
-        Image->devicePixelRatio() != 1)
-        return false;
+        Image->devicePixelRatio() != 1 || !Image->isDetached())
+        return false; // a shared image would detach from the painter's copy
     const QRgb Value = Color.rgba();
     const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
