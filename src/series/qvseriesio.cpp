@@ -177,15 +177,6 @@ void SymbolFromStream(QIODevice* Stream, TSymbolValues& Values) {
     Values.Symbol = TQvPointSymbol(Symbol);
 }
 
-// A byte 0 ends the record; a byte 1 announces the next block.
-bool ReadMarker(QIODevice* Stream) {
-    return QvStream::ReadByte(Stream) != 0;
-}
-
-void ExpectEnd(QIODevice* Stream, const char* Record) {
-    if (ReadMarker(Stream)) throw EReadError(Format(SUnknownRecordBlock, {Record}));
-}
-
 void ValuesFromStream(QIODevice* Stream, TSeriesValues& Values, bool Symbols) {
     Values.Caption = DecodeFromStream(Stream);
     Values.Visible = QvStream::ReadBoolean(Stream);
@@ -219,31 +210,6 @@ const QString LinksNode = QStringLiteral("Links");
 const QString PointSymbolName = QStringLiteral("PointSymbol");
 const QString OutOfRangeSymbolName = QStringLiteral("OutOfRangeSymbol");
 const QString RangeFromFunctionName = QStringLiteral("RangeFromFunction");
-
-QString BoolText(bool Value) {
-    return Value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-// Absent or unreadable attributes keep the current value.
-bool AttrBool(const IXMLNode& Node, const QString& Name, bool Current) {
-    const QString Text = Node.Attribute(Name).trimmed();
-    if (Text.compare(u"true", Qt::CaseInsensitive) == 0 || Text == u"1") return true;
-    if (Text.compare(u"false", Qt::CaseInsensitive) == 0 || Text == u"0") return false;
-    return Current;
-}
-
-int AttrInt(const IXMLNode& Node, const QString& Name, int Current) {
-    int Value = 0;
-    return TryStrToInt(Node.Attribute(Name), Value) ? Value : Current;
-}
-
-float AttrFloat(const IXMLNode& Node, const QString& Name, float Current) {
-    return float(DoubleFromStrDef(Node.Attribute(Name), Current));
-}
-
-TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current) {
-    return Node.HasAttribute(Name) ? ColorToARGB(Node.Attribute(Name)) : Current;
-}
 
 TQvPointSymbol ValidSymbol(int Value, TQvPointSymbol Current) {
     return Value >= 0 && Value < QvStyle::PointSymbolCount ? TQvPointSymbol(Value) : Current;
@@ -289,19 +255,12 @@ void SymbolToIni(TCustomIniFile* Ini, const QString& Section, const QString& Nam
 
 void SymbolFromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
                    TSymbolValues& Values) {
-    auto Float = [&](const QString& Key, float Current) {
-        return float(DoubleFromStrDef(Ini->ReadString(Section, Name + Key, QString()), Current));
-    };
-    auto Color = [&](const QString& Key, TQvColor Current) {
-        return Ini->ValueExists(Section, Name + Key)
-                   ? ColorToARGB(Ini->ReadString(Section, Name + Key, QString()))
-                   : Current;
-    };
     Values.Visible = Ini->ReadBool(Section, Name + ".Visible", Values.Visible);
-    Values.Size = Float(".Size", Values.Size);
-    Values.BorderLineWidth = Float(".BorderLineWidth", Values.BorderLineWidth);
-    Values.BorderColor = Color(".BorderColor", Values.BorderColor);
-    Values.FillColor = Color(".FillColor", Values.FillColor);
+    Values.Size = ReadIniFloat(Ini, Section, Name + ".Size", Values.Size);
+    Values.BorderLineWidth =
+        ReadIniFloat(Ini, Section, Name + ".BorderLineWidth", Values.BorderLineWidth);
+    Values.BorderColor = ReadIniColor(Ini, Section, Name + ".BorderColor", Values.BorderColor);
+    Values.FillColor = ReadIniColor(Ini, Section, Name + ".FillColor", Values.FillColor);
     Values.Symbol =
         ValidSymbol(Ini->ReadInteger(Section, Name + ".Symbol", int(Values.Symbol)), Values.Symbol);
 }

@@ -25,60 +25,17 @@ template <class E> E ReadEnum(QIODevice* Stream, int Count) {
     return E(Value);
 }
 
-// A byte 0 ends the record; anything else announces a block.
-bool ReadMarker(QIODevice* Stream) {
-    return ReadByte(Stream) != 0;
-}
-
-void ExpectEnd(QIODevice* Stream, const char* Record) {
-    if (ReadMarker(Stream)) throw EReadError(Format(Qvlocalize::SUnknownRecordBlock, {Record}));
-}
-
 constexpr int GradientStyles = 3, DashStyles = 6, AreaStyles = int(TQvAreaStyle::Total) + 1,
               RenderingHints = 6;
 
 // ---- XML helpers ----
-
-QString BoolText(bool Value) {
-    return Value ? QStringLiteral("true") : QStringLiteral("false");
-}
-
-bool AttrBool(const IXMLNode& Node, const QString& Name, bool Current) {
-    const QString Text = Node.Attribute(Name).trimmed();
-    if (Text.compare(u"true", Qt::CaseInsensitive) == 0 || Text == u"1") return true;
-    if (Text.compare(u"false", Qt::CaseInsensitive) == 0 || Text == u"0") return false;
-    return Current;
-}
-
-int AttrInt(const IXMLNode& Node, const QString& Name, int Current) {
-    int Value = 0;
-    return TryStrToInt(Node.Attribute(Name), Value) ? Value : Current;
-}
 
 template <class E> E AttrEnum(const IXMLNode& Node, const QString& Name, E Current, int Count) {
     const int Value = AttrInt(Node, Name, int(Current));
     return Value >= 0 && Value < Count ? E(Value) : Current;
 }
 
-float AttrFloat(const IXMLNode& Node, const QString& Name, float Current) {
-    return float(DoubleFromStrDef(Node.Attribute(Name), Current));
-}
-
-TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current) {
-    return Node.HasAttribute(Name) ? ColorToARGB(Node.Attribute(Name)) : Current;
-}
-
 // ---- INI helpers ----
-
-float ReadIniFloat(TCustomIniFile* Ini, const QString& Section, const QString& Key, float Current) {
-    return float(DoubleFromStrDef(Ini->ReadString(Section, Key, QString()), Current));
-}
-
-TQvColor ReadIniColor(TCustomIniFile* Ini, const QString& Section, const QString& Key,
-                      TQvColor Current) {
-    return Ini->ValueExists(Section, Key) ? ColorToARGB(Ini->ReadString(Section, Key, QString()))
-                                          : Current;
-}
 
 template <class E>
 E ReadIniEnum(TCustomIniFile* Ini, const QString& Section, const QString& Key, E Current,
@@ -118,6 +75,50 @@ void ReadLineAttributes(const IXMLNode& Node, TQvSimpleLineSettings* Settings) {
     Settings->SetDashStyle(AttrEnum(Node, "DashStyle", Settings->GetDashStyle(), DashStyles));
 }
 } // namespace
+
+// ---- markers and single values ----
+
+bool ReadMarker(QIODevice* Stream) {
+    return ReadByte(Stream) != 0;
+}
+
+void ExpectEnd(QIODevice* Stream, const char* Record) {
+    if (ReadMarker(Stream)) throw EReadError(Format(Qvlocalize::SUnknownRecordBlock, {Record}));
+}
+
+QString BoolText(bool Value) {
+    return Value ? QStringLiteral("true") : QStringLiteral("false");
+}
+
+bool AttrBool(const IXMLNode& Node, const QString& Name, bool Current) {
+    const QString Text = Node.Attribute(Name).trimmed();
+    if (Text.compare(u"true", Qt::CaseInsensitive) == 0 || Text == u"1") return true;
+    if (Text.compare(u"false", Qt::CaseInsensitive) == 0 || Text == u"0") return false;
+    return Current;
+}
+
+int AttrInt(const IXMLNode& Node, const QString& Name, int Current) {
+    int Value = 0;
+    return TryStrToInt(Node.Attribute(Name), Value) ? Value : Current;
+}
+
+float AttrFloat(const IXMLNode& Node, const QString& Name, float Current) {
+    return float(DoubleFromStrDef(Node.Attribute(Name), Current));
+}
+
+TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current) {
+    return Node.HasAttribute(Name) ? ColorToARGB(Node.Attribute(Name)) : Current;
+}
+
+float ReadIniFloat(TCustomIniFile* Ini, const QString& Section, const QString& Key, float Current) {
+    return float(DoubleFromStrDef(Ini->ReadString(Section, Key, QString()), Current));
+}
+
+TQvColor ReadIniColor(TCustomIniFile* Ini, const QString& Section, const QString& Key,
+                      TQvColor Current) {
+    return Ini->ValueExists(Section, Key) ? ColorToARGB(Ini->ReadString(Section, Key, QString()))
+                                          : Current;
+}
 
 // ---- strings ----
 

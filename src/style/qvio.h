@@ -33,6 +33,22 @@ QString DecodeFomIni(const QString& S);
 
 bool ContainsNode(const IXMLNode& Node, const QString& Name);
 
+// Record markers: a byte 0 ends a record, any other byte announces a block. ExpectEnd raises
+// EReadError naming Record when a block follows that this version does not know.
+bool ReadMarker(QIODevice* Stream);
+void ExpectEnd(QIODevice* Stream, const char* Record);
+
+// XML attributes and INI keys of single values. Readers take the current value when the
+// attribute or key is absent or unreadable.
+QString BoolText(bool Value);
+bool AttrBool(const IXMLNode& Node, const QString& Name, bool Current);
+int AttrInt(const IXMLNode& Node, const QString& Name, int Current);
+float AttrFloat(const IXMLNode& Node, const QString& Name, float Current);
+TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current);
+float ReadIniFloat(TCustomIniFile* Ini, const QString& Section, const QString& Key, float Current);
+TQvColor ReadIniColor(TCustomIniFile* Ini, const QString& Section, const QString& Key,
+                      TQvColor Current);
+
 // Binary records. Reading goes through the objects' setters.
 void ToStream(QIODevice* Stream, const TQvGradientSettings* Settings);
 void FromStream(QIODevice* Stream, TQvGradientSettings* Settings);
