@@ -4,12 +4,26 @@
 
 #include <QByteArray>
 #include <QColor>
+#include <QLocale>
 #include <QPoint>
 #include <QRect>
 #include <QString>
 #include <QStringList>
 
 #include <ostream>
+
+// Makes Locale the default for one scope.
+class TLocaleScope {
+public:
+    explicit TLocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
+    ~TLocaleScope() { QLocale::setDefault(FSaved); }
+
+private:
+    QLocale FSaved;
+};
+
+inline const QLocale English(QLocale::English, QLocale::UnitedStates);
+inline const QLocale German(QLocale::German, QLocale::Germany);
 
 // The message of the exception of type E that Action raises, or "<no exception>".
 template <typename E, typename F> QString MessageOf(F&& Action) {

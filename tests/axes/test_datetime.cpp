@@ -13,18 +13,6 @@
 
 namespace {
 
-// Makes Locale the default for one scope.
-class TLocaleScope {
-public:
-    explicit TLocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
-    ~TLocaleScope() { QLocale::setDefault(FSaved); }
-
-private:
-    QLocale FSaved;
-};
-
-const QLocale English(QLocale::English, QLocale::UnitedStates);
-const QLocale German(QLocale::German, QLocale::Germany);
 
 QString Decoded(TDateTime DT) {
     int Y, M, D, H, N, S, Z;

@@ -15,18 +15,6 @@
 
 namespace {
 
-// Makes Locale the default for one scope.
-class TLocaleScope {
-public:
-    explicit TLocaleScope(const QLocale& Locale) { QLocale::setDefault(Locale); }
-    ~TLocaleScope() { QLocale::setDefault(FSaved); }
-
-private:
-    QLocale FSaved;
-};
-
-const QLocale English(QLocale::English, QLocale::UnitedStates);
-const QLocale German(QLocale::German, QLocale::Germany);
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double Inf = std::numeric_limits<double>::infinity();
 
