@@ -206,7 +206,8 @@ void TQvGraph2D::MoveToZeroOrigin() {
 
 std::optional<TQvGraph2D::TBackWall> TQvGraph2D::BackWall() {
     for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
-        if (!Series->SeriesVisible()) continue;
+        // Flat series are passed over without making their points.
+        if (!Series->SeriesVisible() || !Series->Depth3D()) continue;
         if (Series->NeedsPoints()) Series->CalculatePoints();
         const std::optional<TGPPointF> Depth = Series->Depth3D();
         if (!Depth) continue;
