@@ -60,6 +60,7 @@ inline constexpr TResourceString SListIndexError{"List index out of bounds (%d)"
 // Streams
 inline constexpr TResourceString SReadError{"Stream read error"};
 inline constexpr TResourceString SWriteError{"Stream write error"};
+inline constexpr TResourceString SValuesTooDeep{"Values are nested deeper than %d levels"};
 inline constexpr TResourceString SInvalidPropertyValue{"Invalid property value"};
 inline constexpr TResourceString SStringTooLong{
     "A stored text of %d bytes is longer than the %d bytes left in the stream"};
@@ -147,6 +148,8 @@ inline constexpr TResourceString SUndoTooManyStopGroups{
     "Undo stack has too many StopGroup statements"};
 inline constexpr TResourceString SUndoCorrupt{
     "The undo history is damaged and has been cleared: %s"};
+inline constexpr TResourceString SUndoOwnComponent{
+    "The undo stack cannot free or restore itself or a component that owns it: \"%s\""};
 inline constexpr TResourceString SUndoReadOnlyList{"The list of undo steps cannot be changed"};
 inline constexpr TResourceString SUndoTemporaryFile{"Cannot create the undo file \"%s\": %s"};
 

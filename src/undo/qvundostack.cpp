@@ -13,6 +13,7 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMetaProperty>
+#include <QScopedValueRollback>
 
 using namespace Qvlocalize;
 
@@ -295,7 +296,16 @@ void TQvUndoStack::PushFreeComponent(TComponent* Component, const QString& Capti
     if (!Component || !Recording(Component)) return;
     const QString Ref = GetComponentRef(Component);
     if (Ref.isEmpty()) throw EStreamError(SUndoNoComponentName.Text());
+    CheckNotOwnComponent(Component, true);
     WriteFreeComponent(FUndo, Ref, Caption);
+}
+
+// Freeing the stack or an owner of it, or setting the stack's own properties, would pull the
+// streams from under playback.
+void TQvUndoStack::CheckNotOwnComponent(const QObject* Object, bool Freeing) const {
+    for (const TComponent* Owned = this; Owned; Owned = Freeing ? Owned->GetOwner() : nullptr)
+        if (Owned == Object)
+            throw EInvalidOperation(Format(SUndoOwnComponent, {GetComponentRef(Owned)}));
 }
 
 void TQvUndoStack::PushEditState(QLineEdit* Edit, const QString& Text, int SelStart, int SelLength,
@@ -322,18 +332,16 @@ void TQvUndoStack::StopGroup() {
 // ---- playback ----
 
 void TQvUndoStack::Undo(int K) {
-    Play(FUndo, FRedo, K);
-    if (FOnUndo) FOnUndo(this);
+    if (Play(FUndo, FRedo, K) && FOnUndo) FOnUndo(this);
 }
 
 void TQvUndoStack::Redo(int K) {
-    Play(FRedo, FUndo, K);
-    if (FOnRedo) FOnRedo(this);
+    if (Play(FRedo, FUndo, K) && FOnRedo) FOnRedo(this);
 }
 
-void TQvUndoStack::Play(TTrack& From, TTrack& To, int K) {
-    if (!FEnabled || From.StepIndex < 0) return;
-    FBusy = true;
+bool TQvUndoStack::Play(TTrack& From, TTrack& To, int K) {
+    if (!FEnabled || From.StepIndex < 0) return false;
+    const QScopedValueRollback Busy(FBusy, true);
     try {
         const int FirstStep = std::max(0, From.StepIndex - std::max(0, K));
         const int First = From.Steps[size_t(FirstStep)];
@@ -345,11 +353,13 @@ void TQvUndoStack::Play(TTrack& From, TTrack& To, int K) {
         From.StepIndex = FirstStep - 1;
         From.PositionIndex = First - 1;
     } catch (const Exception& Error) {
-        FBusy = false;
         Clear();
         throw EReadError(Format(SUndoCorrupt, {Error.Message()}));
+    } catch (...) {
+        Clear(); // the steps are half played
+        throw;
     }
-    FBusy = false;
+    return true;
 }
 
 void TQvUndoStack::PlayRecord(TTrack& From, qint64 Position, TTrack& To) {
@@ -359,6 +369,7 @@ void TQvUndoStack::PlayRecord(TTrack& From, qint64 Position, TTrack& To) {
     switch (TQvUndoToken(Reader.ReadInteger())) {
     case TQvUndoToken::Property: {
         QObject* Obj = ReadObjectRef(Reader);
+        CheckNotOwnComponent(Obj, false);
         const QString PropName = Reader.ReadString();
         const QMetaProperty Property = Obj ? FindProperty(Obj, PropName) : QMetaProperty();
         if (!Property.isValid()) {
@@ -372,6 +383,7 @@ void TQvUndoStack::PlayRecord(TTrack& From, qint64 Position, TTrack& To) {
     case TQvUndoToken::Component: {
         const QString Ref = Reader.ReadString();
         TComponent* Component = GetComponentFromRef(Ref);
+        CheckNotOwnComponent(Component, false);
         TComponent* Owner = Component ? Component->GetOwner() : RefOwner(Ref);
         if (Component)
             WriteComponent(To, Component, Caption);
@@ -386,6 +398,7 @@ void TQvUndoStack::PlayRecord(TTrack& From, qint64 Position, TTrack& To) {
     case TQvUndoToken::FreeComponent: {
         const QString Ref = Reader.ReadString();
         if (TComponent* Component = GetComponentFromRef(Ref)) {
+            CheckNotOwnComponent(Component, true);
             WriteComponent(To, Component, Caption);
             delete Component;
         } else {

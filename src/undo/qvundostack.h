@@ -82,7 +82,8 @@ public:
     void PushProperty(QObject* Obj, const QString& Caption, const QString& PropName) override;
     // The whole component, so that undo restores its state or re-creates it.
     void PushComponent(TComponent* Component, const QString& Caption);
-    // A component just created: undo frees it, redo creates it again.
+    // A component just created: undo frees it, redo creates it again. The stack itself and its
+    // owners raise EInvalidOperation.
     void PushFreeComponent(TComponent* Component, const QString& Caption);
     void PushEditState(QLineEdit* Edit, const QString& Text, int SelStart, int SelLength,
                        const QString& Caption);
@@ -114,6 +115,9 @@ public:
     qint64 UndoStreamSize() const { return FUndo.End; }
 
 private:
+    // The fuzzing harness puts made-up histories into a stack through this.
+    friend class TQvUndoHistoryAccess;
+
     // One direction's records: their stream offsets and the first record of every step.
     struct TTrack {
         std::unique_ptr<QIODevice> Stream;
@@ -134,7 +138,9 @@ private:
     void DropOldestStep(TTrack& Track);
     void ResetTrack(TTrack& Track);
     void Finish(TTrack& Track, TWriter& Writer);
-    void Play(TTrack& From, TTrack& To, int K);
+    // False when there was nothing to play.
+    bool Play(TTrack& From, TTrack& To, int K);
+    void CheckNotOwnComponent(const QObject* Object, bool Freeing) const;
     void PlayRecord(TTrack& From, qint64 Position, TTrack& To);
     QString StepCaption(const TTrack& Track, int Index) const;
 

@@ -61,6 +61,21 @@ void Change(TQvUndoStack& Stack, QObject* Obj, const char* Name, const QVariant&
     Obj->setProperty(Name, Value);
 }
 
+// A property whose setter fails with an exception of the standard library.
+class TFailing : public TComponent {
+    Q_OBJECT
+    Q_PROPERTY(int Number READ GetNumber WRITE SetNumber)
+public:
+    using TComponent::TComponent;
+    int GetNumber() const { return FNumber; }
+    void SetNumber(int Value) {
+        if (Fail) throw std::runtime_error("setter failed");
+        FNumber = Value;
+    }
+    bool Fail = false;
+    int FNumber = 0;
+};
+
 struct TFormFixture : ::testing::Test {
     void SetUp() override {
         RegisterClass<TSample>();
@@ -308,6 +323,74 @@ TEST_F(TFormFixture, TemporaryFilesGoWithTheStackAndDamageClearsIt) {
     Line.SetWidth(2);
     Stack->Undo();
     EXPECT_EQ(Line.GetWidth(), 1.0f);
+}
+
+TEST_F(TFormFixture, NeverFreesOrRestoresItselfOrItsOwners) {
+    // The stack sits two owners deep; the component records below name, once their components
+    // are gone, the stack itself and its direct owner.
+    auto* Inner = new TComponent(Form);
+    Inner->SetName("Inner");
+    auto* Own = new TQvUndoStack(Inner);
+    Own->SetName("Own");
+    const QString SelfMessage =
+        "The undo stack cannot free or restore itself or a component that owns it: ";
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { Own->PushFreeComponent(Own, "New"); }),
+              SelfMessage + "\"UndoForm.Inner.Own\"");
+    EXPECT_EQ(MessageOf<EInvalidOperation>([&] { Own->PushFreeComponent(Form, "New"); }),
+              SelfMessage + "\"UndoForm\"");
+
+    auto* Created = new TSample(Inner);
+    Created->SetName("Created");
+    Own->PushFreeComponent(Created, "New sample");
+    delete Created;
+    Own->SetName("Created"); // the record now names the stack
+    EXPECT_EQ(MessageOf<EReadError>([&] { Own->Undo(); }),
+              "The undo history is damaged and has been cleared: " + SelfMessage +
+                  "\"UndoForm.Inner.Created\"");
+    EXPECT_EQ(Own->UndoCount(), 0);
+
+    auto* Sibling = new TSample(Form);
+    Sibling->SetName("Sibling");
+    Own->PushFreeComponent(Sibling, "New sibling");
+    delete Sibling;
+    Inner->SetName("Sibling"); // now the stack's owner
+    EXPECT_THROW(Own->Undo(), EReadError);
+    EXPECT_EQ(Form->FindComponent("Sibling"), Inner);
+
+    // Whole-component records of the stack itself are refused when played back.
+    Own->PushComponent(Own, "Stack settings");
+    EXPECT_THROW(Own->Undo(), EReadError);
+    EXPECT_TRUE(Own->GetEnabled());
+}
+
+TEST_F(TFormFixture, PlaybackFailuresOfAnyKindLeaveAWorkingStack) {
+    int Undos = 0, Redos = 0;
+    Stack->SetOnUndo([&](TObject*) { ++Undos; });
+    Stack->SetOnRedo([&](TObject*) { ++Redos; });
+    Stack->Undo();
+    Stack->Redo();
+    EXPECT_EQ(Undos + Redos, 0) << "nothing was there to play";
+
+    auto* Failing = new TFailing(Form);
+    Failing->SetName("Failing");
+    Stack->PushProperty(Failing, "number", "Number");
+    Failing->SetNumber(5);
+    Failing->Fail = true;
+    EXPECT_THROW(Stack->Undo(), std::runtime_error);
+    EXPECT_EQ(Undos, 0);
+    EXPECT_EQ(Stack->UndoCount(), 0) << "half-played steps are dropped";
+
+    // Still recording.
+    Failing->Fail = false;
+    Stack->PushProperty(Failing, "number", "Number");
+    Failing->SetNumber(7);
+    EXPECT_EQ(Stack->UndoCount(), 1);
+    Stack->Undo();
+    EXPECT_EQ(Failing->GetNumber(), 5);
+    Stack->Redo();
+    EXPECT_EQ(Failing->GetNumber(), 7);
+    EXPECT_EQ(Undos, 1);
+    EXPECT_EQ(Redos, 1);
 }
 
 TEST_F(TFormFixture, StyleSettingsAndFontsRecordThroughTheStack) {
