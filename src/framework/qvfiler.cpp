@@ -243,40 +243,50 @@ void TReader::ReadListEnd() {
 }
 
 void TReader::SkipValue() {
-    switch (NextValue()) {
-    case TValueType::List:
-        ReadListBegin();
-        while (!EndOfList())
-            SkipValue();
-        ReadListEnd();
-        break;
-    case TValueType::Int8:
-    case TValueType::Int16:
-    case TValueType::Int32:
-    case TValueType::Int64:
-        ReadInt64();
-        break;
-    case TValueType::Single:
-    case TValueType::Double:
-        ReadFloat();
-        break;
-    case TValueType::String:
-    case TValueType::UTF8String:
-        ReadString();
-        break;
-    case TValueType::Ident:
-    case TValueType::False:
-    case TValueType::True:
-    case TValueType::Nil:
-    case TValueType::Null:
-        ReadIdent();
-        break;
-    case TValueType::Binary:
-        ReadBinary();
-        break;
-    default:
-        InvalidValue();
-    }
+    // Lists are counted, not recursed into: nesting in a damaged stream must not exhaust the stack.
+    int Depth = 0;
+    do {
+        switch (NextValue()) {
+        case TValueType::List:
+            ReadListBegin();
+            if (++Depth > MaxListDepth)
+                throw EReadError(Format(Qvlocalize::SValuesTooDeep, {MaxListDepth}));
+            break;
+        case TValueType::Null: // outside a list, the value Null
+            if (Depth == 0) {
+                ReadIdent();
+            } else {
+                ReadListEnd();
+                --Depth;
+            }
+            break;
+        case TValueType::Int8:
+        case TValueType::Int16:
+        case TValueType::Int32:
+        case TValueType::Int64:
+            ReadInt64();
+            break;
+        case TValueType::Single:
+        case TValueType::Double:
+            ReadFloat();
+            break;
+        case TValueType::String:
+        case TValueType::UTF8String:
+            ReadString();
+            break;
+        case TValueType::Ident:
+        case TValueType::False:
+        case TValueType::True:
+        case TValueType::Nil:
+            ReadIdent();
+            break;
+        case TValueType::Binary:
+            ReadBinary();
+            break;
+        default:
+            InvalidValue();
+        }
+    } while (Depth > 0);
 }
 
 // ---- components ----

@@ -107,7 +107,10 @@ public:
     void ReadListEnd();
     // True at the end of a list (the end marker is not consumed).
     bool EndOfList() { return NextValue() == TValueType::Null; }
+    // Skips one value, a list with everything in it; lists nested deeper than MaxListDepth
+    // raise EReadError.
     void SkipValue();
+    static constexpr int MaxListDepth = 1000;
 
 private:
     void CheckValue(TValueType Expected);

@@ -87,3 +87,33 @@ TEST(Filer, CorruptStreamsRaiseInsteadOfAllocating) {
     TReader UnknownReader(&UnknownBuffer);
     EXPECT_THROW(UnknownReader.SkipValue(), EReadError);
 }
+
+TEST(Filer, SkippingCountsNestedListsInsteadOfRecursing) {
+    // Lists inside lists are skipped whole, up to the depth limit, and the next value follows.
+    QByteArray Nested;
+    {
+        QBuffer Buffer(&Nested);
+        Buffer.open(QIODevice::WriteOnly);
+        TWriter Writer(&Buffer);
+        for (int i = 0; i < TReader::MaxListDepth; ++i) {
+            Writer.WriteListBegin();
+            Writer.WriteString(QStringLiteral("level %1").arg(i));
+        }
+        for (int i = 0; i < TReader::MaxListDepth; ++i)
+            Writer.WriteListEnd();
+        Writer.WriteInteger(42);
+    }
+    QBuffer Buffer(&Nested);
+    Buffer.open(QIODevice::ReadOnly);
+    TReader Reader(&Buffer);
+    Reader.SkipValue();
+    EXPECT_EQ(Reader.ReadInteger(), 42);
+
+    // 100,000 list tags in a row: a clear error, not a stack overflow.
+    QByteArray Deep(100000, '\x01');
+    QBuffer DeepBuffer(&Deep);
+    DeepBuffer.open(QIODevice::ReadOnly);
+    TReader DeepReader(&DeepBuffer);
+    EXPECT_EQ(MessageOf<EReadError>([&] { DeepReader.SkipValue(); }),
+              "Values are nested deeper than 1000 levels");
+}
