@@ -22,10 +22,13 @@
 using namespace Qvlocalize;
 using Qvmath::Exp10;
 using Qvmath::Real10thExponent;
+using Qvmath::SaturatingRound;
 
 namespace {
 
 constexpr double MaxDouble = std::numeric_limits<double>::max();
+// Axis ends are kept within this, so that span, padding and rounding stay finite.
+constexpr double MaxFiniteEnd = MaxDouble / 4;
 // Beyond this many steps the moving slit is advanced by one multiplication.
 constexpr double MaxSlitSteps = 1e6;
 
@@ -71,7 +74,10 @@ TQvAxis::TQvAxis(TComponent* AOwner)
 TQvAxis::~TQvAxis() {
     Destroying();
     ReleaseRubrics();
-    if (TQvGraph2D* Graph = ParentGraph(); Graph && !Graph->IsDestroying()) Graph->Modified();
+    if (TQvGraph2D* Graph = ParentGraph(); Graph && !Graph->IsDestroying()) {
+        Graph->ForgetAxis(this);
+        Graph->Modified();
+    }
 }
 
 TQvGraph2D* TQvAxis::ParentGraph() const {
@@ -863,7 +869,10 @@ void TQvAxis::RoundEnds(double& AStart, double& AStop) {
         if (AStart < 0) AStart = 0;
         if (AStop < 0) AStop = 1.0;
     }
-    if (!DateTime && AStart > AStop) {
+    // Ends and their span must be finite to be divided into ticks and padded.
+    AStart = std::clamp(AStart, -MaxFiniteEnd, MaxFiniteEnd);
+    AStop = std::clamp(AStop, -MaxFiniteEnd, MaxFiniteEnd);
+    if (!DateTime && !(AStart <= AStop)) {
         AStart = IsLogScaling(FScaling) ? 1 : 0;
         AStop = IsLogScaling(FScaling) ? 10 : 100;
     }
@@ -906,7 +915,7 @@ void TQvAxis::RoundEnds(double& AStart, double& AStop) {
     } else if (FScaling == TQvAxisScaling::Normal) {
         FRangeExponent = Real10thExponent(AStop - AStart);
     } else if (FHasLogScaling) {
-        FRangeExponent = int(std::nearbyint(std::log10(AStop) - std::log10(AStart)));
+        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
     }
 
     if (!Panning) {
@@ -937,9 +946,15 @@ void TQvAxis::RoundEnds(double& AStart, double& AStop) {
             break;
         }
         if (Rounding != TRounding::None) {
+            // Ends near the largest or smallest double would round beyond it.
             const bool Major = Rounding == TRounding::Major;
-            AStart = RoundEnd(AStart, false, Major);
-            AStop = RoundEnd(AStop, true, Major);
+            const double Start = RoundEnd(AStart, false, Major);
+            const double Stop = RoundEnd(AStop, true, Major);
+            const auto Usable = [this](double End) {
+                return std::isfinite(End) && (!FHasLogScaling || End > 0);
+            };
+            if (Usable(Start)) AStart = Start;
+            if (Usable(Stop)) AStop = Stop;
         }
     }
 
@@ -948,7 +963,7 @@ void TQvAxis::RoundEnds(double& AStart, double& AStop) {
         AStop = std::clamp(AStop, MinDateTime, MaxDateTime);
     }
     if (FHasLogScaling) {
-        FRangeExponent = int(std::nearbyint(std::log10(AStop) - std::log10(AStart)));
+        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
         FLabelPart = std::max(FLabelPart, FTickPart);
         FLogStart = std::log10(AStart);
         FLogStop = std::log10(AStop);
@@ -1186,7 +1201,7 @@ int TQvAxis::ScrollRangeSize(double AStart, double AStop) const {
     if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
     const double Size = 10000.0 * (ScrollValue(AStop, Log) - ScrollValue(AStart, Log)) / T;
     if (!std::isfinite(Size)) return 10000;
-    return int(std::nearbyint(std::clamp(Size, 0.0, 10000.0)));
+    return SaturatingRound(std::clamp(Size, 0.0, 10000.0));
 }
 
 int TQvAxis::ScrollPosition(double Value) const {
@@ -1195,8 +1210,7 @@ int TQvAxis::ScrollPosition(double Value) const {
     if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
     const double Position =
         10000.0 * (ScrollValue(Value, Log) - ScrollValue(GetScrollStart(), Log)) / T;
-    if (!std::isfinite(Position)) return 0;
-    return int(std::nearbyint(std::clamp(Position, double(INT_MIN), double(INT_MAX))));
+    return std::isfinite(Position) ? SaturatingRound(Position) : 0;
 }
 
 // ---- Framework ----

@@ -1,6 +1,8 @@
 #include "axes/qvmath.h"
 
+#include <algorithm>
 #include <array>
+#include <climits>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -188,6 +190,11 @@ int LastSignificant(double X) {
         if (c != '0') Digits = Count;
     }
     return Digits;
+}
+
+int SaturatingRound(double X) {
+    if (std::isnan(X)) return 0;
+    return int(std::clamp(std::nearbyint(X), double(INT_MIN), double(INT_MAX)));
 }
 
 double FitTo360Degrees(double A) {

@@ -28,6 +28,10 @@ double RoundLogDown(double X, double MajorPart, double Part);
 // The number of significant digits of |X| written with 16 digits, trailing zeros not counted.
 int LastSignificant(double X);
 
+// X rounded to the nearest integer (halves to even) and kept inside the range of int; NaN gives 0.
+// Converting a double outside that range to int is undefined.
+int SaturatingRound(double X);
+
 // A moved into [0, 360) by whole turns.
 double FitTo360Degrees(double A);
 // 1 for A up to 90 degrees, 2 up to 180, 3 up to 270, else 4 (after FitTo360Degrees).

@@ -357,6 +357,11 @@ TQvGraph2D::TQvGraph2D(TComponent* AOwner)
 
 TQvGraph2D::~TQvGraph2D() {
     Destroying();
+    // Graphs coupled to this one list it: they must not reach it while it goes.
+    if (const TComponent* Owner = GetOwner())
+        for (int i = 0; i < Owner->ComponentCount(); ++i)
+            if (auto* Other = qobject_cast<TQvGraph2D*>(Owner->Components(i)))
+                Other->FChildGraphs.removeAll(this);
 }
 
 void TQvGraph2D::StyleChanged() {
@@ -471,12 +476,16 @@ void TQvGraph2D::Notification(TComponent* AComponent, TOperation Operation) {
         LegendsModified();
     }
     RemoveReferences(FRelatedLegends, AComponent);
-    RemoveReferences(FAxes, AComponent);
     RemoveReferences(FChildGraphs, AComponent);
-    if (FPrimaryXAxis && AComponent == static_cast<TComponent*>(FPrimaryXAxis))
-        FPrimaryXAxis = nullptr;
-    if (FPrimaryYAxis && AComponent == static_cast<TComponent*>(FPrimaryYAxis))
-        FPrimaryYAxis = nullptr;
+    ForgetAxis(AComponent);
+}
+
+void TQvGraph2D::ForgetAxis(const TComponent* Axis) {
+    RemoveReferences(FAxes, Axis);
+    if (static_cast<const TComponent*>(FPrimaryXAxis) == Axis) FPrimaryXAxis = nullptr;
+    if (static_cast<const TComponent*>(FPrimaryYAxis) == Axis) FPrimaryYAxis = nullptr;
+    for (TQvGraph2D* Child : std::as_const(FChildGraphs))
+        Child->ForgetAxis(Axis);
 }
 
 // ---- Update cycle ----

@@ -366,6 +366,9 @@ public:
     // Legends that show this graph's series repaint when the series change.
     void AddRelatedLegend(TControl* Legend);
     void RemoveRelatedLegend(TControl* Legend);
+    // An axis being destroyed leaves this graph and its coupled graphs at once, before the
+    // components that use it hear of it and ask the graph for its axes.
+    void ForgetAxis(const TComponent* Axis);
     // The axes that are child controls, in child order.
     QList<TQvAxis*> ChildAxes() const;
     // The axes used by this graph (its children, and the shared X axis of a coupled graph),

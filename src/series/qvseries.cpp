@@ -11,6 +11,7 @@
 
 #include <QRandomGenerator>
 
+#include <atomic>
 #include <limits>
 
 using namespace Qvlocalize;
@@ -34,8 +35,8 @@ constexpr TDefaultStyle DefaultStyles[] = {
     {0xFF00008B, TQvPointSymbol::Nabla, 0xFF008B8B, 0xFFE0FFFF},
 };
 constexpr int DefaultStyleCount = int(std::size(DefaultStyles));
-// The style the next series takes.
-int NextDefaultStyle = 0;
+// Counts the series made so far, in any thread; the next one takes the style it points to.
+std::atomic<unsigned> SeriesMade = 0;
 // The out-of-range symbols: grey.
 constexpr TQvColor OutOfRangeBorder = 0xFF696969;
 constexpr TQvColor OutOfRangeFill = 0xFFD3D3D3;
@@ -51,8 +52,7 @@ TQvSeries::TQvSeries(TComponent* AOwner)
       FPointSymbolSettings(std::make_unique<TQvPointSymbolSettings>()), FXStart(MaxDouble),
       FXStop(-MaxDouble), FYStart(MaxDouble), FYStop(-MaxDouble), FIndexer(new TQvIndexer(this)),
       FOutOfRangeSymbolSettings(std::make_unique<TQvPointSymbolSettings>()) {
-    if (NextDefaultStyle >= DefaultStyleCount) NextDefaultStyle = 0;
-    const TDefaultStyle& Style = DefaultStyles[NextDefaultStyle];
+    const TDefaultStyle& Style = DefaultStyles[SeriesMade++ % DefaultStyleCount];
     FLineSettings->SetColor(Style.Line);
     FPointSymbolSettings->SetVisible(false);
     FPointSymbolSettings->SetPointSymbol(Style.Symbol);
@@ -72,7 +72,6 @@ TQvSeries::TQvSeries(TComponent* AOwner)
              FOutOfRangeSymbolSettings.get()})
         Settings->SetModifiedCallback([this] { TestVisibleChanged(); });
     RegisterVariables();
-    ++NextDefaultStyle;
 }
 
 TQvSeries::~TQvSeries() {
@@ -280,21 +279,25 @@ void TQvSeries::ValueRange(bool X, double& Lo, double& Hi) const {
     if (Data->GetCount() <= Other->GetCount()) {
         Lo = FOutliersVisible ? Data->GetMinimumIncludingOutliers() : Data->GetMinimum();
         Hi = FOutliersVisible ? Data->GetMaximumIncludingOutliers() : Data->GetMaximum();
-        if (Lo > Hi || !(X ? FXTransformation : FYTransformation)) return;
-        const int LoIdx =
-            FOutliersVisible ? Data->GetMinimumIdxIncludingOutliers() : Data->GetMinimumIdx();
-        const int HiIdx =
-            FOutliersVisible ? Data->GetMaximumIdxIncludingOutliers() : Data->GetMaximumIdx();
-        Lo = Transform(LoIdx, Lo);
-        Hi = Transform(HiIdx, Hi);
-        if (Lo > Hi) std::swap(Lo, Hi);
-        return;
+        // Infinities take no part in ranges: with any in the data, the values are walked.
+        if (Lo > Hi || (std::isfinite(Lo) && std::isfinite(Hi))) {
+            if (Lo > Hi || !(X ? FXTransformation : FYTransformation)) return;
+            const int LoIdx =
+                FOutliersVisible ? Data->GetMinimumIdxIncludingOutliers() : Data->GetMinimumIdx();
+            const int HiIdx =
+                FOutliersVisible ? Data->GetMaximumIdxIncludingOutliers() : Data->GetMaximumIdx();
+            Lo = Transform(LoIdx, Lo);
+            Hi = Transform(HiIdx, Hi);
+            if (Lo > Hi) std::swap(Lo, Hi);
+            return;
+        }
     }
     Lo = MaxDouble;
     Hi = -MaxDouble;
     for (int i = 0; i < FCount; ++i) {
         if (!HasValuesAt(i)) continue;
         const double v = Transform(i, Data->GetValue(i));
+        if (!std::isfinite(v)) continue;
         Lo = std::min(Lo, v);
         Hi = std::max(Hi, v);
     }

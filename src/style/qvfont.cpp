@@ -1,5 +1,6 @@
 #include "style/qvfont.h"
 
+#include <algorithm>
 #include <cmath>
 
 TQvFont::TQvFont(ModifiedCallback Callback)
@@ -19,6 +20,8 @@ float TQvFont::GetSizeF() const {
 }
 
 void TQvFont::SetSizeF(float Value) {
+    // Sizes beyond any page, and NaN, would not fit the framework font's integer size.
+    Value = std::isnan(Value) ? 0.0f : std::clamp(Value, 0.0f, MaxSize);
     if (FSize == Value) return;
     FSize = Value;
     StoreSize(int(std::nearbyint(Value))); // halves to even, as the framework rounds
@@ -34,7 +37,7 @@ void TQvFont::SetSize(int Value) {
 }
 
 void TQvFont::SetHeight(int Value) {
-    SetSizeF(float(std::abs(Value) * 72.0 / PixelsPerInch));
+    SetSizeF(float(std::abs(double(Value)) * 72.0 / PixelsPerInch));
 }
 
 void TQvFont::SetColor(TColor Value) {

@@ -23,6 +23,8 @@ public:
     explicit TQvFont(ModifiedCallback Callback = {});
     ~TQvFont() override;
 
+    // Largest size in points; larger sizes are taken as this, negative ones and NaN as 0.
+    static constexpr float MaxSize = 4000.0f;
     // The fractional size when one is set, else the framework's whole points.
     float GetSizeF() const;
     void SetSizeF(float Value);

@@ -610,3 +610,34 @@ TEST(AxisRubrics, OwnAndForeignLists) {
 }
 
 } // namespace
+
+TEST(AxisRange, ExtremeAndInfiniteDataKeepFiniteEnds) {
+    TChart Chart;
+    const double Inf = std::numeric_limits<double>::infinity();
+    // A logarithmic axis fixed to the whole double range, rounded to decades.
+    Chart.X->SetScaling(TQvAxisScaling::Log);
+    Chart.X->SetEndRounding(TQvAxisEndRounding::RndToMajor);
+    SetFixedRange(Chart.X, 4.9e-324, 1.7976931348623157e308);
+    // Infinities and NaN take no part in the Y range.
+    TQvDoubleVector* YData = Chart.NewVector("YData", {1, Inf, -Inf, 3, std::nan("")});
+    Chart.NewSeries(nullptr, YData);
+    Chart.Paint();
+    EXPECT_TRUE(std::isfinite(Chart.X->GetStart()) && Chart.X->GetStart() > 0);
+    EXPECT_TRUE(std::isfinite(Chart.X->GetStop()));
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 1);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 3);
+
+    // A span beyond the largest double falls back to a finite range holding zero; so does a
+    // vector of infinities alone.
+    YData->Clear();
+    YData->AddRange({-1.7e308, 1.7e308});
+    Chart.Y->SetEndRounding(TQvAxisEndRounding::RndToMajor);
+    Chart.Paint();
+    EXPECT_TRUE(std::isfinite(Chart.Y->GetStart()) && Chart.Y->GetStart() < 0);
+    EXPECT_TRUE(std::isfinite(Chart.Y->GetStop()) && Chart.Y->GetStop() > 0);
+    YData->Clear();
+    YData->AddRange({Inf, -Inf});
+    Chart.Paint();
+    EXPECT_TRUE(std::isfinite(Chart.Y->GetStart()) && std::isfinite(Chart.Y->GetStop()));
+    EXPECT_LT(Chart.Y->GetStart(), Chart.Y->GetStop());
+}

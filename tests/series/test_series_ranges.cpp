@@ -60,6 +60,7 @@ TEST(SeriesRegistration, AxesGraphAndIndexer) {
     Series->SetYData(Other.NewVector("More", {1, 2}));
     delete Other.Y;
     Other.Y = nullptr;
+    EXPECT_EQ(Other.Graph->GetPrimaryYAxis(), nullptr);
     EXPECT_EQ(Series->GetYAxis(), nullptr);
     EXPECT_EQ(Other.Graph->SeriesCount(), 0);
     EXPECT_EQ(Chart.X->RelatedSeriesCount(), 0);

@@ -16,6 +16,8 @@
 #include <QTemporaryDir>
 
 #include <clocale>
+#include <cstring>
+#include <limits>
 
 namespace {
 // Runs a lambda writing to a fresh buffer and returns the bytes.
@@ -74,6 +76,10 @@ TEST(Io, StyleRecordsAreByteExact) {
     Gradient.SetVisible(true);
     Gradient.SetStyle(TQvGradientStyle::Radial);
     Gradient.SetLinearAngle(90);
+    // Distinct values in the fields of one type, so that a swapped pair shows.
+    Gradient.SetLinearCenter(0.25f);
+    Gradient.SetRadialCenterX(0.75f);
+    Gradient.SetRadialCenterY(0.125f);
     const QByteArray GradientBytes = Written([&](QIODevice* S) { ToStream(S, &Gradient); });
     EXPECT_EQ(GradientBytes.toHex(), "01"
                                      "01"
@@ -81,10 +87,15 @@ TEST(Io, StyleRecordsAreByteExact) {
                                      "b0b0b0ff"
                                      "808080ff"
                                      "0000b442"
-                                     "0000003f"
-                                     "0000003f"
-                                     "0000003f"
+                                     "0000803e"
+                                     "0000403f"
+                                     "0000003e"
                                      "00");
+    TQvGradientSettings GradientCopy;
+    ReadAll(GradientBytes, [&](QIODevice* S) { FromStream(S, &GradientCopy); });
+    EXPECT_EQ(GradientCopy.GetLinearCenter(), 0.25f);
+    EXPECT_EQ(GradientCopy.GetRadialCenterX(), 0.75f);
+    EXPECT_EQ(GradientCopy.GetRadialCenterY(), 0.125f);
 
     TQvLineSettings Line;
     Line.SetVisible(false);
@@ -357,4 +368,35 @@ TEST(Io, FloatsInTypedStreamsAreLocaleIndependent) {
     EXPECT_EQ(GetFloatFromStringOrFloat(&Reader), -1e-300);
     EXPECT_EQ(GetFloatFromStringOrFloat(&Reader), 2.5);
     EXPECT_EQ(GetFloatFromStringOrFloat(&Reader), 7.0);
+}
+
+TEST(Io, FontSizesOutsideAnyPageAreClampedInEveryForm) {
+    // A record claiming 1.1e24 points, and NaN, in each form; the font stays usable.
+    TQvFont Written10;
+    Written10.SetSizeF(10.5f);
+    QByteArray Bytes = Written([&](QIODevice* S) { ToStream(S, &Written10); });
+    const float Huge = 1.1e24f;
+    std::memcpy(Bytes.data() + Bytes.size() - 5, &Huge, sizeof Huge);
+    TQvFont Binary;
+    ReadAll(Bytes, [&](QIODevice* S) { FromStream(S, &Binary); });
+    EXPECT_EQ(Binary.GetSizeF(), TQvFont::MaxSize);
+    EXPECT_EQ(Binary.GetSize(), 4000);
+
+    TXMLDocument Doc;
+    Doc.LoadFromXML("<Root><Font Name=\"Arial\" Size=\"1.1e24\"/></Root>");
+    TQvFont Xml;
+    FromNode(Doc.DocumentElement(), &Xml);
+    EXPECT_EQ(Xml.GetSizeF(), TQvFont::MaxSize);
+
+    TMemIniFile Ini("");
+    Ini.WriteString("S", "Font.Size", "-1e30");
+    TQvFont FromIniFile;
+    FromIni(&Ini, "S", "Font", &FromIniFile);
+    EXPECT_EQ(FromIniFile.GetSizeF(), float(FromIniFile.GetSize())) << "negative: no own size";
+
+    TQvFont Direct;
+    Direct.SetSizeF(std::numeric_limits<float>::quiet_NaN());
+    Direct.SetHeight(std::numeric_limits<int>::min());
+    EXPECT_EQ(Direct.GetSizeF(), TQvFont::MaxSize);
+    EXPECT_GT(Direct.GetGPFont().GetSize(), 0.0f);
 }
