@@ -2,10 +2,7 @@
 // a zoom, and appending 1,000 points before a repaint; the screen points kept per size.
 
 #include "benchchart.h"
-
-#include <QApplication>
-
-#include <benchmark/benchmark.h>
+#include "benchmain.h"
 
 #include <cmath>
 #include <cstdint>
@@ -123,12 +120,3 @@ BENCHMARK(BM_ScreenPointMemory)
     ->Arg(10'000'000)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication App(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -83,31 +83,54 @@ public:
             G->MeasureString(Source, Base, Origin, TGPStringFormat::GenericDefault()).Width -
             G->MeasureString(Source, Base, Origin, TGPStringFormat::GenericTypographic()).Width;
         Text = Source;
-        while (!Text.isEmpty()) {
-            const qsizetype Slash = Text.indexOf(u'\\');
-            const qsizetype Break = Text.indexOf(u'\r');
-            if (Slash < 0 && Break < 0) break;
-            if (Break >= 0 && (Slash < 0 || Break < Slash)) {
-                Flush(Text.left(Break));
-                Text.remove(0, Break + 1);
+        // The text is walked once: a cursor and the next backslash, line break and "]" ahead
+        // of it, each searched again only once the cursor has passed it.
+        for (;;) {
+            const qsizetype Slash = Next(NextSlash);
+            const qsizetype Break = Next(NextBreak);
+            if (Slash == Text.size() && Break == Text.size()) break;
+            if (Break < Slash) {
+                Flush(Take(Break - Pos));
+                ++Pos;
                 ++Line;
                 X = 0;
                 C.FLineWidths.push_back(0);
                 continue;
             }
-            QString Pending = Text.left(Slash);
-            Text.remove(0, Slash + 1);
-            const QChar Command = Text.isEmpty() ? QChar() : Text.front();
+            QString Pending = Take(Slash - Pos);
+            ++Pos;
+            const QChar Command = Pos < Text.size() ? Text[Pos] : QChar();
             if (Command != u'\\') Flush(Pending);
             Apply(Command, Pending);
         }
-        Flush(Text);
+        Flush(Take(Text.size() - Pos));
         C.FWidth = Width;
         C.FHeight = float(C.FLineWidths.size()) * H;
         C.FPadding = Padding;
     }
 
 private:
+    struct TAhead {
+        QChar Char;
+        qsizetype At = -1;
+    };
+
+    // The position of the next Ahead.Char from the cursor on, or the text's size.
+    qsizetype Next(TAhead& Ahead) {
+        if (Ahead.At < Pos) {
+            Ahead.At = Text.indexOf(Ahead.Char, Pos);
+            if (Ahead.At < 0) Ahead.At = Text.size();
+        }
+        return Ahead.At;
+    }
+
+    // The next Count characters, the cursor moved past them.
+    QString Take(qsizetype Count) {
+        const QString Taken = Text.mid(Pos, Count).toString();
+        Pos += Count;
+        return Taken;
+    }
+
     void Apply(QChar Command, QString& Pending) {
         switch (Command.unicode()) {
         case u'b':
@@ -139,15 +162,11 @@ private:
             return;
         }
         case u'\\': {
-            while (Text.startsWith(u'\\')) {
+            while (Pos < Text.size() && Text[Pos] == u'\\') {
                 Pending += u'\\';
-                Text.remove(0, 1);
+                ++Pos;
             }
-            qsizetype End = 0;
-            while (End < Text.size() && Text[End] != u'\\' && Text[End] != u'\r')
-                ++End;
-            Pending += Text.left(End);
-            Text.remove(0, End);
+            Pending += Take(std::min(Next(NextSlash), Next(NextBreak)) - Pos);
             Flush(Pending);
             return;
         }
@@ -158,21 +177,22 @@ private:
 
     // "[...]" after a command letter; false, leaving the text alone, when there is none.
     bool TakeArgument(QString& Argument) {
-        if (Text.size() < 2 || Text[1] != u'[') return false;
-        const qsizetype Close = Text.indexOf(u']', 2);
-        if (Close < 0) return false;
-        Argument = Text.mid(2, Close - 2);
-        Text.remove(0, Close + 1);
+        if (Text.size() - Pos < 2 || Text[Pos + 1] != u'[') return false;
+        const qsizetype Close = Next(NextClose);
+        if (Close == Text.size()) return false;
+        Pos += 2;
+        Argument = Take(Close - Pos);
+        ++Pos;
         return true;
     }
 
     void Toggle(TFontStyle Flag) {
-        Text.remove(0, 1);
+        ++Pos;
         Style ^= Flag;
     }
 
     void Script(bool& State) {
-        Text.remove(0, 1);
+        ++Pos;
         (State ? GapRemoval : GapBefore) = true;
         State = !State;
         Size = Superscript || Subscript ? ScriptSize * FontSize : FontSize;
@@ -211,7 +231,9 @@ private:
     TQvRichCaptionObject& C;
     TGPGraphics* G;
     TQvFont* Font;
-    QString Text;
+    QStringView Text;
+    qsizetype Pos = 0;
+    TAhead NextSlash{u'\\'}, NextBreak{u'\r'}, NextClose{u']'};
     QString Face;
     TFontStyles Style;
     // The caption's colour override, else the font's fill colour.
