@@ -1,6 +1,7 @@
 #pragma once
 
-// Every public header of the library.
+// Every public header of the library. Which objects may be used from which threads: see
+// TComponent in framework/qvclasses.h.
 
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"

@@ -13,6 +13,7 @@
 
 #include <QImage>
 
+#include <atomic>
 #include <initializer_list>
 #include <memory>
 
@@ -30,7 +31,7 @@ public:
 struct TChart {
     explicit TChart(const QString& Name = QStringLiteral("Graph1"))
         : Owner(std::make_unique<TDataModule>(nullptr)) {
-        static int Count = 0;
+        static std::atomic<int> Count = 0; // charts are built in several threads at once
         Owner->SetName(QStringLiteral("ChartModule%1").arg(++Count));
         Graph = new TCountingGraph(Owner.get());
         Graph->SetName(Name);
@@ -72,11 +73,13 @@ struct TChart {
     }
 
     // One paint of the chart: ranges, calculation and the axis pass.
-    void Paint() {
-        QImage Image(Graph->GetWidth(), Graph->GetHeight(), QImage::Format_ARGB32_Premultiplied);
+    void Paint() { Render(); }
+    QImage Render(QImage::Format Format = QImage::Format_ARGB32) {
+        QImage Image(Graph->GetWidth(), Graph->GetHeight(), Format);
         Image.fill(Qt::transparent);
         TGPGraphics Graphics(&Image);
         Graph->PaintGr(&Graphics);
+        return Image;
     }
 
     std::unique_ptr<TDataModule> Owner;

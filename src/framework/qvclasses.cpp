@@ -5,6 +5,7 @@
 
 #include <QHash>
 #include <QMetaObject>
+#include <QMutex>
 
 using namespace Qvlocalize;
 
@@ -176,6 +177,10 @@ QHash<QString, TComponentClass>& ClassList() {
     static QHash<QString, TComponentClass> List;
     return List;
 }
+QMutex& ClassListGuard() {
+    static QMutex Guard;
+    return Guard;
+}
 } // namespace
 
 void RegisterClass(TComponentClass AClass) {
@@ -186,14 +191,17 @@ void RegisterClass(TComponentClass AClass) {
         QMetaObject::normalizedSignature(QByteArray(AClass->className()) + "(TComponent*)");
     if (AClass->indexOfConstructor(Ctor.constData()) < 0)
         throw EComponentError(Format(SNoOwnerConstructor, {Name}));
+    const QMutexLocker Lock(&ClassListGuard());
     ClassList().insert(Name, AClass);
 }
 
 void UnRegisterClass(TComponentClass AClass) {
+    const QMutexLocker Lock(&ClassListGuard());
     ClassList().remove(QString::fromLatin1(AClass->className()));
 }
 
 TComponentClass GetClass(const QString& ClassName) {
+    const QMutexLocker Lock(&ClassListGuard());
     return ClassList().value(ClassName, nullptr);
 }
 

@@ -29,6 +29,12 @@ protected:
     virtual void AssignTo(TPersistent* Dest);
 };
 
+// Threads: a component, everything it owns and every component it refers to (a graph with its
+// axes, series, vectors, undo stack and their owner) belong to one thread at a time. Groups that
+// share no components may be built, calculated, rendered into images and saved in different
+// threads at once. Windows and widgets stay in the application's main thread. What the whole
+// process shares locks itself: the class registry, the parser's registries of functions and
+// variables, the list of forms and data modules, and the font and text caches.
 class TComponent : public TPersistent {
     Q_OBJECT
     Q_PROPERTY(QString Name READ GetName WRITE SetName)

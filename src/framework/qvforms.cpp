@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QThread>
 #include <QWidget>
 
 // ---- TApplication ----
@@ -86,9 +87,39 @@ TScreen* Screen() {
     return &Instance;
 }
 
+int TScreen::FormCount() const {
+    const QMutexLocker Lock(&FGuard);
+    return int(FForms.size());
+}
+
+TForm* TScreen::Forms(int Index) const {
+    const QMutexLocker Lock(&FGuard);
+    return FForms.at(Index);
+}
+
+int TScreen::DataModuleCount() const {
+    const QMutexLocker Lock(&FGuard);
+    return int(FDataModules.size());
+}
+
+TDataModule* TScreen::DataModules(int Index) const {
+    const QMutexLocker Lock(&FGuard);
+    return FDataModules.at(Index);
+}
+
+TComponent* TScreen::FindTopLevel(const QString& Name) const {
+    const QMutexLocker Lock(&FGuard);
+    for (TDataModule* Module : FDataModules)
+        if (Module->GetName().compare(Name, Qt::CaseInsensitive) == 0) return Module;
+    for (TForm* Form : FForms)
+        if (Form->GetName().compare(Name, Qt::CaseInsensitive) == 0) return Form;
+    return nullptr;
+}
+
 void TScreen::SetCursor(TCursor Value) {
     if (FCursor == Value) return;
     if (qGuiApp) {
+        if (QThread::currentThread() != qGuiApp->thread()) return;
         if (FCursor != crDefault) QGuiApplication::restoreOverrideCursor();
         if (Value != crDefault) QGuiApplication::setOverrideCursor(QCursor(CursorShape(Value)));
     }
@@ -100,10 +131,12 @@ void TScreen::SetCursor(TCursor Value) {
 TForm::TForm(TComponent* AOwner) : TWinControl(AOwner) {
     FVisible = false;
     SetBounds(0, 0, 640, 480);
+    const QMutexLocker Lock(&Screen()->FGuard);
     Screen()->FForms.append(this);
 }
 
 TForm::~TForm() {
+    const QMutexLocker Lock(&Screen()->FGuard);
     Screen()->FForms.removeOne(this);
 }
 
@@ -119,10 +152,12 @@ void TForm::HostCreated(QWidget* Host) {
 // ---- TDataModule ----
 
 TDataModule::TDataModule(TComponent* AOwner) : TComponent(AOwner) {
+    const QMutexLocker Lock(&Screen()->FGuard);
     Screen()->FDataModules.append(this);
 }
 
 TDataModule::~TDataModule() {
+    const QMutexLocker Lock(&Screen()->FGuard);
     Screen()->FDataModules.removeOne(this);
 }
 
@@ -143,14 +178,7 @@ QString GetComponentRef(const TComponent* Component) {
 TComponent* GetComponentFromRef(const QString& Ref) {
     const QStringList Names = Ref.split(u'.');
     if (Ref.isEmpty() || Names.first().isEmpty()) return nullptr;
-    TComponent* Found = nullptr;
-    TScreen* Display = Screen();
-    for (int i = 0; i < Display->DataModuleCount() && !Found; ++i)
-        if (Display->DataModules(i)->GetName().compare(Names.first(), Qt::CaseInsensitive) == 0)
-            Found = Display->DataModules(i);
-    for (int i = 0; i < Display->FormCount() && !Found; ++i)
-        if (Display->Forms(i)->GetName().compare(Names.first(), Qt::CaseInsensitive) == 0)
-            Found = Display->Forms(i);
+    TComponent* Found = Screen()->FindTopLevel(Names.first());
     if (!Found) Found = Application()->FindComponent(Names.first());
     for (qsizetype i = 1; i < Names.size() && Found; ++i)
         Found = Found->FindComponent(Names[i]);

@@ -6,6 +6,7 @@
 #include "framework/qvcontrols.h"
 
 #include <QList>
+#include <QMutex>
 
 #include <map>
 
@@ -51,20 +52,26 @@ private:
 class TForm;
 class TDataModule;
 
+// The forms and data modules that exist, where component references start. Forms and data
+// modules may be made in any thread, so the lists lock.
 class TScreen {
 public:
-    int FormCount() const { return int(FForms.size()); }
-    TForm* Forms(int Index) const { return FForms.at(Index); }
-    int DataModuleCount() const { return int(FDataModules.size()); }
-    TDataModule* DataModules(int Index) const { return FDataModules.at(Index); }
+    int FormCount() const;
+    TForm* Forms(int Index) const;
+    int DataModuleCount() const;
+    TDataModule* DataModules(int Index) const;
+    // The data module, else the form, called Name (case-insensitive); nullptr if none.
+    TComponent* FindTopLevel(const QString& Name) const;
 
-    // Application-wide cursor that overrides every control's cursor; crDefault ends it.
+    // Application-wide cursor that overrides every control's cursor; crDefault ends it. Only
+    // the thread of the application's windows changes it; elsewhere setting it does nothing.
     TCursor GetCursor() const { return FCursor; }
     void SetCursor(TCursor Value);
 
 private:
     friend class TForm;
     friend class TDataModule;
+    mutable QMutex FGuard;
     QList<TForm*> FForms;
     QList<TDataModule*> FDataModules;
     TCursor FCursor = crDefault;

@@ -7,11 +7,15 @@
 #include "framework/qvstringlist.h"
 #include "strings/qvlocalize.h"
 
+#include <QMutexLocker>
+#include <QRecursiveMutex>
+
 #include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <optional>
 
 using namespace Qvlocalize;
 
@@ -273,6 +277,11 @@ TOperators FindOperators(QStringView S) {
 
 // ---- Registries ----
 
+QRecursiveMutex& RegistryLock() {
+    static QRecursiveMutex Lock;
+    return Lock;
+}
+
 TQvFunctionsList& GlobalFunctionList() {
     static TQvFunctionsList List = BuiltInFunctions();
     return List;
@@ -295,6 +304,7 @@ TQvDoubleArrayList& GlobalArrayList() {
 
 void AddFunctionToList(const QString& Id, const QString& Comment, TQvOnePrmFunction Function,
                        TQvFunctionsList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     const qsizetype Index = IndexOfFunction(Id, List);
     if (Index >= 0)
         List[Index] = {Id, Comment, Function};
@@ -304,35 +314,42 @@ void AddFunctionToList(const QString& Id, const QString& Comment, TQvOnePrmFunct
 
 void AddVariableToList(const QString& Id, const QString& Comment, TComponent* Container,
                        TQvDoubleGetter Getter, TQvDoubleGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     AddOrReplace(List, TQvDoubleGetterRec{Id, Comment, Container, std::move(Getter)});
 }
 
 void AddStringToList(const QString& Id, const QString& Comment, TComponent* Container,
                      TQvStringGetter Getter, TQvStringGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     AddOrReplace(List, TQvStringGetterRec{Id, Comment, Container, std::move(Getter)});
 }
 
 void AddArrayToList(const QString& Id, const QString& Comment, TComponent* Container,
                     TQvArrayValGetter Getter, TQvDoubleArrayList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     AddOrReplace(List, TQvDoubleArrayRec{Id, Comment, Container, std::move(Getter)});
 }
 
 void RemoveFromFunctionsList(const QString& Id, TQvFunctionsList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     List.removeIf(
         [&Id](const TQvFunctionRec& Rec) { return Rec.Id.compare(Id, Qt::CaseInsensitive) == 0; });
 }
 
 void RemoveFromVariablesList(const TComponent* Container, TQvDoubleGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     List.removeIf(
         [Container](const TQvDoubleGetterRec& Rec) { return Rec.Container == Container; });
 }
 
 void RemoveFromStringList(const TComponent* Container, TQvStringGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     List.removeIf(
         [Container](const TQvStringGetterRec& Rec) { return Rec.Container == Container; });
 }
 
 void RemoveFromArrayList(const TComponent* Container, TQvDoubleArrayList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     List.removeIf([Container](const TQvDoubleArrayRec& Rec) { return Rec.Container == Container; });
 }
 
@@ -341,20 +358,24 @@ QString FullVariableName(const TComponent* Container, const QString& Id) {
 }
 
 qsizetype IndexOfFunction(QStringView Id, const TQvFunctionsList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     for (qsizetype i = 0; i < List.size(); ++i)
         if (List[i].Id.compare(Id, Qt::CaseInsensitive) == 0) return i;
     return -1;
 }
 
 qsizetype IndexOfVariable(QStringView Name, const TQvDoubleGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     return IndexOfFullName(Name, List);
 }
 
 qsizetype IndexOfString(QStringView Name, const TQvStringGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     return IndexOfFullName(Name, List);
 }
 
 qsizetype IndexOfArray(QStringView Name, const TQvDoubleArrayList& List) {
+    const QMutexLocker Lock(&RegistryLock());
     return IndexOfFullName(Name, List);
 }
 
@@ -433,6 +454,8 @@ double TQvFunctionParser::GetResult() const {
 
 void TQvFunctionParser::Parse() {
     if (FExpression.isEmpty()) return;
+    // The registry entries found are copied into the tree while no other thread changes them.
+    const QMutexLocker Lock(&RegistryLock());
     if (FExpression.size() > MaxExpressionLength)
         throw EMathError(
             Format(SExpressionTooLong, {int(FExpression.size()), MaxExpressionLength}));
@@ -641,9 +664,14 @@ QString ParseVariables(const QString& Text, TComponent* Owner) {
 
 QString FindTheVar(const QString& Name, TComponent* Owner) {
     TTextScanCall Call;
-    const qsizetype Index = IndexOfString(Name, GlobalStringList());
-    if (Index >= 0) {
-        const TQvStringGetterRec Rec = GlobalStringList().at(Index);
+    std::optional<TQvStringGetterRec> Found;
+    {
+        const QMutexLocker Lock(&RegistryLock());
+        const qsizetype Index = IndexOfString(Name, GlobalStringList());
+        if (Index >= 0) Found = GlobalStringList().at(Index);
+    }
+    if (Found) {
+        const TQvStringGetterRec& Rec = *Found;
         RecordDependency(Rec.Container, Owner);
         TTextVariableNesting Nesting(Name);
         return ParseVariables(Rec.AGetter(), Owner);
@@ -661,6 +689,7 @@ void PopulateListWithFunctions(TStrings* Strings) {
     if (!Strings) return;
     Strings->BeginUpdate();
     Strings->Clear();
+    const QMutexLocker Lock(&RegistryLock());
     for (const TQvFunctionRec& Rec : GlobalFunctionList())
         Strings->Add(Format(SFunctionListEntry, {Rec.Id, Rec.Comment}));
     Strings->EndUpdate();

@@ -18,6 +18,7 @@
 
 class TComponent;
 class TStrings;
+class QRecursiveMutex;
 
 namespace QvParser {
 Q_NAMESPACE
@@ -74,7 +75,10 @@ using TQvDoubleGetterList = QList<TQvDoubleGetterRec>;
 using TQvStringGetterList = QList<TQvStringGetterRec>;
 using TQvDoubleArrayList = QList<TQvDoubleArrayRec>;
 
-// The process-wide registries. The function list starts with the built-in functions.
+// The process-wide registries. The function list starts with the built-in functions. They are
+// shared by all threads: the functions below lock RegistryLock() themselves; code that walks a
+// list or keeps a reference into it holds that lock meanwhile.
+QRecursiveMutex& RegistryLock();
 TQvFunctionsList& GlobalFunctionList();
 TQvDoubleGetterList& GlobalVariableList();
 TQvStringGetterList& GlobalStringList();

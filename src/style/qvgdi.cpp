@@ -2,12 +2,13 @@
 
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
+#include "style/qvfontcache.h"
 
 #include <QFontDatabase>
+#include <QGuiApplication>
 #include <QFontInfo>
 #include <QHash>
 #include <QLinearGradient>
-#include <QMutex>
 #include <QPainter>
 #include <QPainterPathStroker>
 #include <QRadialGradient>
@@ -16,6 +17,9 @@
 #include <cmath>
 
 namespace {
+// Face names whose availability is remembered; the store starts afresh when full.
+constexpr qsizetype FontNamesKept = 1024;
+
 QColor ToQColor(TQvColor Color) {
     return QColor::fromRgba(Color);
 }
@@ -807,18 +811,21 @@ QStringList TGPFontFamily::InstalledFamilies() {
     return QFontDatabase::families();
 }
 
+QMetaObject::Connection QvOnFontDatabaseChanged(std::function<void()> Forget) {
+    if (!qGuiApp) return {};
+    return QObject::connect(qGuiApp, &QGuiApplication::fontDatabaseChanged, std::move(Forget));
+}
+
 bool TGPFontFamily::IsAvailable() const {
     if (FName.isEmpty()) return false;
     // Asking fontconfig costs a match each time, and captions ask at every layout.
-    static QHash<QString, bool> Known;
-    static QMutex Guard;
-    const QMutexLocker Lock(&Guard);
-    if (const auto Found = Known.constFind(FName); Found != Known.cend()) return *Found;
+    static TQvFontCache<QString, bool> Known(FontNamesKept);
+    if (const std::optional<bool> Found = Known.Find(FName)) return *Found;
     // A name that fontconfig maps to an installed face other than its last resort.
-    static const QString Fallback = QFontInfo(QFont(QStringLiteral("qv-no-such-family"))).family();
+    const QString Fallback = QFontInfo(QFont(QStringLiteral("qv-no-such-family"))).family();
     const bool Available =
         QFontDatabase::hasFamily(FName) || QFontInfo(QFont(FName)).family() != Fallback;
-    Known.insert(FName, Available);
+    Known.Insert(FName, Available);
     return Available;
 }
 

@@ -1,7 +1,8 @@
 #include "style/qvgdi.h"
 
+#include "style/qvfontcache.h"
+
 #include <QHash>
-#include <QMutex>
 #include <QPaintDevice>
 #include <QPainter>
 
@@ -598,8 +599,7 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
     }
     // The box only moves with the layout rectangle, so boxes are kept relative to it: axes
     // measure the same labels at every zoom and repaint, and resolving a font is dear.
-    static QHash<TMeasureKey, QRectF> Known;
-    static QMutex Guard;
+    static TQvFontCache<TMeasureKey, QRectF> Known(MeasuredTextsKept);
     const QPaintDevice* Device = FPainter->device();
     const TMeasureKey Key{Measured,
                           Font.GetFamily(),
@@ -615,8 +615,7 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
                           Device->logicalDpiY(),
                           Format.IsTypographic()};
     const QPointF Origin(LayoutRect.X, LayoutRect.Y);
-    const QMutexLocker Lock(&Guard);
-    if (const auto Found = Known.constFind(Key); Found != Known.cend())
+    if (const std::optional<QRectF> Found = Known.Find(Key))
         return TGPRectF::FromQt(Found->translated(Origin));
     const QFont QtFont = Font.ToQt(FDpiY);
     int Flags = 0;
@@ -627,8 +626,7 @@ TGPRectF TGPGraphics::MeasureString(const QString& Text, const TGPFont& Font,
     // Every line is as high as the line spacing, the last one included.
     Box.setHeight(Measured.isEmpty() ? Metrics.lineSpacing() : Box.height() + Metrics.leading());
     Box.adjust(-Padding, 0, Padding, 0);
-    if (Known.size() >= MeasuredTextsKept) Known.clear();
-    Known.insert(Key, Box.translated(-Origin));
+    Known.Insert(Key, Box.translated(-Origin));
     return TGPRectF::FromQt(Box);
 }
 

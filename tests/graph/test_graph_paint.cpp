@@ -37,14 +37,6 @@ struct TPaintedChart : TChart {
         Series->GetLine()->SetWidth(3);
     }
 
-    QImage Render(QImage::Format Format = QImage::Format_ARGB32) {
-        QImage Image(Graph->GetWidth(), Graph->GetHeight(), Format);
-        Image.fill(Qt::transparent);
-        TGPGraphics Graphics(&Image);
-        Graph->PaintGr(&Graphics);
-        return Image;
-    }
-
     int Row() const { return int(std::round(Y->NumberToWorld(50))); }
 
     TQvPointSeries* Series;
