@@ -94,6 +94,10 @@ TEST(Qvdatetime, FormatDateTimeLetters) {
     EXPECT_EQ(FormatDateTime("c", EncodeDate(2024, 3, 5)), "3/5/24");
     EXPECT_EQ(F("dd/mm/yy x#- a ax"), "05/03/24 x#- a ax");
     EXPECT_EQ(FormatDateTime("h:nn ampm", EncodeTime(0, 30, 0, 0)), "12:30 AM");
+    // Noon and the minutes either side of it: 11 AM, 12 PM, 1 PM.
+    EXPECT_EQ(FormatDateTime("h:nn ampm", EncodeTime(11, 59, 0, 0)), "11:59 AM");
+    EXPECT_EQ(FormatDateTime("h:nn ampm|h a/p", EncodeTime(12, 0, 0, 0)), "12:00 PM|12 p");
+    EXPECT_EQ(FormatDateTime("hh:nn AM/PM", EncodeTime(13, 0, 0, 0)), "01:00 PM");
     EXPECT_EQ(FormatDateTime("hh:nn", EncodeTime(0, 30, 0, 0)), "00:30");
 
     // Before the base date the fraction is a time of day after midnight of the integer day.

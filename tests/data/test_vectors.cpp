@@ -258,6 +258,11 @@ TEST(DoubleVector, DeleteKeepsMarksOnTheirValues) {
     U.Add(5);
     U.Delete(2);
     EXPECT_EQ(Stats(U), "1@0 2@1 sum 3 up | 1@0 2@1 sum 3");
+    // Appending after a delete folds only the new value into the sums and extremes.
+    E.Add(-7);
+    U.Add(8);
+    EXPECT_EQ(Stats(E), "-7@2 4@1 sum -2 unordered | -7@2 4@1 sum -2");
+    EXPECT_EQ(Stats(U), "1@0 8@2 sum 11 up | 1@0 8@2 sum 11");
 }
 
 TEST(DoubleVector, BulkLoadingAndEnumeration) {
