@@ -4,7 +4,16 @@ GALLERY_DIR ?= out/gallery
 JOBS ?= $(shell nproc)
 export QT_QPA_PLATFORM ?= offscreen
 
-.PHONY: all deps configure build gallery test bench clean
+# Checked builds (clang, AddressSanitizer and UndefinedBehaviorSanitizer): the tests and the
+# fuzz targets share one instrumented library.
+CHECKED_DIR ?= build-checked
+FUZZ_SECONDS ?= 20
+CHECKED_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_initialization_order=1 \
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0
+
+.PHONY: all deps configure build gallery test bench clean checked-configure test-sanitize fuzz \
+	fuzz-run fuzz-corpus
 
 all: build
 
@@ -27,5 +36,26 @@ test: build
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
 
+checked-configure:
+	@bash scripts/install-deps.sh checked
+	@cmake -S . -B $(CHECKED_DIR) -G Ninja -DCMAKE_CXX_COMPILER=clang++ \
+		-DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_FLAGS_RELWITHDEBINFO="-O1 -g" \
+		-DQVPLOT2D_SANITIZE=ON -DQVPLOT2D_BUILD_FUZZERS=ON -DQVPLOT2D_BUILD_BENCHMARKS=OFF >/dev/null
+
+test-sanitize: checked-configure
+	@cmake --build $(CHECKED_DIR) -j $(JOBS)
+	@cd $(CHECKED_DIR) && $(CHECKED_ENV) ctest -j $(JOBS) --output-on-failure --timeout 600
+
+fuzz: checked-configure
+	@cmake --build $(CHECKED_DIR) -j $(JOBS) --target fuzzers
+
+# Every target over its seeds, then FUZZ_SECONDS of fuzzing; a finding fails.
+fuzz-run: fuzz
+	@$(CHECKED_ENV) bash scripts/run-fuzzers.sh $(CHECKED_DIR)/fuzz fuzz/corpus $(FUZZ_SECONDS)
+
+# Writes the seed corpora anew with the library's writers.
+fuzz-corpus: fuzz
+	@$(CHECKED_DIR)/fuzz/make_corpus fuzz/corpus
+
 clean:
-	@rm -rf $(BUILD_DIR) out
+	@rm -rf $(BUILD_DIR) $(CHECKED_DIR) out

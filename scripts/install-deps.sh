@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, when any is missing.
+# Installs the Debian packages the build needs, when any is missing. With "checked", also what
+# the sanitizer and fuzzing builds need; with "coverage", what the coverage report needs.
 set -euo pipefail
 
 packages=(
@@ -8,6 +9,10 @@ packages=(
     libgl-dev libgif-dev libpugixml-dev libgtest-dev libgmock-dev libbenchmark-dev
     fonts-liberation2 fonts-dejavu-core librsvg2-bin
 )
+case "${1:-}" in
+    checked) packages+=(clang libclang-rt-dev llvm) ;;
+    coverage) packages+=(gcovr) ;;
+esac
 
 missing=()
 for p in "${packages[@]}"; do

@@ -1,0 +1,32 @@
+// Series and style records (line, arrow, area, gradient, point symbols inside the series, font)
+// read from a binary, XML or INI record; the first byte names form and kind.
+
+#include "stylerecords.h"
+
+#include <style/qvgdi.h>
+
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    QvFuzz::StartApplication();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
+    if (Size == 0) return 0;
+    QvFuzz::TStyleObjects Objects;
+    QvFuzz::WithStyleObject(Objects, Data[0] / 3, [&](auto* Object) {
+        QvFuzz::ReadInForm(
+            Data, Size, [&](QIODevice* Stream) { QvFuzz::Read(Object, Stream); },
+            [&](const IXMLNode& Node) { QvFuzz::Read(Object, Node); },
+            [&](TCustomIniFile* Ini, const QString& Section) {
+                QvFuzz::Read(Object, Ini, Section);
+            });
+    });
+    // Whatever was read must paint.
+    TGPBitmap Bitmap(160, 120);
+    TGPGraphics Graphics(&Bitmap);
+    try {
+        Objects.Chart.Graph->PaintGr(&Graphics);
+    } catch (const Exception&) {
+    }
+    return 0;
+}

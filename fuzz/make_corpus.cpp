@@ -1,0 +1,149 @@
+// Writes the seed corpora of the fuzz targets with the library's own writers:
+// make_corpus <folder> fills <folder>/<target>/ for every target.
+
+#include "componentrecords.h"
+#include "stylerecords.h"
+#include "undohistory.h"
+
+#include <style/qvcolors.h>
+
+#include <QDir>
+#include <QFile>
+
+#include <cstdio>
+
+namespace {
+
+QString Folder;
+
+void Seed(const char* Target, const QString& Name, const QByteArray& Bytes) {
+    const QString Dir = Folder + u'/' + QLatin1String(Target);
+    QDir().mkpath(Dir);
+    QFile File(Dir + u'/' + Name);
+    if (!File.open(QIODevice::WriteOnly) || File.write(Bytes) != Bytes.size())
+        qFatal("cannot write %s", qPrintable(File.fileName()));
+}
+
+void SeedTexts(const char* Target, const QStringList& Texts) {
+    for (int i = 0; i < Texts.size(); ++i)
+        Seed(Target, QString::number(i), Texts[i].toUtf8());
+}
+
+const char* const FormNames[] = {"binary", "xml", "ini"};
+
+void SeedFormulas() {
+    SeedTexts("formula", {"2*x^2-3*x+1", "sin(x)/x+exp(-x)*ln(abs(x)+1)", "sqrt(Big*Big)",
+                          "((x+1)*(x-1))/(x*x-1)", "-x^-2", "1e308*10",
+                          "max(x;2)", "Module.Series.Name", "<%x*2;0.00%> and <%<%x%>%>"});
+}
+
+void SeedCaptions() {
+    const QString Red = QStringLiteral("\\c") + ARGBToRichID(0xFFC00000);
+    SeedTexts("richcaption",
+              {QStringLiteral("\x01x\\+2\\+ + y\\-i\\-"), QStringLiteral("\x13\\bBold\\b \\iit\\i"),
+               QStringLiteral("\x25") + Red + QStringLiteral("red\\c[] plain\r\nline two"),
+               QStringLiteral("\x32\\f[Times New Roman]serif\\f[]\\u\\o a\\\\b\\q"),
+               QStringLiteral("\x44<%1+2;0.00%> <%Module.Series.Name%>")});
+}
+
+void SeedVectors() {
+    TQvDoubleVector Vector(nullptr);
+    Vector.AddRange({2.5, -1e-300, 1e300, 0, 7});
+    for (const QvFuzz::TForm Form :
+         {QvFuzz::TForm::Binary, QvFuzz::TForm::Xml, QvFuzz::TForm::Ini})
+        Seed("vectors", QLatin1String(FormNames[int(Form)]),
+             QvFuzz::WriteInForm(
+                 Form, [&](QIODevice* Stream) { Vector.WriteTo(Stream); },
+                 [&](IXMLNode Node) { Vector.WriteTo(Node); },
+                 [&](TCustomIniFile* Ini, const QString& Section) {
+                     Vector.WriteTo(Ini, Section);
+                 }));
+}
+
+// Every stored value away from its default, so that fields read in the wrong order show.
+void SeedStyles() {
+    QvFuzz::TStyleObjects Objects;
+    Objects.Chart.Series->SetCaption(QStringLiteral("Pressure\rkPa"));
+    Objects.Chart.Series->GetArea()->SetVisible(true);
+    Objects.Chart.Series->GetPointSymbol()->SetSize(7.5f);
+    Objects.Points->SetYData(Objects.Chart.XData);
+    Objects.Points->GetOutOfRangePointSymbol()->SetPointSymbol(TQvPointSymbol::Nabla);
+    Objects.SimpleLine.SetColor(0xFF102030);
+    Objects.SimpleLine.SetWidth(2.5f);
+    Objects.Line.SetColor(0x80405060);
+    Objects.Line.SetWidth(3.25f);
+    Objects.Arrow.SetColor(0xFF00A000);
+    Objects.Area.SetVisible(true);
+    Objects.Area.SetForeColor(0x80405060);
+    Objects.Gradient.SetVisible(true);
+    Objects.Gradient.SetLinearAngle(30);
+    Objects.Font.SetName(QStringLiteral("Times New Roman"));
+    Objects.Font.SetSizeF(13.5f);
+    Objects.Font.SetFillColor(0xFF336699);
+    for (int Kind = 0; Kind < QvFuzz::StyleKindCount; ++Kind)
+        QvFuzz::WithStyleObject(Objects, Kind, [&](auto* Object) {
+            for (const QvFuzz::TForm Form :
+                 {QvFuzz::TForm::Binary, QvFuzz::TForm::Xml, QvFuzz::TForm::Ini})
+                Seed("styles",
+                     QStringLiteral("%1-%2").arg(Kind).arg(QLatin1String(FormNames[int(Form)])),
+                     QvFuzz::WriteInForm(
+                         Form, [&](QIODevice* Stream) { QvFuzz::Write(Object, Stream); },
+                         [&](IXMLNode Node) { QvFuzz::Write(Object, Node); },
+                         [&](TCustomIniFile* Ini, const QString& Section) {
+                             QvFuzz::Write(Object, Ini, Section);
+                         },
+                         Kind));
+        });
+}
+
+void SeedComponents() {
+    QvFuzz::TChart Chart;
+    Chart.Series->SetCaption(QStringLiteral("Series record"));
+    for (int Kind = 0; Kind < QvFuzz::ComponentTargetCount; ++Kind) {
+        // A new component is made from a vector's record.
+        const TComponent* Component =
+            Kind == 0 ? Chart.XData : QvFuzz::ComponentTarget(Chart, Kind);
+        QByteArray Bytes(1, char(Kind));
+        QBuffer Buffer(&Bytes);
+        Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+        TWriter(&Buffer).WriteComponent(Component);
+        Seed("component", QString::number(Kind), Bytes);
+    }
+}
+
+// A history of every kind of record: properties, a group, a vector, a whole component and a
+// component created.
+void SeedUndo() {
+    QvFuzz::TChart Chart;
+    TQvUndoStack& Stack = *Chart.Stack;
+    Chart.Graph->SetBackColor(0xFF203040);
+    Stack.StartGroup(QStringLiteral("Group"));
+    Chart.Graph->SetCaption(QStringLiteral("Title"));
+    Chart.Graph->SetCaptionVisible(false);
+    Stack.StopGroup();
+    Stack.PushVectorState(Chart.YData, QStringLiteral("Values"));
+    Chart.YData->Add(9);
+    Stack.PushComponent(Chart.Series, QStringLiteral("Series"));
+    auto* Created = new TQvDoubleVector(Chart.Module.get());
+    Created->SetName(QStringLiteral("Created"));
+    Stack.PushFreeComponent(Created, QStringLiteral("New vector"));
+    Seed("undo", QStringLiteral("history"), TQvUndoHistoryAccess::History(Stack));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: make_corpus <folder>\n");
+        return 2;
+    }
+    QvFuzz::StartApplication();
+    Folder = QString::fromLocal8Bit(argv[1]);
+    SeedFormulas();
+    SeedCaptions();
+    SeedVectors();
+    SeedStyles();
+    SeedComponents();
+    SeedUndo();
+    return 0;
+}

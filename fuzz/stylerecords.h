@@ -1,0 +1,77 @@
+#pragma once
+
+// The style records of the styles fuzz target and the seed writer: one object of every kind
+// and, for each kind, its reader and writer in the three forms.
+
+#include "fuzzing.h"
+
+#include <style/qvfont.h>
+#include <style/qvio.h>
+#include <style/qvstyles.h>
+
+#include <type_traits>
+
+namespace QvFuzz {
+
+inline const QString StyleName = QStringLiteral("Style");
+
+struct TStyleObjects {
+    TChart Chart;
+    TQvPointSeries* Points = new TQvPointSeries(Chart.Module.get());
+    TQvSimpleLineSettings SimpleLine;
+    TQvLineSettings Line;
+    TQvArrowSettings Arrow;
+    TQvAreaSettings Area;
+    TQvGradientSettings Gradient;
+    TQvFont Font;
+};
+
+// One call shape for every record: the series' own members, the style objects' free functions
+// (the simple line and the font name their XML child themselves).
+template <class T> constexpr bool IsSeries = std::is_base_of_v<TQvSeries, T>;
+template <class T> constexpr bool NamesItself =
+    std::is_same_v<T, TQvSimpleLineSettings> || std::is_same_v<T, TQvFont>;
+
+template <class T> void Read(T* Object, QIODevice* Stream) {
+    if constexpr (IsSeries<T>) Object->ReadFrom(Stream);
+    else FromStream(Stream, Object);
+}
+template <class T> void Read(T* Object, const IXMLNode& Node) {
+    if constexpr (IsSeries<T>) Object->ReadFrom(Node);
+    else if constexpr (NamesItself<T>) FromNode(Node, Object);
+    else FromNode(Node, Object, StyleName);
+}
+template <class T> void Read(T* Object, TCustomIniFile* Ini, const QString& Section) {
+    if constexpr (IsSeries<T>) Object->ReadFrom(Ini, Section);
+    else FromIni(Ini, Section, StyleName, Object);
+}
+template <class T> void Write(const T* Object, QIODevice* Stream) {
+    if constexpr (IsSeries<T>) Object->WriteTo(Stream);
+    else ToStream(Stream, Object);
+}
+template <class T> void Write(const T* Object, IXMLNode Node) {
+    if constexpr (IsSeries<T>) Object->WriteTo(Node);
+    else if constexpr (NamesItself<T>) ToNode(Node, Object);
+    else ToNode(Node, Object, StyleName);
+}
+template <class T> void Write(const T* Object, TCustomIniFile* Ini, const QString& Section) {
+    if constexpr (IsSeries<T>) Object->WriteTo(Ini, Section);
+    else ToIni(Ini, Section, StyleName, Object);
+}
+
+// Calls F with the object of kind Kind; arrows are stored as their line record.
+constexpr int StyleKindCount = 8;
+template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Call) {
+    switch (Kind % StyleKindCount) {
+    case 0: Call(Objects.Chart.Series); break;
+    case 1: Call(Objects.Points); break;
+    case 2: Call(&Objects.SimpleLine); break;
+    case 3: Call(&Objects.Line); break;
+    case 4: Call(static_cast<TQvLineSettings*>(&Objects.Arrow)); break;
+    case 5: Call(&Objects.Area); break;
+    case 6: Call(&Objects.Gradient); break;
+    case 7: Call(&Objects.Font); break;
+    }
+}
+
+} // namespace QvFuzz
