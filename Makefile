@@ -13,7 +13,7 @@ CHECKED_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0
 
 .PHONY: all deps configure build gallery test bench clean checked-configure test-sanitize fuzz \
-	fuzz-run fuzz-corpus
+	fuzz-run fuzz-corpus coverage
 
 all: build
 
@@ -57,5 +57,19 @@ fuzz-run: fuzz
 fuzz-corpus: fuzz
 	@$(CHECKED_DIR)/fuzz/make_corpus fuzz/corpus
 
+# Line coverage of src/ by the test suite (gcc, gcovr), printed and written to out/coverage.txt.
+COVERAGE_DIR ?= build-coverage
+coverage:
+	@bash scripts/install-deps.sh coverage
+	@cmake -S . -B $(COVERAGE_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Debug \
+		-DCMAKE_CXX_FLAGS="--coverage -O0" -DQVPLOT2D_BUILD_BENCHMARKS=OFF \
+		-DQVPLOT2D_BUILD_EXAMPLES=OFF >/dev/null
+	@cmake --build $(COVERAGE_DIR) -j $(JOBS)
+	@find $(COVERAGE_DIR) -name '*.gcda' -delete
+	@cd $(COVERAGE_DIR) && ctest -j $(JOBS) --timeout 600 >/dev/null || true
+	@mkdir -p out
+	@gcovr -r . --filter src/ --object-directory $(COVERAGE_DIR) -s -o out/coverage.txt \
+		$(COVERAGE_DIR) | tail -3
+
 clean:
-	@rm -rf $(BUILD_DIR) $(CHECKED_DIR) out
+	@rm -rf $(BUILD_DIR) $(CHECKED_DIR) $(COVERAGE_DIR) out

@@ -5,11 +5,6 @@
 
 #include <style/qvgdi.h>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QvFuzz::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size == 0) return 0;
     QvFuzz::TChart Chart;

@@ -5,11 +5,6 @@
 
 #include <parser/qvparsefkt.h>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QvFuzz::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     const QString Text = QString::fromUtf8(QvFuzz::Bytes(Data, Size));
     static QvFuzz::TChart Chart;

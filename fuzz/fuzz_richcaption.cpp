@@ -6,11 +6,6 @@
 #include <annotations/qvrichlabel.h>
 #include <style/qvgdi.h>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QvFuzz::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     if (Size == 0) return 0;
     const uint8_t Choice = Data[0];

@@ -6,11 +6,6 @@
 
 #include <style/qvgdi.h>
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QvFuzz::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     QvFuzz::TChart Chart;
     // Records may free any component but the stack and its owners.

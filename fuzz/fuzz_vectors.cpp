@@ -2,11 +2,6 @@
 
 #include "fuzzing.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    QvFuzz::StartApplication();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
     TQvDoubleVector Vector(nullptr);
     Vector.AddRange({1, 2, 3});

@@ -155,3 +155,10 @@ struct TChart {
 };
 
 } // namespace QvFuzz
+
+// libFuzzer calls this once before the first input. Every program includes this header from
+// one file only.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+    QvFuzz::StartApplication();
+    return 0;
+}

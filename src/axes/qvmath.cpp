@@ -193,8 +193,12 @@ int LastSignificant(double X) {
 }
 
 int SaturatingRound(double X) {
+    return SaturatingTrunc(std::nearbyint(X));
+}
+
+int SaturatingTrunc(double X) {
     if (std::isnan(X)) return 0;
-    return int(std::clamp(std::nearbyint(X), double(INT_MIN), double(INT_MAX)));
+    return int(std::clamp(X, double(INT_MIN), double(INT_MAX)));
 }
 
 double FitTo360Degrees(double A) {

@@ -31,6 +31,8 @@ int LastSignificant(double X);
 // X rounded to the nearest integer (halves to even) and kept inside the range of int; NaN gives 0.
 // Converting a double outside that range to int is undefined.
 int SaturatingRound(double X);
+// X without its fraction, likewise kept inside the range of int; NaN gives 0.
+int SaturatingTrunc(double X);
 
 // A moved into [0, 360) by whole turns.
 double FitTo360Degrees(double A);

@@ -11,6 +11,9 @@
 #include <QDataStream>
 #include <QMetaProperty>
 
+#include <cfloat>
+#include <cmath>
+
 #include <limits>
 
 using namespace QvStream;
@@ -431,9 +434,14 @@ void TReader::ReadProperty(QObject* Instance, const QMetaProperty& Property) {
     case TKind::Flags:
         Value = ReadInt64();
         break;
-    case TKind::Float:
-        Value = ReadFloat();
+    case TKind::Float: {
+        // Infinities, NaN and doubles beyond a float property's range are no stored values.
+        const double Number = ReadFloat();
+        const bool Single = Property.metaType().id() == QMetaType::Float;
+        if (!std::isfinite(Number) || (Single && std::fabs(Number) > FLT_MAX)) InvalidValue();
+        Value = Number;
         break;
+    }
     case TKind::Text:
         Value = ReadString();
         break;

@@ -357,7 +357,9 @@ TQvGraph2D::TQvGraph2D(TComponent* AOwner)
 
 TQvGraph2D::~TQvGraph2D() {
     Destroying();
-    // Graphs coupled to this one list it: they must not reach it while it goes.
+    // Series and graphs coupled to this one refer to it: they must not reach it while it goes.
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        Series->ForgetGraph(this);
     if (const TComponent* Owner = GetOwner())
         for (int i = 0; i < Owner->ComponentCount(); ++i)
             if (auto* Other = qobject_cast<TQvGraph2D*>(Owner->Components(i)))
@@ -470,14 +472,16 @@ std::unique_ptr<QList<TQvDoubleVector*>> TQvGraph2D::GetVectorsList() const {
 
 void TQvGraph2D::Notification(TComponent* AComponent, TOperation Operation) {
     TQvCustomGraph::Notification(AComponent, Operation);
-    if (IsDestroying() || Operation != TOperation::Remove || !AComponent) return;
-    if (RemoveReferences(FRelatedSeries, AComponent)) {
-        SeriesModified();
-        LegendsModified();
-    }
+    if (Operation != TOperation::Remove || !AComponent) return;
+    // The registries forget also while this graph goes: its destructor walks them.
+    const bool SeriesRemoved = RemoveReferences(FRelatedSeries, AComponent);
     RemoveReferences(FRelatedLegends, AComponent);
     RemoveReferences(FChildGraphs, AComponent);
     ForgetAxis(AComponent);
+    if (SeriesRemoved && !IsDestroying()) {
+        SeriesModified();
+        LegendsModified();
+    }
 }
 
 void TQvGraph2D::ForgetAxis(const TComponent* Axis) {

@@ -6,12 +6,20 @@
 #include "style/qvdrawing.h"
 
 #include "axes/qvaxis.h"
+#include "axes/qvmath.h"
 
 #include <algorithm>
 #include <cmath>
 #include <functional>
 
 namespace {
+// Positions and sizes of axes, whatever distances they were given: far beyond any screen, yet
+// with room for the arithmetic of rectangles.
+constexpr double MaxPixel = 1 << 24;
+int Pixel(double X) {
+    return Qvmath::SaturatingTrunc(std::clamp(X, -MaxPixel, MaxPixel));
+}
+
 // A single-line border takes this much room at the bottom.
 constexpr float SingleBorderInset = 4;
 
@@ -45,12 +53,12 @@ void TQvGraph2D::LayoutAxes() {
     for (qsizetype i = Axes.size() - 1; i >= 0; --i) {
         TQvAxis* Axis = Axes[i];
         const float t = Axis->Thickness();
-        const int Room = int(std::ceil(t));
+        const int Room = Pixel(std::ceil(t));
         if (Axis->GetAutoSize()) {
             if (Axis->GetHorizontal())
-                Axis->SetBounds(0, Axis->GetTop(), int(W), Room);
+                Axis->SetBounds(0, Axis->GetTop(), Pixel(W), Room);
             else
-                Axis->SetBounds(Axis->GetLeft(), 0, Room, int(H));
+                Axis->SetBounds(Axis->GetLeft(), 0, Room, Pixel(H));
         }
         Axis->PlaceAxisLine(t);
         if (!Axis->GetVisible()) continue;
@@ -59,19 +67,19 @@ void TQvGraph2D::LayoutAxes() {
         switch (Axis->GetPosition()) {
         case TQvAxisPosition::Bottom:
             if (!BottomCrosses) In.Bottom += Size;
-            Axis->SetTop(int(H - In.Bottom));
+            Axis->SetTop(Pixel(H - In.Bottom));
             break;
         case TQvAxisPosition::Left:
-            Axis->SetLeft(int(In.Left));
+            Axis->SetLeft(Pixel(In.Left));
             if (!LeftCrosses) In.Left += Size;
             break;
         case TQvAxisPosition::Top:
-            Axis->SetTop(int(In.Top));
+            Axis->SetTop(Pixel(In.Top));
             In.Top += Size;
             break;
         case TQvAxisPosition::Right:
             In.Right += Size;
-            Axis->SetLeft(int(W - In.Right));
+            Axis->SetLeft(Pixel(W - In.Right));
             break;
         }
         Nearest[int(Axis->GetPosition())] = Axis;
@@ -111,19 +119,19 @@ void TQvGraph2D::LayoutAxes() {
     Tie(
         Nearest[int(TQvAxisPosition::Left)], In.Left, Need.Left, FreeX,
         [](TQvAxis* A) { return float(A->GetLeft()) + A->GetAxLeft(); },
-        [](TQvAxis* A, float Line) { A->SetLeft(int(std::lround(Line - A->GetAxLeft()))); });
+        [](TQvAxis* A, float Line) { A->SetLeft(Pixel(std::round(Line - A->GetAxLeft()))); });
     Tie(
         Nearest[int(TQvAxisPosition::Right)], In.Right, Need.Right, FreeX,
         [W](TQvAxis* A) { return W - (float(A->GetLeft()) + A->GetAxLeft()); },
-        [W](TQvAxis* A, float Line) { A->SetLeft(int(std::lround(W - Line - A->GetAxLeft()))); });
+        [W](TQvAxis* A, float Line) { A->SetLeft(Pixel(std::round(W - Line - A->GetAxLeft()))); });
     Tie(
         Nearest[int(TQvAxisPosition::Top)], In.Top, Need.Top, FreeY,
         [](TQvAxis* A) { return float(A->GetTop()) + A->GetAxTop(); },
-        [](TQvAxis* A, float Line) { A->SetTop(int(std::lround(Line - A->GetAxTop()))); });
+        [](TQvAxis* A, float Line) { A->SetTop(Pixel(std::round(Line - A->GetAxTop()))); });
     Tie(
         Nearest[int(TQvAxisPosition::Bottom)], In.Bottom, Need.Bottom, FreeY,
         [H](TQvAxis* A) { return H - (float(A->GetTop()) + A->GetAxTop()); },
-        [H](TQvAxis* A, float Line) { A->SetTop(int(std::lround(H - Line - A->GetAxTop()))); });
+        [H](TQvAxis* A, float Line) { A->SetTop(Pixel(std::round(H - Line - A->GetAxTop()))); });
 
     // Every axis spans the data area; its ticks follow the final length.
     for (TQvAxis* Axis : Axes) {
@@ -177,7 +185,7 @@ void TQvGraph2D::TakeCoupledSpan(float Left, float Right) {
         } else {
             const float Shift =
                 Axis->GetPosition() == TQvAxisPosition::Left ? ShiftLeft : ShiftRight;
-            Axis->SetLeft(Axis->GetLeft() + int(std::lround(Shift)));
+            Axis->SetLeft(Axis->GetLeft() + Pixel(std::round(Shift)));
         }
     }
     SeriesModified();
@@ -191,11 +199,11 @@ void TQvGraph2D::MoveToZeroOrigin() {
     const bool MoveX = SpansZero(Y) && X->GetParent() == this;
     if (MoveY) {
         const float Line = std::round(X->NumberToWorld(0));
-        Y->SetLeft(int(std::lround(Line - Y->GetAxLeft())));
+        Y->SetLeft(Pixel(std::round(Line - Y->GetAxLeft())));
     }
     if (MoveX) {
         const float Line = std::round(Y->NumberToWorld(0));
-        X->SetTop(int(std::lround(Line - X->GetAxTop())));
+        X->SetTop(Pixel(std::round(Line - X->GetAxTop())));
     }
     // The tick and label on the crossing point would stand on the other axis.
     if (MoveY && MoveX) {

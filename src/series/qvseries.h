@@ -134,6 +134,10 @@ public:
     void SetYData(TQvCustomDoubleVector* Value);
     TQvIndexer* GetIndexer() const { return FIndexer; }
     TQvGraph2D* GetGraph() const { return FGraph; }
+    // Called by a graph as its destruction begins, before the series hears of it.
+    void ForgetGraph(const TQvGraph2D* Graph) {
+        if (FGraph == Graph) FGraph = nullptr;
+    }
 
     TQvLineSettings* GetLine() const { return FLineSettings.get(); }
     void SetLine(TQvLineSettings* Value) { FLineSettings->Assign(Value); }

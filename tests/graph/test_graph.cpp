@@ -5,10 +5,15 @@
 #include "../qvtest.h"
 
 #include <framework/qvexceptions.h>
+#include <framework/qvfiler.h>
 #include <parser/qvparsefkt.h>
 #include <undo/qvundostack.h>
 
 #include <gtest/gtest.h>
+
+#include <QBuffer>
+
+#include <limits>
 
 namespace {
 
@@ -470,3 +475,44 @@ TEST(GraphZoom, StackAndCircularBuffer) {
 }
 
 } // namespace
+
+TEST(Graph, DistancesBeyondAnyScreenNeitherLoadNorBreakTheLayout) {
+    // Found by fuzzing the component reader: a double too large for a float distance.
+    TChart Chart;
+    QByteArray Record;
+    {
+        QBuffer Buffer(&Record);
+        Buffer.open(QIODevice::WriteOnly);
+        TWriter Writer(&Buffer);
+        Writer.WriteString("TQvGraph2D");
+        Writer.WriteString("Graph1");
+        Writer.WriteString("DistanceBorderAxisLeft");
+        Writer.WriteFloat(9.2e227);
+        Writer.WriteListEnd();
+    }
+    QBuffer Buffer(&Record);
+    Buffer.open(QIODevice::ReadOnly);
+    TReader Reader(&Buffer);
+    EXPECT_EQ(MessageOf<EReadError>([&] { Reader.ReadComponent(Chart.Graph, nullptr); }),
+              "Invalid property value");
+
+    // Set in code, an infinite distance still lays out (the axes simply leave the image).
+    Chart.Graph->SetDistanceBorderAxisLeft(std::numeric_limits<float>::infinity());
+    Chart.Graph->SetCaptionDistanceAfter(std::numeric_limits<float>::infinity());
+    Chart.Graph->SetCaption("Title");
+    Chart.Graph->SetCaptionVisible(true);
+    Chart.NewSeries(nullptr, Chart.NewVector("Values", {1, 2}));
+    Chart.Paint();
+}
+
+TEST(Graph, FreedWithItsAxesWhileSeriesUseThem) {
+    // Found by fuzzing undo playback: a graph freed on its own takes its child axes along, and
+    // the series on them detach without touching the half-destroyed graph.
+    TChart Chart;
+    TQvPointSeries* Series = Chart.NewSeries(nullptr, Chart.NewVector("Values", {1, 2}));
+    Chart.Paint();
+    delete Chart.Graph;
+    EXPECT_EQ(Series->GetGraph(), nullptr);
+    EXPECT_EQ(Series->GetXAxis(), nullptr);
+    EXPECT_EQ(Series->GetYAxis(), nullptr);
+}
