@@ -173,13 +173,14 @@ void TComponent::Destroying() {
 // ---- class registry ----
 
 namespace {
+// Both live as long as the process, for components that go after static objects.
 QHash<QString, TComponentClass>& ClassList() {
-    static QHash<QString, TComponentClass> List;
-    return List;
+    static auto* List = new QHash<QString, TComponentClass>;
+    return *List;
 }
 QMutex& ClassListGuard() {
-    static QMutex Guard;
-    return Guard;
+    static auto* Guard = new QMutex;
+    return *Guard;
 }
 } // namespace
 

@@ -83,8 +83,10 @@ TIdleHook::~TIdleHook() {
 // ---- TScreen ----
 
 TScreen* Screen() {
-    static TScreen Instance;
-    return &Instance;
+    // Lives as long as the process: data modules owned by the application go after static
+    // objects are destroyed.
+    static auto* Instance = new TScreen;
+    return Instance;
 }
 
 int TScreen::FormCount() const {

@@ -277,29 +277,31 @@ TOperators FindOperators(QStringView S) {
 
 // ---- Registries ----
 
+// The registries live as long as the process: components owned by the application are freed
+// after static objects are destroyed, and they still unregister their variables then.
 QRecursiveMutex& RegistryLock() {
-    static QRecursiveMutex Lock;
-    return Lock;
+    static auto* Lock = new QRecursiveMutex;
+    return *Lock;
 }
 
 TQvFunctionsList& GlobalFunctionList() {
-    static TQvFunctionsList List = BuiltInFunctions();
-    return List;
+    static auto* List = new TQvFunctionsList(BuiltInFunctions());
+    return *List;
 }
 
 TQvDoubleGetterList& GlobalVariableList() {
-    static TQvDoubleGetterList List;
-    return List;
+    static auto* List = new TQvDoubleGetterList;
+    return *List;
 }
 
 TQvStringGetterList& GlobalStringList() {
-    static TQvStringGetterList List;
-    return List;
+    static auto* List = new TQvStringGetterList;
+    return *List;
 }
 
 TQvDoubleArrayList& GlobalArrayList() {
-    static TQvDoubleArrayList List;
-    return List;
+    static auto* List = new TQvDoubleArrayList;
+    return *List;
 }
 
 void AddFunctionToList(const QString& Id, const QString& Comment, TQvOnePrmFunction Function,
