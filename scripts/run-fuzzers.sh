@@ -9,6 +9,7 @@ trap 'rm -rf "$scratch"' EXIT
 export QT_QPA_PLATFORM=offscreen
 status=0
 for program in "$programs"/fuzz_*; do
+    [ -f "$program" ] && [ -x "$program" ] || continue # not the build's folders beside them
     name=$(basename "$program")
     target=${name#fuzz_}
     mkdir -p "$scratch/$target"
