@@ -20,6 +20,8 @@ constexpr float ScriptSize = 0.66f;
 constexpr float SuperscriptLift = 0.025f;
 constexpr float SubscriptDrop = 0.33f;
 constexpr float ScriptGap = 0.1f;
+// Characters at the start of a caption that measure the padding of plain text.
+constexpr qsizetype PaddingSampleLength = 64;
 // Effect outlines are built at the text's own em size in pixels (points at 96 dpi), so that
 // they cover the measured box.
 constexpr float EffectPixelsPerPoint = 96.0f / 72.0f;
@@ -76,12 +78,15 @@ public:
 
     void Run(const QString& Source) {
         // Every line is as wide as its runs plus the padding that plain text measuring adds.
+        // That padding is the same for every text of a font, so the start of the text measures
+        // it: laying out a whole long caption twice would cost more than parsing it.
         const TGPFont Base = Font->GetGPFont();
         const TGPPointF Origin{0, 0};
         H = Base.GetHeight(*G);
+        const QString Sample = Source.left(PaddingSampleLength);
         Padding =
-            G->MeasureString(Source, Base, Origin, TGPStringFormat::GenericDefault()).Width -
-            G->MeasureString(Source, Base, Origin, TGPStringFormat::GenericTypographic()).Width;
+            G->MeasureString(Sample, Base, Origin, TGPStringFormat::GenericDefault()).Width -
+            G->MeasureString(Sample, Base, Origin, TGPStringFormat::GenericTypographic()).Width;
         Text = Source;
         // The text is walked once: a cursor and the next backslash, line break and "]" ahead
         // of it, each searched again only once the cursor has passed it.
