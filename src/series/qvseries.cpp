@@ -279,9 +279,10 @@ void TQvSeries::ValueRange(bool X, double& Lo, double& Hi) const {
     if (Data->GetCount() <= Other->GetCount()) {
         Lo = FOutliersVisible ? Data->GetMinimumIncludingOutliers() : Data->GetMinimum();
         Hi = FOutliersVisible ? Data->GetMaximumIncludingOutliers() : Data->GetMaximum();
-        // Infinities take no part in ranges: with any in the data, the values are walked.
-        if (Lo > Hi || (std::isfinite(Lo) && std::isfinite(Hi))) {
-            if (Lo > Hi || !(X ? FXTransformation : FYTransformation)) return;
+        if (Lo > Hi) return;
+        // Infinities take no part in ranges: with one among the extremes, the values are walked.
+        if (std::isfinite(Lo) && std::isfinite(Hi)) {
+            if (!(X ? FXTransformation : FYTransformation)) return;
             const int LoIdx =
                 FOutliersVisible ? Data->GetMinimumIdxIncludingOutliers() : Data->GetMinimumIdx();
             const int HiIdx =
