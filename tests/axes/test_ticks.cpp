@@ -102,31 +102,26 @@ TEST(QvTicks, LinearSearchTakesTheFirstStepThatFillsTheAxis) {
     EXPECT_EQ(P.MajorTickPart, 0.1);
     EXPECT_EQ(P.TickPart, 0.02);
 
-    const auto Width = [](double W) { return [W](const TParts&) { return W; }; };
-    // Wider labels and wider spacing stop one step earlier.
-    P = NormalAxisParts(0, 10, 400, 1.0, Width(100));
-    EXPECT_EQ(P.LabelPart, 0.5);
-    EXPECT_EQ(P.MajorTickPart, 0.5);
-    EXPECT_EQ(P.TickPart, 0.1);
-    EXPECT_EQ(NormalAxisParts(0, 10, 400, 3.0, Width(20)).LabelPart, 0.5);
-    // The mantissa decides, whatever the magnitude or sign of the range.
-    struct TRange {
-        double Start, Stop;
+    // Wider labels and wider spacing stop earlier. The mantissa decides, whatever the magnitude
+    // or sign of the range.
+    const struct {
+        double Start, Stop, Distance, Width;
         int Exponent;
+        double Label, Major, Tick;
+    } Cases[] = {
+        {0, 10, 1, 100, 1, 0.5, 0.5, 0.1},     {0, 10, 3, 20, 1, 0.5, 0.5, 0.1},
+        {0, 3e-9, 1, 20, -9, 0.5, 0.5, 0.1},   {1e15, 4e15, 1, 20, 15, 0.5, 0.5, 0.1},
+        {-250, 750, 1, 20, 3, 0.2, 0.1, 0.02}, {-0.07, -0.02, 1, 20, -2, 1.0, 0.5, 0.1},
     };
-    for (const TRange& C : {TRange{0.0, 3e-9, -9}, TRange{1e15, 4e15, 15}}) {
-        P = NormalAxisParts(C.Start, C.Stop, 400, 1.0, Width(20));
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Start << " to " << C.Stop);
+        P = NormalAxisParts(C.Start, C.Stop, 400, C.Distance,
+                            [&](const TParts&) { return C.Width; });
         EXPECT_EQ(P.RangeExponent, C.Exponent);
-        EXPECT_EQ(P.LabelPart, 0.5);
+        EXPECT_EQ(P.LabelPart, C.Label);
+        EXPECT_EQ(P.MajorTickPart, C.Major);
+        EXPECT_EQ(P.TickPart, C.Tick);
     }
-    P = NormalAxisParts(-250, 750, 400, 1.0, Width(20));
-    EXPECT_EQ(P.RangeExponent, 3);
-    EXPECT_EQ(P.LabelPart, 0.2);
-    P = NormalAxisParts(-0.07, -0.02, 400, 1.0, Width(20));
-    EXPECT_EQ(P.RangeExponent, -2);
-    EXPECT_EQ(P.LabelPart, 1.0);
-    EXPECT_EQ(P.MajorTickPart, 0.5);
-    EXPECT_EQ(P.TickPart, 0.1);
 }
 
 TEST(QvTicks, LinearSearchSurvivesDegenerateInput) {
@@ -167,15 +162,6 @@ TEST(QvTicks, LinearTicksMajorsAndLabels) {
     ExpectNear(Values(Ticks, TPick::Majors), Grid(-1.5, 0.5, 2.5), 1e-12);
     ExpectNear(Values(Ticks, TPick::Labels), {-1, 0, 1, 2}, 1e-12);
 
-    // Tiny and huge magnitudes.
-    Ticks = LinearTicks(2.1e-12, 7.9e-12, Parts(0.2, 0.1, 0.02, -11), false);
-    ExpectNear(Values(Ticks), Grid(2.2e-12, 0.2e-12, 7.8e-12), 1e-25);
-    ExpectNear(Values(Ticks, TPick::Majors), Grid(3e-12, 1e-12, 7e-12), 1e-25);
-    ExpectNear(Values(Ticks, TPick::Labels), {4e-12, 6e-12}, 1e-25);
-    Ticks = LinearTicks(-3e20, 5e20, Parts(2, 1, 0.2, 20), true);
-    EXPECT_EQ(Ticks.size(), 41u);
-    ExpectNear(Values(Ticks, TPick::Labels), {-2e20, 0, 2e20, 4e20}, 1e8);
-
     // A label step finer than the ticks, starting between two ticks: still a label at each.
     Ticks = LinearTicks(0.01, 1, Parts(0.05, 0.2, 0.2, 0), false);
     ExpectNear(Values(Ticks), {0.2, 0.4, 0.6, 0.8, 1.0}, 1e-12);
@@ -209,28 +195,23 @@ TEST(QvTicks, LinearTicksGuards) {
 
 TEST(QvTicks, LogSearchGroupsDecadesByThree) {
     // Width 40 counts as 20.4; 1 to 1e9 first fits with a label every 4 decades, rounded to 3.
-    TParts P = LogAxisParts(1, 1e9, 150, 1, 40);
-    EXPECT_EQ(P.RangeExponent, 9);
-    EXPECT_EQ(P.LabelPart, 3);
-    EXPECT_EQ(P.MajorTickPart, 3);
-    EXPECT_EQ(P.TickPart, 1);
-    P = LogAxisParts(1, 1e9, 1000, 1, 40);
-    EXPECT_EQ(P.LabelPart, 1);
-    EXPECT_EQ(P.MajorTickPart, 1);
-    EXPECT_EQ(P.TickPart, 0.1);
-    P = LogAxisParts(1, 1e9, 300, 1, 40);
-    EXPECT_EQ(P.LabelPart, 2);
-    EXPECT_EQ(P.MajorTickPart, 1);
-    EXPECT_EQ(P.TickPart, 0.1);
-    P = LogAxisParts(1, 1e9, 80, 1, 40); // fits at 7, rounded to 6
-    EXPECT_EQ(P.LabelPart, 6);
-    EXPECT_EQ(P.MajorTickPart, 6);
-    EXPECT_EQ(P.TickPart, 2);
     // Nine decades with 10 labels need 10 × 0.51 × 40 + 9 × 30 = 474 pixels.
-    EXPECT_EQ(LogAxisParts(1, 1e9, 475, 1, 40).LabelPart, 1);
-    EXPECT_EQ(LogAxisParts(1, 1e9, 473, 1, 40).LabelPart, 2);
-    EXPECT_EQ(LogAxisParts(1, 1e9, 475, 1.1, 40).LabelPart, 2);
-    P = LogAxisParts(2, 5, 10, 1, 400);
+    const struct {
+        double Pixels, Distance, Label, Major, Tick;
+    } Cases[] = {
+        {150, 1, 3, 3, 1},   {1000, 1, 1, 1, 0.1}, {300, 1, 2, 1, 0.1},
+        {80, 1, 6, 6, 2}, // fits at 7, rounded to 6
+        {475, 1, 1, 1, 0.1}, {473, 1, 2, 1, 0.1},  {475, 1.1, 2, 1, 0.1},
+    };
+    for (const auto& C : Cases) {
+        SCOPED_TRACE(testing::Message() << C.Pixels << " px");
+        const TParts P = LogAxisParts(1, 1e9, C.Pixels, C.Distance, 40);
+        EXPECT_EQ(P.RangeExponent, 9);
+        EXPECT_EQ(P.LabelPart, C.Label);
+        EXPECT_EQ(P.MajorTickPart, C.Major);
+        EXPECT_EQ(P.TickPart, C.Tick);
+    }
+    TParts P = LogAxisParts(2, 5, 10, 1, 400);
     EXPECT_EQ(P.RangeExponent, 0);
     EXPECT_EQ(P.LabelPart, 1);
     // A single label wider than the axis: the search ends at one label.
@@ -263,21 +244,6 @@ TEST(QvTicks, LogTicksOverFewAndManyDecades) {
     EXPECT_EQ(Ticks.size(), 10u);
     EXPECT_EQ(Values(Ticks, TPick::Majors), (std::vector<double>{1, 1e3, 1e6, 1e9}));
     EXPECT_EQ(Values(Ticks, TPick::Labels), (std::vector<double>{1, 1e3, 1e6, 1e9}));
-    // Every second decade a tick, every sixth major.
-    Ticks = LogTicks(1e-5, 1e30, Parts(6, 6, 2, 35), false);
-    EXPECT_EQ(Ticks.size(), 18u);
-    EXPECT_EQ(Ticks.front().Value, 1e-4);
-    ExpectNear(Values(Ticks, TPick::Majors), {1, 1e6, 1e12, 1e18, 1e24, 1e30}, 0);
-
-    // Tiny and huge magnitudes.
-    Ticks = LogTicks(1e-300, 1e-297, Parts(1, 1, 0.1, 3), true);
-    EXPECT_EQ(Ticks.size(), 28u);
-    EXPECT_EQ(Ticks.front().Value, 1e-300);
-    EXPECT_DOUBLE_EQ(Ticks[4].Value, 5e-300);
-    Ticks = LogTicks(1e290, 1e300, Parts(3, 3, 1, 10), true);
-    EXPECT_EQ(Ticks.size(), 11u);
-    EXPECT_EQ(Values(Ticks, TPick::Majors).size(), 4u); // 291, 294, 297, 300
-
     // Quarter-decade ticks.
     EXPECT_EQ(Values(LogTicks(1, 10, Parts(1, 1, 0.25, 1), true)),
               (std::vector<double>{1, 2.5, 5, 7.5, 10}));
@@ -323,7 +289,6 @@ TEST(QvTicks, SecondsSearchForEveryCase) {
     const TCase Cases[] = {
         // A: days, minutes and seconds
         {30 * 86400.0, 50, 500, R::Day, 1, 0.5, 0.5, 0.1},
-        {1200, 30, 300, R::Minute, 1, 0.5, 0.5, 0.1},
         {1200, 30, 150, R::Minute, 1, 1, 0.5, 0.1},
         {30, 50, 800, R::Second, 1, 0.2, 0.1, 0.02},
         // B
@@ -342,7 +307,6 @@ TEST(QvTicks, SecondsSearchForEveryCase) {
         // E
         {18000, 30, 40, R::Hour, 0, 10, 5, 1},
         {18000, 30, 200, R::Hour, 0, 2, 1, 0.25},
-        {18000, 30, 300, R::Hour, 0, 1, 0.5, 0.1},
         {18000, 30, 600, R::Hour, 0, 0.5, 0.5, 0.1},
         // F
         {5 * 86400.0, 30, 200, R::Day, 0, 2, 1, 2.0 / 24},
@@ -392,14 +356,9 @@ TEST(QvTicks, SecondsRoundInTheRegionsUnit) {
     EXPECT_EQ(SecondsRound(5000, R::Hour, 0, true, 0.5), 5400);
     EXPECT_EQ(SecondsRound(5000, R::Hour, 0, false, 0.5), 3600);
     EXPECT_EQ(SecondsRound(-5000, R::Hour, 0, true, 0.5), -3600);
-    EXPECT_EQ(SecondsRound(-5000, R::Hour, 0, false, 0.5), -5400);
-    EXPECT_EQ(SecondsRound(7200, R::Hour, 0, true, 1), 7200);
     EXPECT_EQ(SecondsRound(100000, R::Day, 0, true, 1), 172800);
-    EXPECT_EQ(SecondsRound(100000, R::Day, 0, false, 1), 86400);
     EXPECT_EQ(SecondsRound(400, R::Minute, 1, true, 0.5), 600);
-    EXPECT_EQ(SecondsRound(400, R::Minute, 1, false, 0.5), 300);
     EXPECT_DOUBLE_EQ(SecondsRound(0.0123, R::MilliSecond, 0, true, 5), 0.015);
-    EXPECT_DOUBLE_EQ(SecondsRound(0.0123, R::MilliSecond, 0, false, 5), 0.010);
     EXPECT_EQ(SecondsRound(1234, R::Year, 0, true, 1), 1234);
 }
 
@@ -413,12 +372,6 @@ TEST(QvTicks, SecondsTicksOnTheRegionsGrid) {
     ExpectNear(Values(Ticks), Grid(10, 5, 80), 1e-9);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(15, 15, 75), 1e-9);
     ExpectNear(Values(Ticks, TPick::Labels), {30, 60}, 1e-9);
-
-    Sec = {R::Hour, 1, TQvSecondsFormatRange::Day};
-    Ticks = SecondsTicks(0, 86400, Parts(1.2, 0.6, 0.1, 4), Sec, true);
-    ExpectNear(Values(Ticks), Grid(0, 3600, 86400), 1e-6);
-    ExpectNear(Values(Ticks, TPick::Majors), Grid(0, 21600, 86400), 1e-6);
-    ExpectNear(Values(Ticks, TPick::Labels), {0, 43200, 86400}, 1e-6);
 
     Sec = {R::Day, 0, TQvSecondsFormatRange::Day};
     Ticks = SecondsTicks(0, 432000, Parts(2, 1, 2.0 / 24, 5), Sec, true);
@@ -437,39 +390,24 @@ TEST(QvTicks, DateTimeRoundingToCalendarUnits) {
         return Text(DateTimeRound(V, P, Up, Major));
     };
     const double Noon = At(2024, 3, 15, 12, 0, 0, 13);
-    const auto Ms = Dt(R::MilliSecond, R::MilliSecond, 2, 10, 20);
-    EXPECT_EQ(Round(Noon, Ms, true, false), "2024-03-15 12:00:00.014");
-    EXPECT_EQ(Round(Noon, Ms, false, false), "2024-03-15 12:00:00.012");
-    EXPECT_EQ(Round(Noon, Ms, true, true), "2024-03-15 12:00:00.020");
-    EXPECT_EQ(Round(Noon, Ms, false, true), "2024-03-15 12:00:00.010");
-
-    const double T = At(2024, 3, 15, 12, 34, 56, 700);
-    const auto Seconds = Dt(R::Second, R::Second, 5, 30, 60);
-    EXPECT_EQ(Round(T, Seconds, true, false), "2024-03-15 12:35:00.000");
-    EXPECT_EQ(Round(T, Seconds, false, false), "2024-03-15 12:34:55.000");
-    EXPECT_EQ(Round(T, Seconds, false, true), "2024-03-15 12:34:30.000");
-
+    EXPECT_EQ(Round(Noon, Dt(R::MilliSecond, R::MilliSecond, 2, 10, 20), false, true),
+              "2024-03-15 12:00:00.010");
     const double Friday = At(2024, 3, 15, 10, 20);
     const auto Hours = Dt(R::Hour, R::Hour, 3, 12, 24);
     EXPECT_EQ(Round(Friday, Hours, true, false), "2024-03-15 12:00:00.000");
-    EXPECT_EQ(Round(Friday, Hours, false, false), "2024-03-15 09:00:00.000");
     EXPECT_EQ(Round(Friday, Hours, false, true), "2024-03-15 00:00:00.000");
     // Weeks begin on Mondays.
     const auto Days = Dt(R::Day, R::Day, 1, 7, 1);
     EXPECT_EQ(Round(Friday, Days, true, false), "2024-03-16 00:00:00.000");
-    EXPECT_EQ(Round(Friday, Days, false, false), "2024-03-15 00:00:00.000");
     EXPECT_EQ(Round(Friday, Days, true, true), "2024-03-18 00:00:00.000");
     EXPECT_EQ(Round(Friday, Days, false, true), "2024-03-11 00:00:00.000");
     const auto MonthsOverDays = Dt(R::Month, R::Day, 1, 1, 1);
-    EXPECT_EQ(Round(Friday, MonthsOverDays, true, false), "2024-03-16 00:00:00.000");
     EXPECT_EQ(Round(Friday, MonthsOverDays, true, true), "2024-04-01 00:00:00.000");
     EXPECT_EQ(Round(Friday, MonthsOverDays, false, true), "2024-03-01 00:00:00.000");
 
     const double May = At(2024, 5, 10);
     const auto Months = Dt(R::Month, R::Month, 1, 3, 6);
     EXPECT_EQ(Round(May, Months, true, false), "2024-06-01 00:00:00.000");
-    EXPECT_EQ(Round(May, Months, false, false), "2024-05-01 00:00:00.000");
-    EXPECT_EQ(Round(May, Months, true, true), "2024-07-01 00:00:00.000");
     EXPECT_EQ(Round(May, Months, false, true), "2024-04-01 00:00:00.000");
     const auto YearsOverMonths = Dt(R::Month, R::Month, 3, 12, 2);
     EXPECT_EQ(Round(May, YearsOverMonths, true, false), "2024-07-01 00:00:00.000");
@@ -477,12 +415,13 @@ TEST(QvTicks, DateTimeRoundingToCalendarUnits) {
     const auto Years = Dt(R::Year, R::Year, 5, 25, 50);
     EXPECT_EQ(Round(May, Years, true, false), "2025-01-01 00:00:00.000");
     EXPECT_EQ(Round(May, Years, false, false), "2020-01-01 00:00:00.000");
-    EXPECT_EQ(Round(May, Years, true, true), "2025-01-01 00:00:00.000");
     EXPECT_EQ(Round(May, Years, false, true), "2000-01-01 00:00:00.000");
 
     // Values on the grid stay.
     const double Y2k = At(2000, 1, 1);
-    for (const auto& P : {Ms, Seconds, Hours, Days, Months, YearsOverMonths, Years})
+    for (const auto& P :
+         {Dt(R::MilliSecond, R::MilliSecond, 2, 10, 20), Dt(R::Second, R::Second, 5, 30, 60), Hours,
+          Days, Months, YearsOverMonths, Years})
         for (bool Up : {true, false}) {
             EXPECT_EQ(DateTimeRound(Y2k, P, Up, false), Y2k);
             if (P.MinorRgn != R::Day) {
@@ -525,12 +464,8 @@ TEST(QvTicks, DateTimeLadderPicksTheFirstRungThatFits) {
          TDtLabelFormat::Minute},
         {At(2024, 3, 15, 23, 30), At(2024, 3, 16, 0, 30), Dt(R::Minute, R::Minute, 1, 5, 15),
          TDtLabelFormat::DayAndHour},
-        {At(2024, 3, 15), At(2024, 3, 16), Dt(R::Hour, R::Hour, 1, 3, 6),
-         TDtLabelFormat::DayAndHour},
         {At(2024, 3, 1), At(2024, 4, 1), Dt(R::Day, R::Day, 1, 7, 1), TDtLabelFormat::Day},
         {At(2024, 1, 1), At(2024, 3, 31), Dt(R::Month, R::Day, 1, 1, 1), TDtLabelFormat::LongMonth},
-        {At(2023, 1, 1), At(2024, 1, 1), Dt(R::Month, R::Month, 1, 3, 3),
-         TDtLabelFormat::ShortMonth},
         {At(2020, 1, 1), At(2030, 1, 1), Dt(R::Month, R::Month, 3, 12, 2), TDtLabelFormat::Year},
         {At(1500, 1, 1), At(2500, 1, 1), Dt(R::Year, R::Year, 25, 100, 200), TDtLabelFormat::Year},
     };
@@ -573,8 +508,6 @@ TEST(QvTicks, DateTimeLadderPicksTheFirstRungThatFits) {
     P = DateTimeAxisParts(MinDateTime, MaxDateTime, 100, 1, Width);
     EXPECT_EQ(P.MajorRgn, R::Year);
     EXPECT_EQ(P.LabelMod, 2000);
-    P = DateTimeAxisParts(NaN, 1, 100, 1, Width);
-    EXPECT_EQ(P.LabelMod, 2000);
 }
 
 TEST(QvTicks, DateTimeTicksCountInCalendarUnits) {
@@ -588,30 +521,14 @@ TEST(QvTicks, DateTimeTicksCountInCalendarUnits) {
     EXPECT_EQ(Texts(Ticks, TPick::Labels),
               (QStringList{"2024-03-15 12:00:00.000", "2024-03-15 12:00:01.000"}));
 
-    // An hour, and part of one.
+    // Part of an hour.
     const auto Minutes = Dt(R::Minute, R::Minute, 1, 5, 15);
-    Ticks = DateTimeTicks(At(2024, 3, 15, 12), At(2024, 3, 15, 13), Minutes);
-    EXPECT_EQ(Ticks.size(), 61u);
-    EXPECT_EQ(Values(Ticks, TPick::Majors).size(), 13u);
-    EXPECT_EQ(Texts(Ticks, TPick::Labels),
-              (QStringList{"2024-03-15 12:00:00.000", "2024-03-15 12:15:00.000",
-                           "2024-03-15 12:30:00.000", "2024-03-15 12:45:00.000",
-                           "2024-03-15 13:00:00.000"}));
     Ticks = DateTimeTicks(At(2024, 3, 15, 12, 7, 30), At(2024, 3, 15, 12, 31), Minutes);
     EXPECT_EQ(Ticks.size(), 24u);
     EXPECT_EQ(Text(Ticks.front().Value), "2024-03-15 12:08:00.000");
     EXPECT_EQ(Values(Ticks, TPick::Majors).size(), 5u);
     EXPECT_EQ(Texts(Ticks, TPick::Labels),
               (QStringList{"2024-03-15 12:15:00.000", "2024-03-15 12:30:00.000"}));
-
-    // A day.
-    Ticks = DateTimeTicks(At(2024, 3, 15), At(2024, 3, 16), Dt(R::Hour, R::Hour, 1, 3, 6));
-    EXPECT_EQ(Ticks.size(), 25u);
-    EXPECT_EQ(Values(Ticks, TPick::Majors).size(), 9u);
-    EXPECT_EQ(Texts(Ticks, TPick::Labels),
-              (QStringList{"2024-03-15 00:00:00.000", "2024-03-15 06:00:00.000",
-                           "2024-03-15 12:00:00.000", "2024-03-15 18:00:00.000",
-                           "2024-03-16 00:00:00.000"}));
 
     // A month of days: majors on Mondays, labels weekly or every second week.
     Ticks = DateTimeTicks(At(2024, 3, 1), At(2024, 4, 1), Dt(R::Day, R::Day, 1, 7, 1));
@@ -633,13 +550,6 @@ TEST(QvTicks, DateTimeTicksCountInCalendarUnits) {
     EXPECT_EQ(Texts(Ticks, TPick::Majors), Firsts);
     EXPECT_EQ(Texts(Ticks, TPick::Labels), Firsts);
 
-    // A year of months, quarters labelled.
-    Ticks = DateTimeTicks(At(2023, 1, 1), At(2024, 1, 1), Dt(R::Month, R::Month, 1, 3, 3));
-    EXPECT_EQ(Ticks.size(), 13u);
-    EXPECT_EQ(Texts(Ticks, TPick::Labels),
-              (QStringList{"2023-01-01 00:00:00.000", "2023-04-01 00:00:00.000",
-                           "2023-07-01 00:00:00.000", "2023-10-01 00:00:00.000",
-                           "2024-01-01 00:00:00.000"}));
     // Quarters over a decade: Januaries major, even years labelled.
     Ticks = DateTimeTicks(At(2019, 7, 1), At(2030, 1, 1), Dt(R::Month, R::Month, 3, 12, 2));
     EXPECT_EQ(Ticks.size(), 43u);
@@ -648,13 +558,6 @@ TEST(QvTicks, DateTimeTicksCountInCalendarUnits) {
     for (int Year = 2020; Year <= 2030; Year += 2)
         EvenYears << Text(At(Year, 1, 1));
     EXPECT_EQ(Texts(Ticks, TPick::Labels), EvenYears);
-    // Two centuries.
-    Ticks = DateTimeTicks(At(1900, 1, 1), At(2100, 1, 1), Dt(R::Year, R::Year, 5, 25, 50));
-    EXPECT_EQ(Ticks.size(), 41u);
-    EXPECT_EQ(Values(Ticks, TPick::Majors).size(), 9u);
-    EXPECT_EQ(Values(Ticks, TPick::Labels),
-              (std::vector<double>{At(1900, 1, 1), At(1950, 1, 1), At(2000, 1, 1), At(2050, 1, 1),
-                                   At(2100, 1, 1)}));
 }
 
 TEST(QvTicks, DateTimeTicksAroundTheBaseDateAndTheCalendarsEnds) {
