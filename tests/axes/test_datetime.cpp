@@ -84,6 +84,14 @@ TEST(Qvdatetime, FormatDateTimeLetters) {
     EXPECT_EQ(F(""), "3/5/24 2:07:09 PM");
     EXPECT_EQ(FormatDateTime("c", EncodeDate(2024, 3, 5)), "3/5/24");
     EXPECT_EQ(F("dd/mm/yy x#- a ax"), "05/03/24 x#- a ax");
+    // The own formatter writes the milliseconds at "fff" alone; "zzz" then reads 000.
+    QString S;
+    MyDateTimeToString(S, "hh:nn:ss.zzz", DT);
+    EXPECT_EQ(S, "14:07:09.045");
+    MyDateTimeToString(S, "yyyy fff zzz ffff", DT);
+    EXPECT_EQ(S, "2024 045 000 045f");
+    MyDateTimeToString(S, "dd hh:nn:ss.fff", EncodeDateTime(1899, 12, 29, 6, 0, 0, 7));
+    EXPECT_EQ(S, "29 06:00:00.007");
     EXPECT_EQ(FormatDateTime("h:nn ampm", EncodeTime(0, 30, 0, 0)), "12:30 AM");
     // Noon and the minutes either side of it: 11 AM, 12 PM, 1 PM.
     EXPECT_EQ(FormatDateTime("h:nn ampm", EncodeTime(11, 59, 0, 0)), "11:59 AM");
@@ -158,7 +166,10 @@ TEST(Qvdatetime, SecondsToString) {
     EXPECT_EQ(SecondsToString(59.25, R::Second), "59,25");
 }
 
-TEST(Qvdatetime, TotalsAndClockTimeIncrements) {
+TEST(Qvdatetime, TotalsSpansAndClockTimeIncrements) {
+    EXPECT_EQ(DateTimeSpan(0.75, -1.25), 1.5);
+    EXPECT_EQ(DateTimeSpan(-1.25, -2.75), 0.5);
+    EXPECT_EQ(DateTimeSpan(-1.999999999999999, 0), -1);
     EXPECT_EQ(TotalHours(1.5), 36);
     EXPECT_EQ(TotalMinutes(0.5), 720);
     EXPECT_EQ(TotalSeconds(1), 86400);
@@ -189,22 +200,6 @@ TEST(Qvdatetime, TotalsAndClockTimeIncrements) {
     for (int I = 0; I < 200000; ++I)
         DT = MyIncSeconds(DT, -1);
     EXPECT_EQ(DT, EncodeDate(1899, 12, 28));
-}
-
-TEST(Qvdatetime, MyDateTimeToStringAndSpans) {
-    TLocaleScope Scope(English);
-    const TDateTime DT = EncodeDateTime(2024, 3, 5, 14, 7, 9, 45);
-    QString S;
-    MyDateTimeToString(S, "hh:nn:ss.fff", DT);
-    EXPECT_EQ(S, "14:07:09.045");
-    MyDateTimeToString(S, "yyyy fff zzz ffff", DT);
-    EXPECT_EQ(S, "2024 045 000 045f");
-    MyDateTimeToString(S, "dd hh:nn:ss.fff", EncodeDateTime(1899, 12, 29, 6, 0, 0, 7));
-    EXPECT_EQ(S, "29 06:00:00.007");
-
-    EXPECT_EQ(DateTimeSpan(0.75, -1.25), 1.5);
-    EXPECT_EQ(DateTimeSpan(-1.25, -2.75), 0.5);
-    EXPECT_EQ(DateTimeSpan(-1.999999999999999, 0), -1);
 }
 
 TEST(Qvdatetime, TimeSpanText) {

@@ -325,6 +325,7 @@ TEST(Qvstringfunctions, FormatFloatSectionsPlaceholdersAndRounding) {
     EXPECT_EQ(FormatFloat("00000", 42), "00042");
     EXPECT_EQ(FormatFloat("#,##0.0", 1234567.89), "1,234,567.9");
     EXPECT_EQ(FormatFloat("#,##0.0", -999.96), "-1,000.0");
+    EXPECT_EQ(FormatFloat("0.##", 1), "1");
     EXPECT_EQ(FormatFloat("#.##", 0.5), ".5");
     EXPECT_EQ(FormatFloat("#", 0), "");
     EXPECT_EQ(FormatFloat("00-00", 12345), "123-45");
@@ -334,6 +335,7 @@ TEST(Qvstringfunctions, FormatFloatSectionsPlaceholdersAndRounding) {
     EXPECT_EQ(FormatFloat("0.00E-00", 0.00123), "1.23E-03");
     EXPECT_EQ(FormatFloat("00.0e+0", 0.000512), "51.2e-5");
     EXPECT_EQ(FormatFloat("0.0E+00", 9.96), "1.0E+01");
+    EXPECT_EQ(FormatFloat("0.00E+00", 0), "0.00E+00");
     EXPECT_EQ(FormatFloat("0.0E+00' V'", -250), "-2.5E+02 V");
     EXPECT_EQ(FormatFloat("0.0E+000", 1e-300), "1.0E-300");
 

@@ -352,7 +352,7 @@ TEST(QvTicks, SecondsSearchForEveryCase) {
     EXPECT_EQ(P.LabelPart, 1);
 }
 
-TEST(QvTicks, SecondsRoundInTheRegionsUnit) {
+TEST(QvTicks, SecondsRoundAndTicksOnTheRegionsGrid) {
     EXPECT_EQ(SecondsRound(5000, R::Hour, 0, true, 0.5), 5400);
     EXPECT_EQ(SecondsRound(5000, R::Hour, 0, false, 0.5), 3600);
     EXPECT_EQ(SecondsRound(-5000, R::Hour, 0, true, 0.5), -3600);
@@ -360,9 +360,6 @@ TEST(QvTicks, SecondsRoundInTheRegionsUnit) {
     EXPECT_EQ(SecondsRound(400, R::Minute, 1, true, 0.5), 600);
     EXPECT_DOUBLE_EQ(SecondsRound(0.0123, R::MilliSecond, 0, true, 5), 0.015);
     EXPECT_EQ(SecondsRound(1234, R::Year, 0, true, 1), 1234);
-}
-
-TEST(QvTicks, SecondsTicksOnTheRegionsGrid) {
     TQvSecParameters Sec{R::Second, 1, TQvSecondsFormatRange::Minute};
     auto Ticks = SecondsTicks(0, 90, Parts(3, 1.5, 0.5, 1), Sec, true);
     ExpectNear(Values(Ticks), Grid(0, 5, 90), 1e-9);
