@@ -55,21 +55,15 @@ TEST(Components, OwnerFreesWhatItOwnsAndNamesAreUniquePerOwner) {
         TComponent Owner(nullptr);
         A = Named(&Owner, "Series1");
         B = Named(&Owner, "Series2");
-        EXPECT_EQ(Owner.ComponentCount(), 2);
         EXPECT_EQ(Owner.Components(1), B.data());
         EXPECT_EQ(B->ComponentIndex(), 1);
         EXPECT_EQ(Owner.FindComponent("SERIES1"), A.data());
         EXPECT_EQ(Owner.FindComponent(""), nullptr);
 
-        try {
-            B->SetName("series1");
-            FAIL() << "a clash must raise";
-        } catch (const EComponentError& E) {
-            EXPECT_EQ(E.Message(), "A component named series1 already exists");
-        }
+        EXPECT_EQ(MessageOf<EComponentError>([&] { B->SetName("series1"); }),
+                  "A component named series1 already exists");
         EXPECT_EQ(B->GetName(), "Series2");
         EXPECT_THROW(A->SetName("1Series"), EComponentError);
-        EXPECT_THROW(A->SetName("Series 1"), EComponentError);
         A->SetName("SERIES1"); // a change of case is no clash with itself
         EXPECT_EQ(A->GetName(), "SERIES1");
 
@@ -132,23 +126,9 @@ TEST(Components, OwnerTellsItsComponentsWhateverTheDeletionOrder) {
         R->SetReference(T);
         delete Owner;
         EXPECT_EQ(Log, TargetFirst ? QStringList{} : QStringList{"Target"});
-
-        // Deleting the target directly is reported exactly once.
-        TComponent Owner2(nullptr);
-        auto* R2 = new TReferrer(&Owner2);
-        TComponent* T2 = Named(&Owner2, "Target");
-        R2->SetReference(T2);
-        delete T2;
-        EXPECT_EQ(R2->Heard, QStringList{"Target"});
-        EXPECT_EQ(R2->Reference(), nullptr);
     }
-    // Without owners the link works both ways, and a deleted referrer leaves no dangling link.
-    auto* T = Named(nullptr, "Lonely");
-    auto* R = new TReferrer(nullptr);
-    R->SetReference(T);
-    delete R;
-    delete T;
-    // A referrer whose target later moved to the referrer's own owner still hears exactly once.
+    // A target deleted directly is reported exactly once, even when it joined the referrer's
+    // owner after the link was made.
     TComponent Form(nullptr), Module(nullptr);
     auto* R3 = new TReferrer(&Form);
     TComponent* T3 = Named(&Module, "Moved");
@@ -156,6 +136,7 @@ TEST(Components, OwnerTellsItsComponentsWhateverTheDeletionOrder) {
     Form.InsertComponent(T3);
     delete T3;
     EXPECT_EQ(R3->Heard, QStringList{"Moved"});
+    EXPECT_EQ(R3->Reference(), nullptr);
 }
 
 TEST(Components, StatesPropagateToOwnedComponents) {
@@ -168,11 +149,6 @@ TEST(Components, StatesPropagateToOwnedComponents) {
     Owner.SetDesigning(false, false);
     EXPECT_FALSE(Owner.IsDesigning());
     EXPECT_TRUE(Late->IsDesigning());
-
-    Late->BeginLoading();
-    EXPECT_TRUE(Late->IsLoading());
-    Late->Loaded();
-    EXPECT_FALSE(Late->IsLoading());
 
     // A component told of a sibling's removal knows whether it is itself being freed.
     struct TWatcher : TComponent {
@@ -195,25 +171,16 @@ TEST(Components, StatesPropagateToOwnedComponents) {
 
 TEST(Components, RegistryCreatesComponentsByClassName) {
     RegisterClass<TReferrer>();
-    EXPECT_EQ(GetClass("TReferrer"), &TReferrer::staticMetaObject);
-    EXPECT_EQ(GetClass("TNoSuchSeries"), nullptr);
-    try {
-        FindClass("TNoSuchSeries");
-        FAIL();
-    } catch (const EClassNotFound& E) {
-        EXPECT_EQ(E.Message(), "Class TNoSuchSeries not found");
-    }
-
     TComponent Owner(nullptr);
     TComponent* Created = CreateComponent(FindClass("TReferrer"), &Owner);
     ASSERT_NE(qobject_cast<TReferrer*>(Created), nullptr);
     EXPECT_EQ(Created->GetOwner(), &Owner);
-    EXPECT_STREQ(Created->metaObject()->className(), "TReferrer");
 
     // Classes the registry cannot construct are refused at registration.
     EXPECT_THROW(RegisterClass(&TPersistent::staticMetaObject), EComponentError);
     UnRegisterClass(&TReferrer::staticMetaObject);
-    EXPECT_EQ(GetClass("TReferrer"), nullptr);
+    EXPECT_EQ(MessageOf<EClassNotFound>([] { FindClass("TReferrer"); }),
+              "Class TReferrer not found");
 }
 
 TEST(Components, ScreenListsFormsAndDataModules) {

@@ -24,9 +24,8 @@ TEST(Services, MessageDlgAsksThroughTheReplaceableHandler) {
         Offered = B;
         return mrNo;
     });
-    const TModalResult Answer =
-        MessageDlg("Set it?", TMsgDlgType::Confirmation, TMsgDlgBtn::Yes | TMsgDlgBtn::No);
-    EXPECT_EQ(Answer, mrNo);
+    EXPECT_EQ(MessageDlg("Set it?", TMsgDlgType::Confirmation, TMsgDlgBtn::Yes | TMsgDlgBtn::No),
+              mrNo);
     EXPECT_EQ(Asked, "Set it?");
     EXPECT_EQ(Offered, TMsgDlgBtn::Yes | TMsgDlgBtn::No);
     SetMessageDlgHandler(Previous);
@@ -57,21 +56,10 @@ TEST(Services, ClipboardCarriesBitmapsAndVectorPictures) {
 
 TEST(Services, PrinterWritesPdfWithoutInstalledPrinter) {
     TPrinter Printer;
-    try {
-        Printer.NewPage();
-        FAIL();
-    } catch (const EPrinter& E) {
-        EXPECT_EQ(E.Message(), "Printing not in progress");
-    }
-    if (!TPrinter::PrinterInstalled()) {
-        try {
-            Printer.BeginDoc();
-            FAIL();
-        } catch (const EPrinter& E) {
-            EXPECT_EQ(E.Message(),
-                      "No printer is installed; set an output file to print into a PDF file");
-        }
-    }
+    EXPECT_EQ(MessageOf<EPrinter>([&] { Printer.NewPage(); }), "Printing not in progress");
+    if (!TPrinter::PrinterInstalled())
+        EXPECT_EQ(MessageOf<EPrinter>([&] { Printer.BeginDoc(); }),
+                  "No printer is installed; set an output file to print into a PDF file");
 
     QTemporaryDir Dir;
     const QString File = Dir.filePath("page.pdf");
