@@ -26,10 +26,8 @@ void ExpectLikeScan(const TQvMinMaxHierarchy& H, const std::vector<double>& V, s
         EXPECT_EQ(Max, Last + 1);
         return;
     }
-    ASSERT_GE(Min, First);
-    ASSERT_LE(Min, Last);
-    ASSERT_GE(Max, First);
-    ASSERT_LE(Max, Last);
+    ASSERT_GE(std::min(Min, Max), First);
+    ASSERT_LE(std::max(Min, Max), Last);
     EXPECT_EQ(V[Min], Lo) << First << ".." << Last;
     EXPECT_EQ(V[Max], Hi) << First << ".." << Last;
 }

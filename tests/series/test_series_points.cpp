@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
-#include <map>
 #include <random>
 
 namespace {
@@ -70,19 +69,12 @@ TEST(SeriesPoints, LineMergesNearPointsAndMonotoneRunsInAColumn) {
         {{200, 100}, {200.5f, 110}, {200.7f, 120}, {200.9f, 130}, {200.95f, 125}, {210, 100}, Back},
         false);
     EXPECT_EQ(Kept(Run), std::vector<int>({0, 3, 4, 5, 6}));
-    // Noise reversing at every point: four points remain in the column.
-    TQvPointSeries* Noise = Chart.Through({{299.65f, 120},
-                                           {299.75f, 100},
-                                           {299.85f, 140},
-                                           {299.95f, 105},
-                                           {300.05f, 135},
-                                           {300.15f, 110},
-                                           {300.25f, 131},
-                                           {300.35f, 121},
-                                           {310, 100},
-                                           Back},
-                                          false);
-    EXPECT_EQ(Kept(Noise), std::vector<int>({0, 1, 2, 7, 8, 9}));
+    // Noise reversing at every point, 0.1 pixel apart: four points remain in the column.
+    TPixels Noise;
+    for (float y : {120, 100, 140, 105, 135, 110, 131, 121})
+        Noise.push_back({299.65f + 0.1f * float(Noise.size()), y});
+    Noise.insert(Noise.end(), {{310, 100}, Back});
+    EXPECT_EQ(Kept(Chart.Through(Noise, false)), std::vector<int>({0, 1, 2, 7, 8, 9}));
 }
 
 TEST(SeriesPoints, AscendingDataClipToTheVisibleRangeFrom21PointsOn) {
@@ -248,10 +240,8 @@ TEST(SeriesPoints, HitTestsAndInterpolation) {
     TChart Plain;
     TQvPointSeries* G =
         Plain.NewSeries(Plain.NewVector("", {0, 1, 3}), Plain.NewVector("", {10, 20, 0}));
-    EXPECT_DOUBLE_EQ(G->GetY(0.5), 15);
-    EXPECT_DOUBLE_EQ(G->GetY(2), 10);
-    EXPECT_DOUBLE_EQ(G->GetY(4), -10);
-    EXPECT_DOUBLE_EQ(G->GetY(-1), 0);
+    for (auto [x, y] : {std::pair{0.5, 15.0}, {2.0, 10.0}, {4.0, -10.0}, {-1.0, 0.0}})
+        EXPECT_DOUBLE_EQ(G->GetY(x), y) << x;
     static_cast<TQvDoubleVector*>(G->GetYData())->AddOutlier(1);
     EXPECT_DOUBLE_EQ(G->GetY(1.5), 5);
     TQvPointSeries* One = Plain.NewSeries(Plain.NewVector("", {2}), Plain.NewVector("", {7}));
@@ -259,10 +249,6 @@ TEST(SeriesPoints, HitTestsAndInterpolation) {
     TQvPointSeries* None = Plain.NewSeries(Plain.NewVector("", {}), Plain.NewVector("", {}));
     EXPECT_DOUBLE_EQ(None->GetY(1), 0);
 }
-
-} // namespace
-
-namespace {
 
 // Dense lines are drawn as a bar per pixel column and the lines between columns: the pixels
 // must be those of the plain polyline through the same points.
