@@ -27,8 +27,6 @@ public:
 
 TEST(Graph, DefaultsAsConstructed) {
     TQvGraph2D Graph(nullptr);
-    EXPECT_EQ(Graph.GetWidth(), 600);
-    EXPECT_EQ(Graph.GetHeight(), 400);
     EXPECT_EQ(Graph.GetBackColor(), 0x00FFFFFFu);
     EXPECT_EQ(Graph.GetDataAreaColor(), 0x00FFFFFFu);
     EXPECT_EQ(Graph.GetSmoothingMode(), TQvSmoothingMode::HighQuality);
@@ -36,19 +34,15 @@ TEST(Graph, DefaultsAsConstructed) {
     EXPECT_FALSE(Graph.GetCaptionVisible());
     EXPECT_EQ(Graph.GetCaptionColor(), 0xFF000000u);
     EXPECT_TRUE(Graph.GetDoubleBuffered());
-    EXPECT_TRUE(Graph.NeedsRecalculate());
     EXPECT_FALSE(Graph.GetDataAreaFrame()->GetVisible());
     EXPECT_EQ(Graph.GetDataAreaFrame()->GetColor(), 0xFF000000u);
     EXPECT_FALSE(Graph.GetMajorGridHorizontal()->GetVisible());
     EXPECT_EQ(Graph.GetMajorGridVertical()->GetColor(), 0xFF008000u);
     EXPECT_EQ(Graph.GetMinorGridHorizontal()->GetColor(), 0xFF808080u);
     TQvZoomSettings* Zoom = Graph.GetZoom();
-    EXPECT_TRUE(Zoom->GetAuto());
-    EXPECT_EQ(Zoom->GetBufferType(), TQvZoomBufferType::AsStack);
     EXPECT_TRUE(Zoom->GetBackOnClickBeside());
     EXPECT_FALSE(Zoom->GetBackOnRightBottomLeftTopFrame());
     EXPECT_TRUE(Zoom->GetResetOnDoubleClickBeside());
-    EXPECT_EQ(Zoom->GetStartZoom(), TShiftState(TShiftStateItem::Left));
     EXPECT_EQ(Zoom->GetStartPanning(), TShiftStateItem::Shift | TShiftStateItem::Left);
     EXPECT_EQ(Zoom->GetPanningCursor(), crHandPoint);
     EXPECT_EQ(Zoom->GetScrollSmallIncrement(), TQvScrollIncrement::MinorTick);
@@ -61,7 +55,6 @@ TEST(Graph, DefaultsAsConstructed) {
     Graph.GetCaptionFont()->SetSizeF(20.5f);
     EXPECT_FALSE(Graph.GetParentFont());
     EXPECT_TRUE(Graph.IsPropertyStored("CaptionFont"));
-    EXPECT_TRUE(Graph.NeedsRecalculate());
 }
 
 TEST(Graph, RunsItsCycleWhenShownInAWidget) {
@@ -185,7 +178,6 @@ TEST(Graph, LayersSortAndRenumber) {
     EXPECT_EQ(Chart.Graph->Series(1)->GetLayer(), 1);
     EXPECT_EQ(Chart.Graph->Series(2), A);
     EXPECT_EQ(A->GetLayer(), 2);
-    EXPECT_NE(Chart.Graph->Series(0), A);
 
     // A new layer moves the series at the next calculation.
     A->SetLayer(-1);
@@ -199,8 +191,6 @@ TEST(Graph, FreedComponentsLeaveTheRegistries) {
     Chart.Graph->SetUndoStack(Stack);
     TQvDoubleVector* Data = Chart.NewVector("Data", {1, 2, 3});
     TQvPointSeries* Series = Chart.NewSeries(nullptr, Data);
-    EXPECT_EQ(Series->GetUndoStack(), Stack);
-    EXPECT_EQ(Series->GetGraph(), Chart.Graph);
     auto* Legend = new TCountingLegend(Chart.Owner.get());
     Chart.Graph->AddRelatedLegend(Legend);
     Chart.Paint();
@@ -331,10 +321,10 @@ TEST(Graph, VectorsListHasEachNamedVectorOnce) {
     EXPECT_EQ(Y1->GetCount(), 3);
 }
 
-TEST(Graph, CaptionVariablesAndName) {
-    TChart Chart("Results");
+TEST(Graph, TitleVariablesQuoteOtherCaptionsAndFollowTheirChanges) {
+    TChart Chart("Upper");
     TCountingGraph* Graph = Chart.Graph;
-    EXPECT_EQ(Graph->CaptionAsString(), "Results");
+    EXPECT_EQ(Graph->CaptionAsString(), "Upper");
     const QString Ref = GetComponentRef(Graph);
     const qsizetype Caption = IndexOfString(Ref + ".Caption", GlobalStringList());
     const qsizetype Name = IndexOfString(Ref.toUpper() + ".name", GlobalStringList());
@@ -342,31 +332,27 @@ TEST(Graph, CaptionVariablesAndName) {
     ASSERT_GE(Name, 0);
     EXPECT_EQ(GlobalStringList()[Name].Comment, "Internal name of the graph control");
     EXPECT_EQ(GlobalStringList()[Caption].Comment, "Caption used in title of graph");
-    EXPECT_EQ(FindTheVar(Ref + ".Name", nullptr), "Results");
+    EXPECT_EQ(FindTheVar(Ref + ".Name", nullptr), "Upper");
     Graph->SetCaption("Spectrum");
-    EXPECT_EQ(Graph->CaptionAsString(), "Spectrum");
     EXPECT_EQ(ParseVariables("<%" + Ref + ".Caption%>", nullptr), "Spectrum");
-    const qsizetype Count = GlobalStringList().size();
-    delete Graph;
-    EXPECT_EQ(GlobalStringList().size(), Count - 2);
-}
 
-TEST(Graph, TitleQuotesVariablesAndFollowsTheirChanges) {
-    TChart Chart("Upper");
+    // The upper title quotes the lower graph's caption and a formatted expression.
     auto* Lower = new TQvGraph2D(Chart.Owner.get());
     Lower->SetName("Lower");
     Lower->SetCaption("Raw \\bdata\\b");
     EXPECT_EQ(Lower->CaptionAsString(), "Raw data");
-    // The upper title quotes the lower graph's caption and a formatted expression.
-    Chart.Graph->SetCaption("Above <%" + GetComponentRef(Lower) + ".Caption%>: <%2^0.5;0.000%>");
-    EXPECT_EQ(Chart.Graph->CaptionAsString(), "Above Raw data: 1.414");
-    EXPECT_TRUE(Lower->ObjectsToUpdate().contains(Chart.Graph));
+    Graph->SetCaption("Above <%" + GetComponentRef(Lower) + ".Caption%>: <%2^0.5;0.000%>");
+    EXPECT_EQ(Graph->CaptionAsString(), "Above Raw data: 1.414");
+    EXPECT_TRUE(Lower->ObjectsToUpdate().contains(Graph));
     Lower->SetCaption("Fitted");
-    EXPECT_EQ(Chart.Graph->CaptionAsString(), "Above Fitted: 1.414");
+    EXPECT_EQ(Graph->CaptionAsString(), "Above Fitted: 1.414");
     // A formula that fails shows as text.
-    Chart.Graph->SetCaption("<%1+%>");
-    EXPECT_EQ(Chart.Graph->CaptionAsString(), "<%1+%>");
-    delete Chart.Graph;
+    Graph->SetCaption("<%1+%>");
+    EXPECT_EQ(Graph->CaptionAsString(), "<%1+%>");
+    // Freed, the graph takes its two variables along and no longer follows the lower one.
+    const qsizetype Count = GlobalStringList().size();
+    delete Graph;
+    EXPECT_EQ(GlobalStringList().size(), Count - 2);
     EXPECT_TRUE(Lower->ObjectsToUpdate().isEmpty());
     Lower->SetCaption("Again");
 }
@@ -442,26 +428,24 @@ TEST(GraphZoom, StackAndCircularBuffer) {
     ZoomAll(1, 9);
     ZoomAll(2, 8);
     EXPECT_EQ(Graph->GetZoomStage(), 2);
+    EXPECT_EQ(Graph->GetZoom()->GetZoomStage(), 2);
     EXPECT_EQ(Graph->GetZoomBufferSize(), 3);
+    // A stack stops at either end.
     EXPECT_FALSE(Graph->GetCanRedoZoom());
     Graph->RedoZoom();
     EXPECT_EQ(Graph->GetZoomStage(), 2);
-    Graph->ZoomBack();
-    Graph->ZoomBack();
+    for (int i = 0; i < 3; ++i)
+        Graph->ZoomBack();
     EXPECT_EQ(Graph->GetZoomStage(), 0);
     EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
-    Graph->ZoomBack();
-    EXPECT_EQ(Graph->GetZoomStage(), 0);
     Graph->RedoZoom();
     EXPECT_EQ(Graph->GetZoomStage(), 1);
-    ZoomAll(3, 7);
-    EXPECT_EQ(Graph->GetZoomBufferSize(), 3);
-    EXPECT_EQ(Graph->GetZoom()->GetZoomStage(), 2);
     Graph->ZoomToStage(5);
-    EXPECT_EQ(Graph->GetZoomStage(), 2);
-    Graph->ZoomToStage(1);
-    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 1);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    Graph->ZoomToStage(2);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 2);
 
+    // A circular buffer wraps.
     Graph->GetZoom()->SetBufferType(TQvZoomBufferType::AsCircularBuffer);
     Graph->ZoomToStage(0);
     Graph->ZoomBack();

@@ -1,5 +1,6 @@
 // Pixels of whole charts: the data area where the layout puts it, a series clipped at a zoomed
-// axis, symbols above the axes, a transparent background, and the default series colours.
+// axis, symbols above the axes and legends above all, a transparent background, a back wall for
+// series in depth, coupled graphs, partial paints, and the default series colours.
 
 #include "../chartfixture.h"
 
@@ -42,7 +43,7 @@ struct TPaintedChart : TChart {
     TQvPointSeries* Series;
 };
 
-TEST(GraphPaint, DataAreaAndSeriesWhereTheLayoutPutsThem) {
+TEST(GraphPaint, DataAreaWhereTheLayoutPutsItAndSeriesClippedToIt) {
     TPaintedChart Chart;
     const QImage Image = Chart.Render();
     const TGPRectF Area = Chart.Graph->GetDrawingArea();
@@ -58,23 +59,29 @@ TEST(GraphPaint, DataAreaAndSeriesWhereTheLayoutPutsThem) {
     for (double x : {5.0, 50.0, 95.0})
         EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(x)), Chart.Row()), Blue) << x;
     EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(50)), Chart.Row() + 8), 0xFFEEEEEEu);
-}
 
-TEST(GraphPaint, SeriesIsClippedAtAZoomedAxis) {
-    TPaintedChart Chart;
-    Chart.Render();
+    // Zoomed in, the line would go on to x = 100 right of the data area: nothing is drawn there.
     Chart.X->ZoomIn(20, 40);
-    const QImage Image = Chart.Render();
-    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    const QImage Zoomed = Chart.Render();
+    const TGPRectF Inner = Chart.Graph->GetDrawingArea();
     EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 20);
-    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width / 2), Chart.Row()), Blue);
-    // Right of the data area the line would go on to x = 100: nothing is drawn there.
-    for (int x = int(Area.X + Area.Width) + 3; x < Chart.Graph->GetWidth(); x += 7)
-        EXPECT_NE(Image.pixel(x, Chart.Row()), Blue) << x;
-    EXPECT_NE(Image.pixel(int(Area.X) - 6, Chart.Row()), Blue);
+    EXPECT_EQ(Zoomed.pixel(int(Inner.X + Inner.Width / 2), Chart.Row()), Blue);
+    for (int x = int(Inner.X + Inner.Width) + 3; x < Chart.Graph->GetWidth(); x += 7)
+        EXPECT_NE(Zoomed.pixel(x, Chart.Row()), Blue) << x;
+    EXPECT_NE(Zoomed.pixel(int(Inner.X) - 6, Chart.Row()), Blue);
 }
 
-TEST(GraphPaint, SymbolsLieAboveTheAxes) {
+// A legend stand-in that fills its rectangle.
+class TFilledLegend : public TGraphicControl, public TQvGraphDrawn {
+public:
+    using TGraphicControl::TGraphicControl;
+    void PaintGr(TGPGraphics* Graphics) override {
+        Graphics->FillRectangle(TGPSolidBrush(Red),
+                                TGPRectF{0, 0, float(GetWidth()), float(GetHeight())});
+    }
+};
+
+TEST(GraphPaint, SymbolsLieAboveTheAxesAndLegendsAboveEverything) {
     TPaintedChart Chart;
     TQvPointSymbolSettings* Symbol = Chart.Series->GetPointSymbol();
     Symbol->SetVisible(true);
@@ -82,6 +89,10 @@ TEST(GraphPaint, SymbolsLieAboveTheAxes) {
     Symbol->SetSize(12);
     Symbol->SetBorderColor(Green);
     Symbol->SetFillColor(Green);
+    // A legend of no size yet.
+    auto* Legend = new TFilledLegend(Chart.Owner.get());
+    Legend->SetParent(Chart.Graph);
+    Chart.Graph->AddRelatedLegend(Legend);
     // The point at x = 0 sits on the Y axis line.
     const QImage Image = Chart.Render();
     const int AxisLineX = Chart.Y->GetLeft() + int(Chart.Y->GetWidth()) - 1;
@@ -91,9 +102,27 @@ TEST(GraphPaint, SymbolsLieAboveTheAxes) {
     EXPECT_EQ(Image.pixel(x0 - 3, Chart.Row() - 3), Green);
     // Away from the symbol the axis line is drawn.
     EXPECT_NE(Image.pixel(x0, Chart.Row() - 40), Green);
+
+    // The legend moved over the symbol at x = 50 is drawn there, in its own coordinates.
+    const int x = int(std::round(Chart.X->NumberToWorld(50))), y = Chart.Row();
+    Legend->SetBounds(x - 10, y - 10, 20, 20);
+    const QImage Covered = Chart.Render();
+    EXPECT_EQ(Covered.pixel(x, y), Red);
+    EXPECT_EQ(Covered.pixel(x - 9, y - 9), Red);
+    EXPECT_NE(Covered.pixel(x - 12, y), Red);
+    // A hidden legend is not drawn.
+    Legend->SetVisible(false);
+    EXPECT_EQ(Chart.Render().pixel(x, y), Green);
 }
 
-TEST(GraphPaint, TransparentBackgroundStaysTransparent) {
+// A parent that paints itself red.
+class TRedPanel : public TCustomPanel {
+public:
+    using TCustomPanel::TCustomPanel;
+    void Paint(QPainter& Canvas) override { Canvas.fillRect(GetClientRect(), Qt::red); }
+};
+
+TEST(GraphPaint, TransparentBackgroundStaysTransparentAndShowsTheParent) {
     TPaintedChart Chart;
     Chart.Graph->SetBackColor(0x00FFFFFF);
     Chart.Graph->SetDataAreaColor(0x00FFFFFF);
@@ -105,6 +134,18 @@ TEST(GraphPaint, TransparentBackgroundStaysTransparent) {
     // Half transparent: the alpha survives in the 32-bit image.
     Chart.Graph->SetBackColor(0x80FF0000);
     EXPECT_EQ(qAlpha(Chart.Render().pixel(2, 2)), 0x80);
+
+    // On screen the parent shows through, below the series; an opaque back colour hides it.
+    Chart.Graph->SetBackColor(0x00FFFFFF);
+    auto* Parent = new TRedPanel(Chart.Owner.get());
+    Parent->SetBounds(0, 0, 600, 400);
+    Chart.Graph->SetParent(Parent);
+    Chart.Graph->SetBounds(50, 50, 500, 300);
+    const QImage Shot = Parent->Widget()->grab().toImage();
+    EXPECT_EQ(Shot.pixel(55, 53), Red);
+    EXPECT_EQ(Shot.pixel(50 + int(Chart.X->NumberToWorld(50)), 50 + Chart.Row()), Blue);
+    Chart.Graph->SetBackColor(White);
+    EXPECT_EQ(Parent->Widget()->grab().toImage().pixel(55, 53), White);
 }
 
 // A series drawn in depth, as bars will be.
@@ -229,62 +270,6 @@ TEST(GraphPaint, PartialPaintsOfDeviceLinesAreFollowedByAFullOne) {
     Long->GetArea()->SetAreaStyle(TQvAreaStyle::Cross);
     Paint(QRect(0, 0, 500, 300));
     EXPECT_EQ(Paint(QRect(0, 0, 300, 300)), 1) << "right edge moved";
-}
-
-// A legend stand-in that fills its rectangle.
-class TFilledLegend : public TGraphicControl, public TQvGraphDrawn {
-public:
-    using TGraphicControl::TGraphicControl;
-    void PaintGr(TGPGraphics* Graphics) override {
-        Graphics->FillRectangle(TGPSolidBrush(Green),
-                                TGPRectF{0, 0, float(GetWidth()), float(GetHeight())});
-    }
-};
-
-TEST(GraphPaint, LegendsOnTheGraphLieAboveEverything) {
-    TPaintedChart Chart;
-    TQvPointSymbolSettings* Symbol = Chart.Series->GetPointSymbol();
-    Symbol->SetVisible(true);
-    Symbol->SetSize(12);
-    Symbol->SetFillColor(Red);
-    auto* Legend = new TFilledLegend(Chart.Owner.get());
-    Legend->SetParent(Chart.Graph);
-    Chart.Graph->AddRelatedLegend(Legend);
-    Chart.Render();
-    // Over the symbol at x = 50, in the legend's own coordinates.
-    const int x = int(std::round(Chart.X->NumberToWorld(50))), y = Chart.Row();
-    Legend->SetBounds(x - 10, y - 10, 20, 20);
-    const QImage Image = Chart.Render();
-    EXPECT_EQ(Image.pixel(x, y), Green);
-    EXPECT_EQ(Image.pixel(x - 9, y - 9), Green);
-    EXPECT_NE(Image.pixel(x - 12, y), Green);
-    // A hidden legend, or one placed elsewhere, is not drawn here.
-    Legend->SetVisible(false);
-    EXPECT_EQ(Chart.Render().pixel(x, y), Red);
-}
-
-// A parent that paints itself red.
-class TRedPanel : public TCustomPanel {
-public:
-    using TCustomPanel::TCustomPanel;
-    void Paint(QPainter& Canvas) override { Canvas.fillRect(GetClientRect(), Qt::red); }
-};
-
-TEST(GraphPaint, TransparentGraphShowsItsParentOnScreen) {
-    TPaintedChart Chart;
-    auto* Parent = new TRedPanel(Chart.Owner.get());
-    Parent->SetBounds(0, 0, 600, 400);
-    Chart.Graph->SetParent(Parent);
-    Chart.Graph->SetBounds(50, 50, 500, 300);
-    Chart.Graph->SetBackColor(0x00FFFFFF);
-    Chart.Graph->SetDataAreaColor(0x00FFFFFF);
-    const QImage Shot = Parent->Widget()->grab().toImage();
-    EXPECT_EQ(Shot.pixel(55, 53), Red) << "the parent shows through the graph's background";
-    const int y = 50 + Chart.Row();
-    EXPECT_EQ(Shot.pixel(50 + int(Chart.X->NumberToWorld(50)), y), Blue) << "the series on top";
-    // An opaque back colour hides the parent.
-    Chart.Graph->SetBackColor(White);
-    EXPECT_EQ(Parent->Widget()->grab().toImage().pixel(55, 53), White);
 }
 
 TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
