@@ -172,5 +172,6 @@ TEST_F(DataBinding, FieldLinkHearsItsOwnFieldAndSurvivesItsModel) {
     QStandardItemModel None(0, 1);
     Empty.SetModel(&None);
     EXPECT_TRUE(Empty.DataSet()->Eof());
-    EXPECT_THROW(Empty.DataSet()->FieldValue(0), EDatabaseError);
+    EXPECT_EQ(MessageOf<EDatabaseError>([&] { Empty.DataSet()->FieldValue(0); }),
+              "The data set has no current record");
 }

