@@ -463,19 +463,15 @@ TEST(GraphZoom, StackAndCircularBuffer) {
 TEST(Graph, DistancesBeyondAnyScreenNeitherLoadNorBreakTheLayout) {
     // Found by fuzzing the component reader: a double too large for a float distance.
     TChart Chart;
-    QByteArray Record;
-    {
-        QBuffer Buffer(&Record);
-        Buffer.open(QIODevice::WriteOnly);
-        TWriter Writer(&Buffer);
-        Writer.WriteString("TQvGraph2D");
-        Writer.WriteString("Graph1");
-        Writer.WriteString("DistanceBorderAxisLeft");
-        Writer.WriteFloat(9.2e227);
-        Writer.WriteListEnd();
-    }
-    QBuffer Buffer(&Record);
-    Buffer.open(QIODevice::ReadOnly);
+    QBuffer Buffer;
+    Buffer.open(QIODevice::ReadWrite);
+    TWriter Writer(&Buffer);
+    Writer.WriteString("TQvGraph2D");
+    Writer.WriteString("Graph1");
+    Writer.WriteString("DistanceBorderAxisLeft");
+    Writer.WriteFloat(9.2e227);
+    Writer.WriteListEnd();
+    Buffer.seek(0);
     TReader Reader(&Buffer);
     EXPECT_EQ(MessageOf<EReadError>([&] { Reader.ReadComponent(Chart.Graph, nullptr); }),
               "Invalid property value");
