@@ -28,6 +28,7 @@ public:
 
     void Notification(TComponent* AComponent, TOperation Operation) override {
         TComponent::Notification(AComponent, Operation);
+        if (Operation == TOperation::Remove) WhileDestroying.append(IsDestroying());
         if (Operation != TOperation::Remove || AComponent != FReference) return;
         // The referenced component is still readable here: its memory has not gone yet.
         Heard.append(AComponent->GetName());
@@ -37,6 +38,7 @@ public:
 
     QStringList Heard;
     QStringList* Log = nullptr;
+    QList<bool> WhileDestroying; // for every removal heard of
 
 private:
     TComponent* FReference = nullptr;
@@ -151,22 +153,14 @@ TEST(Components, StatesPropagateToOwnedComponents) {
     EXPECT_TRUE(Late->IsDesigning());
 
     // A component told of a sibling's removal knows whether it is itself being freed.
-    struct TWatcher : TComponent {
-        using TComponent::TComponent;
-        void Notification(TComponent* AComponent, TOperation Operation) override {
-            TComponent::Notification(AComponent, Operation);
-            if (Operation == TOperation::Remove) Told.append(IsDestroying());
-        }
-        QList<bool> Told;
-    };
     TComponent Owner2(nullptr);
-    auto* Watcher = new TWatcher(&Owner2);
+    auto* Watcher = new TReferrer(&Owner2);
     delete new TComponent(&Owner2);
-    EXPECT_EQ(Watcher->Told, QList<bool>{false});
+    EXPECT_EQ(Watcher->WhileDestroying, QList<bool>{false});
     Owner2.Destroying(); // what the owner's destructor does first
     EXPECT_TRUE(Watcher->IsDestroying());
     delete new TComponent(&Owner2);
-    EXPECT_EQ(Watcher->Told, (QList<bool>{false, true}));
+    EXPECT_EQ(Watcher->WhileDestroying, (QList<bool>{false, true}));
 }
 
 TEST(Components, RegistryCreatesComponentsByClassName) {

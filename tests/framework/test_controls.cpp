@@ -190,11 +190,11 @@ TEST(Controls, HostRoutesMouseAndKeysToTheRightControl) {
     QWidget* Host = Panel->Widget();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(Form->Widget()));
 
-    const int LeftShift = Bits({TShiftStateItem::Shift, TShiftStateItem::Left});
+    using enum TShiftStateItem;
     TProbe::Log.clear();
     // Where both overlap, the later (upper) child gets the press, in its own coordinates.
     QTest::mousePress(Host, Qt::LeftButton, Qt::ShiftModifier, QPoint(70, 80));
-    EXPECT_EQ(TProbe::Log.last(), QString("Upper down 0 10,20 %1").arg(LeftShift));
+    EXPECT_EQ(TProbe::Log.last(), QString("Upper down 0 10,20 %1").arg(Bits({Shift, Left})));
     // Dragging away keeps the mouse with the pressed child; releasing outside is no click.
     QTest::mouseMove(Host, QPoint(250, 190));
     EXPECT_TRUE(TProbe::Log.last().startsWith("Upper move 190,130"));
@@ -205,8 +205,7 @@ TEST(Controls, HostRoutesMouseAndKeysToTheRightControl) {
     // A press and release inside is a click, reported before the mouse-up.
     TProbe::Log.clear();
     QTest::mouseClick(Host, Qt::LeftButton, Qt::NoModifier, QPoint(30, 30));
-    const qsizetype Down =
-        TProbe::Log.indexOf(QString("Lower down 0 10,10 %1").arg(Bits({TShiftStateItem::Left})));
+    const qsizetype Down = TProbe::Log.indexOf(QString("Lower down 0 10,10 %1").arg(Bits({Left})));
     EXPECT_GE(Down, 0);
     EXPECT_EQ(TProbe::Log.value(Down + 1), "Lower click");
     EXPECT_EQ(TProbe::Log.value(Down + 2), "Lower up 0 10,10 0");
@@ -214,20 +213,16 @@ TEST(Controls, HostRoutesMouseAndKeysToTheRightControl) {
     TProbe::Log.clear();
     QTest::mouseClick(Host, Qt::RightButton, Qt::ControlModifier, QPoint(30, 30));
     EXPECT_FALSE(TProbe::Log.contains("Lower click"));
-    EXPECT_TRUE(
-        TProbe::Log.contains(QString("Lower down 1 10,10 %1")
-                                 .arg(Bits({TShiftStateItem::Ctrl, TShiftStateItem::Right}))));
+    EXPECT_TRUE(TProbe::Log.contains(QString("Lower down 1 10,10 %1").arg(Bits({Ctrl, Right}))));
     QTest::mouseClick(Host, Qt::LeftButton, Qt::AltModifier, QPoint(280, 5));
-    EXPECT_TRUE(TProbe::Log.contains(
-        QString("panel down 280,5 %1").arg(Bits({TShiftStateItem::Alt, TShiftStateItem::Left}))));
+    EXPECT_TRUE(TProbe::Log.contains(QString("panel down 280,5 %1").arg(Bits({Alt, Left}))));
 
     // Double click: DblClick, then a mouse-down with Double.
     TProbe::Log.clear();
     QTest::mouseDClick(Host, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
-    const int DoubleLeft = Bits({TShiftStateItem::Left, TShiftStateItem::Double});
     const qsizetype d = TProbe::Log.indexOf("Upper dblclick");
     ASSERT_GE(d, 0);
-    EXPECT_EQ(TProbe::Log.value(d + 1), QString("Upper down 0 90,90 %1").arg(DoubleLeft));
+    EXPECT_EQ(TProbe::Log.value(d + 1), QString("Upper down 0 90,90 %1").arg(Bits({Left, Double})));
     QTest::mouseRelease(Host, Qt::LeftButton, Qt::NoModifier, QPoint(150, 150));
 
     // Hover moves enter and leave between children and the panel.

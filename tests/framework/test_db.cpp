@@ -88,7 +88,7 @@ TEST_F(DataBinding, CursorWalksRecordsAndFindsFieldsByHeaderName) {
     EXPECT_EQ(Set->RecNo(), 0);
 }
 
-TEST_F(DataBinding, LinksHearTableChangesOnceControlsAreEnabled) {
+TEST_F(DataBinding, LinksHearEditsAndDeletesButWaitWhileControlsAreDisabled) {
     TDataSource Source(nullptr);
     TRecordingLink Link;
     int ActiveChanges = 0, DataChanges = 0;
