@@ -2,6 +2,7 @@
 // property streamed with forms.
 
 #include "../qvtest.h"
+#include "vectortestusers.h"
 
 #include <data/qvvectors.h>
 #include <framework/qvexceptions.h>
@@ -17,18 +18,33 @@
 #include <QTemporaryDir>
 
 #include <cstring>
+#include <functional>
 #include <limits>
 #include <vector>
 
 namespace {
-std::vector<double> ValuesOf(const TQvCustomDoubleVector& Vector) {
-    return std::vector<double>(Vector.begin(), Vector.end());
-}
-
 std::vector<int> OutliersOf(const TQvCustomDoubleVector& Vector) {
     const TQvIntegerVector& Marked = Vector.GetOutlierIndices();
     return std::vector<int>(Marked.begin(), Marked.end());
 }
+
+// The bytes Write puts out through a writer.
+QByteArray Written(const std::function<void(TWriter&)>& Write) {
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
+    TWriter Writer(&Buffer);
+    Write(Writer);
+    return Bytes;
+}
+
+// A reader over a copy of some bytes.
+struct TReading {
+    explicit TReading(const QByteArray& Data) : Bytes(Data) { Buffer.open(QIODevice::ReadOnly); }
+    QByteArray Bytes;
+    QBuffer Buffer{&Bytes};
+    TReader Reader{&Buffer};
+};
 
 QByteArray RecordOf(const TQvDoubleVector& Vector) {
     QByteArray Bytes;
@@ -136,15 +152,7 @@ TEST(VectorPersistence, BinaryRecordLayout) {
                                               "00"));
 }
 
-TEST(VectorPersistence, BinaryRoundTripAndDamagedRecords) {
-    TQvDoubleVector V(nullptr);
-    MakeSample(V);
-    TQvDoubleVector R(nullptr);
-    R.AddRange({7.0, 8.0});
-    R.AddOutlier(0);
-    ReadRecord(R, RecordOf(V));
-    ExpectSameAsSample(R, V);
-
+TEST(VectorPersistence, DamagedRecordsRaiseAndKeepTheValues) {
     TQvDoubleVector Empty(nullptr);
     Empty.SetName("Vec1");
     const QByteArray Good = RecordOf(Empty);
@@ -174,14 +182,17 @@ TEST(VectorPersistence, BinaryRoundTripAndDamagedRecords) {
     EXPECT_EQ(ValuesOf(Kept), (std::vector<double>{1, 2}));
 }
 
-TEST(VectorPersistence, FilesAndBoundVectors) {
+TEST(VectorPersistence, BinaryFileRoundTripAndBoundVectors) {
     QTemporaryDir Dir;
     ASSERT_TRUE(Dir.isValid());
     const QString Path = Dir.filePath("vector.bin");
     TQvDoubleVector V(nullptr);
     MakeSample(V);
     V.WriteTo(Path);
+    // What the vector held before is replaced.
     TQvDoubleVector R(nullptr);
+    R.AddRange({7.0, 8.0});
+    R.AddOutlier(0);
     R.ReadFrom(Path);
     ExpectSameAsSample(R, V);
     EXPECT_THROW(R.ReadFrom(Dir.filePath("missing.bin")), EFOpenError);
@@ -274,27 +285,21 @@ TEST(VectorPersistence, IniKeysInOrderAndRoundTrip) {
               (QStringList{"Name=", "Increment=128", "Capacity=128", "FromDatabase=0",
                            "Values=None", "Outliers=None"}));
 
-    TQvDoubleVector R(nullptr);
-    R.ReadFrom(&Ini, "Vec");
-    EXPECT_EQ(ValuesOf(R), ValuesOf(V));
-    EXPECT_EQ(OutliersOf(R), (std::vector<int>{2, 0}));
-    EXPECT_EQ(R.GetIncrement(), 256);
-    R.ReadFrom(&Ini, "Empty");
-    EXPECT_EQ(R.GetCount(), 0);
-    EXPECT_FALSE(R.GetAnyOutliers());
-
-    // Every kind of double survives the text.
+    // Every kind of double survives the text; a bad number changes nothing; an empty section
+    // empties the vector.
     TQvDoubleVector Sample(nullptr);
     MakeSample(Sample);
     Sample.WriteTo(&Ini, "Sample");
-    TQvDoubleVector S(nullptr);
-    S.ReadFrom(&Ini, "Sample");
-    ExpectSameAsSample(S, Sample, false);
-
+    TQvDoubleVector R(nullptr);
+    R.ReadFrom(&Ini, "Sample");
+    ExpectSameAsSample(R, Sample, false);
     Ini.WriteString("Vec", "Values", "1.5 1e999");
-    EXPECT_EQ(MessageOf<EConvertError>([&] { S.ReadFrom(&Ini, "Vec"); }),
+    EXPECT_EQ(MessageOf<EConvertError>([&] { R.ReadFrom(&Ini, "Vec"); }),
               "Error during floating point number extraction");
-    EXPECT_EQ(S.GetCount(), Sample.GetCount());
+    EXPECT_EQ(R.GetCount(), Sample.GetCount());
+    R.ReadFrom(&Ini, "Empty");
+    EXPECT_EQ(R.GetCount(), 0);
+    EXPECT_FALSE(R.GetAnyOutliers());
 
     TBoundSample Bound;
     Bound.Vector->WriteTo(&Ini, "Bound");
@@ -320,46 +325,29 @@ TEST(VectorPersistence, ValuesPropertyStreamedWithForms) {
     EXPECT_EQ(Filer.Names, (QStringList{"Values", "Values", "Values", "Values"}));
     EXPECT_EQ(Filer.Has, (std::vector<bool>{false, false, false, true}));
 
-    QByteArray Bytes;
-    {
-        QBuffer Buffer(&Bytes);
-        Buffer.open(QIODevice::WriteOnly);
-        TWriter Writer(&Buffer);
+    const QByteArray Bytes = Written([&](TWriter& Writer) {
         Filer.Write(&Writer);
         // Floats written as floats are read as well.
         Writer.WriteListBegin();
         Writer.WriteFloat(3.25);
         StoreFloatToString(&Writer, 4);
         Writer.WriteListEnd();
-    }
-    {
-        QBuffer Buffer(&Bytes);
-        Buffer.open(QIODevice::ReadOnly);
-        TReader Reader(&Buffer);
-        Reader.ReadListBegin();
-        EXPECT_EQ(Reader.ReadString(), "1.5");
-        EXPECT_EQ(Reader.ReadString(), "2");
-        Reader.ReadListEnd();
-    }
-    {
-        QBuffer Buffer(&Bytes);
-        Buffer.open(QIODevice::ReadOnly);
-        TReader Reader(&Buffer);
-        TQvDoubleVector R(nullptr);
-        R.Add(1);
-        R.LoadVariables(&Reader);
-        R.LoadVariables(&Reader);
-        EXPECT_EQ(ValuesOf(R), (std::vector<double>{1, 1.5, 2, 3.25, 4}));
-        EXPECT_EQ(Buffer.bytesAvailable(), 0);
-    }
+    });
+    TReading Text(Bytes);
+    Text.Reader.ReadListBegin();
+    EXPECT_EQ(Text.Reader.ReadString(), "1.5");
+    EXPECT_EQ(Text.Reader.ReadString(), "2");
 
-    QByteArray Off;
-    QBuffer Buffer(&Off);
-    Buffer.open(QIODevice::WriteOnly);
-    TWriter Writer(&Buffer);
+    TReading In(Bytes);
+    TQvDoubleVector R(nullptr);
+    R.Add(1);
+    R.LoadVariables(&In.Reader);
+    R.LoadVariables(&In.Reader);
+    EXPECT_EQ(ValuesOf(R), (std::vector<double>{1, 1.5, 2, 3.25, 4}));
+    EXPECT_EQ(In.Buffer.bytesAvailable(), 0);
+
     V.SetPersistentValues(false);
-    V.StoreVariables(&Writer);
-    EXPECT_EQ(Off.toHex(), "0100");
+    EXPECT_EQ(Written([&](TWriter& Writer) { V.StoreVariables(&Writer); }).toHex(), "0100");
 }
 
 TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
@@ -369,18 +357,10 @@ TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
     V->SetIncrement(512);
     V->SetPersistentValues(true);
     V->AddRange({0.1, -7.0, 3e300});
-    QByteArray Bytes;
-    {
-        QBuffer Buffer(&Bytes);
-        Buffer.open(QIODevice::WriteOnly);
-        TWriter(&Buffer).WriteComponent(V);
-    }
+    TReading In(Written([&](TWriter& Writer) { Writer.WriteComponent(V); }));
     delete V;
     TComponent Other(nullptr);
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    TReader Reader(&Buffer);
-    auto* Back = qobject_cast<TQvDoubleVector*>(Reader.ReadComponent(nullptr, &Other));
+    auto* Back = qobject_cast<TQvDoubleVector*>(In.Reader.ReadComponent(nullptr, &Other));
     ASSERT_NE(Back, nullptr);
     EXPECT_EQ(Back->GetName(), "Samples");
     EXPECT_EQ(Back->GetOwner(), &Other);
@@ -390,21 +370,14 @@ TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
     EXPECT_FALSE(Back->IsLoading());
 
     // A property the class does not know is reported by name.
-    QByteArray Strange;
-    {
-        QBuffer Out(&Strange);
-        Out.open(QIODevice::WriteOnly);
-        TWriter Writer(&Out);
+    TReading Strange(Written([](TWriter& Writer) {
         Writer.WriteString("TQvDoubleVector");
         Writer.WriteString("Odd");
         Writer.WriteString("Colour");
         Writer.WriteInteger(1);
         Writer.WriteListEnd();
-    }
-    QBuffer In(&Strange);
-    In.open(QIODevice::ReadOnly);
-    TReader StrangeReader(&In);
-    EXPECT_EQ(MessageOf<EReadError>([&] { StrangeReader.ReadComponent(nullptr, &Other); }),
+    }));
+    EXPECT_EQ(MessageOf<EReadError>([&] { Strange.Reader.ReadComponent(nullptr, &Other); }),
               "Property Colour does not exist");
     EXPECT_EQ(Other.FindComponent("Odd"), nullptr);
 }

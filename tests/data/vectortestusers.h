@@ -1,10 +1,17 @@
 #pragma once
 
-// A stand-in for the series and charts that use vectors: it logs every call it receives.
+// Helpers of the vector tests: the values of a vector, and a stand-in for the series and charts
+// that use vectors, which logs every call it receives.
 
 #include <data/qvvectors.h>
 
 #include <QStringList>
+
+#include <vector>
+
+inline std::vector<double> ValuesOf(const TQvCustomDoubleVector& Vector) {
+    return std::vector<double>(Vector.begin(), Vector.end());
+}
 
 class TLoggingUser : public TComponent, public TQvVectorUser {
 public:
