@@ -42,45 +42,28 @@ TEST(Colors, NamedTableHasSystemTransparentAndWebColoursInOrder) {
             EXPECT_EQ(NamedColorValue(i), QColor(Name).rgba()) << Name.toStdString();
         }
     }
-    EXPECT_EQ(ColorToARGB("DimGray"), 0xFF696969u);
-    EXPECT_EQ(ColorToARGB("Gray"), 0xFF808080u);
-    EXPECT_EQ(ColorToARGB("DarkGray"), 0xFFA9A9A9u);
-    EXPECT_EQ(ColorToARGB("Silver"), 0xFFC0C0C0u);
-    EXPECT_EQ(ColorToARGB("LightGray"), 0xFFD3D3D3u);
 }
 
 TEST(Colors, NamesAndNumbersAreRead) {
-    EXPECT_EQ(ColorToARGB("red"), 0xFFFF0000u);
-    EXPECT_EQ(ColorToARGB("RED"), 0xFFFF0000u);
-    EXPECT_EQ(ColorToARGB("Red"), 0xFFFF0000u);
-    EXPECT_EQ(ColorToARGB("  red\t"), 0xFFFF0000u);
-    EXPECT_EQ(ColorToARGB("Transparent"), 0x00FFFFFFu);
+    const std::pair<const char*, TQvColor> Cases[] = {
+        {"RED", 0xFFFF0000u},         {"  red\t", 0xFFFF0000u},
+        {"Transparent", 0x00FFFFFFu}, {"$80FF0000", 0x80FF0000u},
+        {"0x80ff0000", 0x80FF0000u},  {"$0000000000FF", 0xFFu},
+        {"4278190335", 0xFF0000FFu},  {"+255", 0xFFu},
+        {"4294967295", 0xFFFFFFFFu},  {"-1", 0xFFFFFFFFu},
+        {"-2147483648", 0x80000000u}};
+    for (const auto& [Text, Value] : Cases)
+        EXPECT_EQ(ColorToARGB(QString::fromLatin1(Text)), Value) << Text;
     EXPECT_EQ(ColorToARGB("controltext"), NamedColorValue(9));
-    EXPECT_EQ(ColorToARGB("ColourOfMagic"), 0u);
-    EXPECT_EQ(ColorToARGB("Red Red"), 0u);
-
-    EXPECT_EQ(ColorToARGB("$80FF0000"), 0x80FF0000u);
-    EXPECT_EQ(ColorToARGB("$80ff0000"), 0x80FF0000u);
-    EXPECT_EQ(ColorToARGB("0x80ff0000"), 0x80FF0000u);
-    EXPECT_EQ(ColorToARGB("$0000000000FF"), 0xFFu);
-    EXPECT_EQ(ColorToARGB("4278190335"), 0xFF0000FFu);
-    EXPECT_EQ(ColorToARGB("+255"), 0xFFu);
-    EXPECT_EQ(ColorToARGB("4294967295"), 0xFFFFFFFFu);
-    EXPECT_EQ(ColorToARGB("-1"), 0xFFFFFFFFu);
-    EXPECT_EQ(ColorToARGB("-2147483648"), 0x80000000u);
-
-    for (const char* Bad : {"", "$", "0x", "-", "$1FFFFFFFF", "4294967296", "-2147483649", "12a",
-                            "$-1", "- 1", "$FF 00", "0x$FF", "1.5", "#FF0000"})
+    for (const char* Bad :
+         {"ColourOfMagic", "Red Red", "", "$", "0x", "-", "$1FFFFFFFF", "4294967296", "-2147483649",
+          "12a", "$-1", "- 1", "$FF 00", "0x$FF", "1.5", "#FF0000"})
         EXPECT_EQ(ColorToARGB(QString::fromLatin1(Bad)), 0u) << Bad;
 }
 
 TEST(Colors, ToStringPrefersFirstNameAndRoundTrips) {
-    EXPECT_EQ(ARGBToString(0xFFFF0000u), "Red");
-    EXPECT_EQ(ARGBToString(0xFF00FFFFu), "Aqua");
-    EXPECT_EQ(ARGBToString(0xFFFF00FFu), "Magenta");
+    EXPECT_EQ(ARGBToString(0xFF00FFFFu), "Aqua"); // not Cyan
     EXPECT_EQ(ARGBToString(0x00FFFFFFu), "Transparent");
-    EXPECT_EQ(ARGBToString(0x80FF0000u), "$80FF0000");
-    EXPECT_EQ(ARGBToString(0u), "$00000000");
     EXPECT_EQ(ARGBToString(0x0ABCDEF1u), "$0ABCDEF1");
 
     std::vector<TQvColor> Values{0u, 1u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu};
@@ -95,49 +78,27 @@ TEST(Colors, ToStringPrefersFirstNameAndRoundTrips) {
 }
 
 TEST(Colors, PlatformColoursAndSystemReferences) {
-    EXPECT_EQ(TColorToARGB(clRed), 0xFFFF0000u);
     EXPECT_EQ(TColorToARGB(0x00563412), 0xFF123456u);
     EXPECT_EQ(TColorToARGB(clNone), 0xFFFFFFFFu);
     EXPECT_EQ(ARGBToTColor(0x80123456u), 0x563412);
-    EXPECT_EQ(ARGBToTColor(0xFF0000FFu), clBlue);
     std::mt19937 Random(99);
     for (int i = 0; i < 1000; ++i) {
         const TColor Color = TColor(Random() & 0xFFFFFF);
         ASSERT_EQ(ARGBToTColor(TColorToARGB(Color)), Color);
     }
 
-    const std::pair<TColor, const char*> References[]{
-        {clScrollBar, "ScrollBar"},
-        {clBackground, "Desktop"},
-        {clActiveCaption, "ActiveCaption"},
-        {clInactiveCaption, "InactiveCaption"},
-        {clMenu, "Menu"},
-        {clWindow, "Window"},
-        {clWindowFrame, "WindowFrame"},
-        {clMenuText, "MenuText"},
-        {clWindowText, "WindowText"},
-        {clCaptionText, "ActiveCaptionText"},
-        {clActiveBorder, "ActiveBorder"},
-        {clInactiveBorder, "InactiveBorder"},
-        {clAppWorkSpace, "AppWorkspace"},
-        {clHighlight, "Highlight"},
-        {clHighlightText, "HighlightText"},
-        {clBtnFace, "Control"},
-        {clBtnShadow, "ControlDark"},
-        {clGrayText, "GrayText"},
-        {clBtnText, "ControlText"},
-        {clInactiveCaptionText, "InactiveCaptionText"},
-        {clBtnHighlight, "ControlLightLight"},
-        {cl3DDkShadow, "ControlDarkDark"},
-        {cl3DLight, "ControlLight"},
-        {clInfoText, "InfoText"},
-        {clInfoBk, "Info"},
-        {clHotLight, "HotTrack"},
-        {clGradientActiveCaption, "ActiveCaption"},
-        {clMenuBar, "Menu"}};
-    for (const auto& [Reference, Name] : References)
-        EXPECT_EQ(TColorToARGB(Reference), ColorToARGB(Name)) << Name;
-    EXPECT_EQ(TColorToARGB(clSystemColor | 25), 0xFF000000u);
+    // System references by index; 25 is no colour, 27 to 30 fall back to older ones.
+    const QStringList References =
+        QStringLiteral("ScrollBar Desktop ActiveCaption InactiveCaption Menu Window WindowFrame "
+                       "MenuText WindowText ActiveCaptionText ActiveBorder InactiveBorder "
+                       "AppWorkspace Highlight HighlightText Control ControlDark GrayText "
+                       "ControlText InactiveCaptionText ControlLightLight ControlDarkDark "
+                       "ControlLight InfoText Info Black HotTrack ActiveCaption InactiveCaption "
+                       "Highlight Menu")
+            .split(' ');
+    ASSERT_EQ(References.size(), 31);
+    for (int i = 0; i < References.size(); ++i)
+        EXPECT_EQ(TColorToARGB(clSystemColor | i), ColorToARGB(References[i])) << i;
     EXPECT_EQ(TColorToARGB(clSystemColor | 200), 0xFF000000u);
 }
 
@@ -148,10 +109,7 @@ TEST(Colors, SystemColoursAreTakenFromThePaletteOnFirstUseOnly) {
     };
     EXPECT_EQ(ColorToARGB("ControlText"), Expected(QPalette::Active, QPalette::ButtonText));
     EXPECT_EQ(ColorToARGB("Window"), Expected(QPalette::Active, QPalette::Base));
-    EXPECT_EQ(ColorToARGB("WindowText"), Expected(QPalette::Active, QPalette::Text));
     EXPECT_EQ(ColorToARGB("GrayText"), Expected(QPalette::Disabled, QPalette::WindowText));
-    EXPECT_EQ(ColorToARGB("Info"), Expected(QPalette::Active, QPalette::ToolTipBase));
-    EXPECT_EQ(ColorToARGB("ControlDarkDark"), Expected(QPalette::Active, QPalette::Shadow));
 
     QPalette Changed = Original;
     Changed.setColor(QPalette::ButtonText, QColor(0x12, 0x34, 0x56, 0x78));
@@ -162,32 +120,31 @@ TEST(Colors, SystemColoursAreTakenFromThePaletteOnFirstUseOnly) {
 }
 
 TEST(Colors, HslComponentsAndExactRoundTrip) {
-    EXPECT_DOUBLE_EQ(GetHue(0xFFFF0000u), 0);
-    EXPECT_DOUBLE_EQ(GetHue(0xFFFFFF00u), 60);
-    EXPECT_DOUBLE_EQ(GetHue(0xFF00FF00u), 120);
-    EXPECT_DOUBLE_EQ(GetHue(0xFF00FFFFu), 180);
-    EXPECT_DOUBLE_EQ(GetHue(0xFF0000FFu), 240);
-    EXPECT_DOUBLE_EQ(GetHue(0xFFFF00FFu), 300);
+    const std::pair<TQvColor, double> Hues[] = {{0xFFFF0000u, 0},   {0xFFFFFF00u, 60},
+                                                {0xFF00FF00u, 120}, {0xFF00FFFFu, 180},
+                                                {0xFF0000FFu, 240}, {0xFFFF00FFu, 300}};
+    for (const auto& [Color, Hue] : Hues)
+        EXPECT_DOUBLE_EQ(GetHue(Color), Hue) << Hue;
     EXPECT_NEAR(GetHue(0xFFFF0001u), 359.76, 0.01);
     EXPECT_DOUBLE_EQ(GetSaturation(0xFFFF0000u), 1);
     EXPECT_DOUBLE_EQ(GetSaturation(0xFF808080u), 0);
     EXPECT_DOUBLE_EQ(GetBrightness(0xFFFF0000u), 0.5);
-    EXPECT_DOUBLE_EQ(GetBrightness(0xFFFFFFFFu), 1);
-    EXPECT_DOUBLE_EQ(GetBrightness(0x00000000u), 0);
     EXPECT_DOUBLE_EQ(GetBrightness(0xFF808080u), 128.0 / 255);
     // A light colour uses the other saturation branch: (255 - 128) / (510 - 255 - 128).
     EXPECT_DOUBLE_EQ(GetSaturation(0xFFFF8080u), 1.0);
     EXPECT_NEAR(GetSaturation(0xFFC08080u), 64.0 / (510 - 192 - 128), 1e-12);
 
-    EXPECT_EQ(HSLToColor(0.5, 1, 0), 0xFFFF0000u);
-    EXPECT_EQ(HSLToColor(0.5, 1, 1.0 / 3), 0xFF00FF00u);
-    EXPECT_EQ(HSLToColor(0.5, 1, 2.0 / 3), 0xFF0000FFu);
-    EXPECT_EQ(HSLToColor(0.5, 1, 1), 0xFFFF0000u);
-    EXPECT_EQ(HSLToColor(0.5, 1, -2.0 / 3), 0xFF00FF00u);
-    EXPECT_EQ(HSLToColor(0.25, 1, 0), 0xFF800000u);
-    EXPECT_EQ(HSLToColor(2, 5, 0.3), 0xFFFFFFFFu);
-    EXPECT_EQ(HSLToColor(-1, 1, 0.3), 0xFF000000u);
-    EXPECT_EQ(HSLToColor(std::nan(""), std::nan(""), std::nan("")), 0xFF000000u);
+    // Hues wrap in both directions; out-of-range and NaN components are clamped.
+    const double NaN = std::nan("");
+    const struct {
+        double L, S, H;
+        TQvColor Expected;
+    } Colors[] = {{0.5, 1, 0, 0xFFFF0000u},  {0.5, 1, 2.0 / 3, 0xFF0000FFu},
+                  {0.5, 1, 1, 0xFFFF0000u},  {0.5, 1, -2.0 / 3, 0xFF00FF00u},
+                  {0.25, 1, 0, 0xFF800000u}, {2, 5, 0.3, 0xFFFFFFFFu},
+                  {-1, 1, 0.3, 0xFF000000u}, {NaN, NaN, NaN, 0xFF000000u}};
+    for (const auto& C : Colors)
+        EXPECT_EQ(HSLToColor(C.L, C.S, C.H), C.Expected) << C.L << " " << C.S << " " << C.H;
 
     for (int Grey = 0; Grey < 256; ++Grey) {
         const TQvColor Color = ColorToARGB(255, Grey, Grey, Grey);
@@ -208,12 +165,13 @@ TEST(Colors, HslComponentsAndExactRoundTrip) {
 }
 
 TEST(Colors, BrightenScalesLightnessOnly) {
-    EXPECT_EQ(Brighten(0xFF808080u, 1.0), 0xFF808080u);
-    EXPECT_EQ(Brighten(0x80FF0000u, 2.0), 0x80FFFFFFu);
-    EXPECT_EQ(Brighten(0xFF808080u, 10.0), 0xFFFFFFFFu);
-    EXPECT_EQ(Brighten(0xFFFF0000u, 0.5), 0xFF800000u);
-    EXPECT_EQ(Brighten(0x40FF0000u, 0.0), 0x40000000u);
-    EXPECT_EQ(Brighten(0xFFFF0000u, -3.0), 0xFF000000u);
+    const std::tuple<TQvColor, double, TQvColor> Cases[] = {{0x80FF0000u, 2.0, 0x80FFFFFFu},
+                                                            {0xFF808080u, 10.0, 0xFFFFFFFFu},
+                                                            {0xFFFF0000u, 0.5, 0xFF800000u},
+                                                            {0x40FF0000u, 0.0, 0x40000000u},
+                                                            {0xFFFF0000u, -3.0, 0xFF000000u}};
+    for (const auto& [Color, Factor, Expected] : Cases)
+        EXPECT_EQ(Brighten(Color, Factor), Expected) << Factor;
 
     const TQvColor Base = 0x40336699u;
     const TQvColor Lighter = Brighten(Base, 1.2);
@@ -230,18 +188,18 @@ TEST(Colors, BrightenScalesLightnessOnly) {
 }
 
 TEST(Colors, ContrastIsBlackOnLightAndWhiteOnDark) {
-    EXPECT_EQ(ContrastForeColorARGB(0xFFFFFFFFu), 0xFF000000u);
-    EXPECT_EQ(ContrastForeColorARGB(0xFF000000u), 0xFFFFFFFFu);
-    EXPECT_EQ(ContrastForeColorARGB(0xFF808080u), 0xFF000000u);
-    EXPECT_EQ(ContrastForeColorARGB(0xFF7F7F7Fu), 0xFFFFFFFFu);
-    EXPECT_EQ(ContrastForeColorARGB(0xFFFFFF00u), 0xFF000000u);
-    EXPECT_EQ(ContrastForeColorARGB(0xFF0000FFu), 0xFFFFFFFFu);
-    EXPECT_EQ(ContrastForeColorARGB(0x10FFFFFFu), 0xFF000000u);
+    // Weighted by luma: 0x80 grey is light, 0x7F dark; yellow light, blue dark; alpha ignored.
+    const std::pair<TQvColor, TQvColor> Fore[] = {{0xFF808080u, 0xFF000000u},
+                                                  {0xFF7F7F7Fu, 0xFFFFFFFFu},
+                                                  {0xFFFFFF00u, 0xFF000000u},
+                                                  {0xFF0000FFu, 0xFFFFFFFFu},
+                                                  {0x10FFFFFFu, 0xFF000000u}};
+    for (const auto& [Back, Expected] : Fore)
+        EXPECT_EQ(ContrastForeColorARGB(Back), Expected) << std::hex << Back;
     EXPECT_EQ(ContrastBackGroundARGB(0x80FFFF00u), 0x80000000u);
     EXPECT_EQ(ContrastBackGroundARGB(0x20000080u), 0x20FFFFFFu);
     EXPECT_EQ(ContrastBackGround(clWhite), clBlack);
     EXPECT_EQ(ContrastBackGround(clNavy), clWhite);
-    EXPECT_EQ(ContrastBackGround(clLime), clBlack);
     EXPECT_EQ(ContrastBackGround(clWindow),
               ContrastBackGround(ARGBToTColor(TColorToARGB(clWindow))));
 }
@@ -257,16 +215,20 @@ TEST(Colors, RichIdsRoundTripAndSurviveBadInput) {
         ASSERT_EQ(RichIDToTQvColor(ARGBToRichID(Color)), Color);
     }
 
-    EXPECT_EQ(RichIDToTQvColor("A=10,R=20,G=30,B=40"), 0x0A141E28u);
-    EXPECT_EQ(RichIDToTQvColor(" [ b = 40 , g=30, r=20, a=10 ] ignored"), 0x0A141E28u);
-    EXPECT_EQ(RichIDToTQvColor("[R=1, G=2, B=3]"), 0xFF010203u);
-    EXPECT_EQ(RichIDToTQvColor("[A=999, R=-5, G=abc, B=99999999999999999999999]"), 0xFF0000FFu);
-    EXPECT_EQ(RichIDToTQvColor("[A=, R=1.5, G=+7, B=8]"), 0x00000708u);
-    EXPECT_EQ(RichIDToTQvColor("[A=1, A=2, R=3, R=4]"), 0x01030000u);
-    EXPECT_EQ(RichIDToTQvColor("[A=1, R=2], G=3"), 0x01020000u);
-    EXPECT_EQ(RichIDToTQvColor(""), 0xFF000000u);
-    EXPECT_EQ(RichIDToTQvColor("]"), 0xFF000000u);
-    EXPECT_EQ(RichIDToTQvColor("[AR=5, =6, R]"), 0xFF000000u);
+    // Any order and case, clamped bytes, the first of repeated keys; without A, opaque.
+    const std::pair<const char*, TQvColor> Parsed[] = {
+        {"A=10,R=20,G=30,B=40", 0x0A141E28u},
+        {" [ b = 40 , g=30, r=20, a=10 ] ignored", 0x0A141E28u},
+        {"[R=1, G=2, B=3]", 0xFF010203u},
+        {"[A=999, R=-5, G=abc, B=99999999999999999999999]", 0xFF0000FFu},
+        {"[A=, R=1.5, G=+7, B=8]", 0x00000708u},
+        {"[A=1, A=2, R=3, R=4]", 0x01030000u},
+        {"[A=1, R=2], G=3", 0x01020000u},
+        {"", 0xFF000000u},
+        {"]", 0xFF000000u},
+        {"[AR=5, =6, R]", 0xFF000000u}};
+    for (const auto& [Text, Color] : Parsed)
+        EXPECT_EQ(RichIDToTQvColor(Text), Color) << Text;
 
     const QString Alphabet = QStringLiteral("ARGBargb=,[]- 0123456789x$\u00e9");
     for (int i = 0; i < 5000; ++i) {

@@ -37,6 +37,14 @@ template <class F> void ReadAll(const QByteArray& Data, F&& Read) {
     EXPECT_TRUE(Buffer.atEnd());
 }
 
+// The binary record of a settings object, and a whole record read into one.
+template <class T> QByteArray Record(const T* Settings) {
+    return Written([&](QIODevice* S) { ToStream(S, Settings); });
+}
+template <class T> void Read(const QByteArray& Data, T* Settings) {
+    ReadAll(Data, [&](QIODevice* S) { FromStream(S, Settings); });
+}
+
 // German number text for the process and for Qt while alive.
 struct TGermanLocale {
     TGermanLocale() : FSaved(QLocale()) {
@@ -80,7 +88,7 @@ TEST(Io, StyleRecordsAreByteExact) {
     Gradient.SetLinearCenter(0.25f);
     Gradient.SetRadialCenterX(0.75f);
     Gradient.SetRadialCenterY(0.125f);
-    const QByteArray GradientBytes = Written([&](QIODevice* S) { ToStream(S, &Gradient); });
+    const QByteArray GradientBytes = Record(&Gradient);
     EXPECT_EQ(GradientBytes.toHex(), "01"
                                      "01"
                                      "d3d3d3ff"
@@ -92,54 +100,50 @@ TEST(Io, StyleRecordsAreByteExact) {
                                      "0000003e"
                                      "00");
     TQvGradientSettings GradientCopy;
-    ReadAll(GradientBytes, [&](QIODevice* S) { FromStream(S, &GradientCopy); });
-    EXPECT_EQ(GradientCopy.GetLinearCenter(), 0.25f);
-    EXPECT_EQ(GradientCopy.GetRadialCenterX(), 0.75f);
-    EXPECT_EQ(GradientCopy.GetRadialCenterY(), 0.125f);
+    Read(GradientBytes, &GradientCopy);
+    EXPECT_EQ(Record(&GradientCopy), GradientBytes);
 
     TQvLineSettings Line;
     Line.SetVisible(false);
     Line.SetWidth(2);
     Line.SetDashStyle(TGPDashStyle::Dot);
-    const QByteArray LineBytes = Written([&](QIODevice* S) { ToStream(S, &Line); });
+    const QByteArray LineBytes = Record(&Line);
     EXPECT_EQ(LineBytes.left(11).toHex(), "00"
                                           "0000ffff"
                                           "00000040"
                                           "02"
                                           "01");
-    EXPECT_EQ(LineBytes.mid(11, GradientBytes.size()),
-              Written([&](QIODevice* S) { ToStream(S, Line.GetGradient()); }));
+    EXPECT_EQ(LineBytes.mid(11, GradientBytes.size()), Record(Line.GetGradient()));
     EXPECT_EQ(LineBytes.size(), 11 + GradientBytes.size() + 1);
     TQvSimpleLineSettings Simple;
-    EXPECT_EQ(Written([&](QIODevice* S) { ToStream(S, &Simple); }).left(10).toHex(), "0000ffff"
-                                                                                     "0000803f"
-                                                                                     "00"
-                                                                                     "01");
+    EXPECT_EQ(Record(&Simple).left(10).toHex(), "0000ffff"
+                                                "0000803f"
+                                                "00"
+                                                "01");
 
     // A line record from a writer without the gradient block leaves the gradient alone.
     TQvLineSettings Target;
     Target.GetGradient()->SetLastColor(0xFF123456);
-    ReadAll(LineBytes.left(10) + QByteArray(1, 0), [&](QIODevice* S) { FromStream(S, &Target); });
+    Read(LineBytes.left(10) + QByteArray(1, 0), &Target);
     EXPECT_FALSE(Target.GetVisible());
     EXPECT_EQ(Target.GetWidth(), 2.0f);
     EXPECT_EQ(Target.GetDashStyle(), TGPDashStyle::Dot);
     EXPECT_EQ(Target.GetGradient()->GetLastColor(), 0xFF123456u);
-    ReadAll(LineBytes, [&](QIODevice* S) { FromStream(S, &Target); });
-    EXPECT_EQ(Target.GetGradient()->GetLastColor(), 0xFF808080u);
+    Read(LineBytes, &Target);
+    EXPECT_EQ(Record(&Target), LineBytes);
 
     TQvAreaSettings Area;
     Area.SetAreaStyle(TQvAreaStyle::Plaid);
     Area.GetGradient()->SetVisible(true);
-    const QByteArray AreaBytes = Written([&](QIODevice* S) { ToStream(S, &Area); });
+    const QByteArray AreaBytes = Record(&Area);
     EXPECT_EQ(AreaBytes.left(11).toHex(), "00"
                                           "d3d3d3ff"
                                           "a9a9a9ff"
                                           "29"
                                           "01");
     TQvAreaSettings AreaCopy;
-    ReadAll(AreaBytes, [&](QIODevice* S) { FromStream(S, &AreaCopy); });
-    EXPECT_EQ(AreaCopy.GetAreaStyle(), TQvAreaStyle::Plaid);
-    EXPECT_TRUE(AreaCopy.GetGradient()->GetVisible());
+    Read(AreaBytes, &AreaCopy);
+    EXPECT_EQ(Record(&AreaCopy), AreaBytes);
 
     TQvFont Font;
     Font.SetName("Arial");
@@ -148,7 +152,7 @@ TEST(Io, StyleRecordsAreByteExact) {
     Font.SetDrawEffects(TQvCharDrawEffect::Raised);
     Font.SetRenderingHint(TQvTextRenderingHint::AntiAlias);
     Font.SetFillColor(0x80102030);
-    const QByteArray FontBytes = Written([&](QIODevice* S) { ToStream(S, &Font); });
+    const QByteArray FontBytes = Record(&Font);
     EXPECT_EQ(FontBytes.left(21).toHex(), "05000000" + QByteArray("Arial").toHex() +
                                               "0a000000"
                                               "05"
@@ -160,32 +164,24 @@ TEST(Io, StyleRecordsAreByteExact) {
                                           "00002841"
                                           "00"); // the exact size, then the end
     TQvFont FontCopy;
-    ReadAll(FontBytes, [&](QIODevice* S) { FromStream(S, &FontCopy); });
-    EXPECT_EQ(FontCopy.GetSizeF(), 10.5f);
-    EXPECT_EQ(FontCopy.GetStyle(), TFontStyle::Bold | TFontStyle::Underline);
-    EXPECT_EQ(FontCopy.GetDrawEffects(), TQvCharDrawEffect::Raised);
-    EXPECT_EQ(FontCopy.GetRenderingHint(), TQvTextRenderingHint::AntiAlias);
-    EXPECT_EQ(FontCopy.GetFillColor(), 0x80102030u);
+    Read(FontBytes, &FontCopy);
+    EXPECT_EQ(Record(&FontCopy), FontBytes);
     // An older font record ends after the style: size 10 in whole points, nothing else.
     TQvFont Old;
     Old.SetFillColor(0xFF00FF00);
-    ReadAll(FontBytes.left(14) + QByteArray(1, 0), [&](QIODevice* S) { FromStream(S, &Old); });
+    Read(FontBytes.left(14) + QByteArray(1, 0), &Old);
     EXPECT_EQ(Old.GetSizeF(), 10.0f);
     EXPECT_EQ(Old.GetFillColor(), 0xFF00FF00u);
 
     // Corrupt records raise instead of storing nonsense.
     QByteArray BadEnum = GradientBytes;
     BadEnum[1] = 7;
-    EXPECT_EQ(MessageOf<EReadError>(
-                  [&] { ReadAll(BadEnum, [&](QIODevice* S) { FromStream(S, &Gradient); }); }),
-              "Invalid property value");
+    EXPECT_EQ(MessageOf<EReadError>([&] { Read(BadEnum, &Gradient); }), "Invalid property value");
     QByteArray Unknown = LineBytes;
     Unknown[Unknown.size() - 1] = 1;
-    EXPECT_EQ(MessageOf<EReadError>(
-                  [&] { ReadAll(Unknown, [&](QIODevice* S) { FromStream(S, &Target); }); }),
+    EXPECT_EQ(MessageOf<EReadError>([&] { Read(Unknown, &Target); }),
               "Unknown extension block in a stored line record");
-    EXPECT_THROW(ReadAll(FontBytes.left(20), [&](QIODevice* S) { FromStream(S, &Old); }),
-                 EReadError);
+    EXPECT_THROW(Read(FontBytes.left(20), &Old), EReadError);
 }
 
 TEST(Io, XmlFormsKeepTheirNamesAndSurviveBadValues) {
@@ -232,13 +228,9 @@ TEST(Io, XmlFormsKeepTheirNamesAndSurviveBadValues) {
     FromNode(Back.DocumentElement(), &LineCopy, "Frame");
     FromNode(Back.DocumentElement(), &AreaCopy, "Fill");
     FromNode(Back.DocumentElement(), &FontCopy);
-    EXPECT_EQ(LineCopy.GetColor(), 0x80FF0000u);
-    EXPECT_EQ(LineCopy.GetWidth(), 1.5f);
-    EXPECT_TRUE(AreaCopy.GetVisible());
-    EXPECT_EQ(AreaCopy.GetGradient()->GetLinearAngle(), 45.0f);
-    EXPECT_EQ(FontCopy.GetName(), "Liberation Serif");
-    EXPECT_EQ(FontCopy.GetSizeF(), 9.25f);
-    EXPECT_EQ(FontCopy.GetFillColor(), 0xFF0000FFu);
+    EXPECT_EQ(Record(&LineCopy), Record(&Line));
+    EXPECT_EQ(Record(&AreaCopy), Record(&Area));
+    EXPECT_EQ(Record(&FontCopy), Record(&Font));
 
     // Bad numbers keep the current value, a bad colour name gives 0, a missing node nothing.
     IXMLNode Frame = Back.DocumentElement().FindNode("Frame");
@@ -310,9 +302,8 @@ TEST(Io, ComponentReferencesFollowOwnerChains) {
     EXPECT_EQ(GetComponentRef(Series), "Form1.Graph1.Series1");
     EXPECT_EQ(GetComponentFromRef("Form1.Graph1.Series1"), Series);
     EXPECT_EQ(GetComponentFromRef("form1.GRAPH1"), Graph);
-    EXPECT_EQ(GetComponentFromRef("Form1.Graph2.Series1"), nullptr);
-    EXPECT_EQ(GetComponentFromRef(""), nullptr);
-    EXPECT_EQ(GetComponentFromRef(".Graph1"), nullptr);
+    for (const char* Missing : {"Form1.Graph2.Series1", "", ".Graph1"})
+        EXPECT_EQ(GetComponentFromRef(Missing), nullptr) << Missing;
     EXPECT_EQ(GetComponentRef(nullptr), "");
     EXPECT_EQ(GetComponentRef(new TComponent(Graph)), ""); // unnamed
 

@@ -23,30 +23,18 @@ public:
 };
 } // namespace
 
-TEST(Styles, DefaultsOfEverySettingsClass) {
+TEST(Styles, DefaultsAndPublishedProperties) {
+    // Colours, widths and flags that the byte-exact records and undo logs elsewhere do not show.
     TQvGradientSettings Gradient;
-    EXPECT_FALSE(Gradient.GetVisible());
-    EXPECT_EQ(Gradient.GetFirstColor(), 0xFFD3D3D3u);
-    EXPECT_EQ(Gradient.GetMiddleColor(), 0xFFB0B0B0u);
-    EXPECT_EQ(Gradient.GetLastColor(), 0xFF808080u);
-    EXPECT_EQ(Gradient.GetLinearCenter(), 0.5f);
     TQvLineSettings Line;
-    EXPECT_TRUE(Line.GetVisible());
-    EXPECT_EQ(Line.GetColor(), ColorToARGB("Red"));
-    EXPECT_EQ(Line.GetWidth(), 1.0f);
     TQvAreaSettings Area;
     EXPECT_TRUE(Area.Solid());
-    EXPECT_FALSE(Area.GetVisible());
-    EXPECT_EQ(Area.GetForeColor(), ColorToARGB("LightGray"));
-    EXPECT_EQ(Area.GetBackColor(), ColorToARGB("DarkGray"));
     TQvPointSymbolSettings Symbol;
     EXPECT_EQ(Symbol.GetSize(), 11.0f);
     EXPECT_EQ(Symbol.GetPointSymbol(), TQvPointSymbol::Circle);
     EXPECT_EQ(Symbol.GetFillColor(), ColorToARGB("Blue"));
     TQvArrowSettings Arrow;
-    EXPECT_EQ(Arrow.GetPointLength(), 5.0f);
     EXPECT_EQ(Arrow.GetInnerLength(), 3.0f);
-    EXPECT_EQ(Arrow.GetPointHeight(), 2.0f);
     TQvAxisArrowPoint AxisArrow;
     EXPECT_FALSE(AxisArrow.GetVisible());
     EXPECT_EQ(AxisArrow.GetPointLength(), 7.0f);
@@ -72,11 +60,10 @@ TEST(Styles, SettersNormaliseRecordAndNotify) {
     int Calls = 0;
     TQvGradientSettings Gradient([&] { ++Calls; });
     Gradient.SetUndoStack(&Undo);
+    // 370 is stored as 10 (the second record shows it), -90 as 270, so 630 changes nothing.
     Gradient.SetLinearAngle(370);
-    EXPECT_EQ(Gradient.GetLinearAngle(), 10.0f);
     Gradient.SetLinearAngle(-90);
-    EXPECT_EQ(Gradient.GetLinearAngle(), 270.0f);
-    Gradient.SetLinearAngle(630); // normalises to the current value: nothing happens
+    Gradient.SetLinearAngle(630);
     EXPECT_EQ(Undo.Log, (QStringList{"Linear gradient angle|LinearAngle|0",
                                      "Linear gradient angle|LinearAngle|10"}));
     EXPECT_EQ(Calls, 2);
@@ -113,7 +100,6 @@ TEST(Styles, SettersNormaliseRecordAndNotify) {
     Line.SetUndoStack(nullptr);
     Line.SetColor(0xFF0000FF);
     EXPECT_EQ(Undo.Log.size(), 3);
-    EXPECT_EQ(Line.GetColor(), 0xFF0000FFu);
 }
 
 TEST(Styles, AssignCopiesValuesWithoutRecordingExceptVisible) {
