@@ -12,8 +12,8 @@ CHECKED_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0
 
-.PHONY: all deps configure build gallery test bench clean checked-configure test-sanitize fuzz \
-	fuzz-run fuzz-corpus coverage
+.PHONY: all deps configure build gallery test test-german bench clean checked-configure \
+	test-sanitize fuzz fuzz-run fuzz-corpus coverage
 
 all: build
 
@@ -32,6 +32,12 @@ gallery: configure
 
 test: build
 	@cd $(BUILD_DIR) && ctest -j $(JOBS) --output-on-failure --timeout 300
+
+# The suite once more under a German locale (decimal comma): text for files must not follow it.
+test-german: build
+	@bash scripts/install-deps.sh german
+	@cd $(BUILD_DIR) && LANG=de_DE.UTF-8 LC_ALL=de_DE.UTF-8 ctest -j $(JOBS) --output-on-failure \
+		--timeout 300
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done

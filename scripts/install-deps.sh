@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, when any is missing. With "checked", also what
-# the sanitizer and fuzzing builds need; with "coverage", what the coverage report needs.
+# the sanitizer and fuzzing builds need; with "coverage", what the coverage report needs; with
+# "german", the German locale the second test run uses.
 set -euo pipefail
 
 packages=(
@@ -12,6 +13,7 @@ packages=(
 case "${1:-}" in
     checked) packages+=(clang libclang-rt-dev llvm) ;;
     coverage) packages+=(gcovr) ;;
+    german) packages+=(locales) ;;
 esac
 
 missing=()
@@ -20,19 +22,27 @@ for p in "${packages[@]}"; do
         missing+=("$p")
     fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
-echo "Installing missing packages: ${missing[*]}"
-if [ "$(id -u)" -eq 0 ]; then
-    sudo=()
-elif command -v sudo >/dev/null; then
-    sudo=(sudo)
-else
-    echo "Please install as root: apt-get install --no-install-recommends ${missing[*]}" >&2
-    exit 1
+as_root() {
+    if [ "$(id -u)" -eq 0 ]; then
+        "$@"
+    elif command -v sudo >/dev/null; then
+        sudo "$@"
+    else
+        echo "Please run as root: $*" >&2
+        exit 1
+    fi
+}
+
+if [ ${#missing[@]} -gt 0 ]; then
+    echo "Installing missing packages: ${missing[*]}"
+    export DEBIAN_FRONTEND=noninteractive
+    if ! as_root apt-get install -y --no-install-recommends "${missing[@]}"; then
+        as_root apt-get update
+        as_root apt-get install -y --no-install-recommends "${missing[@]}"
+    fi
 fi
-export DEBIAN_FRONTEND=noninteractive
-if ! "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"; then
-    "${sudo[@]}" apt-get update
-    "${sudo[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
+
+if [ "${1:-}" = german ] && ! locale -a | grep -qi '^de_DE\.utf-\?8$'; then
+    as_root localedef -i de_DE -c -f UTF-8 de_DE.UTF-8
 fi

@@ -281,6 +281,9 @@ void TQvRichCaptionObject::SetAnchor(float X, float Y) {
 }
 
 void TQvRichCaptionObject::ParseForSize(TGPGraphics* Graphics, TComponent* Owner) {
+    // A formula that fails raises and leaves the caption unparsed.
+    FParsed = false;
+    const QString Text = ParseVariables(FCaption, Owner);
     FOwner = Owner;
     FSegments.clear();
     FPlainText.clear();
@@ -292,12 +295,6 @@ void TQvRichCaptionObject::ParseForSize(TGPGraphics* Graphics, TComponent* Owner
         return;
     }
     Graphics->SetTextRenderingHint(FFont->GetRenderingHint());
-    QString Text = FCaption;
-    try {
-        Text = ParseVariables(FCaption, Owner);
-    } catch (const Exception&) {
-        // A caption is drawn even when one of its formulas fails; the placeholder stays.
-    }
     TParser(*this, Graphics).Run(NormalizeLineBreaks(Text));
     if (FSegments.size() < 2) return;
     for (TQvSubCaption& Segment : FSegments) {

@@ -1048,6 +1048,9 @@ void TQvAxis::Calculate() {
     const QList<TQvAxis*> Axes = Graph ? Graph->ChildAxes() : QList<TQvAxis*>{this};
     const QScopedValueRollback<bool> Guard(Graph ? Graph->FAxisPassRunning : FPassRunning, true);
     for (TQvAxis* Axis : Axes) {
+        // Each pass rounds every axis anew: a slave follows its master, and a resized axis
+        // gets the partition of its new length.
+        Axis->FValuesRounded = false;
         Axis->UpdateDB();
         Axis->FFontSize = Axis->GetNumbersFont()->GetSizeF();
         // The partition fits the labels into the length the axis will span.

@@ -295,7 +295,8 @@ public:
     float Thickness() const;
     // Puts the axis line across the control for a thickness.
     void PlaceAxisLine(float Thickness);
-    // Room needed beyond the start and the end of the axis for labels, symbols and the arrow.
+    // Room needed beyond the left (bottom) and the right (top) end of the axis for labels,
+    // symbols and the arrow; a twisted axis counts its ends where they are drawn.
     float StartSpace() const;
     float EndSpace() const;
     // Draws the axis in its own coordinates.

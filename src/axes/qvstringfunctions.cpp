@@ -18,6 +18,10 @@ QString LocaleDecimalSeparator() {
     return Sep.isEmpty() ? QStringLiteral(".") : Sep;
 }
 
+QString LocaleGroupSeparator() {
+    return QLocale().groupSeparator();
+}
+
 bool IsAsciiDigit(QChar Ch) {
     return Ch >= u'0' && Ch <= u'9';
 }
@@ -290,6 +294,8 @@ TDecimal RoundForSection(const TFormatSection& Section, double AbsX) {
 
 QString FormatSection(QStringView S, const TFormatSection& Section, const TDecimal& D,
                       bool Negative) {
+    const QString DecimalSeparator = LocaleDecimalSeparator();
+    const QString GroupSeparator = LocaleGroupSeparator();
     const QString Digits = QString::fromLatin1(D.Digits);
     QString Int, Frac;
     int Exponent = 0;
@@ -329,7 +335,7 @@ QString FormatSection(QStringView S, const TFormatSection& Section, const TDecim
             Result += Int[NextDigit];
             const int Following = Length - 1 - NextDigit;
             if (Section.Thousands && !Section.Scientific && Following > 0 && Following % 3 == 0)
-                Result += u',';
+                Result += GroupSeparator;
         }
     };
     for (qsizetype i = 0; i < S.size(); ++i) {
@@ -352,7 +358,7 @@ QString FormatSection(QStringView S, const TFormatSection& Section, const TDecim
             if (Point) continue;
             EmitIntTo(Length);
             Point = true;
-            if (!Frac.isEmpty()) Result += u'.';
+            if (!Frac.isEmpty()) Result += DecimalSeparator;
         } else if (Ch == u',') {
             continue;
         } else if (const int Zeros = ExponentZeros(S, i); Zeros > 0) {
@@ -615,7 +621,7 @@ QString FormatFloat(const QString& Format, double Value) {
     if (std::isnan(Value)) return QStringLiteral("NAN");
     if (std::isinf(Value)) return Value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
     const QList<QStringView> Sections = FormatSections(Format);
-    if (Sections[0].isEmpty()) return GeneralText(Value, 15, QStringLiteral("."));
+    if (Sections[0].isEmpty()) return FloatToStr(Value);
     // An empty or missing section for negative values or zero falls back to the first.
     const auto Pick = [&Sections](int Index) {
         return Index < Sections.size() && !Sections[Index].isEmpty() ? Index : 0;

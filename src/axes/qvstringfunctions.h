@@ -22,8 +22,9 @@ QString FloatToStrGeneral(double X, int Precision);
 // for thousands separators, an exponent "E+00" ("E-", "e+", "e-"; the zeros give its least
 // digits) and text in single or double quotes or any other character. An empty or missing
 // negative or zero section uses the first; an empty first section gives the general format.
-// A value that rounds to zero takes the zero section. Halves round away from zero. Always "."
-// and ",", whatever the locale; "NAN", "INF", "-INF" for those values.
+// A value that rounds to zero takes the zero section. Halves round away from zero. The text
+// shows the locale's decimal and thousands separators where the format has "." and ",";
+// "NAN", "INF", "-INF" for those values.
 QString FormatFloat(const QString& Format, double Value);
 
 // Reads optional blanks, sign, digits with at most one locale decimal separator and an

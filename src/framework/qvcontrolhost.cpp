@@ -1,6 +1,7 @@
 #include "framework/qvcontrolhost.h"
 
 #include "framework/qvcontrols.h"
+#include "framework/qvforms.h"
 
 #include <QHelpEvent>
 #include <QKeyEvent>
@@ -85,17 +86,24 @@ void TControlHost::RefreshCursor() {
         setCursor(QCursor(CursorShape(Cursor)));
 }
 
+// Every event passes here, so that no exception of a handler reaches Qt's event loop.
 bool TControlHost::event(QEvent* Event) {
-    if (Event->type() == QEvent::ToolTip && FControl) {
-        auto* Help = static_cast<QHelpEvent*>(Event);
-        const TControl* Under = HitControl(Help->pos());
-        if (Under->EffectiveShowHint() && !Under->GetHint().isEmpty())
-            QToolTip::showText(Help->globalPos(), Under->GetHint(), this);
-        else
-            QToolTip::hideText();
+    const QPointer<TControl> Control(FControl);
+    try {
+        if (Event->type() == QEvent::ToolTip && FControl) {
+            auto* Help = static_cast<QHelpEvent*>(Event);
+            const TControl* Under = HitControl(Help->pos());
+            if (Under->EffectiveShowHint() && !Under->GetHint().isEmpty())
+                QToolTip::showText(Help->globalPos(), Under->GetHint(), this);
+            else
+                QToolTip::hideText();
+            return true;
+        }
+        return QWidget::event(Event);
+    } catch (const std::exception& Error) {
+        Application()->HandleException(Control, Error);
         return true;
     }
-    return QWidget::event(Event);
 }
 
 void TControlHost::paintEvent(QPaintEvent* Event) {

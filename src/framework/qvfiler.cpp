@@ -386,7 +386,27 @@ void TReader::DefineProperty(const QString& Name, const std::function<void(TRead
     ReadData(this);
 }
 
+namespace {
+int& ReadDepth() {
+    thread_local int Depth = 0;
+    return Depth;
+}
+} // namespace
+
+TReadScope::TReadScope() {
+    ++ReadDepth();
+}
+
+TReadScope::~TReadScope() {
+    --ReadDepth();
+}
+
+bool TReadScope::Active() {
+    return ReadDepth() > 0;
+}
+
 TComponent* TReader::ReadComponent(TComponent* Instance, TComponent* Owner) {
+    const TReadScope Reading;
     const QString ClassName = ReadString();
     const QString Name = ReadString();
     std::unique_ptr<TComponent> Created;

@@ -16,6 +16,17 @@ class TPersistent;
 class TReader;
 class TWriter;
 
+// While one lives, this thread is reading components or settings from a stream, a document or
+// a file: what the read sets is not a user's edit, and undo stacks record none of it.
+class TReadScope {
+public:
+    TReadScope();
+    ~TReadScope();
+    TReadScope(const TReadScope&) = delete;
+    TReadScope& operator=(const TReadScope&) = delete;
+    static bool Active();
+};
+
 // Tags in the numbering of the desktop framework's component streams.
 enum class TValueType : quint8 {
     Null = 0, // end of a list

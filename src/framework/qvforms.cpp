@@ -29,9 +29,12 @@ void TApplication::DoIdle() {
         Ids.push_back(Entry.first);
     for (int Id : Ids) {
         auto It = FIdleHandlers.find(Id);
-        if (It != FIdleHandlers.end()) {
-            auto Handler = It->second;
+        if (It == FIdleHandlers.end()) continue;
+        auto Handler = It->second;
+        try {
             Handler();
+        } catch (const std::exception& Error) {
+            HandleException(this, Error);
         }
     }
 }
@@ -44,6 +47,13 @@ void TApplication::ConnectDispatcher() {
     QObject::connect(Dispatcher, &QAbstractEventDispatcher::aboutToBlock, this,
                      [this] { DoIdle(); });
     FDispatcherConnected = true;
+}
+
+void TApplication::HandleException(TObject* Sender, const std::exception& Error) {
+    if (FOnException)
+        FOnException(Sender, Error);
+    else
+        qWarning("%s", Error.what());
 }
 
 QString TApplication::ExeName() const {

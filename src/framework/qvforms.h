@@ -8,6 +8,8 @@
 #include <QList>
 #include <QMutex>
 
+#include <exception>
+#include <functional>
 #include <map>
 
 class TApplication : public TComponent {
@@ -25,8 +27,17 @@ public:
     QString ExeName() const;
     void ProcessMessages();
 
+    // Qt lets no exception cross its event loop: one that reaches it from a window's handler or
+    // an idle handler comes here. It goes to OnException when set, else to the log as a warning.
+    using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& Error)>;
+    const TExceptionEvent& GetOnException() const { return FOnException; }
+    void SetOnException(TExceptionEvent Value) { FOnException = std::move(Value); }
+    void HandleException(TObject* Sender, const std::exception& Error);
+
 private:
     void ConnectDispatcher();
+
+    TExceptionEvent FOnException;
 
     std::map<int, std::function<void()>> FIdleHandlers;
     int FNextIdleId = 1;

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QScopeGuard>
 #include <QScopedValueRollback>
 
 #include <algorithm>
@@ -505,13 +506,15 @@ void TQvGraph2D::Calculate() {
     if (Updating() || !FPrimaryXAxis || !FPrimaryYAxis) return;
     const TCursor Saved = Screen()->GetCursor();
     Screen()->SetCursor(crHourGlass);
+    const auto RestoreCursor = qScopeGuard([Saved] { Screen()->SetCursor(Saved); });
     CheckCoupled();
     SortLayers();
+    // The title font may have changed its size or face since the caption was parsed.
+    MeasureTitle();
     if (FPrimaryXAxis->GetParent() == this) FPrimaryXAxis->Calculate();
     for (TQvSeries* Series : std::as_const(FRelatedSeries))
         Series->TestVisibleChanged();
     FRecalculate = false;
-    Screen()->SetCursor(Saved);
     Invalidate();
 }
 

@@ -47,9 +47,9 @@ void TQvGraph2D::LayoutAxes() {
     // From the last child to the first, outwards: the first child lies nearest the data area.
     const QList<TQvAxis*> Axes = ChildAxes();
     TQvAxis* Nearest[4] = {};
-    // Axes that cross at the origin take no room at the border.
-    const bool BottomCrosses = FZeroOrigin && FPrimaryYAxis && FPrimaryYAxis->GetStart() < 0;
-    const bool LeftCrosses = FZeroOrigin && FPrimaryXAxis && FPrimaryXAxis->GetStart() < 0;
+    // A primary axis that will cross the other one at its 0 takes no room at the border.
+    const bool FreeX = FZeroOrigin && FPrimaryXAxis && SpansZero(FPrimaryXAxis);
+    const bool FreeY = FZeroOrigin && FPrimaryYAxis && SpansZero(FPrimaryYAxis);
     for (qsizetype i = Axes.size() - 1; i >= 0; --i) {
         TQvAxis* Axis = Axes[i];
         const float t = Axis->Thickness();
@@ -62,16 +62,18 @@ void TQvGraph2D::LayoutAxes() {
         }
         Axis->PlaceAxisLine(t);
         if (!Axis->GetVisible()) continue;
-        const float Size =
-            Axis->GetHorizontal() ? float(Axis->GetHeight()) : float(Axis->GetWidth());
+        const bool Crosses = (Axis == FPrimaryXAxis && FreeY) || (Axis == FPrimaryYAxis && FreeX);
+        const float Size = Crosses         ? 0
+                           : Axis->GetHorizontal() ? float(Axis->GetHeight())
+                                                   : float(Axis->GetWidth());
         switch (Axis->GetPosition()) {
         case TQvAxisPosition::Bottom:
-            if (!BottomCrosses) In.Bottom += Size;
+            In.Bottom += Size;
             Axis->SetTop(Pixel(H - In.Bottom));
             break;
         case TQvAxisPosition::Left:
             Axis->SetLeft(Pixel(In.Left));
-            if (!LeftCrosses) In.Left += Size;
+            In.Left += Size;
             break;
         case TQvAxisPosition::Top:
             Axis->SetTop(Pixel(In.Top));
@@ -85,23 +87,17 @@ void TQvGraph2D::LayoutAxes() {
         Nearest[int(Axis->GetPosition())] = Axis;
     }
 
-    // Labels, symbols and arrows beyond the ends of the axes.
+    // Labels, symbols and arrows beyond the ends of the axes (a twisted axis has already
+    // exchanged its ends).
     TInsets Need;
     for (const TQvAxis* Axis : Axes) {
         if (!Axis->GetAutoSize()) continue;
-        const float Start = Axis->StartSpace(), End = Axis->EndSpace();
-        const bool Twisted = Axis->GetTwisted();
-        if (Axis->GetHorizontal()) {
-            Need.Left = std::max(Need.Left, Twisted ? End : Start);
-            Need.Right = std::max(Need.Right, Twisted ? Start : End);
-        } else {
-            Need.Bottom = std::max(Need.Bottom, Twisted ? End : Start);
-            Need.Top = std::max(Need.Top, Twisted ? Start : End);
-        }
+        float& AtStart = Axis->GetHorizontal() ? Need.Left : Need.Bottom;
+        float& AtEnd = Axis->GetHorizontal() ? Need.Right : Need.Top;
+        AtStart = std::max(AtStart, Axis->StartSpace());
+        AtEnd = std::max(AtEnd, Axis->EndSpace());
     }
     // The axis nearest the data area on each side borders it, DistanceValuesAxis apart.
-    const bool FreeX = FZeroOrigin && FPrimaryXAxis && SpansZero(FPrimaryXAxis);
-    const bool FreeY = FZeroOrigin && FPrimaryYAxis && SpansZero(FPrimaryYAxis);
     auto Tie = [](TQvAxis* Axis, float& Inset, float Needed, bool Free, auto LineAt,
                   auto MoveLine) {
         if (!Axis || Free) {

@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cfenv>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -23,7 +24,8 @@ namespace {
 
 constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
-// Plain functions, so that division by zero or a logarithm of 0 give IEEE results.
+// Plain functions with IEEE results; evaluation turns a non-finite result of finite arguments
+// into the floating-point exception it stands for.
 double Identity(double X) {
     return X;
 }
@@ -399,6 +401,21 @@ bool TQvNode::ContainerAlive() const {
     return Object && !static_cast<const TComponent*>(Object)->IsDestroying();
 }
 
+namespace {
+
+// Result of Apply on finite arguments, which raised a floating-point exception when the result
+// is not finite; Apply runs once more to ask the floating-point unit which one.
+template <class F> double Checked(double Result, F Apply) {
+    if (std::isfinite(Result)) return Result;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    Apply();
+    if (std::fetestexcept(FE_DIVBYZERO)) throw EZeroDivide(SZeroDivide.Text());
+    if (std::fetestexcept(FE_OVERFLOW) || std::isinf(Result)) throw EOverflow(SOverflow.Text());
+    throw EInvalidOp(SInvalidOp.Text());
+}
+
+} // namespace
+
 double TQvNode::GetResult() const {
     switch (Token) {
     case TQvArg::Constant:
@@ -412,11 +429,18 @@ double TQvNode::GetResult() const {
             return NaN;
         return ContainerAlive() ? AArray(int(Index)) : NaN;
     }
-    case TQvArg::OnePrm:
-        return AOnePrmFunction(NodeOne->GetResult());
+    case TQvArg::OnePrm: {
+        const double X = NodeOne->GetResult();
+        const double Result = AOnePrmFunction(X);
+        if (!std::isfinite(X)) return Result;
+        return Checked(Result, [&] { return AOnePrmFunction(X); });
+    }
     case TQvArg::TwoPrm: {
         const double Left = NodeOne->GetResult();
-        return ATwoPrmFunction(Left, NodeTwo->GetResult());
+        const double Right = NodeTwo->GetResult();
+        const double Result = ATwoPrmFunction(Left, Right);
+        if (!std::isfinite(Left) || !std::isfinite(Right)) return Result;
+        return Checked(Result, [&] { return ATwoPrmFunction(Left, Right); });
     }
     }
     return NaN;

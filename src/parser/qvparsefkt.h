@@ -167,7 +167,9 @@ public:
     // Raises EMathError for a formula that does not parse.
     void SetExpression(const QString& S);
     bool HasValidExpression() const { return FStartNode != nullptr; }
-    // Raises EExternal without a parsed expression.
+    // Raises EExternal without a parsed expression, and EZeroDivide, EOverflow or EInvalidOp
+    // when an operation on finite numbers has no finite result (1/0, Ln(0), Exp(1000),
+    // Sqrt(-1)). Variables and array elements may be NaN or infinite; that is no error.
     double GetResult() const;
 
     // Recorded as dependent of every component whose variables a formula uses.

@@ -391,11 +391,11 @@ void TQvSeries::TestAllAssigned() {
         if (!FUndoStack) SetUndoStack(Graph->GetUndoStack());
     }
     if (!Graph || Graph->IsDestroying()) return;
-    if (!FXData) {
+    // The indexer counts whichever vector stands beside it now.
+    if (!FXData || FXData == FIndexer) {
         FIndexer->SetRefVector(FYData);
         FXData = FIndexer;
-    }
-    if (!FYData) {
+    } else if (!FYData || FYData == FIndexer) {
         FIndexer->SetRefVector(FXData);
         FYData = FIndexer;
     }

@@ -7,6 +7,7 @@
 #include "axes/qvaxis.h"
 #include "axes/qvstringfunctions.h"
 #include "framework/qvexceptions.h"
+#include "framework/qvfiler.h"
 #include "framework/qvforms.h"
 #include "framework/qvinifiles.h"
 #include "framework/qvstreams.h"
@@ -18,7 +19,6 @@
 
 #include <QBuffer>
 
-#include <array>
 
 using namespace Qvlocalize;
 
@@ -98,10 +98,6 @@ struct TSeriesValues {
         if (YData) Series->SetYData(YData);
         if (!XData) Series->SetXData(nullptr);
         if (!YData) Series->SetYData(nullptr);
-        // An indexer already in place is not re-pointed when the other vector changes.
-        TQvIndexer* Indexer = Series->GetIndexer();
-        if (Series->GetXData() == Indexer) Indexer->SetRefVector(Series->GetYData());
-        if (Series->GetYData() == Indexer) Indexer->SetRefVector(Series->GetXData());
         Series->SetMergeLegendItemWith(MergeLegendItemWith);
         Series->SetDrawBandTo(DrawBandTo);
         if (!Symbols) return;
@@ -122,37 +118,23 @@ struct TSeriesValues {
     TQvSeries* RangeFromFunction;
 };
 
-// While a record is applied the series counts as loading and its settings have no undo
-// stack, so a read is not recorded value by value and does not renumber the layer.
+// While a record is applied the series counts as loading, so that the layer is not renumbered,
+// and nothing it sets is recorded for undo.
 class TReading {
 public:
-    explicit TReading(TQvSeries* Series)
-        : FSeries(Series), FBegan(!Series->IsLoading()),
-          FStack(Series->GetUndoStack()), FSettings{Series->GetLine(), Series->GetArea(),
-                                                    Series->GetPointSymbol(),
-                                                    Series->GetOutOfRangePointSymbol()} {
+    explicit TReading(TQvSeries* Series) : FSeries(Series), FBegan(!Series->IsLoading()) {
         if (FBegan) Series->BeginLoading();
-        for (std::size_t i = 0; i < FSettings.size(); ++i)
-            FStacks[i] = FSettings[i]->GetUndoStack();
-        for (TQvStyleSettings* Settings : FSettings)
-            Settings->SetUndoStack(nullptr);
     }
     ~TReading() {
-        // Joining a graph while reading may have brought the graph's stack.
-        TQvUndoStack* Now = FSeries->GetUndoStack();
-        for (std::size_t i = 0; i < FSettings.size(); ++i)
-            FSettings[i]->SetUndoStack(Now != FStack ? Now : FStacks[i]);
         if (FBegan) FSeries->Loaded();
     }
     TReading(const TReading&) = delete;
     TReading& operator=(const TReading&) = delete;
 
 private:
+    const TReadScope FScope;
     TQvSeries* FSeries;
     bool FBegan;
-    TQvUndoStack* FStack;
-    std::array<TQvStyleSettings*, 4> FSettings;
-    std::array<TQvUndoRecorder*, 4> FStacks{};
 };
 
 // ---- binary ----

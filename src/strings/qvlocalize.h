@@ -303,6 +303,9 @@ inline constexpr TResourceString STextVariablesTooDeep{
     "Text variable %s refers to itself or is nested more than %d levels deep"};
 inline constexpr TResourceString STooManyTextVariables{
     "A text needs more than %d variable replacements"};
+inline constexpr TResourceString SZeroDivide{"Floating point division by zero"};
+inline constexpr TResourceString SInvalidOp{"Invalid floating point operation"};
+inline constexpr TResourceString SOverflow{"Floating point overflow"};
 inline constexpr TResourceString SFunctionListEntry{"%s(x) - %s"};
 inline constexpr TResourceString SVariablePi{"Circle number, approximately 3.14159"};
 inline constexpr TResourceString SVariableE{"Base of natural logarithm, approximately 2.718282"};

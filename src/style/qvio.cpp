@@ -8,7 +8,6 @@
 #include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 
-#include <QDir>
 
 using namespace QvStream;
 
@@ -162,6 +161,8 @@ bool ContainsNode(const IXMLNode& Node, const QString& Name) {
 
 // ---- binary records ----
 
+// Each reader opens a read scope: what it sets is not a user's edit and is not recorded for undo.
+
 void ToStream(QIODevice* Stream, const TQvGradientSettings* Settings) {
     WriteBoolean(Stream, Settings->GetVisible());
     WriteByte(Stream, quint8(Settings->GetStyle()));
@@ -176,6 +177,7 @@ void ToStream(QIODevice* Stream, const TQvGradientSettings* Settings) {
 }
 
 void FromStream(QIODevice* Stream, TQvGradientSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(ReadBoolean(Stream));
     Settings->SetStyle(ReadEnum<TQvGradientStyle>(Stream, GradientStyles));
     Settings->SetFirstColor(ReadColor(Stream));
@@ -193,6 +195,7 @@ void ToStream(QIODevice* Stream, const TQvSimpleLineSettings* Settings) {
 }
 
 void FromStream(QIODevice* Stream, TQvSimpleLineSettings* Settings) {
+    const TReadScope Reading;
     LineFieldsFromStream(Stream, Settings, "line");
 }
 
@@ -202,6 +205,7 @@ void ToStream(QIODevice* Stream, const TQvLineSettings* Settings) {
 }
 
 void FromStream(QIODevice* Stream, TQvLineSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(ReadBoolean(Stream));
     LineFieldsFromStream(Stream, Settings, "line");
 }
@@ -217,6 +221,7 @@ void ToStream(QIODevice* Stream, const TQvAreaSettings* Settings) {
 }
 
 void FromStream(QIODevice* Stream, TQvAreaSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(ReadBoolean(Stream));
     Settings->SetForeColor(ReadColor(Stream));
     Settings->SetBackColor(ReadColor(Stream));
@@ -241,6 +246,7 @@ void ToStream(QIODevice* Stream, const TQvFont* Font) {
 }
 
 void FromStream(QIODevice* Stream, TQvFont* Font) {
+    const TReadScope Reading;
     Font->SetName(StringFromStream(Stream));
     Font->SetSize(ReadInteger(Stream));
     Font->SetStyle(TFontStyles::fromInt(ReadByte(Stream) & 0x0F));
@@ -271,6 +277,7 @@ void ToNode(IXMLNode Node, const TQvGradientSettings* Settings, const QString& N
 }
 
 void FromNode(const IXMLNode& Node, TQvGradientSettings* Settings, const QString& Name) {
+    const TReadScope Reading;
     const IXMLNode Child = Node.FindNode(Name);
     if (Child.IsNull()) return;
     Settings->SetVisible(AttrBool(Child, "Visible", Settings->GetVisible()));
@@ -289,6 +296,7 @@ void ToNode(IXMLNode Node, const TQvSimpleLineSettings* Settings) {
 }
 
 void FromNode(const IXMLNode& Node, TQvSimpleLineSettings* Settings) {
+    const TReadScope Reading;
     const IXMLNode Child = Node.FindNode("Line");
     if (!Child.IsNull()) ReadLineAttributes(Child, Settings);
 }
@@ -300,6 +308,7 @@ void ToNode(IXMLNode Node, const TQvLineSettings* Settings, const QString& Name)
 }
 
 void FromNode(const IXMLNode& Node, TQvLineSettings* Settings, const QString& Name) {
+    const TReadScope Reading;
     const IXMLNode Child = Node.FindNode(Name);
     if (Child.IsNull()) return;
     Settings->SetVisible(AttrBool(Child, "Visible", Settings->GetVisible()));
@@ -316,6 +325,7 @@ void ToNode(IXMLNode Node, const TQvAreaSettings* Settings, const QString& Name)
 }
 
 void FromNode(const IXMLNode& Node, TQvAreaSettings* Settings, const QString& Name) {
+    const TReadScope Reading;
     const IXMLNode Child = Node.FindNode(Name);
     if (Child.IsNull()) return;
     Settings->SetVisible(AttrBool(Child, "Visible", Settings->GetVisible()));
@@ -337,6 +347,7 @@ void ToNode(IXMLNode Node, const TQvFont* Font) {
 }
 
 void FromNode(const IXMLNode& Node, TQvFont* Font) {
+    const TReadScope Reading;
     const IXMLNode Child = Node.FindNode("Font");
     if (Child.IsNull()) return;
     if (Child.HasAttribute("Name")) Font->SetName(Child.Attribute("Name"));
@@ -367,6 +378,7 @@ void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
 
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
              TQvGradientSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(Ini->ReadBool(Section, Name + ".Visible", Settings->GetVisible()));
     Settings->SetStyle(
         ReadIniEnum(Ini, Section, Name + ".Style", Settings->GetStyle(), GradientStyles));
@@ -395,6 +407,7 @@ void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
 
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
              TQvSimpleLineSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetColor(ReadIniColor(Ini, Section, Name + ".Color", Settings->GetColor()));
     Settings->SetWidth(ReadIniFloat(Ini, Section, Name + ".Width", Settings->GetWidth()));
     Settings->SetDashStyle(
@@ -409,6 +422,7 @@ void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
 
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
              TQvLineSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(Ini->ReadBool(Section, Name + ".Visible", Settings->GetVisible()));
     FromIni(Ini, Section, Name, static_cast<TQvSimpleLineSettings*>(Settings));
 }
@@ -424,6 +438,7 @@ void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
 
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
              TQvAreaSettings* Settings) {
+    const TReadScope Reading;
     Settings->SetVisible(Ini->ReadBool(Section, Name + ".Visible", Settings->GetVisible()));
     Settings->SetForeColor(
         ReadIniColor(Ini, Section, Name + ".ForeColor", Settings->GetForeColor()));
@@ -445,6 +460,7 @@ void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, con
 }
 
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, TQvFont* Font) {
+    const TReadScope Reading;
     Font->SetName(Ini->ReadString(Section, Name + ".Name", Font->GetName()));
     Font->SetSizeF(ReadIniFloat(Ini, Section, Name + ".Size", Font->GetSizeF()));
     Font->SetStyle(TFontStyles::fromInt(
@@ -455,10 +471,6 @@ void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, T
                                        Font->GetRenderingHint(), RenderingHints));
     Font->SetFillColor(ReadIniColor(Ini, Section, Name + ".FillColor", Font->GetFillColor()));
     FromIni(Ini, Section, Name + ".Gradient", Font->GetGradient());
-}
-
-QString GetTemporaryPath() {
-    return QDir::toNativeSeparators(QDir::tempPath() + u'/').left(256);
 }
 
 // ---- floats in typed streams ----

@@ -95,9 +95,6 @@ void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name,
 void ToIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, const TQvFont* Font);
 void FromIni(TCustomIniFile* Ini, const QString& Section, const QString& Name, TQvFont* Font);
 
-// The system folder for temporary files, ending in a separator.
-QString GetTemporaryPath();
-
 // Floats in typed streams as locale-independent text, read back whichever way they were stored.
 void StoreFloatToString(TWriter* Writer, double Value);
 double GetFloatFromStringOrFloat(TReader* Reader);

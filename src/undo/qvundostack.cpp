@@ -5,10 +5,10 @@
 #include "framework/qvfiler.h"
 #include "framework/qvforms.h"
 #include "strings/qvlocalize.h"
-#include "style/qvio.h"
 
 #include <QBuffer>
 #include <QCoreApplication>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLineEdit>
@@ -92,9 +92,13 @@ void TQvUndoStack::SetToMemoryStream(bool Value) {
 }
 
 bool TQvUndoStack::Recording(const QObject* Obj) const {
-    if (!FEnabled || FBusy || IsLoading()) return false;
+    if (!FEnabled || FBusy || IsLoading() || TReadScope::Active()) return false;
     const auto* Component = qobject_cast<const TComponent*>(Obj);
     return !Component || !Component->IsLoading();
+}
+
+QString GetTemporaryPath() {
+    return QDir::toNativeSeparators(QDir::tempPath() + u'/').left(256);
 }
 
 std::unique_ptr<QIODevice> TQvUndoStack::NewStream(QString& FileName) {

@@ -21,6 +21,10 @@ class TQvUndoStack;
 class TReader;
 class TWriter;
 
+// The system folder for temporary files, ending in a separator: where the history goes unless
+// it is kept in memory.
+QString GetTemporaryPath();
+
 // How a record begins, after its caption.
 enum class TQvUndoToken {
     Property,

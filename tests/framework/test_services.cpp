@@ -57,9 +57,10 @@ TEST(Services, ClipboardCarriesBitmapsAndVectorPictures) {
 TEST(Services, PrinterWritesPdfWithoutInstalledPrinter) {
     TPrinter Printer;
     EXPECT_EQ(MessageOf<EPrinter>([&] { Printer.NewPage(); }), "Printing not in progress");
-    if (!TPrinter::PrinterInstalled())
+    if (!TPrinter::PrinterInstalled()) {
         EXPECT_EQ(MessageOf<EPrinter>([&] { Printer.BeginDoc(); }),
                   "No printer is installed; set an output file to print into a PDF file");
+    }
 
     QTemporaryDir Dir;
     const QString File = Dir.filePath("page.pdf");
