@@ -34,8 +34,6 @@ public:
         Graph->SetAlign(TAlign::Client);
         Graph->SetBackColor(0xFFFFFFFF);
         Graph->SetDataAreaColor(0xFFF6F8FB);
-        Graph->SetCaption(QStringLiteral("Damped oscillation: \\i<%Viewer.Measured.Caption%>\\i "
-                                         "against the model"));
         Graph->SetCaptionVisible(true);
         Graph->GetCaptionFont()->SetSizeF(12);
         Graph->GetMajorGridHorizontal()->SetVisible(true);
@@ -74,6 +72,9 @@ public:
         FMeasured->GetPointSymbol()->SetSize(6);
         FMeasured->GetPointSymbol()->SetBorderColor(0xFF1F5FA8);
         FMeasured->GetPointSymbol()->SetFillColor(0x801F5FA8);
+        // The title quotes the series, so it is set once the series exists.
+        Graph->SetCaption(QStringLiteral("Damped oscillation: \\i<%Viewer.Measured.Caption%>\\i "
+                                         "against the model"));
 
         // A new measurement every 50 ms, from the start again after 20 s.
         QObject::connect(&FTimer, &QTimer::timeout, [this] { Measure(); });

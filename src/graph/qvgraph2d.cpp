@@ -92,8 +92,9 @@ void TQvCustomGraph::MeasureTitle() const {
 }
 
 void TQvCustomGraph::ParseCaption() {
-    MeasureTitle();
+    // Marked first: a formula that fails in the caption raises again at the next paint.
     Modified();
+    MeasureTitle();
 }
 
 void TQvCustomGraph::AddObjectToUpdate(TComponent* Object) {

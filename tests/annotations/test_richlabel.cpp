@@ -128,12 +128,18 @@ TEST_F(RichCaption, LinesAndTheirAlignment) {
     EXPECT_FLOAT_EQ(Caption.Segment(0).X, 0);
 }
 
-TEST_F(RichCaption, VariablesAreReplacedAndFailuresKeptAsText) {
+TEST_F(RichCaption, VariablesAreReplacedAndFailuresRaise) {
     Parse("sum <%1+2;0.00%> done");
     EXPECT_EQ(Caption.GetPlainText(), "sum 3.00 done");
-    // A formula that fails leaves its placeholder as text instead of raising.
-    Parse("<%NoSuchThing(%>");
-    EXPECT_EQ(Caption.GetPlainText(), "<%NoSuchThing(%>");
+    // One formula that fails raises the parser's error and leaves the caption unparsed.
+    EXPECT_EQ(MessageOf<EInvalidOp>([&] { Parse("<%1+1%> and <%Sqrt(-1)%>"); }),
+              "Invalid floating point operation");
+    EXPECT_FALSE(Caption.Parsed());
+    EXPECT_EQ(MessageOf<EMathError>([&] { Parse("<%(1%>"); }), "1 closing brackets missing");
+    // Numbers follow the locale with and without a format.
+    TLocaleScope Scope(German);
+    Parse("<%3/2%> <%3/2;0.0%>");
+    EXPECT_EQ(Caption.GetPlainText(), "1,5 1,5");
 }
 
 TEST_F(RichCaption, FontChangesRecolourWithoutParsing) {

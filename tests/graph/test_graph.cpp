@@ -6,6 +6,7 @@
 
 #include <framework/qvexceptions.h>
 #include <framework/qvfiler.h>
+#include <framework/qvforms.h>
 #include <parser/qvparsefkt.h>
 #include <undo/qvundostack.h>
 
@@ -71,6 +72,14 @@ TEST(Graph, RunsItsCycleWhenShownInAWidget) {
     // A resize lets the axes find their ranges again.
     Chart.Graph->SetBounds(0, 0, 500, 300);
     EXPECT_TRUE(Chart.Y->NeedsRecalculate());
+    // An error while the window paints reaches the application, not Qt's event loop.
+    QStringList Heard;
+    Application()->SetOnException(
+        [&Heard](TObject*, const std::exception& Error) { Heard << Error.what(); });
+    EXPECT_THROW(Chart.Graph->SetCaption("<%0/0%>"), EInvalidOp);
+    Widget->grab();
+    Application()->SetOnException(nullptr);
+    EXPECT_EQ(Heard, QStringList{"Invalid floating point operation"});
 }
 
 TEST(Graph, SettersRecordUndoAndRepaintOnlyOnChange) {
@@ -346,9 +355,10 @@ TEST(Graph, TitleVariablesQuoteOtherCaptionsAndFollowTheirChanges) {
     EXPECT_TRUE(Lower->ObjectsToUpdate().contains(Graph));
     Lower->SetCaption("Fitted");
     EXPECT_EQ(Graph->CaptionAsString(), "Above Fitted: 1.414");
-    // A formula that fails shows as text.
-    Graph->SetCaption("<%1+%>");
-    EXPECT_EQ(Graph->CaptionAsString(), "<%1+%>");
+    // A formula that fails raises where the caption is set and where the graph is painted.
+    const QString Failure = "Parsing error in function:\r";
+    EXPECT_EQ(MessageOf<EMathError>([&] { Graph->SetCaption("<%1+%>"); }), Failure);
+    EXPECT_EQ(MessageOf<EMathError>([&] { Chart.Paint(); }), Failure);
     // Freed, the graph takes its two variables along and no longer follows the lower one.
     const qsizetype Count = GlobalStringList().size();
     delete Graph;
