@@ -302,6 +302,11 @@ TEST(AxisRange, SlaveAxesFollowTheirMasters) {
     EXPECT_DOUBLE_EQ(Top->GetStart(), 10);
     EXPECT_DOUBLE_EQ(Top->GetStop(), 210);
     EXPECT_FLOAT_EQ(Top->NumberToWorld(110), Chart.X->NumberToWorld(50));
+    // When only the master changes, the slave follows at the next pass.
+    Chart.X->SetStop(50);
+    Chart.Paint();
+    EXPECT_DOUBLE_EQ(Top->GetStop(), 110);
+    Chart.X->SetStop(100);
 
     // The master's scaling is taken over; a negative slope reverses the slave.
     Chart.X->SetScaling(TQvAxisScaling::Rubrics);

@@ -193,9 +193,15 @@ TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
     Chart.Graph->SetCaptionVisible(true);
     Chart.Graph->SetCaptionDistanceBefore(5);
     Chart.Paint();
+    const float Titled = std::ceil(5 + Chart.Graph->TitleObject()->GetHeight());
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().Y, Titled);
+    EXPECT_GT(Titled, Top);
+    // A larger title font takes more room at the next paint.
+    Chart.Graph->GetCaptionFont()->SetSizeF(40);
+    Chart.Paint();
     EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().Y,
                     std::ceil(5 + Chart.Graph->TitleObject()->GetHeight()));
-    EXPECT_GT(Chart.Graph->GetDrawingArea().Y, Top);
+    EXPECT_GT(Chart.Graph->GetDrawingArea().Y, Titled + 20);
 }
 
 TEST(AxisLayout, ZeroOriginCrossing) {
@@ -215,6 +221,45 @@ TEST(AxisLayout, ZeroOriginCrossing) {
     // No label stands on the crossing point.
     EXPECT_FALSE(LabelTexts(Chart.X).contains("0"));
     EXPECT_TRUE(LabelTexts(Chart.X).contains("2"));
+    // Without 0 in the Y range the X axis stays at the border, its labels inside the graph.
+    Chart.Y->SetStart(-10);
+    Chart.Y->SetStop(-2);
+    Chart.Paint();
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    EXPECT_LE(Chart.X->GetTop() + Chart.X->GetHeight(), Chart.Graph->GetHeight());
+    EXPECT_NEAR(float(Chart.X->GetTop()) + Chart.X->GetAxTop(), Area.Y + Area.Height, 1);
+}
+
+TEST(AxisLayout, EveryAxisIsPartitionedForItsLengthAfterAResize) {
+    const auto Labels = [](int Height, bool Resized) {
+        TChart Chart;
+        TQvAxis* Right = Chart.NewAxis(TQvAxisPosition::Right, "Right");
+        Right->SetStartEnd(TQvAxisEnd::Fixed);
+        Right->SetStopEnd(TQvAxisEnd::Fixed);
+        Right->SetStop(100);
+        if (Resized) Chart.Paint();
+        Chart.Graph->SetBounds(0, 0, 600, Height);
+        Chart.Paint();
+        return LabelTexts(Right);
+    };
+    EXPECT_EQ(Labels(120, true), Labels(120, false));
+    EXPECT_LT(Labels(120, true).size(), Labels(400, false).size());
+}
+
+TEST(AxisLayout, TwistedAxesNeedTheirRoomWhereTheirEndsAreDrawn) {
+    TChart Chart;
+    Chart.Y->SetVisible(false);
+    Chart.X->GetArrowPoint()->SetVisible(true);
+    Chart.X->GetArrowPoint()->SetPointLength(30); // the tip reaches 90 pixels beyond the end
+    for (bool Twisted : {false, true}) {
+        Chart.X->SetTwisted(Twisted);
+        Chart.Paint();
+        const TGPRectF Area = Chart.Graph->GetDrawingArea();
+        // The data area includes its last column.
+        const float Left = Area.X, Right = float(Chart.Graph->GetWidth()) - Area.X - Area.Width + 1;
+        EXPECT_GE(Twisted ? Left : Right, 90) << Twisted;
+        EXPECT_LT(Twisted ? Right : Left, 90) << Twisted;
+    }
 }
 
 TEST(AxisPixels, GridLinesOnTheirTicksAndTheAxisLine) {
