@@ -176,3 +176,18 @@ TEST(SeriesRanges, LayerAndUndo) {
 }
 
 } // namespace
+
+TEST(SeriesRegistration, TheIndexerCountsTheVectorBesideItNow) {
+    TChart Chart;
+    TQvDoubleVector* Short = Chart.NewVector("Short", {1, 2, 3});
+    TQvPointSeries* Series = Chart.NewSeries(nullptr, Short);
+    Chart.Paint();
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 2);
+    Series->SetYData(Chart.NewVector("Long", {1, 2, 3, 4, 5, 6}));
+    delete Short;
+    Chart.Paint();
+    EXPECT_EQ(Series->GetXData(), Series->GetIndexer());
+    EXPECT_EQ(Series->GetCount(), 6);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 5);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 6);
+}

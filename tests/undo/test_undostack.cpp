@@ -5,7 +5,10 @@
 
 #include <data/qvvectors.h>
 #include <framework/qvexceptions.h>
+#include <framework/qvfiler.h>
 #include <framework/qvforms.h>
+#include <framework/qvinifiles.h>
+#include <framework/qvxml.h>
 #include <style/qvio.h>
 #include <style/qvstyles.h>
 #include <undo/qvundostack.h>
@@ -15,6 +18,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QLineEdit>
+#include <QTemporaryDir>
 
 namespace {
 // A component with a property of every kind the stack records.
@@ -367,3 +371,40 @@ TEST_F(TFormFixture, PlaybackFailuresOfAnyKindLeaveAWorkingStack) {
 }
 
 #include "test_undostack.moc"
+
+TEST_F(TFormFixture, NothingReadIsRecorded) {
+    auto* Sample = new TSample(Form);
+    Sample->SetName("Sample1");
+    TQvLineSettings* Line = Sample->GetLine();
+    Line->SetUndoStack(Stack);
+    TQvLineSettings Stored;
+    Stored.SetWidth(7);
+
+    // A settings record in each form.
+    QBuffer Buffer;
+    Buffer.open(QIODevice::ReadWrite);
+    ToStream(&Buffer, &Stored);
+    Buffer.seek(0);
+    FromStream(&Buffer, Line);
+    Stored.SetWidth(8);
+    TXMLDocument Doc;
+    ToNode(Doc.AddChild("Root"), &Stored, "Line");
+    FromNode(Doc.DocumentElement(), Line, "Line");
+    QTemporaryDir Dir;
+    TMemIniFile Ini(Dir.filePath("line.ini"));
+    Stored.SetWidth(9);
+    ToIni(&Ini, "Sample", "Line", &Stored);
+    FromIni(&Ini, "Sample", "Line", Line);
+    EXPECT_EQ(Line->GetWidth(), 9);
+
+    // A component whose settings are read with it.
+    QBuffer Component;
+    Component.open(QIODevice::ReadWrite);
+    TWriter(&Component).WriteComponent(Sample);
+    Line->SetWidth(3);
+    ASSERT_EQ(Stack->UndoCount(), 1); // an edit is recorded
+    Component.seek(0);
+    TReader(&Component).ReadComponent(Sample, Form);
+    EXPECT_EQ(Line->GetWidth(), 9);
+    EXPECT_EQ(Stack->UndoCount(), 1);
+}
