@@ -315,7 +315,6 @@ TEST(Qvstringfunctions, MalformedInputNeverHangsOrCrashes) {
 }
 
 TEST(Qvstringfunctions, FormatFloatSectionsPlaceholdersAndRounding) {
-    TLocaleScope Scope(German); // the format always writes "." and ","
     EXPECT_EQ(FormatFloat("0.00", -3.14159), "-3.14");
     EXPECT_EQ(FormatFloat("0.00", 0.125), "0.13"); // an exact half rounds away from zero
     EXPECT_EQ(FormatFloat("0.00", 2.675), "2.67"); // 2.675 is a little less as a double
@@ -353,4 +352,11 @@ TEST(Qvstringfunctions, FormatFloatSectionsPlaceholdersAndRounding) {
     EXPECT_EQ(FormatFloat("0.0", std::numeric_limits<double>::max()).size(), 311);
     EXPECT_EQ(FormatFloat("0." + QString(330, u'0'), 5e-324).right(8), "04940656");
     EXPECT_EQ(FormatFloat("'negative'", -5), "negative");
+
+    // "." and "," in a format stand for the locale's separators; the format reads the same.
+    TLocaleScope Scope(German);
+    EXPECT_EQ(FormatFloat("#,##0.0", -1234567.89), "-1.234.567,9");
+    EXPECT_EQ(FormatFloat("0.###E+00", 12345), "1,235E+04");
+    EXPECT_EQ(FormatFloat("", 1.5), "1,5");
+    EXPECT_EQ(FormatFloat("0.0' m.'", 2), "2,0 m.");
 }
