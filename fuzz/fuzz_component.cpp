@@ -16,8 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         Reader.ReadComponent(QvFuzz::ComponentTarget(Chart, Data[0]), Chart.Module.get());
     } catch (const Exception&) {
     }
-    TGPBitmap Bitmap(160, 120);
-    TGPGraphics Graphics(&Bitmap);
-    Chart.Graph->PaintGr(&Graphics);
+    QvFuzz::Paint(Chart.Graph);
     return 0;
 }

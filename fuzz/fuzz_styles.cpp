@@ -16,12 +16,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
                 QvFuzz::Read(Object, Ini, Section);
             });
     });
-    // Whatever was read must paint.
-    TGPBitmap Bitmap(160, 120);
-    TGPGraphics Graphics(&Bitmap);
-    try {
-        Objects.Chart.Graph->PaintGr(&Graphics);
-    } catch (const Exception&) {
-    }
+    QvFuzz::Paint(Objects.Chart.Graph);
     return 0;
 }

@@ -21,10 +21,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* Data, size_t Size) {
         } catch (const Exception&) {
         }
     }
-    if (Graph) {
-        TGPBitmap Bitmap(160, 120);
-        TGPGraphics Graphics(&Bitmap);
-        Graph->PaintGr(&Graphics);
-    }
+    if (Graph) QvFuzz::Paint(Graph);
     return 0;
 }

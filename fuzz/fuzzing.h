@@ -154,6 +154,16 @@ struct TChart {
     TQvUndoStack* Stack;
 };
 
+// Whatever was read must paint; a formula in a caption may fail, which raises and is no fault.
+inline void Paint(TQvGraph2D* Graph) {
+    TGPBitmap Bitmap(160, 120);
+    TGPGraphics Graphics(&Bitmap);
+    try {
+        Graph->PaintGr(&Graphics);
+    } catch (const Exception&) {
+    }
+}
+
 } // namespace QvFuzz
 
 // libFuzzer calls this once before the first input. Every program includes this header from
