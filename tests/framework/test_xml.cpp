@@ -198,8 +198,9 @@ TEST(XML, ReportsErrorsAndKeepsContent) {
         {"<a/>\n  <b/>", "line 2, column 3: More than one document element"},
         {"<a/>\n  text", "line 2, column 3: Text outside the document element"},
         {"<root>\n  <a>", "line 2, column 5: Start-end tags mismatch"}};
-    for (const auto& [Xml, Where] : Cases)
-        EXPECT_EQ(MessageOf<EXMLDocError>([&] { LoadBytes(Doc, Xml); }), "XML error at " + Where);
+    for (const auto& Case : Cases)
+        EXPECT_EQ(MessageOf<EXMLDocError>([&] { LoadBytes(Doc, Case.first); }),
+                  "XML error at " + Case.second);
     EXPECT_EQ(MessageOf<EXMLDocError>([&] { Doc.LoadFromXML(""); }),
               "The XML document has no document element");
     EXPECT_EQ(Doc.SaveToXML(), Before);
