@@ -60,6 +60,7 @@ public:
     }
 
     const QImage& Image() const { return FImage; }
+    TQvGraph2D* Graph() const { return FGraph; }
     TQvLineSeries* Series() const { return FSeries; }
     TQvAxis* XAxis() const { return FX; }
 

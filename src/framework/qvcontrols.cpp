@@ -410,16 +410,27 @@ void TWinControl::HostResized(const QRect& Geometry) {
     FSyncingHost = false;
 }
 
+// Qt repaints the parent below a child that it does not know to be opaque.
+void TWinControl::TellHostOpacity() {
+    FHost->setAttribute(Qt::WA_OpaquePaintEvent, PaintsOpaque());
+}
+
 void TWinControl::Invalidate() {
-    if (FHost) FHost->update();
+    if (!FHost || FPaintShowsChanges) return;
+    TellHostOpacity();
+    FHost->update();
 }
 
 void TWinControl::Repaint() {
-    if (FHost) FHost->repaint();
+    if (!FHost) return;
+    TellHostOpacity();
+    FHost->repaint();
 }
 
 void TWinControl::InvalidateRect(const QRect& Rect) {
-    if (FHost) FHost->update(Rect);
+    if (!FHost || FPaintShowsChanges) return;
+    TellHostOpacity();
+    FHost->update(Rect);
 }
 
 void TWinControl::PaintWindow(QPainter& Painter) {

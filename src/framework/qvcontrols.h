@@ -240,10 +240,14 @@ public:
     bool HandleAllocated() const { return FHost != nullptr; }
     void DestroyHandle();
 
+    // Repaints are asked for, not made: Qt paints once for all asked in one turn of its loop.
     void Invalidate() override;
     void Repaint() override;
     // Client rectangle to repaint at the next paint.
     void InvalidateRect(const QRect& Rect);
+    // The paint covers every pixel with opaque colour, so what lies below need not be painted.
+    virtual bool PaintsOpaque() const { return false; }
+
     // Paints the control with its children at (X, Y) of the painter, with or without widget.
     void PaintTo(QPainter& Painter, int X, int Y);
     void Realign();
@@ -264,6 +268,10 @@ public:
     void SetOnKeyPress(const TKeyPressEvent& Value) { FOnKeyPress = Value; }
 
 protected:
+    // While set, the paint in progress shows every change made so far: requests for another
+    // paint are dropped.
+    bool FPaintShowsChanges = false;
+
     friend class TControl;
     friend class TControlHost;
 
@@ -281,6 +289,7 @@ protected:
     void BoundsUpdated(int DeltaWidth, int DeltaHeight) override;
 
 private:
+    void TellHostOpacity();
     void InsertControl(TControl* AControl);
     void RemoveControl(TControl* AControl);
     void CreateHandle();

@@ -776,6 +776,8 @@ void TQvGraph2D::Paint(QPainter& Canvas) {
     }
     FLastClip = Clip;
     {
+        // The calculation at the start of the paint is drawn by this very paint.
+        const QScopedValueRollback<bool> Painting(FPaintShowsChanges, true);
         TGPGraphics Graphics(&Canvas);
         PaintGr(&Graphics);
     }
@@ -784,6 +786,10 @@ void TQvGraph2D::Paint(QPainter& Canvas) {
         FDoRepaint = false;
         Invalidate();
     }
+}
+
+bool TQvGraph2D::PaintsOpaque() const {
+    return qAlpha(GetBackColor()) == 255;
 }
 
 // ---- Zoom stages ----

@@ -404,6 +404,7 @@ public:
     // Draws the chart; the first paint creates missing primary axes.
     void PaintGr(TGPGraphics* Graphics);
     void Paint(QPainter& Canvas) override;
+    bool PaintsOpaque() const override;
     // Puts the title's anchor where its alignment says.
     void PlaceTitle();
     // Stacks the axes around the data area and derives the data area from them.

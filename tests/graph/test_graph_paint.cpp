@@ -7,6 +7,7 @@
 #include <framework/qvcontrols.h>
 
 #include <QPainter>
+#include <QtTest/QtTest>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -146,6 +147,47 @@ TEST(GraphPaint, TransparentBackgroundStaysTransparentAndShowsTheParent) {
     EXPECT_EQ(Shot.pixel(50 + int(Chart.X->NumberToWorld(50)), 50 + Chart.Row()), Blue);
     Chart.Graph->SetBackColor(White);
     EXPECT_EQ(Parent->Widget()->grab().toImage().pixel(55, 53), White);
+}
+
+// Counts the paint events of a widget.
+struct TPaintCounter : QObject {
+    explicit TPaintCounter(QWidget* Widget) { Widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* Event) override {
+        Paints += Event->type() == QEvent::Paint;
+        return false;
+    }
+    int Paints = 0;
+};
+
+TEST(GraphPaint, ChangesInOneTurnOfTheEventLoopPaintOnce) {
+    TPaintedChart Chart;
+    auto* Parent = new TRedPanel(Chart.Owner.get());
+    Parent->SetBounds(0, 0, 600, 400);
+    Chart.Graph->SetParent(Parent);
+    Chart.Graph->SetBounds(50, 50, 500, 300);
+    Parent->Widget()->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Parent->Widget()));
+    // Paints until nothing more is asked for.
+    const auto Settle = [] {
+        for (int i = 0; i < 10; ++i)
+            QCoreApplication::processEvents();
+    };
+    Settle();
+    auto* XData = qobject_cast<TQvDoubleVector*>(Chart.Series->GetXData());
+    auto* YData = qobject_cast<TQvDoubleVector*>(Chart.Series->GetYData());
+    for (const bool Bracketed : {false, true}) {
+        SCOPED_TRACE(Bracketed ? "between BeginUpdate and EndUpdate" : "plain");
+        TPaintCounter GraphPaints(Chart.Graph->Widget()), ParentPaints(Parent->Widget());
+        if (Bracketed) Chart.Graph->BeginUpdate();
+        for (int i = 0; i < 3; ++i) {
+            XData->Add(100 + i);
+            YData->Add(60 + i);
+        }
+        if (Bracketed) Chart.Graph->EndUpdate();
+        Settle();
+        EXPECT_EQ(GraphPaints.Paints, 1);
+        EXPECT_EQ(ParentPaints.Paints, 0);
+    }
 }
 
 // A series drawn in depth, as bars will be.
