@@ -145,9 +145,10 @@ bool TQvSeries::CanDrawColumns() const {
 }
 
 // The points of a pixel column joined by a line are one bar of the column's width from the
-// lowest to the highest; filling it sets the same pixels as stroking the line up and down the
-// column with antialiasing, at a fraction of the cost. Only the lines from one column to the
-// next are stroked.
+// lowest to the highest; filling it inks the pixels that stroking the line up and down the
+// column inks, at a fraction of the cost, except that a run may end one pixel sooner or later
+// (fewer than one inked pixel in a hundred differs). Only the lines from one column to the next
+// are stroked.
 void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
     const bool Smooth =
