@@ -58,28 +58,34 @@ TWinControl* BuildAxesPage(TComponent* Owner) {
         {"60 milliseconds", Day + 0.5, Day + 0.5 + 0.06 / 86400},
         {"One minute", Day + 0.5, Day + 0.5 + 1.0 / 1440},
         {"Six hours", Day + 0.25, Day + 0.5},
-        {"Three days", Day, Day + 3},
+        {"Three days", Day + 1, Day + 4}, // from an even day, where the labels stand
         {"Four months", EncodeDate(2026, 9, 1), EncodeDate(2027, 1, 1)},
         {"Six years", EncodeDate(2020, 1, 1), EncodeDate(2026, 1, 1)},
         {"A century", EncodeDate(1930, 1, 1), EncodeDate(2030, 1, 1)},
     };
-    for (const TSpan& Span : DateSpans)
-        NewAxis(Owner, Dates, P::Bottom, S::DateTime, Span.Start, Span.Stop,
-                QString::fromLatin1(Span.Caption));
+    for (const TSpan& Span : DateSpans) {
+        TQvAxis* Axis = NewAxis(Owner, Dates, P::Bottom, S::DateTime, Span.Start, Span.Stop,
+                                QString::fromLatin1(Span.Caption));
+        // Months with four-digit years, which do not read like days of the month.
+        if (Span.Stop - Span.Start > 60 && Span.Stop - Span.Start < 400)
+            Axis->SetOnGetScaleLabel([](TObject*, TQvScaleLabelEventArgs& e) {
+                e.Caption = FormatDateTime(QStringLiteral("mmm yyyy"), e.Value);
+            });
+    }
     NewAxis(Owner, Dates, P::Left, S::Normal, 0, 1, "Share");
 
-    // Two left axes and a twisted, turned vertical caption.
+    // Two left axes and a twisted right axis.
     TQvGraph2D* Sides = NewGraph(Owner, Panel, "Sides", "Several axes on one side", 5, 665, W, 320);
     NewAxis(Owner, Sides, P::Bottom, S::Normal, -0.004, 0.006, "Strain");
     NewAxis(Owner, Sides, P::Left, S::Normal, 0, 450, "Stress / MPa");
     TQvAxis* Second = NewAxis(Owner, Sides, P::Left, S::Normal, 0, 65, "ksi");
     Second->SetForeColor(0xFF1B6E3A);
     Second->SetNumbersColor(0xFF1B6E3A);
+    Second->SetCaptionColor(0xFF1B6E3A);
     TQvAxis* Inverted = NewAxis(Owner, Sides, P::Right, S::Normal, 1000, 0, "Depth / m");
     Inverted->SetStart(0);
     Inverted->SetStop(1000);
     Inverted->SetTwisted(true);
-    Inverted->SetCaptionHorizontalOnVerticalAxis(true);
 
     // Zero origin: the primary axes cross at (0, 0).
     TQvGraph2D* Origin =

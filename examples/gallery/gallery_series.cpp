@@ -200,11 +200,15 @@ void AddSeveralAxes(TComponent* Owner, TWinControl* Panel) {
     NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 24, "Hour");
     TQvAxis* Temperature = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Temperature / \u00B0C");
     TQvAxis* Humidity = NewAxis(Owner, Graph, P::Right, S::Normal, 0, 100, "Humidity / %");
-    TQvAxis* Wind = NewAxis(Owner, Graph, P::Right, S::Normal, 0, 0, "Wind / m/s");
+    TQvAxis* Wind = NewAxis(Owner, Graph, P::Right, S::Normal, 0, 8, "Wind / m/s");
     const TQvColor Red = 0xFFC0392B, Blue = 0xFF2471A3, Green = 0xFF1E8449;
-    Temperature->SetNumbersColor(Red);
-    Humidity->SetNumbersColor(Blue);
-    Wind->SetNumbersColor(Green);
+    // Each axis in the colour of its series: numbers, line and title.
+    for (const auto& [Axis, Color] :
+         {std::pair{Temperature, Red}, std::pair{Humidity, Blue}, std::pair{Wind, Green}}) {
+        Axis->SetNumbersColor(Color);
+        Axis->SetForeColor(Color);
+        Axis->SetCaptionColor(Color);
+    }
     const int N = 97;
     TQvDoubleVector* Hour = Sampled(Owner, N, [](int i) { return i * 0.25; });
     auto* Air = NewSeries(

@@ -35,6 +35,7 @@ public:
         Graph->SetBackColor(0xFFFFFFFF);
         Graph->SetDataAreaColor(0xFFF6F8FB);
         Graph->SetCaptionVisible(true);
+        Graph->SetCaptionDistanceBefore(6);
         Graph->GetCaptionFont()->SetSizeF(12);
         Graph->GetMajorGridHorizontal()->SetVisible(true);
         Graph->GetMajorGridVertical()->SetVisible(true);
