@@ -217,7 +217,7 @@ void TQvCustomDoubleVector::SetValue(int i, double Value) {
     if (Rebuild)
         OutOfRange();
     else
-        InvalidateRelatedSeries();
+        InvalidateRelatedSeries(i);
 }
 
 bool TQvCustomDoubleVector::IsChanged() const {
@@ -258,10 +258,12 @@ int TQvCustomDoubleVector::Insert(int i, double Value) {
     if (ZeroSpoils) OutOfRange();
     for (std::size_t k = 0; k < FRelatedSeries.size(); ++k) {
         TQvVectorUser* User = FRelatedSeries[k].User;
-        if (!IsSeries(User))
+        if (!IsSeries(User)) {
             User->Modified();
-        else if (User->UsesAsYData(this))
-            User->ValueInsertedLinkedMarkers(i);
+            continue;
+        }
+        User->SetLastCount(i); // the values from i on moved
+        if (User->UsesAsYData(this)) User->ValueInsertedLinkedMarkers(i);
     }
     return GetCount();
 }
@@ -398,7 +400,7 @@ void TQvCustomDoubleVector::ResetRelatedSeries() {
     }
 }
 
-void TQvCustomDoubleVector::InvalidateRelatedSeries() {
+void TQvCustomDoubleVector::InvalidateRelatedSeries(int Changed) {
     for (std::size_t k = 0; k < FRelatedSeries.size(); ++k) {
         TQvVectorUser* User = FRelatedSeries[k].User;
         switch (User->VectorUserKind()) {
@@ -406,7 +408,7 @@ void TQvCustomDoubleVector::InvalidateRelatedSeries() {
             User->SetLastCount(0);
             break;
         case TQvVectorUser::TKind::Series:
-            User->PointsModified();
+            User->ValueChanged(this, Changed);
             break;
         case TQvVectorUser::TKind::Other:
             User->Modified();

@@ -43,6 +43,10 @@ public:
     // Forget cached ranges beyond N values.
     virtual void SetLastCount(int /*N*/) {}
     virtual void PointsModified() {}
+    // The value at Index of Vector changed in place; the indices of the others stand.
+    virtual void ValueChanged(const TQvCustomDoubleVector* /*Vector*/, int /*Index*/) {
+        PointsModified();
+    }
     virtual void RangesModified() {}
     virtual void ClearLinkedMarkers() {}
     virtual void DeleteLinkedMarkers(int /*Index*/) {}
@@ -128,7 +132,7 @@ public:
     void ResetRanges();
     void OutOfRange();
     void ResetRelatedSeries();
-    void InvalidateRelatedSeries();
+    void InvalidateRelatedSeries(int Changed);
 
     // User must also be a TQvVectorUser, else nothing happens. A user may be added more than
     // once (a series using the vector as X and as Y); each RemoveRelated takes one entry away.

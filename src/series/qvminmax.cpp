@@ -44,18 +44,32 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values) {
         std::vector<TEntry>& Level = FLevels[k];
         // Grown in one step for a large batch, geometrically for small appends.
         if (Level.capacity() < Complete) Level.reserve(std::max(Complete, 2 * Level.capacity()));
-        for (std::size_t u = Level.size(); u < Complete; ++u) {
-            TBest Best;
-            if (k == 0) {
-                for (std::size_t i = u * Fanout; i < (u + 1) * Fanout; ++i)
-                    Best.Take(Values[i], i);
-            } else {
-                const std::vector<TEntry>& Below = FLevels[k - 1];
-                for (std::size_t b = u * Fanout; b < (u + 1) * Fanout; ++b)
-                    Best.Take(Below[b]);
-            }
-            Level.push_back(Best.Best);
-        }
+        for (std::size_t u = Level.size(); u < Complete; ++u)
+            Level.push_back(UnitEntry(Values, k, u));
+    }
+}
+
+TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::UnitEntry(std::span<const double> Values,
+                                                         std::size_t Level, std::size_t u) const {
+    TBest Best;
+    if (Level == 0) {
+        for (std::size_t i = u * Fanout; i < (u + 1) * Fanout; ++i)
+            Best.Take(Values[i], i);
+    } else {
+        const std::vector<TEntry>& Below = FLevels[Level - 1];
+        for (std::size_t b = u * Fanout; b < (u + 1) * Fanout; ++b)
+            Best.Take(Below[b]);
+    }
+    return Best.Best;
+}
+
+void TQvMinMaxHierarchy::Update(std::span<const double> Values, std::size_t Index) {
+    if (Index >= FCount) return;
+    std::size_t u = Index;
+    for (std::size_t k = 0; k < FLevels.size(); ++k) {
+        u /= Fanout;
+        if (u >= FLevels[k].size()) break; // the value lies beyond the complete units
+        FLevels[k][u] = UnitEntry(Values, k, u);
     }
 }
 

@@ -19,6 +19,8 @@ public:
     void Extend(std::span<const double> Values);
     // Forgets everything from value Count on, so that changed values are folded in again.
     void Truncate(std::size_t Count);
+    // Folds in the new value at Index, one unit per level.
+    void Update(std::span<const double> Values, std::size_t Index);
     std::size_t Count() const { return FCount; }
 
     // The indices of the lowest and the highest value in First .. Last (inclusive) of the
@@ -34,6 +36,9 @@ public:
     };
 
 private:
+    // The extremes of unit u of a level, from the values or from the level below.
+    TEntry UnitEntry(std::span<const double> Values, std::size_t Level, std::size_t u) const;
+
     // Levels[k] holds one entry per complete unit of Fanout^(k + 1) values.
     std::vector<std::vector<TEntry>> FLevels;
     std::size_t FCount = 0;

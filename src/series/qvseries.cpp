@@ -447,6 +447,12 @@ void TQvSeries::PointsModified() {
     Invalidate();
 }
 
+void TQvSeries::ValueChanged(const TQvCustomDoubleVector* Vector, int Index) {
+    if (FHierarchy && Vector == FYData && FYData->Data())
+        FHierarchy->Update({FYData->Data(), size_t(FYData->GetCount())}, size_t(Index));
+    PointsModified();
+}
+
 void TQvSeries::RangesModified() {
     if (!FXAxis || !FYAxis) return;
     FXStart = FYStart = MaxDouble;

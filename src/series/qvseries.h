@@ -254,6 +254,7 @@ public:
     bool UsesAsYData(const TQvCustomDoubleVector* Vector) const override;
     void SetLastCount(int N) override;
     void PointsModified() override;
+    void ValueChanged(const TQvCustomDoubleVector* Vector, int Index) override;
     void RangesModified() override;
     // Asks the graph for a repaint.
     void Invalidate();

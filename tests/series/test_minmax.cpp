@@ -1,5 +1,5 @@
 // The min/max hierarchy against a plain scan: random ranges over several levels, NaN values,
-// growth by appends and truncation after edits.
+// growth by appends, truncation after edits and values changed in place.
 
 #include <series/qvminmax.h>
 
@@ -64,6 +64,15 @@ TEST(MinMaxHierarchy, AnswersLikeAScan) {
     H.Extend(V);
     ExpectLikeScan(H, V, 0, V.size() - 1);
     ExpectLikeScan(H, V, 100, 150000);
+
+    // A value changed in place is folded in along its path: a new extreme and a former one,
+    // in a complete unit and in the incomplete tail.
+    for (const size_t i : {size_t(123456), size_t(70000), V.size() - 3}) {
+        V[i] = i == 123456 ? 0.5 : 7;
+        H.Update(V, i);
+        ExpectLikeScan(H, V, 0, V.size() - 1);
+        ExpectLikeScan(H, V, i - 40, i + 2);
+    }
 }
 
 } // namespace

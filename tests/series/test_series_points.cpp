@@ -175,6 +175,45 @@ TEST(SeriesPoints, LongAscendingLinesKeepFourPointsPerColumn) {
     EXPECT_EQ(After.back(), 20999);
 }
 
+// A dense line whose values change in place draws what the same values draw when loaded anew.
+TEST(SeriesPoints, DenseLinesFollowValuesChangedAndInsertedInPlace) {
+    const auto Load = [](TPixelChart& Chart, const std::vector<double>& Xs,
+                         const std::vector<double>& Ys) {
+        TQvDoubleVector* XData = Chart.NewVector("", {});
+        TQvDoubleVector* YData = Chart.NewVector("", {});
+        XData->AddRange(Xs);
+        YData->AddRange(Ys);
+        TQvPointSeries* Series = Chart.NewSeries(XData, YData);
+        Series->GetPointSymbol()->SetVisible(false);
+        Series->GetLine()->SetColor(0xFF000000); // not the next colour of the cycle
+        Chart.Paint();
+        return std::pair{XData, YData};
+    };
+    std::vector<double> Xs, Ys;
+    for (int i = 0; i < 20000; ++i) {
+        Xs.push_back(i * 0.05);
+        Ys.push_back(500 + 300 * std::sin(i * 0.01));
+    }
+    TPixelChart Edited;
+    const auto [XData, YData] = Load(Edited, Xs, Ys);
+    const auto ExpectFresh = [&](const char* Edit) {
+        TPixelChart Fresh;
+        Load(Fresh, Xs, Ys);
+        EXPECT_TRUE(Edited.Render() == Fresh.Render()) << Edit;
+    };
+    // A spike inside the range, at neither extreme.
+    YData->SetValue(5000, 750);
+    Ys[5000] = 750;
+    ExpectFresh("changed");
+    // A point inserted between two others, inside both ranges, moves the rest.
+    const double Between = (Xs[11999] + Xs[12000]) / 2;
+    XData->Insert(12000, Between);
+    YData->Insert(12000, 250);
+    Xs.insert(Xs.begin() + 12000, Between);
+    Ys.insert(Ys.begin() + 12000, 250);
+    ExpectFresh("inserted");
+}
+
 TEST(SeriesPoints, AreaClosesAtTheAxisStartOrAtZero) {
     TPixelChart Chart;
     TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}}, false);
