@@ -86,7 +86,8 @@ void TQvSeries::CalculatePoints() {
     }
     if (Count > 0 && FXAxis && FYAxis) {
         int Start = FLastPointsCount, Stop = Count - 1;
-        const bool Ascending = FXData->GetOnlyAscending();
+        // The vector is ascending without its outliers, but they stay among the values.
+        const bool Ascending = FXData->GetOnlyAscending() && !FXData->GetAnyOutliers();
         // Ascending data are cut to the visible range, one point beyond either end, so that
         // the line still enters and leaves the data area.
         if (Ascending && Stop - Start >= ClipMinimum) {

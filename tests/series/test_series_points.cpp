@@ -214,6 +214,40 @@ TEST(SeriesPoints, DenseLinesFollowValuesChangedAndInsertedInPlace) {
     ExpectFresh("inserted");
 }
 
+// A wild X value marked as an outlier: the vector counts as ascending without it, but the
+// values searched and reduced still hold it.
+TEST(SeriesPoints, AnOutlierInXNeitherCutsNorMovesVisiblePoints) {
+    std::vector<double> Xs, Ys;
+    for (int i = 0; i < 20000; ++i) {
+        Xs.push_back(i * 0.05);
+        Ys.push_back(500 + 300 * std::sin(i * 0.01));
+    }
+    // The chart zoomed to 300 .. 700, with point 10000 (X = 500, where a search of the range
+    // looks first) at X, marked as an outlier or not.
+    const auto Render = [&](double X, bool Marked, bool Shown) {
+        TPixelChart Chart;
+        Chart.X->SetStart(300);
+        Chart.X->SetStop(700);
+        TQvDoubleVector* XData = Chart.NewVector("", {});
+        TQvDoubleVector* YData = Chart.NewVector("", {});
+        XData->AddRange(Xs);
+        YData->AddRange(Ys);
+        XData->SetValue(10000, X);
+        if (Marked) XData->AddOutlier(10000);
+        TQvPointSeries* Series = Chart.NewSeries(XData, YData);
+        Series->GetPointSymbol()->SetVisible(false);
+        Series->GetLine()->SetColor(0xFF000000);
+        Series->SetOutliersVisible(Shown);
+        const QImage Image = Chart.Render();
+        // Whether the line starts at or before the left end of the range.
+        return std::pair{Image, Series->Points()[0].X <= Chart.X->NumberToWorld(300)};
+    };
+    // Hidden, it takes nothing else away.
+    EXPECT_TRUE(Render(-1e9, true, false).second);
+    // Shown, it is a point like any other: the line goes out to it and back.
+    EXPECT_TRUE(Render(-1e9, true, true).first == Render(-1e9, false, false).first);
+}
+
 TEST(SeriesPoints, AreaClosesAtTheAxisStartOrAtZero) {
     TPixelChart Chart;
     TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}}, false);
