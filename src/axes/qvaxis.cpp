@@ -794,6 +794,8 @@ void TQvAxis::GetNewRanges() {
         Lo = std::min(Lo, a);
         Hi = std::max(Hi, b);
     }
+    FDataStart = Lo;
+    FDataStop = Hi;
     if (Hi >= Lo && Lo == FValuesStart && Hi == FValuesStop) {
         FRedoRange = false;
         return;

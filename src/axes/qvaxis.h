@@ -15,6 +15,7 @@
 #include <QList>
 #include <QPointer>
 
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -328,6 +329,9 @@ public:
     // The data extent of the axis' series as last computed.
     double GetValuesStart() const { return FValuesStart; }
     double GetValuesStop() const { return FValuesStop; }
+    // The extent of the visible series' values, whatever the ends; start above stop without.
+    double GetDataStart() const { return FDataStart; }
+    double GetDataStop() const { return FDataStop; }
     // Zoomed or scrolled inside the data extent.
     bool GetIsClipped() const;
     // Distance between major (minor) ticks in data units.
@@ -504,6 +508,8 @@ private:
     double FLastStop = 10;
     double FValuesStart = 0;
     double FValuesStop = 10;
+    double FDataStart = std::numeric_limits<double>::max();
+    double FDataStop = -std::numeric_limits<double>::max();
     double FNormalizeConst = 1;
     double FLogStart = 0;
     double FLogStop = 1;

@@ -714,17 +714,19 @@ void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, const std::function<void(TQv
     Graphics->SetClip(Saved);
 }
 
-// Data inside the axis ranges is never cut; beyond a zoomed range it does not spill over the
-// axes. Nothing is clipped while no axis is zoomed into its data.
+// Data inside the axis ranges is never cut, so symbols at the ends keep their overhang; data
+// beyond a range, whatever made it (a zoom, fixed ends), does not spill over the axes.
 std::optional<TGPRectF> TQvGraph2D::SeriesClip() const {
     float Left = 0, Top = 0, Right = float(GetWidth()), Bottom = float(GetHeight());
     const TGPRectF& A = FDrawingArea;
     bool Clipped = false;
     for (const TQvAxis* Axis : FAxes) {
-        if (!Axis->GetIsClipped()) continue;
+        if (Axis->GetDataStart() > Axis->GetDataStop()) continue; // no data
+        const double Eps = (Axis->GetStop() - Axis->GetStart()) * 1e-8;
+        const bool CutsStart = Axis->GetStart() - Eps > Axis->GetDataStart();
+        const bool CutsStop = Axis->GetStop() + Eps < Axis->GetDataStop();
+        if (!CutsStart && !CutsStop) continue;
         Clipped = true;
-        const bool CutsStart = Axis->GetStart() > Axis->GetValuesStart();
-        const bool CutsStop = Axis->GetStop() < Axis->GetValuesStop();
         if (Axis->GetHorizontal()) {
             const bool Twisted = Axis->GetTwisted();
             if (Twisted ? CutsStop : CutsStart) Left = A.X;

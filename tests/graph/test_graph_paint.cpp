@@ -7,8 +7,8 @@
 #include <framework/qvcontrols.h>
 
 #include <QPainter>
-#include <QtTest/QtTest>
 #include <QWidget>
+#include <QtTest/QtTest>
 
 #include <gtest/gtest.h>
 
@@ -70,6 +70,19 @@ TEST(GraphPaint, DataAreaWhereTheLayoutPutsItAndSeriesClippedToIt) {
     for (int x = int(Inner.X + Inner.Width) + 3; x < Chart.Graph->GetWidth(); x += 7)
         EXPECT_NE(Zoomed.pixel(x, Chart.Row()), Blue) << x;
     EXPECT_NE(Zoomed.pixel(int(Inner.X) - 6, Chart.Row()), Blue);
+
+    // A fixed range narrower than the data clips the same way, with no zoom at all.
+    TPaintedChart Fixed;
+    Fixed.X->SetStart(20);
+    Fixed.X->SetStop(80);
+    const QImage Narrow = Fixed.Render();
+    const TGPRectF Cut = Fixed.Graph->GetDrawingArea();
+    EXPECT_EQ(Narrow.pixel(int(Cut.X + Cut.Width / 2), Fixed.Row()), Blue);
+    for (int x = 0; x < Fixed.Graph->GetWidth(); ++x) {
+        if (x < Cut.X - 1 || x > Cut.X + Cut.Width) {
+            EXPECT_NE(Narrow.pixel(x, Fixed.Row()), Blue) << x;
+        }
+    }
 }
 
 // A legend stand-in that fills its rectangle.
