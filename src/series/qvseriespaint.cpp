@@ -115,11 +115,12 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
             if (Args.Visible && Args.Pen)
                 Graphics->DrawLine(*Args.Pen, FPoints[size_t(k)], FPoints[size_t(k + 1)]);
         }
-    } else if (CanDrawColumns()) {
+    } else if (CanDrawColumns() && Graphics->IsRaster()) {
         DrawColumns(Graphics);
-    } else if (CanDoCanvasDraw()) {
+    } else if (CanDoCanvasDraw() && Graphics->IsRaster()) {
         DrawOnDevice(Graphics);
     } else {
+        // The reduced points as one polyline, as vector output wants them.
         Graphics->DrawLines(*FPen, FPoints.data(), FPointCount);
     }
 }

@@ -472,6 +472,9 @@ public:
     QPainter* GetHDC();
     void ReleaseHDC(QPainter* Painter);
     float GetDpiY() const { return FDpiY; }
+    // The surface ends in pixels (an image, a window); SVG, PDF, printers and metafiles keep
+    // vectors, and want shapes rather than pixel tricks.
+    bool IsRaster() const;
 
     void Clear(TQvColor Color);
     TGPSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }

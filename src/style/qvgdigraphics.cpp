@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 
 #include <algorithm>
@@ -96,6 +97,12 @@ void TGPGraphics::Begin(QPainter* Painter) {
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     FPainter->setRenderHint(QPainter::TextAntialiasing, true);
     ApplyTransform();
+}
+
+bool TGPGraphics::IsRaster() const {
+    const QPaintEngine* Engine = FPainter ? FPainter->paintEngine() : nullptr;
+    return Engine &&
+           (Engine->type() == QPaintEngine::Raster || Engine->type() == QPaintEngine::OpenGL2);
 }
 
 QPainter* TGPGraphics::GetHDC() {

@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -321,6 +324,30 @@ TEST(SeriesPoints, HitTestsAndInterpolation) {
     EXPECT_DOUBLE_EQ(One->GetY(100), 7);
     TQvPointSeries* None = Plain.NewSeries(Plain.NewVector("", {}), Plain.NewVector("", {}));
     EXPECT_DOUBLE_EQ(None->GetY(1), 0);
+}
+
+// Vector output keeps the reduced line as one polyline: no bar per pixel column.
+TEST(SeriesPoints, DenseLinesInVectorOutputAreOnePath) {
+    TPixelChart Chart;
+    TPixels Pixels;
+    for (int i = 0; i < 30000; ++i) {
+        const float x = 100 + i * 0.01f;
+        Pixels.push_back({x, 200 + 80 * std::sin(x / 15)});
+    }
+    TQvPointSeries* Series = Chart.Through(Pixels, false);
+    TGPMetafile Picture(600, 400);
+    {
+        TGPGraphics Graphics(&Picture);
+        Series->DrawLine(&Graphics);
+    }
+    QTemporaryDir Dir;
+    const QString File = Dir.filePath("line.svg");
+    Picture.SaveAsSvg(File);
+    QFile Svg(File);
+    ASSERT_TRUE(Svg.open(QIODevice::ReadOnly));
+    const QByteArray Text = Svg.readAll();
+    EXPECT_EQ(Text.count("<rect"), 0);
+    EXPECT_EQ(Text.count("<path"), 1);
 }
 
 // Dense lines are drawn as a bar per pixel column and the lines between columns: the pixels
