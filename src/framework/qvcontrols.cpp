@@ -416,9 +416,7 @@ void TWinControl::TellHostOpacity() {
 }
 
 void TWinControl::Invalidate() {
-    if (!FHost || FPaintShowsChanges) return;
-    TellHostOpacity();
-    FHost->update();
+    if (FHost) InvalidateRect(FHost->rect());
 }
 
 void TWinControl::Repaint() {
