@@ -49,7 +49,7 @@ static void BM_RepaintUnchanged(benchmark::State& State) {
     auto Chart = PaintedChart(State.range(0), State.range(1) != 0, Signal);
     for (auto _ : State)
         Chart->Render();
-    State.counters["points_kept"] = Chart->Series()->PointCount();
+    State.counters["points_kept"] = Chart->Series()->ScreenPoints().Count();
 }
 BENCHMARK(BM_RepaintUnchanged)->Apply(Sizes);
 
@@ -78,7 +78,7 @@ static void BM_ScreenPoints(benchmark::State& State) {
         Series->PointsModified();
         Series->CalculatePoints();
     }
-    State.counters["points_kept"] = Series->PointCount();
+    State.counters["points_kept"] = Series->ScreenPoints().Count();
 }
 BENCHMARK(BM_ScreenPoints)
     ->Arg(100'000)
@@ -110,9 +110,9 @@ static void BM_ScreenPointMemory(benchmark::State& State) {
     for (auto _ : State)
         Chart = PaintedChart(State.range(0), false, Signal);
     const TQvLineSeries* Series = Chart->Series();
-    State.counters["points_kept"] = Series->PointCount();
-    State.counters["bytes"] = double(Series->Points().capacity() * sizeof(TGPPointF) +
-                                     Series->PointIndex().capacity() * sizeof(int));
+    State.counters["points_kept"] = Series->ScreenPoints().Count();
+    State.counters["bytes"] = double(Series->ScreenPoints().Points().capacity() * sizeof(TGPPointF) +
+                                     Series->ScreenPoints().Index().capacity() * sizeof(int));
 }
 BENCHMARK(BM_ScreenPointMemory)
     ->Arg(100'000)

@@ -6,7 +6,6 @@
 #include "framework/qvforms.h"
 #include "graph/qvgraph2d.h"
 #include "parser/qvparsefkt.h"
-#include "series/qvminmax.h"
 #include "undo/qvundostack.h"
 
 #include <QRandomGenerator>
@@ -123,7 +122,9 @@ void TQvSeries::SetMergeLegendItemWith(TQvSeries* Value) {
 
 void TQvSeries::SetDrawBandTo(TQvSeries* Value) {
     if (Value == this || !ReplaceReference(this, FDrawBandTo, Value)) return;
-    PointsModified();
+    // A band is an area that ends at the other line.
+    if (Value) FAreaSettings->SetVisible(true);
+    Invalidate();
 }
 
 void TQvSeries::SetRangeFromFunction(TQvSeries* Value) {
@@ -333,7 +334,7 @@ void TQvSeries::Calculate() {
             Axis->RangeModified();
         }
     }
-    FRecalculatePoints = true;
+    FScreen.Invalidate(FLastCount);
     Invalidate();
     FLastCount = FCount;
 }
@@ -437,20 +438,20 @@ bool TQvSeries::UsesAsYData(const TQvCustomDoubleVector* Vector) const {
 
 void TQvSeries::SetLastCount(int N) {
     FLastCount = std::min(FLastCount, N);
-    FLastPointsCount = std::min(FLastPointsCount, FLastCount);
-    if (FHierarchy) FHierarchy->Truncate(size_t(std::max(N, 0)));
+    FScreen.ValuesChanged(N);
 }
 
 void TQvSeries::PointsModified() {
-    FLastPointsCount = 0;
-    FRecalculatePoints = true;
+    FScreen.Invalidate();
     Invalidate();
 }
 
 void TQvSeries::ValueChanged(const TQvCustomDoubleVector* Vector, int Index) {
-    if (FHierarchy && Vector == FYData && FYData->Data())
-        FHierarchy->Update({FYData->Data(), size_t(FYData->GetCount())}, size_t(Index));
-    PointsModified();
+    const bool Y = Vector == FYData && FYData->Data();
+    FScreen.ValueChanged(Y ? std::span(FYData->Data(), size_t(FYData->GetCount()))
+                           : std::span<const double>(),
+                         Index);
+    Invalidate();
 }
 
 void TQvSeries::RangesModified() {
@@ -459,8 +460,8 @@ void TQvSeries::RangesModified() {
     FXStop = FYStop = -MaxDouble;
     FLastCount = 0;
     FCount = 0;
-    FHierarchy.reset();
-    PointsModified();
+    FScreen.ValuesChanged(0);
+    Invalidate();
     FXAxis->RangeModified();
     FYAxis->RangeModified();
 }

@@ -8,6 +8,7 @@
 #include "data/qvvectors.h"
 #include "framework/qvclasses.h"
 #include "parser/qvparsefkt.h"
+#include "series/qvscreenpoints.h"
 #include "style/qvdrawing.h"
 #include "style/qvstyles.h"
 
@@ -21,7 +22,6 @@ class QIODevice;
 class TCustomIniFile;
 class TQvAxis;
 class TQvGraph2D;
-class TQvMinMaxHierarchy;
 class TQvUndoStack;
 
 struct TQvTransformEventArgs {
@@ -182,7 +182,7 @@ public:
     virtual bool HasValuesAt(int i) const;
     // Shown, with a line, an area or symbols to show.
     virtual bool SeriesVisible() const;
-    bool NeedsPoints() const { return FRecalculatePoints; }
+    bool NeedsPoints() const { return FScreen.Stale(); }
     // Room an axis at Position leaves so that symbols at the data area's edge are not cut.
     virtual float ExtraSpaceAt(TQvAxisPosition Position) const;
     // Reloads vectors bound to a data set.
@@ -206,10 +206,13 @@ public:
     // ---- Screen points and painting ----
     // The values converted to pixels and reduced to what the screen shows.
     virtual void CalculatePoints();
-    int PointCount() const { return FPointCount; }
-    const std::vector<TGPPointF>& Points() const { return FPoints; }
-    const std::vector<int>& PointIndex() const { return FPointIndex; }
-    int AreaPointCount() const { return FAreaPointCount; }
+    // The screen points as last made.
+    const TQvScreenPoints& ScreenPoints() const { return FScreen; }
+    // The screen points, made anew first when stale or made for other axis ranges.
+    const TQvScreenPoints& CurrentScreenPoints();
+    // What the area fills: each run of the line closed at the area base, or with a band one
+    // polygon back along the other series' points.
+    std::vector<std::vector<TGPPointF>> AreaPolygons();
     // Lines and areas; symbols come later with DrawSymbols, above everything else.
     virtual void PaintGr(TGPGraphics* Graphics);
     virtual void DrawLine(TGPGraphics* Graphics);
@@ -275,16 +278,17 @@ protected:
     void RegisterVariables();
     // The caption after the class, unique among the owner's components.
     void NameCaption();
-    // Pixel of the point i, through the transforms and the axes.
+    // Pixel of the point i, through the transforms and the axes; NaN where an axis cannot
+    // show the value.
     TGPPointF ScreenPoint(int i) const;
     // The series' part of the binary record, after class name and reference.
     virtual void WriteToInner(QIODevice* Stream) const;
     virtual void ReadFromInner(QIODevice* Stream);
-    void ReduceForSymbols(int Start, int Stop);
-    void ReduceForLine(int Start, int Stop, int From);
+    // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
+    // a line.
+    void ReduceMapped(int Start, int Stop, bool Symbols);
     bool CanUseHierarchy(bool Ascending, int Start, int Stop) const;
     void ReduceByColumns(int Start, int Stop);
-    void AddBandPoints();
     float AreaBase(bool Shifted) const;
     bool InFunctionRange(int Index) const;
     void ExcludeSymbols(TGPGraphics* Graphics);
@@ -315,12 +319,8 @@ protected:
     mutable int FMinCount = 1;
     mutable int FCount = 0;
     int FLastCount = 0;
-    int FLastPointsCount = 0;
     int FLayer = 0;
     TQvGraph2D* FGraph = nullptr;
-    bool FRecalculatePoints = false;
-    // The axis mappings the screen points were made with.
-    TQvAxisMapping FXMapping{}, FYMapping{};
     TQvIndexer* FIndexer;
     QString FCaption;
     bool FIncludeInLegend = true;
@@ -343,15 +343,7 @@ protected:
     TQvPenEventHandler FOnGetPen;
     TQvBrushEventHandler FOnGetBrush;
     PointSymbolEventHandler FOnGetPointSymbol;
-    // Screen points, then the closing points of the area.
-    std::vector<TGPPointF> FPoints;
-    std::vector<int> FPointIndex;
-    int FPointCount = 0;
-    int FAreaPointCount = 0;
-    // Per-column minima and maxima of the Y values over ascending X, built on first use.
-    std::unique_ptr<TQvMinMaxHierarchy> FHierarchy;
-    // Every screen point stands on the centre of its pixel column, up to four per column.
-    bool FColumnPoints = false;
+    TQvScreenPoints FScreen;
 };
 
 class TQvLineSeries : public TQvSeries {

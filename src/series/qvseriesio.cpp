@@ -19,7 +19,6 @@
 
 #include <QBuffer>
 
-
 using namespace Qvlocalize;
 
 namespace {

@@ -46,31 +46,30 @@ bool TQvSeries::CanDoCanvasDraw() const {
 
 void TQvSeries::PaintGr(TGPGraphics* Graphics) {
     if (!FXAxis || !FYAxis || !FGraph || !SeriesVisible()) return;
-    if (FXAxis->Mapping() != FXMapping || FYAxis->Mapping() != FYMapping) PointsModified();
-    if (FRecalculatePoints) CalculatePoints();
-    if (FPointCount == 0) return;
+    const int Count = CurrentScreenPoints().Count();
+    if (Count < 2) return;
     // Lines must not shine through translucent symbols: cut holes for them first.
-    const bool Holes =
-        FPointCount > 1 && (Translucent(FPointSymbolSettings.get()) ||
-                            (FRangeFromFunction && Translucent(FOutOfRangeSymbolSettings.get())));
+    const bool Holes = Translucent(FPointSymbolSettings.get()) ||
+                       (FRangeFromFunction && Translucent(FOutOfRangeSymbolSettings.get()));
     TGPRegion Saved;
     if (Holes) {
         Saved = Graphics->GetClip();
         ExcludeSymbols(Graphics);
     }
-    if (FPointCount > 1) DrawLine(Graphics);
+    DrawLine(Graphics);
     if (Holes) Graphics->SetClip(Saved);
 }
 
 void TQvSeries::ExcludeSymbols(TGPGraphics* Graphics) {
     const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
     const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
-    for (int i = 0; i < FPointCount; ++i) {
+    const std::vector<TGPPointF>& Points = FScreen.Points();
+    for (size_t k = 0; k < Points.size(); ++k) {
         const TQvPointSymbolSettings* Symbols =
-            InFunctionRange(FPointIndex[size_t(i)]) ? Normal : Outside;
+            InFunctionRange(FScreen.Index()[k]) ? Normal : Outside;
         if (!Translucent(Symbols)) continue;
-        const TGPPointF& P = FPoints[size_t(i)];
-        ExcludeSymbolSpace(Graphics, Symbols->GetSize(), P.X, P.Y, Symbols->GetPointSymbol());
+        ExcludeSymbolSpace(Graphics, Symbols->GetSize(), Points[k].X, Points[k].Y,
+                           Symbols->GetPointSymbol());
     }
 }
 
@@ -82,46 +81,51 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
         FBrush = FAreaSettings->GetBrush(Area);
         FStyleArea = Area;
     }
-    auto DataX = [this](int k) {
-        const int i = FPointIndex[size_t(k)];
-        return TransformX(i, FXData->GetValue(i));
+    const std::vector<TGPPointF>& Points = FScreen.Points();
+    const std::vector<int>& Index = FScreen.Index();
+    // Calls Segment(k) for the start k of every segment of the line.
+    const auto ForEachSegment = [this](const auto& Segment) {
+        FScreen.ForEachRun([&](size_t First, size_t n) {
+            for (size_t k = First; k + 1 < First + n; ++k)
+                Segment(k);
+        });
     };
-    auto DataY = [this](int k) {
-        const int i = FPointIndex[size_t(k)];
-        return TransformY(i, FYData->GetValue(i));
-    };
+    auto DataX = [&](size_t k) { return TransformX(Index[k], FXData->GetValue(Index[k])); };
+    auto DataY = [&](size_t k) { return TransformY(Index[k], FYData->GetValue(Index[k])); };
     if (FAreaSettings->GetVisible()) {
         if (FOnGetBrush) {
             const float Base = AreaBase(false);
-            for (int k = 0; k + 1 < FPointCount; ++k) {
-                const TGPPointF& P = FPoints[size_t(k)];
-                const TGPPointF& Q = FPoints[size_t(k + 1)];
-                TQvBrushEventArgs Args{FPointIndex[size_t(k)], DataX(k), DataY(k), FBrush.get(),
-                                       true};
+            ForEachSegment([&](size_t k) {
+                const TGPPointF& P = Points[k];
+                const TGPPointF& Q = Points[k + 1];
+                TQvBrushEventArgs Args{Index[k], DataX(k), DataY(k), FBrush.get(), true};
                 FOnGetBrush(this, Args);
-                if (!Args.Visible || !Args.Brush) continue;
+                if (!Args.Visible || !Args.Brush) return;
                 const TGPPointF Quad[4] = {P, Q, {Q.X, Base}, {P.X, Base}};
                 Graphics->FillPolygon(*Args.Brush, Quad, 4);
-            }
-        } else if (FAreaPointCount > 2) {
-            Graphics->FillPolygon(*FBrush, FPoints.data(), FAreaPointCount);
+            });
+        } else {
+            for (const std::vector<TGPPointF>& Polygon : AreaPolygons())
+                if (Polygon.size() > 2)
+                    Graphics->FillPolygon(*FBrush, Polygon.data(), int(Polygon.size()));
         }
     }
     if (!FLineSettings->GetVisible()) return;
     if (FOnGetPen) {
-        for (int k = 0; k + 1 < FPointCount; ++k) {
-            TQvPenEventArgs Args{FPointIndex[size_t(k)], DataX(k), DataY(k), FPen.get(), true};
+        ForEachSegment([&](size_t k) {
+            TQvPenEventArgs Args{Index[k], DataX(k), DataY(k), FPen.get(), true};
             FOnGetPen(this, Args);
-            if (Args.Visible && Args.Pen)
-                Graphics->DrawLine(*Args.Pen, FPoints[size_t(k)], FPoints[size_t(k + 1)]);
-        }
+            if (Args.Visible && Args.Pen) Graphics->DrawLine(*Args.Pen, Points[k], Points[k + 1]);
+        });
     } else if (CanDrawColumns() && Graphics->IsRaster()) {
         DrawColumns(Graphics);
     } else if (CanDoCanvasDraw() && Graphics->IsRaster()) {
         DrawOnDevice(Graphics);
     } else {
-        // The reduced points as one polyline, as vector output wants them.
-        Graphics->DrawLines(*FPen, FPoints.data(), FPointCount);
+        // The reduced points of each run as one polyline, as vector output wants them.
+        FScreen.ForEachRun([&](size_t First, size_t n) {
+            if (n > 1) Graphics->DrawLines(*FPen, &Points[First], int(n));
+        });
     }
 }
 
@@ -140,7 +144,7 @@ TGPRectF ColumnBar(float X, float Top, float Bottom, bool Smooth) {
 } // namespace
 
 bool TQvSeries::CanDrawColumns() const {
-    return FColumnPoints && FLineSettings->GetWidth() <= 1 &&
+    return FScreen.OnColumns() && FLineSettings->GetWidth() <= 1 &&
            FLineSettings->GetDashStyle() == TGPDashStyle::Solid &&
            !FLineSettings->GetGradient()->GetVisible();
 }
@@ -154,45 +158,48 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
     const bool Smooth =
         Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
+    const std::vector<TGPPointF>& Points = FScreen.Points();
     // Each column's extent, and where the line enters and leaves it.
     struct TColumn {
         float X, Top, Bottom, Enter, Leave;
     };
     std::vector<TColumn> Columns;
-    int k = 0;
-    while (k < FPointCount) {
-        const TGPPointF& First = FPoints[size_t(k)];
-        TColumn Column{First.X, First.Y, First.Y, First.Y, First.Y};
-        while (k + 1 < FPointCount && FPoints[size_t(k + 1)].X == Column.X) {
-            ++k;
-            Column.Top = std::min(Column.Top, FPoints[size_t(k)].Y);
-            Column.Bottom = std::max(Column.Bottom, FPoints[size_t(k)].Y);
-        }
-        Column.Leave = FPoints[size_t(k)].Y;
-        Columns.push_back(Column);
-        ++k;
-    }
-    // Without smoothing, a line into the next column is a run down this column to the
-    // midpoint and a run down the next one from there: the bars take it over.
-    TGPGraphicsPath Links;
-    for (size_t c = 1; c < Columns.size(); ++c) {
-        TColumn &From = Columns[c - 1], &To = Columns[c];
-        if (!Smooth && To.X - From.X == 1) {
-            const float Middle = (From.Leave + To.Enter) / 2;
-            From.Top = std::min(From.Top, Middle);
-            From.Bottom = std::max(From.Bottom, Middle);
-            To.Top = std::min(To.Top, Middle);
-            To.Bottom = std::max(To.Bottom, Middle);
-            continue;
-        }
-        Links.StartFigure();
-        Links.AddLine(From.X, From.Leave, To.X, To.Enter);
-    }
     std::vector<TGPRectF> Bars;
-    Bars.reserve(Columns.size());
-    for (const TColumn& Column : Columns)
-        if (Column.Bottom > Column.Top)
-            Bars.push_back(ColumnBar(Column.X, Column.Top, Column.Bottom, Smooth));
+    TGPGraphicsPath Links;
+    FScreen.ForEachRun([&](size_t First, size_t n) {
+        Columns.clear();
+        size_t k = First;
+        while (k < First + n) {
+            const TGPPointF& P = Points[k];
+            TColumn Column{P.X, P.Y, P.Y, P.Y, P.Y};
+            while (k + 1 < First + n && Points[k + 1].X == Column.X) {
+                ++k;
+                Column.Top = std::min(Column.Top, Points[k].Y);
+                Column.Bottom = std::max(Column.Bottom, Points[k].Y);
+            }
+            Column.Leave = Points[k].Y;
+            Columns.push_back(Column);
+            ++k;
+        }
+        // Without smoothing, a line into the next column is a run down this column to the
+        // midpoint and a run down the next one from there: the bars take it over.
+        for (size_t c = 1; c < Columns.size(); ++c) {
+            TColumn &From = Columns[c - 1], &To = Columns[c];
+            if (!Smooth && To.X - From.X == 1) {
+                const float Middle = (From.Leave + To.Enter) / 2;
+                From.Top = std::min(From.Top, Middle);
+                From.Bottom = std::max(From.Bottom, Middle);
+                To.Top = std::min(To.Top, Middle);
+                To.Bottom = std::max(To.Bottom, Middle);
+                continue;
+            }
+            Links.StartFigure();
+            Links.AddLine(From.X, From.Leave, To.X, To.Enter);
+        }
+        for (const TColumn& Column : Columns)
+            if (Column.Bottom > Column.Top)
+                Bars.push_back(ColumnBar(Column.X, Column.Top, Column.Bottom, Smooth));
+    });
     const TGPSolidBrush Fill(FLineSettings->GetColor());
     Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
     Graphics->DrawPath(*FPen, Links);
@@ -202,11 +209,6 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
 void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     const QTransform World = Graphics->GetTransform().ToQt();
     const TGPRectF& Area = FGraph->GetDrawingArea();
-    QPolygon Line(FPointCount);
-    for (int k = 0; k < FPointCount; ++k) {
-        const QPointF P = World.map(QPointF(FPoints[size_t(k)].X, FPoints[size_t(k)].Y));
-        Line[k] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
-    }
     const QRect Clip =
         World.mapRect(QRectF(Area.X, Area.Y, Area.Width, Area.Height)).toAlignedRect();
     QPainter* Painter = Graphics->GetHDC();
@@ -218,19 +220,29 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     Painter->setPen(Pen);
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setClipRect(Clip, Qt::IntersectClip);
-    Painter->drawPolyline(Line);
+    const std::vector<TGPPointF>& Points = FScreen.Points();
+    QPolygon Line;
+    FScreen.ForEachRun([&](size_t First, size_t n) {
+        Line.resize(qsizetype(n));
+        for (size_t k = 0; k < n; ++k) {
+            const QPointF P = World.map(Points[First + k].ToQt());
+            Line[qsizetype(k)] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
+        }
+        Painter->drawPolyline(Line);
+    });
     Painter->restore();
     Graphics->ReleaseHDC(Painter);
 }
 
 void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
     if (!FVisible || !FXAxis || !FYAxis || !FGraph) return;
-    if (FRecalculatePoints) CalculatePoints();
+    const std::vector<TGPPointF>& Points = CurrentScreenPoints().Points();
+    const std::vector<int>& Index = FScreen.Index();
     const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
     const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
     if (FOnGetPointSymbol) {
-        for (int k = 0; k < FPointCount; ++k) {
-            const int i = FPointIndex[size_t(k)];
+        for (size_t k = 0; k < Points.size(); ++k) {
+            const int i = Index[k];
             PointSymbolEventArgs Args{i,
                                       TransformX(i, FXData->GetValue(i)),
                                       TransformY(i, FYData->GetValue(i)),
@@ -241,15 +253,15 @@ void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
                                       Normal->GetVisible()};
             FOnGetPointSymbol(this, Args);
             if (!Args.Visible) continue;
-            const TGPPointF& P = FPoints[size_t(k)];
+            const TGPPointF& P = Points[k];
             DrawPointSymbol(Graphics, Args.Pen, Args.Brush, Args.Size, P.X, P.Y, Args.Symbol);
         }
         return;
     }
     if (!Normal->GetVisible()) return;
-    for (int k = 0; k < FPointCount; ++k) {
-        const TGPPointF& P = FPoints[size_t(k)];
-        if (InFunctionRange(FPointIndex[size_t(k)]))
+    for (size_t k = 0; k < Points.size(); ++k) {
+        const TGPPointF& P = Points[k];
+        if (InFunctionRange(Index[k]))
             DrawPointSymbol(Graphics, FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(), P.X,
                             P.Y, Normal->GetPointSymbol());
         else if (Outside->GetVisible())

@@ -5,62 +5,33 @@
 
 #include "axes/qvaxis.h"
 #include "graph/qvgraph2d.h"
-#include "series/qvminmax.h"
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
+#include <tuple>
 
 namespace {
 
 // Ascending data are clipped to the visible range only above this many points.
 constexpr int ClipMinimum = 21;
-// Points closer than this in both directions draw as one.
-constexpr float NearPixels = 1.0f;
 // Lines with more points per pixel column than this are reduced column by column.
 constexpr float DenseColumn = 2.0f;
 // The polygon of the area closes this far inside the axis start.
 constexpr float AreaBaseShift = 0.5f;
 
-// Pixel centres lie on whole coordinates, so a column spans half a pixel to either side.
-int Column(float X) {
-    return int(std::floor(X + 0.5f));
-}
-
-// Within each pixel column only the first, the lowest, the highest and the last point of a
-// line change pixels; the others are dropped.
-void KeepFourPerColumn(std::vector<TGPPointF>& Points, std::vector<int>& Index, int From) {
-    int Out = From;
-    int i = From;
-    const int n = int(Points.size());
-    while (i < n) {
-        int j = i;
-        const int c = Column(Points[size_t(i)].X);
-        int Low = i, High = i;
-        while (j + 1 < n && Column(Points[size_t(j + 1)].X) == c) {
-            ++j;
-            if (Points[size_t(j)].Y < Points[size_t(Low)].Y) Low = j;
-            if (Points[size_t(j)].Y > Points[size_t(High)].Y) High = j;
-        }
-        int Keep[4] = {i, std::min(Low, High), std::max(Low, High), j};
-        int Last = -1;
-        for (int k : Keep) {
-            if (k == Last) continue;
-            Points[size_t(Out)] = Points[size_t(k)];
-            Index[size_t(Out)] = Index[size_t(k)];
-            ++Out;
-            Last = k;
-        }
-        i = j + 1;
-    }
-    Points.resize(size_t(Out));
-    Index.resize(size_t(Out));
+// The pixel of v on Axis; NaN where the axis cannot show v, which makes a gap.
+float Pixel(const TQvAxis* Axis, double v) {
+    if (!std::isfinite(v) || (Axis->GetHasLogScaling() && v <= 0))
+        return std::numeric_limits<float>::quiet_NaN();
+    return Axis->NumberToWorld(v);
 }
 
 } // namespace
 
 TGPPointF TQvSeries::ScreenPoint(int i) const {
-    return {FXAxis->NumberToWorld(TransformX(i, FXData->GetValue(i))),
-            FYAxis->NumberToWorld(TransformY(i, FYData->GetValue(i)))};
+    return {Pixel(FXAxis, TransformX(i, FXData->GetValue(i))),
+            Pixel(FYAxis, TransformY(i, FYData->GetValue(i)))};
 }
 
 bool TQvSeries::InFunctionRange(int Index) const {
@@ -70,160 +41,85 @@ bool TQvSeries::InFunctionRange(int Index) const {
            x <= FRangeFromFunction->GetCalculationStop();
 }
 
+const TQvScreenPoints& TQvSeries::CurrentScreenPoints() {
+    if (FXAxis && FYAxis &&
+        (FScreen.Stale() || !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping())))
+        CalculatePoints();
+    return FScreen;
+}
+
 void TQvSeries::CalculatePoints() {
-    if (FLastPointsCount == 0) {
-        FPoints.clear();
-        FPointIndex.clear();
-        FPointCount = 0;
-    }
-    // The closing points of the area are added again below.
-    FPoints.resize(size_t(FPointCount));
-    FPointIndex.resize(size_t(FPointCount));
+    if (!FXAxis || !FYAxis) return;
     const int Count = std::min(FCount, GetCount());
-    if (FXAxis && FYAxis) {
-        FXMapping = FXAxis->Mapping();
-        FYMapping = FYAxis->Mapping();
-    }
-    if (Count > 0 && FXAxis && FYAxis) {
-        int Start = FLastPointsCount, Stop = Count - 1;
+    int Start = FScreen.Begin(FXAxis->Mapping(), FYAxis->Mapping());
+    int Stop = Count - 1;
+    bool OnColumns = false;
+    if (Start <= Stop) {
         // The vector is ascending without its outliers, but they stay among the values.
         const bool Ascending = FXData->GetOnlyAscending() && !FXData->GetAnyOutliers();
-        // Ascending data are cut to the visible range, one point beyond either end, so that
-        // the line still enters and leaves the data area.
-        if (Ascending && Stop - Start >= ClipMinimum) {
-            const double Lo = std::min(FXAxis->GetStart(), FXAxis->GetStop());
-            const double Hi = std::max(FXAxis->GetStart(), FXAxis->GetStop());
-            auto X = [this](int i) { return TransformX(i, FXData->GetValue(i)); };
-            if (FXTransformation) {
-                while (Start < Stop && X(Start + 1) < Lo)
-                    ++Start;
-                while (Stop > Start && X(Stop - 1) > Hi)
-                    --Stop;
-            } else {
-                const double* Data = FXData->Data();
-                auto Value = [&](int i) { return Data ? Data[i] : FXData->GetValue(i); };
-                // The first index at or above Lo, less one, and the last index at or below
-                // Hi, plus one; with none inside, the one point nearest the range.
-                int a = Start, b = Stop + 1;
-                while (a < b) {
-                    const int m = a + (b - a) / 2;
-                    if (Value(m) < Lo)
-                        a = m + 1;
-                    else
-                        b = m;
-                }
-                Start = std::max(Start, a - 1);
-                a = Start - 1;
-                b = Stop;
-                while (a < b) {
-                    const int m = a + (b - a + 1) / 2;
-                    if (Value(m) > Hi)
-                        b = m - 1;
-                    else
-                        a = m;
-                }
-                Stop = std::min(Stop, a + 1);
-            }
-            if (Start > Stop) Start = Stop;
-        }
+        if (Ascending && Stop - Start >= ClipMinimum)
+            std::tie(Start, Stop) = QvPointStages::VisibleRange(
+                Start, Stop, std::min(FXAxis->GetStart(), FXAxis->GetStop()),
+                std::max(FXAxis->GetStart(), FXAxis->GetStop()),
+                [this](int i) { return TransformX(i, FXData->GetValue(i)); });
         while (Start < Stop && !HasValuesAt(Start))
             ++Start;
         while (Stop > Start && !HasValuesAt(Stop))
             --Stop;
+        const bool Symbols = FPointSymbolSettings->GetVisible();
         if (HasValuesAt(Start)) {
-            const int From = int(FPoints.size());
-            const bool Columns =
-                !FPointSymbolSettings->GetVisible() && CanUseHierarchy(Ascending, Start, Stop);
-            FColumnPoints = Columns && (From == 0 || FColumnPoints);
-            if (FPointSymbolSettings->GetVisible())
-                ReduceForSymbols(Start, Stop);
-            else if (Columns)
+            OnColumns = !Symbols && CanUseHierarchy(Ascending, Start, Stop);
+            if (OnColumns)
                 ReduceByColumns(Start, Stop);
             else
-                ReduceForLine(Start, Stop, From);
+                ReduceMapped(Start, Stop, Symbols);
         }
     }
-    FPointCount = int(FPoints.size());
-    FLastPointsCount = Count;
-    AddBandPoints();
-    FRecalculatePoints = false;
+    FScreen.End(Count, OnColumns);
 }
 
-// Every point, unless it lies within a pixel of the point kept before it.
-void TQvSeries::ReduceForSymbols(int Start, int Stop) {
-    TGPPointF Last = ScreenPoint(Start);
-    FPoints.push_back(Last);
-    FPointIndex.push_back(Start);
-    for (int i = Start + 1; i <= Stop; ++i) {
-        if (!HasValuesAt(i)) continue;
-        const TGPPointF P = ScreenPoint(i);
-        if (std::abs(P.X - Last.X) <= NearPixels && std::abs(P.Y - Last.Y) <= NearPixels) continue;
-        FPoints.push_back(P);
-        FPointIndex.push_back(i);
-        Last = P;
-    }
+void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols) {
+    std::vector<TGPPointF> Mapped;
+    std::vector<int> Index;
+    Mapped.reserve(size_t(Stop - Start + 1));
+    Index.reserve(size_t(Stop - Start + 1));
+    for (int i = Start; i <= Stop; ++i)
+        if (HasValuesAt(i)) {
+            Mapped.push_back(ScreenPoint(i));
+            Index.push_back(i);
+        }
+    QvPointStages::TPointList& Out = FScreen.Output();
+    const std::span<TGPPointF> Points(Mapped);
+    const std::span<int> Indices(Index);
+    size_t End = 0;
+    QvPointStages::ForEachFiniteRun(Points, [&](size_t First, size_t n) {
+        if (First > End) Out.Break();
+        End = First + n;
+        if (Symbols) {
+            QvPointStages::ReduceForSymbols(Points.subspan(First, n), Indices.subspan(First, n),
+                                            Out);
+            return;
+        }
+        const size_t From = Out.Points.size();
+        QvPointStages::MergeNearPoints(Points.subspan(First, n), Indices.subspan(First, n), Out);
+        Out.Truncate(From + QvPointStages::KeepFourPerColumn(std::span(Out.Points).subspan(From),
+                                                             std::span(Out.Index).subspan(From)));
+    });
+    if (End < Mapped.size()) Out.Break();
 }
 
-// A line: points within a pixel of the last kept one are merged into the one after it, a
-// monotone run within one pixel column keeps only its end, and then at most four points
-// remain per column.
-void TQvSeries::ReduceForLine(int Start, int Stop, int From) {
-    auto Next = [this, Stop](int i) {
-        do
-            ++i;
-        while (i <= Stop && !HasValuesAt(i));
-        return i;
-    };
-    auto Keep = [this](int i, const TGPPointF& P) {
-        FPoints.push_back(P);
-        FPointIndex.push_back(i);
-    };
-    int Anchor = Start;
-    TGPPointF A = ScreenPoint(Start);
-    Keep(Anchor, A);
-    int k = Next(Start);
-    while (k <= Stop) {
-        TGPPointF P = ScreenPoint(k);
-        int Held = -1;
-        TGPPointF HeldPoint{};
-        while (k <= Stop && std::abs(P.X - A.X) < NearPixels && std::abs(P.Y - A.Y) < NearPixels) {
-            Held = k;
-            HeldPoint = P;
-            k = Next(k);
-            if (k <= Stop) P = ScreenPoint(k);
-        }
-        if (Held >= 0) {
-            Keep(Held, HeldPoint);
-            Anchor = Held;
-            A = HeldPoint;
-            continue;
-        }
-        int End = k;
-        TGPPointF EndPoint = P;
-        if (std::abs(P.X - A.X) < NearPixels) {
-            const bool Down = P.Y > A.Y;
-            for (int j = Next(End); j <= Stop; j = Next(j)) {
-                const TGPPointF Q = ScreenPoint(j);
-                if (std::abs(Q.X - A.X) >= NearPixels) break;
-                if (Down ? Q.Y < EndPoint.Y : Q.Y > EndPoint.Y) break;
-                End = j;
-                EndPoint = Q;
-            }
-        }
-        Keep(End, EndPoint);
-        Anchor = End;
-        A = EndPoint;
-        k = Next(End);
-    }
-    KeepFourPerColumn(FPoints, FPointIndex, From);
-}
-
-// Ascending X, plain values, no outliers, no symbols and several points per pixel column: the
-// first, lowest, highest and last point of every column straight from the min/max hierarchy,
-// so the cost follows the screen width, not the number of points.
+// Ascending X, plain values the axes can show, no hidden outliers, no symbols and several
+// points per pixel column: the line is reduced column by column from the min/max hierarchy.
 bool TQvSeries::CanUseHierarchy(bool Ascending, int Start, int Stop) const {
     if (!Ascending || FXTransformation || FYTransformation || !FYData->Data()) return false;
-    if (!FOutliersVisible && (FXData->GetAnyOutliers() || FYData->GetAnyOutliers())) return false;
+    if (!FOutliersVisible && FYData->GetAnyOutliers()) return false;
+    // Of the values the axes cannot show, only NaN among Y values is taken care of there.
+    const auto Showable = [](const TQvCustomDoubleVector* Data, const TQvAxis* Axis) {
+        const double Lo = Data->GetMinimumIncludingOutliers();
+        const double Hi = Data->GetMaximumIncludingOutliers();
+        return std::isfinite(Lo) && std::isfinite(Hi) && (!Axis->GetHasLogScaling() || Lo > 0);
+    };
+    if (!Showable(FXData, FXAxis) || !Showable(FYData, FYAxis)) return false;
     const float Columns = std::abs(FXAxis->NumberToWorld(FXData->GetValue(Stop)) -
                                    FXAxis->NumberToWorld(FXData->GetValue(Start))) +
                           1;
@@ -232,70 +128,13 @@ bool TQvSeries::CanUseHierarchy(bool Ascending, int Start, int Stop) const {
 
 void TQvSeries::ReduceByColumns(int Start, int Stop) {
     const std::span<const double> Y(FYData->Data(), size_t(FYData->GetCount()));
-    if (!FHierarchy) FHierarchy = std::make_unique<TQvMinMaxHierarchy>();
-    FHierarchy->Extend(Y);
     const double* X = FXData->Data();
-    auto PixelX = [this, X](int i) {
-        return FXAxis->NumberToWorld(X ? X[i] : FXData->GetValue(i));
-    };
-    int i = Start;
-    int Width = 1; // points in the column before
-    while (i <= Stop) {
-        // The last index in the pixel column of i; pixels are monotone in the index. Columns
-        // tend to hold as many points as the one before, so the search starts from that guess:
-        // few probes into data far apart in memory.
-        // The column ends below the value of its far pixel edge: plain comparisons from here.
-        const int c = Column(PixelX(i));
-        const double Edge = std::max(FXAxis->WorldToNumber(float(c) - 0.5f),
-                                     FXAxis->WorldToNumber(float(c) + 0.5f));
-        auto InColumn = [&](int m) { return (X ? X[m] : FXData->GetValue(m)) < Edge; };
-        // Steps of 1, 2, 4, ... from the guess find a bracket; halving closes it. Evenly
-        // spaced data need two probes.
-        int Lo = i, Hi = Stop + 1; // Lo counts as in the column, Hi not
-        const int Guess = std::min(Stop, i + Width - 1);
-        if (Guess == i || InColumn(Guess)) {
-            Lo = Guess;
-            int Step = 1;
-            while (Lo + Step <= Stop && InColumn(Lo + Step)) {
-                Lo += Step;
-                Step *= 2;
-            }
-            Hi = std::min(Stop + 1, Lo + Step);
-        } else {
-            Hi = Guess;
-            int Step = 1;
-            while (Hi - Step > i && !InColumn(Hi - Step)) {
-                Hi -= Step;
-                Step *= 2;
-            }
-            Lo = std::max(i, Hi - Step);
-        }
-        while (Hi - Lo > 1) {
-            const int m = Lo + (Hi - Lo) / 2;
-            (InColumn(m) ? Lo : Hi) = m;
-        }
-        const int j = Lo;
-        Width = j - i + 1;
-        size_t Low = size_t(i), High = size_t(i);
-        if (j > i) FHierarchy->MinMax(Y, size_t(i), size_t(j), Low, High);
-        if (Low > size_t(j)) Low = High = size_t(i); // all NaN
-        // All four stand on the column's centre: a line between them then stays inside the
-        // column's pixels, with or without antialiasing, and leaves no gaps beside it. On one
-        // x the order of the two extremes changes no pixel, so the shorter way is taken.
-        const double First = Y[size_t(i)], Lowest = Y[Low], Highest = Y[High], Final = Y[size_t(j)];
-        const bool LowFirst = std::abs(First - Lowest) + std::abs(Highest - Final) <=
-                              std::abs(First - Highest) + std::abs(Lowest - Final);
-        const int Keep[4] = {i, int(LowFirst ? Low : High), int(LowFirst ? High : Low), j};
-        const float Centre = float(c);
-        int Last = -1;
-        for (int k : Keep) {
-            if (k == Last) continue;
-            FPoints.push_back({Centre, FYAxis->NumberToWorld(Y[size_t(k)])});
-            FPointIndex.push_back(k);
-            Last = k;
-        }
-        i = j + 1;
-    }
+    QvPointStages::ReduceByColumns(
+        Y, FScreen.Hierarchy(Y), Start, Stop,
+        [this, X](int i) { return X ? X[i] : FXData->GetValue(i); },
+        [this](double v) { return FXAxis->NumberToWorld(v); },
+        [this](float p) { return FXAxis->WorldToNumber(p); },
+        [this](double v) { return FYAxis->NumberToWorld(v); }, FScreen.Output());
 }
 
 // The Y pixel the area closes at: the axis start when it lies above 0, else 0.
@@ -305,36 +144,39 @@ float TQvSeries::AreaBase(bool Shifted) const {
     return FYAxis->NumberToWorld(0) - AreaBaseShift;
 }
 
-void TQvSeries::AddBandPoints() {
-    FAreaPointCount = FPointCount;
-    if (FPointCount == 0) return;
+std::vector<std::vector<TGPPointF>> TQvSeries::AreaPolygons() {
+    std::vector<std::vector<TGPPointF>> Polygons;
+    const TQvScreenPoints& Own = CurrentScreenPoints();
+    if (Own.Count() == 0) return Polygons;
+    const std::vector<TGPPointF>& Points = Own.Points();
     if (FDrawBandTo && FDrawBandTo->GetCount() > 0) {
-        FAreaSettings->SetVisible(true);
-        if (FDrawBandTo->NeedsPoints() || FDrawBandTo->PointCount() == 0)
-            FDrawBandTo->CalculatePoints();
-        const int Other = FDrawBandTo->PointCount();
-        if (Other > 0) {
-            const std::vector<TGPPointF>& Theirs = FDrawBandTo->Points();
-            for (int i = Other - 1; i >= 0; --i)
-                FPoints.push_back(Theirs[size_t(i)]);
-            FAreaPointCount = FPointCount + Other;
-            return;
+        const std::vector<TGPPointF>& Theirs = FDrawBandTo->CurrentScreenPoints().Points();
+        if (!Theirs.empty()) {
+            std::vector<TGPPointF> Band(Points);
+            Band.insert(Band.end(), Theirs.rbegin(), Theirs.rend());
+            Polygons.push_back(std::move(Band));
+            return Polygons;
         }
     }
     const float Base = AreaBase(true);
-    FPoints.push_back({FPoints[size_t(FPointCount - 1)].X, Base});
-    FPoints.push_back({FPoints[0].X, Base});
-    FAreaPointCount = FPointCount + 2;
+    Own.ForEachRun([&](size_t First, size_t n) {
+        std::vector<TGPPointF> Run(Points.begin() + long(First), Points.begin() + long(First + n));
+        Run.push_back({Run.back().X, Base});
+        Run.push_back({Run.front().X, Base});
+        Polygons.push_back(std::move(Run));
+    });
+    return Polygons;
 }
 
 // ---- Hit testing ----
 
 int TQvSeries::FindPoint(float X, float Y, float Tolerance) const {
-    if (FRecalculatePoints) return -1;
-    for (int i = 0; i < FPointCount; ++i) {
-        const TGPPointF& P = FPoints[size_t(i)];
+    if (FScreen.Stale()) return -1;
+    const std::vector<TGPPointF>& Points = FScreen.Points();
+    for (size_t i = 0; i < Points.size(); ++i) {
+        const TGPPointF& P = Points[i];
         if (std::abs(P.X - X) <= Tolerance && std::abs(P.Y - Y) <= Tolerance)
-            return FPointIndex[size_t(i)];
+            return FScreen.Index()[i];
     }
     return -1;
 }
@@ -347,17 +189,18 @@ int TQvSeries::FindPoint(float X, float Y) const {
 template <class Distance>
 TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool InY) const {
     TQvNearestPointResult Result;
-    if (FRecalculatePoints || !FGraph) return Result;
+    if (FScreen.Stale() || !FGraph) return Result;
     const TGPRectF& Area = FGraph->GetDrawingArea();
-    for (int i = 0; i < FPointCount; ++i) {
-        const TGPPointF& P = FPoints[size_t(i)];
+    const std::vector<TGPPointF>& Points = FScreen.Points();
+    for (size_t i = 0; i < Points.size(); ++i) {
+        const TGPPointF& P = Points[i];
         if (InX && (P.X < Area.X || P.X > Area.X + Area.Width)) continue;
         if (InY && (P.Y < Area.Y || P.Y > Area.Y + Area.Height)) continue;
         const float d = Measure(P);
         if (d < Result.Distance) {
             Result.Found = true;
             Result.Distance = d;
-            Result.Index = FPointIndex[size_t(i)];
+            Result.Index = FScreen.Index()[i];
             Result.ThePoint = P;
         }
     }

@@ -289,7 +289,7 @@ TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
     EXPECT_FLOAT_EQ(Upper.X->NumberToWorld(100), A.X + A.Width - 1);
     EXPECT_NEAR(float(Wide->GetLeft()) + Wide->GetAxLeft(), B.X - Wide->GetDistanceValuesAxis(), 1);
     // Series of both graphs map X through it.
-    EXPECT_FLOAT_EQ(Below->Points()[2].X, A.X + A.Width - 1);
+    EXPECT_FLOAT_EQ(Below->ScreenPoints().Points()[2].X, A.X + A.Width - 1);
 }
 
 TEST(GraphPaint, PartialPaintsOfDeviceLinesAreFollowedByAFullOne) {

@@ -1,6 +1,6 @@
-// Screen points of small series placed on chosen pixels: each reduction rule, the clipping of
-// ascending data, indices without values, the per-column reduction of long lines, area closing
-// points, hit tests and interpolation.
+// Screen points of series placed on chosen pixels: which reduction a series takes, indices
+// without values, gaps, points kept across edits and appends, area polygons, hit tests and
+// interpolation, and how the points are drawn.
 
 #include "../chartfixture.h"
 
@@ -46,38 +46,7 @@ struct TPixelChart : TChart {
 };
 
 std::vector<int> Kept(const TQvSeries* Series) {
-    return {Series->PointIndex().begin(), Series->PointIndex().begin() + Series->PointCount()};
-}
-
-TEST(SeriesPoints, SymbolsKeepEveryPointMoreThanAPixelFromTheLastKept) {
-    TPixelChart Chart;
-    TQvPointSeries* S = Chart.Through(
-        {{100, 100}, {100.8f, 100.5f}, {101.5f, 100}, {102, 100.9f}, {110, 150}, {110.5f, 152}},
-        true);
-    EXPECT_EQ(Kept(S), std::vector<int>({0, 2, 4, 5}));
-    EXPECT_NEAR(S->Points()[1].X, 101.5, 1e-3);
-    EXPECT_NEAR(S->Points()[1].Y, 100, 1e-3);
-}
-
-TEST(SeriesPoints, LineMergesNearPointsAndMonotoneRunsInAColumn) {
-    TPixelChart Chart;
-    // Each line ends far to the left, so that X does not ascend and every rule applies.
-    const TGPPointF Back{50, 300};
-    // Points within a pixel of the anchor: the last of them stands for all.
-    TQvPointSeries* Near =
-        Chart.Through({{100, 100}, {100.3f, 100.4f}, {100.6f, 100.2f}, {105, 100}, Back}, false);
-    EXPECT_EQ(Kept(Near), std::vector<int>({0, 2, 3, 4}));
-    // A run downwards in one column keeps its end; the reversal starts a new run.
-    TQvPointSeries* Run = Chart.Through(
-        {{200, 100}, {200.5f, 110}, {200.7f, 120}, {200.9f, 130}, {200.95f, 125}, {210, 100}, Back},
-        false);
-    EXPECT_EQ(Kept(Run), std::vector<int>({0, 3, 4, 5, 6}));
-    // Noise reversing at every point, 0.1 pixel apart: four points remain in the column.
-    TPixels Noise;
-    for (float y : {120, 100, 140, 105, 135, 110, 131, 121})
-        Noise.push_back({299.65f + 0.1f * float(Noise.size()), y});
-    Noise.insert(Noise.end(), {{310, 100}, Back});
-    EXPECT_EQ(Kept(Chart.Through(Noise, false)), std::vector<int>({0, 1, 2, 7, 8, 9}));
+    return Series->ScreenPoints().Index();
 }
 
 TEST(SeriesPoints, AscendingDataClipToTheVisibleRangeFrom21PointsOn) {
@@ -92,15 +61,12 @@ TEST(SeriesPoints, AscendingDataClipToTheVisibleRangeFrom21PointsOn) {
         Chart.Paint();
         return S;
     };
-    // -100 .. 1100 in steps of 10: one point beyond either end stays.
-    TQvPointSeries* Long = Series(-10, 121);
-    EXPECT_EQ(Long->PointIndex().front(), 9);
-    EXPECT_EQ(Long->PointIndex()[size_t(Long->PointCount() - 1)], 111);
-    // 22 points (Stop - Start = 21) are clipped, 21 points are not.
-    EXPECT_EQ(Series(-5, 22)->PointIndex().front(), 4);
-    EXPECT_EQ(Series(-5, 21)->PointIndex().front(), 0);
+    // 22 points (Stop - Start = 21) are clipped, one point beyond the end staying; 21 points
+    // are not.
+    EXPECT_EQ(Kept(Series(-5, 22)).front(), 4);
+    EXPECT_EQ(Kept(Series(-5, 21)).front(), 0);
     // Wholly left of the range: a single point remains.
-    EXPECT_EQ(Series(-200, 50)->PointCount(), 1);
+    EXPECT_EQ(Series(-200, 50)->ScreenPoints().Count(), 1);
 }
 
 TEST(SeriesPoints, IndicesWithoutValuesAreSkipped) {
@@ -119,27 +85,7 @@ TEST(SeriesPoints, IndicesWithoutValuesAreSkipped) {
     }
 }
 
-// The first, lowest, highest and last point of every pixel column, by a plain scan. Pixel
-// centres lie on whole coordinates.
-std::vector<int> FourPerColumn(const TPixels& Pixels) {
-    std::vector<int> Kept;
-    size_t i = 0;
-    while (i < Pixels.size()) {
-        const int Column = int(std::floor(Pixels[i].X + 0.5f));
-        size_t j = i, Low = i, High = i;
-        while (j + 1 < Pixels.size() && int(std::floor(Pixels[j + 1].X + 0.5f)) == Column) {
-            ++j;
-            if (Pixels[j].Y < Pixels[Low].Y) Low = j;
-            if (Pixels[j].Y > Pixels[High].Y) High = j;
-        }
-        for (size_t k : {i, std::min(Low, High), std::max(Low, High), j})
-            if (Kept.empty() || Kept.back() != int(k)) Kept.push_back(int(k));
-        i = j + 1;
-    }
-    return Kept;
-}
-
-TEST(SeriesPoints, LongAscendingLinesKeepFourPointsPerColumn) {
+TEST(SeriesPoints, LongAscendingLinesKeepTheirPointsWhenValuesAreAppended) {
     TPixelChart Chart;
     std::mt19937 Random(3);
     std::uniform_real_distribution<float> Noise(100, 300);
@@ -147,20 +93,8 @@ TEST(SeriesPoints, LongAscendingLinesKeepFourPointsPerColumn) {
     for (int i = 0; i < 20000; ++i)
         Pixels.push_back({100 + i * 0.01f, Noise(Random)});
     TQvPointSeries* S = Chart.Through(Pixels, false);
-    TPixels Mapped;
-    for (int i = 0; i < S->GetCount(); ++i)
-        Mapped.push_back({Chart.X->NumberToWorld(S->GetXData()->GetValue(i)),
-                          Chart.Y->NumberToWorld(S->GetYData()->GetValue(i))});
-    // The same points; within a column the two extremes may come in either order.
-    std::vector<int> Expected = FourPerColumn(Mapped), Actual = Kept(S);
-    std::sort(Expected.begin(), Expected.end());
-    std::sort(Actual.begin(), Actual.end());
-    EXPECT_EQ(Actual, Expected);
-    EXPECT_LE(S->PointCount(), 4 * 201);
-    for (int k = 0; k < S->PointCount(); ++k)
-        ASSERT_EQ(S->Points()[size_t(k)].X,
-                  std::floor(Mapped[size_t(S->PointIndex()[size_t(k)])].X + 0.5f))
-            << "on the column centre";
+    EXPECT_TRUE(S->ScreenPoints().OnColumns());
+    EXPECT_LE(S->ScreenPoints().Count(), 4 * 201);
 
     // Appended values add their own columns; the points before them stay.
     const std::vector<int> Before = Kept(S);
@@ -243,7 +177,8 @@ TEST(SeriesPoints, AnOutlierInXNeitherCutsNorMovesVisiblePoints) {
         Series->SetOutliersVisible(Shown);
         const QImage Image = Chart.Render();
         // Whether the line starts at or before the left end of the range.
-        return std::pair{Image, Series->Points()[0].X <= Chart.X->NumberToWorld(300)};
+        return std::pair{Image,
+                         Series->ScreenPoints().Points()[0].X <= Chart.X->NumberToWorld(300)};
     };
     // Hidden, it takes nothing else away.
     EXPECT_TRUE(Render(-1e9, true, false).second);
@@ -255,17 +190,19 @@ TEST(SeriesPoints, AreaClosesAtTheAxisStartOrAtZero) {
     TPixelChart Chart;
     TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}}, false);
     S->GetArea()->SetVisible(true);
+    // The run's points, then the closing points right and left.
     auto Closing = [&] {
         Chart.Paint();
-        EXPECT_EQ(S->AreaPointCount(), S->PointCount() + 2);
-        return std::pair{S->Points()[size_t(S->PointCount())],
-                         S->Points()[size_t(S->PointCount() + 1)]};
+        const std::vector<std::vector<TGPPointF>> Polygons = S->AreaPolygons();
+        EXPECT_EQ(Polygons.size(), 1u);
+        EXPECT_EQ(Polygons[0].size(), S->ScreenPoints().Points().size() + 2);
+        return std::pair{Polygons[0][3], Polygons[0][4]};
     };
     // A positive start: the axis start.
     Chart.Y->SetStart(100);
     auto [Right, Left] = Closing();
-    EXPECT_FLOAT_EQ(Right.X, S->Points()[2].X);
-    EXPECT_FLOAT_EQ(Left.X, S->Points()[0].X);
+    EXPECT_FLOAT_EQ(Right.X, 300);
+    EXPECT_FLOAT_EQ(Left.X, 100);
     EXPECT_FLOAT_EQ(Right.Y, Chart.Y->NumberToWorld(100) - 0.5f);
     EXPECT_FLOAT_EQ(Left.Y, Right.Y);
     // A start at or below zero: the zero line.
@@ -275,13 +212,67 @@ TEST(SeriesPoints, AreaClosesAtTheAxisStartOrAtZero) {
         EXPECT_FLOAT_EQ(Base, Chart.Y->NumberToWorld(0) - 0.5f) << Start;
     }
 
-    // A band runs back along the other series' points.
+    // A band shows as an area and runs back along the other series' points.
+    S->GetArea()->SetVisible(false);
     TQvPointSeries* Other = Chart.Through({{100, 300}, {250, 320}}, false);
     S->SetDrawBandTo(Other);
-    Chart.Paint();
-    ASSERT_EQ(S->AreaPointCount(), S->PointCount() + 2);
-    EXPECT_EQ(S->Points()[3].X, Other->Points()[1].X);
-    EXPECT_EQ(S->Points()[4].Y, Other->Points()[0].Y);
+    EXPECT_TRUE(S->GetArea()->GetVisible());
+    const std::vector<std::vector<TGPPointF>> Band = S->AreaPolygons();
+    ASSERT_EQ(Band.size(), 1u);
+    ASSERT_EQ(Band[0].size(), 5u);
+    EXPECT_EQ(Band[0][3], Other->ScreenPoints().Points()[1]);
+    EXPECT_EQ(Band[0][4], Other->ScreenPoints().Points()[0]);
+}
+
+// A value the axes cannot show (NaN, infinite, not positive on a logarithmic axis) is a gap:
+// the line and the area stop before it and start again after it.
+TEST(SeriesPoints, ValuesTheAxesCannotShowAreGapsInLinesAndAreas) {
+    for (const double Bad : {double(NAN), double(INFINITY), 0.0, -5.0}) {
+        for (const bool Dense : {false, true}) {
+            SCOPED_TRACE(testing::Message() << Bad << (Dense ? " dense" : " sparse"));
+            TPixelChart Chart;
+            const bool Log = Bad == 0 || Bad < 0;
+            if (Log) {
+                Chart.Y->SetScaling(TQvAxisScaling::Log);
+                Chart.Y->SetStart(1);
+                Chart.Paint();
+            }
+            // A level line at pixel row 200 from x = 100 to 500, its values from x = 250 to
+            // 350 bad.
+            const int n = Dense ? 40001 : 41;
+            std::vector<double> Xs, Ys;
+            for (int i = 0; i < n; ++i) {
+                const float x = 100 + 400.0f * float(i) / float(n - 1);
+                Xs.push_back(Chart.X->WorldToNumber(x));
+                Ys.push_back(x >= 250 && x <= 350 ? Bad : Chart.Y->WorldToNumber(200));
+            }
+            TQvDoubleVector* XData = Chart.NewVector("", {});
+            TQvDoubleVector* YData = Chart.NewVector("", {});
+            XData->AddRange(Xs);
+            YData->AddRange(Ys);
+            TQvPointSeries* S = Chart.NewSeries(XData, YData);
+            S->GetPointSymbol()->SetVisible(false);
+            S->GetLine()->SetColor(0xFF000000);
+            S->GetArea()->SetVisible(true);
+            S->GetArea()->SetForeColor(0xFF0000FF);
+            const QImage Image = Chart.Render();
+            // Opaque black for the line, opaque blue for the area.
+            const auto Is = [&](int x, int y, int Blue) {
+                const QRgb Pixel = Image.pixel(x, y);
+                return qAlpha(Pixel) > 200 && qRed(Pixel) < 64 &&
+                       std::abs(qBlue(Pixel) - Blue) < 64;
+            };
+            const auto Black = [&](int x, int y) { return Is(x, y, 0); };
+            const auto Filled = [&](int x, int y) { return Is(x, y, 255); };
+            EXPECT_TRUE(Black(200, 200) && Black(400, 200));
+            EXPECT_TRUE(Filled(200, 250) && Filled(400, 250));
+            for (int x = 260; x <= 340; x += 20) {
+                EXPECT_FALSE(Black(x, 200)) << x;
+                EXPECT_FALSE(Filled(x, 250)) << x;
+            }
+            EXPECT_EQ(S->AreaPolygons().size(), 2u);
+        }
+    }
 }
 
 TEST(SeriesPoints, HitTestsAndInterpolation) {
@@ -376,7 +367,8 @@ TEST(SeriesPoints, ColumnBarsDrawThePixelsOfTheLine) {
         };
         const QImage Bars = Render([&](TGPGraphics& G) { S->DrawLine(&G); });
         const QImage Line = Render([&](TGPGraphics& G) {
-            G.DrawLines(TGPPen(0xFF000000, 1), S->Points().data(), S->PointCount());
+            G.DrawLines(TGPPen(0xFF000000, 1), S->ScreenPoints().Points().data(),
+                        S->ScreenPoints().Count());
         });
         // Pixels may differ only at the ends of the columns' runs: a pixel inked in one image
         // and not the other lies next to one inked in both.

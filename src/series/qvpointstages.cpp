@@ -1,0 +1,93 @@
+#include "series/qvpointstages.h"
+
+namespace QvPointStages {
+
+void TPointList::Truncate(std::size_t From) {
+    Points.resize(std::min(From, Points.size()));
+    Index.resize(Points.size());
+    while (!RunStarts.empty() && RunStarts.back() >= Points.size())
+        RunStarts.pop_back();
+}
+
+void TPointList::Clear() {
+    Points.clear();
+    Index.clear();
+    RunStarts.clear();
+    FBreak = false;
+}
+
+namespace {
+bool Within(const TGPPointF& A, const TGPPointF& B, float Distance) {
+    return std::abs(B.X - A.X) <= Distance && std::abs(B.Y - A.Y) <= Distance;
+}
+} // namespace
+
+void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
+                      TPointList& Out) {
+    if (Points.empty()) return;
+    TGPPointF Last = Points[0];
+    Out.Add(Last, Index[0]);
+    for (std::size_t k = 1; k < Points.size(); ++k) {
+        if (Within(Last, Points[k], NearPixels)) continue;
+        Last = Points[k];
+        Out.Add(Last, Index[k]);
+    }
+}
+
+void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
+                     TPointList& Out) {
+    const std::size_t n = Points.size();
+    if (n == 0) return;
+    const auto Near = [](const TGPPointF& A, const TGPPointF& B) {
+        return std::abs(B.X - A.X) < NearPixels && std::abs(B.Y - A.Y) < NearPixels;
+    };
+    TGPPointF Anchor = Points[0];
+    Out.Add(Anchor, Index[0]);
+    std::size_t k = 1;
+    while (k < n) {
+        std::size_t End = k;
+        if (Near(Anchor, Points[k])) {
+            while (k < n && Near(Anchor, Points[k]))
+                End = k++;
+        } else {
+            if (std::abs(Points[k].X - Anchor.X) < NearPixels) {
+                const bool Down = Points[k].Y > Anchor.Y;
+                for (std::size_t j = End + 1; j < n; ++j) {
+                    if (std::abs(Points[j].X - Anchor.X) >= NearPixels) break;
+                    if (Down ? Points[j].Y < Points[End].Y : Points[j].Y > Points[End].Y) break;
+                    End = j;
+                }
+            }
+            k = End + 1;
+        }
+        Anchor = Points[End];
+        Out.Add(Anchor, Index[End]);
+    }
+}
+
+std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index) {
+    std::size_t Out = 0, i = 0;
+    const std::size_t n = Points.size();
+    while (i < n) {
+        std::size_t j = i, Low = i, High = i;
+        const int c = Column(Points[i].X);
+        while (j + 1 < n && Column(Points[j + 1].X) == c) {
+            ++j;
+            if (Points[j].Y < Points[Low].Y) Low = j;
+            if (Points[j].Y > Points[High].Y) High = j;
+        }
+        const std::size_t Keep[4] = {i, std::min(Low, High), std::max(Low, High), j};
+        std::size_t Previous = n;
+        for (std::size_t k : Keep) {
+            if (k == Previous) continue;
+            Points[Out] = Points[k];
+            Index[Out] = Index[k];
+            ++Out;
+            Previous = k;
+        }
+        i = j + 1;
+    }
+    return Out;
+}
+
+} // namespace QvPointStages

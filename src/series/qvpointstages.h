@@ -1,0 +1,178 @@
+#pragma once
+
+// The stages that turn a series' values into the screen points worth drawing, each a plain
+// function over spans that knows one thing: ascending data are cut to the visible range,
+// mapped points that are not finite split a line into runs, dense ascending lines are reduced
+// per pixel column, other lines merge points within a pixel and keep four points per column,
+// and symbols drop near duplicates.
+
+#include "series/qvminmax.h"
+#include "style/qvgditypes.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <ranges>
+#include <span>
+#include <utility>
+#include <vector>
+
+namespace QvPointStages {
+
+// Points closer than this in both directions draw as one.
+inline constexpr float NearPixels = 1.0f;
+
+// Pixel centres lie on whole coordinates, so a column spans half a pixel to either side.
+inline int Column(float X) {
+    return int(std::floor(X + 0.5f));
+}
+
+// Kept points with the data index of each; a line is drawn run by run, and a gap in the
+// values ends a run.
+struct TPointList {
+    std::vector<TGPPointF> Points;
+    std::vector<int> Index;
+    // Where each run begins: 0 first, whenever there is a point.
+    std::vector<std::size_t> RunStarts;
+
+    void Add(const TGPPointF& P, int i) {
+        if (FBreak || RunStarts.empty()) {
+            RunStarts.push_back(Points.size());
+            FBreak = false;
+        }
+        Points.push_back(P);
+        Index.push_back(i);
+    }
+    // The next point begins a new run.
+    void Break() { FBreak = !Points.empty(); }
+    // Drops the points from From on.
+    void Truncate(std::size_t From);
+    void Clear();
+    // Calls Visit(First, Count) for each run.
+    template <class Fn> void ForEachRun(const Fn& Visit) const {
+        for (std::size_t r = 0; r < RunStarts.size(); ++r) {
+            const std::size_t End = r + 1 < RunStarts.size() ? RunStarts[r + 1] : Points.size();
+            Visit(RunStarts[r], End - RunStarts[r]);
+        }
+    }
+
+private:
+    bool FBreak = false;
+};
+
+// The part of First .. Last of ascending values X(i) that shows between Lo and Hi, with one
+// value beyond either end so that a line still enters and leaves the range; with none inside,
+// the one value nearest the range.
+template <class ValueAt>
+std::pair<int, int> VisibleRange(int First, int Last, double Lo, double Hi, const ValueAt& X) {
+    const auto Indices = std::views::iota(First, Last + 1);
+    const auto Offset = [&](auto It) { return First + int(It - Indices.begin()); };
+    const int FirstInside =
+        Offset(std::ranges::partition_point(Indices, [&](int i) { return X(i) < Lo; }));
+    const int FirstBeyond =
+        Offset(std::ranges::partition_point(Indices, [&](int i) { return X(i) <= Hi; }));
+    const int Start = std::max(First, FirstInside - 1);
+    const int Stop = std::min(Last, FirstBeyond);
+    return {std::min(Start, Stop), Stop};
+}
+
+// Calls Visit(First, Count) for each run of finite points: a point that is not finite stands
+// for a value the axes cannot show, and the line breaks there.
+template <class Fn> void ForEachFiniteRun(std::span<const TGPPointF> Points, const Fn& Visit) {
+    const auto Finite = [](const TGPPointF& P) { return std::isfinite(P.X) && std::isfinite(P.Y); };
+    auto It = Points.begin();
+    while (It != Points.end()) {
+        It = std::find_if(It, Points.end(), Finite);
+        const auto End = std::find_if_not(It, Points.end(), Finite);
+        if (It != End) Visit(std::size_t(It - Points.begin()), std::size_t(End - It));
+        It = End;
+    }
+}
+
+// Symbols: every point, unless it lies within a pixel of the point kept before it.
+void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
+                      TPointList& Out);
+
+// A line: points within a pixel of the last kept one are merged into the one after it, and a
+// monotone run within one pixel column keeps only its end.
+void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
+                     TPointList& Out);
+
+// Within each pixel column only the first, the lowest, the highest and the last point of a
+// line change pixels: the others are dropped in place. Returns the number kept.
+std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index);
+
+// A dense line over ascending X straight from the min/max hierarchy of its Y values: the
+// first, lowest, highest and last point of every pixel column, all on the column's centre, so
+// the cost follows the screen width, not the number of points. A column of NaN alone is a gap.
+template <class XAt, class PixelX, class NumberX, class PixelY>
+void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierarchy, int First,
+                     int Last, const XAt& X, const PixelX& ToPixelX, const NumberX& ToNumberX,
+                     const PixelY& ToPixelY, TPointList& Out) {
+    int i = First;
+    int Width = 1; // points in the column before
+    while (i <= Last) {
+        // The column ends below the value of its far pixel edge. Columns tend to hold as many
+        // points as the one before, so the search starts from that guess: steps of 1, 2, 4,
+        // ... find a bracket and halving closes it; evenly spaced data need two probes.
+        const int c = Column(ToPixelX(X(i)));
+        const double Edge = std::max(ToNumberX(float(c) - 0.5f), ToNumberX(float(c) + 0.5f));
+        const auto InColumn = [&](int m) { return X(m) < Edge; };
+        int Lo = i, Hi = Last + 1; // Lo counts as in the column, Hi not
+        const int Guess = std::min(Last, i + Width - 1);
+        if (Guess == i || InColumn(Guess)) {
+            Lo = Guess;
+            int Step = 1;
+            while (Lo + Step <= Last && InColumn(Lo + Step)) {
+                Lo += Step;
+                Step *= 2;
+            }
+            Hi = std::min(Last + 1, Lo + Step);
+        } else {
+            Hi = Guess;
+            int Step = 1;
+            while (Hi - Step > i && !InColumn(Hi - Step)) {
+                Hi -= Step;
+                Step *= 2;
+            }
+            Lo = std::max(i, Hi - Step);
+        }
+        while (Hi - Lo > 1) {
+            const int m = Lo + (Hi - Lo) / 2;
+            (InColumn(m) ? Lo : Hi) = m;
+        }
+        const int j = Lo;
+        Width = j - i + 1;
+        std::size_t Low = std::size_t(i), High = std::size_t(i);
+        if (j > i) Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j), Low, High);
+        if (std::isnan(Y[std::size_t(i)]) && j == i) Low = High = std::size_t(j) + 1;
+        if (Low > std::size_t(j)) {
+            Out.Break();
+            i = j + 1;
+            continue;
+        }
+        // All four stand on the column's centre: a line between them then stays inside the
+        // column's pixels and leaves no gaps beside it. On one x the order of the two extremes
+        // changes no pixel, so the shorter way is taken. The line enters at the first value
+        // and leaves at the last that is not NaN; a gap within a column is not shown.
+        std::size_t Enter = std::size_t(i), Leave = std::size_t(j);
+        while (std::isnan(Y[Enter]))
+            ++Enter;
+        while (std::isnan(Y[Leave]))
+            --Leave;
+        const double Entry = Y[Enter], Lowest = Y[Low], Highest = Y[High], Exit = Y[Leave];
+        const bool LowFirst = std::abs(Entry - Lowest) + std::abs(Highest - Exit) <=
+                              std::abs(Entry - Highest) + std::abs(Lowest - Exit);
+        const std::size_t Keep[4] = {Enter, LowFirst ? Low : High, LowFirst ? High : Low, Leave};
+        const float Centre = float(c);
+        std::size_t Previous = std::size_t(-1);
+        for (std::size_t k : Keep) {
+            if (k == Previous) continue;
+            Out.Add({Centre, ToPixelY(Y[k])}, int(k));
+            Previous = k;
+        }
+        i = j + 1;
+    }
+}
+
+} // namespace QvPointStages

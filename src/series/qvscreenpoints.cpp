@@ -1,0 +1,40 @@
+#include "series/qvscreenpoints.h"
+
+void TQvScreenPoints::Invalidate(int From) {
+    FStale = true;
+    // Points made from later values may stand for earlier ones: only appending keeps them.
+    if (From < FCovered) FCovered = 0;
+}
+
+void TQvScreenPoints::ValuesChanged(int From) {
+    FHierarchy.Truncate(std::size_t(std::max(From, 0)));
+    Invalidate(From);
+}
+
+void TQvScreenPoints::ValueChanged(std::span<const double> Y, int i) {
+    if (!Y.empty()) FHierarchy.Update(Y, std::size_t(i));
+    Invalidate();
+}
+
+int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y) {
+    if (!MadeFor(X, Y)) FCovered = 0;
+    FXMapping = X;
+    FYMapping = Y;
+    if (FCovered == 0) {
+        FList.Clear();
+        FOnColumns = true;
+    }
+    FCountBefore = FList.Points.size();
+    return FCovered;
+}
+
+void TQvScreenPoints::End(int Count, bool AddedOnColumns) {
+    if (FList.Points.size() > FCountBefore) FOnColumns = FOnColumns && AddedOnColumns;
+    FCovered = Count;
+    FStale = false;
+}
+
+const TQvMinMaxHierarchy& TQvScreenPoints::Hierarchy(std::span<const double> Y) {
+    FHierarchy.Extend(Y);
+    return FHierarchy;
+}

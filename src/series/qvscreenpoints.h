@@ -1,0 +1,52 @@
+#pragma once
+
+// The screen points of a series and what they were made from: the points with their data
+// indices and runs, how many values they cover, the axis mappings they were made with, and
+// the min/max hierarchy of the Y values that dense lines are reduced from.
+
+#include "axes/qvaxistypes.h"
+#include "series/qvminmax.h"
+#include "series/qvpointstages.h"
+
+#include <span>
+
+class TQvScreenPoints {
+public:
+    const std::vector<TGPPointF>& Points() const { return FList.Points; }
+    const std::vector<int>& Index() const { return FList.Index; }
+    int Count() const { return int(FList.Points.size()); }
+    // Calls Visit(First, Count) for each run of points joined by the line.
+    template <class Fn> void ForEachRun(const Fn& Visit) const { FList.ForEachRun(Visit); }
+    // Every point stands on the centre of its pixel column, up to four per column.
+    bool OnColumns() const { return FOnColumns; }
+    bool Stale() const { return FStale; }
+    bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y) const {
+        return X == FXMapping && Y == FYMapping;
+    }
+
+    // The points are made anew at the next use; those of values before From may stay.
+    void Invalidate(int From = 0);
+    // The values from From on changed or moved.
+    void ValuesChanged(int From);
+    // The Y value at i changed in place.
+    void ValueChanged(std::span<const double> Y, int i);
+
+    // ---- For the series that makes them ----
+    // Starts a pass with these mappings; returns the first value to add points for.
+    int Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y);
+    QvPointStages::TPointList& Output() { return FList; }
+    // Ends the pass: the points cover Count values, and those added stand on column centres
+    // or not.
+    void End(int Count, bool AddedOnColumns);
+    // The hierarchy with every value of Y folded in.
+    const TQvMinMaxHierarchy& Hierarchy(std::span<const double> Y);
+
+private:
+    QvPointStages::TPointList FList;
+    TQvMinMaxHierarchy FHierarchy;
+    TQvAxisMapping FXMapping{}, FYMapping{};
+    int FCovered = 0;
+    std::size_t FCountBefore = 0; // points before the pass
+    bool FStale = true;
+    bool FOnColumns = false;
+};

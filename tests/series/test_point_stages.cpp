@@ -1,0 +1,149 @@
+// The point stages alone, on points placed on chosen pixels: clipping of ascending values,
+// runs split at gaps, the reductions for symbols and lines, and the per-column reduction
+// against the four-per-column rule on the same points.
+
+#include <series/qvpointstages.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <numeric>
+#include <random>
+
+namespace {
+
+using namespace QvPointStages;
+using TPixels = std::vector<TGPPointF>;
+constexpr float NaN = std::numeric_limits<float>::quiet_NaN();
+
+std::vector<int> Indices(size_t n) {
+    std::vector<int> I(n);
+    std::iota(I.begin(), I.end(), 0);
+    return I;
+}
+
+// The data indices kept by a stage run over all of Pixels.
+template <class Stage> std::vector<int> Kept(const TPixels& Pixels, const Stage& Run) {
+    const std::vector<int> I = Indices(Pixels.size());
+    TPointList Out;
+    Run(std::span(Pixels), std::span(I), Out);
+    return Out.Index;
+}
+
+TEST(PointStages, VisibleRangeKeepsOneValueBeyondEachEnd) {
+    // Values -100 .. 1100 in steps of 10 at indices 0 .. 120.
+    const auto X = [](int i) { return double(i) * 10 - 100; };
+    EXPECT_EQ(VisibleRange(0, 120, 0, 1000, X), std::pair(9, 111));
+    // Ends on a value keep that value's outer neighbour.
+    EXPECT_EQ(VisibleRange(0, 120, 5, 995, X), std::pair(10, 110));
+    // A start index other than 0 and a range cut by it.
+    EXPECT_EQ(VisibleRange(50, 120, 0, 1000, X), std::pair(50, 111));
+    // Wholly beyond either end: the one nearest value.
+    EXPECT_EQ(VisibleRange(0, 120, 2000, 3000, X), std::pair(120, 120));
+    EXPECT_EQ(VisibleRange(0, 120, -900, -500, X), std::pair(0, 0));
+    // Between two values: both.
+    EXPECT_EQ(VisibleRange(0, 120, 501, 509, X), std::pair(60, 61));
+}
+
+TEST(PointStages, GapsSplitTheLineIntoRuns) {
+    const TPixels Pixels = {{NaN, 1}, {1, 1}, {2, 2}, {3, NaN}, {4, 4}, {5, 5}, {6, 6}, {NaN, NaN}};
+    std::vector<std::pair<size_t, size_t>> Runs;
+    ForEachFiniteRun(Pixels, [&](size_t First, size_t n) { Runs.emplace_back(First, n); });
+    EXPECT_EQ(Runs, (std::vector<std::pair<size_t, size_t>>{{1, 2}, {4, 3}}));
+
+    // A list keeps the runs across breaks; a break before any point or twice is one break.
+    TPointList List;
+    List.Break();
+    List.Add({1, 1}, 1);
+    List.Add({2, 2}, 2);
+    List.Break();
+    List.Break();
+    List.Add({4, 4}, 4);
+    List.Add({5, 5}, 5);
+    EXPECT_EQ(List.RunStarts, (std::vector<size_t>{0, 2}));
+    std::vector<std::pair<size_t, size_t>> Visited;
+    List.ForEachRun([&](size_t First, size_t n) { Visited.emplace_back(First, n); });
+    EXPECT_EQ(Visited, (std::vector<std::pair<size_t, size_t>>{{0, 2}, {2, 2}}));
+    // Cutting the list back drops the runs that began in the part cut.
+    List.Truncate(2);
+    EXPECT_EQ(List.RunStarts, std::vector<size_t>{0});
+}
+
+TEST(PointStages, SymbolsKeepEveryPointMoreThanAPixelFromTheLastKept) {
+    const TPixels Pixels = {{100, 100},    {100.8f, 100.5f}, {101.5f, 100},
+                            {102, 100.9f}, {110, 150},       {110.5f, 152}};
+    EXPECT_EQ(Kept(Pixels, [](auto P, auto I, TPointList& Out) { ReduceForSymbols(P, I, Out); }),
+              std::vector<int>({0, 2, 4, 5}));
+}
+
+TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
+    const auto Line = [](auto P, auto I, TPointList& Out) {
+        MergeNearPoints(P, I, Out);
+        Out.Truncate(KeepFourPerColumn(std::span(Out.Points), std::span(Out.Index)));
+    };
+    // Points within a pixel of the anchor: the last of them stands for all.
+    EXPECT_EQ(Kept({{100, 100}, {100.3f, 100.4f}, {100.6f, 100.2f}, {105, 100}}, Line),
+              std::vector<int>({0, 2, 3}));
+    // A run downwards in one column keeps its end; the reversal starts a new run.
+    EXPECT_EQ(
+        Kept({{200, 100}, {200.5f, 110}, {200.7f, 120}, {200.9f, 130}, {200.95f, 125}, {210, 100}},
+             Line),
+        std::vector<int>({0, 3, 4, 5}));
+    // Noise reversing at every point, 0.1 pixel apart: the first, lowest, highest and last of
+    // the column remain.
+    TPixels Noise;
+    for (float y : {120, 100, 140, 105, 135, 110, 131, 121})
+        Noise.push_back({299.65f + 0.1f * float(Noise.size()), y});
+    Noise.push_back({310, 100});
+    EXPECT_EQ(Kept(Noise, Line), std::vector<int>({0, 1, 2, 7, 8}));
+}
+
+// A dense line reduced per column from the hierarchy keeps the points that the four-per-column
+// rule keeps from the same mapped points; a column of NaN alone is a gap, and a NaN at a
+// column's end gives way to an extreme.
+TEST(PointStages, ColumnsFromTheHierarchyKeepWhatTheFourPerColumnRuleKeeps) {
+    std::mt19937 Random(3);
+    std::uniform_real_distribution<double> Noise(100, 300);
+    std::vector<double> X, Y;
+    for (int i = 0; i < 20000; ++i) {
+        X.push_back(100 + i * 0.01);
+        Y.push_back(Noise(Random));
+    }
+    // Column 120 (X 119.5 .. 120.5) holds NaN alone, and so do columns 150 to 152; the
+    // columns beside them begin or end with NaN.
+    for (int i = 1940; i < 2060; ++i)
+        Y[size_t(i)] = NAN;
+    for (int i = 4930; i < 5270; ++i)
+        Y[size_t(i)] = NAN;
+    TQvMinMaxHierarchy Hierarchy;
+    Hierarchy.Extend(Y);
+    TPointList Columns;
+    const auto Identity = [](auto v) { return float(v); };
+    ReduceByColumns(
+        Y, Hierarchy, 0, int(Y.size()) - 1, [&](int i) { return X[size_t(i)]; }, Identity,
+        [](float p) { return double(p); }, Identity, Columns);
+
+    // The same through the mapped points, run by run.
+    TPixels Mapped;
+    for (size_t i = 0; i < X.size(); ++i)
+        Mapped.push_back({float(X[i]), float(Y[i])});
+    const std::vector<int> All = Indices(Mapped.size());
+    std::vector<int> Expected;
+    ForEachFiniteRun(Mapped, [&](size_t First, size_t n) {
+        TPixels Run(Mapped.begin() + long(First), Mapped.begin() + long(First + n));
+        std::vector<int> I(All.begin() + long(First), All.begin() + long(First + n));
+        I.resize(KeepFourPerColumn(Run, I));
+        Expected.insert(Expected.end(), I.begin(), I.end());
+    });
+    // Within a column the two extremes may come in either order.
+    std::vector<int> Actual = Columns.Index;
+    std::sort(Actual.begin(), Actual.end());
+    EXPECT_EQ(Actual, Expected);
+    EXPECT_EQ(Columns.RunStarts.size(), 3u);
+    for (size_t k = 0; k < Columns.Points.size(); ++k)
+        ASSERT_EQ(Columns.Points[k].X, std::floor(Mapped[size_t(Columns.Index[k])].X + 0.5f))
+            << "on the column centre";
+}
+
+} // namespace
