@@ -20,13 +20,13 @@
 #include <limits>
 
 using namespace Qvlocalize;
+using Qvmath::MaxDouble;
 using Qvmath::Exp10;
 using Qvmath::Real10thExponent;
 using Qvmath::SaturatingRound;
 
 namespace {
 
-constexpr double MaxDouble = std::numeric_limits<double>::max();
 // Axis ends are kept within this, so that span, padding and rounding stay finite.
 constexpr double MaxFiniteEnd = MaxDouble / 4;
 // Beyond this many steps the moving slit is advanced by one multiplication.

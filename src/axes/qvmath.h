@@ -6,9 +6,13 @@
 
 #include "framework/qvframeworktypes.h"
 
+#include <limits>
 #include <span>
 
 namespace Qvmath {
+
+// The largest double: the empty extent starts from +MaxDouble .. -MaxDouble.
+inline constexpr double MaxDouble = std::numeric_limits<double>::max();
 
 // 10^N; the largest double when it overflows.
 double Exp10(int N);

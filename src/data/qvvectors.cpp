@@ -7,6 +7,7 @@
 #include "framework/qvinifiles.h"
 #include "framework/qvstreams.h"
 #include "framework/qvxml.h"
+#include "axes/qvmath.h"
 #include "strings/qvlocalize.h"
 #include "style/qvio.h"
 
@@ -18,10 +19,9 @@
 #include <limits>
 
 using namespace Qvlocalize;
+using Qvmath::MaxDouble;
 
 namespace {
-
-constexpr double MaxDouble = std::numeric_limits<double>::max();
 
 // A later equal value does not replace an extreme: ties keep the earlier index.
 inline void FoldExtremes(double X, int i, double& Minimum, int& MinimumIdx, double& Maximum,

@@ -1,6 +1,7 @@
 #include "series/qvseries.h"
 
 #include "axes/qvaxis.h"
+#include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
 #include "framework/qvfiler.h"
 #include "framework/qvforms.h"
@@ -14,9 +15,9 @@
 #include <limits>
 
 using namespace Qvlocalize;
+using Qvmath::MaxDouble;
 
 namespace {
-constexpr double MaxDouble = std::numeric_limits<double>::max();
 
 // The default styles new series take in turn: line colour, symbol, symbol border, symbol fill.
 struct TDefaultStyle {

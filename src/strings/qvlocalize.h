@@ -343,4 +343,57 @@ inline constexpr TResourceString SFunctionSqr{"Square"};
 inline constexpr TResourceString SFunctionTan{"Tangent"};
 inline constexpr TResourceString SFunctionTanh{"Hyperbolic tangent"};
 
+// Function series and calculations
+inline constexpr TResourceString SNoXVector{"No X vector defined for calculation"};
+inline constexpr TResourceString SNoYVector{"No Y vector defined for calculation"};
+inline constexpr TResourceString SNotEnoughPoints{"Not enough data points to calculate function"};
+inline constexpr TResourceString SFormulaNotOverridden{
+    "Formula function of function series must be overridden in derived classes"};
+inline constexpr TResourceString SFunctionWeight{"Function series weight"};
+inline constexpr TResourceString SFunctionAutoStart{"Function series calculation start auto"};
+inline constexpr TResourceString SFunctionAutoStop{"Function series calculation stop auto"};
+inline constexpr TResourceString SFunctionDisplayAutoStart{"Function series display start auto"};
+inline constexpr TResourceString SFunctionDisplayAutoStop{"Function series display stop auto"};
+inline constexpr TResourceString SFunctionCouple{"Function series couple calculation and display"};
+inline constexpr TResourceString SFunctionClipYValues{"Function series clip Y-values"};
+inline constexpr TResourceString SFunctionCalcStart{"Function series calculation start"};
+inline constexpr TResourceString SFunctionCalcStop{"Function series calculation stop"};
+inline constexpr TResourceString SFunctionDisplayStart{"Function series display start"};
+inline constexpr TResourceString SFunctionDisplayStop{"Function series display stop"};
+inline constexpr TResourceString SFormulaVariable{"Formula used for calculation"};
+inline constexpr TResourceString SCalculationStartVariable{
+    "Start value of range used for calculation"};
+inline constexpr TResourceString SCalculationStopVariable{
+    "Stop value of range used for calculation"};
+inline constexpr TResourceString SDisplayStartVariable{
+    "Start value of range used for display of line"};
+inline constexpr TResourceString SDisplayStopVariable{
+    "Stop value of range used for display of line"};
+
+// Linear regression
+inline constexpr TResourceString SRegressionFixedOffset{"Linear regression fixed offset"};
+inline constexpr TResourceString SRegressionOffset{"Linear regression offset"};
+inline constexpr TResourceString SRegressionLogX{
+    "Log X-Axis with regression and LogToNormalScalingLevel>0 not possible\rSetting to 0"};
+inline constexpr TResourceString SRegressionLogY{
+    "Log Y-Axis with regression and LogToNormalScalingLevel>0 not possible\rSetting to 0"};
+inline constexpr TResourceString SRegressionSetFixedOffset{
+    "The offset should only be set with fixed offset\rDou You want to set it to True?"};
+inline constexpr TResourceString SRegressionOffsetVariable{
+    "The offset a of the regression line Y=a+mX"};
+inline constexpr TResourceString SRegressionSlopeVariable{
+    "The slope m of the regression line Y=a+mX"};
+inline constexpr TResourceString SRegressionDeltaSlopeVariable{
+    "Statistical error of slope m of the regression line Y=a+mX"};
+inline constexpr TResourceString SRegressionDeltaOffsetVariable{
+    "Statistical error of offset a of the regression line Y=a+mX"};
+inline constexpr TResourceString SRegressionAverageXVariable{"Mean of X values"};
+inline constexpr TResourceString SRegressionAverageYVariable{"Mean of Y values"};
+inline constexpr TResourceString SRegressionVarianceXVariable{"Variance of X values"};
+inline constexpr TResourceString SRegressionVarianceYVariable{"Variance of Y values"};
+inline constexpr TResourceString SRegressionProbabilityVariable{"Probability of the fitted line"};
+inline constexpr TResourceString SRegressionCorrelationVariable{"Correlation coefficient"};
+inline constexpr TResourceString SRegressionResidualsVariable{
+    "Sum of squared deviations of data points to fitted line"};
+
 } // namespace Qvlocalize
