@@ -244,9 +244,13 @@ void DrawPointSymbol(TGPGraphics* Graphics, const TGPPen* Pen, const TGPBrush* B
     const float W = Pen->GetWidth() > 0 ? Pen->GetWidth() : 1;
     const float R = (Size - W) / 2;
     switch (Symbol) {
-    case TQvPointSymbol::Dot:
-        Graphics->FillRectangle(TGPSolidBrush(Pen->GetColor()), X - W / 2, Y - W / 2, W, W);
+    case TQvPointSymbol::Dot: {
+        // On whole pixels: a dot at a fractional place, smoothed, would smear into faint
+        // neighbours and vanish.
+        auto Snap = [W](float c) { return std::round(c - W / 2 + 0.5f) - 0.5f; };
+        Graphics->FillRectangle(TGPSolidBrush(Pen->GetColor()), Snap(X), Snap(Y), W, W);
         return;
+    }
     case TQvPointSymbol::Cross:
     case TQvPointSymbol::Ex:
     case TQvPointSymbol::Star:

@@ -61,6 +61,15 @@ TEST(Drawing, SymbolsSitWhereTheirGeometryPutsThem) {
     EXPECT_EQ(Ink(Symbol(TQvPointSymbol::Dot, 30)), (QSet<QPair<int, int>>{{20, 20}}));
     EXPECT_EQ(Ink(Symbol(TQvPointSymbol::Dot, 30, 3)).size(), 9);
     EXPECT_EQ(Symbol(TQvPointSymbol::Dot, 30, 3).pixel(21, 21), Black);
+    // Smoothed at a fractional place, still whole pixels of full ink.
+    const QImage Dot = Render([](TGPGraphics* G) {
+        G->SetSmoothingMode(TGPSmoothingMode::AntiAlias);
+        const TGPPen Pen(Black, 1);
+        const TGPSolidBrush Brush(Red);
+        DrawPointSymbol(G, &Pen, &Brush, 5, 20.4f, 19.7f, TQvPointSymbol::Dot);
+    });
+    EXPECT_EQ(Ink(Dot), (QSet<QPair<int, int>>{{20, 20}}));
+    EXPECT_EQ(Dot.pixel(20, 20), Black);
 
     // A cross reaches r = (Size - w) / 2 from the centre in the four directions; like any
     // fill, the stroke covers the pixels from its start up to, not including, its far edge.
