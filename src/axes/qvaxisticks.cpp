@@ -25,6 +25,8 @@ constexpr float CharWidthPerSize = 1.6f;
 constexpr float LineHeightPerSize = 2.5f;
 // The anchor shift of oblique labels, in font sizes.
 constexpr float ObliqueShift = 0.8f;
+// Minor ticks closer than this merge into a solid comb.
+constexpr double MinTickGap = 5;
 // A long month name for width estimates.
 const char* const LongMonthSample = "February 9999";
 
@@ -86,7 +88,7 @@ void TQvAxis::GetSecParameters(double AStart, double AStop) {
         [this](double Value, TQvSecondsFormatRange Format) {
             return double(ApproxLen(Value, SecondsToString(Value, Format)));
         },
-        FSecParameters));
+        FSecParameters, MinTickGap));
 }
 
 void TQvAxis::GetDtParameters(double AStart, double AStop) {

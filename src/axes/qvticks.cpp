@@ -550,7 +550,7 @@ TQvSecondsFormatRange SecondsFormat(double Start, double Stop) {
 TParts SecondsAxisParts(
     double Start, double Stop, double Pixels, double LabelDistanceFactor,
     const std::function<double(double Value, TQvSecondsFormatRange Format)>& LabelWidth,
-    TQvSecParameters& Parameters) {
+    TQvSecParameters& Parameters, double MinTickGap) {
     TParts Parts;
     const double Range = Stop - Start;
     Parts.RangeExponent = Real10thExponent(Range);
@@ -624,7 +624,19 @@ TParts SecondsAxisParts(
         Parts.TickPart = Significant15(Label / Row.TickDivisor);
         break;
     }
+    Parts.TickPart =
+        ThinTickPart(Parts.TickPart, Parts.MajorTickPart, Pixels / Mantissa, MinTickGap);
     return Parts;
+}
+
+double ThinTickPart(double TickPart, double MajorTickPart, double PixelsPerPart, double MinGap) {
+    if (!(TickPart > 0) || !(MajorTickPart > TickPart) || !(TickPart * PixelsPerPart < MinGap))
+        return TickPart;
+    const long n = std::lround(MajorTickPart / TickPart);
+    for (long d = n - 1; d > 1; --d)
+        if (n % d == 0 && MajorTickPart / double(d) * PixelsPerPart >= MinGap)
+            return Significant15(MajorTickPart / double(d));
+    return MajorTickPart;
 }
 
 double SecondsRound(double X, TQvDtRegion Rgn, int Exponent, bool Up, double Part) {

@@ -57,7 +57,10 @@ TQvSecondsFormatRange SecondsFormat(double Start, double Stop);
 TParts SecondsAxisParts(
     double Start, double Stop, double Pixels, double LabelDistanceFactor,
     const std::function<double(double Value, TQvSecondsFormatRange Format)>& LabelWidth,
-    TQvSecParameters& Parameters);
+    TQvSecParameters& Parameters, double MinTickGap = 0);
+// The minor part made coarser, to an even division of the major part, until minor ticks stand
+// at least MinGap pixels apart; PixelsPerPart is the length of one unit of the parts.
+double ThinTickPart(double TickPart, double MajorTickPart, double PixelsPerPart, double MinGap);
 // X rounded in the unit of the region to a multiple of Part × 10^Exponent.
 double SecondsRound(double X, TQvDtRegion Rgn, int Exponent, bool Up, double Part);
 std::vector<TTick> SecondsTicks(double Start, double Stop, const TParts& Parts,

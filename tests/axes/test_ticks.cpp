@@ -346,6 +346,22 @@ TEST(QvTicks, SecondsSearchForEveryCase) {
     SecondsAxisParts(0, 180, 200, 1, Width, Sec);
     EXPECT_EQ(Sec.Rgn, R::Second);
     EXPECT_EQ(Sec.Exponent, 2);
+    // 90 s on 130 px: the minor ticks of the table would stand less than 5 px apart; with that
+    // least gap they divide the same major step more coarsely.
+    const auto Gap = [&](const TParts& Parts) {
+        return Parts.TickPart * 130 / (90 / std::pow(10, Sec.Exponent));
+    };
+    const TParts Dense = SecondsAxisParts(0, 90, 130, 1, Width, Sec);
+    EXPECT_LT(Gap(Dense), 5);
+    const TParts Thinned = SecondsAxisParts(0, 90, 130, 1, Width, Sec, 5);
+    EXPECT_EQ(Thinned.MajorTickPart, Dense.MajorTickPart);
+    EXPECT_GE(Gap(Thinned), 5);
+    const double Divisions = Thinned.MajorTickPart / Thinned.TickPart;
+    EXPECT_DOUBLE_EQ(Divisions, std::round(Divisions));
+    EXPECT_GT(Divisions, 1);
+    EXPECT_EQ(ThinTickPart(0.1, 1, 100, 5), 0.1) << "already apart";
+    EXPECT_EQ(ThinTickPart(0.1, 1, 30, 5), 0.2) << "tenths too close, fifths apart";
+    EXPECT_EQ(ThinTickPart(0.1, 1, 8, 5), 1);
     // Nothing to divide.
     const TParts P = SecondsAxisParts(5, 5, 200, 1, Width, Sec);
     EXPECT_EQ(Sec.Rgn, R::Second);
