@@ -21,13 +21,15 @@ public:
         Canvas.setBrush(FColor);
         Canvas.drawRoundedRect(R, 6, 6);
         Canvas.setPen(Qt::black);
-        Canvas.setFont(QFont(QStringLiteral("Arial"), 10));
-        const QString Text = QStringLiteral("%1\n%2, %3  %4 x %5")
-                                 .arg(GetName())
-                                 .arg(GetLeft())
-                                 .arg(GetTop())
-                                 .arg(GetWidth())
-                                 .arg(GetHeight());
+        Canvas.setFont(QFont(QStringLiteral("DejaVu Sans"), 9));
+        const QString Place = QStringLiteral("%1, %2").arg(GetLeft()).arg(GetTop());
+        const QString Size = QStringLiteral("%1 x %2").arg(GetWidth()).arg(GetHeight());
+        // Position and size share a line where it fits the tile, with a margin on each side.
+        const QString OneLine = GetName() + u'\n' + Place + QStringLiteral("  ") + Size;
+        const QString Text =
+            Canvas.fontMetrics().boundingRect(R.toRect(), 0, OneLine).width() < R.width() - 8
+                ? OneLine
+                : GetName() + u'\n' + Place + u'\n' + Size;
         Canvas.drawText(R, Qt::AlignCenter, Text);
     }
 

@@ -67,26 +67,26 @@ void AddLinesAndAreas(TComponent* Owner, TWinControl* Panel) {
     auto* Gradient = NewSeries(
         Owner, Graph, X,
         Sampled(Owner, N, [](int i) { return 3 + 2 * std::exp(-std::pow(i * 0.05 - 3, 2)); }),
-        0xFF1F5FA8, "Gradient");
+        ThemeColor(0), "Gradient");
     TQvAreaSettings* Area = Gradient->GetArea();
     Area->SetVisible(true);
     Area->GetGradient()->SetVisible(true);
     Area->GetGradient()->SetLinearAngle(90);
-    Area->GetGradient()->SetFirstColor(0xC01F5FA8);
-    Area->GetGradient()->SetMiddleColor(0x601F5FA8);
-    Area->GetGradient()->SetLastColor(0x101F5FA8);
+    Area->GetGradient()->SetFirstColor(ThemeColor(0, 0xC0));
+    Area->GetGradient()->SetMiddleColor(ThemeColor(0, 0x60));
+    Area->GetGradient()->SetLastColor(ThemeColor(0, 0x10));
     auto* Hatched = NewSeries(
         Owner, Graph, X,
         Sampled(Owner, N,
                 [](int i) { return 1.5 + std::sin(i * 0.05 * 1.3) * std::exp(-i * 0.05 / 8); }),
-        0xFFB03A2E, "Hatched");
+        ThemeColor(1), "Hatched");
     Hatched->GetArea()->SetVisible(true);
     Hatched->GetArea()->SetAreaStyle(TQvAreaStyle::ForwardDiagonal);
-    Hatched->GetArea()->SetForeColor(0xFFB03A2E);
+    Hatched->GetArea()->SetForeColor(ThemeColor(1));
     Hatched->GetArea()->SetBackColor(0x00FFFFFF);
     auto* Dashed =
         NewSeries(Owner, Graph, X, Sampled(Owner, N, [](int i) { return 4.5 - 0.25 * i * 0.05; }),
-                  0xFF2E7D32, "Dashed");
+                  ThemeColor(2), "Dashed");
     Dashed->GetLine()->SetDashStyle(TGPDashStyle::Dash);
     Dashed->GetLine()->SetWidth(2);
 }
@@ -95,7 +95,8 @@ void AddEverySymbol(TComponent* Owner, TWinControl* Panel) {
     TQvGraph2D* Graph = NewGraph(Owner, Panel, "Symbols", "Every point symbol", 505, 5, 490, 320);
     NewAxis(Owner, Graph, P::Bottom, S::Normal, -0.5, 8.5, "");
     NewAxis(Owner, Graph, P::Left, S::Normal, -0.5, PointSymbolCount - 0.5, "Symbol");
-    const TQvColor Colors[] = {0xFF1F5FA8, 0xFFB03A2E, 0xFF2E7D32, 0xFF8E44AD, 0xFFD68910};
+    const TQvColor Colors[] = {ThemeColor(0), ThemeColor(1), ThemeColor(2), ThemeColor(3),
+                               ThemeColor(4)};
     TQvDoubleVector* X = Sampled(Owner, 9, [](int i) { return double(i); });
     for (int k = 0; k < PointSymbolCount; ++k) {
         const TQvColor Color = Colors[k % 5];
@@ -120,14 +121,14 @@ void AddBand(TComponent* Owner, TWinControl* Panel) {
     auto Mean = [](int i) { return 12 - 10 * std::cos(i * 0.25 * std::numbers::pi / 6); };
     auto* Low = NewSeries(Owner, Graph, X,
                           Sampled(Owner, N, [&](int i) { return Mean(i) - 5 - std::sin(i * 0.7); }),
-                          0xFF5D8AA8, "Minimum");
+                          ThemeColor(0), "Minimum");
     auto* High = NewSeries(
         Owner, Graph, X, Sampled(Owner, N, [&](int i) { return Mean(i) + 6 + std::cos(i * 0.5); }),
-        0xFFC0504D, "Maximum");
+        ThemeColor(1), "Maximum");
     High->SetDrawBandTo(Low);
     High->GetArea()->SetVisible(true);
     High->GetArea()->SetAreaStyle(TQvAreaStyle::Total);
-    High->GetArea()->SetForeColor(0x40E39B3A);
+    High->GetArea()->SetForeColor(ThemeColor(5, 0x40));
     NewSeries(Owner, Graph, X, Sampled(Owner, N, Mean), 0xFF333333, "Mean");
 }
 
@@ -148,15 +149,15 @@ void AddSymbolsOverLines(TComponent* Owner, TWinControl* Panel) {
     auto* Measured = NewSeries<TQvPointSeries>(
         Owner, Graph, X,
         Sampled(Owner, 21, [&](int i) { return Hill(i * 0.5) + 0.04 * std::sin(i * 2.1); }),
-        0xFF1F5FA8, "Measured");
+        ThemeColor(0), "Measured");
     // Its own line stays out of the translucent symbols; the fit's line shows through.
     Measured->GetLine()->SetWidth(1);
     Measured->SetRangeFromFunction(Fit);
     TQvPointSymbolSettings* Symbol = Measured->GetPointSymbol();
     Symbol->SetPointSymbol(TQvPointSymbol::Circle);
     Symbol->SetSize(12);
-    Symbol->SetBorderColor(0xFF1F5FA8);
-    Symbol->SetFillColor(0x401F5FA8);
+    Symbol->SetBorderColor(ThemeColor(0));
+    Symbol->SetFillColor(ThemeColor(0, 0x40));
     Measured->GetOutOfRangePointSymbol()->SetPointSymbol(TQvPointSymbol::Square);
     Measured->GetOutOfRangePointSymbol()->SetSize(9);
 }
@@ -166,7 +167,7 @@ void AddLogAndDates(TComponent* Owner, TWinControl* Panel) {
     NewAxis(Owner, Log, P::Bottom, S::Normal, 0, 60, "Time / min");
     NewAxis(Owner, Log, P::Left, S::LogEE, 1e-3, 1e3, "Activity / Bq");
     TQvDoubleVector* T = Sampled(Owner, 61, [](int i) { return double(i); });
-    const TQvColor Colors[] = {0xFF1F5FA8, 0xFFB03A2E, 0xFF2E7D32};
+    const TQvColor Colors[] = {ThemeColor(0), ThemeColor(1), ThemeColor(2)};
     const double HalfLives[] = {3, 8, 20};
     for (int k = 0; k < 3; ++k) {
         auto* Series = NewSeries<TQvPointSeries>(
@@ -190,7 +191,7 @@ void AddLogAndDates(TComponent* Owner, TWinControl* Panel) {
                           return 1013 + 12 * std::sin(i / 60.0) + 4 * std::sin(i / 7.0) +
                                  1.5 * std::sin(i * 1.7);
                       }),
-              0xFF1F5FA8, "Pressure")
+              ThemeColor(0), "Pressure")
         ->GetLine()
         ->SetWidth(1);
 }
@@ -201,7 +202,7 @@ void AddSeveralAxes(TComponent* Owner, TWinControl* Panel) {
     TQvAxis* Temperature = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Temperature / \u00B0C");
     TQvAxis* Humidity = NewAxis(Owner, Graph, P::Right, S::Normal, 0, 100, "Humidity / %");
     TQvAxis* Wind = NewAxis(Owner, Graph, P::Right, S::Normal, 0, 8, "Wind / m/s");
-    const TQvColor Red = 0xFFC0392B, Blue = 0xFF2471A3, Green = 0xFF1E8449;
+    const TQvColor Red = ThemeColor(1), Blue = ThemeColor(0), Green = ThemeColor(2);
     // Each axis in the colour of its series: numbers, line and title.
     for (const auto& [Axis, Color] :
          {std::pair{Temperature, Red}, std::pair{Humidity, Blue}, std::pair{Wind, Green}}) {
@@ -229,10 +230,11 @@ void AddSeveralAxes(TComponent* Owner, TWinControl* Panel) {
         Green, "Wind", Wind);
     Gusts->GetLine()->SetVisible(false);
     Gusts->GetPointSymbol()->SetPointSymbol(TQvPointSymbol::Delta);
-    Gusts->GetPointSymbol()->SetSize(5);
+    // Large and opaque enough to stand out over the axis lines at hours 0 and 24.
+    Gusts->GetPointSymbol()->SetSize(7);
     Gusts->GetPointSymbol()->SetBorderColor(Green);
-    Gusts->GetPointSymbol()->SetFillColor(0x801E8449);
-    Graph->SetCaption(QStringLiteral("Several Y axes: \\c[A=255, R=192, G=57, B=43]<%") +
+    Gusts->GetPointSymbol()->SetFillColor(ThemeColor(2, 0xC0));
+    Graph->SetCaption(QStringLiteral("Several Y axes: \\c[A=255, R=213, G=94, B=0]<%") +
                       GetComponentRef(Air) + QStringLiteral(".Caption%>\\c[], humidity and wind"));
 }
 

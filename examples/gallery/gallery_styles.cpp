@@ -9,10 +9,15 @@
 
 namespace {
 constexpr TQvColor Ink = 0xFF202020;
+constexpr int HatchColumns = 7;
+// The hatch rows take one row more than eight across would.
+constexpr float BelowHatches = 52;
 
 class TStylesPage : public TCustomPanel {
 public:
-    explicit TStylesPage(TComponent* AOwner) : TCustomPanel(AOwner) { SetBounds(0, 0, 1100, 1060); }
+    explicit TStylesPage(TComponent* AOwner) : TCustomPanel(AOwner) {
+        SetBounds(0, 0, 1100, 1060 + BelowHatches);
+    }
 
     void Paint(QPainter& Canvas) override {
         TGPGraphics G(&Canvas);
@@ -20,9 +25,9 @@ public:
         G.SetSmoothingMode(TGPSmoothingMode::AntiAlias);
         Symbols(G, 20, 20);
         Hatches(G, 20, 250);
-        Gradients(G, 20, 650);
-        Lines(G, 600, 650);
-        Boxes(G, 20, 850);
+        Gradients(G, 20, 650 + BelowHatches);
+        Lines(G, 600, 650 + BelowHatches);
+        Boxes(G, 20, 850 + BelowHatches);
     }
 
 private:
@@ -55,12 +60,13 @@ private:
     static void Hatches(TGPGraphics& G, float X, float Y) {
         Heading(G, "Hatch styles, and Total for a solid fill", X, Y);
         const TGPPen Frame(0xFF808080, 1);
+        // Seven across leave the longest names (DashedDownwardDiagonal) room beside each other.
         for (int s = 0; s <= int(TQvAreaStyle::Total); ++s) {
-            const float Left = X + (s % 8) * 133, Top = Y + 25 + (s / 8) * 52;
-            const TGPRectF Box{Left, Top, 124, 32};
+            const float Left = X + (s % HatchColumns) * 152, Top = Y + 25 + (s / HatchColumns) * 52;
+            const TGPRectF Box{Left, Top, 140, 32};
             G.FillRectangle(*GetAreaBrush(TQvAreaStyle(s), 0xFF1F4E9A, 0xFFE8F0FE), Box);
             G.DrawRectangle(Frame, Box);
-            Label(G, Name(TQvAreaStyle(s)), Left + 62, Top + 34, true);
+            Label(G, Name(TQvAreaStyle(s)), Left + 70, Top + 34, true);
         }
     }
 

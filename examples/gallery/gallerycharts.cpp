@@ -1,5 +1,7 @@
 #include "gallerycharts.h"
 
+#include <graph/qvtheme.h>
+
 #include <QPainter>
 
 void TWhitePanel::Paint(QPainter& Canvas) {
@@ -12,25 +14,9 @@ TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name
     Graph->SetName(Name);
     Graph->SetParent(Parent);
     Graph->SetBounds(Left, Top, Width, Height);
-    Graph->SetBackColor(0xFFFFFFFF);
-    Graph->SetDataAreaColor(0xFFF4F7FB);
-    Graph->GetCaptionFont()->SetName(QStringLiteral("Arial"));
-    Graph->GetCaptionFont()->SetSizeF(11);
-    Graph->GetCaptionFont()->SetStyle(TFontStyle::Bold);
     Graph->SetCaption(Title);
     Graph->SetCaptionVisible(true);
-    Graph->SetCaptionDistanceBefore(4);
-    Graph->SetCaptionDistanceAfter(4);
-    for (TQvLineSettings* Grid : {Graph->GetMajorGridVertical(), Graph->GetMajorGridHorizontal()}) {
-        Grid->SetColor(0xFFC9D3E0);
-        Grid->SetVisible(true);
-    }
-    Graph->GetDataAreaFrame()->SetColor(0xFF8090A0);
-    Graph->GetDataAreaFrame()->SetVisible(true);
-    Graph->SetDistanceBorderAxisLeft(6);
-    Graph->SetDistanceBorderAxisRight(6);
-    Graph->SetDistanceBorderAxisTop(4);
-    Graph->SetDistanceBorderAxisBottom(4);
+    Graph->ApplyTheme();
     return Graph;
 }
 
@@ -46,11 +32,13 @@ TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
         Axis->SetStop(Stop);
     }
     Axis->SetCaption(Caption);
-    Axis->GetCaptionFont()->SetSizeF(10);
-    Axis->GetNumbersFont()->SetSizeF(8);
-    Axis->GetNumbersFont()->SetStyle({});
+    TQvTheme::Default().Apply(Axis);
     Axis->SetParent(Graph);
     if (!Graph->GetPrimaryXAxis() && Axis->GetHorizontal()) Graph->SetPrimaryXAxis(Axis);
     if (!Graph->GetPrimaryYAxis() && !Axis->GetHorizontal()) Graph->SetPrimaryYAxis(Axis);
     return Axis;
+}
+
+TQvColor ThemeColor(int Index, uint8_t Alpha) {
+    return (TQvTheme::Default().SeriesColor(Index) & 0x00FFFFFFu) | uint32_t(Alpha) << 24;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Building blocks shared by the chart pages: a white page, a graph with the gallery's look and
-// an axis with a fixed range.
+// Building blocks shared by the chart pages: a white page, a graph in the default theme, an
+// axis with a fixed range, and the theme's series colours.
 
 #include <axes/qvaxis.h>
 #include <framework/qvcontrols.h>
@@ -19,3 +19,6 @@ TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name
 // Start == Stop leaves both ends automatic.
 TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
                  TQvAxisScaling Scaling, double Start, double Stop, const QString& Caption);
+
+// Colour Index of the default theme's cycle, with the opacity Alpha.
+TQvColor ThemeColor(int Index, uint8_t Alpha = 255);

@@ -14,7 +14,6 @@ int main(int argc, char** argv) {
     TDataModule Module(nullptr);
     auto* Graph = new TQvGraph2D(&Module);
     Graph->SetBounds(0, 0, 640, 400);
-    Graph->SetBackColor(0xFFFFFFFF);
     Graph->SetCaption("Damped oscillation");
     Graph->SetCaptionVisible(true);
     auto* X = new TQvAxis(&Module);
@@ -25,6 +24,7 @@ int main(int argc, char** argv) {
     Y->SetParent(Graph);
     Graph->SetPrimaryXAxis(X);
     Graph->SetPrimaryYAxis(Y);
+    Graph->ApplyTheme(); // fonts, colours, grid and frame; series take the theme's colours
 
     auto* Values = new TQvDoubleVector(&Module);
     for (int i = 0; i <= 400; ++i)

@@ -5,6 +5,7 @@
 #include <data/qvvectors.h>
 #include <framework/qvforms.h>
 #include <graph/qvgraph2d.h>
+#include <graph/qvtheme.h>
 #include <series/qvseries.h>
 
 #include <QApplication>
@@ -32,22 +33,13 @@ public:
         Graph->SetName(QStringLiteral("Graph"));
         Graph->SetParent(&FForm);
         Graph->SetAlign(TAlign::Client);
-        Graph->SetBackColor(0xFFFFFFFF);
-        Graph->SetDataAreaColor(0xFFF6F8FB);
-        Graph->SetCaptionVisible(true);
-        Graph->SetCaptionDistanceBefore(6);
-        Graph->GetCaptionFont()->SetSizeF(12);
-        Graph->GetMajorGridHorizontal()->SetVisible(true);
-        Graph->GetMajorGridVertical()->SetVisible(true);
-        for (TQvLineSettings* Grid :
-             {Graph->GetMajorGridHorizontal(), Graph->GetMajorGridVertical()})
-            Grid->SetColor(0xFFD5DCE6);
-
         auto* X = NewAxis(Graph, TQvAxisPosition::Bottom, QStringLiteral("Time / s"));
         X->SetStartEnd(TQvAxisEnd::Fixed);
         X->SetStopEnd(TQvAxisEnd::Fixed);
         X->SetStop(20);
         NewAxis(Graph, TQvAxisPosition::Left, QStringLiteral("Displacement / mm"));
+        Graph->SetCaptionVisible(true);
+        Graph->ApplyTheme();
 
         auto* ModelT = new TQvDoubleVector(&FForm);
         auto* ModelY = new TQvDoubleVector(&FForm);
@@ -59,7 +51,9 @@ public:
         Curve->SetName(QStringLiteral("Curve"));
         Curve->SetCaption(QStringLiteral("Model"));
         Connect(Curve, X, Graph, ModelT, ModelY);
-        Curve->GetLine()->SetColor(0xFF8A99AD);
+        // The model stays in the background, in grey; the measurement takes the theme's first
+        // colour.
+        Curve->GetLine()->SetColor(0xFFA8B0BA);
         Curve->GetLine()->SetWidth(2);
 
         FTime = new TQvDoubleVector(&FForm);
@@ -68,11 +62,8 @@ public:
         FMeasured->SetName(QStringLiteral("Measured"));
         FMeasured->SetCaption(QStringLiteral("measured"));
         Connect(FMeasured, X, Graph, FTime, FValue);
-        FMeasured->GetLine()->SetColor(0xFF1F5FA8);
         FMeasured->GetPointSymbol()->SetPointSymbol(TQvPointSymbol::Circle);
         FMeasured->GetPointSymbol()->SetSize(6);
-        FMeasured->GetPointSymbol()->SetBorderColor(0xFF1F5FA8);
-        FMeasured->GetPointSymbol()->SetFillColor(0x801F5FA8);
         // The title quotes the series, so it is set once the series exists.
         Graph->SetCaption(QStringLiteral("Damped oscillation: \\i<%Viewer.Measured.Caption%>\\i "
                                          "against the model"));
