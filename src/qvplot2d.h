@@ -27,6 +27,7 @@
 #include "framework/qvstringlist.h"
 #include "framework/qvxml.h"
 #include "graph/qvgraph2d.h"
+#include "graph/qvtheme.h"
 #include "parser/qvparsefkt.h"
 #include "series/qvseries.h"
 #include "strings/qvlocalize.h"

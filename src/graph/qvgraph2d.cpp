@@ -5,6 +5,7 @@
 #include "data/qvvectors.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvforms.h"
+#include "graph/qvtheme.h"
 #include "parser/qvparsefkt.h"
 #include "series/qvseries.h"
 #include "undo/qvundostack.h"
@@ -432,6 +433,25 @@ void TQvGraph2D::AddSeries(TQvSeries* Series) {
     if (FRelatedSeries.contains(Series)) return;
     FRelatedSeries.append(Series);
     Series->FreeNotification(this);
+    // A series read from a store keeps the colours it was saved with.
+    if (FTheme && !Series->IsLoading() && !IsLoading() && !FLoding)
+        FTheme->Apply(Series, FNextSeriesColor++);
+}
+
+void TQvGraph2D::ApplyTheme(const TQvTheme& Theme) {
+    Theme.Apply(this);
+}
+
+void TQvGraph2D::ApplyTheme() {
+    ApplyTheme(TQvTheme::Default());
+}
+
+void TQvGraph2D::TakeSeriesColors(const TQvTheme& Theme) {
+    if (FTheme.get() != &Theme) FTheme = std::make_unique<TQvTheme>(Theme);
+    SortLayers();
+    FNextSeriesColor = 0;
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        FTheme->Apply(Series, FNextSeriesColor++);
 }
 
 void TQvGraph2D::RemoveSeries(TQvSeries* Series) {
@@ -707,35 +727,42 @@ void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, const std::function<void(TQv
     if (FRelatedSeries.isEmpty()) return;
     SetHighQuality(Graphics, true);
     const TGPRegion Saved = Graphics->GetClip();
-    const std::optional<TGPRectF> Clip = SeriesClip();
-    if (Clip) Graphics->IntersectClip(*Clip);
-    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+    for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
+        const std::optional<TGPRectF> Clip = SeriesClip(Series);
+        if (Clip) Graphics->IntersectClip(*Clip);
         Paint(Series);
-    Graphics->SetClip(Saved);
+        if (Clip) Graphics->SetClip(Saved);
+    }
 }
 
-// Data inside the axis ranges is never cut, so symbols at the ends keep their overhang; data
-// beyond a range, whatever made it (a zoom, fixed ends), does not spill over the axes.
-std::optional<TGPRectF> TQvGraph2D::SeriesClip() const {
+// A series is cut only at the ends where its own values go beyond its own axes' ranges,
+// whatever made the range (a zoom, fixed ends): inside them nothing is cut, so symbols at the
+// ends keep their overhang, and a series beyond the range of one axis cuts no other series.
+std::optional<TGPRectF> TQvGraph2D::SeriesClip(const TQvSeries* Series) const {
     float Left = 0, Top = 0, Right = float(GetWidth()), Bottom = float(GetHeight());
     const TGPRectF& A = FDrawingArea;
     bool Clipped = false;
-    for (const TQvAxis* Axis : FAxes) {
-        if (Axis->GetDataStart() > Axis->GetDataStop()) continue; // no data
-        const double Eps = (Axis->GetStop() - Axis->GetStart()) * 1e-8;
-        const bool CutsStart = Axis->GetStart() - Eps > Axis->GetDataStart();
-        const bool CutsStop = Axis->GetStop() + Eps < Axis->GetDataStop();
-        if (!CutsStart && !CutsStop) continue;
+    auto Cut = [&](const TQvAxis* Axis, double DataStart, double DataStop) {
+        if (!Axis || DataStart > DataStop) return; // no data
+        const double Eps = std::abs(Axis->GetStop() - Axis->GetStart()) * 1e-8;
+        const bool CutsStart = Axis->GetStart() - Eps > DataStart;
+        const bool CutsStop = Axis->GetStop() + Eps < DataStop;
+        if (!CutsStart && !CutsStop) return;
         Clipped = true;
+        // The start lies left (at the bottom) unless the axis is twisted.
+        const bool Twisted = Axis->GetTwisted();
+        const bool CutsLow = Twisted ? CutsStop : CutsStart;
+        const bool CutsHigh = Twisted ? CutsStart : CutsStop;
         if (Axis->GetHorizontal()) {
-            const bool Twisted = Axis->GetTwisted();
-            if (Twisted ? CutsStop : CutsStart) Left = A.X;
-            if (Twisted ? CutsStart : CutsStop) Right = A.X + A.Width;
+            if (CutsLow) Left = A.X;
+            if (CutsHigh) Right = A.X + A.Width;
         } else {
-            if (CutsStart) Bottom = A.Y + A.Height;
-            if (CutsStop) Top = A.Y;
+            if (CutsLow) Bottom = A.Y + A.Height;
+            if (CutsHigh) Top = A.Y;
         }
-    }
+    };
+    Cut(Series->GetXAxis(), Series->GetXStart(), Series->GetXStop());
+    Cut(Series->GetYAxis(), Series->GetYStart(), Series->GetYStop());
     if (!Clipped) return std::nullopt;
     return TGPRectF{Left, Top, Right - Left, Bottom - Top};
 }

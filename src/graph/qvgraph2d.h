@@ -25,6 +25,7 @@ class TQvAxis;
 class TQvDoubleVector;
 class TQvGraph2D;
 class TQvSeries;
+class TQvTheme;
 class TQvUndoStack;
 
 namespace QvGraph {
@@ -336,6 +337,14 @@ public:
     void SetZeroOrigin(bool Value);
     bool GetStoreFont() const override { return !GetParentFont(); }
 
+    // Fonts, colours, grid and frame of the graph and its axes from Theme, and the colours of
+    // the series drawn on it; series connected later take the next colours of its cycle.
+    void ApplyTheme(const TQvTheme& Theme);
+    void ApplyTheme();
+    // The connected series take Theme's colour cycle in layer order, and later ones go on
+    // with it. Called by TQvTheme::Apply.
+    void TakeSeriesColors(const TQvTheme& Theme);
+
     const TNotifyEvent& GetOnBeginZoom() const { return FOnBeginZoom; }
     void SetOnBeginZoom(const TNotifyEvent& Value) { FOnBeginZoom = Value; }
     const TNotifyEvent& GetOnEndZoom() const { return FOnEndZoom; }
@@ -455,9 +464,9 @@ private:
     void PaintDataArea(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall);
     void PaintGrids(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall);
     void PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall);
-    // Series in layer order, clipped to where they may draw.
+    // Series in layer order, each clipped to where it may draw.
     void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
-    std::optional<TGPRectF> SeriesClip() const;
+    std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
     void PaintLegends(TGPGraphics* Graphics);
     // Paint with the surface moved to the control's place on the graph.
@@ -498,6 +507,9 @@ private:
     bool FDoRepaint = false;
     TNotifyEvent FOnBeginZoom, FOnEndZoom, FOnBeginPanning, FOnEndPanning;
     QList<TQvSeries*> FRelatedSeries;
+    // The theme whose colour cycle new series take, from the next colour on; none by default.
+    std::unique_ptr<TQvTheme> FTheme;
+    int FNextSeriesColor = 0;
     QList<TQvAxis*> FAxes;
     QList<TQvGraph2D*> FChildGraphs;
     QList<TControl*> FRelatedLegends;

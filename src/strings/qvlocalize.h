@@ -193,6 +193,7 @@ inline constexpr TResourceString SGraphBorderRight{"Graph border distance right"
 inline constexpr TResourceString SGraphPrimaryXAxis{"Graph primary X-axis"};
 inline constexpr TResourceString SGraphPrimaryYAxis{"Graph primary Y-axis"};
 inline constexpr TResourceString SGraphSeriesData{"Graph series data"};
+inline constexpr TResourceString SGraphApplyTheme{"Apply theme to graph"};
 inline constexpr TResourceString SGraphNameVariable{"Internal name of the graph control"};
 inline constexpr TResourceString SDefaultXAxisCaption{"X-Axis"};
 inline constexpr TResourceString SDefaultYAxisCaption{"Y-Axis"};

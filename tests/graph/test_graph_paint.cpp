@@ -83,6 +83,34 @@ TEST(GraphPaint, DataAreaWhereTheLayoutPutsItAndSeriesClippedToIt) {
             EXPECT_NE(Narrow.pixel(x, Fixed.Row()), Blue) << x;
         }
     }
+
+    // Only the series beyond its range is cut: the symbols of a series on its own axes, at the
+    // top corners of the data area, keep their overhang beside and above it.
+    TPaintedChart Two;
+    Two.X->SetStop(80);
+    TQvAxis* Right = Two.NewAxis(TQvAxisPosition::Right, "Right");
+    Right->SetStartEnd(TQvAxisEnd::Fixed);
+    Right->SetStopEnd(TQvAxisEnd::Fixed);
+    Right->SetStart(0);
+    Right->SetStop(10);
+    TQvPointSeries* Dots =
+        Two.NewSeries(Two.NewVector("", {0, 80}), Two.NewVector("", {10, 10}), Two.X, Right);
+    Dots->GetLine()->SetVisible(false);
+    Dots->GetPointSymbol()->SetVisible(true);
+    Dots->GetPointSymbol()->SetPointSymbol(TQvPointSymbol::Square);
+    Dots->GetPointSymbol()->SetSize(12);
+    Dots->GetPointSymbol()->SetBorderColor(Green);
+    Dots->GetPointSymbol()->SetFillColor(Green);
+    const QImage Corners = Two.Render();
+    const TGPRectF Box = Two.Graph->GetDrawingArea();
+    const int Top = int(std::round(Right->NumberToWorld(10)));
+    for (double x : {0.0, 80.0}) {
+        const int Column = int(std::round(Two.X->NumberToWorld(x)));
+        for (int d : {-4, 4})
+            EXPECT_EQ(Corners.pixel(Column + d, Top - 4), Green) << x << " " << d;
+    }
+    for (int x = int(Box.X + Box.Width) + 8; x < Two.Graph->GetWidth(); x += 5)
+        EXPECT_NE(Corners.pixel(x, Two.Row()), Blue) << x;
 }
 
 // A legend stand-in that fills its rectangle.
