@@ -306,6 +306,20 @@ void TQvSeries::ValueRange(bool X, double& Lo, double& Hi) const {
     }
 }
 
+void TQvSeries::DataRange(bool X, double& Lo, double& Hi) const {
+    ValueRange(X, Lo, Hi);
+    if (!IsLogAxis(X ? FXAxis : FYAxis) || Lo > 0) return;
+    // The smallest positive value stands in for a logarithmic minimum.
+    const TQvCustomDoubleVector* Data = X ? FXData : FYData;
+    double Smallest = MaxDouble;
+    for (int i = 0; i < Data->GetCount(); ++i) {
+        if (!HasValuesAt(i)) continue;
+        const double v = X ? TransformX(i, Data->GetValue(i)) : TransformY(i, Data->GetValue(i));
+        if (v > 0 && v < Smallest) Smallest = v;
+    }
+    if (Smallest != MaxDouble) Lo = Smallest;
+}
+
 void TQvSeries::Calculate() {
     if (!FXData || !FYData || !FXAxis || !FYAxis) return;
     if (FXData->GetCount() <= FLastCount && FYData->GetCount() <= FLastCount) return;
@@ -313,20 +327,8 @@ void TQvSeries::Calculate() {
     if (FLastCount >= FCount || FCount < FMinCount) return;
     for (const bool X : {true, false}) {
         double Lo, Hi;
-        ValueRange(X, Lo, Hi);
+        DataRange(X, Lo, Hi);
         TQvAxis* Axis = X ? FXAxis : FYAxis;
-        if (IsLogAxis(Axis) && Lo <= 0) {
-            // The smallest positive value stands in for a logarithmic minimum.
-            const TQvCustomDoubleVector* Data = X ? FXData : FYData;
-            double Smallest = MaxDouble;
-            for (int i = 0; i < Data->GetCount(); ++i) {
-                if (!HasValuesAt(i)) continue;
-                const double v =
-                    X ? TransformX(i, Data->GetValue(i)) : TransformY(i, Data->GetValue(i));
-                if (v > 0 && v < Smallest) Smallest = v;
-            }
-            if (Smallest != MaxDouble) Lo = Smallest;
-        }
         double& Start = X ? FXStart : FYStart;
         double& Stop = X ? FXStop : FYStop;
         if (Lo != Start || Hi != Stop) {

@@ -281,9 +281,20 @@ protected:
     // Pixel of the point i, through the transforms and the axes; NaN where an axis cannot
     // show the value.
     TGPPointF ScreenPoint(int i) const;
+    TGPPointF ScreenPoint(double X, double Y) const;
     // The series' part of the binary record, after class name and reference.
     virtual void WriteToInner(QIODevice* Stream) const;
     virtual void ReadFromInner(QIODevice* Stream);
+    // A derived series' own part of each record, written after the series' part. It is read
+    // into a closure that applies it once the whole record has been read, so that a damaged
+    // record changes nothing.
+    using TApplyRecord = std::function<void()>;
+    virtual void WriteOwnRecord(QIODevice* Stream) const;
+    virtual TApplyRecord ReadOwnRecord(QIODevice* Stream);
+    virtual void WriteOwnRecord(IXMLNode Element) const;
+    virtual TApplyRecord ReadOwnRecord(const IXMLNode& Element);
+    virtual void WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const;
+    virtual TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section);
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols);
@@ -301,6 +312,8 @@ protected:
     // The extent of one coordinate over the usable points: from the vector's statistics when
     // it is not longer than the other vector, else by a scan.
     void ValueRange(bool X, double& Lo, double& Hi) const;
+    // The extent to report for an axis: on a logarithmic axis from the smallest positive value.
+    void DataRange(bool X, double& Lo, double& Hi) const;
 
     bool FOutliersVisible = false;
     bool FVisible = true;

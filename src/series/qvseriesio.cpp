@@ -292,18 +292,40 @@ void TQvSeries::WriteToInner(QIODevice* Stream) const {
     StringToStream(Stream, GetComponentRef(FMergeLegendItemWith));
     StringToStream(Stream, GetComponentRef(FDrawBandTo));
     QvStream::WriteByte(Stream, 0);
-    if (!FDoPointSettingsStorage) return;
-    SymbolToStream(Stream, FPointSymbolSettings.get());
-    QvStream::WriteByte(Stream, 1);
-    SymbolToStream(Stream, FOutOfRangeSymbolSettings.get());
-    StringToStream(Stream, GetComponentRef(FRangeFromFunction));
-    QvStream::WriteByte(Stream, 0);
+    if (FDoPointSettingsStorage) {
+        SymbolToStream(Stream, FPointSymbolSettings.get());
+        QvStream::WriteByte(Stream, 1);
+        SymbolToStream(Stream, FOutOfRangeSymbolSettings.get());
+        StringToStream(Stream, GetComponentRef(FRangeFromFunction));
+        QvStream::WriteByte(Stream, 0);
+    }
+    WriteOwnRecord(Stream);
 }
 
 void TQvSeries::ReadFromInner(QIODevice* Stream) {
     TSeriesValues Values(this);
     ValuesFromStream(Stream, Values, FDoPointSettingsStorage);
+    const TApplyRecord Own = ReadOwnRecord(Stream);
     Values.ApplyTo(this, FDoPointSettingsStorage);
+    if (Own) Own();
+}
+
+void TQvSeries::WriteOwnRecord(QIODevice*) const {}
+
+TQvSeries::TApplyRecord TQvSeries::ReadOwnRecord(QIODevice*) {
+    return {};
+}
+
+void TQvSeries::WriteOwnRecord(IXMLNode) const {}
+
+TQvSeries::TApplyRecord TQvSeries::ReadOwnRecord(const IXMLNode&) {
+    return {};
+}
+
+void TQvSeries::WriteOwnRecord(TCustomIniFile*, const QString&) const {}
+
+TQvSeries::TApplyRecord TQvSeries::ReadOwnRecord(TCustomIniFile*, const QString&) {
+    return {};
 }
 
 // ---- file ----
@@ -340,10 +362,12 @@ void TQvSeries::WriteTo(IXMLNode Node) const {
     Links.SetAttribute("YAxis", GetComponentRef(FYAxis));
     Links.SetAttribute("MergeLegendItemWith", GetComponentRef(FMergeLegendItemWith));
     Links.SetAttribute("DrawBandTo", GetComponentRef(FDrawBandTo));
-    if (!FDoPointSettingsStorage) return;
-    Element.SetAttribute(RangeFromFunctionName, GetComponentRef(FRangeFromFunction));
-    SymbolToNode(Element, FPointSymbolSettings.get(), PointSymbolName);
-    SymbolToNode(Element, FOutOfRangeSymbolSettings.get(), OutOfRangeSymbolName);
+    if (FDoPointSettingsStorage) {
+        Element.SetAttribute(RangeFromFunctionName, GetComponentRef(FRangeFromFunction));
+        SymbolToNode(Element, FPointSymbolSettings.get(), PointSymbolName);
+        SymbolToNode(Element, FOutOfRangeSymbolSettings.get(), OutOfRangeSymbolName);
+    }
+    WriteOwnRecord(Element);
 }
 
 void TQvSeries::ReadFrom(const IXMLNode& Node) {
@@ -377,8 +401,10 @@ void TQvSeries::ReadFrom(const IXMLNode& Node) {
         SymbolFromNode(Element, Values.OutOfRangeSymbol, OutOfRangeSymbolName);
         AttrRef<TQvSeries>(Element, RangeFromFunctionName, Values.RangeFromFunction);
     }
+    const TApplyRecord Own = ReadOwnRecord(Element);
     TReading Reading(this);
     Values.ApplyTo(this, FDoPointSettingsStorage);
+    if (Own) Own();
 }
 
 // ---- INI ----
@@ -400,10 +426,12 @@ void TQvSeries::WriteTo(TCustomIniFile* Ini, const QString& Section) const {
     Ini->WriteString(Section, "YAxis", GetComponentRef(FYAxis));
     Ini->WriteString(Section, "MergeLegendItemWith", GetComponentRef(FMergeLegendItemWith));
     Ini->WriteString(Section, "DrawBandTo", GetComponentRef(FDrawBandTo));
-    if (!FDoPointSettingsStorage) return;
-    SymbolToIni(Ini, Section, PointSymbolName, FPointSymbolSettings.get());
-    Ini->WriteString(Section, RangeFromFunctionName, GetComponentRef(FRangeFromFunction));
-    SymbolToIni(Ini, Section, OutOfRangeSymbolName, FOutOfRangeSymbolSettings.get());
+    if (FDoPointSettingsStorage) {
+        SymbolToIni(Ini, Section, PointSymbolName, FPointSymbolSettings.get());
+        Ini->WriteString(Section, RangeFromFunctionName, GetComponentRef(FRangeFromFunction));
+        SymbolToIni(Ini, Section, OutOfRangeSymbolName, FOutOfRangeSymbolSettings.get());
+    }
+    WriteOwnRecord(Ini, Section);
 }
 
 void TQvSeries::ReadFrom(TCustomIniFile* Ini, const QString& Section) {
@@ -433,6 +461,8 @@ void TQvSeries::ReadFrom(TCustomIniFile* Ini, const QString& Section) {
         IniRef<TQvSeries>(Ini, Section, RangeFromFunctionName, Values.RangeFromFunction);
         SymbolFromIni(Ini, Section, OutOfRangeSymbolName, Values.OutOfRangeSymbol);
     }
+    const TApplyRecord Own = ReadOwnRecord(Ini, Section);
     TReading Reading(this);
     Values.ApplyTo(this, FDoPointSettingsStorage);
+    if (Own) Own();
 }

@@ -90,8 +90,15 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
                 Segment(k);
         });
     };
-    auto DataX = [&](size_t k) { return TransformX(Index[k], FXData->GetValue(Index[k])); };
-    auto DataY = [&](size_t k) { return TransformY(Index[k], FYData->GetValue(Index[k])); };
+    // A point of a curve has no data index: the values of its pixel stand for it.
+    auto DataX = [&](size_t k) {
+        return Index[k] < 0 ? FXAxis->WorldToNumber(Points[k].X)
+                            : TransformX(Index[k], FXData->GetValue(Index[k]));
+    };
+    auto DataY = [&](size_t k) {
+        return Index[k] < 0 ? FYAxis->WorldToNumber(Points[k].Y)
+                            : TransformY(Index[k], FYData->GetValue(Index[k]));
+    };
     if (FAreaSettings->GetVisible()) {
         if (FOnGetBrush) {
             const float Base = AreaBase(false);

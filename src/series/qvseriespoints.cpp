@@ -30,8 +30,11 @@ float Pixel(const TQvAxis* Axis, double v) {
 } // namespace
 
 TGPPointF TQvSeries::ScreenPoint(int i) const {
-    return {Pixel(FXAxis, TransformX(i, FXData->GetValue(i))),
-            Pixel(FYAxis, TransformY(i, FYData->GetValue(i)))};
+    return ScreenPoint(TransformX(i, FXData->GetValue(i)), TransformY(i, FYData->GetValue(i)));
+}
+
+TGPPointF TQvSeries::ScreenPoint(double X, double Y) const {
+    return {Pixel(FXAxis, X), Pixel(FYAxis, Y)};
 }
 
 bool TQvSeries::InFunctionRange(int Index) const {
@@ -204,7 +207,12 @@ TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool
             Result.ThePoint = P;
         }
     }
-    if (Result.Found) {
+    if (!Result.Found) return Result;
+    if (Result.Index < 0) {
+        // A point of a curve: the X of its pixel and the function there.
+        Result.X = FXAxis->WorldToNumber(Result.ThePoint.X);
+        Result.Y = GetY(Result.X);
+    } else {
         Result.X = TransformX(Result.Index, FXData->GetValue(Result.Index));
         Result.Y = TransformY(Result.Index, FYData->GetValue(Result.Index));
     }

@@ -8,7 +8,6 @@
 #include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 
-
 using namespace QvStream;
 
 namespace {
@@ -101,16 +100,25 @@ int AttrInt(const IXMLNode& Node, const QString& Name, int Current) {
     return TryStrToInt(Node.Attribute(Name), Value) ? Value : Current;
 }
 
+double AttrDouble(const IXMLNode& Node, const QString& Name, double Current) {
+    return DoubleFromStrDef(Node.Attribute(Name), Current);
+}
+
 float AttrFloat(const IXMLNode& Node, const QString& Name, float Current) {
-    return float(DoubleFromStrDef(Node.Attribute(Name), Current));
+    return float(AttrDouble(Node, Name, Current));
 }
 
 TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current) {
     return Node.HasAttribute(Name) ? ColorToARGB(Node.Attribute(Name)) : Current;
 }
 
+double ReadIniDouble(TCustomIniFile* Ini, const QString& Section, const QString& Key,
+                     double Current) {
+    return DoubleFromStrDef(Ini->ReadString(Section, Key, QString()), Current);
+}
+
 float ReadIniFloat(TCustomIniFile* Ini, const QString& Section, const QString& Key, float Current) {
-    return float(DoubleFromStrDef(Ini->ReadString(Section, Key, QString()), Current));
+    return float(ReadIniDouble(Ini, Section, Key, Current));
 }
 
 TQvColor ReadIniColor(TCustomIniFile* Ini, const QString& Section, const QString& Key,

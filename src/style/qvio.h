@@ -43,8 +43,11 @@ void ExpectEnd(QIODevice* Stream, const char* Record);
 QString BoolText(bool Value);
 bool AttrBool(const IXMLNode& Node, const QString& Name, bool Current);
 int AttrInt(const IXMLNode& Node, const QString& Name, int Current);
+double AttrDouble(const IXMLNode& Node, const QString& Name, double Current);
 float AttrFloat(const IXMLNode& Node, const QString& Name, float Current);
 TQvColor AttrColor(const IXMLNode& Node, const QString& Name, TQvColor Current);
+double ReadIniDouble(TCustomIniFile* Ini, const QString& Section, const QString& Key,
+                     double Current);
 float ReadIniFloat(TCustomIniFile* Ini, const QString& Section, const QString& Key, float Current);
 TQvColor ReadIniColor(TCustomIniFile* Ini, const QString& Section, const QString& Key,
                       TQvColor Current);
