@@ -346,14 +346,14 @@ TEST(QvTicks, SecondsSearchForEveryCase) {
     SecondsAxisParts(0, 180, 200, 1, Width, Sec);
     EXPECT_EQ(Sec.Rgn, R::Second);
     EXPECT_EQ(Sec.Exponent, 2);
-    // 90 s on 130 px: the minor ticks of the table would stand less than 5 px apart; with that
+    // 90 s on 60 px: the minor ticks of the table would stand less than 5 px apart; with that
     // least gap they divide the same major step more coarsely.
     const auto Gap = [&](const TParts& Parts) {
-        return Parts.TickPart * 130 / (90 / std::pow(10, Sec.Exponent));
+        return Parts.TickPart * 60 / (90 / std::pow(10, Sec.Exponent));
     };
-    const TParts Dense = SecondsAxisParts(0, 90, 130, 1, Width, Sec);
+    const TParts Dense = SecondsAxisParts(0, 90, 60, 1, Width, Sec);
     EXPECT_LT(Gap(Dense), 5);
-    const TParts Thinned = SecondsAxisParts(0, 90, 130, 1, Width, Sec, 5);
+    const TParts Thinned = SecondsAxisParts(0, 90, 60, 1, Width, Sec, 5);
     EXPECT_EQ(Thinned.MajorTickPart, Dense.MajorTickPart);
     EXPECT_GE(Gap(Thinned), 5);
     const double Divisions = Thinned.MajorTickPart / Thinned.TickPart;
