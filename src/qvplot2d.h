@@ -3,6 +3,7 @@
 // Every public header of the library. Which objects may be used from which threads: see
 // TComponent in framework/qvclasses.h.
 
+#include "analysis/qvlinearregression.h"
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"
@@ -29,6 +30,9 @@
 #include "graph/qvgraph2d.h"
 #include "graph/qvtheme.h"
 #include "parser/qvparsefkt.h"
+#include "series/qvcalculation.h"
+#include "series/qvfunctionseries.h"
+#include "series/qvscreenpoints.h"
 #include "series/qvseries.h"
 #include "strings/qvlocalize.h"
 #include "style/qvcolors.h"

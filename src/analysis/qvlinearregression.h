@@ -4,6 +4,7 @@
 // slope, offset, their standard errors, correlation and the residual sum of squares.
 
 #include "series/qvcalculation.h"
+#include "series/qvfunctionseries.h"
 
 #include <cmath>
 #include <concepts>
@@ -211,4 +212,83 @@ public:
     void Calculate() override;
     // The half-width of the confidence band at x, t being T95Percent(SumW).
     double Confidence(double x, double t) const;
+};
+
+// The fitted straight line, drawn across the display range, with its 95 % confidence band on
+// request. On logarithmic axes the fit is made in decades, so the line stays straight.
+class TQvLinearRegression : public TQvFunctionSeries {
+    Q_OBJECT
+    Q_PROPERTY(bool FixedOffset READ GetFixedOffset WRITE SetFixedOffset)
+    Q_PROPERTY(double Offset READ GetOffset WRITE SetOffset)
+    Q_PROPERTY(TQvLineSettings* ConfidenceIntervalLine READ GetConfidenceIntervalLine WRITE
+                   SetConfidenceIntervalLine)
+    Q_PROPERTY(TQvAreaSettings* ConfidenceIntervalArea READ GetConfidenceIntervalArea WRITE
+                   SetConfidenceIntervalArea)
+    Q_PROPERTY(bool DisplayAutoStart READ GetDisplayAutoStart WRITE SetDisplayAutoStart)
+    Q_PROPERTY(bool DisplayAutoStop READ GetDisplayAutoStop WRITE SetDisplayAutoStop)
+    Q_PROPERTY(double DisplayStart READ GetDisplayStart WRITE SetDisplayStart)
+    Q_PROPERTY(double DisplayStop READ GetDisplayStop WRITE SetDisplayStop)
+    Q_PROPERTY(bool CoupleCalculationAndDisplay READ GetCoupleCalculationAndDisplay WRITE
+                   SetCoupleCalculationAndDisplay)
+public:
+    Q_INVOKABLE explicit TQvLinearRegression(TComponent* AOwner);
+    ~TQvLinearRegression() override;
+
+    bool GetFixedOffset() const { return FCalc.FixedOffset; }
+    void SetFixedOffset(bool Value);
+    // The offset a; setting it fixes it (while designing, after asking).
+    double GetOffset() const { return FCalc.Offset; }
+    void SetOffset(double Value);
+    TQvLineSettings* GetConfidenceIntervalLine() const { return FBandLine.get(); }
+    void SetConfidenceIntervalLine(TQvLineSettings* Value) { FBandLine->Assign(Value); }
+    TQvAreaSettings* GetConfidenceIntervalArea() const { return FBandArea.get(); }
+    void SetConfidenceIntervalArea(TQvAreaSettings* Value) { FBandArea->Assign(Value); }
+
+    double GetSlope() const { return FCalc.Slope; }
+    double GetDeltaSlope() const { return FCalc.DeltaSlope; }
+    double GetDeltaOffset() const { return FCalc.DeltaOffset; }
+    double GetAverageX() const { return FCalc.AverageX; }
+    double GetAverageY() const { return FCalc.AverageY; }
+    double GetVarianceX() const { return FCalc.VarianceX; }
+    double GetVarianceY() const { return FCalc.VarianceY; }
+    double Getr2() const { return FCalc.r2; }
+    double GetR() const { return FCalc.R; }
+    double GetSumOfResiduals() const { return FCalc.SumOfResiduals; }
+    const TQvLinearRegressionCalculation& GetRegression() const { return FCalc; }
+
+    double GetY(double X) const override;
+    // Half the width of the band at X.
+    double Confidence(double X) const;
+    QString GetFormula() const override;
+    void CalculateFunction() override;
+    void CalculatePoints() override;
+    void DrawLine(TGPGraphics* Graphics) override;
+    void TestVisibleChanged() override;
+    // The band's borders and polygon in pixels.
+    const std::vector<TGPPointF>& UpperBand() const { return FUpper; }
+    const std::vector<TGPPointF>& LowerBand() const { return FLower; }
+
+protected:
+    void WriteOwnRecord(QIODevice* Stream) const override;
+    TApplyRecord ReadOwnRecord(QIODevice* Stream) override;
+    void WriteOwnRecord(IXMLNode Element) const override;
+    TApplyRecord ReadOwnRecord(const IXMLNode& Element) override;
+    void WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const override;
+    TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section) override;
+
+private:
+    bool BandVisible() const;
+    // A value of the fit's space back in axis units.
+    double FromFit(double V, bool Log) const;
+    // X in the fit's space.
+    double ToFit(double X) const;
+    bool LogX() const;
+    bool LogY() const;
+
+    TQvLinearRegressionCalculation FCalc;
+    double FT95 = 0;
+    std::unique_ptr<TQvLineSettings> FBandLine;
+    std::unique_ptr<TQvAreaSettings> FBandArea;
+    std::vector<TGPPointF> FUpper, FLower, FBandPolygon;
+    bool FLastBandVisible = false;
 };

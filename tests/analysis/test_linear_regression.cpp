@@ -1,6 +1,7 @@
 // The straight-line fit: NIST's certified values for a free and a fixed offset, and the
 // degenerate cases, exclusions, weights and logarithms, through the calculation class.
 
+#include "../chartfixture.h"
 #include "../qvtest.h"
 
 #include <analysis/qvlinearregression.h>
@@ -108,12 +109,18 @@ TEST(LinearRegression, NistCertifiedValues) {
         SCOPED_TRACE(Row.Name);
         const TNistSet Set = ReadNist(Row.Name);
         ASSERT_EQ(Set.Certified.count("B1"), 1u);
-        TFixture F;
-        F.Data(Set.X, Set.Y);
-        F.Fit.FixedOffset = Row.FixedOffset;
-        F.Fit.Offset = 0;
-        F.Fit.Calculate();
-        const TQvLinearRegressionCalculation& Fit = F.Fit;
+        // As a user fits: a regression series of the data on a chart.
+        TChart Chart;
+        auto* Series = new TQvLinearRegression(Chart.Owner.get());
+        Series->SetXData(Chart.NewVector("", {}));
+        Series->SetYData(Chart.NewVector("", {}));
+        static_cast<TQvDoubleVector*>(Series->GetXData())->SetValues(Set.X);
+        static_cast<TQvDoubleVector*>(Series->GetYData())->SetValues(Set.Y);
+        Series->SetXAxis(Chart.X);
+        Series->SetYAxis(Chart.Y);
+        Series->SetFixedOffset(Row.FixedOffset);
+        Chart.Paint();
+        const TQvLinearRegressionCalculation& Fit = Series->GetRegression();
         const std::vector<double>& B1 = Set.Certified.at("B1");
         const double Slope = Lre(Fit.Slope, B1[0]), DeltaSlope = Lre(Fit.DeltaSlope, B1[1]);
         const double Rss = Lre(Fit.SumOfResiduals, Set.Rss);
