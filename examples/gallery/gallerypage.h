@@ -20,3 +20,4 @@ void AddStylesPages(std::vector<TGalleryPage>& Pages);
 void AddCaptionsPages(std::vector<TGalleryPage>& Pages);
 void AddAxesPages(std::vector<TGalleryPage>& Pages);
 void AddSeriesPages(std::vector<TGalleryPage>& Pages);
+void AddAnalysisPages(std::vector<TGalleryPage>& Pages);

@@ -72,6 +72,7 @@ int main(int argc, char** argv) {
     AddCaptionsPages(Pages);
     AddAxesPages(Pages);
     AddSeriesPages(Pages);
+    AddAnalysisPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

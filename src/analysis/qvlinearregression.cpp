@@ -293,15 +293,15 @@ void TQvLinearRegression::CalculatePoints() {
             if (std::isfinite(P.X) && std::isfinite(P.Y)) Out.Add(P, -1);
         }
         if (BandVisible() && FCount > 2) {
-            double Start = From, Stop = To;
+            // In decades on a logarithmic X axis, as the curve is sampled.
+            const bool Log = LogX();
+            double A = Log ? std::log10(From) : From, B = Log ? std::log10(To) : To;
             if (FClipYValues) {
-                // Beyond the data area on both sides, so that the clip cuts the band's ends.
-                const double Margin = 0.1 * (Stop - Start);
-                Start -= Margin;
-                Stop += Margin;
+                // Beyond the display range on both sides, so that the clip cuts the band's ends.
+                const double Margin = 0.1 * (B - A);
+                A -= Margin;
+                B += Margin;
             }
-            const bool Log = LogX() && Start > 0;
-            const double A = Log ? std::log10(Start) : Start, B = Log ? std::log10(Stop) : Stop;
             const int n = SampleCount();
             for (int k = 0; k <= n; ++k) {
                 const double u = A + (B - A) * k / n;
