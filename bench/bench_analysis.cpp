@@ -1,6 +1,10 @@
 // The straight-line fit over ten million points: through the calculation class, which reads
 // every point through the range, outlier and transformation checks, and the kernel alone on
-// plain arrays, which shows what those checks cost.
+// plain arrays, which shows what those checks cost. And the regression's curve and band,
+// whose cost follows the axis length in pixels, not the number of points.
+
+#include "benchchart.h"
+#include "benchmain.h"
 
 #include <analysis/qvlinearregression.h>
 #include <data/qvvectors.h>
@@ -60,4 +64,27 @@ static void BM_LinearRegressionKernel(benchmark::State& State) {
 }
 BENCHMARK(BM_LinearRegressionKernel)->Unit(benchmark::kMillisecond);
 
-BENCHMARK_MAIN();
+// The line and its band made anew, as after a zoom, beside a series of n points.
+static void BM_RegressionCurveAndBand(benchmark::State& State) {
+    const int n = int(State.range(0));
+    TBenchChart Chart(1600, 1000, false);
+    TQvValueArray X(n), Y(n);
+    for (int i = 0; i < n; ++i) {
+        X[i] = i;
+        Y[i] = 0.5 * i + (i % 7 - 3);
+    }
+    Chart.Load(std::move(X), std::move(Y));
+    auto* Fit = new TQvLinearRegression(Chart.Graph()->GetOwner());
+    Fit->SetXData(Chart.Series()->GetXData());
+    Fit->SetYData(Chart.Series()->GetYData());
+    Fit->SetXAxis(Chart.XAxis());
+    Fit->SetYAxis(Chart.Series()->GetYAxis());
+    Fit->GetConfidenceIntervalLine()->SetVisible(true);
+    Chart.Render();
+    for (auto _ : State) {
+        Fit->CalculatePoints();
+        benchmark::DoNotOptimize(Fit->UpperBand().data());
+    }
+    State.counters["band_points"] = double(Fit->UpperBand().size());
+}
+BENCHMARK(BM_RegressionCurveAndBand)->Arg(1000)->Arg(10'000'000)->Unit(benchmark::kMicrosecond);
