@@ -300,6 +300,12 @@ public:
     // symbols and the arrow; a twisted axis counts its ends where they are drawn.
     float StartSpace() const;
     float EndSpace() const;
+    // An axis crossing the other one at its 0 has its caption beyond the end of its values
+    // (past the arrow) and keeps its outer labels inside the data area. This is the room the
+    // caption takes there; 0 for other axes.
+    float CaptionBeyondEnd() const;
+    // Moves that caption across the axis into [Low, High] of the graph's coordinates.
+    void KeepCaptionWithin(float Low, float High);
     // Draws the axis in its own coordinates.
     void PaintGr(TGPGraphics* Graphics);
     void Paint(QPainter& Canvas) override;
@@ -403,6 +409,7 @@ private:
     TQvGraph2D* ParentGraph() const;
     bool InDesigner() const;
     bool CaptionBeforeFacesData() const;
+    bool Crosses() const;
     // A calculation pass over this axis (and its graph's other axes) is running.
     bool PassRunning() const;
     void RecordProperties(const TResourceString& Caption, std::initializer_list<const char*> Names);
@@ -427,6 +434,8 @@ private:
     void AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value);
     void PlaceExtraExponent(TGPGraphics* Graphics);
     void PlaceCaption(TGPGraphics* Graphics);
+    void PlaceCaptionBeyondEnd();
+    void KeepLabelsInside();
     float TickDirection() const;
     float SpaceBeyond(bool AtStart) const;
     void DrawTicks(TGPGraphics* Graphics, bool Major);

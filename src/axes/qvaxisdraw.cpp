@@ -13,7 +13,14 @@
 namespace {
 // The arrow tip reaches this many point lengths beyond the axis end.
 constexpr float ArrowReach = 3;
+// Between the end of a crossing axis (or its arrow tip) and its caption.
+constexpr float EndCaptionGap = 5;
 } // namespace
+
+bool TQvAxis::Crosses() const {
+    const TQvGraph2D* Graph = ParentGraph();
+    return Graph && Graph->AxisCrosses(this);
+}
 
 float TQvAxis::CaptionHeight() const {
     if (!FCaptionVisible || GetCaption().isEmpty()) return 0;
@@ -32,7 +39,7 @@ float TQvAxis::Thickness() const {
     const float h = std::ceil(FAxisThicknes / 2);
     const float M = FMajorTickLength;
     const float L = Horizontal ? FMaxNumberLabelHeight : FMaxNumberLabelWidth;
-    const float C = Horizontal ? CaptionHeight() : CaptionWidth();
+    const float C = Crosses() ? 0 : Horizontal ? CaptionHeight() : CaptionWidth();
     float t = GetDistanceToBorder() + M + h;
     if (L > 0) t += FDistanceAxisLabels + L;
     if (C > 0) t += C + (L > 0 ? GetDistanceNumbersCaption() : FDistanceAxisLabels);
@@ -73,15 +80,56 @@ float TQvAxis::EndSpace() const {
     return SpaceBeyond(false);
 }
 
-// Half the outer label, the symbols of the series and the arrow tip reach beyond an end.
+float TQvAxis::CaptionBeyondEnd() const {
+    if (!FCaptionVisible || GetCaption().isEmpty() || !Crosses()) return 0;
+    const float Reach = FArrowPoint->GetVisible() ? ArrowReach * FArrowPoint->GetPointLength() : 0;
+    const float Along = GetHorizontal() ? FCaptionRec->GetWidth() : FCaptionRec->GetHeight();
+    return std::ceil(Reach + EndCaptionGap + Along);
+}
+
+void TQvAxis::PlaceCaptionBeyondEnd() {
+    TQvRichCaptionObject* Caption = FCaptionRec.get();
+    Caption->SetAngle(0);
+    const float Reach =
+        EndCaptionGap +
+        (FArrowPoint->GetVisible() ? ArrowReach * FArrowPoint->GetPointLength() : 0);
+    using A = TQvContentAlignment;
+    if (GetHorizontal()) {
+        const float End = FTwisted ? FAxLeft - Reach : FAxLeft + FAxLength + Reach;
+        Caption->SetAlign(FTwisted ? A::MiddleRight : A::MiddleLeft);
+        Caption->SetAnchor(End, FAxTop);
+    } else {
+        const float End = FTwisted ? FAxTop + FAxLength + Reach : FAxTop - Reach;
+        Caption->SetAlign(FTwisted ? A::TopCenter : A::BottomCenter);
+        Caption->SetAnchor(FAxLeft, End);
+    }
+}
+
+void TQvAxis::KeepCaptionWithin(float Low, float High) {
+    if (!Crosses()) return;
+    TQvRichCaptionObject* Caption = FCaptionRec.get();
+    const bool Horizontal = GetHorizontal();
+    // The anchor is centred across the axis; the control's place turns it to the graph's.
+    const float Offset = float(Horizontal ? GetTop() : GetLeft());
+    const float Half = (Horizontal ? Caption->GetHeight() : Caption->GetWidth()) / 2;
+    float Middle = (Horizontal ? Caption->GetAnchorY() : Caption->GetAnchorX()) + Offset;
+    Middle = std::max(std::min(Middle, High - Half), Low + Half);
+    if (Horizontal)
+        Caption->SetAnchor(Caption->GetAnchorX(), Middle - Offset);
+    else
+        Caption->SetAnchor(Middle - Offset, Caption->GetAnchorY());
+}
+
+// Half the outer label, the symbols of the series and the arrow tip reach beyond an end; a
+// crossing axis keeps its labels inside.
 float TQvAxis::SpaceBeyond(bool AtStart) const {
     float Space = 0;
-    if (FAxLabels.Count() > 0) {
+    if (FAxLabels.Count() > 0 && !Crosses()) {
         const bool First = AtStart != FTwisted;
         const TQvRichCaptionObject* Label = FAxLabels.Get(First ? 0 : FAxLabels.Count() - 1);
         const float w = Label->GetWidth(), h = Label->GetHeight();
-        const float Along = GetHorizontal() ? w * FRubricsCos + h * FRubricsSin
-                                            : w * FRubricsSin + h * FRubricsCos;
+        const float Along =
+            GetHorizontal() ? w * FRubricsCos + h * FRubricsSin : w * FRubricsSin + h * FRubricsCos;
         Space = Along / 2;
     }
     if (!GetIsClipped())

@@ -27,6 +27,8 @@ constexpr float LineHeightPerSize = 2.5f;
 constexpr float ObliqueShift = 0.8f;
 // Minor ticks closer than this merge into a solid comb.
 constexpr double MinTickGap = 5;
+// Between the frame of the data area and the outer labels of a crossing axis.
+constexpr float EndLabelInset = 3;
 // A long month name for width estimates.
 const char* const LongMonthSample = "February 9999";
 
@@ -285,9 +287,31 @@ void TQvAxis::CalculateTicks() {
             AddLabel(&Scratch.Graphics, NormalCaption(Tick.Value), Pixel, Tick.Value);
         }
     }
+    if (Crosses()) KeepLabelsInside();
     if (FNumbersVisible && FAdditionalExponent && FAxLabels.Count() > 1)
         PlaceExtraExponent(&Scratch.Graphics);
     PlaceCaption(&Scratch.Graphics);
+}
+
+// A crossing axis' outer labels would stand on the frame of the data area: they move in.
+void TQvAxis::KeepLabelsInside() {
+    const bool Horizontal = GetHorizontal();
+    const float Low = (Horizontal ? FAxLeft : FAxTop) + EndLabelInset;
+    const float High = (Horizontal ? FAxLeft : FAxTop) + FAxLength - EndLabelInset;
+    for (int i = 0; i < FAxLabels.Count(); ++i) {
+        TQvRichCaptionObject* Label = FAxLabels.Get(i);
+        const float w = Label->GetWidth(), h = Label->GetHeight();
+        const float Half =
+            (Horizontal ? w * FRubricsCos + h * FRubricsSin : w * FRubricsSin + h * FRubricsCos) /
+            2;
+        const float At = Horizontal ? Label->GetAnchorX() : Label->GetAnchorY();
+        const float Moved = std::max(std::min(At, High - Half), Low + Half);
+        if (Moved == At) continue;
+        if (Horizontal)
+            Label->SetAnchor(Moved, Label->GetAnchorY());
+        else
+            Label->SetAnchor(Label->GetAnchorX(), Moved);
+    }
 }
 
 void TQvAxis::AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value) {
@@ -378,6 +402,11 @@ void TQvAxis::PlaceExtraExponent(TGPGraphics* Graphics) {
 
 void TQvAxis::PlaceCaption(TGPGraphics* Graphics) {
     TQvRichCaptionObject* Caption = FCaptionRec.get();
+    if (Crosses()) {
+        PlaceCaptionBeyondEnd();
+        Caption->ParseForSize(Graphics, this);
+        return;
+    }
     const bool Horizontal = GetHorizontal();
     const bool Turned = !Horizontal && !FCaptionHorizontalOnVerticalAxis;
     Caption->SetAngle(Turned ? 90 : 0);

@@ -335,6 +335,8 @@ public:
     void SetMinorGridVertical(TQvLineSettings* Value) { FMinorGridVertical->Assign(Value); }
     bool GetZeroOrigin() const { return FZeroOrigin; }
     void SetZeroOrigin(bool Value);
+    // Axis is a primary axis drawn across the data area at the other primary axis' 0.
+    bool AxisCrosses(const TQvAxis* Axis) const;
     bool GetStoreFont() const override { return !GetParentFont(); }
 
     // Fonts, colours, grid and frame of the graph and its axes from Theme, and the colours of

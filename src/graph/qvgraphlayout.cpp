@@ -38,6 +38,7 @@ void TQvGraph2D::LayoutAxes() {
     TInsets In{std::ceil(FDistanceBorderAxisLeft), std::ceil(FDistanceBorderAxisRight),
                std::ceil(FDistanceBorderAxisTop), std::ceil(FDistanceBorderAxisBottom)};
     if (GetBorderStyle() == TBorderStyle::Single) In.Bottom += SingleBorderInset;
+    const TInsets Edge = In;
     if (GetCaptionVisible() && !GetCaption().isEmpty()) {
         PlaceTitle();
         In.Top = std::ceil(In.Top + FTitleRec->GetHeight() + GetCaptionDistanceBefore() +
@@ -48,8 +49,8 @@ void TQvGraph2D::LayoutAxes() {
     const QList<TQvAxis*> Axes = ChildAxes();
     TQvAxis* Nearest[4] = {};
     // A primary axis that will cross the other one at its 0 takes no room at the border.
-    const bool FreeX = FZeroOrigin && FPrimaryXAxis && SpansZero(FPrimaryXAxis);
-    const bool FreeY = FZeroOrigin && FPrimaryYAxis && SpansZero(FPrimaryYAxis);
+    const bool FreeX = AxisCrosses(FPrimaryYAxis);
+    const bool FreeY = AxisCrosses(FPrimaryXAxis);
     for (qsizetype i = Axes.size() - 1; i >= 0; --i) {
         TQvAxis* Axis = Axes[i];
         const float t = Axis->Thickness();
@@ -62,8 +63,8 @@ void TQvGraph2D::LayoutAxes() {
         }
         Axis->PlaceAxisLine(t);
         if (!Axis->GetVisible()) continue;
-        const bool Crosses = (Axis == FPrimaryXAxis && FreeY) || (Axis == FPrimaryYAxis && FreeX);
-        const float Size = Crosses         ? 0
+        const bool Crosses = AxisCrosses(Axis);
+        const float Size = Crosses                 ? 0
                            : Axis->GetHorizontal() ? float(Axis->GetHeight())
                                                    : float(Axis->GetWidth());
         switch (Axis->GetPosition()) {
@@ -96,6 +97,14 @@ void TQvGraph2D::LayoutAxes() {
         float& AtEnd = Axis->GetHorizontal() ? Need.Right : Need.Top;
         AtStart = std::max(AtStart, Axis->StartSpace());
         AtEnd = std::max(AtEnd, Axis->EndSpace());
+        // The caption of a crossing axis stands beyond the end of its values, where no other
+        // text may reach.
+        if (AxisCrosses(Axis) && Axis->GetVisible()) {
+            const bool AtLow = Axis->GetTwisted();
+            float& Inset =
+                Axis->GetHorizontal() ? (AtLow ? In.Left : In.Right) : (AtLow ? In.Bottom : In.Top);
+            Inset += Axis->CaptionBeyondEnd();
+        }
     }
     // The axis nearest the data area on each side borders it, DistanceValuesAxis apart.
     auto Tie = [](TQvAxis* Axis, float& Inset, float Needed, bool Free, auto LineAt,
@@ -138,7 +147,12 @@ void TQvGraph2D::LayoutAxes() {
         Axis->CalculateTicks();
     }
     FDrawingArea = {In.Left, In.Top, W - In.Left - In.Right + 1, H - In.Top - In.Bottom + 1};
-    if (FZeroOrigin && FPrimaryXAxis && FPrimaryYAxis) MoveToZeroOrigin();
+    if (FZeroOrigin && FPrimaryXAxis && FPrimaryYAxis) {
+        MoveToZeroOrigin();
+        // A caption beyond the end of a crossing axis near an edge of the control slides in.
+        FPrimaryXAxis->KeepCaptionWithin(Edge.Top, H - Edge.Bottom);
+        FPrimaryYAxis->KeepCaptionWithin(Edge.Left, W - Edge.Right);
+    }
     const TGPRectF Before = FOwnArea;
     FOwnArea = FDrawingArea;
     if (FHasChildGraphs) {
@@ -187,12 +201,19 @@ void TQvGraph2D::TakeCoupledSpan(float Left, float Right) {
     SeriesModified();
 }
 
+bool TQvGraph2D::AxisCrosses(const TQvAxis* Axis) const {
+    if (!FZeroOrigin || !Axis || !FPrimaryXAxis || !FPrimaryYAxis) return false;
+    if (Axis == FPrimaryXAxis) return SpansZero(FPrimaryYAxis) && Axis->GetParent() == this;
+    if (Axis == FPrimaryYAxis) return SpansZero(FPrimaryXAxis) && Axis->GetParent() == this;
+    return false;
+}
+
 // The primary axes cross where the other one has its 0, as far as the ranges contain 0.
 void TQvGraph2D::MoveToZeroOrigin() {
     TQvAxis* X = FPrimaryXAxis;
     TQvAxis* Y = FPrimaryYAxis;
-    const bool MoveY = SpansZero(X) && Y->GetParent() == this;
-    const bool MoveX = SpansZero(Y) && X->GetParent() == this;
+    const bool MoveY = AxisCrosses(Y);
+    const bool MoveX = AxisCrosses(X);
     if (MoveY) {
         const float Line = std::round(X->NumberToWorld(0));
         Y->SetLeft(Pixel(std::round(Line - Y->GetAxLeft())));

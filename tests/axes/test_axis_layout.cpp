@@ -212,22 +212,67 @@ TEST(AxisLayout, ZeroOriginCrossing) {
         Axis->SetStart(-4);
         Axis->SetStop(6);
     }
+    // Each text in a colour of its own, to find it among the pixels.
+    Chart.X->SetCaption("x axis");
+    Chart.X->SetCaptionColor(0xFFFF0000);
+    Chart.X->SetNumbersColor(0xFF0000FF);
+    Chart.Y->SetCaption("y axis");
+    Chart.Y->SetCaptionColor(0xFF00C000);
+    Chart.Y->SetNumbersColor(0xFFFF00FF);
+    Chart.Graph->SetBackColor(0xFFFFFFFF);
     Chart.Graph->SetZeroOrigin(true);
     Chart.Paint();
+    const QImage Image = Chart.Render();
     const float Zero = std::round(Chart.X->NumberToWorld(0));
+    const float XLine = float(Chart.X->GetTop()) + Chart.X->GetAxTop();
     EXPECT_FLOAT_EQ(float(Chart.Y->GetLeft()) + Chart.Y->GetAxLeft(), Zero);
-    EXPECT_FLOAT_EQ(float(Chart.X->GetTop()) + Chart.X->GetAxTop(),
-                    std::round(Chart.Y->NumberToWorld(0)));
+    EXPECT_FLOAT_EQ(XLine, std::round(Chart.Y->NumberToWorld(0)));
     // No label stands on the crossing point.
     EXPECT_FALSE(LabelTexts(Chart.X).contains("0"));
     EXPECT_TRUE(LabelTexts(Chart.X).contains("2"));
+
+    // The captions stand beyond the ends of the values, inside the control: the X caption right
+    // of the data area beside its axis line, the Y caption above the data area. The outer
+    // labels keep off the frame of the data area.
+    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    const int Left = int(Area.X), Right = int(Area.X + Area.Width - 1);
+    const int Top = int(Area.Y), Bottom = int(Area.Y + Area.Height - 1);
+    QRect XCaption, YCaption, XLabels, YLabels;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x) {
+            const QColor c = Image.pixelColor(x, y);
+            const int r = c.red(), g = c.green(), b = c.blue();
+            QRect* Found = r > g + 80 && b < g + 40 && r > b + 80 ? &XCaption
+                           : g > r + 80 && g > b + 80             ? &YCaption
+                           : b > r + 80 && b > g + 80             ? &XLabels
+                           : r > g + 80 && b > g + 80             ? &YLabels
+                                                                  : nullptr;
+            if (Found) *Found |= QRect(x, y, 1, 1);
+        }
+    ASSERT_FALSE(XCaption.isEmpty());
+    ASSERT_FALSE(YCaption.isEmpty());
+    EXPECT_GT(XCaption.left(), Right + 2);
+    EXPECT_LT(XCaption.right(), Image.width() - 1);
+    EXPECT_LT(XCaption.top(), XLine);
+    EXPECT_GT(XCaption.bottom(), XLine);
+    EXPECT_LT(YCaption.bottom(), Top - 2);
+    EXPECT_GT(YCaption.top(), 0);
+    EXPECT_LT(YCaption.left(), Zero);
+    EXPECT_GT(YCaption.right(), Zero);
+    // -4 and 6 label both ends.
+    EXPECT_EQ(LabelTexts(Chart.X).front(), "-4");
+    EXPECT_EQ(LabelTexts(Chart.Y).back(), "6");
+    EXPECT_GT(XLabels.left(), Left + 1);
+    EXPECT_LT(XLabels.right(), Right - 1);
+    EXPECT_GT(YLabels.top(), Top + 1);
+    EXPECT_LT(YLabels.bottom(), Bottom - 1);
     // Without 0 in the Y range the X axis stays at the border, its labels inside the graph.
     Chart.Y->SetStart(-10);
     Chart.Y->SetStop(-2);
     Chart.Paint();
-    const TGPRectF Area = Chart.Graph->GetDrawingArea();
+    const TGPRectF Below = Chart.Graph->GetDrawingArea();
     EXPECT_LE(Chart.X->GetTop() + Chart.X->GetHeight(), Chart.Graph->GetHeight());
-    EXPECT_NEAR(float(Chart.X->GetTop()) + Chart.X->GetAxTop(), Area.Y + Area.Height, 1);
+    EXPECT_NEAR(float(Chart.X->GetTop()) + Chart.X->GetAxTop(), Below.Y + Below.Height, 1);
 }
 
 TEST(AxisLayout, EveryAxisIsPartitionedForItsLengthAfterAResize) {
