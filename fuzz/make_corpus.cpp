@@ -77,6 +77,15 @@ void SeedStyles() {
     Objects.Area.SetForeColor(0x80405060);
     Objects.Gradient.SetVisible(true);
     Objects.Gradient.SetLinearAngle(30);
+    Objects.Regression->SetWeight(Objects.Chart.XData);
+    Objects.Regression->SetAutoStart(false);
+    Objects.Regression->SetCalcStart(1.5);
+    Objects.Regression->SetCoupleCalculationAndDisplay(false);
+    Objects.Regression->SetDisplayStop(9.25);
+    Objects.Regression->SetFixedOffset(true);
+    Objects.Regression->SetOffset(-0.5);
+    Objects.Regression->GetConfidenceIntervalLine()->SetVisible(true);
+    Objects.Regression->GetConfidenceIntervalArea()->SetVisible(true);
     Objects.Font.SetName(QStringLiteral("Times New Roman"));
     Objects.Font.SetSizeF(13.5f);
     Objects.Font.SetFillColor(0xFF336699);

@@ -5,6 +5,8 @@
 
 #include "fuzzing.h"
 
+#include <analysis/qvlinearregression.h>
+
 #include <style/qvfont.h>
 #include <style/qvio.h>
 #include <style/qvstyles.h>
@@ -18,6 +20,16 @@ inline const QString StyleName = QStringLiteral("Style");
 struct TStyleObjects {
     TChart Chart;
     TQvPointSeries* Points = new TQvPointSeries(Chart.Module.get());
+    // A function series: its ranges and the fit's own part follow the series' record.
+    TQvLinearRegression* Regression = [this] {
+        auto* Series = new TQvLinearRegression(Chart.Module.get());
+        Series->SetName(QStringLiteral("Regression"));
+        Series->SetXData(Chart.XData);
+        Series->SetYData(Chart.YData);
+        Series->SetXAxis(Chart.XAxis);
+        Series->SetYAxis(Chart.YAxis);
+        return Series;
+    }();
     TQvSimpleLineSettings SimpleLine;
     TQvLineSettings Line;
     TQvArrowSettings Arrow;
@@ -60,7 +72,7 @@ template <class T> void Write(const T* Object, TCustomIniFile* Ini, const QStrin
 }
 
 // Calls F with the object of kind Kind; arrows are stored as their line record.
-constexpr int StyleKindCount = 8;
+constexpr int StyleKindCount = 9;
 template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Call) {
     switch (Kind % StyleKindCount) {
     case 0: Call(Objects.Chart.Series); break;
@@ -71,6 +83,7 @@ template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Ca
     case 5: Call(&Objects.Area); break;
     case 6: Call(&Objects.Gradient); break;
     case 7: Call(&Objects.Font); break;
+    case 8: Call(Objects.Regression); break;
     }
 }
 

@@ -12,7 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
-#include <ranges>
+#include <iterator>
 #include <span>
 #include <utility>
 #include <vector>
@@ -63,14 +63,30 @@ private:
 // The part of First .. Last of ascending values X(i) that shows between Lo and Hi, with one
 // value beyond either end so that a line still enters and leaves the range; with none inside,
 // the one value nearest the range.
+// Data indices as an iterator, for the standard searches.
+struct TIndexIterator {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = int;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const int*;
+    using reference = int;
+    int i;
+    int operator*() const { return i; }
+    TIndexIterator& operator++() { return *this += 1; }
+    TIndexIterator& operator--() { return *this += -1; }
+    TIndexIterator& operator+=(difference_type n) {
+        i += int(n);
+        return *this;
+    }
+    friend difference_type operator-(TIndexIterator a, TIndexIterator b) { return a.i - b.i; }
+    friend bool operator==(TIndexIterator, TIndexIterator) = default;
+};
+
 template <class ValueAt>
 std::pair<int, int> VisibleRange(int First, int Last, double Lo, double Hi, const ValueAt& X) {
-    const auto Indices = std::views::iota(First, Last + 1);
-    const auto Offset = [&](auto It) { return First + int(It - Indices.begin()); };
-    const int FirstInside =
-        Offset(std::ranges::partition_point(Indices, [&](int i) { return X(i) < Lo; }));
-    const int FirstBeyond =
-        Offset(std::ranges::partition_point(Indices, [&](int i) { return X(i) <= Hi; }));
+    const TIndexIterator Begin{First}, End{Last + 1};
+    const int FirstInside = *std::partition_point(Begin, End, [&](int i) { return X(i) < Lo; });
+    const int FirstBeyond = *std::partition_point(Begin, End, [&](int i) { return X(i) <= Hi; });
     const int Start = std::max(First, FirstInside - 1);
     const int Stop = std::min(Last, FirstBeyond);
     return {std::min(Start, Stop), Stop};
