@@ -89,7 +89,7 @@ void TQvGraph2D::LayoutAxes() {
     }
 
     // Labels, symbols and arrows beyond the ends of the axes (a twisted axis has already
-    // exchanged its ends).
+    // exchanged its ends), which keep the border distance off the edges too.
     TInsets Need;
     for (const TQvAxis* Axis : Axes) {
         if (!Axis->GetAutoSize()) continue;
@@ -106,6 +106,10 @@ void TQvGraph2D::LayoutAxes() {
             Inset += Axis->CaptionBeyondEnd();
         }
     }
+    Need.Left += Edge.Left;
+    Need.Right += Edge.Right;
+    Need.Top += Edge.Top;
+    Need.Bottom += Edge.Bottom;
     // The axis nearest the data area on each side borders it, DistanceValuesAxis apart.
     auto Tie = [](TQvAxis* Axis, float& Inset, float Needed, bool Free, auto LineAt,
                   auto MoveLine) {

@@ -187,6 +187,10 @@ TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
     const TQvRichCaptionObject* First = Chart.X->Labels().Get(0);
     EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, std::ceil(First->GetWidth() / 2));
     EXPECT_FLOAT_EQ(First->GetAnchorX(), Chart.Graph->GetDrawingArea().X);
+    // It keeps the border distance off the edge, as the axes do.
+    Chart.Graph->SetDistanceBorderAxisLeft(6);
+    Chart.Paint();
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, 6 + std::ceil(First->GetWidth() / 2));
 
     const float Top = Chart.Graph->GetDrawingArea().Y;
     Chart.Graph->SetCaption("Title");
