@@ -121,7 +121,8 @@ TWinControl* BuildCaptionsPage(TComponent* Owner) {
         TQvRichLabel* Label =
             AddLabel(Owner, Panel, QStringLiteral("%1\u00B0 turned").arg(Angle), Left, 330, 14);
         Label->SetAngle(Angle);
-        Panel->Boxes << Label->BoundsRect();
+        // The box stands off the text, which would otherwise touch it.
+        Panel->Boxes << Label->BoundsRect().adjusted(-3, -3, 3, 3);
         Left += Label->GetWidth() + 14;
     }
     const TQvContentAlignment Aligns[] = {
@@ -133,9 +134,9 @@ TWinControl* BuildCaptionsPage(TComponent* Owner) {
     for (int i = 0; i < 9; ++i) {
         auto* Label = AddLabel(Owner, Panel, QStringLiteral("x\\+%1\\+").arg(i), 0, 0, 12);
         Label->SetAutoSize(false);
-        Label->SetBounds(16 + (i % 3) * 145, 470 + (i / 3) * 52, 140, 48);
+        Label->SetBounds(20 + (i % 3) * 145, 474 + (i / 3) * 52, 132, 40);
         Label->SetAlign(Aligns[i]);
-        Panel->Boxes << Label->BoundsRect();
+        Panel->Boxes << Label->BoundsRect().adjusted(-4, -4, 4, 4);
     }
     return Panel;
 }
