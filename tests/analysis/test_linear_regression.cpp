@@ -69,9 +69,11 @@ TNistSet ReadNist(const std::string& Name) {
             Fields >> Key >> Key >> Parameter >> Value >> Deviation;
             Set.Certified[Parameter] = {Value, Deviation};
         } else if (Line.starts_with("# rss:")) {
-            Set.Rss = std::stod(Line.substr(6));
+            Fields.str(Line.substr(6));
+            Fields >> Set.Rss;
         } else if (Line.starts_with("# r2:")) {
-            Set.R2 = std::stod(Line.substr(5));
+            Fields.str(Line.substr(5));
+            Fields >> Set.R2;
         } else if (!Line.starts_with("#") && !Line.empty()) {
             double x, y;
             Fields >> x >> y;
