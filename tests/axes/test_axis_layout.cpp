@@ -185,12 +185,13 @@ TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
     Chart.Paint();
     // Without a left axis, half the first label sticks out to the left of the data area.
     const TQvRichCaptionObject* First = Chart.X->Labels().Get(0);
-    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, std::ceil(First->GetWidth() / 2));
+    const float HalfLabel = std::ceil(First->GetWidth() / 2);
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, HalfLabel);
     EXPECT_FLOAT_EQ(First->GetAnchorX(), Chart.Graph->GetDrawingArea().X);
-    // It keeps the border distance off the edge, as the axes do.
+    // It keeps the border distance off the edge, as the axes do (the labels are made anew).
     Chart.Graph->SetDistanceBorderAxisLeft(6);
     Chart.Paint();
-    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, 6 + std::ceil(First->GetWidth() / 2));
+    EXPECT_FLOAT_EQ(Chart.Graph->GetDrawingArea().X, 6 + HalfLabel);
 
     const float Top = Chart.Graph->GetDrawingArea().Y;
     Chart.Graph->SetCaption("Title");
