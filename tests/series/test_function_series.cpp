@@ -7,6 +7,7 @@
 #include <framework/qvexceptions.h>
 #include <framework/qvinifiles.h>
 #include <framework/qvxml.h>
+#include <parser/qvparsefkt.h>
 #include <series/qvfunctionseries.h>
 #include <strings/qvlocalize.h>
 #include <undo/qvundostack.h>
@@ -71,7 +72,20 @@ TEST(FunctionSeries, RangesFollowTheDataOrWidenTheXAxis) {
     TFunctionChart Chart;
     TMeanLine* S = Chart.Line({1, 2, 3, 4, 5, 6, 7, 8, 9, 10}, {2, 4, 6, 8, 10, 2, 4, 6, 8, 10});
     S->Slope = 1;
+    S->SetName("Mean");
+    int Calculated = 0;
+    S->SetOnCalculated([&](TObject* Sender) {
+        EXPECT_EQ(Sender, S);
+        ++Calculated;
+    });
     Chart.Paint();
+    EXPECT_EQ(Calculated, 1);
+    // Captions and formulas quote the ranges and the formula.
+    const QString Ref = GetComponentRef(S);
+    EXPECT_EQ(ParseVariables("<%" + Ref + ".Formula%> over <%" + Ref + ".CalculationStart%>.." +
+                                 "<%" + Ref + ".DisplayStop%>",
+                             nullptr),
+              "Y=mean+s*X over 1..10");
     EXPECT_DOUBLE_EQ(S->GetCalcStart(), 1);
     EXPECT_DOUBLE_EQ(S->GetCalcStop(), 10);
     EXPECT_DOUBLE_EQ(S->GetDisplayStart(), 1);
