@@ -1,12 +1,14 @@
 #include "graph/qvgraph2d.h"
 
 #include "axes/qvaxis.h"
+#include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
 #include "data/qvvectors.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvforms.h"
 #include "graph/qvtheme.h"
 #include "parser/qvparsefkt.h"
+#include "series/qvfunctionseries.h"
 #include "series/qvseries.h"
 #include "undo/qvundostack.h"
 
@@ -19,6 +21,7 @@
 #include <optional>
 
 using namespace Qvlocalize;
+using Qvmath::MaxDouble;
 
 namespace {
 
@@ -843,6 +846,18 @@ bool TQvGraph2D::GetCanRedoZoom() const {
     return GetCanZoomBack();
 }
 
+void TQvGraph2D::ForOtherCoupledGraphs(const std::function<void(TQvGraph2D*)>& Visit) const {
+    if (FHasChildGraphs)
+        for (TQvGraph2D* Child : std::as_const(FChildGraphs))
+            Visit(Child);
+    if (!FIsCoupledGraph) return;
+    if (TQvGraph2D* Parent = ParentOfXAxis()) {
+        Visit(Parent);
+        for (TQvGraph2D* Sibling : std::as_const(Parent->FChildGraphs))
+            if (Sibling != this) Visit(Sibling);
+    }
+}
+
 void TQvGraph2D::ForAllCoupledAxes(const std::function<void(TQvAxis*)>& Operation) {
     // The shared X axis is a child of the parent graph only, so child axes never repeat it.
     auto Apply = [&Operation](TQvGraph2D* Graph) {
@@ -851,16 +866,7 @@ void TQvGraph2D::ForAllCoupledAxes(const std::function<void(TQvAxis*)>& Operatio
         Graph->SeriesModified();
     };
     Apply(this);
-    if (FHasChildGraphs)
-        for (TQvGraph2D* Child : std::as_const(FChildGraphs))
-            Apply(Child);
-    if (FIsCoupledGraph) {
-        if (TQvGraph2D* Parent = ParentOfXAxis()) {
-            Apply(Parent);
-            for (TQvGraph2D* Sibling : std::as_const(Parent->FChildGraphs))
-                if (Sibling != this) Apply(Sibling);
-        }
-    }
+    ForOtherCoupledGraphs(Apply);
 }
 
 void TQvGraph2D::ZoomBack() {
@@ -878,6 +884,86 @@ void TQvGraph2D::ZoomToStage(int Index) {
 
 void TQvGraph2D::ZoomReset() {
     ForAllCoupledAxes([](TQvAxis* Axis) { Axis->RangeModified(); });
+}
+
+void TQvGraph2D::FixChildZoomStack() {
+    const TQvAxis* Shared = FPrimaryXAxis;
+    ForOtherCoupledGraphs([Shared](TQvGraph2D* Graph) {
+        for (TQvAxis* Axis : Graph->ChildAxes())
+            if (Axis != Shared) Axis->ZoomIn(Axis->GetStart(), Axis->GetStop());
+    });
+}
+
+void TQvGraph2D::ZoomTo(const TGPPointF& P1, const TGPPointF& P2) {
+    const TGPRectF& A = FDrawingArea;
+    const float x1 = std::max(std::min(P1.X, P2.X), A.X);
+    const float x2 = std::min(std::max(P1.X, P2.X), A.X + A.Width);
+    const float y1 = std::max(std::min(P1.Y, P2.Y), A.Y);
+    const float y2 = std::min(std::max(P1.Y, P2.Y), A.Y + A.Height);
+    // The values of an axis at the rectangle's edges, in order.
+    const auto Edges = [&](const TQvAxis* Axis) {
+        const bool Horizontal = Axis->GetHorizontal();
+        const double a = Axis->WorldToNumber(Horizontal ? x1 : y2);
+        const double b = Axis->WorldToNumber(Horizontal ? x2 : y1);
+        return std::pair{std::min(a, b), std::max(a, b)};
+    };
+    BeginUpdate();
+    std::vector<std::pair<double, double>> Ranges;
+    for (const TQvAxis* Axis : std::as_const(FAxes))
+        Ranges.push_back(FZoom->GetOptimizeSeries() ? std::pair{MaxDouble, -MaxDouble}
+                                                    : Edges(Axis));
+    if (FZoom->GetOptimizeSeries()) {
+        for (const TQvSeries* Series : std::as_const(FRelatedSeries)) {
+            if (!Series->SeriesVisible()) continue;
+            const qsizetype XAt = std::max<qsizetype>(FAxes.indexOf(Series->GetXAxis()), 0);
+            const qsizetype YAt = std::max<qsizetype>(FAxes.indexOf(Series->GetYAxis()), 1);
+            if (XAt >= FAxes.size() || YAt >= FAxes.size()) continue;
+            const auto [Left, Right] = Edges(FAxes[XAt]);
+            const auto [Bottom, Top] = Edges(FAxes[YAt]);
+            for (int i = 0; i < Series->GetCount(); ++i) {
+                if (!Series->HasValuesAt(i)) continue;
+                const double x = Series->TransformX(i, Series->GetXData()->GetValue(i));
+                const double y = Series->TransformY(i, Series->GetYData()->GetValue(i));
+                if (x < Left || x > Right || y < Bottom || y > Top) continue;
+                for (const auto& [At, v] : {std::pair{XAt, x}, std::pair{YAt, y}}) {
+                    Ranges[size_t(At)].first = std::min(Ranges[size_t(At)].first, v);
+                    Ranges[size_t(At)].second = std::max(Ranges[size_t(At)].second, v);
+                }
+            }
+        }
+    }
+    for (qsizetype k = 0; k < FAxes.size(); ++k) {
+        const auto [Start, Stop] = Ranges[size_t(k)];
+        if (Stop < Start)
+            FAxes[k]->Invalidate();
+        else
+            FAxes[k]->ZoomIn(Start, Stop);
+    }
+    FixChildZoomStack();
+    EndUpdate();
+}
+
+TQvFindSeriesPointResult TQvGraph2D::FindSeriesPoint(float X, float Y) const {
+    TQvFindSeriesPointResult Result;
+    for (qsizetype k = FRelatedSeries.size() - 1; k >= 0; --k) {
+        TQvSeries* Series = FRelatedSeries[k];
+        // What is not drawn cannot be pointed at.
+        if (!Series->SeriesVisible()) continue;
+        const int Index = Series->FindPoint(X, Y);
+        if (Index < 0) continue;
+        Result.Found = true;
+        Result.InSeries = Series;
+        if (const auto* Curve = qobject_cast<const TQvFunctionSeries*>(Series)) {
+            Result.X = Curve->GetXAxis()->WorldToNumber(X);
+            Result.Y = Curve->GetY(Result.X);
+        } else {
+            Result.Index = Index;
+            Result.X = Series->TransformX(Index, Series->GetXData()->GetValue(Index));
+            Result.Y = Series->TransformY(Index, Series->GetYData()->GetValue(Index));
+        }
+        break;
+    }
+    return Result;
 }
 
 // ---- Framework ----

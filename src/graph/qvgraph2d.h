@@ -274,6 +274,15 @@ public:
     virtual void PaintGr(TGPGraphics* Graphics) = 0;
 };
 
+// The point FindSeriesPoint found: the series, its data index (-1 on a curve) and the values.
+struct TQvFindSeriesPointResult {
+    bool Found = false;
+    TQvSeries* InSeries = nullptr;
+    int Index = -1;
+    double X = 0;
+    double Y = 0;
+};
+
 class TQvGraph2D : public TQvCustomGraph {
     Q_OBJECT
     Q_MOC_INCLUDE("axes/qvaxis.h")
@@ -433,6 +442,15 @@ public:
     void ZoomToStage(int Index);
     // Back to the full ranges.
     void ZoomReset();
+    // Zooms every axis to the pixel rectangle spanned by P1 and P2, clamped to the data area;
+    // with OptimizeSeries to the data points inside it (an axis without one keeps its range).
+    void ZoomTo(const TGPPointF& P1, const TGPPointF& P2);
+    // After this graph recorded a stage, the axes of the coupled graphs record their current
+    // ranges, so that every graph of the group counts the same stages.
+    void FixChildZoomStack();
+    // The point of the topmost series near the pixel (X, Y); on a curve, the curve's value at
+    // the pixel's X.
+    TQvFindSeriesPointResult FindSeriesPoint(float X, float Y) const;
 
     void SetUndoStack(TQvUndoStack* Value) override;
     void SetName(const QString& NewName) override;
@@ -447,6 +465,8 @@ private:
     // Runs Operation on every axis of this graph and of the graphs coupled with it, never
     // twice on the shared X axis, and tells each graph's series.
     void ForAllCoupledAxes(const std::function<void(TQvAxis*)>& Operation);
+    // The other graphs of the group that shares this graph's X axis.
+    void ForOtherCoupledGraphs(const std::function<void(TQvGraph2D*)>& Visit) const;
     void RepaintLegends();
     void StyleChanged();
     void SetPrimaryAxis(TQvAxis*& Field, TQvAxis* Value, const char* PropName,

@@ -318,9 +318,21 @@ void TQvFunctionSeries::PaintGr(TGPGraphics* Graphics) {
 
 int TQvFunctionSeries::FindPoint(float X, float Y, float Tolerance) const {
     if (FScreen.Stale()) return -1;
-    for (const TGPPointF& P : FScreen.Points())
-        if (std::abs(P.X - X) <= Tolerance && std::abs(P.Y - Y) <= Tolerance) return 0;
-    return -1;
+    // Along the curve, not only at its samples: a straight line has two.
+    const std::vector<TGPPointF>& P = FScreen.Points();
+    bool Hit = false;
+    FScreen.ForEachRun([&](size_t First, size_t n) {
+        for (size_t k = First; k < First + n && !Hit; ++k) {
+            const TGPPointF& A = P[k];
+            const TGPPointF& B = k + 1 < First + n ? P[k + 1] : A;
+            const float dx = B.X - A.X, dy = B.Y - A.Y, Length2 = dx * dx + dy * dy;
+            const float t =
+                Length2 > 0 ? std::clamp(((X - A.X) * dx + (Y - A.Y) * dy) / Length2, 0.0f, 1.0f)
+                            : 0.0f;
+            Hit = std::hypot(A.X + t * dx - X, A.Y + t * dy - Y) <= Tolerance;
+        }
+    });
+    return Hit ? 0 : -1;
 }
 
 // ---- Records ----

@@ -85,7 +85,8 @@ public:
     void PaintGr(TGPGraphics* Graphics) override;
     // A curve has no symbols.
     void DrawSymbols(TGPGraphics*) override {}
-    // 0 when the curve passes within Tolerance of (X, Y), else -1: it has no data indices.
+    // 0 when the curve passes within Tolerance of (X, Y), between its samples too, else -1:
+    // it has no data indices.
     int FindPoint(float X, float Y, float Tolerance) const override;
     using TQvSeries::FindPoint;
     TKind VectorUserKind() const override { return TKind::FunctionSeries; }

@@ -2,7 +2,9 @@
 // axes, zoom settings and zoom stages.
 
 #include "../chartfixture.h"
+
 #include "../qvtest.h"
+#include <analysis/qvlinearregression.h>
 
 #include <framework/qvexceptions.h>
 #include <framework/qvfiler.h>
@@ -466,6 +468,96 @@ TEST(GraphZoom, StackAndCircularBuffer) {
     // A reset gives the full ranges back and empties the buffers of axes with series.
     Graph->ZoomReset();
     EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
+}
+
+// A frame zooms every axis to its edges, or with OptimizeSeries to the points inside it; the
+// axes of a coupled graph record a stage with it.
+TEST(GraphZoom, FramesZoomToTheirEdgesOrToThePointsInside) {
+    TChart Chart;
+    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
+        Axis->SetStartEnd(TQvAxisEnd::Fixed);
+        Axis->SetStopEnd(TQvAxisEnd::Fixed);
+        Axis->SetStart(0);
+        Axis->SetStop(10);
+    }
+    Chart.NewSeries(Chart.NewVector("", {1, 2, 3, 4, 5, 6, 7, 8, 9}),
+                    Chart.NewVector("", {1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    auto* Lower = new TQvGraph2D(Chart.Owner.get());
+    auto* LowerY = new TQvAxis(Chart.Owner.get());
+    LowerY->SetPosition(TQvAxisPosition::Left);
+    LowerY->SetParent(Lower);
+    Lower->SetPrimaryXAxis(Chart.X);
+    Lower->SetPrimaryYAxis(LowerY);
+    Chart.Paint();
+    Lower->Calculate();
+    TQvGraph2D* Graph = Chart.Graph;
+    // Corners in any order; the second lies beyond the data area and is clamped to it.
+    const auto Pixel = [&](double x, double y) {
+        return TGPPointF{Chart.X->NumberToWorld(x), Chart.Y->NumberToWorld(y)};
+    };
+    Graph->ZoomTo(Pixel(5.5, 2.5), Pixel(2.5, 6.5));
+    EXPECT_NEAR(Chart.X->GetStart(), 2.5, 1e-4);
+    EXPECT_NEAR(Chart.X->GetStop(), 5.5, 1e-4);
+    EXPECT_NEAR(Chart.Y->GetStart(), 2.5, 1e-4);
+    EXPECT_NEAR(Chart.Y->GetStop(), 6.5, 1e-4);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    EXPECT_EQ(Lower->GetZoomStage(), 1);
+    Graph->ZoomBack();
+    Chart.Paint();
+    Graph->ZoomTo(Pixel(8, 8), {-100, -100});
+    EXPECT_NEAR(Chart.X->GetStart(), 0, 1e-4);
+    EXPECT_NEAR(Chart.Y->GetStop(), 10, 1e-4);
+    Graph->ZoomBack();
+    Chart.Paint();
+
+    // To the points inside: (3, 3) .. (5, 5).
+    Graph->GetZoom()->SetOptimizeSeries(true);
+    Graph->ZoomTo(Pixel(2.5, 2.5), Pixel(5.5, 6.5));
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 3);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 5);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 5);
+    EXPECT_EQ(Lower->GetZoomStage(), Graph->GetZoomStage());
+    // A frame that holds no point changes no range and records no stage.
+    Chart.Paint();
+    const int Stage = Graph->GetZoomStage();
+    Graph->ZoomTo(Pixel(3.2, 4.5), Pixel(3.8, 4.9));
+    EXPECT_EQ(Graph->GetZoomStage(), Stage);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 3);
+}
+
+TEST(GraphZoom, FindSeriesPointPrefersTheTopmostSeriesAndReadsCurves) {
+    TChart Chart;
+    TQvPointSeries* Below =
+        Chart.NewSeries(Chart.NewVector("", {1, 2, 3}), Chart.NewVector("", {1, 2, 3}));
+    TQvPointSeries* Above =
+        Chart.NewSeries(Chart.NewVector("", {2, 5}), Chart.NewVector("", {2, 5}));
+    Chart.Paint();
+    const auto At = [&](double x, double y) {
+        return Chart.Graph->FindSeriesPoint(Chart.X->NumberToWorld(x), Chart.Y->NumberToWorld(y));
+    };
+    const TQvFindSeriesPointResult Shared = At(2, 2);
+    EXPECT_TRUE(Shared.Found);
+    EXPECT_EQ(Shared.InSeries, Above);
+    EXPECT_EQ(Shared.Index, 0);
+    EXPECT_EQ(At(3, 3).InSeries, Below);
+    EXPECT_EQ(At(3, 3).Index, 2);
+    EXPECT_FALSE(At(4, 1).Found);
+
+    // On a curve: no index, the X of the pixel and the function there.
+    Below->SetVisible(false);
+    Above->SetVisible(false);
+    auto* Fit = new TQvLinearRegression(Chart.Owner.get());
+    Fit->SetXData(Below->GetXData());
+    Fit->SetYData(Below->GetYData());
+    Fit->SetXAxis(Chart.X);
+    Fit->SetYAxis(Chart.Y);
+    Chart.Paint();
+    const TQvFindSeriesPointResult OnCurve = At(1.5, 1.5);
+    ASSERT_TRUE(OnCurve.Found);
+    EXPECT_EQ(OnCurve.InSeries, Fit);
+    EXPECT_EQ(OnCurve.Index, -1);
+    EXPECT_NEAR(OnCurve.X, 1.5, 0.02);
+    EXPECT_DOUBLE_EQ(OnCurve.Y, Fit->GetY(OnCurve.X));
 }
 
 } // namespace
