@@ -789,6 +789,13 @@ void TQvGraph2D::PlaceTitle() {
 }
 
 void TQvGraph2D::Paint(QPainter& Canvas) {
+    if (FZoomDragging && !FFrameBackground.isNull()) {
+        Canvas.drawImage(QPoint(0, 0), FFrameBackground);
+        Canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        Canvas.setBrush(Qt::NoBrush);
+        Canvas.drawRect(QRect(FDragStart, FLastDrag).normalized());
+        return;
+    }
     // A partial paint leaves artefacts in lines drawn on the device and in hatched areas, so
     // one full repaint follows it.
     const QRect Clip =
@@ -941,6 +948,122 @@ void TQvGraph2D::ZoomTo(const TGPPointF& P1, const TGPPointF& P2) {
     }
     FixChildZoomStack();
     EndUpdate();
+}
+
+// ---- Mouse gestures ----
+
+namespace {
+// Frames narrower than this in either direction only repaint; a click moves less than the
+// other.
+constexpr int MinimumFrame = 5;
+constexpr int ClickSlack = 4;
+} // namespace
+
+bool TQvGraph2D::InDataArea(const QPoint& P) const {
+    const TGPRectF& A = FDrawingArea;
+    return P.x() >= A.X && P.x() <= A.X + A.Width && P.y() >= A.Y && P.y() <= A.Y + A.Height;
+}
+
+void TQvGraph2D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    TQvCustomGraph::MouseDown(Button, Shift, X, Y);
+    FDragStart = FLastDrag = QPoint(X, Y);
+    if (!FZoom->GetAuto()) return;
+    if (Shift == FZoom->GetStartZoom()) {
+        // The chart as shown now, for the frame to move over.
+        if (QWidget* Host = Widget()) FFrameBackground = Host->grab().toImage();
+        FZoomDragging = true;
+        Invalidate();
+        if (FOnBeginZoom) FOnBeginZoom(this);
+    } else if (GetCanZoomBack() && Shift == FZoom->GetStartPanning()) {
+        FPanDragging = true;
+        FOldCursor = GetCursor();
+        SetCursor(FZoom->GetPanningCursor());
+        FInitialStarts.clear();
+        FInitialStops.clear();
+        for (const TQvAxis* Axis : std::as_const(FAxes)) {
+            const bool Log = Axis->GetHasLogScaling();
+            FInitialStarts.push_back(Log ? std::log10(Axis->GetStart()) : Axis->GetStart());
+            FInitialStops.push_back(Log ? std::log10(Axis->GetStop()) : Axis->GetStop());
+        }
+        if (FOnBeginPanning) FOnBeginPanning(this);
+    }
+}
+
+void TQvGraph2D::MouseMove(TShiftState Shift, int X, int Y) {
+    TQvCustomGraph::MouseMove(Shift, X, Y);
+    FLastDrag = QPoint(X, Y);
+    if (FZoomDragging)
+        Invalidate();
+    else if (FPanDragging)
+        Pan(X, Y);
+}
+
+// The shift is measured from the drag start, in the primary axes' units per pixel; an axis
+// that would leave its scroll limits stays where it is.
+void TQvGraph2D::Pan(int X, int Y) {
+    const int dx = FDragStart.x() - X, dy = Y - FDragStart.y();
+    if (dx == 0 || dy == 0 || !FPrimaryXAxis || !FPrimaryYAxis) return;
+    const auto Shift = [](const TQvAxis* Primary, int Pixels) {
+        const double s = Pixels * Primary->GetNormalizeConst();
+        return Primary->GetTwisted() ? -s : s;
+    };
+    const double ShiftX = Shift(FPrimaryXAxis, dx), ShiftY = Shift(FPrimaryYAxis, dy);
+    for (qsizetype k = 0; k < FAxes.size() && size_t(k) < FInitialStarts.size(); ++k) {
+        TQvAxis* Axis = FAxes[k];
+        double d = Axis->GetHorizontal() ? ShiftX : ShiftY;
+        if (Axis->GetTwisted()) d = -d;
+        const bool Log = Axis->GetHasLogScaling();
+        const auto Back = [Log](double v) { return Log ? Qvmath::Exp10(v) : v; };
+        const double Start = Back(FInitialStarts[size_t(k)] + d);
+        const double Stop = Back(FInitialStops[size_t(k)] + d);
+        if (Start >= Axis->GetScrollStart() && Stop <= Axis->GetScrollStop())
+            Axis->SetStartStop(Start, Stop);
+    }
+    SeriesModified();
+    RepaintChildGraphs();
+}
+
+void TQvGraph2D::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) {
+    FLastDrag = QPoint(X, Y);
+    if (FZoomDragging) {
+        FZoomDragging = false;
+        FFrameBackground = QImage();
+        const bool TowardsTopLeft = X <= FDragStart.x() && Y <= FDragStart.y();
+        if (FZoom->GetResetOnRightBottomLeftTopFrame() && TowardsTopLeft) {
+            ZoomReset();
+        } else if (std::abs(X - FDragStart.x()) < MinimumFrame ||
+                   std::abs(Y - FDragStart.y()) < MinimumFrame) {
+            Invalidate();
+        } else if (!FZoom->GetBackOnRightBottomLeftTopFrame() || !TowardsTopLeft) {
+            ZoomTo(TGPPointF{float(FDragStart.x()), float(FDragStart.y())},
+                   TGPPointF{float(X), float(Y)});
+            if (FOnEndZoom) FOnEndZoom(this);
+        } else {
+            ZoomBack();
+        }
+    } else if (FPanDragging) {
+        FPanDragging = false;
+        SetCursor(FOldCursor);
+        for (TQvAxis* Axis : std::as_const(FAxes))
+            Axis->ZoomIn(Axis->GetStart(), Axis->GetStop());
+        FixChildZoomStack();
+        if (FOnEndPanning) FOnEndPanning(this);
+    }
+    TQvCustomGraph::MouseUp(Button, Shift, X, Y);
+}
+
+void TQvGraph2D::Click() {
+    TQvCustomGraph::Click();
+    const QPoint Moved = FLastDrag - FDragStart;
+    if (FZoom->GetBackOnClickBeside() && GetCanZoomBack() && std::abs(Moved.x()) < ClickSlack &&
+        std::abs(Moved.y()) < ClickSlack && !InDataArea(FLastDrag))
+        ZoomBack();
+}
+
+void TQvGraph2D::DblClick() {
+    TQvCustomGraph::DblClick();
+    if (FZoom->GetResetOnDoubleClickBeside() && GetCanZoomBack() && !InDataArea(FLastDrag))
+        ZoomReset();
 }
 
 TQvFindSeriesPointResult TQvGraph2D::FindSeriesPoint(float X, float Y) const {

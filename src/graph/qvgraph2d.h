@@ -15,6 +15,7 @@
 #include "style/qvgdi.h"
 #include "style/qvstyles.h"
 
+#include <QImage>
 #include <QList>
 
 #include <functional>
@@ -458,9 +459,20 @@ public:
 
 protected:
     void BoundsChanged() override;
+    // Zoom frames, panning, and clicks beside the data area.
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void Click() override;
+    void DblClick() override;
 
 private:
     friend class TQvAxis;
+
+    // The point P lies in the data area, borders included.
+    bool InDataArea(const QPoint& P) const;
+    // Every axis to its range at the drag start shifted by the mouse's way since.
+    void Pan(int X, int Y);
 
     // Runs Operation on every axis of this graph and of the graphs coupled with it, never
     // twice on the shared X axis, and tells each graph's series.
@@ -501,6 +513,14 @@ private:
     bool FZeroOrigin = false;
     bool FZoomDragging = false;
     bool FPanDragging = false;
+    // Where the mouse went down, and where it is.
+    QPoint FDragStart, FLastDrag;
+    // The axes' ranges when panning began, in decades on logarithmic axes.
+    std::vector<double> FInitialStarts, FInitialStops;
+    TCursor FOldCursor = crDefault;
+    // The chart as it was when a zoom frame began: the frame moves over it without a repaint
+    // of series or axes.
+    QImage FFrameBackground;
     bool FDoingMetafile = false;
     bool FDoingPrimary = false;
     bool FLoding = false;

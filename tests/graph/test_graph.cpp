@@ -598,3 +598,77 @@ TEST(Graph, FreedWithItsAxesWhileSeriesUseThem) {
     EXPECT_EQ(Series->GetXAxis(), nullptr);
     EXPECT_EQ(Series->GetYAxis(), nullptr);
 }
+
+// Real mouse events on the graph's window: frames zoom or only repaint, panning needs a zoomed
+// view and follows the mouse, clicks beside the data area go back, a double click resets.
+TEST(GraphGestures, FramesPanningAndClicksBeside) {
+    TChart Chart;
+    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
+        Axis->SetStartEnd(TQvAxisEnd::Fixed);
+        Axis->SetStopEnd(TQvAxisEnd::Fixed);
+        Axis->SetStart(0);
+        Axis->SetStop(10);
+    }
+    Chart.NewSeries(Chart.NewVector("", {1, 9}), Chart.NewVector("", {1, 9}));
+    TQvGraph2D* Graph = Chart.Graph;
+    QWidget* Window = Graph->Widget();
+    Window->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(Window));
+    const auto Pixel = [&](double x, double y) {
+        return QPoint(int(Chart.X->NumberToWorld(x)), int(Chart.Y->NumberToWorld(y)));
+    };
+    const auto Drag = [&](Qt::KeyboardModifiers Keys, QPoint From, QPoint To) {
+        QTest::mousePress(Window, Qt::LeftButton, Keys, From);
+        QTest::mouseMove(Window, To);
+        QTest::mouseRelease(Window, Qt::LeftButton, Keys, To);
+    };
+
+    // No panning before the first zoom; a frame 4 pixels wide only repaints.
+    Drag(Qt::ShiftModifier, Pixel(5, 5), Pixel(3, 3));
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 0);
+    Drag(Qt::NoModifier, Pixel(2, 8), Pixel(2, 8) + QPoint(4, 100));
+    EXPECT_EQ(Graph->GetZoomStage(), 0);
+
+    // While a frame is dragged, the window shows the chart as it was with the frame over it.
+    QTest::mousePress(Window, Qt::LeftButton, Qt::NoModifier, Pixel(2, 8));
+    QTest::mouseMove(Window, Pixel(6, 4));
+    EXPECT_TRUE(Graph->GetZooming());
+    const QImage During = Window->grab().toImage();
+    int Dotted = 0;
+    for (int x = Pixel(2, 8).x(); x <= Pixel(6, 4).x(); ++x)
+        Dotted += qGray(During.pixel(x, Pixel(2, 8).y())) < 64;
+    EXPECT_GT(Dotted, (Pixel(6, 4).x() - Pixel(2, 8).x()) / 3);
+    QTest::mouseRelease(Window, Qt::LeftButton, Qt::NoModifier, Pixel(6, 4));
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    EXPECT_NEAR(Chart.X->GetStart(), 2, 0.05);
+    EXPECT_NEAR(Chart.X->GetStop(), 6, 0.05);
+    EXPECT_NEAR(Chart.Y->GetStop(), 8, 0.05);
+
+    // Panning shifts every axis by the mouse's way from the drag start; a purely horizontal
+    // move shifts nothing; releasing records a stage.
+    const double Start = Chart.X->GetStart(), PerPixel = Chart.X->GetNormalizeConst();
+    const QPoint From = Pixel(4, 6);
+    QTest::mousePress(Window, Qt::LeftButton, Qt::ShiftModifier, From);
+    QTest::mouseMove(Window, From + QPoint(20, 0));
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), Start);
+    QTest::mouseMove(Window, From + QPoint(20, 10));
+    EXPECT_TRUE(Graph->GetPanning());
+    EXPECT_NEAR(Chart.X->GetStart(), Start - 20 * PerPixel, 1e-9);
+    QTest::mouseRelease(Window, Qt::LeftButton, Qt::ShiftModifier, From + QPoint(20, 10));
+    EXPECT_FALSE(Graph->GetPanning());
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+
+    // A click inside the data area keeps the stage, one beside it goes back one.
+    QTest::mouseClick(Window, Qt::LeftButton, Qt::NoModifier, Pixel(5, 5));
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    // Right of the data area, where no axis stands.
+    const TGPRectF& Area = Graph->GetDrawingArea();
+    const QPoint Beside(int(Area.X + Area.Width) + 6, int(Area.Y + Area.Height / 2));
+    QTest::mouseClick(Window, Qt::LeftButton, Qt::NoModifier, Beside);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    // A double click beside is a click (back one) and then a reset.
+    Graph->RedoZoom();
+    QTest::mouseDClick(Window, Qt::LeftButton, Qt::NoModifier, Beside);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
+}
