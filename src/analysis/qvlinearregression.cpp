@@ -302,17 +302,14 @@ void TQvLinearRegression::CalculatePoints() {
                 A -= Margin;
                 B += Margin;
             }
-            const int n = SampleCount();
-            for (int k = 0; k <= n; ++k) {
-                const double u = A + (B - A) * k / n;
-                const double X = Log ? Qvmath::Exp10(u) : u;
+            Sample(A, B, Log, [&](double X) {
                 const double y = FCalc.Slope * ToFit(X) + FCalc.Offset, c = Confidence(X);
                 const TGPPointF Up = ScreenPoint(X, FromFit(y + c, LogY()));
                 const TGPPointF Down = ScreenPoint(X, FromFit(y - c, LogY()));
-                if (!std::isfinite(Up.X + Up.Y + Down.X + Down.Y)) continue;
+                if (!std::isfinite(Up.X + Up.Y + Down.X + Down.Y)) return;
                 FUpper.push_back(Up);
                 FLower.push_back(Down);
-            }
+            });
             FBandPolygon = FUpper;
             FBandPolygon.insert(FBandPolygon.end(), FLower.rbegin(), FLower.rend());
         }

@@ -201,17 +201,24 @@ int TQvFunctionSeries::SampleCount() const {
     return Pixels > 0 ? Pixels : UnlaidSamples;
 }
 
+void TQvFunctionSeries::Sample(double A, double B, bool Log,
+                               const std::function<void(double)>& Visit) const {
+    const int n = SampleCount();
+    for (int k = 0; k <= n; ++k) {
+        const double u = A + (B - A) * k / n;
+        Visit(Log ? Qvmath::Exp10(u) : u);
+    }
+}
+
 void TQvFunctionSeries::SampleYExtent(double& Lo, double& Hi) const {
     Lo = MaxDouble;
     Hi = -MaxDouble;
-    const int n = SampleCount();
-    const double Step = (FDisplayStop - FDisplayStart) / n;
-    for (int k = 0; k <= n; ++k) {
-        const double y = GetY(FDisplayStart + k * Step);
-        if (!std::isfinite(y)) continue;
+    Sample(FDisplayStart, FDisplayStop, false, [&](double x) {
+        const double y = GetY(x);
+        if (!std::isfinite(y)) return;
         Lo = std::min(Lo, y);
         Hi = std::max(Hi, y);
-    }
+    });
 }
 
 void TQvFunctionSeries::ReportYExtent() {
@@ -291,16 +298,13 @@ void TQvFunctionSeries::CalculatePoints() {
     const bool Log = FXAxis->GetHasLogScaling();
     if (FCalculated && From <= To && (!Log || From > 0)) {
         const double A = Log ? std::log10(From) : From, B = Log ? std::log10(To) : To;
-        const int n = SampleCount();
-        for (int k = 0; k <= n; ++k) {
-            const double u = A + (B - A) * k / n;
-            const double x = Log ? Qvmath::Exp10(u) : u;
+        Sample(A, B, Log, [&](double x) {
             const TGPPointF P = ScreenPoint(x, GetY(x));
             if (std::isfinite(P.X) && std::isfinite(P.Y))
                 Out.Add(P, -1);
             else
                 Out.Break();
-        }
+        });
     }
     FScreen.End(FCount, false);
 }

@@ -105,6 +105,9 @@ protected:
     void SampleYExtent(double& Lo, double& Hi) const;
     // Pixel columns to sample: the X axis length, or a fixed count before the first layout.
     int SampleCount() const;
+    // Calls Visit(x) at SampleCount() + 1 even steps from A to B; with Log, A and B are
+    // decades and x is 10 to their power.
+    void Sample(double A, double B, bool Log, const std::function<void(double)>& Visit) const;
     // Reports the sampled Y extent to the axis, or nothing under the clipping rule.
     void ReportYExtent();
 
