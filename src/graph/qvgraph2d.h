@@ -15,8 +15,11 @@
 #include "style/qvgdi.h"
 #include "style/qvstyles.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QList>
+#include <QPointer>
+#include <QScrollBar>
 
 #include <functional>
 #include <memory>
@@ -56,8 +59,21 @@ enum class TQvScrollIncrement {
 };
 Q_ENUM_NS(TQvScrollIncrement)
 
+// What a scroll bar asks for: an arrow, a click in the track, the thumb dragged (Track) and
+// let go (Position).
+enum class TQvScrollCode {
+    LineUp,
+    LineDown,
+    PageUp,
+    PageDown,
+    Position,
+    Track
+};
+Q_ENUM_NS(TQvScrollCode)
+
 } // namespace QvGraph
 
+using QvGraph::TQvScrollCode;
 using QvGraph::TQvScrollIncrement;
 using QvGraph::TQvSmoothingMode;
 using QvGraph::TQvZoomBufferType;
@@ -196,6 +212,8 @@ class TQvZoomSettings : public TPersistent {
                    SetScrollSmallIncrement)
     Q_PROPERTY(QvGraph::TQvScrollIncrement ScrollLargeIncrement READ GetScrollLargeIncrement WRITE
                    SetScrollLargeIncrement)
+    Q_PROPERTY(bool WheelZoom READ GetWheelZoom WRITE SetWheelZoom)
+    Q_PROPERTY(bool KeyZoom READ GetKeyZoom WRITE SetKeyZoom)
 public:
     explicit TQvZoomSettings(TQvGraph2D* Graph);
 
@@ -229,6 +247,12 @@ public:
     void SetScrollSmallIncrement(TQvScrollIncrement Value);
     TQvScrollIncrement GetScrollLargeIncrement() const { return FScrollLargeIncrement; }
     void SetScrollLargeIncrement(TQvScrollIncrement Value);
+    // The mouse wheel zooms around the cursor; a burst of notches is one stage.
+    bool GetWheelZoom() const { return FWheelZoom; }
+    void SetWheelZoom(bool Value);
+    // Backspace zooms back and Home resets while the graph has the focus.
+    bool GetKeyZoom() const { return FKeyZoom; }
+    void SetKeyZoom(bool Value);
 
     // Forwarded to the graph.
     bool GetCanZoomBack() const;
@@ -265,6 +289,8 @@ private:
     bool FVScrollbarVisible = true;
     TQvScrollIncrement FScrollSmallIncrement = TQvScrollIncrement::MinorTick;
     TQvScrollIncrement FScrollLargeIncrement = TQvScrollIncrement::Page;
+    bool FWheelZoom = true;
+    bool FKeyZoom = true;
 };
 
 // A control that draws itself onto its graph's surface, in its own coordinates: the graph
@@ -452,6 +478,15 @@ public:
     // The point of the topmost series near the pixel (X, Y); on a curve, the curve's value at
     // the pixel's X.
     TQvFindSeriesPointResult FindSeriesPoint(float X, float Y) const;
+    // The mouse cursor lies in the data area, borders included.
+    bool MouseInDataArea() const;
+    // Moves the primary axis of the bar, and every axis of its orientation by the same share
+    // of its scroll range. Arrows and the dragged thumb change the ranges in place; the other
+    // codes record a zoom stage.
+    void Scroll(Qt::Orientation Bar, TQvScrollCode Code, int ScrollPos);
+    // The scroll bars, which exist while the graph is shown in a widget outside the designer.
+    QScrollBar* GetHorizontalScrollBar() const { return FHScrollBar; }
+    QScrollBar* GetVerticalScrollbar() const { return FVScrollbar; }
 
     void SetUndoStack(TQvUndoStack* Value) override;
     void SetName(const QString& NewName) override;
@@ -465,6 +500,10 @@ protected:
     void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
     void Click() override;
     void DblClick() override;
+    // The wheel zooms, Backspace and Home zoom back and reset, Escape drops a zoom frame.
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, const QPoint& MousePos) override;
+    void KeyDown(int& Key, TShiftState Shift) override;
+    void HostCreated(QWidget* Host) override;
 
 private:
     friend class TQvAxis;
@@ -473,6 +512,14 @@ private:
     bool InDataArea(const QPoint& P) const;
     // Every axis to its range at the drag start shifted by the mouse's way since.
     void Pan(int X, int Y);
+    // Scales every axis around the values at P; Notches > 0 zoom in.
+    void WheelZoom(const QPoint& P, double Notches);
+    // The rectangle the zoom frame covers on the screen, its outline included.
+    QRect FrameRect() const;
+    // Reserves room for the scroll bars that the clipped axes need (insets grow).
+    void ReserveScrollBars(float& Bottom, float& Left);
+    // Puts the scroll bars along the data area and shows where the primary axes stand.
+    void PlaceScrollBars();
 
     // Runs Operation on every axis of this graph and of the graphs coupled with it, never
     // twice on the shared X axis, and tells each graph's series.
@@ -521,6 +568,13 @@ private:
     // The chart as it was when a zoom frame began: the frame moves over it without a repaint
     // of series or axes.
     QImage FFrameBackground;
+    // Made with the widget; the widget takes them with it.
+    QPointer<QScrollBar> FHScrollBar, FVScrollbar;
+    bool FDoHScrollBar = false;
+    bool FDoVScrollBar = false;
+    // The stage the last burst of wheel notches recorded, and when its last notch came.
+    int FWheelStage = -1;
+    QElapsedTimer FLastWheel;
     bool FDoingMetafile = false;
     bool FDoingPrimary = false;
     bool FLoding = false;

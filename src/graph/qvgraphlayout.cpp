@@ -38,6 +38,7 @@ void TQvGraph2D::LayoutAxes() {
     TInsets In{std::ceil(FDistanceBorderAxisLeft), std::ceil(FDistanceBorderAxisRight),
                std::ceil(FDistanceBorderAxisTop), std::ceil(FDistanceBorderAxisBottom)};
     if (GetBorderStyle() == TBorderStyle::Single) In.Bottom += SingleBorderInset;
+    ReserveScrollBars(In.Bottom, In.Left);
     const TInsets Edge = In;
     if (GetCaptionVisible() && !GetCaption().isEmpty()) {
         PlaceTitle();

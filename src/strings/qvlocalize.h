@@ -209,6 +209,8 @@ inline constexpr TResourceString SZoomHScrollbarVisible{"Graph zoomed show horiz
 inline constexpr TResourceString SZoomVScrollbarVisible{"Graph zoomed show vertical scrollbar"};
 inline constexpr TResourceString SZoomSmallIncrement{"Graph scrollbars small increment"};
 inline constexpr TResourceString SZoomLargeIncrement{"Graph scrollbars large increment"};
+inline constexpr TResourceString SZoomWheel{"Graph zoom with the mouse wheel"};
+inline constexpr TResourceString SZoomKeys{"Graph zoom back and reset with keys"};
 inline constexpr TResourceString SZoomStartKeys{"Graph zoom start keys"};
 inline constexpr TResourceString SPanningStartKeys{"Graph panning start keys"};
 inline constexpr TResourceString SZoomPanSameKeys{

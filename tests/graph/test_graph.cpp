@@ -15,6 +15,7 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QWheelEvent>
 
 #include <limits>
 
@@ -671,4 +672,198 @@ TEST(GraphGestures, FramesPanningAndClicksBeside) {
     QTest::mouseDClick(Window, Qt::LeftButton, Qt::NoModifier, Beside);
     EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
     EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 10);
+}
+
+namespace {
+// A shown chart with fixed axes 0..100 whose ends are not rounded, so that steps are exact.
+struct TShownChart {
+    TShownChart() {
+        for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
+            Axis->SetStartEnd(TQvAxisEnd::Fixed);
+            Axis->SetStopEnd(TQvAxisEnd::Fixed);
+            Axis->SetStart(0);
+            Axis->SetStop(100);
+        }
+        Chart.NewSeries(Chart.NewVector("", {0, 100}), Chart.NewVector("", {0, 100}));
+        Window = Chart.Graph->Widget();
+        Window->resize(640, 400);
+        Window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window));
+    }
+    void Show() { Window->repaint(); }
+    QPoint Pixel(double x, double y) const {
+        return QPoint(int(std::lround(Chart.X->NumberToWorld(x))),
+                      int(std::lround(Chart.Y->NumberToWorld(y))));
+    }
+    void Wheel(QPoint At, int Delta) {
+        QWheelEvent Event(At, Window->mapToGlobal(At), {}, {0, Delta}, Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QCoreApplication::sendEvent(Window, &Event);
+    }
+    TChart Chart;
+    QWidget* Window;
+};
+} // namespace
+
+// Both bars appear along the data area when zoomed, the thumb shows the visible part, and
+// every code moves all axes of the bar's orientation within their scroll limits.
+TEST(GraphScroll, BarsFollowTheZoomAndEveryCodeMovesTheAxes) {
+    TShownChart Shown;
+    TChart& Chart = Shown.Chart;
+    TQvGraph2D* Graph = Chart.Graph;
+    auto* Lower = new TQvGraph2D(Chart.Owner.get());
+    auto* LowerY = new TQvAxis(Chart.Owner.get());
+    LowerY->SetPosition(TQvAxisPosition::Left);
+    LowerY->SetParent(Lower);
+    Lower->SetPrimaryXAxis(Chart.X);
+    Lower->SetPrimaryYAxis(LowerY);
+    QScrollBar* H = Graph->GetHorizontalScrollBar();
+    QScrollBar* V = Graph->GetVerticalScrollbar();
+    ASSERT_TRUE(H && V);
+    Shown.Show();
+    EXPECT_FALSE(H->isVisible());
+    const TGPRectF Full = Graph->GetDrawingArea();
+
+    Chart.X->ZoomIn(20, 40);
+    Chart.Y->ZoomIn(20, 40);
+    Graph->FixChildZoomStack();
+    for (TQvAxis* Axis : {Chart.X, Chart.Y})
+        Axis->SetEndRounding(TQvAxisEndRounding::RndNothing);
+    Shown.Show();
+    ASSERT_TRUE(H->isVisible() && V->isVisible());
+    const TGPRectF& Area = Graph->GetDrawingArea();
+    EXPECT_EQ(Area.Y + Area.Height, Full.Y + Full.Height - H->height());
+    EXPECT_EQ(H->geometry(), QRect(int(Area.X), Graph->ClientHeight() - H->height(),
+                                   int(Area.Width), H->height()));
+    EXPECT_EQ(V->geometry().topLeft(), QPoint(0, int(Area.Y)));
+    EXPECT_EQ(H->pageStep(), 2000);
+    EXPECT_EQ(H->value(), 2000);
+    // The vertical thumb counts from the top, where the largest values are.
+    EXPECT_EQ(V->value(), 6000);
+
+    // Arrows move in place by the small increment, track clicks record a stage.
+    const double Minor = Chart.X->MinorIncrement();
+    H->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 20 + Minor);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 40 + Minor);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    Graph->Scroll(Qt::Horizontal, TQvScrollCode::LineUp, 0);
+    H->triggerAction(QAbstractSlider::SliderPageStepAdd);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 40);
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    EXPECT_EQ(Lower->GetZoomStage(), 2);
+    // Beyond the scroll limits the range keeps its width at the end.
+    for (int i = 0; i < 3; ++i)
+        Graph->Scroll(Qt::Horizontal, TQvScrollCode::PageDown, 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 80);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 100);
+    // The down arrow shows smaller values; the Y axis is unchanged by the horizontal bar.
+    Graph->GetZoom()->SetScrollSmallIncrement(TQvScrollIncrement::Pixel);
+    Shown.Show();
+    const double PerPixel = Chart.Y->GetNormalizeConst();
+    V->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 20 - PerPixel);
+    Graph->Scroll(Qt::Vertical, TQvScrollCode::PageUp, 0);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 60 - PerPixel);
+
+    // The dragged thumb moves in place (the axes are not rounded meanwhile); letting go
+    // records the stage.
+    const int Stages = Graph->GetZoomBufferSize();
+    H->setSliderDown(true);
+    H->setSliderPosition(1000);
+    EXPECT_TRUE(Graph->GetPanning());
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 10);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), Stages);
+    H->setSliderDown(false);
+    EXPECT_FALSE(Graph->GetPanning());
+    EXPECT_EQ(Graph->GetZoomBufferSize(), Stages + 1);
+    EXPECT_EQ(Lower->GetZoomBufferSize(), Graph->GetZoomBufferSize());
+
+    // Back to full: the bars go.
+    Graph->ZoomReset();
+    Shown.Show();
+    EXPECT_FALSE(H->isVisible() || V->isVisible());
+}
+
+// Twisted and logarithmic axes scroll the way their values run on the screen, in decades;
+// ends rounded to ticks stay on ticks.
+TEST(GraphScroll, TwistedLogarithmicAndRoundedAxes) {
+    TShownChart Shown;
+    TChart& Chart = Shown.Chart;
+    TQvGraph2D* Graph = Chart.Graph;
+    Chart.X->SetTwisted(true);
+    Chart.Y->SetScaling(TQvAxisScaling::Log);
+    Chart.Y->SetStart(1);
+    Chart.Y->SetStop(10000);
+    Shown.Show();
+    Chart.X->ZoomIn(20, 40);
+    Chart.Y->ZoomIn(10, 100);
+    Shown.Show();
+    QScrollBar* H = Graph->GetHorizontalScrollBar();
+    // The twisted axis has its largest values at the left, where the bar starts.
+    EXPECT_EQ(H->value(), 6000);
+    // Rounded to minor ticks when zoomed: one arrow is one minor tick, right shows less.
+    const double Minor = Chart.X->MinorIncrement();
+    Graph->Scroll(Qt::Horizontal, TQvScrollCode::LineDown, 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 20 - Minor);
+    Graph->Scroll(Qt::Horizontal, TQvScrollCode::LineUp, 0);
+    Graph->Scroll(Qt::Horizontal, TQvScrollCode::LineUp, 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 20 + Minor);
+
+    // A page on the logarithmic axis is its width in decades.
+    Graph->Scroll(Qt::Vertical, TQvScrollCode::PageUp, 0);
+    EXPECT_NEAR(Chart.Y->GetStart(), 100, 1e-9);
+    EXPECT_NEAR(Chart.Y->GetStop(), 1000, 1e-9);
+    Graph->GetZoom()->SetScrollLargeIncrement(TQvScrollIncrement::MajorTick);
+    Graph->Scroll(Qt::Vertical, TQvScrollCode::PageDown, 0);
+    EXPECT_NEAR(std::log10(Chart.Y->GetStart()), 2 - Chart.Y->MajorIncrement(), 1e-9);
+    Graph->Scroll(Qt::Vertical, TQvScrollCode::Track, 0);
+    EXPECT_NEAR(Chart.Y->GetStop(), 10000, 1e-6);
+}
+
+// The wheel zooms around the cursor, a burst of notches records one stage, Backspace and
+// Home go back and reset, Escape drops a frame.
+TEST(GraphGestures, WheelAndKeys) {
+    TShownChart Shown;
+    TChart& Chart = Shown.Chart;
+    TQvGraph2D* Graph = Chart.Graph;
+    for (TQvAxis* Axis : {Chart.X, Chart.Y})
+        Axis->SetEndRounding(TQvAxisEndRounding::RndNothing);
+    Shown.Show();
+    // Backwards before any zoom changes nothing.
+    Shown.Wheel(Shown.Pixel(50, 50), -120);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
+    const QPoint At = Shown.Pixel(50, 50);
+    const double x = Chart.X->WorldToNumber(float(At.x()));
+    Shown.Wheel(At, 120);
+    EXPECT_NEAR(Chart.X->GetStart(), x - x * 0.8, 1e-9);
+    EXPECT_NEAR(Chart.X->GetStop(), x + (100 - x) * 0.8, 1e-9);
+    Shown.Wheel(At, 120);
+    EXPECT_NEAR(Chart.X->GetStart(), x - x * 0.64, 1e-9);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 2);
+    // After a pause, a new stage; zooming out ends at the full range.
+    QTest::qWait(450);
+    Shown.Wheel(At, -3 * 120);
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 0);
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 100);
+    // Beside the data area the wheel does nothing.
+    const TGPRectF& Area = Graph->GetDrawingArea();
+    Shown.Wheel(QPoint(int(Area.X + Area.Width) + 6, int(Area.Y) + 10), 120);
+    EXPECT_EQ(Graph->GetZoomStage(), 2);
+
+    Shown.Window->setFocus();
+    QTest::keyClick(Shown.Window, Qt::Key_Backspace);
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    QTest::keyClick(Shown.Window, Qt::Key_Home);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
+    Shown.Show();
+
+    QTest::mousePress(Shown.Window, Qt::LeftButton, Qt::NoModifier, Shown.Pixel(20, 80));
+    QTest::mouseMove(Shown.Window, Shown.Pixel(60, 40));
+    QTest::keyClick(Shown.Window, Qt::Key_Escape);
+    EXPECT_FALSE(Graph->GetZooming());
+    QTest::mouseRelease(Shown.Window, Qt::LeftButton, Qt::NoModifier, Shown.Pixel(60, 40));
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
 }
