@@ -21,3 +21,4 @@ void AddCaptionsPages(std::vector<TGalleryPage>& Pages);
 void AddAxesPages(std::vector<TGalleryPage>& Pages);
 void AddSeriesPages(std::vector<TGalleryPage>& Pages);
 void AddAnalysisPages(std::vector<TGalleryPage>& Pages);
+void AddZoomPages(std::vector<TGalleryPage>& Pages);

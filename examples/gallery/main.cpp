@@ -73,6 +73,7 @@ int main(int argc, char** argv) {
     AddAxesPages(Pages);
     AddSeriesPages(Pages);
     AddAnalysisPages(Pages);
+    AddZoomPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));
