@@ -215,6 +215,8 @@ void TQvGraph2D::Pan(int X, int Y) {
             Axis->SetStartStop(Start, Stop);
     }
     SeriesModified();
+    // One paint of the whole chart: the axes alone would ask for a partial one first.
+    Invalidate();
     RepaintChildGraphs();
 }
 
@@ -450,6 +452,8 @@ void TQvGraph2D::HostCreated(QWidget* Host) {
     const auto Make = [this, Host](Qt::Orientation Orientation) {
         auto* Bar = new QScrollBar(Orientation, Host);
         Bar->setRange(0, ScrollRange);
+        // Opaque, so that a moving thumb does not repaint the chart below it.
+        Bar->setAutoFillBackground(true);
         Bar->hide();
         QObject::connect(Bar, &QAbstractSlider::actionTriggered, this, [this, Bar](int Action) {
             switch (Action) {
@@ -588,6 +592,7 @@ void TQvGraph2D::Scroll(Qt::Orientation Bar, TQvScrollCode Code, int ScrollPos) 
     }
     if (Record) FixChildZoomStack();
     SeriesModified();
+    Invalidate();
     EndUpdate();
     RepaintChildGraphs();
 }
