@@ -457,6 +457,11 @@ TEST(GraphZoom, StackAndCircularBuffer) {
     EXPECT_EQ(Graph->GetZoomStage(), 1);
     Graph->ZoomToStage(2);
     EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 2);
+    // Zooming after going back discards the stage that was ahead.
+    Graph->ZoomBack();
+    ZoomAll(3, 7);
+    EXPECT_EQ(Graph->GetZoomBufferSize(), 3);
+    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 3);
 
     // A circular buffer wraps.
     Graph->GetZoom()->SetBufferType(TQvZoomBufferType::AsCircularBuffer);
@@ -629,6 +634,10 @@ TEST(GraphGestures, FramesPanningAndClicksBeside) {
     EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 0);
     Drag(Qt::NoModifier, Pixel(2, 8), Pixel(2, 8) + QPoint(4, 100));
     EXPECT_EQ(Graph->GetZoomStage(), 0);
+    Drag(Qt::NoModifier, Pixel(2, 8), Pixel(2, 8) + QPoint(5, 5));
+    EXPECT_EQ(Graph->GetZoomStage(), 1);
+    Graph->ZoomBack();
+    Window->repaint();
 
     // While a frame is dragged, the window shows the chart as it was with the frame over it.
     QTest::mousePress(Window, Qt::LeftButton, Qt::NoModifier, Pixel(2, 8));
@@ -658,6 +667,15 @@ TEST(GraphGestures, FramesPanningAndClicksBeside) {
     QTest::mouseRelease(Window, Qt::LeftButton, Qt::ShiftModifier, From + QPoint(20, 10));
     EXPECT_FALSE(Graph->GetPanning());
     EXPECT_EQ(Graph->GetZoomStage(), 2);
+    // A pan that would take X below 0 keeps X where it is; Y follows.
+    Window->repaint();
+    const double XStart = Chart.X->GetStart(), YStart = Chart.Y->GetStart();
+    QTest::mousePress(Window, Qt::LeftButton, Qt::ShiftModifier, From);
+    QTest::mouseMove(Window, From + QPoint(400, 10));
+    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), XStart);
+    EXPECT_GT(Chart.Y->GetStart(), YStart);
+    QTest::mouseRelease(Window, Qt::LeftButton, Qt::ShiftModifier, From + QPoint(400, 10));
+    Graph->ZoomBack();
 
     // A click inside the data area keeps the stage, one beside it goes back one.
     QTest::mouseClick(Window, Qt::LeftButton, Qt::NoModifier, Pixel(5, 5));
