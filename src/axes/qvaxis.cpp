@@ -1048,7 +1048,7 @@ void TQvAxis::CalculateRange() {
 void TQvAxis::Calculate() {
     TQvGraph2D* Graph = ParentGraph();
     const QList<TQvAxis*> Axes = Graph ? Graph->ChildAxes() : QList<TQvAxis*>{this};
-    const QScopedValueRollback<bool> Guard(Graph ? Graph->FAxisPassRunning : FPassRunning, true);
+    const QScopedValueRollback<bool> Guard = MarkPass();
     for (TQvAxis* Axis : Axes) {
         // Each pass rounds every axis anew: a slave follows its master, and a resized axis
         // gets the partition of its new length.
@@ -1077,9 +1077,15 @@ void TQvAxis::Calculate() {
         if (Axis->FOnCalculated) Axis->FOnCalculated(Axis);
 }
 
+// A graph's axes share its pass; a lone axis keeps its own.
+QScopedValueRollback<bool> TQvAxis::MarkPass() {
+    if (TQvGraph2D* Graph = ParentGraph()) return Graph->AxisPass();
+    return QScopedValueRollback<bool>(FPassRunning, true);
+}
+
 bool TQvAxis::PassRunning() const {
     const TQvGraph2D* Graph = ParentGraph();
-    return Graph ? Graph->FAxisPassRunning : FPassRunning;
+    return Graph ? Graph->AxisPassRunning() : FPassRunning;
 }
 
 void TQvAxis::DsgnRescaleSeriesVectors() {

@@ -14,6 +14,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <limits>
 #include <memory>
@@ -412,6 +413,7 @@ private:
     bool Crosses() const;
     // A calculation pass over this axis (and its graph's other axes) is running.
     bool PassRunning() const;
+    [[nodiscard]] QScopedValueRollback<bool> MarkPass();
     void RecordProperties(const TResourceString& Caption, std::initializer_list<const char*> Names);
     void LoadZoomStage();
     // The slave rules and the rounding of one calculation pass.

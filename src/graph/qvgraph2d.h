@@ -17,6 +17,7 @@
 
 #include <QImage>
 #include <QList>
+#include <QScopedValueRollback>
 
 #include <functional>
 #include <memory>
@@ -430,6 +431,11 @@ public:
     void PlaceTitle();
     // Stacks the axes around the data area and derives the data area from them.
     void LayoutAxes();
+    // Marks an axis calculation pass over this graph's axes for as long as the guard lives.
+    [[nodiscard]] QScopedValueRollback<bool> AxisPass() {
+        return QScopedValueRollback<bool>(FAxisPassRunning, true);
+    }
+    bool AxisPassRunning() const { return FAxisPassRunning; }
     // The data area in client pixels.
     const TGPRectF& GetDrawingArea() const { return FDrawingArea; }
 
@@ -467,8 +473,6 @@ protected:
     void DblClick() override;
 
 private:
-    friend class TQvAxis;
-
     // The point P lies in the data area, borders included.
     bool InDataArea(const QPoint& P) const;
     // Every axis to its range at the drag start shifted by the mouse's way since.
