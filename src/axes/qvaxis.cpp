@@ -1,6 +1,5 @@
 #include "axes/qvaxis.h"
 
-#include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
 #include "data/qvvectors.h"
@@ -21,16 +20,14 @@
 
 using namespace Qvlocalize;
 using Qvmath::MaxDouble;
-using Qvmath::Exp10;
-using Qvmath::Real10thExponent;
 using Qvmath::SaturatingRound;
 
 namespace {
 
-// Axis ends are kept within this, so that span, padding and rounding stay finite.
-constexpr double MaxFiniteEnd = MaxDouble / 4;
 // Beyond this many steps the moving slit is advanced by one multiplication.
 constexpr double MaxSlitSteps = 1e6;
+// A moving slit without an increment advances by a third of its width.
+constexpr double SlitStepsPerWidth = 3;
 
 TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
     auto* Font = new TQvFont();
@@ -41,6 +38,7 @@ TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
     return Font;
 }
 
+// These scalings start out mapped logarithmically.
 bool IsLogScaling(TQvAxisScaling Scaling) {
     return Scaling == TQvAxisScaling::Log || Scaling == TQvAxisScaling::LogEE;
 }
@@ -326,8 +324,7 @@ void TQvAxis::SetVisible(bool Value) {
 // ---- Tick partition ----
 
 void TQvAxis::SetAutoTickParts(bool Value) {
-    if (FAutoTickParts == Value) return;
-    if (FScaling != TQvAxisScaling::Normal && !IsLogScaling(FScaling)) return;
+    if (FAutoTickParts == Value || !Scale().HasUserParts()) return;
     if (Value) {
         if (FUndoStack) FUndoStack->PushProperty(this, SAxisAutoTickParts.Text(), "AutoTickParts");
     } else {
@@ -339,7 +336,8 @@ void TQvAxis::SetAutoTickParts(bool Value) {
 }
 
 void TQvAxis::SetLabelDistanceFactor(float Value) {
-    if (SetUndoable(FUndoStack, this, FLabelDistanceFactor, std::clamp(Value, 0.1f, 10.0f),
+    constexpr float MinFactor = 0.1f, MaxFactor = 10.0f;
+    if (SetUndoable(FUndoStack, this, FLabelDistanceFactor, std::clamp(Value, MinFactor, MaxFactor),
                     "LabelDistanceFactor", SAxisLabelDistanceFactor))
         Modified();
 }
@@ -347,28 +345,29 @@ void TQvAxis::SetLabelDistanceFactor(float Value) {
 namespace {
 // Parts are steps: never negative, never 0.
 double PartValue(double Value) {
-    return Value == 0 ? 0.001 : std::abs(Value);
+    constexpr double SmallestPart = 0.001;
+    return Value == 0 ? SmallestPart : std::abs(Value);
 }
 } // namespace
 
 void TQvAxis::SetLabelPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisLabelPart.Text(), "LabelPart");
-    FLabelPart = PartValue(Value);
+    FScaleState.Parts.LabelPart = PartValue(Value);
     Modified();
 }
 
 void TQvAxis::SetMajorPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisMajorTickPart.Text(), "MajorTickPart");
-    FMajorTickPart = PartValue(Value);
+    FScaleState.Parts.MajorTickPart = PartValue(Value);
     Modified();
 }
 
 void TQvAxis::SetTickPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisTickPart.Text(), "TickPart");
-    FTickPart = PartValue(Value);
+    FScaleState.Parts.TickPart = PartValue(Value);
     Modified();
 }
 
@@ -376,10 +375,8 @@ void TQvAxis::SetTickPart(double Value) {
 
 void TQvAxis::SetScaling(TQvAxisScaling Value) {
     if (!SetUndoable(FUndoStack, this, FScaling, Value, "Scaling", SAxisScaling)) return;
-    if (Value == TQvAxisScaling::Seconds || Value == TQvAxisScaling::DateTime ||
-        Value == TQvAxisScaling::Rubrics)
-        FAutoTickParts = true;
     FHasLogScaling = IsLogScaling(Value);
+    if (!Scale().HasUserParts()) FAutoTickParts = true;
     if (TQvGraph2D* Graph = ParentGraph()) Graph->ZoomReset();
     Modified();
 }
@@ -408,7 +405,7 @@ void TQvAxis::SetMovingSlitIncrement(double Value) {
 }
 
 void TQvAxis::SetStart(double Value) {
-    if (FScaling == TQvAxisScaling::DateTime) Value = std::clamp(Value, MinDateTime, MaxDateTime);
+    Value = Scale().ClampValue(Value);
     if (!SetUndoable(FUndoStack, this, FStart, Value, "Start", SAxisStart)) return;
     FInitialStart = FLastStart = Value;
     if (InDesigner()) DsgnRescaleSeriesVectors();
@@ -416,7 +413,7 @@ void TQvAxis::SetStart(double Value) {
 }
 
 void TQvAxis::SetStop(double Value) {
-    if (FScaling == TQvAxisScaling::DateTime) Value = std::clamp(Value, MinDateTime, MaxDateTime);
+    Value = Scale().ClampValue(Value);
     if (!SetUndoable(FUndoStack, this, FStop, Value, "Stop", SAxisStop)) return;
     FInitialStop = FLastStop = Value;
     if (InDesigner()) DsgnRescaleSeriesVectors();
@@ -649,28 +646,20 @@ bool TQvAxis::GetHorizontal() const {
 }
 
 float TQvAxis::NumberToWorld(double Value) const {
-    const bool Horizontal = GetHorizontal();
-    const double Origin = Horizontal ? FAxLeft : FAxTop;
-    const bool Forward = Horizontal != FTwisted;
-    double d;
-    if (FHasLogScaling)
-        d = Value > 0 ? (std::log10(Value) - FLogStart) / FNormalizeConst : -100.0;
-    else if (FScaling == TQvAxisScaling::DateTime)
-        d = DateTimeSpan(Value, FStart) / FNormalizeConst;
-    else
-        d = (Value - FStart) / FNormalizeConst;
+    const TQvAxisMapping Map = Mapping();
+    const double Origin = Map.Horizontal ? Map.AxLeft : Map.AxTop;
+    const bool Forward = Map.Horizontal != Map.Twisted;
+    const double d = Scale().Offset(Value, Map);
     if (d > -MaxPixelOffset && d < MaxPixelOffset)
-        return float(Forward ? Origin + d : Origin + (FAxLength - d));
+        return float(Forward ? Origin + d : Origin + (Map.AxLength - d));
     const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
     return float(Before ? Origin - MaxPixelOffset : Origin + MaxPixelOffset);
 }
 
 double TQvAxis::WorldToNumber(float Pixel) const {
-    const bool Horizontal = GetHorizontal();
-    const double p = double(Pixel) - (Horizontal ? FAxLeft : FAxTop);
-    const double q = Horizontal != FTwisted ? p : FAxLength - p;
-    if (FHasLogScaling) return Exp10(q * FNormalizeConst + FLogStart);
-    return q * FNormalizeConst + FStart;
+    const TQvAxisMapping Map = Mapping();
+    const double p = double(Pixel) - (Map.Horizontal ? Map.AxLeft : Map.AxTop);
+    return Scale().ValueAt(Map.Horizontal != Map.Twisted ? p : Map.AxLength - p, Map);
 }
 
 void TQvAxis::SetAxisGeometry(float AxLeft, float AxTop, float AxLength) {
@@ -695,64 +684,12 @@ bool TQvAxis::GetIsClipped() const {
     return FStart - Eps > Lo || FStop + Eps < Hi;
 }
 
-namespace {
-
-double RegionDays(TQvDtRegion Region) {
-    switch (Region) {
-    case TQvDtRegion::Year:
-        return 365;
-    case TQvDtRegion::Month:
-        return 28;
-    case TQvDtRegion::Day:
-        return 0.99;
-    case TQvDtRegion::Hour:
-        return 1.0 / 24;
-    case TQvDtRegion::Minute:
-        return 1.0 / 1440;
-    case TQvDtRegion::Second:
-        return 1.0 / 86400;
-    case TQvDtRegion::MilliSecond:
-        return 1.0 / 86400000;
-    }
-    return 0;
-}
-
-double RegionSeconds(TQvDtRegion Region) {
-    switch (Region) {
-    case TQvDtRegion::Day:
-        return 86400;
-    case TQvDtRegion::Hour:
-        return 3600;
-    case TQvDtRegion::Minute:
-        return 60;
-    case TQvDtRegion::Second:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
 double TQvAxis::MajorIncrement() const {
-    if (FHasLogScaling) return FMajorTickPart;
-    if (FScaling == TQvAxisScaling::Seconds)
-        return FMajorTickPart * Exp10(FSecParameters.Exponent) * RegionSeconds(FSecParameters.Rgn);
-    if (FScaling == TQvAxisScaling::DateTime) {
-        // MajorMod counts the units of the coarser of the two regions.
-        const TQvDtRegion Coarser = std::min(FDtParameters.MajorRgn, FDtParameters.MinorRgn);
-        return RegionDays(Coarser) * FDtParameters.MajorMod;
-    }
-    return FMajorTickPart * Exp10(FRangeExponent);
+    return Scale().MajorIncrement(FScaleState);
 }
 
 double TQvAxis::MinorIncrement() const {
-    if (FHasLogScaling) return 0.04;
-    if (FScaling == TQvAxisScaling::Seconds)
-        return FTickPart * Exp10(FSecParameters.Exponent) * RegionSeconds(FSecParameters.Rgn);
-    if (FScaling == TQvAxisScaling::DateTime)
-        return RegionDays(FDtParameters.MinorRgn) * FDtParameters.Increment;
-    return FTickPart * Exp10(FRangeExponent);
+    return Scale().MinorIncrement(FScaleState);
 }
 
 // ---- Update cycle ----
@@ -827,7 +764,7 @@ void TQvAxis::GetNewRanges() {
     } else {
         if (FMovingSlitWidth <= 0) FMovingSlitWidth = FInitialStop - FInitialStart;
         if (FMovingSlitIncrement <= 0 || FMovingSlitIncrement > FMovingSlitWidth)
-            FMovingSlitIncrement = FMovingSlitWidth / 3;
+            FMovingSlitIncrement = FMovingSlitWidth / SlitStepsPerWidth;
         double Slit = FInitialStart + FMovingSlitWidth;
         const double Step = FMovingSlitIncrement;
         if (Step > 0 && std::isfinite(Step) && Slit < FValuesStop) {
@@ -849,150 +786,74 @@ void TQvAxis::GetNewRanges() {
 }
 
 double TQvAxis::RoundEnd(double Value, bool Up, bool Major) const {
-    const double Part = Major ? FMajorTickPart : FTickPart;
-    if (FHasLogScaling)
-        return Up ? Qvmath::RoundLogUp(Value, FMajorTickPart, Part)
-                  : Qvmath::RoundLogDown(Value, FMajorTickPart, Part);
-    if (FScaling == TQvAxisScaling::Seconds)
-        return SecondsRound(Value, FSecParameters.Exponent, Up, Part);
-    if (FScaling == TQvAxisScaling::DateTime) return DateTimeRound(Value, Up, Major);
-    return Up ? Qvmath::RoundUp(Value, Part, FRangeExponent)
-              : Qvmath::RoundDown(Value, Part, FRangeExponent);
+    return Scale().RoundEnd(Value, Up, Major, FScaleState);
 }
 
 void TQvAxis::RoundEnds(double& AStart, double& AStop) {
     FAdditionalExponent = false;
-    const bool DateTime = FScaling == TQvAxisScaling::DateTime;
-    if (DateTime) {
-        AStart = std::max(AStart, MinDateTime);
-        AStop = std::min(AStop, MaxDateTime);
-    }
-    if (FScaling == TQvAxisScaling::Seconds || FScaling == TQvAxisScaling::Rubrics) {
-        if (AStart < 0) AStart = 0;
-        if (AStop < 0) AStop = 1.0;
-    }
-    // Ends and their span must be finite to be divided into ticks and padded.
-    AStart = std::clamp(AStart, -MaxFiniteEnd, MaxFiniteEnd);
-    AStop = std::clamp(AStop, -MaxFiniteEnd, MaxFiniteEnd);
-    if (!DateTime && !(AStart <= AStop)) {
-        AStart = IsLogScaling(FScaling) ? 1 : 0;
-        AStop = IsLogScaling(FScaling) ? 10 : 100;
-    }
-    if (AStart == AStop) {
-        if (DateTime) {
-            AStop = AStart + 1.0 / 1440;
-        } else {
-            const double d = AStop != 0 ? Exp10(Real10thExponent(AStart)) : 1.0;
-            if (FStartEnd == TQvAxisEnd::AutoRange) AStart -= d;
-            if (FStopEnd == TQvAxisEnd::AutoRange || FStartEnd != TQvAxisEnd::AutoRange) AStop += d;
-        }
-    }
-    ApplyLogRules(AStart, AStop);
-
-    const TQvGraph2D* Graph = ParentGraph();
-    const bool Panning = Graph && Graph->GetPanning();
+    ClampEnds(AStart, AStop);
+    const bool Panning = GraphPanning();
     if (FAutoTickParts && !Panning) {
-        if (FHasLogScaling) {
-            GetLogAxisParts(AStart, AStop);
-        } else {
-            const double r = AStop - AStart;
-            AStart -= r * FStartPadding;
-            AStop += r * FStopPadding;
-            switch (FScaling) {
-            case TQvAxisScaling::Seconds:
-                GetSecParameters(AStart, AStop);
-                break;
-            case TQvAxisScaling::DateTime:
-                GetDtParameters(AStart, AStop);
-                break;
-            case TQvAxisScaling::Rubrics:
-                FTickPart = FMajorTickPart = FLabelPart = 1.0;
-                FRangeExponent = 0;
-                break;
-            default:
-                GetNormalAxisParts(AStart, AStop);
-                break;
-            }
-        }
-    } else if (FScaling == TQvAxisScaling::Normal) {
-        FRangeExponent = Real10thExponent(AStop - AStart);
-    } else if (FHasLogScaling) {
-        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
-    }
-
-    if (!Panning) {
-        enum class TRounding {
-            None,
-            Minor,
-            Major
-        };
-        const bool Zoomed = !FLastZoomStart.empty();
-        TRounding Rounding = TRounding::None;
-        switch (FEndRounding) {
-        case TQvAxisEndRounding::RndToMajorZoomToMinor:
-            Rounding = Zoomed ? TRounding::Minor : TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMajorZoomToNothing:
-            Rounding = Zoomed ? TRounding::None : TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMajor:
-            Rounding = TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMinorZoomToNothing:
-            Rounding = Zoomed ? TRounding::None : TRounding::Minor;
-            break;
-        case TQvAxisEndRounding::RndToMinor:
-            Rounding = TRounding::Minor;
-            break;
-        case TQvAxisEndRounding::RndNothing:
-            break;
-        }
-        if (Rounding != TRounding::None) {
-            // Ends near the largest or smallest double would round beyond it.
-            const bool Major = Rounding == TRounding::Major;
-            const double Start = RoundEnd(AStart, false, Major);
-            const double Stop = RoundEnd(AStop, true, Major);
-            const auto Usable = [this](double End) {
-                return std::isfinite(End) && (!FHasLogScaling || End > 0);
-            };
-            if (Usable(Start)) AStart = Start;
-            if (Usable(Stop)) AStop = Stop;
-        }
-    }
-
-    if (DateTime) {
-        AStart = std::clamp(AStart, MinDateTime, MaxDateTime);
-        AStop = std::clamp(AStop, MinDateTime, MaxDateTime);
-    }
-    if (FHasLogScaling) {
-        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
-        FLabelPart = std::max(FLabelPart, FTickPart);
-        FLogStart = std::log10(AStart);
-        FLogStop = std::log10(AStop);
-        FTickPart = std::max(FTickPart, 0.1);
-        FMajorTickPart = std::max(FMajorTickPart, 1.0);
-        FLabelPart = std::max(FLabelPart, FTickPart);
+        PadEnds(AStart, AStop);
+        Scale().ChoosePartition(AStart, AStop, FScaleState, *this);
     } else {
-        GetExponentAndDigits(AStart, AStop);
+        Scale().KeepPartition(AStart, AStop, FScaleState);
     }
+    RoundToPartition(AStart, AStop);
+    Scale().SettleEnds(AStart, AStop, FScaleState, *this);
 }
 
-// Logarithmic ends must be positive; a range of few decades is mapped linearly.
-void TQvAxis::ApplyLogRules(double& AStart, double& AStop) {
-    FHasLogScaling = false;
-    if (!IsLogScaling(FScaling)) return;
-    if (AStart <= 0) {
-        if (FValuesStart > 0 && FValuesStart != MaxDouble)
-            AStart = FValuesStart;
-        else if (!FRelatedSeries.isEmpty())
-            AStart = SmallestPositiveValue(AStop);
-        if (AStart <= 0) AStart = 0.01;
-    }
-    if (AStop <= 0) AStop = 1.0;
-    FLogStart = std::log10(AStart);
-    FLogStop = std::log10(AStop);
+// The scale of the scaling decides how the usable range maps.
+void TQvAxis::ClampEnds(double& AStart, double& AStop) {
+    const TQvEndRules Rules{FStartEnd == TQvAxisEnd::AutoRange, FStopEnd == TQvAxisEnd::AutoRange,
+                            FValuesStart,
+                            [this](double Below) { return SmallestPositiveValue(Below); }};
+    Scale().ClampEnds(AStart, AStop, Rules);
     FHasLogScaling =
-        FLogToNormalScalingLevel == 0 || FLogStop - FLogStart > FLogToNormalScalingLevel;
+        Scale().MapsLogarithmically(AStart, AStop, FLogToNormalScalingLevel, FScaleState);
+}
+
+void TQvAxis::PadEnds(double& AStart, double& AStop) const {
+    if (!Scale().Pads()) return;
+    const double r = AStop - AStart;
+    AStart -= r * FStartPadding;
+    AStop += r * FStopPadding;
+}
+
+bool TQvAxis::GraphPanning() const {
+    const TQvGraph2D* Graph = ParentGraph();
+    return Graph && Graph->GetPanning();
+}
+
+TQvAxis::TEndRounding TQvAxis::EndRounding() const {
+    if (GraphPanning()) return TEndRounding::None;
+    const bool Zoomed = !FLastZoomStart.empty();
+    switch (FEndRounding) {
+    case TQvAxisEndRounding::RndToMajorZoomToMinor:
+        return Zoomed ? TEndRounding::Minor : TEndRounding::Major;
+    case TQvAxisEndRounding::RndToMajorZoomToNothing:
+        return Zoomed ? TEndRounding::None : TEndRounding::Major;
+    case TQvAxisEndRounding::RndToMajor:
+        return TEndRounding::Major;
+    case TQvAxisEndRounding::RndToMinorZoomToNothing:
+        return Zoomed ? TEndRounding::None : TEndRounding::Minor;
+    case TQvAxisEndRounding::RndToMinor:
+        return TEndRounding::Minor;
+    case TQvAxisEndRounding::RndNothing:
+        break;
+    }
+    return TEndRounding::None;
+}
+
+// Ends near the largest or smallest double would round beyond it: they stay.
+void TQvAxis::RoundToPartition(double& AStart, double& AStop) const {
+    const TEndRounding Rounding = EndRounding();
+    if (Rounding == TEndRounding::None) return;
+    const bool Major = Rounding == TEndRounding::Major;
+    const double Start = RoundEnd(AStart, false, Major);
+    const double Stop = RoundEnd(AStop, true, Major);
+    if (Scale().Maps(Start)) AStart = Start;
+    if (Scale().Maps(Stop)) AStop = Stop;
 }
 
 // The smallest value above 0 and below Below among all points of the related series; 0 when
@@ -1028,14 +889,12 @@ void TQvAxis::CalculateRange() {
         FStart = s;
         FStop = e;
         if (FSlaveSlope == 1 && FSlaveOffset == 0) {
-            FTickPart = Master->FTickPart;
-            FMajorTickPart = Master->FMajorTickPart;
-            FLabelPart = Master->FLabelPart;
+            const QvTicks::TParts& MasterParts = Master->FScaleState.Parts;
+            FScaleState.Parts.TickPart = MasterParts.TickPart;
+            FScaleState.Parts.MajorTickPart = MasterParts.MajorTickPart;
+            FScaleState.Parts.LabelPart = MasterParts.LabelPart;
         }
-        if (FHasLogScaling && s > 0 && e > 0) {
-            FLogStart = std::log10(s);
-            FLogStop = std::log10(e);
-        }
+        Scale().MapEnds(s, e, FScaleState);
     } else {
         double s = FLastStart, e = FLastStop;
         RoundEnds(s, e);
@@ -1199,28 +1058,26 @@ double TQvAxis::GetScrollStop() const {
     return FLastZoomStop.empty() ? FStop : FLastZoomStop.front();
 }
 
-namespace {
-// Scroll arithmetic runs on logarithms for a logarithmic axis.
-double ScrollValue(double Value, bool Log) {
-    return Log ? std::log10(Value) : Value;
+// Scroll arithmetic runs in the scale's units: decades on a logarithmic axis.
+double TQvAxis::ScrollSpan() const {
+    const TQvScale& Scale = this->Scale();
+    const double Span = Scale.ScrollUnits(GetScrollStop()) - Scale.ScrollUnits(GetScrollStart());
+    return Span > 0 ? Span : Scale.ScrollUnits(FStop) - Scale.ScrollUnits(FStart);
 }
-} // namespace
 
 int TQvAxis::ScrollRangeSize(double AStart, double AStop) const {
-    const bool Log = FHasLogScaling;
-    double T = ScrollValue(GetScrollStop(), Log) - ScrollValue(GetScrollStart(), Log);
-    if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
-    const double Size = 10000.0 * (ScrollValue(AStop, Log) - ScrollValue(AStart, Log)) / T;
-    if (!std::isfinite(Size)) return 10000;
-    return SaturatingRound(std::clamp(Size, 0.0, 10000.0));
+    const TQvScale& Scale = this->Scale();
+    const double Size = ScrollSteps * (Scale.ScrollUnits(AStop) - Scale.ScrollUnits(AStart)) /
+                        ScrollSpan();
+    if (!std::isfinite(Size)) return ScrollSteps;
+    return SaturatingRound(std::clamp(Size, 0.0, double(ScrollSteps)));
 }
 
 int TQvAxis::ScrollPosition(double Value) const {
-    const bool Log = FHasLogScaling;
-    double T = ScrollValue(GetScrollStop(), Log) - ScrollValue(GetScrollStart(), Log);
-    if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
+    const TQvScale& Scale = this->Scale();
     const double Position =
-        10000.0 * (ScrollValue(Value, Log) - ScrollValue(GetScrollStart(), Log)) / T;
+        ScrollSteps * (Scale.ScrollUnits(Value) - Scale.ScrollUnits(GetScrollStart())) /
+        ScrollSpan();
     return std::isfinite(Position) ? SaturatingRound(Position) : 0;
 }
 
