@@ -411,6 +411,7 @@ private:
     // The scale of the scaling, as the range was last found to map.
     const TQvScale& Scale() const { return TQvScale::Of(FScaling, FHasLogScaling); }
     void LoadZoomStage();
+    void MovingSlitEnds(double& AStart, double& AStop);
     // The slave rules and the rounding of one calculation pass.
     void CalculateRange();
     // The steps of RoundEnds: the requested ends made usable (and the mapping chosen), padded,
