@@ -411,6 +411,9 @@ private:
     // The scale of the scaling, as the range was last found to map.
     const TQvScale& Scale() const { return TQvScale::Of(FScaling, FHasLogScaling); }
     void LoadZoomStage();
+    void SetRangeEnd(bool AtStart, double Value);
+    void SetSlitProperty(double& Field, double Value, const char* Name,
+                         const TResourceString& Caption);
     void MovingSlitEnds(double& AStart, double& AStop);
     // The slave rules and the rounding of one calculation pass.
     void CalculateRange();

@@ -49,33 +49,40 @@ void TQvAxis::SetLogToNormalScalingLevel(double Value) {
 }
 
 void TQvAxis::SetMovingSlitWidth(double Value) {
-    if (FMovingSlitWidth == Value) return;
-    RecordProperties(SAxisMovingSlitWidth, {"Start", "Stop", "MovingSlitWidth"});
-    FMovingSlitWidth = Value;
-    if (InDesigner()) SetStopEnd(TQvAxisEnd::MovingSlit);
-    RangeModified();
+    SetSlitProperty(FMovingSlitWidth, Value, "MovingSlitWidth", SAxisMovingSlitWidth);
 }
 
 void TQvAxis::SetMovingSlitIncrement(double Value) {
-    if (FMovingSlitIncrement == Value) return;
-    RecordProperties(SAxisMovingSlitIncrement, {"Start", "Stop", "MovingSlitIncrement"});
-    FMovingSlitIncrement = Value;
+    SetSlitProperty(FMovingSlitIncrement, Value, "MovingSlitIncrement", SAxisMovingSlitIncrement);
+}
+
+// Setting the slit in the designer turns it on.
+void TQvAxis::SetSlitProperty(double& Field, double Value, const char* Name,
+                              const TResourceString& Caption) {
+    if (Field == Value) return;
+    RecordProperties(Caption, {"Start", "Stop", Name});
+    Field = Value;
     if (InDesigner()) SetStopEnd(TQvAxisEnd::MovingSlit);
     RangeModified();
 }
 
 void TQvAxis::SetStart(double Value) {
-    Value = Scale().ClampValue(Value);
-    if (!SetUndoable(FUndoStack, this, FStart, Value, "Start", SAxisStart)) return;
-    FInitialStart = FLastStart = Value;
-    if (InDesigner()) DsgnRescaleSeriesVectors();
-    Modified();
+    SetRangeEnd(true, Value);
 }
 
 void TQvAxis::SetStop(double Value) {
+    SetRangeEnd(false, Value);
+}
+
+// An end the user sets is where auto-ranging starts from and what each pass rounds.
+void TQvAxis::SetRangeEnd(bool AtStart, double Value) {
+    double& End = AtStart ? FStart : FStop;
     Value = Scale().ClampValue(Value);
-    if (!SetUndoable(FUndoStack, this, FStop, Value, "Stop", SAxisStop)) return;
-    FInitialStop = FLastStop = Value;
+    if (!SetUndoable(FUndoStack, this, End, Value, AtStart ? "Start" : "Stop",
+                     AtStart ? SAxisStart : SAxisStop))
+        return;
+    (AtStart ? FInitialStart : FInitialStop) = Value;
+    (AtStart ? FLastStart : FLastStop) = Value;
     if (InDesigner()) DsgnRescaleSeriesVectors();
     Modified();
 }

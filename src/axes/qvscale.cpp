@@ -5,6 +5,7 @@
 #include "axes/qvstringfunctions.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 using Qvmath::Exp10;
@@ -50,28 +51,11 @@ constexpr TParts RubricParts{1.0, 1.0, 1.0, 0};
 
 // Steps of the date-time regions in days: never longer than their unit (the shortest month,
 // a day less a margin), so that a step from the start of a unit does not pass the next one.
-double RegionStepDays(TQvDtRegion Region) {
-    constexpr double YearDays = 365;
-    constexpr double ShortestMonthDays = 28;
-    constexpr double DayStepDays = 0.99;
-    switch (Region) {
-    case TQvDtRegion::Year:
-        return YearDays;
-    case TQvDtRegion::Month:
-        return ShortestMonthDays;
-    case TQvDtRegion::Day:
-        return DayStepDays;
-    case TQvDtRegion::Hour:
-        return 1.0 / 24;
-    case TQvDtRegion::Minute:
-        return 1.0 / 1440;
-    case TQvDtRegion::Second:
-        return 1.0 / 86400;
-    case TQvDtRegion::MilliSecond:
-        return 1.0 / 86400000;
-    }
-    return 0;
-}
+constexpr double YearDays = 365;
+constexpr double ShortestMonthDays = 28;
+constexpr double DayStepDays = 0.99;
+constexpr std::array<double, size_t(TQvDtRegion::MilliSecond) + 1> RegionStepDays = {
+    YearDays, ShortestMonthDays, DayStepDays, 1.0 / 24, 1.0 / 1440, 1.0 / 86400, 1.0 / 86400000};
 
 // An empty range widens by a unit of its magnitude at the ends that follow the data; with
 // both ends set, the stop moves.
@@ -97,26 +81,6 @@ void CountEnds(double& Start, double& Stop, const TQvEndRules& Rules) {
     if (Start < 0) Start = 0;
     if (Stop < 0) Stop = FallbackCountStop;
     OrderedEnds(Start, Stop, Rules, DefaultStart, DefaultStop);
-}
-
-// A start not above 0 moves to the data's smallest positive value.
-void LogEnds(double& Start, double& Stop, const TQvEndRules& Rules) {
-    OrderedEnds(Start, Stop, Rules, DefaultLogStart, DefaultLogStop);
-    if (Start <= 0) {
-        if (Rules.ValuesStart > 0 && Rules.ValuesStart != MaxDouble)
-            Start = Rules.ValuesStart;
-        else
-            Start = Rules.SmallestPositive(Stop);
-        if (Start <= 0) Start = FallbackLogStart;
-    }
-    if (Stop <= 0) Stop = FallbackLogStop;
-}
-
-// A range of few decades is mapped linearly.
-bool LogMapping(double Start, double Stop, double LogToNormalLevel, TQvScaleState& State) {
-    State.LogStart = std::log10(Start);
-    State.LogStop = std::log10(Stop);
-    return LogToNormalLevel == 0 || State.LogStop - State.LogStart > LogToNormalLevel;
 }
 
 void OrderParts(TParts& Parts) {
@@ -275,14 +239,32 @@ void TQvNormalScale::KeepPartition(double Start, double Stop, TQvScaleState& Sta
     FollowSpan(Start, Stop, State.Parts);
 }
 
-void TQvLinearLogScale::ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const {
-    LogEnds(Start, Stop, Rules);
+// ---- Logarithmic ends ----
+
+// A start not above 0 moves to the data's smallest positive value.
+template <class TBase>
+void TQvLogEnds<TBase>::ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const {
+    OrderedEnds(Start, Stop, Rules, DefaultLogStart, DefaultLogStop);
+    if (Start <= 0) {
+        if (Rules.ValuesStart > 0 && Rules.ValuesStart != MaxDouble)
+            Start = Rules.ValuesStart;
+        else
+            Start = Rules.SmallestPositive(Stop);
+        if (Start <= 0) Start = FallbackLogStart;
+    }
+    if (Stop <= 0) Stop = FallbackLogStop;
 }
 
-bool TQvLinearLogScale::MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
+template <class TBase>
+bool TQvLogEnds<TBase>::MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
                                             TQvScaleState& State) const {
-    return LogMapping(Start, Stop, LogToNormalLevel, State);
+    State.LogStart = std::log10(Start);
+    State.LogStop = std::log10(Stop);
+    return LogToNormalLevel == 0 || State.LogStop - State.LogStart > LogToNormalLevel;
 }
+
+template class TQvLogEnds<TQvLinearScale>;
+template class TQvLogEnds<TQvScale>;
 
 // ---- Rubrics ----
 
@@ -331,10 +313,6 @@ double TQvSecondsScale::RoundEnd(double Value, bool Up, bool Major,
 
 void TQvSecondsScale::ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const {
     CountEnds(Start, Stop, Rules);
-}
-
-bool TQvSecondsScale::HasUserParts() const {
-    return false;
 }
 
 void TQvSecondsScale::ChoosePartition(double Start, double Stop, TQvScaleState& State,
@@ -402,15 +380,6 @@ double TQvLogScale::RoundEnd(double Value, bool Up, bool Major,
     const double Part = PartOf(State.Parts, Major);
     return Up ? Qvmath::RoundLogUp(Value, MajorPart, Part)
               : Qvmath::RoundLogDown(Value, MajorPart, Part);
-}
-
-void TQvLogScale::ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const {
-    LogEnds(Start, Stop, Rules);
-}
-
-bool TQvLogScale::MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
-                                      TQvScaleState& State) const {
-    return LogMapping(Start, Stop, LogToNormalLevel, State);
 }
 
 bool TQvLogScale::Pads() const {
@@ -487,11 +456,11 @@ double TQvDateTimeScale::ClampValue(double Value) const {
 double TQvDateTimeScale::MajorIncrement(const TQvScaleState& State) const {
     // MajorMod counts the units of the coarser of the two regions.
     const TQvDtRegion Coarser = std::min(State.Dt.MajorRgn, State.Dt.MinorRgn);
-    return RegionStepDays(Coarser) * State.Dt.MajorMod;
+    return RegionStepDays[size_t(Coarser)] * State.Dt.MajorMod;
 }
 
 double TQvDateTimeScale::MinorIncrement(const TQvScaleState& State) const {
-    return RegionStepDays(State.Dt.MinorRgn) * State.Dt.Increment;
+    return RegionStepDays[size_t(State.Dt.MinorRgn)] * State.Dt.Increment;
 }
 
 double TQvDateTimeScale::RoundEnd(double Value, bool Up, bool Major,

@@ -155,13 +155,18 @@ public:
     void KeepPartition(double Start, double Stop, TQvScaleState& State) const override;
 };
 
-// Log and LogEE over too few decades: mapped linearly, the ends still logarithmic ones.
-class TQvLinearLogScale : public TQvLinearScale {
+// The ends of Log and LogEE, however their range maps: the start moves above 0, and a range
+// of few decades maps linearly.
+template <class TBase>
+class TQvLogEnds : public TBase {
 public:
     void ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const override;
     bool MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
                              TQvScaleState& State) const override;
 };
+
+// Log and LogEE over too few decades: mapped linearly, the ends still logarithmic ones.
+using TQvLinearLogScale = TQvLogEnds<TQvLinearScale>;
 
 // One text per integer position, labelled in the band up to the next one.
 class TQvRubricsScale : public TQvLinearScale {
@@ -174,14 +179,13 @@ public:
                                       const TQvScaleLabels& Labels) const override;
 };
 
-// Time spans in seconds, divided in the units of a region.
-class TQvSecondsScale : public TQvLinearScale {
+// Time spans in seconds on a linear mapping, divided in the units of a region.
+class TQvSecondsScale : public TQvScale {
 public:
     double MajorIncrement(const TQvScaleState& State) const override;
     double MinorIncrement(const TQvScaleState& State) const override;
     double RoundEnd(double Value, bool Up, bool Major, const TQvScaleState& State) const override;
     void ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const override;
-    bool HasUserParts() const override;
     void ChoosePartition(double Start, double Stop, TQvScaleState& State,
                          TQvScaleLabels& Labels) const override;
     void SettleEnds(double& Start, double& Stop, TQvScaleState& State,
@@ -196,7 +200,7 @@ private:
 };
 
 // Decades; LogEE labels them as 10 with a raised exponent.
-class TQvLogScale : public TQvScale {
+class TQvLogScale : public TQvLogEnds<TQvScale> {
 public:
     explicit TQvLogScale(bool RaisedExponents) : FRaisedExponents(RaisedExponents) {}
     double Offset(double Value, const TQvAxisMapping& Mapping) const override;
@@ -207,9 +211,6 @@ public:
     double MajorIncrement(const TQvScaleState& State) const override;
     double MinorIncrement(const TQvScaleState& State) const override;
     double RoundEnd(double Value, bool Up, bool Major, const TQvScaleState& State) const override;
-    void ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const override;
-    bool MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
-                             TQvScaleState& State) const override;
     bool Pads() const override;
     bool HasUserParts() const override;
     void ChoosePartition(double Start, double Stop, TQvScaleState& State,
