@@ -322,8 +322,8 @@ public:
     float NumberToWorld(double Value) const;
     double WorldToNumber(float Pixel) const;
     TQvAxisMapping Mapping() const {
-        return {FStart,    FScaleState.LogStart, FNormalizeConst, FAxLeft,  FAxTop,
-                FAxLength, FScaling,             FHasLogScaling,  FTwisted, GetHorizontal()};
+        return {FStart,   FScaleState.LogStart, FNormalizeConst, FAxLeft,        FAxTop, FAxLength,
+                FScaling, FHasLogScaling,       FTwisted,        GetHorizontal()};
     }
     // Data units (decades with logarithmic mapping) per pixel.
     double GetNormalizeConst() const { return FNormalizeConst; }

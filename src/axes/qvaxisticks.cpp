@@ -61,9 +61,9 @@ void TQvAxis::FitDigits(double AStart, double AStop, const QvTicks::TParts& Part
     FitExponent(AStart, AStop);
     FDisplayDigits = FMaxExponent - Parts.RangeExponent - Real10thExponent(Parts.LabelPart) +
                      Qvmath::LastSignificant(Parts.LabelPart) - 1;
-    FAdditionalExponent = (Real10thExponent(FMaxForExtraExponent) < FMaxExponent &&
-                           FMaxExponent >= FDisplayDigits) ||
-                          Real10thExponent(FMinForExtraExponent) > FMaxExponent;
+    FAdditionalExponent =
+        (Real10thExponent(FMaxForExtraExponent) < FMaxExponent && FMaxExponent >= FDisplayDigits) ||
+        Real10thExponent(FMinForExtraExponent) > FMaxExponent;
     FDisplayDigits = std::max(FDisplayDigits + FExtraDigits, 0);
     if (FExtraDigits > 0 && FMaxExponent + FExtraDigits >= FDisplayDigits && !FAdditionalExponent)
         FDisplayDigits = FMaxExponent + FExtraDigits;
@@ -173,7 +173,8 @@ void TQvAxis::CalculateTicks() {
         FMajorGridTick.push_back(FMajorGridMode == TQvMajorGridMode::AtLabel ? Labelled
                                                                              : Tick.Major);
         if (!Labelled) continue;
-        const std::optional<TQvTickLabel> Label = Scale.Label(Tick.Value, FStop, FScaleState, *this);
+        const std::optional<TQvTickLabel> Label =
+            Scale.Label(Tick.Value, FStop, FScaleState, *this);
         if (!Label) continue;
         AddLabel(&Scratch.Graphics, Label->Text, Label->Banded ? Pixel + HalfLabelStep() : Pixel,
                  Tick.Value);

@@ -81,17 +81,17 @@ double TQvAxis::ScrollSpan() const {
 
 int TQvAxis::ScrollRangeSize(double AStart, double AStop) const {
     const TQvScale& Scale = this->Scale();
-    const double Size = ScrollSteps * (Scale.ScrollUnits(AStop) - Scale.ScrollUnits(AStart)) /
-                        ScrollSpan();
+    const double Size =
+        ScrollSteps * (Scale.ScrollUnits(AStop) - Scale.ScrollUnits(AStart)) / ScrollSpan();
     if (!std::isfinite(Size)) return ScrollSteps;
     return SaturatingRound(std::clamp(Size, 0.0, double(ScrollSteps)));
 }
 
 int TQvAxis::ScrollPosition(double Value) const {
     const TQvScale& Scale = this->Scale();
-    const double Position =
-        ScrollSteps * (Scale.ScrollUnits(Value) - Scale.ScrollUnits(GetScrollStart())) /
-        ScrollSpan();
+    const double Position = ScrollSteps *
+                            (Scale.ScrollUnits(Value) - Scale.ScrollUnits(GetScrollStart())) /
+                            ScrollSpan();
     return std::isfinite(Position) ? SaturatingRound(Position) : 0;
 }
 

@@ -46,7 +46,7 @@ constexpr double VanishingTickPart = 1e-5;
 constexpr double MinTickGap = 5;
 // A long month name for width estimates.
 const char* const LongMonthSample = "February 9999";
-// Rubric labels stand in the middle of the band up to the next one.
+// A label, a major and a minor tick at every rubric.
 constexpr TParts RubricParts{1.0, 1.0, 1.0, 0};
 
 // Steps of the date-time regions in days: never longer than their unit (the shortest month,
@@ -77,6 +77,7 @@ void OrderedEnds(double& Start, double& Stop, const TQvEndRules& Rules, double D
     if (Start == Stop) WidenEmpty(Start, Stop, Rules);
 }
 
+// Time spans and rubrics count from 0.
 void CountEnds(double& Start, double& Stop, const TQvEndRules& Rules) {
     if (Start < 0) Start = 0;
     if (Stop < 0) Stop = FallbackCountStop;
@@ -276,13 +277,11 @@ bool TQvRubricsScale::HasUserParts() const {
     return false;
 }
 
-void TQvRubricsScale::ChoosePartition(double, double, TQvScaleState& State,
-                                      TQvScaleLabels&) const {
+void TQvRubricsScale::ChoosePartition(double, double, TQvScaleState& State, TQvScaleLabels&) const {
     State.Parts = RubricParts;
 }
 
-std::optional<TQvTickLabel> TQvRubricsScale::Label(double Value, double Stop,
-                                                   const TQvScaleState&,
+std::optional<TQvTickLabel> TQvRubricsScale::Label(double Value, double Stop, const TQvScaleState&,
                                                    const TQvScaleLabels& Labels) const {
     // No band lies beyond the stop.
     if (Value >= Stop) return std::nullopt;
@@ -337,8 +336,7 @@ std::vector<TTick> TQvSecondsScale::Ticks(double Start, double Stop, const TQvSc
     return QvTicks::SecondsTicks(Start, Stop, State.Parts, State.Sec, EndsRounded);
 }
 
-std::optional<TQvTickLabel> TQvSecondsScale::Label(double Value, double,
-                                                   const TQvScaleState& State,
+std::optional<TQvTickLabel> TQvSecondsScale::Label(double Value, double, const TQvScaleState& State,
                                                    const TQvScaleLabels&) const {
     return TQvTickLabel{SecondsToString(Value, State.Sec.Format)};
 }
@@ -374,8 +372,7 @@ double TQvLogScale::MinorIncrement(const TQvScaleState&) const {
     return LogMinorIncrement;
 }
 
-double TQvLogScale::RoundEnd(double Value, bool Up, bool Major,
-                             const TQvScaleState& State) const {
+double TQvLogScale::RoundEnd(double Value, bool Up, bool Major, const TQvScaleState& State) const {
     const double MajorPart = State.Parts.MajorTickPart;
     const double Part = PartOf(State.Parts, Major);
     return Up ? Qvmath::RoundLogUp(Value, MajorPart, Part)
@@ -395,9 +392,9 @@ void TQvLogScale::ChoosePartition(double Start, double Stop, TQvScaleState& Stat
     const auto Width = [&](double Value) {
         return Labels.ApproxLen(Value, DecadeText(Value, QString()));
     };
-    State.Parts = QvTicks::LogAxisParts(Start, Stop, Labels.AxisPixels(),
-                                        Labels.GetLabelDistanceFactor(),
-                                        std::max(Width(Start), Width(Stop)));
+    State.Parts =
+        QvTicks::LogAxisParts(Start, Stop, Labels.AxisPixels(), Labels.GetLabelDistanceFactor(),
+                              std::max(Width(Start), Width(Stop)));
 }
 
 void TQvLogScale::KeepPartition(double Start, double Stop, TQvScaleState& State) const {

@@ -112,12 +112,10 @@ public:
 
     // ---- Ticks ----
     // EndsRounded: the ends lie on the partition already.
-    virtual std::vector<QvTicks::TTick> Ticks(double Start, double Stop,
-                                              const TQvScaleState& State,
+    virtual std::vector<QvTicks::TTick> Ticks(double Start, double Stop, const TQvScaleState& State,
                                               bool EndsRounded) const = 0;
     // None for a tick that has no label here.
-    virtual std::optional<TQvTickLabel> Label(double Value, double Stop,
-                                              const TQvScaleState& State,
+    virtual std::optional<TQvTickLabel> Label(double Value, double Stop, const TQvScaleState& State,
                                               const TQvScaleLabels& Labels) const = 0;
 
 protected:
@@ -145,8 +143,7 @@ public:
 
 private:
     // Digits for the parts, which are kept ordered.
-    static void FitNumbers(double Start, double Stop, TQvScaleState& State,
-                           TQvScaleLabels& Labels);
+    static void FitNumbers(double Start, double Stop, TQvScaleState& State, TQvScaleLabels& Labels);
 };
 
 // Normal: its parts follow the magnitude of the range also without a search.
@@ -157,8 +154,7 @@ public:
 
 // The ends of Log and LogEE, however their range maps: the start moves above 0, and a range
 // of few decades maps linearly.
-template <class TBase>
-class TQvLogEnds : public TBase {
+template <class TBase> class TQvLogEnds : public TBase {
 public:
     void ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const override;
     bool MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
