@@ -386,8 +386,8 @@ public:
     // The range of stage 0, else the current range.
     double GetScrollStart() const;
     double GetScrollStop() const;
-    // Share of the scroll range, 0 to ScrollSteps.
     static constexpr int ScrollSteps = 10000;
+    // Share of the scroll range, 0 to ScrollSteps.
     int ScrollRangeSize(double AStart, double AStop) const;
     int ScrollPosition(double Value) const;
 
