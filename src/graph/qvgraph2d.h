@@ -17,12 +17,12 @@
 
 #include <QImage>
 #include <QList>
-#include <QScopedValueRollback>
 
 #include <functional>
 #include <memory>
 #include <optional>
 
+template <typename T> class QScopedValueRollback;
 class TQvAxis;
 class TQvDoubleVector;
 class TQvGraph2D;
@@ -432,9 +432,7 @@ public:
     // Stacks the axes around the data area and derives the data area from them.
     void LayoutAxes();
     // Marks an axis calculation pass over this graph's axes for as long as the guard lives.
-    [[nodiscard]] QScopedValueRollback<bool> AxisPass() {
-        return QScopedValueRollback<bool>(FAxisPassRunning, true);
-    }
+    [[nodiscard]] QScopedValueRollback<bool> AxisPass();
     bool AxisPassRunning() const { return FAxisPassRunning; }
     // The data area in client pixels.
     const TGPRectF& GetDrawingArea() const { return FDrawingArea; }
