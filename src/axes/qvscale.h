@@ -2,8 +2,8 @@
 
 // What depends on the scaling of an axis, one small class per scaling: how a value maps to
 // pixels and back, the steps of the ticks and how an end rounds to them, the ends a range may
-// have, the search for a partition, and the ticks and their labels. The scales keep nothing:
-// the axis holds their state and answers their questions about label texts.
+// have, the search for a partition, and the ticks and their labels. The scales hold no state
+// of an axis: the axis keeps it and answers their questions about label texts.
 
 #include "axes/qvaxistypes.h"
 #include "axes/qvticks.h"
