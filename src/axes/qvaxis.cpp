@@ -1,9 +1,10 @@
+// An axis as a component: construction, its properties with their undo steps, the rubrics
+// and their database binding, its place among the graph's children, and its streaming.
+
 #include "axes/qvaxis.h"
 
-#include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
-#include "data/qvvectors.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvfiler.h"
 #include "framework/qvstringlist.h"
@@ -12,25 +13,12 @@
 #include "style/qvio.h"
 #include "undo/qvundostack.h"
 
-#include <QScopedValueRollback>
-
 #include <algorithm>
-#include <climits>
 #include <cmath>
-#include <limits>
 
 using namespace Qvlocalize;
-using Qvmath::MaxDouble;
-using Qvmath::Exp10;
-using Qvmath::Real10thExponent;
-using Qvmath::SaturatingRound;
 
 namespace {
-
-// Axis ends are kept within this, so that span, padding and rounding stay finite.
-constexpr double MaxFiniteEnd = MaxDouble / 4;
-// Beyond this many steps the moving slit is advanced by one multiplication.
-constexpr double MaxSlitSteps = 1e6;
 
 TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
     auto* Font = new TQvFont();
@@ -39,10 +27,6 @@ TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
     Font->SetStyle(TFontStyle::Bold);
     Font->SetFillColor(ColorToARGB(QString::fromLatin1(FillColor)));
     return Font;
-}
-
-bool IsLogScaling(TQvAxisScaling Scaling) {
-    return Scaling == TQvAxisScaling::Log || Scaling == TQvAxisScaling::LogEE;
 }
 
 } // namespace
@@ -326,8 +310,7 @@ void TQvAxis::SetVisible(bool Value) {
 // ---- Tick partition ----
 
 void TQvAxis::SetAutoTickParts(bool Value) {
-    if (FAutoTickParts == Value) return;
-    if (FScaling != TQvAxisScaling::Normal && !IsLogScaling(FScaling)) return;
+    if (FAutoTickParts == Value || !Scale().HasUserParts()) return;
     if (Value) {
         if (FUndoStack) FUndoStack->PushProperty(this, SAxisAutoTickParts.Text(), "AutoTickParts");
     } else {
@@ -339,7 +322,8 @@ void TQvAxis::SetAutoTickParts(bool Value) {
 }
 
 void TQvAxis::SetLabelDistanceFactor(float Value) {
-    if (SetUndoable(FUndoStack, this, FLabelDistanceFactor, std::clamp(Value, 0.1f, 10.0f),
+    constexpr float MinFactor = 0.1f, MaxFactor = 10.0f;
+    if (SetUndoable(FUndoStack, this, FLabelDistanceFactor, std::clamp(Value, MinFactor, MaxFactor),
                     "LabelDistanceFactor", SAxisLabelDistanceFactor))
         Modified();
 }
@@ -347,144 +331,29 @@ void TQvAxis::SetLabelDistanceFactor(float Value) {
 namespace {
 // Parts are steps: never negative, never 0.
 double PartValue(double Value) {
-    return Value == 0 ? 0.001 : std::abs(Value);
+    constexpr double SmallestPart = 0.001;
+    return Value == 0 ? SmallestPart : std::abs(Value);
 }
 } // namespace
 
 void TQvAxis::SetLabelPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisLabelPart.Text(), "LabelPart");
-    FLabelPart = PartValue(Value);
+    FScaleState.Parts.LabelPart = PartValue(Value);
     Modified();
 }
 
 void TQvAxis::SetMajorPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisMajorTickPart.Text(), "MajorTickPart");
-    FMajorTickPart = PartValue(Value);
+    FScaleState.Parts.MajorTickPart = PartValue(Value);
     Modified();
 }
 
 void TQvAxis::SetTickPart(double Value) {
     if (FAutoTickParts) return;
     if (FUndoStack) FUndoStack->PushProperty(this, SAxisTickPart.Text(), "TickPart");
-    FTickPart = PartValue(Value);
-    Modified();
-}
-
-// ---- Range and scaling ----
-
-void TQvAxis::SetScaling(TQvAxisScaling Value) {
-    if (!SetUndoable(FUndoStack, this, FScaling, Value, "Scaling", SAxisScaling)) return;
-    if (Value == TQvAxisScaling::Seconds || Value == TQvAxisScaling::DateTime ||
-        Value == TQvAxisScaling::Rubrics)
-        FAutoTickParts = true;
-    FHasLogScaling = IsLogScaling(Value);
-    if (TQvGraph2D* Graph = ParentGraph()) Graph->ZoomReset();
-    Modified();
-}
-
-void TQvAxis::SetLogToNormalScalingLevel(double Value) {
-    if (!SetUndoable(FUndoStack, this, FLogToNormalScalingLevel, std::max(Value, 0.0),
-                     "LogToNormalScalingLevel", SAxisLogToNormalLevel))
-        return;
-    if (IsLogScaling(FScaling)) Modified();
-}
-
-void TQvAxis::SetMovingSlitWidth(double Value) {
-    if (FMovingSlitWidth == Value) return;
-    RecordProperties(SAxisMovingSlitWidth, {"Start", "Stop", "MovingSlitWidth"});
-    FMovingSlitWidth = Value;
-    if (InDesigner()) SetStopEnd(TQvAxisEnd::MovingSlit);
-    RangeModified();
-}
-
-void TQvAxis::SetMovingSlitIncrement(double Value) {
-    if (FMovingSlitIncrement == Value) return;
-    RecordProperties(SAxisMovingSlitIncrement, {"Start", "Stop", "MovingSlitIncrement"});
-    FMovingSlitIncrement = Value;
-    if (InDesigner()) SetStopEnd(TQvAxisEnd::MovingSlit);
-    RangeModified();
-}
-
-void TQvAxis::SetStart(double Value) {
-    if (FScaling == TQvAxisScaling::DateTime) Value = std::clamp(Value, MinDateTime, MaxDateTime);
-    if (!SetUndoable(FUndoStack, this, FStart, Value, "Start", SAxisStart)) return;
-    FInitialStart = FLastStart = Value;
-    if (InDesigner()) DsgnRescaleSeriesVectors();
-    Modified();
-}
-
-void TQvAxis::SetStop(double Value) {
-    if (FScaling == TQvAxisScaling::DateTime) Value = std::clamp(Value, MinDateTime, MaxDateTime);
-    if (!SetUndoable(FUndoStack, this, FStop, Value, "Stop", SAxisStop)) return;
-    FInitialStop = FLastStop = Value;
-    if (InDesigner()) DsgnRescaleSeriesVectors();
-    Modified();
-}
-
-void TQvAxis::SetStartStop(double AStart, double AStop) {
-    FStart = FLastStart = AStart;
-    FStop = FLastStop = AStop;
-    Modified();
-}
-
-void TQvAxis::SetStartEnd(TQvAxisEnd Value) {
-    if (Value == TQvAxisEnd::MovingSlit) Value = TQvAxisEnd::Fixed;
-    if (FStartEnd == Value) return;
-    RecordProperties(SAxisStartEnd, {"Start", "Stop", "StartEnd"});
-    FStartEnd = Value;
-    if (Value == TQvAxisEnd::AutoRange)
-        RangeModified();
-    else
-        Modified();
-}
-
-void TQvAxis::SetStopEnd(TQvAxisEnd Value) {
-    if (FStopEnd == Value) return;
-    TQvGraph2D* Graph = ParentGraph();
-    TQvZoomSettings* Zoom = Graph ? Graph->GetZoom() : nullptr;
-    // One step with the range and the zoom settings that a moving slit switches off.
-    const QString Caption = SAxisStopEnd.Text();
-    if (FUndoStack) {
-        FUndoStack->StartGroup(Caption);
-        for (const char* Name : {"Start", "Stop", "StartEnd", "StopEnd"})
-            FUndoStack->PushProperty(this, Caption, QString::fromLatin1(Name));
-    }
-    FStopEnd = Value;
-    if (Value == TQvAxisEnd::MovingSlit) {
-        FStartEnd = TQvAxisEnd::Fixed;
-        if (Zoom) {
-            Zoom->SetAuto(false);
-            if (GetHorizontal())
-                Zoom->SetHScrollbarVisible(false);
-            else
-                Zoom->SetVScrollbarVisible(false);
-        }
-    }
-    if (FUndoStack) FUndoStack->StopGroup();
-    if (Value == TQvAxisEnd::AutoRange || Value == TQvAxisEnd::MovingSlit)
-        RangeModified();
-    else
-        Modified();
-}
-
-void TQvAxis::SetStartPadding(double Value) {
-    if (Value <= 0 || FStartPadding == Value) return;
-    FStartPadding = Value;
-    Modified();
-}
-
-void TQvAxis::SetStopPadding(double Value) {
-    if (Value <= 0 || FStopPadding == Value) return;
-    FStopPadding = Value;
-    Modified();
-}
-
-void TQvAxis::SetEndRounding(TQvAxisEndRounding Value) {
-    if (FEndRounding == Value) return;
-    RecordProperties(SAxisEndRounding, {"Start", "Stop", "EndRounding"});
-    FEndRounding = Value;
+    FScaleState.Parts.TickPart = PartValue(Value);
     Modified();
 }
 
@@ -642,478 +511,6 @@ void TQvAxis::SetUndoStack(TQvUndoStack* Value) {
     if (ReplaceReference(this, FUndoStack, Value)) FArrowPoint->SetUndoStack(Value);
 }
 
-// ---- Mapping ----
-
-bool TQvAxis::GetHorizontal() const {
-    return FPosition == TQvAxisPosition::Bottom || FPosition == TQvAxisPosition::Top;
-}
-
-float TQvAxis::NumberToWorld(double Value) const {
-    const bool Horizontal = GetHorizontal();
-    const double Origin = Horizontal ? FAxLeft : FAxTop;
-    const bool Forward = Horizontal != FTwisted;
-    double d;
-    if (FHasLogScaling)
-        d = Value > 0 ? (std::log10(Value) - FLogStart) / FNormalizeConst : -100.0;
-    else if (FScaling == TQvAxisScaling::DateTime)
-        d = DateTimeSpan(Value, FStart) / FNormalizeConst;
-    else
-        d = (Value - FStart) / FNormalizeConst;
-    if (d > -MaxPixelOffset && d < MaxPixelOffset)
-        return float(Forward ? Origin + d : Origin + (FAxLength - d));
-    const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
-    return float(Before ? Origin - MaxPixelOffset : Origin + MaxPixelOffset);
-}
-
-double TQvAxis::WorldToNumber(float Pixel) const {
-    const bool Horizontal = GetHorizontal();
-    const double p = double(Pixel) - (Horizontal ? FAxLeft : FAxTop);
-    const double q = Horizontal != FTwisted ? p : FAxLength - p;
-    if (FHasLogScaling) return Exp10(q * FNormalizeConst + FLogStart);
-    return q * FNormalizeConst + FStart;
-}
-
-void TQvAxis::SetAxisGeometry(float AxLeft, float AxTop, float AxLength) {
-    FAxLeft = AxLeft;
-    FAxTop = AxTop;
-    FAxLength = AxLength;
-}
-
-bool TQvAxis::GetIsClipped() const {
-    if (FRedoRange) return false;
-    const TQvGraph2D* Graph = ParentGraph();
-    if (!Graph || Graph->SeriesCount() == 0 || FValuesStart >= FValuesStop) return false;
-    const double Eps = (FStop - FStart) * 1e-8;
-    // A fixed end counts as set before any zoom, so that zooming into it clips.
-    const bool Zoomed = !FLastZoomStart.empty();
-    const double Lo = FStartEnd != TQvAxisEnd::Fixed ? FValuesStart
-                      : Zoomed                       ? FLastZoomStart.front()
-                                                     : FStart;
-    const double Hi = FStopEnd != TQvAxisEnd::Fixed ? FValuesStop
-                      : Zoomed                      ? FLastZoomStop.front()
-                                                    : FStop;
-    return FStart - Eps > Lo || FStop + Eps < Hi;
-}
-
-namespace {
-
-double RegionDays(TQvDtRegion Region) {
-    switch (Region) {
-    case TQvDtRegion::Year:
-        return 365;
-    case TQvDtRegion::Month:
-        return 28;
-    case TQvDtRegion::Day:
-        return 0.99;
-    case TQvDtRegion::Hour:
-        return 1.0 / 24;
-    case TQvDtRegion::Minute:
-        return 1.0 / 1440;
-    case TQvDtRegion::Second:
-        return 1.0 / 86400;
-    case TQvDtRegion::MilliSecond:
-        return 1.0 / 86400000;
-    }
-    return 0;
-}
-
-double RegionSeconds(TQvDtRegion Region) {
-    switch (Region) {
-    case TQvDtRegion::Day:
-        return 86400;
-    case TQvDtRegion::Hour:
-        return 3600;
-    case TQvDtRegion::Minute:
-        return 60;
-    case TQvDtRegion::Second:
-        return 1;
-    default:
-        return 0;
-    }
-}
-
-} // namespace
-
-double TQvAxis::MajorIncrement() const {
-    if (FHasLogScaling) return FMajorTickPart;
-    if (FScaling == TQvAxisScaling::Seconds)
-        return FMajorTickPart * Exp10(FSecParameters.Exponent) * RegionSeconds(FSecParameters.Rgn);
-    if (FScaling == TQvAxisScaling::DateTime) {
-        // MajorMod counts the units of the coarser of the two regions.
-        const TQvDtRegion Coarser = std::min(FDtParameters.MajorRgn, FDtParameters.MinorRgn);
-        return RegionDays(Coarser) * FDtParameters.MajorMod;
-    }
-    return FMajorTickPart * Exp10(FRangeExponent);
-}
-
-double TQvAxis::MinorIncrement() const {
-    if (FHasLogScaling) return 0.04;
-    if (FScaling == TQvAxisScaling::Seconds)
-        return FTickPart * Exp10(FSecParameters.Exponent) * RegionSeconds(FSecParameters.Rgn);
-    if (FScaling == TQvAxisScaling::DateTime)
-        return RegionDays(FDtParameters.MinorRgn) * FDtParameters.Increment;
-    return FTickPart * Exp10(FRangeExponent);
-}
-
-// ---- Update cycle ----
-
-void TQvAxis::Modified() {
-    FRecalculate = true;
-    FValuesRounded = false;
-    Invalidate();
-}
-
-void TQvAxis::RangeModified() {
-    const TQvGraph2D* Graph = ParentGraph();
-    if ((Graph && Graph->GetLoading()) || IsDestroying()) return;
-    if (!FLastZoomStart.empty()) {
-        if (FStartEnd != TQvAxisEnd::AutoRange) SetStart(FLastZoomStart.front());
-        if (FStopEnd != TQvAxisEnd::AutoRange) SetStop(FLastZoomStop.front());
-    }
-    if (FRelatedSeries.isEmpty()) {
-        Modified();
-        return;
-    }
-    FValuesStart = MaxDouble;
-    FValuesStop = -MaxDouble;
-    ZoomClearBuffer();
-    FRedoRange = true;
-    // The new range is found at the next paint.
-    Invalidate();
-}
-
-void TQvAxis::GetNewRanges() {
-    if (!FRedoRange) return;
-    const bool Horizontal = GetHorizontal();
-    double Lo = MaxDouble, Hi = -MaxDouble;
-    for (const TQvSeries* Series : std::as_const(FRelatedSeries)) {
-        if (!Series->SeriesVisible()) continue;
-        const double a = Horizontal ? Series->GetXStart() : Series->GetYStart();
-        const double b = Horizontal ? Series->GetXStop() : Series->GetYStop();
-        if (a > b) continue;
-        Lo = std::min(Lo, a);
-        Hi = std::max(Hi, b);
-    }
-    FDataStart = Lo;
-    FDataStop = Hi;
-    if (Hi >= Lo && Lo == FValuesStart && Hi == FValuesStop) {
-        FRedoRange = false;
-        return;
-    }
-    if (Hi < Lo) {
-        Lo = FInitialStart;
-        Hi = FInitialStop;
-    }
-    FValuesStart = Lo;
-    FValuesStop = Hi;
-
-    // The requested range, before padding and rounding, is kept in FLastStart / FLastStop so
-    // that every calculation pass rounds from the same values.
-    double s = FValuesStart, e = FValuesStop;
-    if (FStopEnd != TQvAxisEnd::MovingSlit) {
-        if (FStartEnd == TQvAxisEnd::FirstSet) {
-            s = std::min(FValuesStart, FLastStart);
-        } else if (FStartEnd == TQvAxisEnd::Fixed) {
-            s = FValuesStart = FLastStart;
-        }
-        if (FStopEnd == TQvAxisEnd::FirstSet) {
-            e = std::max(FValuesStop, FLastStop);
-        } else if (FStopEnd == TQvAxisEnd::Fixed) {
-            e = FValuesStop = FLastStop;
-        }
-    } else if (InDesigner()) {
-        s = FLastStart;
-        e = FLastStop;
-    } else {
-        if (FMovingSlitWidth <= 0) FMovingSlitWidth = FInitialStop - FInitialStart;
-        if (FMovingSlitIncrement <= 0 || FMovingSlitIncrement > FMovingSlitWidth)
-            FMovingSlitIncrement = FMovingSlitWidth / 3;
-        double Slit = FInitialStart + FMovingSlitWidth;
-        const double Step = FMovingSlitIncrement;
-        if (Step > 0 && std::isfinite(Step) && Slit < FValuesStop) {
-            const double Steps = std::ceil((FValuesStop - Slit) / Step);
-            if (Steps > MaxSlitSteps) Slit += (Steps - 1) * Step;
-            while (Slit < FValuesStop)
-                Slit += Step;
-        }
-        e = Slit;
-        s = Slit - FMovingSlitWidth > FValuesStart ? Slit - FMovingSlitWidth : FInitialStart;
-    }
-    FLastStart = s;
-    FLastStop = e;
-    RoundEnds(s, e);
-    FStart = s;
-    FStop = e;
-    Modified();
-    FRedoRange = false;
-}
-
-double TQvAxis::RoundEnd(double Value, bool Up, bool Major) const {
-    const double Part = Major ? FMajorTickPart : FTickPart;
-    if (FHasLogScaling)
-        return Up ? Qvmath::RoundLogUp(Value, FMajorTickPart, Part)
-                  : Qvmath::RoundLogDown(Value, FMajorTickPart, Part);
-    if (FScaling == TQvAxisScaling::Seconds)
-        return SecondsRound(Value, FSecParameters.Exponent, Up, Part);
-    if (FScaling == TQvAxisScaling::DateTime) return DateTimeRound(Value, Up, Major);
-    return Up ? Qvmath::RoundUp(Value, Part, FRangeExponent)
-              : Qvmath::RoundDown(Value, Part, FRangeExponent);
-}
-
-void TQvAxis::RoundEnds(double& AStart, double& AStop) {
-    FAdditionalExponent = false;
-    const bool DateTime = FScaling == TQvAxisScaling::DateTime;
-    if (DateTime) {
-        AStart = std::max(AStart, MinDateTime);
-        AStop = std::min(AStop, MaxDateTime);
-    }
-    if (FScaling == TQvAxisScaling::Seconds || FScaling == TQvAxisScaling::Rubrics) {
-        if (AStart < 0) AStart = 0;
-        if (AStop < 0) AStop = 1.0;
-    }
-    // Ends and their span must be finite to be divided into ticks and padded.
-    AStart = std::clamp(AStart, -MaxFiniteEnd, MaxFiniteEnd);
-    AStop = std::clamp(AStop, -MaxFiniteEnd, MaxFiniteEnd);
-    if (!DateTime && !(AStart <= AStop)) {
-        AStart = IsLogScaling(FScaling) ? 1 : 0;
-        AStop = IsLogScaling(FScaling) ? 10 : 100;
-    }
-    if (AStart == AStop) {
-        if (DateTime) {
-            AStop = AStart + 1.0 / 1440;
-        } else {
-            const double d = AStop != 0 ? Exp10(Real10thExponent(AStart)) : 1.0;
-            if (FStartEnd == TQvAxisEnd::AutoRange) AStart -= d;
-            if (FStopEnd == TQvAxisEnd::AutoRange || FStartEnd != TQvAxisEnd::AutoRange) AStop += d;
-        }
-    }
-    ApplyLogRules(AStart, AStop);
-
-    const TQvGraph2D* Graph = ParentGraph();
-    const bool Panning = Graph && Graph->GetPanning();
-    if (FAutoTickParts && !Panning) {
-        if (FHasLogScaling) {
-            GetLogAxisParts(AStart, AStop);
-        } else {
-            const double r = AStop - AStart;
-            AStart -= r * FStartPadding;
-            AStop += r * FStopPadding;
-            switch (FScaling) {
-            case TQvAxisScaling::Seconds:
-                GetSecParameters(AStart, AStop);
-                break;
-            case TQvAxisScaling::DateTime:
-                GetDtParameters(AStart, AStop);
-                break;
-            case TQvAxisScaling::Rubrics:
-                FTickPart = FMajorTickPart = FLabelPart = 1.0;
-                FRangeExponent = 0;
-                break;
-            default:
-                GetNormalAxisParts(AStart, AStop);
-                break;
-            }
-        }
-    } else if (FScaling == TQvAxisScaling::Normal) {
-        FRangeExponent = Real10thExponent(AStop - AStart);
-    } else if (FHasLogScaling) {
-        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
-    }
-
-    if (!Panning) {
-        enum class TRounding {
-            None,
-            Minor,
-            Major
-        };
-        const bool Zoomed = !FLastZoomStart.empty();
-        TRounding Rounding = TRounding::None;
-        switch (FEndRounding) {
-        case TQvAxisEndRounding::RndToMajorZoomToMinor:
-            Rounding = Zoomed ? TRounding::Minor : TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMajorZoomToNothing:
-            Rounding = Zoomed ? TRounding::None : TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMajor:
-            Rounding = TRounding::Major;
-            break;
-        case TQvAxisEndRounding::RndToMinorZoomToNothing:
-            Rounding = Zoomed ? TRounding::None : TRounding::Minor;
-            break;
-        case TQvAxisEndRounding::RndToMinor:
-            Rounding = TRounding::Minor;
-            break;
-        case TQvAxisEndRounding::RndNothing:
-            break;
-        }
-        if (Rounding != TRounding::None) {
-            // Ends near the largest or smallest double would round beyond it.
-            const bool Major = Rounding == TRounding::Major;
-            const double Start = RoundEnd(AStart, false, Major);
-            const double Stop = RoundEnd(AStop, true, Major);
-            const auto Usable = [this](double End) {
-                return std::isfinite(End) && (!FHasLogScaling || End > 0);
-            };
-            if (Usable(Start)) AStart = Start;
-            if (Usable(Stop)) AStop = Stop;
-        }
-    }
-
-    if (DateTime) {
-        AStart = std::clamp(AStart, MinDateTime, MaxDateTime);
-        AStop = std::clamp(AStop, MinDateTime, MaxDateTime);
-    }
-    if (FHasLogScaling) {
-        FRangeExponent = SaturatingRound(std::log10(AStop) - std::log10(AStart));
-        FLabelPart = std::max(FLabelPart, FTickPart);
-        FLogStart = std::log10(AStart);
-        FLogStop = std::log10(AStop);
-        FTickPart = std::max(FTickPart, 0.1);
-        FMajorTickPart = std::max(FMajorTickPart, 1.0);
-        FLabelPart = std::max(FLabelPart, FTickPart);
-    } else {
-        GetExponentAndDigits(AStart, AStop);
-    }
-}
-
-// Logarithmic ends must be positive; a range of few decades is mapped linearly.
-void TQvAxis::ApplyLogRules(double& AStart, double& AStop) {
-    FHasLogScaling = false;
-    if (!IsLogScaling(FScaling)) return;
-    if (AStart <= 0) {
-        if (FValuesStart > 0 && FValuesStart != MaxDouble)
-            AStart = FValuesStart;
-        else if (!FRelatedSeries.isEmpty())
-            AStart = SmallestPositiveValue(AStop);
-        if (AStart <= 0) AStart = 0.01;
-    }
-    if (AStop <= 0) AStop = 1.0;
-    FLogStart = std::log10(AStart);
-    FLogStop = std::log10(AStop);
-    FHasLogScaling =
-        FLogToNormalScalingLevel == 0 || FLogStop - FLogStart > FLogToNormalScalingLevel;
-}
-
-// The smallest value above 0 and below Below among all points of the related series; 0 when
-// there is none.
-double TQvAxis::SmallestPositiveValue(double Below) const {
-    const bool Horizontal = GetHorizontal();
-    double Result = MaxDouble;
-    for (const TQvSeries* Series : std::as_const(FRelatedSeries)) {
-        const TQvCustomDoubleVector* Data = Horizontal ? Series->GetXData() : Series->GetYData();
-        if (!Data) continue;
-        const int n = Series->GetCount();
-        for (int i = 0; i < n; ++i) {
-            const double v = Horizontal ? Series->TransformX(i, Data->GetValue(i))
-                                        : Series->TransformY(i, Data->GetValue(i));
-            if (v > 0 && v < Below && v < Result) Result = v;
-        }
-    }
-    return Result == MaxDouble ? 0 : Result;
-}
-
-// Rounds the requested range of this pass once.
-void TQvAxis::CalculateRange() {
-    TQvAxis* Master = FMasterAxis;
-    if (FIsSlaveAxis && Master && Master->FStart <= Master->FStop) {
-        FScaling = Master->FScaling;
-        if (!Master->FValuesRounded) Master->CalculateRange();
-        const double MasterStart = Master->FStart, MasterStop = Master->FStop;
-        const double s = MasterStart * FSlaveSlope + FSlaveOffset;
-        const double e = MasterStop * FSlaveSlope + FSlaveOffset;
-        // The partition comes from the rounded range, the ends always follow the master.
-        double a = std::min(s, e), b = std::max(s, e);
-        RoundEnds(a, b);
-        FStart = s;
-        FStop = e;
-        if (FSlaveSlope == 1 && FSlaveOffset == 0) {
-            FTickPart = Master->FTickPart;
-            FMajorTickPart = Master->FMajorTickPart;
-            FLabelPart = Master->FLabelPart;
-        }
-        if (FHasLogScaling && s > 0 && e > 0) {
-            FLogStart = std::log10(s);
-            FLogStop = std::log10(e);
-        }
-    } else {
-        double s = FLastStart, e = FLastStop;
-        RoundEnds(s, e);
-        FStart = s;
-        FStop = e;
-    }
-    FValuesRounded = true;
-}
-
-void TQvAxis::Calculate() {
-    TQvGraph2D* Graph = ParentGraph();
-    const QList<TQvAxis*> Axes = Graph ? Graph->ChildAxes() : QList<TQvAxis*>{this};
-    const QScopedValueRollback<bool> Guard(Graph ? Graph->FAxisPassRunning : FPassRunning, true);
-    for (TQvAxis* Axis : Axes) {
-        // Each pass rounds every axis anew: a slave follows its master, and a resized axis
-        // gets the partition of its new length.
-        Axis->FValuesRounded = false;
-        Axis->UpdateDB();
-        Axis->FFontSize = Axis->GetNumbersFont()->GetSizeF();
-        // The partition fits the labels into the length the axis will span.
-        if (Graph && Axis->FAutoSize) {
-            if (Axis->GetHorizontal())
-                Axis->SetWidth(Graph->ClientWidth());
-            else
-                Axis->SetHeight(Graph->ClientHeight());
-        }
-    }
-    for (TQvAxis* Axis : Axes) {
-        if (!Axis->FValuesRounded) Axis->CalculateRange();
-        Axis->FAxLeft = 0;
-        Axis->FAxTop = 0;
-        Axis->FAxLength = Axis->AxisPixels();
-        Axis->CalculateTicks();
-    }
-    if (Graph) Graph->LayoutAxes();
-    for (TQvAxis* Axis : Axes)
-        Axis->FRecalculate = false;
-    for (TQvAxis* Axis : Axes)
-        if (Axis->FOnCalculated) Axis->FOnCalculated(Axis);
-}
-
-bool TQvAxis::PassRunning() const {
-    const TQvGraph2D* Graph = ParentGraph();
-    return Graph ? Graph->FAxisPassRunning : FPassRunning;
-}
-
-void TQvAxis::DsgnRescaleSeriesVectors() {
-    const double Span = FValuesStop - FValuesStart;
-    if (!(Span != 0) || !std::isfinite(Span)) return;
-    const double r = (FStop - FStart) / Span;
-    std::vector<TQvDoubleVector*> Done;
-    auto Rescale = [&](TQvDoubleVector* Vector, bool IsDifference) {
-        if (!Vector || Vector->GetPersistentValues()) return;
-        if (std::find(Done.begin(), Done.end(), Vector) != Done.end()) return;
-        Done.push_back(Vector);
-        for (int i = 0; i < Vector->GetCount(); ++i) {
-            const double v = Vector->GetValue(i);
-            Vector->SetValue(i, IsDifference ? v * r : (v - FValuesStart) * r + FStart);
-        }
-    };
-    const bool Horizontal = GetHorizontal();
-    for (const TQvSeries* Series : std::as_const(FRelatedSeries)) {
-        TQvSeries::TScaledVectors Vectors;
-        Series->GetScaledVectors(Horizontal, Vectors);
-        for (TQvDoubleVector* Vector : Vectors.Values)
-            Rescale(Vector, false);
-        for (TQvDoubleVector* Vector : Vectors.Differences)
-            Rescale(Vector, true);
-    }
-}
-
-void TQvAxis::CheckResize() {
-    if (PassRunning()) return;
-    if (FStartEnd == TQvAxisEnd::AutoRange) FStart = FLastStart;
-    if (FStopEnd == TQvAxisEnd::AutoRange) FStop = FLastStop;
-    Modified();
-}
-
 void TQvAxis::Resize() {
     TGraphicControl::Resize();
     CheckResize();
@@ -1132,90 +529,6 @@ void TQvAxis::AddRelatedSeries(TQvSeries* Series) {
 
 void TQvAxis::RemoveRelatedSeries(TQvSeries* Series) {
     FRelatedSeries.removeAll(Series);
-}
-
-// ---- Zoom buffer ----
-
-void TQvAxis::ZoomIn(double AStart, double AStop) {
-    if (FLastZoomStart.empty()) {
-        FLastZoomStart.push_back(FStart);
-        FLastZoomStop.push_back(FStop);
-        FZoomIdx = 0;
-    }
-    // An end outside both the data and the unzoomed range is kept.
-    const double Lo = std::min({FValuesStart, FLastZoomStart.front(), FLastZoomStop.front()});
-    const double Hi = std::max({FValuesStop, FLastZoomStart.front(), FLastZoomStop.front()});
-    if (AStart >= Lo && AStart <= Hi) FStart = FLastStart = AStart;
-    if (AStop >= Lo && AStop <= Hi) FStop = FLastStop = AStop;
-    ++FZoomIdx;
-    FLastZoomStart.resize(size_t(FZoomIdx));
-    FLastZoomStop.resize(size_t(FZoomIdx));
-    FLastZoomStart.push_back(FStart);
-    FLastZoomStop.push_back(FStop);
-    Modified();
-}
-
-void TQvAxis::LoadZoomStage() {
-    FStart = FLastStart = FLastZoomStart[size_t(FZoomIdx)];
-    FStop = FLastStop = FLastZoomStop[size_t(FZoomIdx)];
-    Modified();
-}
-
-void TQvAxis::ZoomBack() {
-    if (FLastZoomStart.empty()) return;
-    if (--FZoomIdx < 0) FZoomIdx = GetZoomBufferSize() - 1;
-    LoadZoomStage();
-}
-
-void TQvAxis::RedoZoom() {
-    if (FLastZoomStart.empty()) return;
-    if (++FZoomIdx >= GetZoomBufferSize()) FZoomIdx = 0;
-    LoadZoomStage();
-}
-
-void TQvAxis::ZoomToStage(int Index) {
-    if (Index < 0 || Index >= GetZoomBufferSize()) return;
-    FZoomIdx = Index;
-    LoadZoomStage();
-}
-
-void TQvAxis::ZoomClearBuffer() {
-    FLastZoomStart.clear();
-    FLastZoomStop.clear();
-    FZoomIdx = 0;
-}
-
-double TQvAxis::GetScrollStart() const {
-    return FLastZoomStart.empty() ? FStart : FLastZoomStart.front();
-}
-
-double TQvAxis::GetScrollStop() const {
-    return FLastZoomStop.empty() ? FStop : FLastZoomStop.front();
-}
-
-namespace {
-// Scroll arithmetic runs on logarithms for a logarithmic axis.
-double ScrollValue(double Value, bool Log) {
-    return Log ? std::log10(Value) : Value;
-}
-} // namespace
-
-int TQvAxis::ScrollRangeSize(double AStart, double AStop) const {
-    const bool Log = FHasLogScaling;
-    double T = ScrollValue(GetScrollStop(), Log) - ScrollValue(GetScrollStart(), Log);
-    if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
-    const double Size = 10000.0 * (ScrollValue(AStop, Log) - ScrollValue(AStart, Log)) / T;
-    if (!std::isfinite(Size)) return 10000;
-    return SaturatingRound(std::clamp(Size, 0.0, 10000.0));
-}
-
-int TQvAxis::ScrollPosition(double Value) const {
-    const bool Log = FHasLogScaling;
-    double T = ScrollValue(GetScrollStop(), Log) - ScrollValue(GetScrollStart(), Log);
-    if (!(T > 0)) T = ScrollValue(FStop, Log) - ScrollValue(FStart, Log);
-    const double Position =
-        10000.0 * (ScrollValue(Value, Log) - ScrollValue(GetScrollStart(), Log)) / T;
-    return std::isfinite(Position) ? SaturatingRound(Position) : 0;
 }
 
 // ---- Framework ----

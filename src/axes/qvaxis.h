@@ -6,6 +6,7 @@
 
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxistypes.h"
+#include "axes/qvscale.h"
 #include "axes/qvticks.h"
 #include "framework/qvcontrols.h"
 #include "style/qvcolors.h"
@@ -14,6 +15,7 @@
 
 #include <QList>
 #include <QPointer>
+#include <QScopedValueRollback>
 
 #include <limits>
 #include <memory>
@@ -34,7 +36,7 @@ struct TQvScaleLabelEventArgs {
 // May replace the text of a scale label.
 using TQvScaleLabelEventHandler = std::function<void(TObject* Sender, TQvScaleLabelEventArgs& e)>;
 
-class TQvAxis : public TGraphicControl {
+class TQvAxis : public TGraphicControl, private TQvScaleLabels {
     Q_OBJECT
     Q_MOC_INCLUDE("framework/qvdb.h")
     Q_MOC_INCLUDE("framework/qvstringlist.h")
@@ -191,12 +193,12 @@ public:
     bool GetAutoTickParts() const { return FAutoTickParts; }
     // Only linear and logarithmic scalings can switch it off.
     void SetAutoTickParts(bool Value);
-    float GetLabelDistanceFactor() const { return FLabelDistanceFactor; }
+    float GetLabelDistanceFactor() const override { return FLabelDistanceFactor; }
     // Clamped to [0.1, 10].
     void SetLabelDistanceFactor(float Value);
-    double GetLabelPart() const { return FLabelPart; }
-    double GetMajorTickPart() const { return FMajorTickPart; }
-    double GetTickPart() const { return FTickPart; }
+    double GetLabelPart() const { return FScaleState.Parts.LabelPart; }
+    double GetMajorTickPart() const { return FScaleState.Parts.MajorTickPart; }
+    double GetTickPart() const { return FScaleState.Parts.TickPart; }
     // Ignored while AutoTickParts is on; the absolute value is stored, 0 as 0.001.
     void SetLabelPart(double Value);
     void SetMajorPart(double Value);
@@ -271,9 +273,9 @@ public:
     float GetMaxNumberLabelWidth() const { return FMaxNumberLabelWidth; }
     float GetMaxNumberLabelHeight() const { return FMaxNumberLabelHeight; }
     // The text of a linear scale label.
-    QString NormalCaption(double Value) const;
+    QString NormalCaption(double Value) const override;
     // The width of a label along the axis, estimated from its text.
-    float ApproxLen(double Value, const QString& Text) const;
+    float ApproxLen(double Value, const QString& Text) const override;
     // Places ticks and labels for the current range and length.
     void CalculateTicks();
     // Drops the tick at Pixel and a label standing on it.
@@ -320,13 +322,13 @@ public:
     float NumberToWorld(double Value) const;
     double WorldToNumber(float Pixel) const;
     TQvAxisMapping Mapping() const {
-        return {FStart,    FLogStart, FNormalizeConst, FAxLeft,  FAxTop,
-                FAxLength, FScaling,  FHasLogScaling,  FTwisted, GetHorizontal()};
+        return {FStart,   FScaleState.LogStart, FNormalizeConst, FAxLeft,        FAxTop, FAxLength,
+                FScaling, FHasLogScaling,       FTwisted,        GetHorizontal()};
     }
     // Data units (decades with logarithmic mapping) per pixel.
     double GetNormalizeConst() const { return FNormalizeConst; }
     bool GetHasLogScaling() const { return FHasLogScaling; }
-    int GetRangeExponent() const { return FRangeExponent; }
+    int GetRangeExponent() const { return FScaleState.Parts.RangeExponent; }
     // Pixel origin and length of the axis in the graph's drawing space.
     float GetAxLeft() const { return FAxLeft; }
     float GetAxTop() const { return FAxTop; }
@@ -343,8 +345,8 @@ public:
     // Distance between major (minor) ticks in data units.
     double MajorIncrement() const;
     double MinorIncrement() const;
-    const QvTicks::TQvDtParameters& GetDtParameters() const { return FDtParameters; }
-    const QvTicks::TQvSecParameters& GetSecParameters() const { return FSecParameters; }
+    const QvTicks::TQvDtParameters& GetDtParameters() const { return FScaleState.Dt; }
+    const QvTicks::TQvSecParameters& GetSecParameters() const { return FScaleState.Sec; }
 
     // ---- Update cycle ----
     // The axis needs a new calculation pass.
@@ -384,7 +386,8 @@ public:
     // The range of stage 0, else the current range.
     double GetScrollStart() const;
     double GetScrollStop() const;
-    // Share of the scroll range, 0 to 10000.
+    static constexpr int ScrollSteps = 10000;
+    // Share of the scroll range, 0 to ScrollSteps.
     int ScrollRangeSize(double AStart, double AStop) const;
     int ScrollPosition(double Value) const;
 
@@ -396,15 +399,6 @@ protected:
     void Resize() override;
     void FontChanged() override;
 
-    // The tick partition searches and the rounding of the time scalings.
-    void GetNormalAxisParts(double AStart, double AStop);
-    void GetLogAxisParts(double AStart, double AStop);
-    void GetSecParameters(double AStart, double AStop);
-    void GetDtParameters(double AStart, double AStop);
-    void GetExponentAndDigits(double AStart, double AStop);
-    double SecondsRound(double Value, int Exponent, bool Up, double Part) const;
-    double DateTimeRound(double Value, bool Up, bool Major) const;
-
 private:
     TQvGraph2D* ParentGraph() const;
     bool InDesigner() const;
@@ -412,25 +406,47 @@ private:
     bool Crosses() const;
     // A calculation pass over this axis (and its graph's other axes) is running.
     bool PassRunning() const;
+    [[nodiscard]] QScopedValueRollback<bool> MarkPass();
     void RecordProperties(const TResourceString& Caption, std::initializer_list<const char*> Names);
+    // The scale of the scaling, as the range was last found to map.
+    const TQvScale& Scale() const { return TQvScale::Of(FScaling, FHasLogScaling); }
     void LoadZoomStage();
+    void SetRangeEnd(bool AtStart, double Value);
+    void SetSlitProperty(double& Field, double Value, const char* Name,
+                         const TResourceString& Caption);
+    void MovingSlitEnds(double& AStart, double& AStop);
     // The slave rules and the rounding of one calculation pass.
     void CalculateRange();
-    void ApplyLogRules(double& AStart, double& AStop);
+    // The steps of RoundEnds: the requested ends made usable (and the mapping chosen), padded,
+    // and rounded to the partition.
+    void ClampEnds(double& AStart, double& AStop);
+    void PadEnds(double& AStart, double& AStop) const;
+    void RoundToPartition(double& AStart, double& AStop) const;
+    enum class TEndRounding {
+        None,
+        Minor,
+        Major
+    };
+    // None while panning.
+    TEndRounding EndRounding() const;
+    bool GraphPanning() const;
+    // The scroll range in the scale's units.
+    double ScrollSpan() const;
     double SmallestPositiveValue(double Below) const;
     void ReleaseRubrics();
     void RubricsChanging(TObject* Sender);
     void RubricsChanged(TObject* Sender);
     void DataLinkChanged(TObject* Sender);
-    bool EndsRounded() const;
-    // The axis length the partition searches fit their labels into.
-    float AxisPixels() const;
-    QvTicks::TParts Parts() const;
-    void SetParts(const QvTicks::TParts& Value);
-    QString DateTimeFormat(QvTicks::TDtLabelFormat Format) const;
+    // What the scales ask about labels; the partition searches fit them into AxisPixels.
+    float AxisPixels() const override;
+    void FitExponent(double AStart, double AStop) override;
+    void FitDigits(double AStart, double AStop, const QvTicks::TParts& Parts) override;
+    QString DateTimeFormat(QvTicks::TDtLabelFormat Format) const override;
+    std::optional<QString> Rubric(long Index) const override;
     QString LabelText(double Value, const QString& Text) const;
     // The label base line across the axis.
     float LabelBase() const;
+    float HalfLabelStep() const;
     void AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value);
     void PlaceExtraExponent(TGPGraphics* Graphics);
     void PlaceCaption(TGPGraphics* Graphics);
@@ -478,9 +494,6 @@ private:
     bool FAutoSize = true;
     bool FAutoTickParts = true;
     float FLabelDistanceFactor = 1;
-    double FLabelPart = 1.0;
-    double FMajorTickPart = 0.5;
-    double FTickPart = 0.1;
     TQvMajorGridMode FMajorGridMode = TQvMajorGridMode::AtLabel;
     float FAxisThicknes = 1;
     float FMajorTickThicknes = 1;
@@ -520,12 +533,10 @@ private:
     double FDataStart = std::numeric_limits<double>::max();
     double FDataStop = -std::numeric_limits<double>::max();
     double FNormalizeConst = 1;
-    double FLogStart = 0;
-    double FLogStop = 1;
+    TQvScaleState FScaleState;
     float FAxLength = 400;
     float FAxLeft = 0;
     float FAxTop = 0;
-    int FRangeExponent = 0;
     int FMaxExponent = 0;
     int FDisplayDigits = 0;
     float FFontSize = 20;
@@ -542,8 +553,6 @@ private:
     int FZoomIdx = 0;
     std::vector<double> FLastZoomStart;
     std::vector<double> FLastZoomStop;
-    QvTicks::TQvDtParameters FDtParameters;
-    QvTicks::TQvSecParameters FSecParameters;
     bool FPassRunning = false;
     bool FSetting = false;
     bool FDBData = false;

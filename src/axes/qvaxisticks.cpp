@@ -1,12 +1,11 @@
-// The tick partition and the scale labels of an axis: the partition searches with the axis'
-// width estimates, the label texts, and the placement of ticks, labels, extra exponent and
-// caption along and across the axis.
+// The ticks and scale labels of an axis: what its scale asks about labels (widths, digits,
+// formats, rubrics), and the placement of ticks, labels, extra exponent and caption along and
+// across the axis.
 
 #include "axes/qvaxis.h"
 
 #include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
-#include "axes/qvstringfunctions.h"
 #include "framework/qvstringlist.h"
 #include "graph/qvgraph2d.h"
 
@@ -25,12 +24,10 @@ constexpr float CharWidthPerSize = 1.6f;
 constexpr float LineHeightPerSize = 2.5f;
 // The anchor shift of oblique labels, in font sizes.
 constexpr float ObliqueShift = 0.8f;
-// Minor ticks closer than this merge into a solid comb.
-constexpr double MinTickGap = 5;
 // Between the frame of the data area and the outer labels of a crossing axis.
 constexpr float EndLabelInset = 3;
-// A long month name for width estimates.
-const char* const LongMonthSample = "February 9999";
+// An axis without a length is laid out over this many pixels.
+constexpr float DefaultAxisLength = 100;
 
 // Fixed-point text without a minus sign on a value that rounds to zero.
 QString FixedText(double Value, int Decimals) {
@@ -47,96 +44,29 @@ struct TScratchSurface {
 
 } // namespace
 
-QvTicks::TParts TQvAxis::Parts() const {
-    return {FLabelPart, FMajorTickPart, FTickPart, FRangeExponent};
-}
-
-void TQvAxis::SetParts(const QvTicks::TParts& Value) {
-    FLabelPart = Value.LabelPart;
-    FMajorTickPart = Value.MajorTickPart;
-    FTickPart = Value.TickPart;
-    FRangeExponent = Value.RangeExponent;
-}
-
 float TQvAxis::AxisPixels() const {
     return float(GetHorizontal() ? GetWidth() : GetHeight());
 }
 
-void TQvAxis::GetNormalAxisParts(double AStart, double AStop) {
-    SetParts(QvTicks::NormalAxisParts(
-        AStart, AStop, AxisPixels(), FLabelDistanceFactor, [&](const QvTicks::TParts& Trial) {
-            SetParts(Trial);
-            GetExponentAndDigits(AStart, AStop);
-            return double(std::max(ApproxLen(AStart, NormalCaption(AStart)),
-                                   ApproxLen(AStop, NormalCaption(AStop))));
-        }));
-}
-
-void TQvAxis::GetLogAxisParts(double AStart, double AStop) {
-    auto Width = [this](double Value) {
-        const QString Text =
-            FScaling == TQvAxisScaling::LogEE
-                ? QStringLiteral("10") + QString::number(std::lround(std::log10(Value)))
-                : FloatToStr(Value);
-        return ApproxLen(Value, Text);
-    };
-    SetParts(QvTicks::LogAxisParts(AStart, AStop, AxisPixels(), FLabelDistanceFactor,
-                                   std::max(Width(AStart), Width(AStop))));
-}
-
-void TQvAxis::GetSecParameters(double AStart, double AStop) {
-    SetParts(QvTicks::SecondsAxisParts(
-        AStart, AStop, AxisPixels(), FLabelDistanceFactor,
-        [this](double Value, TQvSecondsFormatRange Format) {
-            return double(ApproxLen(Value, SecondsToString(Value, Format)));
-        },
-        FSecParameters, MinTickGap));
-}
-
-void TQvAxis::GetDtParameters(double AStart, double AStop) {
-    FDtParameters = QvTicks::DateTimeAxisParts(
-        AStart, AStop, AxisPixels(), FLabelDistanceFactor, [this, AStart](TDtLabelFormat Format) {
-            QString Sample;
-            if (Format == TDtLabelFormat::LongMonth)
-                Sample = QString::fromLatin1(LongMonthSample);
-            else
-                MyDateTimeToString(Sample, DateTimeFormat(Format), AStart);
-            return double(ApproxLen(AStart, Sample));
-        });
-}
-
-double TQvAxis::SecondsRound(double Value, int Exponent, bool Up, double Part) const {
-    return QvTicks::SecondsRound(Value, FSecParameters.Rgn, Exponent, Up, Part);
-}
-
-double TQvAxis::DateTimeRound(double Value, bool Up, bool Major) const {
-    return QvTicks::DateTimeRound(Value, FDtParameters, Up, Major);
-}
-
-void TQvAxis::GetExponentAndDigits(double AStart, double AStop) {
-    if (FScaling == TQvAxisScaling::DateTime) return;
+void TQvAxis::FitExponent(double AStart, double AStop) {
     const int StartExponent = Real10thExponent(AStart);
     const int StopExponent = Real10thExponent(AStop);
     // The larger exponent, ignoring an end that is exactly 0.
     FMaxExponent = StopExponent > StartExponent && AStop != 0 ? StopExponent
                    : AStart != 0                              ? StartExponent
                                                               : StopExponent;
-    if (FScaling == TQvAxisScaling::Seconds) {
-        FSecParameters.Format = QvTicks::SecondsFormat(AStart, AStop);
-    } else {
-        FDisplayDigits = FMaxExponent - FRangeExponent - Real10thExponent(FLabelPart) +
-                         Qvmath::LastSignificant(FLabelPart) - 1;
-        FAdditionalExponent = (Real10thExponent(FMaxForExtraExponent) < FMaxExponent &&
-                               FMaxExponent >= FDisplayDigits) ||
-                              Real10thExponent(FMinForExtraExponent) > FMaxExponent;
-        FDisplayDigits = std::max(FDisplayDigits + FExtraDigits, 0);
-        if (FExtraDigits > 0 && FMaxExponent + FExtraDigits >= FDisplayDigits &&
-            !FAdditionalExponent)
-            FDisplayDigits = FMaxExponent + FExtraDigits;
-    }
-    if (FTickPart < 1e-5) FTickPart = 0.1;
-    FMajorTickPart = std::max(FMajorTickPart, FTickPart);
-    FLabelPart = std::max(FLabelPart, FTickPart);
+}
+
+void TQvAxis::FitDigits(double AStart, double AStop, const QvTicks::TParts& Parts) {
+    FitExponent(AStart, AStop);
+    FDisplayDigits = FMaxExponent - Parts.RangeExponent - Real10thExponent(Parts.LabelPart) +
+                     Qvmath::LastSignificant(Parts.LabelPart) - 1;
+    FAdditionalExponent =
+        (Real10thExponent(FMaxForExtraExponent) < FMaxExponent && FMaxExponent >= FDisplayDigits) ||
+        Real10thExponent(FMinForExtraExponent) > FMaxExponent;
+    FDisplayDigits = std::max(FDisplayDigits + FExtraDigits, 0);
+    if (FExtraDigits > 0 && FMaxExponent + FExtraDigits >= FDisplayDigits && !FAdditionalExponent)
+        FDisplayDigits = FMaxExponent + FExtraDigits;
 }
 
 QString TQvAxis::NormalCaption(double Value) const {
@@ -200,13 +130,10 @@ void TQvAxis::InitDateTimeFormats() {
     FMilliSecondFormat = QStringLiteral("s") + Settings.DecimalSeparator + QStringLiteral("fff");
 }
 
-bool TQvAxis::EndsRounded() const {
-    const TQvGraph2D* Graph = ParentGraph();
-    if ((Graph && Graph->GetPanning()) || FEndRounding == TQvAxisEndRounding::RndNothing)
-        return false;
-    const bool Zoomed = !FLastZoomStart.empty();
-    return !(Zoomed && (FEndRounding == TQvAxisEndRounding::RndToMajorZoomToNothing ||
-                        FEndRounding == TQvAxisEndRounding::RndToMinorZoomToNothing));
+std::optional<QString> TQvAxis::Rubric(long Index) const {
+    const TStrings* List = GetRubrics();
+    if (!List || Index < 0 || Index >= List->Count()) return std::nullopt;
+    return List->Strings(int(Index));
 }
 
 float TQvAxis::LabelBase() const {
@@ -226,35 +153,19 @@ float TQvAxis::LabelBase() const {
 
 void TQvAxis::CalculateTicks() {
     if (FOnGetTicks) FOnGetTicks(this);
-    if (FAxLength <= 0) FAxLength = 100;
+    if (FAxLength <= 0) FAxLength = DefaultAxisLength;
     FTicks.clear();
     FMajorTick.clear();
     FMajorGridTick.clear();
     FAxLabels.Clear();
     FMaxNumberLabelWidth = FMaxNumberLabelHeight = 0;
-    if (FHasLogScaling)
-        FNormalizeConst = (FLogStop - FLogStart) / FAxLength;
-    else if (FScaling == TQvAxisScaling::DateTime)
-        FNormalizeConst = DateTimeSpan(FStop, FStart) / FAxLength;
-    else
-        FNormalizeConst = (FStop - FStart) / FAxLength;
-    if (!FAutoTickParts && !FHasLogScaling) FRangeExponent = Real10thExponent(FStop - FStart);
-
-    std::vector<QvTicks::TTick> Ticks;
-    if (FHasLogScaling)
-        Ticks = QvTicks::LogTicks(FStart, FStop, Parts(), EndsRounded());
-    else if (FScaling == TQvAxisScaling::Seconds)
-        Ticks = QvTicks::SecondsTicks(FStart, FStop, Parts(), FSecParameters, EndsRounded());
-    else if (FScaling == TQvAxisScaling::DateTime)
-        Ticks = QvTicks::DateTimeTicks(FStart, FStop, FDtParameters);
-    else
-        Ticks = QvTicks::LinearTicks(FStart, FStop, Parts(), EndsRounded());
+    const TQvScale& Scale = this->Scale();
+    FNormalizeConst = Scale.MappedSpan(FStart, FStop, FScaleState) / FAxLength;
+    if (!FAutoTickParts) Scale.ScaleUserParts(FStart, FStop, FScaleState);
 
     TScratchSurface Scratch;
-    TStrings* RubricList = GetRubrics();
-    QString DateFormat;
-    if (FScaling == TQvAxisScaling::DateTime) DateFormat = DateTimeFormat(FDtParameters.Format);
-    for (const QvTicks::TTick& Tick : Ticks) {
+    const bool EndsRounded = EndRounding() != TEndRounding::None;
+    for (const QvTicks::TTick& Tick : Scale.Ticks(FStart, FStop, FScaleState, EndsRounded)) {
         const float Pixel = NumberToWorld(Tick.Value);
         const bool Labelled = FNumbersVisible && Tick.Label;
         FTicks.push_back(Pixel);
@@ -262,35 +173,22 @@ void TQvAxis::CalculateTicks() {
         FMajorGridTick.push_back(FMajorGridMode == TQvMajorGridMode::AtLabel ? Labelled
                                                                              : Tick.Major);
         if (!Labelled) continue;
-        if (FHasLogScaling) {
-            const QString Text =
-                FScaling == TQvAxisScaling::LogEE
-                    ? QStringLiteral("10\\+") + QString::number(std::lround(std::log10(Tick.Value)))
-                    : FloatToStr(Tick.Value);
-            AddLabel(&Scratch.Graphics, Text, Pixel, Tick.Value);
-        } else if (FScaling == TQvAxisScaling::Seconds) {
-            AddLabel(&Scratch.Graphics, SecondsToString(Tick.Value, FSecParameters.Format), Pixel,
-                     Tick.Value);
-        } else if (FScaling == TQvAxisScaling::DateTime) {
-            QString Text;
-            MyDateTimeToString(Text, DateFormat, Tick.Value);
-            AddLabel(&Scratch.Graphics, Text, Pixel, Tick.Value);
-        } else if (FScaling == TQvAxisScaling::Rubrics) {
-            // Category k is labelled between the ticks k and k + 1.
-            const long k = std::lround(Tick.Value);
-            if (!RubricList || Tick.Value >= FStop || k < 0 || k >= RubricList->Count()) continue;
-            float Offset = float(std::lround(0.5 * FLabelPart / FNormalizeConst));
-            if (FTwisted) Offset = -Offset;
-            if (!GetHorizontal()) Offset = -Offset;
-            AddLabel(&Scratch.Graphics, RubricList->Strings(int(k)), Pixel + Offset, Tick.Value);
-        } else {
-            AddLabel(&Scratch.Graphics, NormalCaption(Tick.Value), Pixel, Tick.Value);
-        }
+        const std::optional<TQvTickLabel> Label =
+            Scale.Label(Tick.Value, FStop, FScaleState, *this);
+        if (!Label) continue;
+        AddLabel(&Scratch.Graphics, Label->Text, Label->Banded ? Pixel + HalfLabelStep() : Pixel,
+                 Tick.Value);
     }
     if (Crosses()) KeepLabelsInside();
     if (FNumbersVisible && FAdditionalExponent && FAxLabels.Count() > 1)
         PlaceExtraExponent(&Scratch.Graphics);
     PlaceCaption(&Scratch.Graphics);
+}
+
+// Pixels from a tick to the middle of the band up to the next label step.
+float TQvAxis::HalfLabelStep() const {
+    const float Offset = float(std::lround(0.5 * FScaleState.Parts.LabelPart / FNormalizeConst));
+    return GetHorizontal() != FTwisted ? Offset : -Offset;
 }
 
 // A crossing axis' outer labels would stand on the frame of the data area: they move in.

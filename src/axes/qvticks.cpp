@@ -269,23 +269,6 @@ int EveryDecades(double Part) {
     return int(std::min(std::nearbyint(Part), 1e6));
 }
 
-double RegionSeconds(TQvDtRegion Rgn) {
-    switch (Rgn) {
-    case TQvDtRegion::Day:
-        return SecondsPerDay;
-    case TQvDtRegion::Hour:
-        return SecondsPerHour;
-    case TQvDtRegion::Minute:
-        return SecondsPerMinute;
-    case TQvDtRegion::Second:
-        return 1;
-    case TQvDtRegion::MilliSecond:
-        return 1.0 / MsPerSecond;
-    default:
-        return 0; // years and months have no fixed length in seconds
-    }
-}
-
 // ---- Calendar arithmetic on a linear millisecond clock from 1899-12-30 00:00 ----
 
 // Values before the base date count their time of day forwards from the start of their day,
@@ -637,6 +620,23 @@ double ThinTickPart(double TickPart, double MajorTickPart, double PixelsPerPart,
         if (n % d == 0 && MajorTickPart / double(d) * PixelsPerPart >= MinGap)
             return Significant15(MajorTickPart / double(d));
     return MajorTickPart;
+}
+
+double RegionSeconds(TQvDtRegion Rgn) {
+    switch (Rgn) {
+    case TQvDtRegion::Day:
+        return SecondsPerDay;
+    case TQvDtRegion::Hour:
+        return SecondsPerHour;
+    case TQvDtRegion::Minute:
+        return SecondsPerMinute;
+    case TQvDtRegion::Second:
+        return 1;
+    case TQvDtRegion::MilliSecond:
+        return 1.0 / MsPerSecond;
+    default:
+        return 0; // years and months have no fixed length in seconds
+    }
 }
 
 double SecondsRound(double X, TQvDtRegion Rgn, int Exponent, bool Up, double Part) {

@@ -61,6 +61,8 @@ TParts SecondsAxisParts(
 // The minor part made coarser, to an even division of the major part, until minor ticks stand
 // at least MinGap pixels apart; PixelsPerPart is the length of one unit of the parts.
 double ThinTickPart(double TickPart, double MajorTickPart, double PixelsPerPart, double MinGap);
+// Seconds in one unit of the region; 0 for years and months, which have no fixed length.
+double RegionSeconds(TQvDtRegion Rgn);
 // X rounded in the unit of the region to a multiple of Part × 10^Exponent.
 double SecondsRound(double X, TQvDtRegion Rgn, int Exponent, bool Up, double Part);
 std::vector<TTick> SecondsTicks(double Start, double Stop, const TParts& Parts,

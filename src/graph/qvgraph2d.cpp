@@ -438,6 +438,10 @@ void TQvGraph2D::RepaintLegends() {
         Legend->Repaint();
 }
 
+QScopedValueRollback<bool> TQvGraph2D::AxisPass() {
+    return QScopedValueRollback<bool>(FAxisPassRunning, true);
+}
+
 void TQvGraph2D::TestSeriesAndAxis() {
     for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
         if (!Series->GetAutoUpdate() || !Series->SeriesVisible()) continue;

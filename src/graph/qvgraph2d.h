@@ -25,6 +25,7 @@
 #include <memory>
 #include <optional>
 
+template <typename T> class QScopedValueRollback;
 class TQvAxis;
 class TQvDoubleVector;
 class TQvGraph2D;
@@ -456,6 +457,9 @@ public:
     void PlaceTitle();
     // Stacks the axes around the data area and derives the data area from them.
     void LayoutAxes();
+    // Marks an axis calculation pass over this graph's axes for as long as the guard lives.
+    [[nodiscard]] QScopedValueRollback<bool> AxisPass();
+    bool AxisPassRunning() const { return FAxisPassRunning; }
     // The data area in client pixels.
     const TGPRectF& GetDrawingArea() const { return FDrawingArea; }
 
@@ -506,8 +510,6 @@ protected:
     void HostCreated(QWidget* Host) override;
 
 private:
-    friend class TQvAxis;
-
     // The point P lies in the data area, borders included.
     bool InDataArea(const QPoint& P) const;
     // Every axis to its range at the drag start shifted by the mouse's way since.
