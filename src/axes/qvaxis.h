@@ -390,6 +390,15 @@ public:
     // Share of the scroll range, 0 to ScrollSteps.
     int ScrollRangeSize(double AStart, double AStop) const;
     int ScrollPosition(double Value) const;
+    // Scrolling, panning and the wheel count in these units: decades on a logarithmic axis.
+    double ScrollUnits(double Value) const { return Scale().ScrollUnits(Value); }
+    double FromScrollUnits(double Units) const { return Scale().FromScrollUnits(Units); }
+    // The scroll range in scroll units.
+    double ScrollSpan() const;
+    // Moves the range by Delta scroll units within the scroll limits and keeps its width;
+    // RecordStage makes it a zoom stage. Unless Tracking a thumb, ends rounded to ticks stay
+    // on ticks.
+    void ScrollBy(double Delta, bool Tracking, bool RecordStage);
 
     void SetParent(TWinControl* AParent) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
@@ -430,8 +439,6 @@ private:
     // None while panning.
     TEndRounding EndRounding() const;
     bool GraphPanning() const;
-    // The scroll range in the scale's units.
-    double ScrollSpan() const;
     double SmallestPositiveValue(double Below) const;
     void ReleaseRubrics();
     void RubricsChanging(TObject* Sender);

@@ -13,6 +13,9 @@ using Qvmath::SaturatingRound;
 namespace {
 // Ends within this share of the span count as the data's ends.
 constexpr double ClipTolerance = 1e-8;
+// A scroll step ends this share short of (beyond, backwards) the tick it aims at, so that
+// rounding the start up lands on that tick.
+constexpr double ShortOfTick = 1e-4;
 } // namespace
 
 void TQvAxis::ZoomIn(double AStart, double AStop) {
@@ -93,6 +96,28 @@ int TQvAxis::ScrollPosition(double Value) const {
                             (Scale.ScrollUnits(Value) - Scale.ScrollUnits(GetScrollStart())) /
                             ScrollSpan();
     return std::isfinite(Position) ? SaturatingRound(Position) : 0;
+}
+
+void TQvAxis::ScrollBy(double Delta, bool Tracking, bool RecordStage) {
+    const bool Rounded = !Tracking && !FHasLogScaling &&
+                         (FEndRounding == TQvAxisEndRounding::RndToMajorZoomToMinor ||
+                          FEndRounding == TQvAxisEndRounding::RndToMajor ||
+                          FEndRounding == TQvAxisEndRounding::RndToMinor);
+    const bool Major = FEndRounding == TQvAxisEndRounding::RndToMajor;
+    const auto Round = [&](double v) { return Rounded ? RoundEnd(v, true, Major) : v; };
+    const double Start = ScrollUnits(FStart);
+    const double Width = ScrollUnits(FStop) - Start;
+    const double Nudge = Rounded ? (Delta > 0 ? 1 - ShortOfTick : 1 + ShortOfTick) : 1;
+    double s = std::max(Round(Start + Delta * Nudge), ScrollUnits(GetScrollStart()));
+    double e = s + Width;
+    if (const double Hi = ScrollUnits(GetScrollStop()); e > Hi) {
+        e = Hi;
+        s = Round(e - Width);
+    }
+    if (RecordStage)
+        ZoomIn(FromScrollUnits(s), FromScrollUnits(e));
+    else
+        SetStartStop(FromScrollUnits(s), FromScrollUnits(e));
 }
 
 bool TQvAxis::GetIsClipped() const {

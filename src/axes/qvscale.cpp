@@ -144,6 +144,10 @@ double TQvScale::ScrollUnits(double Value) const {
     return Value;
 }
 
+double TQvScale::FromScrollUnits(double Units) const {
+    return Units;
+}
+
 double TQvScale::ClampValue(double Value) const {
     return Value;
 }
@@ -362,6 +366,10 @@ bool TQvLogScale::Maps(double Value) const {
 
 double TQvLogScale::ScrollUnits(double Value) const {
     return std::log10(Value);
+}
+
+double TQvLogScale::FromScrollUnits(double Units) const {
+    return Qvmath::Exp10(Units);
 }
 
 double TQvLogScale::MajorIncrement(const TQvScaleState& State) const {

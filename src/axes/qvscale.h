@@ -76,8 +76,9 @@ public:
     virtual double MappedSpan(double Start, double Stop, const TQvScaleState& State) const;
     // An end the mapping can place.
     virtual bool Maps(double Value) const;
-    // Scroll positions count in these units.
+    // Scroll positions count in these units, and back.
     virtual double ScrollUnits(double Value) const;
+    virtual double FromScrollUnits(double Units) const;
     // A value set by the user, moved where this scaling can hold it.
     virtual double ClampValue(double Value) const;
 
@@ -204,6 +205,7 @@ public:
     double MappedSpan(double Start, double Stop, const TQvScaleState& State) const override;
     bool Maps(double Value) const override;
     double ScrollUnits(double Value) const override;
+    double FromScrollUnits(double Units) const override;
     double MajorIncrement(const TQvScaleState& State) const override;
     double MinorIncrement(const TQvScaleState& State) const override;
     double RoundEnd(double Value, bool Up, bool Major, const TQvScaleState& State) const override;

@@ -564,7 +564,7 @@ private:
     bool FPanDragging = false;
     // Where the mouse went down, and where it is.
     QPoint FDragStart, FLastDrag;
-    // The axes' ranges when panning began, in decades on logarithmic axes.
+    // The axes' ranges when panning began, in their scroll units.
     std::vector<double> FInitialStarts, FInitialStops;
     TCursor FOldCursor = crDefault;
     // The chart as it was when a zoom frame began: the frame moves over it without a repaint

@@ -170,9 +170,8 @@ void TQvGraph2D::MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y)
         FInitialStarts.clear();
         FInitialStops.clear();
         for (const TQvAxis* Axis : std::as_const(FAxes)) {
-            const bool Log = Axis->GetHasLogScaling();
-            FInitialStarts.push_back(Log ? std::log10(Axis->GetStart()) : Axis->GetStart());
-            FInitialStops.push_back(Log ? std::log10(Axis->GetStop()) : Axis->GetStop());
+            FInitialStarts.push_back(Axis->ScrollUnits(Axis->GetStart()));
+            FInitialStops.push_back(Axis->ScrollUnits(Axis->GetStop()));
         }
         if (FOnBeginPanning) FOnBeginPanning(this);
     }
@@ -207,10 +206,8 @@ void TQvGraph2D::Pan(int X, int Y) {
         TQvAxis* Axis = FAxes[k];
         double d = Axis->GetHorizontal() ? ShiftX : ShiftY;
         if (Axis->GetTwisted()) d = -d;
-        const bool Log = Axis->GetHasLogScaling();
-        const auto Back = [Log](double v) { return Log ? Qvmath::Exp10(v) : v; };
-        const double Start = Back(FInitialStarts[size_t(k)] + d);
-        const double Stop = Back(FInitialStops[size_t(k)] + d);
+        const double Start = Axis->FromScrollUnits(FInitialStarts[size_t(k)] + d);
+        const double Stop = Axis->FromScrollUnits(FInitialStops[size_t(k)] + d);
         if (Start >= Axis->GetScrollStart() && Stop <= Axis->GetScrollStop())
             Axis->SetStartStop(Start, Stop);
     }
@@ -287,6 +284,8 @@ TQvFindSeriesPointResult TQvGraph2D::FindSeriesPoint(float X, float Y) const {
 }
 
 bool TQvGraph2D::MouseInDataArea() const {
+    // Without a widget there is no mouse over the graph.
+    if (!HandleAllocated()) return false;
     const QWidget* Host = const_cast<TQvGraph2D*>(this)->Widget();
     return InDataArea(Host->mapFromGlobal(QCursor::pos()));
 }
@@ -330,19 +329,18 @@ void TQvGraph2D::WheelZoom(const QPoint& P, double Notches) {
     if (Factor > 1 && !GetCanZoomBack()) return;
     std::vector<std::pair<double, double>> Ranges;
     for (const TQvAxis* Axis : std::as_const(FAxes)) {
-        const bool Log = Axis->GetHasLogScaling();
-        const auto In = [Log](double v) { return Log ? std::log10(v) : v; };
-        const auto Out = [Log](double v) { return Log ? Qvmath::Exp10(v) : v; };
-        const double s = In(Axis->GetStart()), e = In(Axis->GetStop());
+        const double s = Axis->ScrollUnits(Axis->GetStart());
+        const double e = Axis->ScrollUnits(Axis->GetStop());
         const double c = s + (e - s) * AlongAxis(Axis, P);
-        const double Lo = In(Axis->GetScrollStart()), Hi = In(Axis->GetScrollStop());
+        const double Lo = Axis->ScrollUnits(Axis->GetScrollStart());
+        const double Hi = Axis->ScrollUnits(Axis->GetScrollStop());
         double a = c - (c - s) * Factor, b = c + (e - c) * Factor;
         if (Factor > 1) {
             a = std::max(a, std::min(Lo, Hi));
             b = std::min(b, std::max(Lo, Hi));
         }
         if (!(a < b) || !std::isfinite(a) || !std::isfinite(b)) return;
-        Ranges.emplace_back(Out(a), Out(b));
+        Ranges.emplace_back(Axis->FromScrollUnits(a), Axis->FromScrollUnits(b));
     }
     // Later notches of a burst replace the stage its first notch recorded.
     const bool InBurst = FLastWheel.isValid() && FLastWheel.elapsed() < WheelBurstMs &&
@@ -381,30 +379,16 @@ void TQvGraph2D::KeyDown(int& Key, TShiftState Shift) {
 // ---- Scroll bars ----
 
 namespace {
-// Both bars count from 0 to this, the visible part included.
-constexpr int ScrollRange = 10000;
-
-// Scrolling runs on decades on a logarithmic axis.
-double ScrollSpace(const TQvAxis* Axis, double Value) {
-    return Axis->GetHasLogScaling() ? std::log10(Value) : Value;
-}
-
 // +1 when the axis' values grow towards the end of its bar (right, or down), else -1.
 double BarDirection(const TQvAxis* Axis) {
     const double d = Axis->GetHorizontal() ? 1 : -1;
     return Axis->GetTwisted() ? -d : d;
 }
 
-double ScrollSpan(const TQvAxis* Axis) {
-    const double Span =
-        ScrollSpace(Axis, Axis->GetScrollStop()) - ScrollSpace(Axis, Axis->GetScrollStart());
-    return Span > 0 ? Span : ScrollSpace(Axis, Axis->GetStop()) - ScrollSpace(Axis, Axis->GetStart());
-}
-
 double ScrollStep(const TQvAxis* Axis, TQvScrollIncrement Increment) {
     switch (Increment) {
     case TQvScrollIncrement::Page:
-        return ScrollSpace(Axis, Axis->GetStop()) - ScrollSpace(Axis, Axis->GetStart());
+        return Axis->ScrollUnits(Axis->GetStop()) - Axis->ScrollUnits(Axis->GetStart());
     case TQvScrollIncrement::MajorTick:
         return Axis->MajorIncrement();
     case TQvScrollIncrement::MinorTick:
@@ -415,35 +399,6 @@ double ScrollStep(const TQvAxis* Axis, TQvScrollIncrement Increment) {
     return 0;
 }
 
-// Shifts the axis by Delta (in its scroll space) within its scroll limits, keeping the width
-// of its range. Ends rounded to ticks stay on ticks: the step is nudged so that rounding the
-// start up lands on the tick it aims at.
-void ShiftAxis(TQvAxis* Axis, double Delta, bool Tracking, bool Record) {
-    const bool Log = Axis->GetHasLogScaling();
-    const TQvAxisEndRounding Rounding = Axis->GetEndRounding();
-    const bool Rounded = !Tracking && !Log &&
-                         (Rounding == TQvAxisEndRounding::RndToMajorZoomToMinor ||
-                          Rounding == TQvAxisEndRounding::RndToMajor ||
-                          Rounding == TQvAxisEndRounding::RndToMinor);
-    const bool Major = Rounding == TQvAxisEndRounding::RndToMajor;
-    const auto Round = [&](double v) { return Rounded ? Axis->RoundEnd(v, true, Major) : v; };
-    const double Start = ScrollSpace(Axis, Axis->GetStart());
-    const double Width = ScrollSpace(Axis, Axis->GetStop()) - Start;
-    const double Lo = ScrollSpace(Axis, Axis->GetScrollStart());
-    const double Hi = ScrollSpace(Axis, Axis->GetScrollStop());
-    double s = Rounded ? Round(Start + Delta * (Delta > 0 ? 0.9999 : 1.0001)) : Start + Delta;
-    s = std::max(s, Lo);
-    double e = s + Width;
-    if (e > Hi) {
-        e = Hi;
-        s = Round(e - Width);
-    }
-    const auto Out = [Log](double v) { return Log ? Qvmath::Exp10(v) : v; };
-    if (Record)
-        Axis->ZoomIn(Out(s), Out(e));
-    else
-        Axis->SetStartStop(Out(s), Out(e));
-}
 } // namespace
 
 void TQvGraph2D::HostCreated(QWidget* Host) {
@@ -451,7 +406,7 @@ void TQvGraph2D::HostCreated(QWidget* Host) {
     if (IsDesigning()) return;
     const auto Make = [this, Host](Qt::Orientation Orientation) {
         auto* Bar = new QScrollBar(Orientation, Host);
-        Bar->setRange(0, ScrollRange);
+        Bar->setRange(0, TQvAxis::ScrollSteps);
         // Opaque, so that a moving thumb does not repaint the chart below it.
         Bar->setAutoFillBackground(true);
         Bar->hide();
@@ -517,17 +472,17 @@ void TQvGraph2D::PlaceScrollBars() {
         const QSignalBlocker Quiet(Bar);
         Bar->setGeometry(Where);
         // The thumb stands where the visible range lies along the bar.
-        const double Span = ScrollSpan(Axis);
+        const double Span = Axis->ScrollSpan();
         const double FromStart =
             BarDirection(Axis) > 0
-                ? ScrollSpace(Axis, Axis->GetStart()) - ScrollSpace(Axis, Axis->GetScrollStart())
-                : ScrollSpace(Axis, Axis->GetScrollStop()) - ScrollSpace(Axis, Axis->GetStop());
+                ? Axis->ScrollUnits(Axis->GetStart()) - Axis->ScrollUnits(Axis->GetScrollStart())
+                : Axis->ScrollUnits(Axis->GetScrollStop()) - Axis->ScrollUnits(Axis->GetStop());
         const int Page = Axis->ScrollRangeSize(Axis->GetStart(), Axis->GetStop());
-        const double At = ScrollRange * FromStart / Span;
-        Bar->setMaximum(ScrollRange - Page);
+        const double At = TQvAxis::ScrollSteps * FromStart / Span;
+        Bar->setMaximum(TQvAxis::ScrollSteps - Page);
         Bar->setPageStep(Page);
         Bar->setValue(std::isfinite(At) ? Qvmath::SaturatingRound(std::clamp(
-                                              At, 0.0, double(ScrollRange - Page)))
+                                              At, 0.0, double(TQvAxis::ScrollSteps - Page)))
                                         : 0);
     };
     if (FHScrollBar) {
@@ -549,7 +504,7 @@ void TQvGraph2D::Scroll(Qt::Orientation Bar, TQvScrollCode Code, int ScrollPos) 
     const TQvAxis* Primary = Horizontal ? FPrimaryXAxis : FPrimaryYAxis;
     if (!Primary) return;
     const double d = BarDirection(Primary);
-    const double Span = ScrollSpan(Primary);
+    const double Span = Primary->ScrollSpan();
     const double Small = ScrollStep(Primary, FZoom->GetScrollSmallIncrement());
     const double Large = ScrollStep(Primary, FZoom->GetScrollLargeIncrement());
     double Shift = 0;
@@ -568,11 +523,11 @@ void TQvGraph2D::Scroll(Qt::Orientation Bar, TQvScrollCode Code, int ScrollPos) 
         break;
     case TQvScrollCode::Track: {
         // The thumb's leading edge counts from the end of the range the bar starts with.
-        const double Along = Span * ScrollPos / ScrollRange;
-        Shift = d > 0 ? ScrollSpace(Primary, Primary->GetScrollStart()) + Along -
-                            ScrollSpace(Primary, Primary->GetStart())
-                      : ScrollSpace(Primary, Primary->GetScrollStop()) - Along -
-                            ScrollSpace(Primary, Primary->GetStop());
+        const double Along = Span * ScrollPos / TQvAxis::ScrollSteps;
+        Shift = d > 0 ? Primary->ScrollUnits(Primary->GetScrollStart()) + Along -
+                            Primary->ScrollUnits(Primary->GetStart())
+                      : Primary->ScrollUnits(Primary->GetScrollStop()) - Along -
+                            Primary->ScrollUnits(Primary->GetStop());
         break;
     }
     case TQvScrollCode::Position:
@@ -586,7 +541,7 @@ void TQvGraph2D::Scroll(Qt::Orientation Bar, TQvScrollCode Code, int ScrollPos) 
     BeginUpdate();
     for (TQvAxis* Axis : std::as_const(FAxes)) {
         if (Axis->GetHorizontal() == Horizontal)
-            ShiftAxis(Axis, Share * BarDirection(Axis) * ScrollSpan(Axis), Tracking, Record);
+            Axis->ScrollBy(Share * BarDirection(Axis) * Axis->ScrollSpan(), Tracking, Record);
         else if (Record)
             Axis->ZoomIn(Axis->GetStart(), Axis->GetStop());
     }
