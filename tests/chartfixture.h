@@ -55,6 +55,16 @@ struct TChart {
         return Axis;
     }
 
+    // Both primary axes fixed to the same range.
+    void FixAxes(double Start, double Stop) {
+        for (TQvAxis* Axis : {X, Y}) {
+            Axis->SetStartEnd(TQvAxisEnd::Fixed);
+            Axis->SetStopEnd(TQvAxisEnd::Fixed);
+            Axis->SetStart(Start);
+            Axis->SetStop(Stop);
+        }
+    }
+
     TQvDoubleVector* NewVector(const QString& Name, std::initializer_list<double> Values) {
         auto* Vector = new TQvDoubleVector(Owner.get());
         if (!Name.isEmpty()) Vector->SetName(Name);

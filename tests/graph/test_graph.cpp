@@ -480,12 +480,7 @@ TEST(GraphZoom, StackAndCircularBuffer) {
 // axes of a coupled graph record a stage with it.
 TEST(GraphZoom, FramesZoomToTheirEdgesOrToThePointsInside) {
     TChart Chart;
-    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
-        Axis->SetStartEnd(TQvAxisEnd::Fixed);
-        Axis->SetStopEnd(TQvAxisEnd::Fixed);
-        Axis->SetStart(0);
-        Axis->SetStop(10);
-    }
+    Chart.FixAxes(0, 10);
     Chart.NewSeries(Chart.NewVector("", {1, 2, 3, 4, 5, 6, 7, 8, 9}),
                     Chart.NewVector("", {1, 2, 3, 4, 5, 6, 7, 8, 9}));
     auto* Lower = new TQvGraph2D(Chart.Owner.get());
@@ -609,12 +604,7 @@ TEST(Graph, FreedWithItsAxesWhileSeriesUseThem) {
 // view and follows the mouse, clicks beside the data area go back, a double click resets.
 TEST(GraphGestures, FramesPanningAndClicksBeside) {
     TChart Chart;
-    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
-        Axis->SetStartEnd(TQvAxisEnd::Fixed);
-        Axis->SetStopEnd(TQvAxisEnd::Fixed);
-        Axis->SetStart(0);
-        Axis->SetStop(10);
-    }
+    Chart.FixAxes(0, 10);
     Chart.NewSeries(Chart.NewVector("", {1, 9}), Chart.NewVector("", {1, 9}));
     TQvGraph2D* Graph = Chart.Graph;
     QWidget* Window = Graph->Widget();
@@ -693,15 +683,11 @@ TEST(GraphGestures, FramesPanningAndClicksBeside) {
 }
 
 namespace {
-// A shown chart with fixed axes 0..100 whose ends are not rounded, so that steps are exact.
+// A shown chart with fixed axes 0..100 (not rounded, so that steps are exact) and a line
+// across it.
 struct TShownChart {
     TShownChart() {
-        for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
-            Axis->SetStartEnd(TQvAxisEnd::Fixed);
-            Axis->SetStopEnd(TQvAxisEnd::Fixed);
-            Axis->SetStart(0);
-            Axis->SetStop(100);
-        }
+        Chart.FixAxes(0, 100);
         Chart.NewSeries(Chart.NewVector("", {0, 100}), Chart.NewVector("", {0, 100}));
         Window = Chart.Graph->Widget();
         Window->resize(640, 400);
@@ -745,8 +731,6 @@ TEST(GraphScroll, BarsFollowTheZoomAndEveryCodeMovesTheAxes) {
     Chart.X->ZoomIn(20, 40);
     Chart.Y->ZoomIn(20, 40);
     Graph->FixChildZoomStack();
-    for (TQvAxis* Axis : {Chart.X, Chart.Y})
-        Axis->SetEndRounding(TQvAxisEndRounding::RndNothing);
     Shown.Show();
     ASSERT_TRUE(H->isVisible() && V->isVisible());
     const TGPRectF& Area = Graph->GetDrawingArea();
@@ -810,6 +794,7 @@ TEST(GraphScroll, TwistedLogarithmicAndRoundedAxes) {
     TChart& Chart = Shown.Chart;
     TQvGraph2D* Graph = Chart.Graph;
     Chart.X->SetTwisted(true);
+    Chart.X->SetEndRounding(TQvAxisEndRounding::RndToMajorZoomToMinor);
     Chart.Y->SetScaling(TQvAxisScaling::Log);
     Chart.Y->SetStart(1);
     Chart.Y->SetStop(10000);
@@ -845,9 +830,6 @@ TEST(GraphGestures, WheelAndKeys) {
     TShownChart Shown;
     TChart& Chart = Shown.Chart;
     TQvGraph2D* Graph = Chart.Graph;
-    for (TQvAxis* Axis : {Chart.X, Chart.Y})
-        Axis->SetEndRounding(TQvAxisEndRounding::RndNothing);
-    Shown.Show();
     // Backwards before any zoom changes nothing.
     Shown.Wheel(Shown.Pixel(50, 50), -120);
     EXPECT_EQ(Graph->GetZoomBufferSize(), 0);
