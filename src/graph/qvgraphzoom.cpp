@@ -449,6 +449,8 @@ void TQvGraph2D::HostCreated(QWidget* Host) {
 }
 
 void TQvGraph2D::ReserveScrollBars(float& Bottom, float& Left) {
+    // A vector image shows no widgets and leaves them no room.
+    if (FDoingMetafile) return;
     const auto Clipped = [this](bool Horizontal) {
         const QList<TQvAxis*> Axes = ChildAxes();
         return std::any_of(Axes.begin(), Axes.end(), [Horizontal](const TQvAxis* Axis) {
@@ -459,11 +461,10 @@ void TQvGraph2D::ReserveScrollBars(float& Bottom, float& Left) {
     FDoVScrollBar = FVScrollbar && FZoom->GetVScrollbarVisible() && Clipped(false);
     if (FDoHScrollBar) Bottom += float(FHScrollBar->sizeHint().height());
     if (FDoVScrollBar) Left += float(FVScrollbar->sizeHint().width());
-    // A vector image shows no widgets.
-    if (FDoingMetafile) FDoHScrollBar = FDoVScrollBar = false;
 }
 
 void TQvGraph2D::PlaceScrollBars() {
+    if (FDoingImage || FDoingMetafile) return;
     const TGPRectF& A = FDrawingArea;
     const auto Place = [](QScrollBar* Bar, const TQvAxis* Axis, bool Show, const QRect& Where) {
         if (!Bar) return;
