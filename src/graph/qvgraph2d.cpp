@@ -373,6 +373,7 @@ void TQvGraph2D::Notification(TComponent* AComponent, TOperation Operation) {
     // The registries forget also while this graph goes: its destructor walks them.
     const bool SeriesRemoved = RemoveReferences(FRelatedSeries, AComponent);
     RemoveReferences(FRelatedLegends, AComponent);
+    if (AComponent == FDraggedControl) EndControlDrag();
     RemoveReferences(FChildGraphs, AComponent);
     ForgetAxis(AComponent);
     if (SeriesRemoved && !IsDestroying()) {
@@ -599,7 +600,7 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     PaintAxes(Graphics);
     // Symbols above lines, fills and axes; legends above everything.
     PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->DrawSymbols(Graphics); });
-    PaintLegends(Graphics);
+    PaintDrawnControls(Graphics);
     PlaceScrollBars();
 }
 
@@ -666,11 +667,17 @@ void TQvGraph2D::PlaceTitle() {
 }
 
 void TQvGraph2D::Paint(QPainter& Canvas) {
-    if (FZoomDragging && !FFrameBackground.isNull()) {
+    if ((FZoomDragging || FDraggedControl) && !FFrameBackground.isNull()) {
         Canvas.drawImage(QPoint(0, 0), FFrameBackground);
-        Canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
-        Canvas.setBrush(Qt::NoBrush);
-        Canvas.drawRect(QRect(FDragStart, FLastDrag).normalized());
+        if (FZoomDragging) {
+            Canvas.setPen(QPen(Qt::black, 1, Qt::DotLine));
+            Canvas.setBrush(Qt::NoBrush);
+            Canvas.drawRect(QRect(FDragStart, FLastDrag).normalized());
+        } else if (auto* Drawn = dynamic_cast<TQvGraphDrawn*>(FDraggedControl)) {
+            TGPGraphics Graphics(&Canvas);
+            SetHighQuality(&Graphics, true);
+            PaintAt(&Graphics, FDraggedControl, [&] { Drawn->PaintGr(&Graphics); });
+        }
         return;
     }
     // A partial paint leaves artefacts in lines drawn on the device and in hatched areas, so

@@ -295,7 +295,7 @@ private:
 };
 
 // A control that draws itself onto its graph's surface, in its own coordinates: the graph
-// paints its legends through this.
+// paints its legends and markers through this, above everything else, in child order.
 class TQvGraphDrawn {
 public:
     virtual ~TQvGraphDrawn() = default;
@@ -479,6 +479,10 @@ public:
     // After this graph recorded a stage, the axes of the coupled graphs record their current
     // ranges, so that every graph of the group counts the same stages.
     void FixChildZoomStack();
+    // While a legend or marker is dragged, it moves over the chart as painted without it: the
+    // move repaints nothing else.
+    void BeginControlDrag(TControl* Control);
+    void EndControlDrag();
     // The point of the topmost series near the pixel (X, Y); on a curve, the curve's value at
     // the pixel's X.
     TQvFindSeriesPointResult FindSeriesPoint(float X, float Y) const;
@@ -551,7 +555,7 @@ private:
     void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
     std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
-    void PaintLegends(TGPGraphics* Graphics);
+    void PaintDrawnControls(TGPGraphics* Graphics);
     // Paint with the surface moved to the control's place on the graph.
     static void PaintAt(TGPGraphics* Graphics, const TControl* Control,
                         const std::function<void()>& Paint);
@@ -567,9 +571,10 @@ private:
     // The axes' ranges when panning began, in their scroll units.
     std::vector<double> FInitialStarts, FInitialStops;
     TCursor FOldCursor = crDefault;
-    // The chart as it was when a zoom frame began: the frame moves over it without a repaint
-    // of series or axes.
+    // The chart as it was when a zoom frame or the drag of a control began (without that
+    // control): the frame or the control moves over it without a repaint of series or axes.
     QImage FFrameBackground;
+    TControl* FDraggedControl = nullptr;
     // Made with the widget; the widget takes them with it.
     QPointer<QScrollBar> FHScrollBar, FVScrollbar;
     bool FDoHScrollBar = false;

@@ -364,11 +364,13 @@ void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {
         if (Axis->GetVisible()) PaintAt(Graphics, Axis, [&] { Axis->PaintGr(Graphics); });
 }
 
-void TQvGraph2D::PaintLegends(TGPGraphics* Graphics) {
-    for (TControl* Legend : std::as_const(FRelatedLegends)) {
-        auto* Drawn = dynamic_cast<TQvGraphDrawn*>(Legend);
-        if (!Drawn || Legend->GetParent() != this || !Legend->GetVisible()) continue;
-        PaintAt(Graphics, Legend, [&] { Drawn->PaintGr(Graphics); });
+void TQvGraph2D::PaintDrawnControls(TGPGraphics* Graphics) {
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* Control = Controls(i);
+        auto* Drawn = dynamic_cast<TQvGraphDrawn*>(Control);
+        // The control being dragged is drawn over the chart as painted without it.
+        if (!Drawn || !Control->GetVisible() || Control == FDraggedControl) continue;
+        PaintAt(Graphics, Control, [&] { Drawn->PaintGr(Graphics); });
     }
     SetHighQuality(Graphics, false);
 }

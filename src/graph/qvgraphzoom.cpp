@@ -187,6 +187,21 @@ void TQvGraph2D::MouseMove(TShiftState Shift, int X, int Y) {
         Pan(X, Y);
 }
 
+void TQvGraph2D::BeginControlDrag(TControl* Control) {
+    FDraggedControl = Control;
+    FFrameBackground = QImage();
+    // Painted now without the control.
+    if (QWidget* Host = Widget()) FFrameBackground = Host->grab().toImage();
+    Control->FreeNotification(this);
+}
+
+void TQvGraph2D::EndControlDrag() {
+    if (!FDraggedControl) return;
+    FDraggedControl = nullptr;
+    FFrameBackground = QImage();
+    Invalidate();
+}
+
 QRect TQvGraph2D::FrameRect() const {
     // The outline's pen reaches one pixel beyond the rectangle's right and bottom.
     return QRect(FDragStart, FLastDrag).normalized().adjusted(0, 0, 1, 1);
