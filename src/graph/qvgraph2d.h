@@ -302,6 +302,34 @@ public:
     virtual void PaintGr(TGPGraphics* Graphics) = 0;
 };
 
+// A control that the graph docks at a side of its layout (a legend): the data area shrinks by
+// it.
+class TQvDocked {
+public:
+    enum class TSide {
+        Bottom,
+        Left,
+        Top,
+        Right
+    };
+    // Along its side: centred on the graph, centred on the data area, or at the data area's
+    // start (its top on the left and right).
+    enum class TAlong {
+        GraphCenter,
+        AreaCenter,
+        AreaStart
+    };
+    struct TDock {
+        TSide Side;
+        TAlong Along;
+    };
+    virtual ~TQvDocked() = default;
+    // None while the control floats.
+    virtual std::optional<TDock> Dock() const = 0;
+    // Sizes the control to its content before it is placed.
+    virtual void FitContent() = 0;
+};
+
 // The point FindSeriesPoint found: the series, its data index (-1 on a curve) and the values.
 struct TQvFindSeriesPointResult {
     bool Found = false;
@@ -556,6 +584,14 @@ private:
     std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
     void PaintDrawnControls(TGPGraphics* Graphics);
+    // The visible docked controls among the children, in child order.
+    std::vector<std::pair<TControl*, TQvDocked::TDock>> DockedControls() const;
+    // Reserves the room of the docked controls at their sides (insets grow), and places them
+    // across their sides.
+    void ReserveDocked(const std::vector<std::pair<TControl*, TQvDocked::TDock>>& Docked,
+                       float& Left, float& Right, float& Top, float& Bottom);
+    // Places them along their sides once the data area is known.
+    void PlaceDockedAlong(const std::vector<std::pair<TControl*, TQvDocked::TDock>>& Docked);
     // Paint with the surface moved to the control's place on the graph.
     static void PaintAt(TGPGraphics* Graphics, const TControl* Control,
                         const std::function<void()>& Paint);

@@ -39,12 +39,20 @@ void TQvGraph2D::LayoutAxes() {
                std::ceil(FDistanceBorderAxisTop), std::ceil(FDistanceBorderAxisBottom)};
     if (GetBorderStyle() == TBorderStyle::Single) In.Bottom += SingleBorderInset;
     ReserveScrollBars(In.Bottom, In.Left);
-    const TInsets Edge = In;
+    float TitleRoom = 0;
     if (GetCaptionVisible() && !GetCaption().isEmpty()) {
         PlaceTitle();
-        In.Top = std::ceil(In.Top + FTitleRec->GetHeight() + GetCaptionDistanceBefore() +
-                           GetCaptionDistanceAfter());
+        TitleRoom = std::ceil(In.Top + FTitleRec->GetHeight() + GetCaptionDistanceBefore() +
+                              GetCaptionDistanceAfter()) -
+                    In.Top;
     }
+    // Docked controls below the title; labels keep off them as off the border.
+    const auto Docked = DockedControls();
+    In.Top += TitleRoom;
+    ReserveDocked(Docked, In.Left, In.Right, In.Top, In.Bottom);
+    In.Top -= TitleRoom;
+    const TInsets Edge = In;
+    In.Top += TitleRoom;
 
     // From the last child to the first, outwards: the first child lies nearest the data area.
     const QList<TQvAxis*> Axes = ChildAxes();
@@ -152,6 +160,7 @@ void TQvGraph2D::LayoutAxes() {
         Axis->CalculateTicks();
     }
     FDrawingArea = {In.Left, In.Top, W - In.Left - In.Right + 1, H - In.Top - In.Bottom + 1};
+    PlaceDockedAlong(Docked);
     if (FZeroOrigin && FPrimaryXAxis && FPrimaryYAxis) {
         MoveToZeroOrigin();
         // A caption beyond the end of a crossing axis near an edge of the control slides in.
@@ -204,6 +213,95 @@ void TQvGraph2D::TakeCoupledSpan(float Left, float Right) {
         }
     }
     SeriesModified();
+}
+
+namespace {
+// Between a docked control and what lies inside it, and between docked controls side by side.
+constexpr float DockGap = 6;
+
+bool Across(TQvDocked::TSide Side) {
+    return Side == TQvDocked::TSide::Bottom || Side == TQvDocked::TSide::Top;
+}
+} // namespace
+
+std::vector<std::pair<TControl*, TQvDocked::TDock>> TQvGraph2D::DockedControls() const {
+    std::vector<std::pair<TControl*, TQvDocked::TDock>> Result;
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* Control = Controls(i);
+        auto* Docked = dynamic_cast<TQvDocked*>(Control);
+        if (!Docked || !Control->GetVisible()) continue;
+        if (const auto Dock = Docked->Dock()) Result.emplace_back(Control, *Dock);
+    }
+    return Result;
+}
+
+// Controls of one side share a band as wide as the largest of them.
+void TQvGraph2D::ReserveDocked(const std::vector<std::pair<TControl*, TQvDocked::TDock>>& Docked,
+                               float& Left, float& Right, float& Top, float& Bottom) {
+    const float W = float(ClientWidth()), H = float(ClientHeight());
+    float Band[4] = {};
+    for (const auto& [Control, Dock] : Docked) {
+        dynamic_cast<TQvDocked*>(Control)->FitContent();
+        const int w = Control->GetWidth(), h = Control->GetHeight();
+        int x = Control->GetLeft(), y = Control->GetTop();
+        switch (Dock.Side) {
+        case TQvDocked::TSide::Bottom:
+            y = Pixel(H - Bottom - float(h));
+            break;
+        case TQvDocked::TSide::Left:
+            x = Pixel(Left);
+            break;
+        case TQvDocked::TSide::Top:
+            y = Pixel(Top);
+            break;
+        case TQvDocked::TSide::Right:
+            x = Pixel(W - Right - float(w));
+            break;
+        }
+        Control->SetBounds(x, y, w, h);
+        float& Extent = Band[int(Dock.Side)];
+        Extent = std::max(Extent, float(Across(Dock.Side) ? h : w) + DockGap);
+    }
+    Bottom += Band[int(TQvDocked::TSide::Bottom)];
+    Left += Band[int(TQvDocked::TSide::Left)];
+    Top += Band[int(TQvDocked::TSide::Top)];
+    Right += Band[int(TQvDocked::TSide::Right)];
+}
+
+// Side by side along each side, the row centred where the first of them asks, and kept on
+// the graph.
+void TQvGraph2D::PlaceDockedAlong(
+    const std::vector<std::pair<TControl*, TQvDocked::TDock>>& Docked) {
+    const TGPRectF& A = FDrawingArea;
+    for (const TQvDocked::TSide Side : {TQvDocked::TSide::Bottom, TQvDocked::TSide::Left,
+                                        TQvDocked::TSide::Top, TQvDocked::TSide::Right}) {
+        const bool Horizontal = Across(Side);
+        std::vector<TControl*> Row;
+        float Length = 0;
+        std::optional<TQvDocked::TAlong> Along;
+        for (const auto& [Control, Dock] : Docked) {
+            if (Dock.Side != Side) continue;
+            if (!Along) Along = Dock.Along;
+            Length += float(Horizontal ? Control->GetWidth() : Control->GetHeight()) +
+                      (Row.empty() ? 0 : DockGap);
+            Row.push_back(Control);
+        }
+        if (Row.empty()) continue;
+        const float Span = float(Horizontal ? ClientWidth() : ClientHeight());
+        const float AreaStart = Horizontal ? A.X : A.Y;
+        const float AreaLength = Horizontal ? A.Width : A.Height;
+        float At = *Along == TQvDocked::TAlong::GraphCenter  ? (Span - Length) / 2
+                   : *Along == TQvDocked::TAlong::AreaCenter ? AreaStart + (AreaLength - Length) / 2
+                                                             : AreaStart;
+        At = std::max(0.0f, std::min(At, Span - Length));
+        for (TControl* Control : Row) {
+            if (Horizontal)
+                Control->SetLeft(Pixel(At));
+            else
+                Control->SetTop(Pixel(At));
+            At += float(Horizontal ? Control->GetWidth() : Control->GetHeight()) + DockGap;
+        }
+    }
 }
 
 bool TQvGraph2D::AxisCrosses(const TQvAxis* Axis) const {

@@ -1,5 +1,7 @@
 #include "graph/qvtheme.h"
 
+#include "annotations/qvlegend.h"
+
 #include "axes/qvaxis.h"
 #include "graph/qvgraph2d.h"
 #include "series/qvseries.h"
@@ -63,9 +65,20 @@ void TQvTheme::Apply(TQvGraph2D* Graph) const {
     Graph->GetDataAreaFrame()->SetVisible(true);
     for (TQvAxis* Axis : Graph->ChildAxes())
         Apply(Axis);
+    for (int i = 0; i < Graph->ControlCount(); ++i)
+        if (auto* Legend = qobject_cast<TQvCustomLegend*>(Graph->Controls(i))) Apply(Legend);
     Graph->TakeSeriesColors(*this);
     Graph->EndUpdate();
     if (Stack) Stack->StopGroup();
+}
+
+void TQvTheme::Apply(TQvCustomLegend* Legend) const {
+    SetFont(Legend->GetCaptionFont(), FontName, AxisTitleSize, true);
+    Legend->SetCaptionColor(TextColor);
+    SetFont(Legend->GetItemFont(), FontName, TickLabelSize, false);
+    Legend->SetForeColor(TextColor);
+    Legend->SetBackColor(BackColor);
+    Legend->GetFrame()->SetColor(FrameColor);
 }
 
 void TQvTheme::Apply(TQvAxis* Axis) const {

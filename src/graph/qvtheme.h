@@ -11,6 +11,7 @@
 #include <QString>
 
 class TQvAxis;
+class TQvCustomLegend;
 class TQvGraph2D;
 class TQvSeries;
 
@@ -41,10 +42,12 @@ public:
 
     // Colour Index of the cycle, counted round.
     TQvColor SeriesColor(int Index) const;
-    // The graph, its axes and the series drawn on it, as one undo step.
+    // The graph, its axes and legends and the series drawn on it, as one undo step.
     void Apply(TQvGraph2D* Graph) const;
     // Fonts and colours of one axis, for axes added after the graph was themed.
     void Apply(TQvAxis* Axis) const;
+    // Fonts and frame of a legend, for legends added after the graph was themed.
+    void Apply(TQvCustomLegend* Legend) const;
     // Line and symbols in colour Index of the cycle.
     void Apply(TQvSeries* Series, int Index) const;
 };

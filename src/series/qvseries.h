@@ -225,6 +225,8 @@ public:
     // A legend sample.
     virtual void DrawListItem(const TQvLegendItemDrawArgs& Args, LegendItemStyle Style);
     virtual void DrawListItem(const TQvLegendItemDrawArgs& Args);
+    // The height the legend sample needs: the symbol's, else the line's width.
+    virtual float LegendSampleHeight() const;
 
     // ---- Hit testing (nothing while the points are stale) ----
     // The data index of the first screen point within Tolerance pixels, else -1.

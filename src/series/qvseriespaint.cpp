@@ -282,6 +282,13 @@ void TQvSeries::DrawListItem(const TQvLegendItemDrawArgs& Args) {
     DrawListItem(Args, Filled ? LegendItemStyle::Filled : LegendItemStyle::HalfHorizontal);
 }
 
+float TQvSeries::LegendSampleHeight() const {
+    const TQvPointSymbolSettings* Symbol = FPointSymbolSettings.get();
+    const float Line = FLineSettings->GetVisible() ? FLineSettings->GetWidth() : 0;
+    if (!Symbol->GetVisible()) return std::ceil(Line);
+    return std::ceil(std::max(Line, Symbol->GetSize() + Symbol->GetBorderLineWidth()));
+}
+
 void TQvSeries::DrawListItem(const TQvLegendItemDrawArgs& Args, LegendItemStyle Style) {
     TGPGraphics* G = Args.Graphics;
     const float X = float(Args.Rect.Left), Y = float(Args.Rect.Top);

@@ -211,6 +211,8 @@ inline constexpr TResourceString SZoomSmallIncrement{"Graph scrollbars small inc
 inline constexpr TResourceString SZoomLargeIncrement{"Graph scrollbars large increment"};
 inline constexpr TResourceString SZoomWheel{"Graph zoom with the mouse wheel"};
 inline constexpr TResourceString SZoomKeys{"Graph zoom back and reset with keys"};
+inline constexpr TResourceString SLegendPosition{"Legend position"};
+inline constexpr TResourceString SLegendMoved{"Legend moved"};
 inline constexpr TResourceString SZoomStartKeys{"Graph zoom start keys"};
 inline constexpr TResourceString SPanningStartKeys{"Graph panning start keys"};
 inline constexpr TResourceString SZoomPanSameKeys{
