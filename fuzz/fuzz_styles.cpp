@@ -1,5 +1,5 @@
-// Series and style records (line, arrow, area, gradient, point symbols inside the series, font,
-// a regression's ranges and band) read from a binary, XML or INI record; the first byte names
+// Series, legend and style records (line, arrow, area, gradient, point symbols inside the
+// series, font, a regression's ranges and band) read from a binary, XML or INI record; the first byte names
 // form and kind.
 
 #include "stylerecords.h"

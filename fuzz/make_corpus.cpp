@@ -5,6 +5,7 @@
 #include "stylerecords.h"
 #include "undohistory.h"
 
+#include <framework/qvstringlist.h>
 #include <style/qvcolors.h>
 
 #include <QDir>
@@ -89,6 +90,10 @@ void SeedStyles() {
     Objects.Font.SetName(QStringLiteral("Times New Roman"));
     Objects.Font.SetSizeF(13.5f);
     Objects.Font.SetFillColor(0xFF336699);
+    Objects.Legend->SetPosition(TQvLegendPosition::BottomCenterOfGraph);
+    Objects.Legend->SetCaption(QStringLiteral("Legend \\b record"));
+    Objects.Legend->SetCaptionVisible(true);
+    Objects.Legend->GetItemsOrderList()->Add(GetComponentRef(Objects.Points));
     for (int Kind = 0; Kind < QvFuzz::StyleKindCount; ++Kind)
         QvFuzz::WithStyleObject(Objects, Kind, [&](auto* Object) {
             for (const QvFuzz::TForm Form :

@@ -6,6 +6,7 @@
 #include "fuzzing.h"
 
 #include <analysis/qvlinearregression.h>
+#include <annotations/qvlegend.h>
 
 #include <style/qvfont.h>
 #include <style/qvio.h>
@@ -30,6 +31,14 @@ struct TStyleObjects {
         Series->SetYAxis(Chart.YAxis);
         return Series;
     }();
+    // A legend of the chart's graph, docked or floating as its record says.
+    TQvLegend* Legend = [this] {
+        auto* Result = new TQvLegend(Chart.Module.get());
+        Result->SetName(QStringLiteral("Legend"));
+        Result->SetParent(Chart.Graph);
+        Result->SetGraph(Chart.Graph);
+        return Result;
+    }();
     TQvSimpleLineSettings SimpleLine;
     TQvLineSettings Line;
     TQvArrowSettings Arrow;
@@ -38,9 +47,10 @@ struct TStyleObjects {
     TQvFont Font;
 };
 
-// One call shape for every record: the series' own members, the style objects' free functions
-// (the simple line and the font name their XML child themselves).
-template <class T> constexpr bool IsSeries = std::is_base_of_v<TQvSeries, T>;
+// One call shape for every record: the series' and the legend's own members, the style
+// objects' free functions (the simple line and the font name their XML child themselves).
+template <class T> constexpr bool IsSeries =
+    std::is_base_of_v<TQvSeries, T> || std::is_base_of_v<TQvLegend, T>;
 template <class T> constexpr bool NamesItself =
     std::is_same_v<T, TQvSimpleLineSettings> || std::is_same_v<T, TQvFont>;
 
@@ -72,7 +82,7 @@ template <class T> void Write(const T* Object, TCustomIniFile* Ini, const QStrin
 }
 
 // Calls F with the object of kind Kind; arrows are stored as their line record.
-constexpr int StyleKindCount = 9;
+constexpr int StyleKindCount = 10;
 template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Call) {
     switch (Kind % StyleKindCount) {
     case 0: Call(Objects.Chart.Series); break;
@@ -84,6 +94,7 @@ template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Ca
     case 6: Call(&Objects.Gradient); break;
     case 7: Call(&Objects.Font); break;
     case 8: Call(Objects.Regression); break;
+    case 9: Call(Objects.Legend); break;
     }
 }
 

@@ -12,9 +12,13 @@
 #include "style/qvfont.h"
 #include "style/qvstyles.h"
 
+#include "framework/qvxml.h"
+
 #include <memory>
 #include <vector>
 
+class QIODevice;
+class TCustomIniFile;
 class TStringList;
 class TStrings;
 
@@ -271,6 +275,15 @@ public:
     // The series of item Index.
     TQvSeries* ItemSeries(int Index) const;
     bool GetDragging() const { return FDragging; }
+
+    // The record of the legend as a binary stream, an XML node and an INI section; a read that
+    // fails leaves the legend as it was.
+    void WriteTo(QIODevice* Stream) const;
+    void ReadFrom(QIODevice* Stream);
+    void WriteTo(IXMLNode Node) const;
+    void ReadFrom(const IXMLNode& Node);
+    void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    void ReadFrom(TCustomIniFile* Ini, const QString& Section);
 
     std::optional<TDock> Dock() const override;
     void FitContent() override { UpdateItems(); }

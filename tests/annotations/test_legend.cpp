@@ -10,7 +10,13 @@
 #include <framework/qvstringlist.h>
 #include <undo/qvundostack.h>
 
+#include <framework/qvexceptions.h>
+#include <framework/qvinifiles.h>
+#include <framework/qvxml.h>
+
 #include <gtest/gtest.h>
+
+#include <QBuffer>
 
 namespace {
 
@@ -157,4 +163,74 @@ TEST(Legend, FloatingLegendIsDraggedAndKeptOnTheGraph) {
     Stack->Undo(1);
     EXPECT_EQ(L.Legend->GetLeft(), 50);
     EXPECT_EQ(L.Legend->GetTop(), 50);
+}
+
+// The three forms carry every setting; a cut or corrupt binary record changes nothing.
+TEST(Legend, RecordsRoundTripInThreeForms) {
+    TLegendChart L;
+    TQvLegend* Legend = L.Legend;
+    Legend->SetName(QStringLiteral("Key"));
+    Legend->SetPosition(TQvLegendPosition::RightTopOfAxis);
+    Legend->SetItemsOrder(TQvItemsOrder::ByRow);
+    Legend->SetRows(2);
+    Legend->SetItemWidth(33.5f);
+    Legend->SetDistanceToBorder(6);
+    Legend->SetCaption(QStringLiteral("Level \\i(m)\\i"));
+    Legend->SetCaptionVisible(true);
+    Legend->SetCaptionAlignment(TAlignment::taRightJustify);
+    Legend->SetBackColor(0x80FF8000);
+    Legend->GetFrame()->SetWidth(2.5f);
+    Legend->GetCaptionFont()->SetSizeF(14.5f);
+    Legend->SetLegendCaptionColorFrom(TQvLegendCaptionColorFrom::SeriesLineColor);
+    Legend->GetItemsOrderList()->Add(GetComponentRef(L.Series[1]));
+    const auto Check = [&](TQvLegend* R) {
+        EXPECT_EQ(R->GetGraph(), L.Chart.Graph);
+        EXPECT_EQ(R->GetParent(), L.Chart.Graph);
+        EXPECT_EQ(R->GetPosition(), TQvLegendPosition::RightTopOfAxis);
+        EXPECT_EQ(R->GetItemsOrder(), TQvItemsOrder::ByRow);
+        EXPECT_EQ(R->GetRows(), 2);
+        EXPECT_EQ(R->GetItemWidth(), 33.5f);
+        EXPECT_EQ(R->GetDistanceToBorder(), 6);
+        EXPECT_EQ(R->GetCaption(), QStringLiteral("Level \\i(m)\\i"));
+        EXPECT_TRUE(R->GetCaptionVisible());
+        EXPECT_EQ(R->GetCaptionAlignment(), TAlignment::taRightJustify);
+        EXPECT_EQ(R->GetBackColor(), 0x80FF8000);
+        EXPECT_EQ(R->GetFrame()->GetWidth(), 2.5f);
+        EXPECT_EQ(R->GetCaptionFont()->GetSizeF(), 14.5f);
+        EXPECT_EQ(R->GetLegendCaptionColorFrom(), TQvLegendCaptionColorFrom::SeriesLineColor);
+        ASSERT_EQ(R->ItemCount(), 3);
+        EXPECT_EQ(R->ItemSeries(0), L.Series[1]);
+    };
+
+    QBuffer Binary;
+    Binary.open(QIODevice::ReadWrite);
+    Legend->WriteTo(&Binary);
+    auto* FromBinary = new TQvLegend(L.Chart.Owner.get());
+    Binary.seek(0);
+    FromBinary->ReadFrom(&Binary);
+    Check(FromBinary);
+
+    TXMLDocument Document;
+    Legend->WriteTo(Document.AddChild("Root"));
+    auto* FromXml = new TQvLegend(L.Chart.Owner.get());
+    FromXml->ReadFrom(Document.DocumentElement());
+    Check(FromXml);
+
+    TMemIniFile Ini("");
+    Legend->WriteTo(&Ini, "Legend");
+    EXPECT_EQ(Ini.ReadString("Legend", "ItemsOrderList(0)", {}), GetComponentRef(L.Series[1]));
+    auto* FromIni = new TQvLegend(L.Chart.Owner.get());
+    FromIni->ReadFrom(&Ini, "Legend");
+    Check(FromIni);
+
+    const QByteArray Bytes = Binary.data();
+    for (const QByteArray& Bad : {Bytes.left(Bytes.size() - 7), Bytes.left(Bytes.size() / 2)}) {
+        auto* Untouched = new TQvLegend(L.Chart.Owner.get());
+        QByteArray Cut = Bad;
+        QBuffer Short(&Cut);
+        Short.open(QIODevice::ReadOnly);
+        EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+        EXPECT_EQ(Untouched->GetGraph(), nullptr);
+        EXPECT_EQ(Untouched->GetPosition(), TQvLegendPosition::FreeFloating);
+    }
 }
