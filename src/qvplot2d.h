@@ -4,6 +4,7 @@
 // TComponent in framework/qvclasses.h.
 
 #include "analysis/qvlinearregression.h"
+#include "annotations/qvlegend.h"
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"
