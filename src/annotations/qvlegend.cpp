@@ -1,5 +1,6 @@
 #include "annotations/qvlegend.h"
 
+#include "axes/qvmath.h"
 #include "framework/qvforms.h"
 #include "framework/qvstringlist.h"
 #include "series/qvseries.h"
@@ -33,6 +34,16 @@ std::unique_ptr<TQvFont> NewFont(const char* Name, float Size, bool Bold,
     RegisterClass<TQvLegend>();
     return true;
 }();
+
+// A legend is never larger than this, whatever distances a record brings.
+constexpr float MaxExtent = 1 << 16;
+int Pixels(float Value) {
+    return Qvmath::SaturatingRound(std::clamp(std::ceil(Value), 0.0f, MaxExtent));
+}
+// A place inside the legend, likewise bounded.
+int Place(float Value) {
+    return Qvmath::SaturatingRound(std::clamp(Value, -MaxExtent, MaxExtent));
+}
 
 // Captions are measured where no paint surface is at hand.
 struct TMeasuringSurface {
@@ -98,7 +109,7 @@ const TQvRichCaptionObject* TQvCustomLegend::ItemCaption(int Index) const {
 QRect TQvCustomLegend::ItemRect(int Index) const {
     const_cast<TQvCustomLegend*>(this)->UpdateItems();
     const TItemPlace& P = FPlaces.at(size_t(Index));
-    return QRectF(P.Left, P.Top, P.Width, P.Height).toAlignedRect();
+    return QRect(Place(P.Left), Place(P.Top), Pixels(P.Width), Pixels(P.Height));
 }
 
 int TQvCustomLegend::ItemAt(int X, int Y) const {
@@ -158,8 +169,7 @@ void TQvCustomLegend::PlaceItems() {
         const float HeadingWidth = HeadingHeight() > 0 ? FHeading->GetWidth() : 0;
         const float Width = std::max(Extent[0], FDistanceToBorder + HeadingWidth) +
                             FDistanceToBorder;
-        SetBounds(GetLeft(), GetTop(), int(std::ceil(Width)),
-                  int(std::ceil(Extent[1] + FDistanceToBorder)));
+        SetBounds(GetLeft(), GetTop(), Pixels(Width), Pixels(Extent[1] + FDistanceToBorder));
     }
     if (FPlaces.empty() || FItemsOrder != TQvItemsOrder::ByRow) return;
     // Each row centred in the legend.
@@ -245,9 +255,9 @@ void TQvCustomLegend::PaintGr(TGPGraphics* Graphics) {
     for (int i = 0; i < FCaptions.Count(); ++i) {
         const TItemPlace& P = FPlaces[size_t(i)];
         const float Middle = P.Top + P.Height / 2;
-        const TRect Sample(int(std::round(P.Left)),
-                           int(std::round(Middle - FEffectiveItemHeight / 2)),
-                           int(std::round(FItemWidth)), int(std::round(FEffectiveItemHeight)));
+        // Left and top, width and height, as series draw their samples.
+        const TRect Sample{Place(P.Left), Place(Middle - FEffectiveItemHeight / 2),
+                           Pixels(FItemWidth), Pixels(FEffectiveItemHeight)};
         const TQvLegendItemDrawArgs Args{Graphics, Sample, i};
         Graphics->SetClip(TGPRectF{float(Sample.Left), float(Sample.Top), float(Sample.Right),
                                    float(Sample.Bottom)});
@@ -366,7 +376,7 @@ std::optional<TQvDocked::TDock> TQvLegend::Dock() const {
 void TQvLegend::Changed() {
     TQvCustomLegend::Changed();
     // A docked legend's size is room the graph's layout gives it.
-    if (FGraph && Dock() && GetParent() == FGraph) FGraph->Modified();
+    if (FGraph && !FGraph->IsDestroying() && Dock() && GetParent() == FGraph) FGraph->Modified();
 }
 
 void TQvLegend::Repaint() {
@@ -456,7 +466,7 @@ float TQvLegend::SampleHeight() const {
 
 void TQvLegend::Notification(TComponent* AComponent, TOperation Operation) {
     TQvCustomLegend::Notification(AComponent, Operation);
-    if (Operation != TOperation::Remove || !AComponent) return;
+    if (Operation != TOperation::Remove || !AComponent || IsDestroying()) return;
     if (AComponent == static_cast<TComponent*>(FGraph)) {
         FGraph = nullptr;
         Changed();

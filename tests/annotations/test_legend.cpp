@@ -18,6 +18,8 @@
 
 #include <QBuffer>
 
+#include <limits>
+
 namespace {
 
 struct TLegendChart {
@@ -233,4 +235,17 @@ TEST(Legend, RecordsRoundTripInThreeForms) {
         EXPECT_EQ(Untouched->GetGraph(), nullptr);
         EXPECT_EQ(Untouched->GetPosition(), TQvLegendPosition::FreeFloating);
     }
+}
+
+// Sizes from a record are not trusted: distances beyond any screen or not numbers at all lay
+// out and paint a legend of bounded size (found by fuzzing).
+TEST(Legend, DistancesBeyondAnyScreenStayBounded) {
+    TLegendChart L;
+    L.Legend->SetDistanceToBorder(1e30f);
+    L.Legend->SetItemWidth(std::numeric_limits<float>::quiet_NaN());
+    L.Legend->SetDistanceBetweenColumns(-1e30f);
+    L.Legend->SetPosition(TQvLegendPosition::BottomCenterOfGraph);
+    L.Chart.Paint();
+    EXPECT_LE(L.Legend->GetWidth(), 1 << 16);
+    EXPECT_GE(L.Legend->ItemRect(0).width(), 0);
 }
