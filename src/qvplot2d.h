@@ -4,6 +4,8 @@
 // TComponent in framework/qvclasses.h.
 
 #include "analysis/qvlinearregression.h"
+#include "annotations/qvarrowmarker.h"
+#include "annotations/qvmarkers.h"
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"
