@@ -22,3 +22,4 @@ void AddAxesPages(std::vector<TGalleryPage>& Pages);
 void AddSeriesPages(std::vector<TGalleryPage>& Pages);
 void AddAnalysisPages(std::vector<TGalleryPage>& Pages);
 void AddZoomPages(std::vector<TGalleryPage>& Pages);
+void AddMarkersPages(std::vector<TGalleryPage>& Pages);

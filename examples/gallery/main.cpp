@@ -74,6 +74,7 @@ int main(int argc, char** argv) {
     AddSeriesPages(Pages);
     AddAnalysisPages(Pages);
     AddZoomPages(Pages);
+    AddMarkersPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));
