@@ -169,27 +169,28 @@ float TQvLabelWithArrowMarker::GetArrowLength() const {
 
 void TQvLabelWithArrowMarker::SetArrowDeltaX(int Value) {
     int X = FArrowDelta.x();
-    if (Change(X, Value, "ArrowDeltaX", SMarkerArrowDeltaX))
+    if (Change(X, Offset(Value), "ArrowDeltaX", SMarkerArrowDeltaX))
         MoveArrowEnd(QPoint(X, FArrowDelta.y()));
 }
 
 void TQvLabelWithArrowMarker::SetArrowDeltaY(int Value) {
     int Y = FArrowDelta.y();
-    if (Change(Y, Value, "ArrowDeltaY", SMarkerArrowDeltaY))
+    if (Change(Y, Offset(Value), "ArrowDeltaY", SMarkerArrowDeltaY))
         MoveArrowEnd(QPoint(FArrowDelta.x(), Y));
 }
 
 void TQvLabelWithArrowMarker::SetBentLength(int Value) {
-    if (Change(FBentLength, std::max(0, Value), "BentLength", SMarkerBentLength)) Reshaped();
+    if (Change(FBentLength, std::max(0, Offset(Value)), "BentLength", SMarkerBentLength))
+        Reshaped();
 }
 
 void TQvLabelWithArrowMarker::MoveArrowEnd(const QPoint& Delta) {
-    FArrowDelta = Delta;
+    FArrowDelta = QPoint(Offset(Delta.x()), Offset(Delta.y()));
     Reshaped();
 }
 
 void TQvLabelWithArrowMarker::MoveBentEnd(int Length) {
-    FBentLength = std::max(0, Length);
+    FBentLength = std::max(0, Offset(Length));
     Reshaped();
 }
 
@@ -229,8 +230,8 @@ bool TQvLabelWithArrowMarker::HitsShape(const QPoint& P) const {
 // The tip reaches beyond the point by its size in line widths.
 QRect TQvLabelWithArrowMarker::ShapeExtent() const {
     const TQvArrowSettings* Arrow = GetArrow();
-    const int Reach = int(std::ceil(
-        (std::max(Arrow->GetPointLength(), Arrow->GetPointHeight()) + 1) * Arrow->GetWidth()));
+    const int Reach = WholePixels(
+        (std::max(Arrow->GetPointLength(), Arrow->GetPointHeight()) + 1.0) * Arrow->GetWidth());
     const QRect Ends = QRect(ArrowEnd(), BentEnd()).normalized();
     return (ShapeRect() | Ends).adjusted(-Reach, -Reach, Reach, Reach);
 }

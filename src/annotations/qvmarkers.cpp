@@ -43,6 +43,8 @@ constexpr int CrossSquare = 4;
 constexpr float ShadowReach = 5;
 // Shift states are sets of seven keys and buttons.
 constexpr int ShiftStates = 1 << 7;
+// The largest padding of a caption box, in percent of its line height.
+constexpr float MaxSpaceToBorder = 10000;
 
 TQvColor NamedColor(const char* Name) {
     return ColorToARGB(QString::fromLatin1(Name));
@@ -117,11 +119,13 @@ void TQvMovable::SetCaptionVertical(bool Value) {
 }
 
 void TQvMovable::SetCaptionDeltaX(int Value) {
-    if (Change(FCaptionDeltaX, Value, "CaptionDeltaX", SMarkerCaptionDeltaX)) CaptionChanged();
+    if (Change(FCaptionDeltaX, Offset(Value), "CaptionDeltaX", SMarkerCaptionDeltaX))
+        CaptionChanged();
 }
 
 void TQvMovable::SetCaptionDeltaY(int Value) {
-    if (Change(FCaptionDeltaY, Value, "CaptionDeltaY", SMarkerCaptionDeltaY)) CaptionChanged();
+    if (Change(FCaptionDeltaY, Offset(Value), "CaptionDeltaY", SMarkerCaptionDeltaY))
+        CaptionChanged();
 }
 
 void TQvMovable::SetCaptionAlign(TQvContentAlignment Value) {
@@ -173,6 +177,7 @@ void TQvMovable::SetCaptionBackShadow(bool Value) {
 }
 
 void TQvMovable::SetCaptionBackSpaceToBorder(float Value) {
+    Value = std::isnan(Value) ? 0 : std::clamp(Value, 0.0f, MaxSpaceToBorder);
     if (Change(FCaptionBackSpaceToBorder, Value, "CaptionBackSpaceToBorder",
                SMarkerCaptionBackSpace))
         CaptionChanged();
@@ -343,8 +348,11 @@ void TQvMovable::PlaceAt(const QPoint& P) {
         Covered |= Box;
     }
     // A pixel more on every side for smoothed edges.
-    const QRect E = Covered.toAlignedRect().adjusted(-1, -1, 1, 1);
-    const int hx = std::max(-E.left(), E.right()), hy = std::max(-E.top(), E.bottom());
+    const auto Reach = [](qreal Low, qreal High) {
+        return WholePixels(std::max(-Low, High)) + 1;
+    };
+    const int hx = Reach(Covered.left(), Covered.right());
+    const int hy = Reach(Covered.top(), Covered.bottom());
     SetBounds(P.x() - hx, P.y() - hy, 2 * hx + 1, 2 * hy + 1);
 }
 
@@ -356,7 +364,15 @@ QRectF TQvMovable::AreaFromHotSpot() const {
 }
 
 float TQvMovable::LineGap() const {
-    return std::ceil(FLine->GetWidth() / 2) + 2;
+    return float(WholePixels(FLine->GetWidth() / 2) + 2);
+}
+
+int TQvMovable::WholePixels(double X) {
+    return std::clamp(Qvmath::SaturatingRound(std::ceil(X)), -MaxReach, MaxReach);
+}
+
+int TQvMovable::Offset(int Pixels) {
+    return std::clamp(Pixels, -MaxReach, MaxReach);
 }
 
 bool TQvMovable::SnapsTo(const TQvSeries* Series) const {
@@ -449,8 +465,8 @@ void TQvMovable::EndDrag() {
 }
 
 void TQvMovable::MoveCaption(const QPoint& Delta) {
-    FCaptionDeltaX = Delta.x();
-    FCaptionDeltaY = Delta.y();
+    FCaptionDeltaX = Offset(Delta.x());
+    FCaptionDeltaY = Offset(Delta.y());
     CaptionChanged();
 }
 
@@ -645,7 +661,7 @@ QPoint TQvLineMarker::PlacedHotSpot() const {
 
 QRect TQvLineMarker::ShapeRect() const {
     const QRectF A = AreaFromHotSpot();
-    const int Half = int(std::ceil(GetLine()->GetWidth() / 2)) + HitSlack;
+    const int Half = WholePixels(GetLine()->GetWidth() / 2) + HitSlack;
     if (Horizontal())
         return QRect(QPoint(int(A.left()), -Half), QPoint(int(A.right()) - 1, Half));
     return QRect(QPoint(-Half, int(A.top())), QPoint(Half, int(A.bottom()) - 1));

@@ -97,6 +97,10 @@ class TQvMovable : public TGraphicControl,
     Q_PROPERTY(
         float CaptionBackRounding READ GetCaptionBackRounding WRITE SetCaptionBackRounding)
 public:
+    // Whatever a record or a drag asks for, a marker reaches no farther than this from its hot
+    // spot: no screen shows more, and pixel arithmetic stays in range.
+    static constexpr int MaxReach = 1 << 20;
+
     ~TQvMovable() override;
 
     // ---- Caption ----
@@ -282,6 +286,10 @@ protected:
 
     // Moves the control so that its hot spot lies on P, sized to its drawing.
     void PlaceAt(const QPoint& P);
+    // X rounded up to whole pixels within MaxReach (NaN gives 0).
+    static int WholePixels(double X);
+    // An offset in pixels within MaxReach.
+    static int Offset(int Pixels);
     // The caption shows and has text.
     bool CaptionShows() const { return FCaptionVisible && !GetCaption().isEmpty(); }
     // The caption's size on the screen (turned when vertical), parsing it first when stale.
@@ -321,7 +329,6 @@ private:
     QPoint FHot;
     bool FMoving = false;
     bool FKeepSnappedSeries = false;
-    bool FPlacing = false;
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvRichCaptionObject> FCaptionRec;
     mutable bool FCaptionStale = true;

@@ -436,6 +436,19 @@ TEST(MarkerRecord, RoundTripsInEveryFormAndRefusesDamage) {
         }
         EXPECT_EQ(Ini(Untouched), Before);
     }
+    // Offsets and sizes a damaged record may hold are kept within what pixels can take.
+    auto* Wide = Shown.Add<TQvLabelWithArrowMarker>("Wide", 50, 50);
+    TMemIniFile Wild(QString{});
+    Wild.SetStrings({"[W]", "Caption=Wide", "Caption.DeltaY=2147483647",
+                     "Arrow.DeltaX=-2147483648", "Arrow.BentLength=2147483647",
+                     "CaptionBack.SpaceToBorder=1e30", "Line.Width=1e30"});
+    Wide->ReadFrom(&Wild, "W");
+    EXPECT_EQ(Wide->GetCaptionDeltaY(), TQvMovable::MaxReach);
+    EXPECT_EQ(Wide->GetArrowDeltaX(), -TQvMovable::MaxReach);
+    EXPECT_EQ(Wide->GetBentLength(), TQvMovable::MaxReach);
+    EXPECT_LE(Wide->GetHeight(), 2 * TQvMovable::MaxReach + 3);
+    Shown.Shot();
+
     // A vertical marker's record does not read into a horizontal one.
     auto* Vertical = Shown.Add<TQvVerticalMarker>("V", 5, 0);
     auto* Horizontal = Shown.Add<TQvHorizontalMarker>("H", 0, 5);
