@@ -90,6 +90,24 @@ void SeedStyles() {
     Objects.Font.SetName(QStringLiteral("Times New Roman"));
     Objects.Font.SetSizeF(13.5f);
     Objects.Font.SetFillColor(0xFF336699);
+    for (TQvMovable* Marker : std::initializer_list<TQvMovable*>{
+             Objects.Level, Objects.Instant, Objects.Cross, Objects.Label}) {
+        Marker->SetCaption(QStringLiteral("At <%1+2;0.0%>\rline"));
+        Marker->SetCaptionVisible(true);
+        Marker->SetCaptionBackShadow(true);
+        Marker->SetSnappedSeries(Objects.Points);
+        Marker->SetStartMovingKeys(TShiftStateItem::Shift | TShiftStateItem::Left);
+    }
+    Objects.Level->SetYAxis(Objects.Chart.YAxis);
+    Objects.Level->SetY(2.5);
+    Objects.Instant->SetXAxis(Objects.Chart.XAxis);
+    Objects.Instant->SetCaptionVertical(true);
+    Objects.Cross->SetXAxis(Objects.Chart.XAxis);
+    Objects.Cross->SetY(-0.5);
+    Objects.Cross->SetCaptionPosition(TQvXHairCaptionPosition::LeftTop);
+    Objects.Label->SetYAxis(Objects.Chart.YAxis);
+    Objects.Label->SetBentLength(7);
+    Objects.Label->GetArrow()->SetInnerLength(4);
     Objects.Legend->SetPosition(TQvLegendPosition::BottomCenterOfGraph);
     Objects.Legend->SetCaption(QStringLiteral("Legend \\b record"));
     Objects.Legend->SetCaptionVisible(true);

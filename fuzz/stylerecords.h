@@ -1,12 +1,15 @@
 #pragma once
 
 // The style records of the styles fuzz target and the seed writer: one object of every kind
-// and, for each kind, its reader and writer in the three forms.
+// and, for each kind, its reader and writer in the three forms. Series and markers read and
+// write their records themselves.
 
 #include "fuzzing.h"
 
 #include <analysis/qvlinearregression.h>
+#include <annotations/qvarrowmarker.h>
 #include <annotations/qvlegend.h>
+#include <annotations/qvmarkers.h>
 
 #include <style/qvfont.h>
 #include <style/qvio.h>
@@ -45,12 +48,24 @@ struct TStyleObjects {
     TQvAreaSettings Area;
     TQvGradientSettings Gradient;
     TQvFont Font;
+    TQvHorizontalMarker* Level = OnGraph(new TQvHorizontalMarker(Chart.Module.get()), "Level");
+    TQvVerticalMarker* Instant = OnGraph(new TQvVerticalMarker(Chart.Module.get()), "Instant");
+    TQvCrossHair* Cross = OnGraph(new TQvCrossHair(Chart.Module.get()), "Cross");
+    TQvLabelWithArrowMarker* Label =
+        OnGraph(new TQvLabelWithArrowMarker(Chart.Module.get()), "Label");
+
+    template <class T> T* OnGraph(T* Marker, const char* Name) {
+        Marker->SetName(QString::fromLatin1(Name));
+        Marker->SetParent(Chart.Graph);
+        return Marker;
+    }
 };
 
-// One call shape for every record: the series' and the legend's own members, the style
+// One call shape for every record: the own members of series, legends and markers, the style
 // objects' free functions (the simple line and the font name their XML child themselves).
-template <class T> constexpr bool IsSeries =
-    std::is_base_of_v<TQvSeries, T> || std::is_base_of_v<TQvLegend, T>;
+template <class T> constexpr bool IsSeries = std::is_base_of_v<TQvSeries, T> ||
+                                             std::is_base_of_v<TQvLegend, T> ||
+                                             std::is_base_of_v<TQvMovable, T>;
 template <class T> constexpr bool NamesItself =
     std::is_same_v<T, TQvSimpleLineSettings> || std::is_same_v<T, TQvFont>;
 
@@ -82,7 +97,7 @@ template <class T> void Write(const T* Object, TCustomIniFile* Ini, const QStrin
 }
 
 // Calls F with the object of kind Kind; arrows are stored as their line record.
-constexpr int StyleKindCount = 10;
+constexpr int StyleKindCount = 14;
 template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Call) {
     switch (Kind % StyleKindCount) {
     case 0: Call(Objects.Chart.Series); break;
@@ -94,7 +109,11 @@ template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Ca
     case 6: Call(&Objects.Gradient); break;
     case 7: Call(&Objects.Font); break;
     case 8: Call(Objects.Regression); break;
-    case 9: Call(Objects.Legend); break;
+    case 9: Call(Objects.Level); break;
+    case 10: Call(Objects.Instant); break;
+    case 11: Call(Objects.Cross); break;
+    case 12: Call(Objects.Label); break;
+    case 13: Call(Objects.Legend); break;
     }
 }
 

@@ -4,7 +4,9 @@
 // TComponent in framework/qvclasses.h.
 
 #include "analysis/qvlinearregression.h"
+#include "annotations/qvarrowmarker.h"
 #include "annotations/qvlegend.h"
+#include "annotations/qvmarkers.h"
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxis.h"
 #include "axes/qvaxistypes.h"

@@ -23,3 +23,4 @@ void AddSeriesPages(std::vector<TGalleryPage>& Pages);
 void AddAnalysisPages(std::vector<TGalleryPage>& Pages);
 void AddZoomPages(std::vector<TGalleryPage>& Pages);
 void AddLegendsPages(std::vector<TGalleryPage>& Pages);
+void AddMarkersPages(std::vector<TGalleryPage>& Pages);

@@ -75,6 +75,7 @@ int main(int argc, char** argv) {
     AddAnalysisPages(Pages);
     AddZoomPages(Pages);
     AddLegendsPages(Pages);
+    AddMarkersPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -364,14 +364,8 @@ void TQvLegend::WriteTo(IXMLNode Node) const {
 }
 
 void TQvLegend::ReadFrom(const IXMLNode& Node) {
-    const QString Class = QString::fromLatin1(metaObject()->className());
-    IXMLNode Element;
-    if (!Node.IsNull()) Element = Node.NodeName() == Class ? Node : Node.FindNode(Class);
-    if (Element.IsNull())
-        throw EReadError(
-            Format(SSeriesNoXMLRecord, {Node.IsNull() ? QString() : Node.NodeName(), Class}));
     TLegendValues Values(this);
-    TNodeReader Reader{Element};
+    TNodeReader Reader{ClassElement(Node, QString::fromLatin1(metaObject()->className()))};
     Values.Visit(Reader);
     Values.Check();
     Values.ApplyTo(this);

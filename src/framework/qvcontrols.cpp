@@ -283,7 +283,8 @@ bool TWinControl::ContainsControl(const TControl* AControl) const {
 TControl* TWinControl::ControlAtPos(const QPoint& Pos, bool AllowWinControls) const {
     for (qsizetype i = FControls.size() - 1; i >= 0; --i) {
         TControl* c = FControls[i];
-        if (c->FVisible && (AllowWinControls || !c->IsWindowed()) && c->BoundsRect().contains(Pos))
+        if (c->FVisible && (AllowWinControls || !c->IsWindowed()) &&
+            c->BoundsRect().contains(Pos) && c->HitTest(Pos - c->BoundsRect().topLeft()))
             return c;
     }
     return nullptr;

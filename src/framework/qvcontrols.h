@@ -138,6 +138,12 @@ public:
     bool IsPropertyStored(const char* Name) const override;
 
     virtual bool IsWindowed() const { return false; }
+    // Whether the client point P, inside the bounds, belongs to the control: a control that is
+    // not a solid rectangle leaves the rest to the controls below it.
+    virtual bool HitTest(const QPoint& P) const {
+        Q_UNUSED(P);
+        return true;
+    }
     // Asks for a repaint of the control's area at the next paint.
     virtual void Invalidate();
     // Repaints the control's area at once when it is on screen.

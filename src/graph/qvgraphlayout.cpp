@@ -2,6 +2,7 @@
 // beyond the data area, the crossing at the origin; and the grids and axes drawn on it.
 
 #include "graph/qvgraph2d.h"
+#include "annotations/qvmarkers.h"
 #include "series/qvseries.h"
 #include "style/qvdrawing.h"
 
@@ -176,6 +177,9 @@ void TQvGraph2D::LayoutAxes() {
         if (!(Before == FOwnArea)) Parent->Modified();
         if (FCoupledSpan) TakeCoupledSpan(FCoupledSpan->first, FCoupledSpan->second);
     }
+    // Markers point at values: they follow the new mapping.
+    for (int i = 0; i < ControlCount(); ++i)
+        if (auto* Marker = qobject_cast<TQvMovable*>(Controls(i))) Marker->UpdatePosition();
 }
 
 void TQvGraph2D::AlignCoupledGraphs() {

@@ -1,5 +1,7 @@
 #include "series/qvscreenpoints.h"
 
+#include <algorithm>
+
 void TQvScreenPoints::Invalidate(int From) {
     FStale = true;
     // Points made from later values may stand for earlier ones: only appending keeps them.
@@ -23,6 +25,7 @@ int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y) {
     if (FCovered == 0) {
         FList.Clear();
         FOnColumns = true;
+        FAscendingX = FDescendingX = true;
     }
     FCountBefore = FList.Points.size();
     return FCovered;
@@ -30,6 +33,11 @@ int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y) {
 
 void TQvScreenPoints::End(int Count, bool AddedOnColumns) {
     if (FList.Points.size() > FCountBefore) FOnColumns = FOnColumns && AddedOnColumns;
+    const std::vector<TGPPointF>& P = FList.Points;
+    for (std::size_t k = std::max<std::size_t>(FCountBefore, 1); k < P.size(); ++k) {
+        FAscendingX = FAscendingX && P[k].X >= P[k - 1].X;
+        FDescendingX = FDescendingX && P[k].X <= P[k - 1].X;
+    }
     FCovered = Count;
     FStale = false;
 }

@@ -19,6 +19,9 @@ public:
     template <class Fn> void ForEachRun(const Fn& Visit) const { FList.ForEachRun(Visit); }
     // Every point stands on the centre of its pixel column, up to four per column.
     bool OnColumns() const { return FOnColumns; }
+    // The points follow each other with X never falling (rising): hit tests search them by X.
+    bool AscendingX() const { return FAscendingX; }
+    bool DescendingX() const { return FDescendingX; }
     bool Stale() const { return FStale; }
     bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y) const {
         return X == FXMapping && Y == FYMapping;
@@ -49,4 +52,6 @@ private:
     std::size_t FCountBefore = 0; // points before the pass
     bool FStale = true;
     bool FOnColumns = false;
+    bool FAscendingX = false;
+    bool FDescendingX = false;
 };

@@ -309,8 +309,11 @@ protected:
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;
     void DrawColumns(TGPGraphics* Graphics);
+    // The point with the smallest Measure; with an X given, points sorted by X are searched
+    // outwards from it, as no point farther off in X than the best can be nearer.
     template <class Distance>
-    TQvNearestPointResult Nearest(const Distance& Measure, bool InX, bool InY) const;
+    TQvNearestPointResult Nearest(const Distance& Measure, bool InX, bool InY,
+                                  std::optional<float> FromX) const;
     // The extent of one coordinate over the usable points: from the vector's statistics when
     // it is not longer than the other vector, else by a scan.
     void ValueRange(bool X, double& Lo, double& Hi) const;

@@ -266,9 +266,7 @@ void TQvSeries::WriteTo(QIODevice* Stream) const {
 }
 
 void TQvSeries::ReadFrom(QIODevice* Stream) {
-    const QString Stored = StringFromStream(Stream);
-    if (Stored != ClassNameOf(this))
-        throw EReadError(Format(SSeriesClassMismatch, {Stored, ClassNameOf(this)}));
+    ExpectClass(StringFromStream(Stream), ClassNameOf(this));
     // The reference names the series a document reader picked; it does not rename it.
     StringFromStream(Stream);
     TReading Reading(this);
@@ -371,12 +369,7 @@ void TQvSeries::WriteTo(IXMLNode Node) const {
 }
 
 void TQvSeries::ReadFrom(const IXMLNode& Node) {
-    const QString Class = ClassNameOf(this);
-    IXMLNode Element;
-    if (!Node.IsNull()) Element = Node.NodeName() == Class ? Node : Node.FindNode(Class);
-    if (Element.IsNull())
-        throw EReadError(
-            Format(SSeriesNoXMLRecord, {Node.IsNull() ? QString() : Node.NodeName(), Class}));
+    const IXMLNode Element = ClassElement(Node, ClassNameOf(this));
     TSeriesValues Values(this);
     if (Element.HasAttribute("Caption")) Values.Caption = Element.Attribute("Caption");
     if (const IXMLNode Properties = Element.FindNode(PropertiesNode)) {
@@ -435,11 +428,8 @@ void TQvSeries::WriteTo(TCustomIniFile* Ini, const QString& Section) const {
 }
 
 void TQvSeries::ReadFrom(TCustomIniFile* Ini, const QString& Section) {
-    const QString Class = ClassNameOf(this);
-    if (Ini->ValueExists(Section, "Type")) {
-        const QString Stored = Ini->ReadString(Section, "Type", Class);
-        if (Stored != Class) throw EReadError(Format(SSeriesClassMismatch, {Stored, Class}));
-    }
+    if (Ini->ValueExists(Section, "Type"))
+        ExpectClass(Ini->ReadString(Section, "Type", QString()), ClassNameOf(this));
     TSeriesValues Values(this);
     if (Ini->ValueExists(Section, "Caption"))
         Values.Caption = DecodeFomIni(Ini->ReadString(Section, "Caption", QString()));

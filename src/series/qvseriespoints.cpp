@@ -190,24 +190,43 @@ int TQvSeries::FindPoint(float X, float Y) const {
 }
 
 template <class Distance>
-TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool InY) const {
+TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool InY,
+                                         std::optional<float> FromX) const {
     TQvNearestPointResult Result;
     if (FScreen.Stale() || !FGraph) return Result;
     const TGPRectF& Area = FGraph->GetDrawingArea();
     const std::vector<TGPPointF>& Points = FScreen.Points();
-    for (size_t i = 0; i < Points.size(); ++i) {
+    // Ties keep the point that comes first.
+    size_t Best = Points.size();
+    const auto Consider = [&](size_t i) {
         const TGPPointF& P = Points[i];
-        if (InX && (P.X < Area.X || P.X > Area.X + Area.Width)) continue;
-        if (InY && (P.Y < Area.Y || P.Y > Area.Y + Area.Height)) continue;
+        if (InX && (P.X < Area.X || P.X > Area.X + Area.Width)) return;
+        if (InY && (P.Y < Area.Y || P.Y > Area.Y + Area.Height)) return;
         const float d = Measure(P);
-        if (d < Result.Distance) {
-            Result.Found = true;
+        if (d < Result.Distance || (d == Result.Distance && i < Best)) {
             Result.Distance = d;
-            Result.Index = FScreen.Index()[i];
-            Result.ThePoint = P;
+            Best = i;
         }
+    };
+    const bool Ascending = FScreen.AscendingX(), Descending = FScreen.DescendingX();
+    if (FromX && (Ascending || Descending)) {
+        const float X = *FromX;
+        const auto Split = std::partition_point(
+            Points.begin(), Points.end(),
+            [X, Ascending](const TGPPointF& P) { return Ascending ? P.X < X : P.X > X; });
+        const auto Within = [&](size_t i) { return std::abs(Points[i].X - X) <= Result.Distance; };
+        for (size_t i = size_t(Split - Points.begin()); i < Points.size() && Within(i); ++i)
+            Consider(i);
+        for (size_t i = size_t(Split - Points.begin()); i > 0 && Within(i - 1); --i)
+            Consider(i - 1);
+    } else {
+        for (size_t i = 0; i < Points.size(); ++i)
+            Consider(i);
     }
-    if (!Result.Found) return Result;
+    if (Best == Points.size()) return Result;
+    Result.Found = true;
+    Result.Index = FScreen.Index()[Best];
+    Result.ThePoint = Points[Best];
     if (Result.Index < 0) {
         // A point of a curve: the X of its pixel and the function there.
         Result.X = FXAxis->WorldToNumber(Result.ThePoint.X);
@@ -222,15 +241,16 @@ TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool
 TQvNearestPointResult TQvSeries::NearestPoint(const TGPPointF& Target) const {
     return Nearest(
         [&Target](const TGPPointF& P) { return std::hypot(P.X - Target.X, P.Y - Target.Y); }, true,
-        true);
+        true, Target.X);
 }
 
 TQvNearestPointResult TQvSeries::NearestX(float X) const {
-    return Nearest([X](const TGPPointF& P) { return std::abs(P.X - X); }, true, false);
+    return Nearest([X](const TGPPointF& P) { return std::abs(P.X - X); }, true, false, X);
 }
 
 TQvNearestPointResult TQvSeries::NearestY(float Y) const {
-    return Nearest([Y](const TGPPointF& P) { return std::abs(P.Y - Y); }, false, true);
+    return Nearest([Y](const TGPPointF& P) { return std::abs(P.Y - Y); }, false, true,
+                   std::nullopt);
 }
 
 double TQvSeries::GetY(double X) const {

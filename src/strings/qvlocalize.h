@@ -295,6 +295,43 @@ inline constexpr TResourceString SSeriesClassMismatch{
     "The stored record is of class \"%s\" and cannot be read into a %s"};
 inline constexpr TResourceString SSeriesNoXMLRecord{"XML node \"%s\" holds no %s record"};
 
+// Markers
+inline constexpr TResourceString SMarkerCaption{"Marker caption"};
+inline constexpr TResourceString SMarkerCaptionVisible{"Marker caption visible"};
+inline constexpr TResourceString SMarkerCaptionVertical{"Marker caption vertical"};
+inline constexpr TResourceString SMarkerCaptionDeltaX{"Horizontal offset of marker caption"};
+inline constexpr TResourceString SMarkerCaptionDeltaY{"Vertical offset of marker caption"};
+inline constexpr TResourceString SMarkerCaptionPosition{"Position of marker caption"};
+inline constexpr TResourceString SMarkerCaptionFont{"Font of marker caption"};
+inline constexpr TResourceString SMarkerForeColor{"Marker color"};
+inline constexpr TResourceString SMarkerClipToData{"Marker clipped to data area"};
+inline constexpr TResourceString SMarkerMouseDrag{"Marker dragged with the mouse"};
+inline constexpr TResourceString SMarkerStartMovingKeys{"Keys that start dragging a marker"};
+inline constexpr TResourceString SMarkerSnapToSeriesValues{"Marker snaps to series values"};
+inline constexpr TResourceString SMarkerSnapToFunctions{"Marker snaps to functions"};
+inline constexpr TResourceString SMarkerCaptionBackColor{"Background color of marker caption"};
+inline constexpr TResourceString SMarkerCaptionBackRaised{"Raised marker caption box"};
+inline constexpr TResourceString SMarkerCaptionBackLowered{"Lowered marker caption box"};
+inline constexpr TResourceString SMarkerCaptionBackShadow{"Shadow of marker caption box"};
+inline constexpr TResourceString SMarkerCaptionBackSpace{"Padding of marker caption box"};
+inline constexpr TResourceString SMarkerCaptionBackRounding{"Corner rounding of marker caption box"};
+inline constexpr TResourceString SMarkerXAxis{"Marker X-axis reference"};
+inline constexpr TResourceString SMarkerYAxis{"Marker Y-axis reference"};
+inline constexpr TResourceString SMarkerX{"Marker X position"};
+inline constexpr TResourceString SMarkerY{"Marker Y position"};
+inline constexpr TResourceString SMarkerMoved{"Marker moved"};
+inline constexpr TResourceString SMarkerArrowDeltaX{"Horizontal extent of marker arrow"};
+inline constexpr TResourceString SMarkerArrowDeltaY{"Vertical extent of marker arrow"};
+inline constexpr TResourceString SMarkerBentLength{"Length of bent marker arrow"};
+inline constexpr TResourceString SMarkerHoverGrips{"Marker grips shown on hovering"};
+inline constexpr TResourceString SMarkerDraggingOptions{"Marker parts that can be dragged"};
+inline constexpr TResourceString SMarkerXVariable{"X position of the marker"};
+inline constexpr TResourceString SMarkerYVariable{"Y position of the marker"};
+inline constexpr TResourceString SMarkerSnappedIdxVariable{
+    "Index of the data point the marker snapped to, -1 if none"};
+inline constexpr TResourceString SMarkerSnappedSeriesVariable{
+    "Caption of the series the marker snapped to"};
+
 // Expression parser
 inline constexpr TResourceString SClosingBracketsMissing{"%u closing brackets missing"};
 inline constexpr TResourceString SOpeningBracketsMissing{"%u opening brackets missing"};

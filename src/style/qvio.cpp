@@ -167,6 +167,20 @@ bool ContainsNode(const IXMLNode& Node, const QString& Name) {
     return !Node.FindNode(Name).IsNull();
 }
 
+void ExpectClass(const QString& Stored, const QString& Class) {
+    if (Stored != Class)
+        throw EReadError(Format(Qvlocalize::SSeriesClassMismatch, {Stored, Class}));
+}
+
+IXMLNode ClassElement(const IXMLNode& Node, const QString& Class) {
+    IXMLNode Element;
+    if (!Node.IsNull()) Element = Node.NodeName() == Class ? Node : Node.FindNode(Class);
+    if (Element.IsNull())
+        throw EReadError(Format(Qvlocalize::SSeriesNoXMLRecord,
+                                {Node.IsNull() ? QString() : Node.NodeName(), Class}));
+    return Element;
+}
+
 // ---- binary records ----
 
 // Each reader opens a read scope: what it sets is not a user's edit and is not recorded for undo.

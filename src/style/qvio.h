@@ -33,6 +33,12 @@ QString DecodeFomIni(const QString& S);
 
 bool ContainsNode(const IXMLNode& Node, const QString& Name);
 
+// Components' records begin with their class name: EReadError when Stored is not Class.
+void ExpectClass(const QString& Stored, const QString& Class);
+// The element of a component's record: Node itself when it is named Class, else its child of
+// that name; EReadError when there is none.
+IXMLNode ClassElement(const IXMLNode& Node, const QString& Class);
+
 // Record markers: a byte 0 ends a record, any other byte announces a block. ExpectEnd raises
 // EReadError naming Record when a block follows that this version does not know.
 bool ReadMarker(QIODevice* Stream);

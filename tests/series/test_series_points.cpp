@@ -13,6 +13,7 @@
 #include <cmath>
 #include <functional>
 #include <random>
+#include <tuple>
 
 namespace {
 
@@ -315,6 +316,45 @@ TEST(SeriesPoints, HitTestsAndInterpolation) {
     EXPECT_DOUBLE_EQ(One->GetY(100), 7);
     TQvPointSeries* None = Plain.NewSeries(Plain.NewVector("", {}), Plain.NewVector("", {}));
     EXPECT_DOUBLE_EQ(None->GetY(1), 0);
+}
+
+// Points sorted by X, rising or falling, are searched outwards from the cursor's X: the answers
+// are those of a search through all of them, ties and points outside the data area included.
+TEST(SeriesPoints, NearestPointsOfSortedDataAreThoseOfAFullSearch) {
+    std::mt19937 Random(7);
+    std::uniform_int_distribution<int> Row(2, 46), Column(0, 640), Line(0, 400);
+    TPixels Rising;
+    for (int x = 0; x < 640; x += 3)
+        Rising.push_back({float(x), float(Row(Random) * 8)});
+    for (const bool Falling : {false, true}) {
+        TPixelChart Chart;
+        TPixels Pixels = Rising;
+        if (Falling) std::reverse(Pixels.begin(), Pixels.end());
+        TQvPointSeries* S = Chart.Through(Pixels, true);
+        const TQvScreenPoints& Screen = S->ScreenPoints();
+        ASSERT_TRUE(Falling ? Screen.DescendingX() : Screen.AscendingX());
+        const TGPRectF& A = Chart.Graph->GetDrawingArea();
+        const auto Inside = [&](const TGPPointF& P) {
+            return P.X >= A.X && P.X <= A.X + A.Width && P.Y >= A.Y && P.Y <= A.Y + A.Height;
+        };
+        for (int k = 0; k < 400; ++k) {
+            const TGPPointF C{float(Column(Random)), float(Line(Random))};
+            int Near = -1, NearX = -1;
+            float Best = 3.4028235e38f, BestX = 3.4028235e38f;
+            for (int i = 0; i < Screen.Count(); ++i) {
+                const TGPPointF& P = Screen.Points()[size_t(i)];
+                const float d = std::hypot(P.X - C.X, P.Y - C.Y);
+                if (Inside(P) && d < Best) std::tie(Best, Near) = std::pair{d, i};
+                const float dx = std::abs(P.X - C.X);
+                if (P.X >= A.X && P.X <= A.X + A.Width && dx < BestX)
+                    std::tie(BestX, NearX) = std::pair{dx, i};
+            }
+            ASSERT_GE(Near, 0);
+            EXPECT_EQ(S->NearestPoint(C).Index, Screen.Index()[size_t(Near)]) << C.X << " " << C.Y;
+            EXPECT_EQ(S->NearestPoint(C).Distance, Best);
+            EXPECT_EQ(S->NearestX(C.X).Index, Screen.Index()[size_t(NearX)]) << C.X;
+        }
+    }
 }
 
 // Vector output keeps the reduced line as one polyline: no bar per pixel column.
