@@ -16,9 +16,6 @@
 using namespace Qvlocalize;
 
 namespace {
-TQvColor NamedColor(const char* Name) {
-    return ColorToARGB(QString::fromLatin1(Name));
-}
 
 std::unique_ptr<TQvFont> NewFont(const char* Name, float Size, bool Bold,
                                  ModifiedCallback Callback) {
@@ -61,10 +58,10 @@ TQvCustomLegend::TQvCustomLegend(TComponent* AOwner)
       FHeading(std::make_unique<TQvRichCaptionObject>(FCaptionFont.get())),
       FBackgroundGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
       FFrame(std::make_unique<TQvLineSettings>([this] { Invalidate(); })),
-      FBackColor(NamedColor("Transparent")) {
-    FCaptionFont->SetFillColor(NamedColor("ControlText"));
-    FItemFont->SetFillColor(NamedColor("ControlText"));
-    FFrame->SetColor(NamedColor("WindowFrame"));
+      FBackColor(ColorToARGB(QStringLiteral("Transparent"))) {
+    FCaptionFont->SetFillColor(ColorToARGB(QStringLiteral("ControlText")));
+    FItemFont->SetFillColor(ColorToARGB(QStringLiteral("ControlText")));
+    FFrame->SetColor(ColorToARGB(QStringLiteral("WindowFrame")));
     SetParentFont(false);
     SetBounds(GetLeft(), GetTop(), 120, 60);
 }

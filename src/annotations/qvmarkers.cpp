@@ -46,23 +46,19 @@ constexpr int ShiftStates = 1 << 7;
 // The largest padding of a caption box, in percent of its line height.
 constexpr float MaxSpaceToBorder = 10000;
 
-TQvColor NamedColor(const char* Name) {
-    return ColorToARGB(QString::fromLatin1(Name));
-}
-
 } // namespace
 
 // ---- TQvMovable ----
 
 TQvMovable::TQvMovable(TComponent* AOwner, std::unique_ptr<TQvSimpleLineSettings> Line)
-    : TGraphicControl(AOwner), FLine(std::move(Line)), FForeColor(NamedColor("Red")),
-      FCaptionBackColor(NamedColor("Transparent")),
+    : TGraphicControl(AOwner), FLine(std::move(Line)), FForeColor(ColorToARGB(QStringLiteral("Red"))),
+      FCaptionBackColor(ColorToARGB(QStringLiteral("Transparent"))),
       FCaptionBackGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
       FCaptionBackFrame(std::make_unique<TQvLineSettings>()) {
     FLine->SetColor(FForeColor);
     FLine->SetModifiedCallback([this] { LineChanged(); });
     FCaptionBackFrame->SetVisible(false);
-    FCaptionBackFrame->SetColor(NamedColor("WindowFrame"));
+    FCaptionBackFrame->SetColor(ColorToARGB(QStringLiteral("WindowFrame")));
     FCaptionBackFrame->SetModifiedCallback([this] { CaptionChanged(); });
     auto Font = std::make_unique<TQvFont>([this] { FCaptionRec->FontChanged(); });
     FCaptionRec = std::make_unique<TQvRichCaptionObject>(Font.get());

@@ -25,14 +25,10 @@ using Qvmath::MaxDouble;
 
 namespace {
 
-TQvColor NamedColor(const char* Name) {
-    return ColorToARGB(QString::fromLatin1(Name));
-}
-
 std::unique_ptr<TQvLineSettings> NewLine(ModifiedCallback Callback, const char* Color) {
     auto Line = std::make_unique<TQvLineSettings>();
     Line->SetVisible(false);
-    Line->SetColor(NamedColor(Color));
+    Line->SetColor(ColorToARGB(QString::fromLatin1(Color)));
     Line->SetModifiedCallback(std::move(Callback));
     return Line;
 }
@@ -44,7 +40,7 @@ std::unique_ptr<TQvLineSettings> NewLine(ModifiedCallback Callback, const char* 
 TQvCustomGraph::TQvCustomGraph(TComponent* AOwner)
     : TCustomPanel(AOwner),
       FBackgroundGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
-      FBackColor(NamedColor("Transparent")) {
+      FBackColor(ColorToARGB(QStringLiteral("Transparent"))) {
     auto Title = std::make_unique<TQvFont>([this] { FTitleRec->FontChanged(); });
     FTitleRec = std::make_unique<TQvRichCaptionObject>(Title.get(), [this] { Modified(); });
     ReplaceFont(std::move(Title));
@@ -214,7 +210,7 @@ void TQvCustomGraph::DeRegisterVariables() {
 // ---- TQvGraph2D ----
 
 TQvGraph2D::TQvGraph2D(TComponent* AOwner)
-    : TQvCustomGraph(AOwner), FDataAreaColor(NamedColor("Transparent")),
+    : TQvCustomGraph(AOwner), FDataAreaColor(ColorToARGB(QStringLiteral("Transparent"))),
       FDataAreaFrame(NewLine([this] { StyleChanged(); }, "Black")),
       FDataAreaGradient(std::make_unique<TQvGradientSettings>([this] { StyleChanged(); })),
       FMajorGridHorizontal(NewLine([this] { StyleChanged(); }, "Green")),
@@ -223,7 +219,7 @@ TQvGraph2D::TQvGraph2D(TComponent* AOwner)
       FMinorGridVertical(NewLine([this] { StyleChanged(); }, "Gray")),
       FZoom(std::make_unique<TQvZoomSettings>(this)) {
     FRecalculate = true;
-    GetCaptionFont()->SetFillColor(NamedColor("Black"));
+    GetCaptionFont()->SetFillColor(ColorToARGB(QStringLiteral("Black")));
 }
 
 TQvGraph2D::~TQvGraph2D() {
