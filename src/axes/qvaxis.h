@@ -9,6 +9,7 @@
 #include "axes/qvscale.h"
 #include "axes/qvticks.h"
 #include "framework/qvcontrols.h"
+#include "framework/qvxml.h"
 #include "style/qvcolors.h"
 #include "style/qvfont.h"
 #include "style/qvstyles.h"
@@ -21,6 +22,8 @@
 #include <memory>
 #include <vector>
 
+class QIODevice;
+class TCustomIniFile;
 class TDataSource;
 class TQvGraph2D;
 class TQvListLink;
@@ -366,6 +369,19 @@ public:
     void CheckResize();
     // Maps the data vectors of the related series onto a new range, while designing.
     void DsgnRescaleSeriesVectors();
+
+    // ---- Persistence ----
+    // The axis's whole state as a binary record, an XML element "TQvAxis" and an INI section.
+    // Start, Stop, the zoom buffer and the stored value range are applied only with ApplyRange;
+    // without it the record is still read to its end.
+    void WriteTo(QIODevice* Stream) const;
+    void ReadFrom(QIODevice* Stream, bool ApplyRange);
+    void WriteTo(IXMLNode Node) const;
+    void ReadFrom(const IXMLNode& Node, bool ApplyRange);
+    void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    void ReadFrom(TCustomIniFile* Ini, const QString& Section, bool ApplyRange);
+    void WriteTo(const QString& FileName) const;
+    void ReadFrom(const QString& FileName, bool ApplyRange);
 
     // ---- Series ----
     int RelatedSeriesCount() const { return int(FRelatedSeries.size()); }
