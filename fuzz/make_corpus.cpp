@@ -2,10 +2,15 @@
 // make_corpus <folder> fills <folder>/<target>/ for every target.
 
 #include "componentrecords.h"
+#include "documents.h"
 #include "stylerecords.h"
 #include "undohistory.h"
 
+#include <annotations/qvlegend.h>
+#include <annotations/qvmarkers.h>
 #include <framework/qvstringlist.h>
+#include <gallerycharts.h>
+#include <gallerypage.h>
 #include <style/qvcolors.h>
 
 #include <QDir>
@@ -162,6 +167,51 @@ void SeedUndo() {
     Seed("undo", QStringLiteral("history"), TQvUndoHistoryAccess::History(Stack));
 }
 
+// Documents in each encoding: the fuzz chart with a legend and a marker, and every gallery
+// chart small enough for the fuzzers' input limit.
+void SeedDocuments() {
+    const auto SeedGraph = [](TQvGraph2D* Graph, const QString& Name) {
+        const TQvGraphDocument Document(Graph);
+        QBuffer Binary;
+        Binary.open(QIODevice::WriteOnly);
+        Document.Write(&Binary, true);
+        TXMLDocument Xml;
+        Document.Write(Xml.AddChild(QvFuzz::RecordName), true);
+        TMemIniFile Ini(QString{});
+        Document.Write(&Ini, TQvGraphDocument::IniSection, true);
+        QStringList Lines;
+        Ini.GetStrings(Lines);
+        const QByteArray Forms[] = {Binary.data(), Xml.SaveToXML().toUtf8(),
+                                    Lines.join(u'\n').toUtf8()};
+        const char* Targets[] = {"document_binary", "document_xml", "document_ini"};
+        for (int i = 0; i < 3; ++i)
+            if (Forms[i].size() <= 65536) Seed(Targets[i], Name, Forms[i]);
+    };
+    QvFuzz::TChart Chart;
+    auto* Legend = new TQvLegend(Chart.Module.get());
+    Legend->SetName(QStringLiteral("Legend"));
+    Legend->SetParent(Chart.Graph);
+    Legend->SetGraph(Chart.Graph);
+    auto* Level = new TQvHorizontalMarker(Chart.Module.get());
+    Level->SetName(QStringLiteral("Level"));
+    Level->SetParent(Chart.Graph);
+    Level->SetYAxis(Chart.YAxis);
+    SeedGraph(Chart.Graph, QStringLiteral("chart"));
+
+    std::vector<TGalleryPage> Pages;
+    for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
+                     AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
+                     AddMarkersPages})
+        Add(Pages);
+    for (const TGalleryPage& Page : Pages) {
+        TForm Form(Application());
+        Form.SetName(QStringLiteral("Gallery"));
+        Page.Build(&Form);
+        for (TQvGraph2D* Graph : PageGraphs(&Form))
+            SeedGraph(Graph, Page.Name + u'-' + Graph->GetName());
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -177,5 +227,6 @@ int main(int argc, char** argv) {
     SeedStyles();
     SeedComponents();
     SeedUndo();
+    SeedDocuments();
     return 0;
 }

@@ -39,6 +39,15 @@ TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
     return Axis;
 }
 
+QList<TQvGraph2D*> PageGraphs(const TComponent* Owner) {
+    QList<TQvGraph2D*> Graphs;
+    for (int i = 0; i < Owner->ComponentCount(); ++i)
+        if (auto* Graph = qobject_cast<TQvGraph2D*>(Owner->Components(i));
+            Graph && !Graph->GetName().isEmpty())
+            Graphs.append(Graph);
+    return Graphs;
+}
+
 TQvColor ThemeColor(int Index, uint8_t Alpha) {
     return (TQvTheme::Default().SeriesColor(Index) & 0x00FFFFFFu) | uint32_t(Alpha) << 24;
 }

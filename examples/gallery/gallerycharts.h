@@ -20,5 +20,8 @@ TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name
 TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
                  TQvAxisScaling Scaling, double Start, double Stop, const QString& Caption);
 
+// The named graphs a page built, in the order they were made.
+QList<TQvGraph2D*> PageGraphs(const TComponent* Owner);
+
 // Colour Index of the default theme's cycle, with the opacity Alpha.
 TQvColor ThemeColor(int Index, uint8_t Alpha = 255);

@@ -1,7 +1,11 @@
-// Renders every gallery page to PNG and SVG and writes an index.html that shows them.
+// Renders every gallery page to PNG and SVG and writes an index.html that shows them; saves
+// every chart beside them as a document in the three encodings, for qvplot to open.
 // Usage: gallery [output folder]   (default: out/gallery)
 
+#include "gallerycharts.h"
 #include "gallerypage.h"
+
+#include <graph/qvgraphdocument.h>
 
 #include <framework/qvforms.h>
 #include <framework/qvstreams.h>
@@ -30,6 +34,14 @@ void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     Control->PaintTo(Painter, 0, 0);
     Painter.end();
     QvStream::SaveFile(Folder.filePath(Page.Name + QStringLiteral(".svg")), Svg.Svg());
+
+    for (TQvGraph2D* Graph : PageGraphs(&Form)) {
+        const QString Stem = Folder.filePath(Page.Name + u'-' + Graph->GetName());
+        const TQvGraphDocument Document(Graph);
+        Document.Save(Stem + QStringLiteral(".qvg"), true, TQvDocumentFormat::Binary);
+        Document.Save(Stem + QStringLiteral(".xml"), true, TQvDocumentFormat::Xml);
+        Document.Save(Stem + QStringLiteral(".ini"), true, TQvDocumentFormat::Ini);
+    }
 }
 
 QString Escaped(const QString& Text) {

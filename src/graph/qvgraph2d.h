@@ -9,6 +9,7 @@
 #include "annotations/qvrichlabel.h"
 #include "axes/qvaxistypes.h"
 #include "framework/qvcontrols.h"
+#include "framework/qvxml.h"
 #include "parser/qvparsefkt.h"
 #include "style/qvcolors.h"
 #include "style/qvfont.h"
@@ -26,6 +27,8 @@
 #include <optional>
 
 template <typename T> class QScopedValueRollback;
+class QIODevice;
+class TCustomIniFile;
 class TQvAxis;
 class TQvDoubleVector;
 class TQvGraph2D;
@@ -442,6 +445,7 @@ public:
     // Legends that show this graph's series repaint when the series change.
     void AddRelatedLegend(TControl* Legend);
     void RemoveRelatedLegend(TControl* Legend);
+    const QList<TControl*>& RelatedLegends() const { return FRelatedLegends; }
     // An axis being destroyed leaves this graph and its coupled graphs at once, before the
     // components that use it hear of it and ask the graph for its axes.
     void ForgetAxis(const TComponent* Axis);
@@ -456,6 +460,17 @@ public:
     // The distinct named X and Y data vectors of the named series, X before Y, in layer order.
     // The caller owns the list.
     std::unique_ptr<QList<TQvDoubleVector*>> GetVectorsList() const;
+
+    // ---- Documents: the graph with its components (see TQvGraphDocument) ----
+    void WriteTo(const QString& FileName, bool IncludeVectors) const;
+    // Reads any of the three encodings, recognised from the file's content.
+    void ReadFrom(const QString& FileName);
+    void WriteTo(QIODevice* Stream, bool IncludeVectors) const;
+    void ReadFrom(QIODevice* Stream);
+    void WriteTo(IXMLNode Node, bool IncludeVectors) const;
+    void ReadFrom(const IXMLNode& Node);
+    void WriteTo(TCustomIniFile* Ini, const QString& Section, bool IncludeVectors) const;
+    void ReadFrom(TCustomIniFile* Ini, const QString& Section);
 
     // ---- Update cycle ----
     void Modified() override;

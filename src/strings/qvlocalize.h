@@ -72,6 +72,14 @@ inline constexpr TResourceString SUnknownRecordBlock{
 inline constexpr TResourceString SFileOpenError{"Cannot open file \"%s\": %s"};
 inline constexpr TResourceString SFileWriteError{"Cannot write file \"%s\": %s"};
 
+// Graph documents
+inline constexpr TResourceString SDocumentNoOwner{
+    "The owner \"%s\" of the stored component \"%s\" does not exist"};
+inline constexpr TResourceString SDocumentWrongClass{
+    "The stored component \"%s\" is a %s here, not a %s"};
+inline constexpr TResourceString SDocumentClassKind{"The stored class %s is not a %s"};
+inline constexpr TResourceString SDocumentNoGraph{"\"%s\" is not a graph document"};
+
 // INI files
 inline constexpr TResourceString SIniInvalidSection{"Invalid INI section name \"%s\""};
 inline constexpr TResourceString SIniInvalidKey{"Invalid INI key \"%s\""};
