@@ -26,6 +26,13 @@ qint64 BytesLeft(QIODevice* Stream) {
     return qMax<qint64>(0, Stream->size() - Stream->pos());
 }
 
+void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize) {
+    const qint64 Left = BytesLeft(Stream);
+    if (Count < 0 || qint64(Count) * ItemSize > Left)
+        throw EReadError(
+            Format(Qvlocalize::SStoredCountTooLarge, {Count, ItemSize, (long long)Left}));
+}
+
 QByteArray ReadFile(const QString& FileName) {
     QFile File(FileName);
     QByteArray Contents;

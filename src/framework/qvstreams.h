@@ -18,6 +18,9 @@ void ReadBuffer(QIODevice* Stream, void* Buffer, qint64 Count);
 void WriteBuffer(QIODevice* Stream, const void* Buffer, qint64 Count);
 // Bytes between the position and the end; for sequential devices what is buffered.
 qint64 BytesLeft(QIODevice* Stream);
+// EReadError unless Count items of ItemSize bytes fit into the bytes left: a stored count is
+// checked before anything is allocated for it.
+void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize);
 
 // The whole file; EFOpenError when it cannot be read.
 QByteArray ReadFile(const QString& FileName);
