@@ -699,10 +699,7 @@ void TQvDoubleVector::WriteTo(const QString& FileName) const {
 }
 
 void TQvDoubleVector::ReadFrom(const QString& FileName) {
-    QByteArray Bytes = QvStream::ReadFile(FileName);
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    ReadFrom(&Buffer);
+    QvStream::ReadFile(FileName, [this](QIODevice* Stream) { ReadFrom(Stream); });
 }
 
 void TQvDoubleVector::WriteTo(IXMLNode Node) const {

@@ -3,6 +3,7 @@
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -40,6 +41,13 @@ QByteArray ReadFile(const QString& FileName) {
     if (!File.isOpen() || File.error() != QFileDevice::NoError)
         throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
     return Contents;
+}
+
+void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read) {
+    QByteArray Bytes = ReadFile(FileName);
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::ReadOnly);
+    Read(&Buffer);
 }
 
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write) {

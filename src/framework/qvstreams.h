@@ -24,6 +24,8 @@ void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize);
 
 // The whole file; EFOpenError when it cannot be read.
 QByteArray ReadFile(const QString& FileName);
+// Read reads from the whole file held in memory.
+void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read);
 // Writes a file through a temporary file beside it that replaces the file only when Write
 // finished, so an interrupted save loses nothing; EFCreateError when that fails.
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write);

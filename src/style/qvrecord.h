@@ -107,12 +107,12 @@ public:
     // the attribute "Count" and a child "Item" per line, the line in its attribute
     // Name.Attribute. INI: the key CountKey and the keys Name.Key + "(0)", "(1)", ...
     virtual QStringList List(const TName& Name, const char* CountKey, const QStringList& Current,
-                             const std::function<void(const QStringList&)>& Set) = 0;
+                             const std::function<void(const QStringList&)>& Set = {}) = 0;
     // Values in the record of a TQvDoubleVector. XML: the Index-th vector element below the
     // node Name.Node. INI: the section named by the record's section followed by Name.Key.
     virtual std::vector<double>
     Vector(const TName& Name, int Index, const std::vector<double>& Current,
-           const std::function<void(const std::vector<double>&)>& Set) = 0;
+           const std::function<void(const std::vector<double>&)>& Set = {}) = 0;
     // The record of a part: in line in a stream, the child element Name in XML, the section
     // followed by "." and Name in INI.
     virtual void Part(const char* Name, const std::function<void(TRecord&)>& Visit) = 0;
