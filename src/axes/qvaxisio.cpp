@@ -18,6 +18,7 @@
 #include <array>
 
 using namespace Qvlocalize;
+using QvRecord::Setter;
 using QvRecord::TName;
 using QvRecord::TRecord;
 
@@ -45,94 +46,95 @@ constexpr std::array<const std::array<double, 3>*, 3> CandidateParts = {
 } // namespace
 
 void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
-    // A field applied through a setter of the axis.
-    const auto Field = [&](const TName& Name, auto Current, auto Setter) {
-        using T = decltype(Current);
-        return R.Field<T>(Name, Current, [this, Setter](T V) { (this->*Setter)(V); });
-    };
-    const auto Color = [&](const TName& Name, TQvColor Current, void (TQvAxis::*Setter)(TQvColor)) {
-        R.Color(Name, Current, [this, Setter](TQvColor V) { (this->*Setter)(V); });
-    };
-    const auto Enum = [&](const TName& Name, auto Current, auto Setter) {
-        using E = decltype(Current);
-        R.Enum<E>(Name, Current, [this, Setter](E V) { (this->*Setter)(V); });
-    };
-
     QvRecord::ControlVisibility(R, this);
-    Enum({"Position", "Properties", "Position"}, FPosition, &TQvAxis::SetPosition);
-    Field({"Top", "Properties", "Top"}, GetTop(), &TQvAxis::SetTop);
-    Field({"Left", "Properties", "Left"}, GetLeft(), &TQvAxis::SetLeft);
-    Field({"AutoSize", "Properties", "AutoSize"}, FAutoSize, &TQvAxis::SetAutoSize);
-    Field({"Width", "Properties", "Width"}, GetWidth(), &TQvAxis::SetWidth);
-    Field({"Height", "Properties", "Height"}, GetHeight(), &TQvAxis::SetHeight);
-    Field({"AxisThicknes", "Properties", "AxisThicknes"}, FAxisThicknes, &TQvAxis::SetAxisThicknes);
-    Field({"MajorTickThicknes", "Properties", "MajorTickThicknes"}, FMajorTickThicknes,
-          &TQvAxis::SetMajorTickThicknes);
-    Field({"TickThicknes", "Properties", "TickThicknes"}, FTickThicknes, &TQvAxis::SetTickThicknes);
-    Field({"MajorTickLength", "Properties", "MajorTickLength"}, FMajorTickLength,
-          &TQvAxis::SetMajorTickLength);
-    Field({"TickLength", "Properties", "TickLength"}, FTickLength, &TQvAxis::SetTickLength);
-    Color({"AxisColor", "Properties", "AxisColor"}, FForeColor, &TQvAxis::SetForeColor);
-    Color({"MajorTickColor", "Properties", "MajorTickColor"}, FMajorTickColor,
-          &TQvAxis::SetMajorTickColor);
-    Color({"TickColor", "Properties", "TickColor"}, FTickColor, &TQvAxis::SetTickColor);
+    R.Enum({"Position", "Properties", "Position"}, FPosition, Setter(this, &TQvAxis::SetPosition));
+    R.Field({"Top", "Properties", "Top"}, GetTop(), Setter(this, &TQvAxis::SetTop));
+    R.Field({"Left", "Properties", "Left"}, GetLeft(), Setter(this, &TQvAxis::SetLeft));
+    R.Field({"AutoSize", "Properties", "AutoSize"}, FAutoSize, Setter(this, &TQvAxis::SetAutoSize));
+    R.Field({"Width", "Properties", "Width"}, GetWidth(), Setter(this, &TQvAxis::SetWidth));
+    R.Field({"Height", "Properties", "Height"}, GetHeight(), Setter(this, &TQvAxis::SetHeight));
+    R.Field({"AxisThicknes", "Properties", "AxisThicknes"}, FAxisThicknes,
+            Setter(this, &TQvAxis::SetAxisThicknes));
+    R.Field({"MajorTickThicknes", "Properties", "MajorTickThicknes"}, FMajorTickThicknes,
+            Setter(this, &TQvAxis::SetMajorTickThicknes));
+    R.Field({"TickThicknes", "Properties", "TickThicknes"}, FTickThicknes,
+            Setter(this, &TQvAxis::SetTickThicknes));
+    R.Field({"MajorTickLength", "Properties", "MajorTickLength"}, FMajorTickLength,
+            Setter(this, &TQvAxis::SetMajorTickLength));
+    R.Field({"TickLength", "Properties", "TickLength"}, FTickLength,
+            Setter(this, &TQvAxis::SetTickLength));
+    R.Color({"AxisColor", "Properties", "AxisColor"}, FForeColor,
+            Setter(this, &TQvAxis::SetForeColor));
+    R.Color({"MajorTickColor", "Properties", "MajorTickColor"}, FMajorTickColor,
+            Setter(this, &TQvAxis::SetMajorTickColor));
+    R.Color({"TickColor", "Properties", "TickColor"}, FTickColor,
+            Setter(this, &TQvAxis::SetTickColor));
 
-    Field({"Caption", "Caption", "Text"}, GetCaption(), &TQvAxis::SetCaption);
-    Field({"Caption.Visible", "Caption/Properties", "Visible"}, FCaptionVisible,
-          &TQvAxis::SetCaptionVisible);
-    Field({"Caption.HorizontalOnVerticalAxis", "Caption/Properties", "HorizontalOnVerticalAxis"},
-          FCaptionHorizontalOnVerticalAxis, &TQvAxis::SetCaptionHorizontalOnVerticalAxis);
-    Enum({"Caption.Alignment", "Caption/Properties", "Alignment"}, FCaptionAlignment,
-         &TQvAxis::SetCaptionAlignment);
-    Color({"Caption.Color", "Caption/Properties", "Color"}, GetCaptionColor(),
-          &TQvAxis::SetCaptionColor);
-    Field({"Caption.DistanceBefore", "Caption/Properties", "DistanceBefore"},
-          FCaptionDistanceBefore, &TQvAxis::SetCaptionDistanceBefore);
-    Field({"Caption.DistanceAfter", "Caption/Properties", "DistanceAfter"}, FCaptionDistanceAfter,
-          &TQvAxis::SetCaptionDistanceAfter);
+    R.Field({"Caption", "Caption", "Text"}, GetCaption(), Setter(this, &TQvAxis::SetCaption));
+    R.Field({"Caption.Visible", "Caption/Properties", "Visible"}, FCaptionVisible,
+            Setter(this, &TQvAxis::SetCaptionVisible));
+    R.Field({"Caption.HorizontalOnVerticalAxis", "Caption/Properties", "HorizontalOnVerticalAxis"},
+            FCaptionHorizontalOnVerticalAxis,
+            Setter(this, &TQvAxis::SetCaptionHorizontalOnVerticalAxis));
+    R.Enum({"Caption.Alignment", "Caption/Properties", "Alignment"}, FCaptionAlignment,
+           Setter(this, &TQvAxis::SetCaptionAlignment));
+    R.Color({"Caption.Color", "Caption/Properties", "Color"}, GetCaptionColor(),
+            Setter(this, &TQvAxis::SetCaptionColor));
+    R.Field({"Caption.DistanceBefore", "Caption/Properties", "DistanceBefore"},
+            FCaptionDistanceBefore, Setter(this, &TQvAxis::SetCaptionDistanceBefore));
+    R.Field({"Caption.DistanceAfter", "Caption/Properties", "DistanceAfter"}, FCaptionDistanceAfter,
+            Setter(this, &TQvAxis::SetCaptionDistanceAfter));
     R.Settings({"Caption.Font", "Caption/Properties", "Font"}, FCaptionFont.get());
 
-    Enum({"Scaling", "Scaling", "Type"}, FScaling, &TQvAxis::SetScaling);
-    Field({"LogToNormalScalingLevel", "Scaling", "LogToNormalScalingLevel"},
-          FLogToNormalScalingLevel, &TQvAxis::SetLogToNormalScalingLevel);
-    Field({"TicksPointToData", "Scaling", "TicksPointToData"}, FTicksPointToData,
-          &TQvAxis::SetTicksPointToData);
-    Field({"Twisted", "Scaling", "Twisted"}, FTwisted, &TQvAxis::SetTwisted);
-    Field({"Numbers.Visible", "Scaling", "NumbersVisible"}, FNumbersVisible,
-          &TQvAxis::SetNumbersVisible);
-    Color({"Numbers.Color", "Scaling", "NumbersColor"}, FNumbersColor, &TQvAxis::SetNumbersColor);
-    Field({"RubricsAngle", "Scaling", "RubricsAngle"}, FRubricsAngle, &TQvAxis::SetRubricsAngle);
-    Field({"MovingSlit.Width", "Scaling", "MovingSlitWidth"}, FMovingSlitWidth,
-          &TQvAxis::SetMovingSlitWidth);
-    Field({"MovingSlit.Increment", "Scaling", "MovingSlitIncrement"}, FMovingSlitIncrement,
-          &TQvAxis::SetMovingSlitIncrement);
-    Field({"ExtraDigits", "Scaling", "ExtraDigits"}, FExtraDigits, &TQvAxis::SetExtraDigits);
-    Field({"MaxForExtraExponent", "Scaling", "MaxForExtraExponent"}, FMaxForExtraExponent,
-          &TQvAxis::SetMaxForExtraExponent);
-    Field({"MinForExtraExponent", "Scaling", "MinForExtraExponent"}, FMinForExtraExponent,
-          &TQvAxis::SetMinForExtraExponent);
-    Field({"TickParts.Auto", "TickParts", "Auto"}, FAutoTickParts, &TQvAxis::SetAutoTickParts);
-    Field({"TickParts.Label", "TickParts", "Label"}, GetLabelPart(), &TQvAxis::SetLabelPart);
-    Field({"TickParts.Major", "TickParts", "Major"}, GetMajorTickPart(), &TQvAxis::SetMajorPart);
-    Field({"TickParts.Minor", "TickParts", "Minor"}, GetTickPart(), &TQvAxis::SetTickPart);
+    R.Enum({"Scaling", "Scaling", "Type"}, FScaling, Setter(this, &TQvAxis::SetScaling));
+    R.Field({"LogToNormalScalingLevel", "Scaling", "LogToNormalScalingLevel"},
+            FLogToNormalScalingLevel, Setter(this, &TQvAxis::SetLogToNormalScalingLevel));
+    R.Field({"TicksPointToData", "Scaling", "TicksPointToData"}, FTicksPointToData,
+            Setter(this, &TQvAxis::SetTicksPointToData));
+    R.Field({"Twisted", "Scaling", "Twisted"}, FTwisted, Setter(this, &TQvAxis::SetTwisted));
+    R.Field({"Numbers.Visible", "Scaling", "NumbersVisible"}, FNumbersVisible,
+            Setter(this, &TQvAxis::SetNumbersVisible));
+    R.Color({"Numbers.Color", "Scaling", "NumbersColor"}, FNumbersColor,
+            Setter(this, &TQvAxis::SetNumbersColor));
+    R.Field({"RubricsAngle", "Scaling", "RubricsAngle"}, FRubricsAngle,
+            Setter(this, &TQvAxis::SetRubricsAngle));
+    R.Field({"MovingSlit.Width", "Scaling", "MovingSlitWidth"}, FMovingSlitWidth,
+            Setter(this, &TQvAxis::SetMovingSlitWidth));
+    R.Field({"MovingSlit.Increment", "Scaling", "MovingSlitIncrement"}, FMovingSlitIncrement,
+            Setter(this, &TQvAxis::SetMovingSlitIncrement));
+    R.Field({"ExtraDigits", "Scaling", "ExtraDigits"}, FExtraDigits,
+            Setter(this, &TQvAxis::SetExtraDigits));
+    R.Field({"MaxForExtraExponent", "Scaling", "MaxForExtraExponent"}, FMaxForExtraExponent,
+            Setter(this, &TQvAxis::SetMaxForExtraExponent));
+    R.Field({"MinForExtraExponent", "Scaling", "MinForExtraExponent"}, FMinForExtraExponent,
+            Setter(this, &TQvAxis::SetMinForExtraExponent));
+    R.Field({"TickParts.Auto", "TickParts", "Auto"}, FAutoTickParts,
+            Setter(this, &TQvAxis::SetAutoTickParts));
+    R.Field({"TickParts.Label", "TickParts", "Label"}, GetLabelPart(),
+            Setter(this, &TQvAxis::SetLabelPart));
+    R.Field({"TickParts.Major", "TickParts", "Major"}, GetMajorTickPart(),
+            Setter(this, &TQvAxis::SetMajorPart));
+    R.Field({"TickParts.Minor", "TickParts", "Minor"}, GetTickPart(),
+            Setter(this, &TQvAxis::SetTickPart));
     R.Settings({"Font", "", "Font"}, GetNumbersFont());
 
     const double Start = R.Field({"Ends.Start", "Ends", "Start"}, FStart);
     const double Stop = R.Field({"Ends.Stop", "Ends", "Stop"}, FStop);
-    Enum({"Ends.Rounding", "Ends", "Rounding"}, FEndRounding, &TQvAxis::SetEndRounding);
-    Enum({"Ends.StartEnd", "Ends", "StartEnd"}, FStartEnd, &TQvAxis::SetStartEnd);
-    Enum({"Ends.StopEnd", "Ends", "StopEnd"}, FStopEnd, &TQvAxis::SetStopEnd);
+    R.Enum({"Ends.Rounding", "Ends", "Rounding"}, FEndRounding,
+           Setter(this, &TQvAxis::SetEndRounding));
+    R.Enum({"Ends.StartEnd", "Ends", "StartEnd"}, FStartEnd, Setter(this, &TQvAxis::SetStartEnd));
+    R.Enum({"Ends.StopEnd", "Ends", "StopEnd"}, FStopEnd, Setter(this, &TQvAxis::SetStopEnd));
 
     // Rubrics: the binding to a data source's field, or the lines themselves.
     if (R.Field({"Rubrics.FromDatabase", "Rubrics", "Database"}, FDBData)) {
         R.Reference<TDataSource>({"Rubrics.DataSource", "Rubrics", "DataSource"}, GetDataSource(),
                                  [this](TDataSource* V) { SetDataSource(V); });
         R.String({"Rubrics.RubricsField", "Rubrics", "RubricsField"}, GetRubricsField(),
-                 [this](const QString& V) { SetRubricsField(V); });
+                 Setter(this, &TQvAxis::SetRubricsField));
     } else {
         R.List({"Captions", "Rubrics/Captions", "Text"}, "Rubrics.Count",
                (FRubrics ? FRubrics.data() : FOwnRubrics.get())->ToStringList(),
-               [this](const QStringList& V) { SetRubricLines(V); });
+               Setter(this, &TQvAxis::SetRubricLines));
     }
 
     static const std::array<std::pair<TName, QString TQvAxis::*>, 7> Formats = {{
@@ -153,27 +155,30 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
             Modified();
         });
 
-    Field({"SlaveAxis", "SlaveAxis", "IsSlave"}, FIsSlaveAxis, &TQvAxis::SetIsSlaveAxis);
+    R.Field({"SlaveAxis", "SlaveAxis", "IsSlave"}, FIsSlaveAxis,
+            Setter(this, &TQvAxis::SetIsSlaveAxis));
     R.Reference<TQvAxis>({"MasterAxis", "SlaveAxis", "MasterAxis"}, FMasterAxis,
-                         [this](TQvAxis* V) { SetMasterAxis(V); });
-    Field({"Slave.Offset", "SlaveAxis", "Offset"}, FSlaveOffset, &TQvAxis::SetSlaveOffset);
-    Field({"Slave.Slope", "SlaveAxis", "Slope"}, FSlaveSlope, &TQvAxis::SetSlaveSlope);
+                         Setter(this, &TQvAxis::SetMasterAxis));
+    R.Field({"Slave.Offset", "SlaveAxis", "Offset"}, FSlaveOffset,
+            Setter(this, &TQvAxis::SetSlaveOffset));
+    R.Field({"Slave.Slope", "SlaveAxis", "Slope"}, FSlaveSlope,
+            Setter(this, &TQvAxis::SetSlaveSlope));
 
     TQvAxisArrowPoint* Arrow = FArrowPoint.get();
     R.Field({"Arrow.Visible", "Arrow", "Visible"}, Arrow->GetVisible(),
-            [Arrow](bool V) { Arrow->SetVisible(V); });
+            Setter(Arrow, &TQvAxisArrowPoint::SetVisible));
     R.Field({"Arrow.PointLength", "Arrow", "PointLength"}, Arrow->GetPointLength(),
-            [Arrow](float V) { Arrow->SetPointLength(V); });
+            Setter(Arrow, &TQvAxisArrowPoint::SetPointLength));
     R.Field({"Arrow.InnerLength", "Arrow", "InnerLength"}, Arrow->GetInnerLength(),
-            [Arrow](float V) { Arrow->SetInnerLength(V); });
+            Setter(Arrow, &TQvAxisArrowPoint::SetInnerLength));
     R.Field({"Arrow.PointHeight", "Arrow", "PointHeight"}, Arrow->GetPointHeight(),
-            [Arrow](float V) { Arrow->SetPointHeight(V); });
-    Field({"Distance.ValuesAxis", "Distance", "ValuesAxis"}, FDistanceValuesAxis,
-          &TQvAxis::SetDistanceValuesAxis);
-    Field({"Distance.AxisLabels", "Distance", "AxisLabels"}, FDistanceAxisLabels,
-          &TQvAxis::SetDistanceAxisLabels);
-    Field({"Distance.AxisExtraExponent", "Distance", "AxisExtraExponent"},
-          FDistanceAxisExtraExponent, &TQvAxis::SetDistanceAxisExtraExponent);
+            Setter(Arrow, &TQvAxisArrowPoint::SetPointHeight));
+    R.Field({"Distance.ValuesAxis", "Distance", "ValuesAxis"}, FDistanceValuesAxis,
+            Setter(this, &TQvAxis::SetDistanceValuesAxis));
+    R.Field({"Distance.AxisLabels", "Distance", "AxisLabels"}, FDistanceAxisLabels,
+            Setter(this, &TQvAxis::SetDistanceAxisLabels));
+    R.Field({"Distance.AxisExtraExponent", "Distance", "AxisExtraExponent"},
+            FDistanceAxisExtraExponent, Setter(this, &TQvAxis::SetDistanceAxisExtraExponent));
 
     // The zoom buffer, present when it holds stages.
     std::vector<double> ZoomStart, ZoomStop;
@@ -196,15 +201,15 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
     }
 
     if (!R.Block()) return;
-    Field({"LabelDistanceFactor", "TickParts", "LabelDistanceFactor"}, FLabelDistanceFactor,
-          &TQvAxis::SetLabelDistanceFactor);
+    R.Field({"LabelDistanceFactor", "TickParts", "LabelDistanceFactor"}, FLabelDistanceFactor,
+            Setter(this, &TQvAxis::SetLabelDistanceFactor));
     for (size_t i = 0; i < CandidateParts.size(); ++i)
         for (size_t j = 0; j < CandidateParts[i]->size(); ++j)
             R.Field({CandidatePartNames[i][j], "TickParts", CandidatePartNames[i][j]},
                     (*CandidateParts[i])[j]);
     if (!R.Block()) return;
-    Enum({"TickParts.MajorGridMode", "TickParts", "MajorGridMode"}, FMajorGridMode,
-         &TQvAxis::SetMajorGridMode);
+    R.Enum({"TickParts.MajorGridMode", "TickParts", "MajorGridMode"}, FMajorGridMode,
+           Setter(this, &TQvAxis::SetMajorGridMode));
     if (!R.Block()) return;
     const double ValuesStart = R.Field({"Ends.ValuesStart", "Ends", "ValuesStart"}, FValuesStart);
     const double ValuesStop = R.Field({"Ends.ValuesStop", "Ends", "ValuesStop"}, FValuesStop);
@@ -212,8 +217,10 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
         Range->ValuesStart = ValuesStart;
         Range->ValuesStop = ValuesStop;
     }
-    Field({"Ends.StartPadding", "Ends", "StartPadding"}, FStartPadding, &TQvAxis::SetStartPadding);
-    Field({"Ends.StopPadding", "Ends", "StopPadding"}, FStopPadding, &TQvAxis::SetStopPadding);
+    R.Field({"Ends.StartPadding", "Ends", "StartPadding"}, FStartPadding,
+            Setter(this, &TQvAxis::SetStartPadding));
+    R.Field({"Ends.StopPadding", "Ends", "StopPadding"}, FStopPadding,
+            Setter(this, &TQvAxis::SetStopPadding));
     R.End("axis");
 }
 

@@ -30,8 +30,8 @@ TQvColor TRecord::Color(const TName& Name, TQvColor Current, TSetter<TQvColor> S
     return TQvColor(std::get<qint64>(Value({Name, TKind::Color}, qint64(Current), Apply)));
 }
 
-int TRecord::Ordinal(const TName& Name, int Current, int Count, TSetter<int> Set) {
-    return Loaded<int>(Value({Name, TKind::Byte, Count}, qint64(Current), Adapt<int>(Set)));
+int TRecord::Ordinal(const TName& Name, int Current, int Count, TSetter<int> Set, TKind Kind) {
+    return Loaded<int>(Value({Name, Kind, Count}, qint64(Current), Adapt<int>(Set)));
 }
 
 void ControlVisibility(TRecord& Record, TControl* Control) {

@@ -128,11 +128,14 @@ public:
     }
     QString String(const TName& Name, const QString& Current, TSetter<QString> Set = {});
     TQvColor Color(const TName& Name, TQvColor Current, TSetter<TQvColor> Set = {});
-    // An ordinal of Count values (an enumeration or a set of at most 8 elements) in one byte.
-    int Ordinal(const TName& Name, int Current, int Count, TSetter<int> Set = {});
-    template <class E> E Enum(const TName& Name, E Current, TSetter<E> Set = {}) {
+    // An ordinal of Count values (an enumeration or a set of at most 8 elements), in one byte or
+    // as an Integer.
+    int Ordinal(const TName& Name, int Current, int Count, TSetter<int> Set = {},
+                TKind Kind = TKind::Byte);
+    template <class E>
+    E Enum(const TName& Name, E Current, TSetter<E> Set = {}, TKind Kind = TKind::Byte) {
         return E(Ordinal(Name, int(Current), QMetaEnum::fromType<E>().keyCount(),
-                         Set ? [Set](int V) { Set(E(V)); } : std::function<void(int)>()));
+                         Set ? [Set](int V) { Set(E(V)); } : std::function<void(int)>(), Kind));
     }
     // A reference that names no component of class T reads as none.
     template <class T> T* Reference(const TName& Name, const T* Current, TSetter<T*> Set = {}) {
@@ -180,6 +183,11 @@ private:
         return Ref.isEmpty() ? nullptr : qobject_cast<T*>(GetComponentFromRef(Ref));
     }
 };
+
+// The setter Member of Object, for a field: R.Field(Name, X, Setter(this, &TThing::SetX)).
+template <class O, class M> auto Setter(O* Object, M Member) {
+    return [Object, Member](auto Value) { (Object->*Member)(Value); };
+}
 
 // The visibility and hint fields of a control in the node "Properties": "Visible", "Hint",
 // "ParentShowHint", "ShowHint".
