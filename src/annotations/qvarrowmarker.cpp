@@ -312,25 +312,26 @@ void TQvLabelWithArrowMarker::SetParent(TWinControl* AParent) {
     ShowGrips();
 }
 
-void TQvLabelWithArrowMarker::VisitRecord(QvMarkerRecord::TRecord& Record) {
+void TQvLabelWithArrowMarker::VisitRecord(QvRecord::TRecord& Record) {
+    using QvMarkerRecord::Name;
     using QvMarkerRecord::TGroup;
     TQvPointMarker::VisitRecord(Record);
     const TGroup P = TGroup::Properties;
     TQvArrowSettings* Arrow = GetArrow();
-    Record.Field(P, "HoverGrips", FHoverGrips, [this](bool V) { SetHoverGrips(V); });
-    Record.Ordinal(P, "DraggingOptions", int(FDraggingOptions.toInt()), DraggingOptionSets,
-                   [this](int V) {
-                       SetDraggingOptions(TQvArrowMarkerDraggingOptions::fromInt(V));
-                   });
-    Record.Field(P, "Arrow.Visible", Arrow->GetVisible(), [Arrow](bool V) { Arrow->SetVisible(V); });
-    Record.Field(P, "Arrow.PointLength", Arrow->GetPointLength(),
-                  [Arrow](float V) { Arrow->SetPointLength(V); });
-    Record.Field(P, "Arrow.InnerLength", Arrow->GetInnerLength(),
-                  [Arrow](float V) { Arrow->SetInnerLength(V); });
-    Record.Field(P, "Arrow.PointHeight", Arrow->GetPointHeight(),
-                  [Arrow](float V) { Arrow->SetPointHeight(V); });
-    Record.Field(P, "Arrow.DeltaX", FArrowDelta.x(), [this](int V) { SetArrowDeltaX(V); });
-    Record.Field(P, "Arrow.DeltaY", FArrowDelta.y(), [this](int V) { SetArrowDeltaY(V); });
-    Record.Field(P, "Arrow.BentLength", FBentLength, [this](int V) { SetBentLength(V); });
+    Record.Field(Name(P, "HoverGrips"), FHoverGrips, [this](bool V) { SetHoverGrips(V); });
+    Record.Ordinal(
+        Name(P, "DraggingOptions"), int(FDraggingOptions.toInt()), DraggingOptionSets,
+        [this](int V) { SetDraggingOptions(TQvArrowMarkerDraggingOptions::fromInt(V)); });
+    Record.Field(Name(P, "Arrow.Visible"), Arrow->GetVisible(),
+                 [Arrow](bool V) { Arrow->SetVisible(V); });
+    Record.Field(Name(P, "Arrow.PointLength"), Arrow->GetPointLength(),
+                 [Arrow](float V) { Arrow->SetPointLength(V); });
+    Record.Field(Name(P, "Arrow.InnerLength"), Arrow->GetInnerLength(),
+                 [Arrow](float V) { Arrow->SetInnerLength(V); });
+    Record.Field(Name(P, "Arrow.PointHeight"), Arrow->GetPointHeight(),
+                 [Arrow](float V) { Arrow->SetPointHeight(V); });
+    Record.Field(Name(P, "Arrow.DeltaX"), FArrowDelta.x(), [this](int V) { SetArrowDeltaX(V); });
+    Record.Field(Name(P, "Arrow.DeltaY"), FArrowDelta.y(), [this](int V) { SetArrowDeltaY(V); });
+    Record.Field(Name(P, "Arrow.BentLength"), FBentLength, [this](int V) { SetBentLength(V); });
     Record.End("label marker");
 }

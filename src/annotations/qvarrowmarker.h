@@ -158,7 +158,7 @@ public:
     void UpdatePosition() override;
     void SetVisible(bool Value) override;
     void SetParent(TWinControl* AParent) override;
-    void VisitRecord(QvMarkerRecord::TRecord& Record) override;
+    void VisitRecord(QvRecord::TRecord& Record) override;
 
 protected:
     bool CanDragHotSpot() const override;

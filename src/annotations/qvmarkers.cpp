@@ -22,6 +22,7 @@
 #include <cmath>
 
 using namespace Qvlocalize;
+using QvMarkerRecord::Name;
 using QvMarkerRecord::TGroup;
 
 namespace {
@@ -539,64 +540,56 @@ bool TQvMovable::HitTest(const QPoint& P) const {
 
 // ---- persistence ----
 
-void TQvMovable::VisitRecord(QvMarkerRecord::TRecord& Record) {
+void TQvMovable::VisitRecord(QvRecord::TRecord& Record) {
     const TGroup P = TGroup::Properties, C = TGroup::Caption;
-    Record.Field(P, "Visible", GetVisible(), [this](bool V) { SetVisible(V); });
-    Record.Field(P, "Hint", GetHint(), [this](const QString& V) { SetHint(V); });
-    Record.Field(P, "ParentShowHint", GetParentShowHint(),
-                [this](bool V) { SetParentShowHint(V); });
-    // Setting ShowHint ends the parent's hint setting: it keeps the one just read.
-    Record.Field(P, "ShowHint", GetShowHint(), [this](bool V) {
-        const bool Parent = GetParentShowHint();
-        SetShowHint(V);
-        SetParentShowHint(Parent);
-    });
-    Record.Field(P, "ClipToData", FClipToData, [this](bool V) { SetClipToData(V); });
-    Record.Field(P, "MouseDrag", FMouseDrag, [this](bool V) { SetMouseDrag(V); });
-    Record.Ordinal(P, "StartMovingKeys", int(FStartMovingKeys.toInt()), ShiftStates,
+    QvRecord::ControlVisibility(Record, this);
+    Record.Field(Name(P, "ClipToData"), FClipToData, [this](bool V) { SetClipToData(V); });
+    Record.Field(Name(P, "MouseDrag"), FMouseDrag, [this](bool V) { SetMouseDrag(V); });
+    Record.Ordinal(Name(P, "StartMovingKeys"), int(FStartMovingKeys.toInt()), ShiftStates,
                    [this](int V) { SetStartMovingKeys(TShiftState::fromInt(V)); });
-    Record.Field(P, "SnapToSeriesValues", FSnapToSeriesValues,
-                [this](bool V) { SetSnapToSeriesValues(V); });
-    Record.Field(P, "SnapToFunctions", FSnapToFunctions,
-                [this](bool V) { SetSnapToFunctions(V); });
-    Record.Reference<TQvSeries>(P, "SnappedSeries", FSnappedSeries,
+    Record.Field(Name(P, "SnapToSeriesValues"), FSnapToSeriesValues,
+                 [this](bool V) { SetSnapToSeriesValues(V); });
+    Record.Field(Name(P, "SnapToFunctions"), FSnapToFunctions,
+                 [this](bool V) { SetSnapToFunctions(V); });
+    Record.Reference<TQvSeries>(Name(P, "SnappedSeries"), FSnappedSeries,
                                 [this](TQvSeries* V) { SetSnappedSeries(V); });
-    Record.Field(P, "SnappedIdx", FSnappedIdx, [this](int V) { SetSnappedIdx(V); });
-    Record.Color(P, "ForeColor", FForeColor, [this](TQvColor V) { SetForeColor(V); });
-    Record.Settings(P, "Line", FLine.get());
-    Record.Field(C, "Caption", GetCaption(), [this](const QString& V) { SetCaption(V); });
-    Record.Field(C, "Caption.Visible", FCaptionVisible, [this](bool V) { SetCaptionVisible(V); });
-    Record.Field(C, "Caption.Vertical", FCaptionVertical,
-                [this](bool V) { SetCaptionVertical(V); });
-    Record.Field(C, "Caption.DeltaX", FCaptionDeltaX, [this](int V) { SetCaptionDeltaX(V); });
-    Record.Field(C, "Caption.DeltaY", FCaptionDeltaY, [this](int V) { SetCaptionDeltaY(V); });
-    Record.Ordinal(C, "Caption.Position", CaptionPositionOrdinal(), CaptionPositionCount(),
+    Record.Field(Name(P, "SnappedIdx"), FSnappedIdx, [this](int V) { SetSnappedIdx(V); });
+    Record.Color(Name(P, "ForeColor"), FForeColor, [this](TQvColor V) { SetForeColor(V); });
+    Record.Settings(Name(P, "Line"), FLine.get());
+    Record.Field(Name(C, "Caption"), GetCaption(), [this](const QString& V) { SetCaption(V); });
+    Record.Field(Name(C, "Caption.Visible"), FCaptionVisible,
+                 [this](bool V) { SetCaptionVisible(V); });
+    Record.Field(Name(C, "Caption.Vertical"), FCaptionVertical,
+                 [this](bool V) { SetCaptionVertical(V); });
+    Record.Field(Name(C, "Caption.DeltaX"), FCaptionDeltaX, [this](int V) { SetCaptionDeltaX(V); });
+    Record.Field(Name(C, "Caption.DeltaY"), FCaptionDeltaY, [this](int V) { SetCaptionDeltaY(V); });
+    Record.Ordinal(Name(C, "Caption.Position"), CaptionPositionOrdinal(), CaptionPositionCount(),
                    [this](int V) { SetCaptionPositionOrdinal(V); });
-    Record.Settings(C, "Font", GetCaptionFont());
-    Record.Color(C, "Caption.BackColor", FCaptionBackColor,
+    Record.Settings(Name(C, "Font"), GetCaptionFont());
+    Record.Color(Name(C, "Caption.BackColor"), FCaptionBackColor,
                  [this](TQvColor V) { SetCaptionBackColor(V); });
-    Record.Settings(C, "Caption.BackGradient", FCaptionBackGradient.get());
-    Record.Settings(C, "Caption.BackFrame", FCaptionBackFrame.get());
-    Record.Field(C, "Caption.BackRaised", FCaptionBackRaised,
-                [this](bool V) { SetCaptionBackRaised(V); });
-    Record.Field(C, "Caption.BackLowered", FCaptionBackLowered,
-                [this](bool V) { SetCaptionBackLowered(V); });
-    Record.Field(C, "Caption.BackShadow", FCaptionBackShadow,
-                [this](bool V) { SetCaptionBackShadow(V); });
-    Record.Field(C, "CaptionBack.SpaceToBorder", FCaptionBackSpaceToBorder,
-                  [this](float V) { SetCaptionBackSpaceToBorder(V); });
-    Record.Field(C, "CaptionBack.Rounding", FCaptionBackRounding,
-                  [this](float V) { SetCaptionBackRounding(V); });
+    Record.Settings(Name(C, "Caption.BackGradient"), FCaptionBackGradient.get());
+    Record.Settings(Name(C, "Caption.BackFrame"), FCaptionBackFrame.get());
+    Record.Field(Name(C, "Caption.BackRaised"), FCaptionBackRaised,
+                 [this](bool V) { SetCaptionBackRaised(V); });
+    Record.Field(Name(C, "Caption.BackLowered"), FCaptionBackLowered,
+                 [this](bool V) { SetCaptionBackLowered(V); });
+    Record.Field(Name(C, "Caption.BackShadow"), FCaptionBackShadow,
+                 [this](bool V) { SetCaptionBackShadow(V); });
+    Record.Field(Name(C, "CaptionBack.SpaceToBorder"), FCaptionBackSpaceToBorder,
+                 [this](float V) { SetCaptionBackSpaceToBorder(V); });
+    Record.Field(Name(C, "CaptionBack.Rounding"), FCaptionBackRounding,
+                 [this](float V) { SetCaptionBackRounding(V); });
     Record.End("marker");
     // The location: the axes and values the marker moves along.
     const TGroup L = TGroup::Location;
     if (MovesX()) {
-        Record.Reference<TQvAxis>(L, "XAxis", FXAxis, [this](TQvAxis* V) { SetXAxis(V); });
-        Record.Field(L, "X", FX, [this](double V) { SetX(V); });
+        Record.Reference<TQvAxis>(Name(L, "XAxis"), FXAxis, [this](TQvAxis* V) { SetXAxis(V); });
+        Record.Field(Name(L, "X"), FX, [this](double V) { SetX(V); });
     }
     if (MovesY()) {
-        Record.Reference<TQvAxis>(L, "YAxis", FYAxis, [this](TQvAxis* V) { SetYAxis(V); });
-        Record.Field(L, "Y", FY, [this](double V) { SetY(V); });
+        Record.Reference<TQvAxis>(Name(L, "YAxis"), FYAxis, [this](TQvAxis* V) { SetYAxis(V); });
+        Record.Field(Name(L, "Y"), FY, [this](double V) { SetY(V); });
     }
     Record.End("marker location");
 }
@@ -818,9 +811,11 @@ void TQvCrossHair::PaintShape(TGPGraphics* Graphics) {
                             2 * CrossSquare);
 }
 
-void TQvCrossHair::VisitRecord(QvMarkerRecord::TRecord& Record) {
+void TQvCrossHair::VisitRecord(QvRecord::TRecord& Record) {
     TQvPointMarker::VisitRecord(Record);
-    Record.Part("HorizontalMarker", FHorizontalMarker);
-    Record.Part("VerticalMarker", FVerticalMarker);
+    Record.Part("HorizontalMarker",
+                [this](QvRecord::TRecord& R) { FHorizontalMarker->VisitRecord(R); });
+    Record.Part("VerticalMarker",
+                [this](QvRecord::TRecord& R) { FVerticalMarker->VisitRecord(R); });
     Record.End("cross-hair");
 }

@@ -29,7 +29,7 @@ class TQvCrossHair;
 class TQvSeries;
 class TQvUndoStack;
 
-namespace QvMarkerRecord {
+namespace QvRecord {
 class TRecord;
 }
 
@@ -224,7 +224,7 @@ public:
     void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
     void ReadFrom(TCustomIniFile* Ini, const QString& Section);
     // Lists the fields of the record in order, each level ending with an end mark.
-    virtual void VisitRecord(QvMarkerRecord::TRecord& Record);
+    virtual void VisitRecord(QvRecord::TRecord& Record);
 
     // ---- Framework ----
     void SetParent(TWinControl* AParent) override;
@@ -463,7 +463,7 @@ public:
     // The lines first, so that the square and the caption lie above them.
     void SetParent(TWinControl* AParent) override;
     void PaintGr(TGPGraphics* Graphics) override;
-    void VisitRecord(QvMarkerRecord::TRecord& Record) override;
+    void VisitRecord(QvRecord::TRecord& Record) override;
 
 protected:
     int CaptionPositionOrdinal() const override { return int(FCaptionPosition); }

@@ -31,6 +31,9 @@ class TQvSeries;
 class TQvUndoStack;
 class TStringList;
 class TStrings;
+namespace QvRecord {
+class TRecord;
+}
 
 struct TQvScaleLabelEventArgs {
     double Value;
@@ -480,6 +483,13 @@ private:
     void DrawTicks(TGPGraphics* Graphics, bool Major);
     void DrawLine(TGPGraphics* Graphics);
     void InitDateTimeFormats();
+    // The record of the axis in order. A reader reads the range it carries (Start, Stop, the
+    // zoom buffer and the value range) into Range, or drops it without one.
+    struct TRangeState;
+    void VisitRecord(QvRecord::TRecord& Record, TRangeState* Range);
+    std::function<void(QvRecord::TRecord&)> Visit(TRangeState* Range) const;
+    template <class TRead> void ReadRecord(bool ApplyRange, const TRead& Read);
+    void SetRubricLines(const QStringList& Lines);
 
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvAxisArrowPoint> FArrowPoint;

@@ -30,9 +30,6 @@ constexpr int MaxSearchSteps = 200;
 
 // ---- Linear partition and ticks ----
 
-constexpr std::array<double, 3> LabelParts = {1.0, 0.5, 0.2};
-constexpr std::array<double, 3> MajorParts = {0.5, 0.5, 0.1};
-constexpr std::array<double, 3> MinorParts = {0.1, 0.1, 0.02};
 // The searches start at the decade 10^1: label steps of 10 range units.
 constexpr int FirstSearchDecade = 1;
 // Pixels between two labels, times the label distance factor.

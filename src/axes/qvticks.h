@@ -6,6 +6,7 @@
 
 #include "axes/qvaxistypes.h"
 
+#include <array>
 #include <functional>
 #include <vector>
 
@@ -19,6 +20,11 @@ struct TParts {
     double TickPart = 0.1;
     int RangeExponent = 0;
 };
+
+// The candidate label, major and minor steps of a linear partition, from coarse to fine.
+inline constexpr std::array<double, 3> LabelParts = {1.0, 0.5, 0.2};
+inline constexpr std::array<double, 3> MajorParts = {0.5, 0.5, 0.1};
+inline constexpr std::array<double, 3> MinorParts = {0.1, 0.1, 0.02};
 
 struct TTick {
     double Value = 0;

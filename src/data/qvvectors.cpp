@@ -48,14 +48,6 @@ bool IsSeries(const TQvVectorUser* User) {
     return User->VectorUserKind() != TQvVectorUser::TKind::Other;
 }
 
-// A count read from a stream must fit the bytes that follow, so corrupt input cannot make
-// us allocate by it.
-void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize) {
-    const qint64 Left = QvStream::BytesLeft(Stream);
-    if (Count < 0 || qint64(Count) * ItemSize > Left)
-        throw EReadError(Format(SStoredCountTooLarge, {Count, ItemSize, (long long)Left}));
-}
-
 int IntFromText(const QString& Text) {
     bool Ok = false;
     const int Value = Text.trimmed().toInt(&Ok);
@@ -669,7 +661,7 @@ void TQvDoubleVector::ReadFrom(QIODevice* Stream) {
         Field = StringFromStream(Stream);
     } else {
         const int n = QvStream::ReadInteger(Stream);
-        CheckStoredCount(Stream, n, 8);
+        QvStream::CheckStoredCount(Stream, n, 8);
         QByteArray Bytes(qsizetype(n) * 8, Qt::Uninitialized);
         QvStream::ReadBuffer(Stream, Bytes.data(), Bytes.size());
         Values.resize(std::size_t(n));
@@ -681,7 +673,7 @@ void TQvDoubleVector::ReadFrom(QIODevice* Stream) {
     std::vector<int> Marked;
     if (QvStream::ReadBoolean(Stream)) {
         const int m = QvStream::ReadInteger(Stream);
-        CheckStoredCount(Stream, m, 4);
+        QvStream::CheckStoredCount(Stream, m, 4);
         Marked.resize(std::size_t(m));
         for (int& Index : Marked)
             Index = QvStream::ReadInteger(Stream);
@@ -707,10 +699,7 @@ void TQvDoubleVector::WriteTo(const QString& FileName) const {
 }
 
 void TQvDoubleVector::ReadFrom(const QString& FileName) {
-    QByteArray Bytes = QvStream::ReadFile(FileName);
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    ReadFrom(&Buffer);
+    QvStream::ReadFile(FileName, [this](QIODevice* Stream) { ReadFrom(Stream); });
 }
 
 void TQvDoubleVector::WriteTo(IXMLNode Node) const {

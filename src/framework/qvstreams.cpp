@@ -3,6 +3,7 @@
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
 
+#include <QBuffer>
 #include <QFile>
 #include <QSaveFile>
 
@@ -26,6 +27,13 @@ qint64 BytesLeft(QIODevice* Stream) {
     return qMax<qint64>(0, Stream->size() - Stream->pos());
 }
 
+void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize) {
+    const qint64 Left = BytesLeft(Stream);
+    if (Count < 0 || qint64(Count) * ItemSize > Left)
+        throw EReadError(
+            Format(Qvlocalize::SStoredCountTooLarge, {Count, ItemSize, (long long)Left}));
+}
+
 QByteArray ReadFile(const QString& FileName) {
     QFile File(FileName);
     QByteArray Contents;
@@ -33,6 +41,13 @@ QByteArray ReadFile(const QString& FileName) {
     if (!File.isOpen() || File.error() != QFileDevice::NoError)
         throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
     return Contents;
+}
+
+void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read) {
+    QByteArray Bytes = ReadFile(FileName);
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::ReadOnly);
+    Read(&Buffer);
 }
 
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write) {

@@ -18,9 +18,14 @@ void ReadBuffer(QIODevice* Stream, void* Buffer, qint64 Count);
 void WriteBuffer(QIODevice* Stream, const void* Buffer, qint64 Count);
 // Bytes between the position and the end; for sequential devices what is buffered.
 qint64 BytesLeft(QIODevice* Stream);
+// EReadError unless Count items of ItemSize bytes fit into the bytes left: a stored count is
+// checked before anything is allocated for it.
+void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize);
 
 // The whole file; EFOpenError when it cannot be read.
 QByteArray ReadFile(const QString& FileName);
+// Read reads from the whole file held in memory.
+void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read);
 // Writes a file through a temporary file beside it that replaces the file only when Write
 // finished, so an interrupted save loses nothing; EFCreateError when that fails.
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write);

@@ -333,10 +333,7 @@ void TQvSeries::WriteTo(const QString& FileName) const {
 }
 
 void TQvSeries::ReadFrom(const QString& FileName) {
-    QByteArray Bytes = QvStream::ReadFile(FileName);
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    ReadFrom(&Buffer);
+    QvStream::ReadFile(FileName, [this](QIODevice* Stream) { ReadFrom(Stream); });
 }
 
 // ---- XML ----

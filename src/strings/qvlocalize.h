@@ -148,6 +148,8 @@ inline constexpr TResourceString SAxisArrowPointLength{"Axis arrow tip point len
 inline constexpr TResourceString SAxisArrowInnerLength{"Axis arrow tip point inner length"};
 inline constexpr TResourceString SAxisArrowPointHeight{"Axis arrow tip point height"};
 inline constexpr TResourceString SAxisArrowVisible{"Axis arrow visible"};
+inline constexpr TResourceString SAxisZoomBufferDamaged{
+    "The stored zoom buffer of the axis does not match its stage index"};
 
 // Undo stack
 inline constexpr TResourceString SUndoPropertyNotFound{"Property: \"%s\" not found"};
