@@ -206,7 +206,7 @@ void SeedDocuments() {
     for (const TGalleryPage& Page : Pages) {
         TForm Form(Application());
         Form.SetName(QStringLiteral("Gallery"));
-        Page.Build(&Form);
+        BuildPage(Page, &Form);
         for (TQvGraph2D* Graph : PageGraphs(&Form))
             SeedGraph(Graph, Page.Name + u'-' + Graph->GetName());
     }

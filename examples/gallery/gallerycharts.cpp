@@ -1,5 +1,6 @@
 #include "gallerycharts.h"
 
+#include <framework/qvforms.h>
 #include <graph/qvtheme.h>
 
 #include <QPainter>
@@ -37,6 +38,18 @@ TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
     if (!Graph->GetPrimaryXAxis() && Axis->GetHorizontal()) Graph->SetPrimaryXAxis(Axis);
     if (!Graph->GetPrimaryYAxis() && !Axis->GetHorizontal()) Graph->SetPrimaryYAxis(Axis);
     return Axis;
+}
+
+TWinControl* BuildPage(const TGalleryPage& Page, TComponent* Owner) {
+    TWinControl* Control = Page.Build(Owner);
+    for (int i = 0; i < Owner->ComponentCount(); ++i) {
+        TComponent* Component = Owner->Components(i);
+        if (!Component->GetName().isEmpty()) continue;
+        QString Base = QString::fromLatin1(Component->metaObject()->className());
+        Base.remove(0, Base.startsWith(u"TQv") ? 3 : 1);
+        Component->SetName(UniqueName(Owner, Base));
+    }
+    return Control;
 }
 
 QList<TQvGraph2D*> PageGraphs(const TComponent* Owner) {

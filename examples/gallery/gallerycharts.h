@@ -3,6 +3,8 @@
 // Building blocks shared by the chart pages: a white page, a graph in the default theme, an
 // axis with a fixed range, and the theme's series colours.
 
+#include "gallerypage.h"
+
 #include <axes/qvaxis.h>
 #include <framework/qvcontrols.h>
 #include <graph/qvgraph2d.h>
@@ -19,6 +21,10 @@ TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name
 // Start == Stop leaves both ends automatic.
 TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
                  TQvAxisScaling Scaling, double Start, double Stop, const QString& Caption);
+
+// Builds Page with Owner and names every component it left unnamed after its class, so that
+// documents hold the whole chart ("LineSeries1", "DoubleVector3", ...).
+TWinControl* BuildPage(const TGalleryPage& Page, TComponent* Owner);
 
 // The named graphs a page built, in the order they were made.
 QList<TQvGraph2D*> PageGraphs(const TComponent* Owner);

@@ -25,7 +25,7 @@ namespace {
 void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     TForm Form(Application());
     Form.SetName(QStringLiteral("Gallery"));
-    TWinControl* Control = Page.Build(&Form);
+    TWinControl* Control = BuildPage(Page, &Form);
     const QImage Image = Control->Widget()->grab().toImage();
     Image.save(Folder.filePath(Page.Name + QStringLiteral(".png")));
 

@@ -28,6 +28,7 @@ struct TQvAxis::TRangeState {
     double ValuesStart, ValuesStop;
     std::vector<double> ZoomStart, ZoomStop;
     int ZoomIdx;
+    bool Requested = false;
 };
 
 namespace {
@@ -221,6 +222,16 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
             Setter(this, &TQvAxis::SetStartPadding));
     R.Field({"Ends.StopPadding", "Ends", "StopPadding"}, FStopPadding,
             Setter(this, &TQvAxis::SetStopPadding));
+    // The range as asked for before padding and rounding: a loaded axis rounds from the same
+    // values as the saved one, instead of rounding its rounded ends once more.
+    if (!R.Block()) return;
+    const double Requested[] = {R.Field({"Ends.RequestedStart", "Ends", "RequestedStart"}, FLastStart),
+                                R.Field({"Ends.RequestedStop", "Ends", "RequestedStop"}, FLastStop)};
+    if (Range) {
+        Range->LastStart = Requested[0];
+        Range->LastStop = Requested[1];
+        Range->Requested = true;
+    }
     R.End("axis");
 }
 
@@ -248,6 +259,10 @@ template <class TRead> void TQvAxis::ReadRecord(bool ApplyRange, const TRead& Re
     if (ApplyRange) {
         SetStart(Range.Start);
         SetStop(Range.Stop);
+        if (Range.Requested) {
+            FLastStart = Range.LastStart;
+            FLastStop = Range.LastStop;
+        }
     } else {
         FStart = Range.Start;
         FStop = Range.Stop;

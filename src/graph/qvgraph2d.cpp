@@ -227,6 +227,9 @@ TQvGraph2D::~TQvGraph2D() {
     // Series and graphs coupled to this one refer to it: they must not reach it while it goes.
     for (TQvSeries* Series : std::as_const(FRelatedSeries))
         Series->ForgetGraph(this);
+    // So must its legends: those that are its child controls go only after this part of it.
+    for (TControl* Legend : QList<TControl*>(FRelatedLegends))
+        Legend->Notification(this, TOperation::Remove);
     if (const TComponent* Owner = GetOwner())
         for (int i = 0; i < Owner->ComponentCount(); ++i)
             if (auto* Other = qobject_cast<TQvGraph2D*>(Owner->Components(i)))

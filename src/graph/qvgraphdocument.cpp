@@ -34,6 +34,7 @@ namespace {
 // The graph's own settings, after its components. Blocks after the grids were added over time;
 // the last one holds what this library added: smoothing, wheel and keys, scroll steps.
 void VisitGraphSettings(TQvGraph2D* G, QvRecord::TRecord& R) {
+    constexpr int ShiftSets = 1 << 16;
     TQvZoomSettings* Z = G->GetZoom();
     R.Field({"Visible", "Properties", "Visible"}, G->GetVisible(),
             [G](bool V) { G->SetVisible(V); });
@@ -92,10 +93,11 @@ void VisitGraphSettings(TQvGraph2D* G, QvRecord::TRecord& R) {
             [Z](bool V) { Z->SetHScrollbarVisible(V); });
     R.Field({"Zoom.VScrollbarVisible", "Zoom", "VScrollbarVisible"}, Z->GetVScrollbarVisible(),
             [Z](bool V) { Z->SetVScrollbarVisible(V); });
-    R.Word({"Zoom.StartZoom", "Zoom", "StartZoom"}, Z->GetStartZoom().toInt(),
-           [Z](int V) { Z->SetStartZoom(TShiftState::fromInt(V)); });
-    R.Word({"Zoom.StartPanning", "Zoom", "StartPanning"}, Z->GetStartPanning().toInt(),
-           [Z](int V) { Z->SetStartPanning(TShiftState::fromInt(V)); });
+    R.Ordinal({"Zoom.StartZoom", "Zoom", "StartZoom"}, Z->GetStartZoom().toInt(), ShiftSets,
+              [Z](int V) { Z->SetStartZoom(TShiftState::fromInt(V)); }, QvRecord::TKind::Word);
+    R.Ordinal({"Zoom.StartPanning", "Zoom", "StartPanning"}, Z->GetStartPanning().toInt(),
+              ShiftSets, [Z](int V) { Z->SetStartPanning(TShiftState::fromInt(V)); },
+              QvRecord::TKind::Word);
     R.Settings({"MajorGridHorizontal", "Grid", "MajorGridHorizontal"}, G->GetMajorGridHorizontal());
     R.Settings({"MajorGridVertical", "Grid", "MajorGridVertical"}, G->GetMajorGridVertical());
     R.Settings({"MinorGridHorizontal", "Grid", "MinorGridHorizontal"}, G->GetMinorGridHorizontal());
@@ -177,10 +179,14 @@ QList<TQvLegend*> LegendsOf(const TQvGraph2D* Graph) {
     return Result;
 }
 
+// The markers on the graph; those that are parts of another marker (the lines of a cross-hair)
+// are in its record and go with it.
 QList<TQvMovable*> MarkersOf(const TQvGraph2D* Graph) {
     QList<TQvMovable*> Result;
     for (int i = 0; i < Graph->ControlCount(); ++i)
-        if (auto* Marker = qobject_cast<TQvMovable*>(Graph->Controls(i))) Result.append(Marker);
+        if (auto* Marker = qobject_cast<TQvMovable*>(Graph->Controls(i));
+            Marker && !qobject_cast<TQvMovable*>(Marker->GetOwner()))
+            Result.append(Marker);
     return Result;
 }
 

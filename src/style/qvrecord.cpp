@@ -134,6 +134,9 @@ public:
         case TKind::Byte:
             WriteByte(FStream, quint8(std::get<qint64>(V)));
             break;
+        case TKind::Word:
+            WriteWord(FStream, quint16(std::get<qint64>(V)));
+            break;
         case TKind::Double:
             WriteDouble(FStream, std::get<double>(V));
             break;
@@ -197,6 +200,9 @@ public:
         case TKind::Byte:
             V = qint64(ReadByte(FStream));
             break;
+        case TKind::Word:
+            V = qint64(ReadWord(FStream));
+            break;
         case TKind::Double:
             V = ReadDouble(FStream);
             break;
@@ -256,6 +262,7 @@ QString TextOf(const TField& Field, const TValue& V) {
         return BoolText(std::get<bool>(V));
     case TKind::Integer:
     case TKind::Byte:
+    case TKind::Word:
         return QString::number(std::get<qint64>(V));
     case TKind::Double:
     case TKind::Single:
@@ -283,6 +290,7 @@ std::optional<TValue> ValueOf(const TField& Field, const QString& Text, const TV
     }
     case TKind::Integer:
     case TKind::Byte:
+    case TKind::Word:
         if (!TryStrToInt(Text, Number)) return std::nullopt;
         if (Field.Count > 0 && !(Number >= 0 && Number < Field.Count)) return std::nullopt;
         return qint64(Number);

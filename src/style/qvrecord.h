@@ -62,12 +62,13 @@ struct TName {
 };
 
 // How a value is stored. Text is an encoded string (line breaks escaped in INI values), String
-// a plain one; a Reference is a component reference as a plain string. An Integer with a Count
-// lies below it, as a Byte does.
+// a plain one; a Reference is a component reference as a plain string. An Integer or a Word
+// (two bytes) with a Count lies below it, as a Byte does.
 enum class TKind {
     Boolean,
     Integer,
     Byte,
+    Word,
     Double,
     Single,
     Color,

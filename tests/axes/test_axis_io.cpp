@@ -234,13 +234,14 @@ TEST(AxisRecord, DefaultAxisLayout) {
         E.Double(Part);
     E.Byte(1).Byte(0); // major grid at the labels
     E.Byte(1).Double(0).Double(10).Double(0).Double(0);
+    E.Byte(1).Double(0).Double(10); // the range as asked for
     E.Byte(0);
 
     const QByteArray Bytes = Binary(Axis);
     EXPECT_EQ(Bytes.toHex(), E.Bytes().toHex());
     // Offsets after the reference, summed from the sizes of the rows.
     const qsizetype R = 4 + GetComponentRef(Axis).size();
-    ASSERT_EQ(Bytes.size(), R + 509);
+    ASSERT_EQ(Bytes.size(), R + 526);
     EXPECT_EQ(qFromLittleEndian<qint32>(Bytes.constData() + R + 17), 400);
     const auto DoubleAt = [&](qsizetype At) {
         QBuffer Buffer;
@@ -252,7 +253,7 @@ TEST(AxisRecord, DefaultAxisLayout) {
     EXPECT_EQ(DoubleAt(R + 401), 1.0); // the first candidate label step
     EXPECT_EQ(DoubleAt(R + 484), 10);  // the value range's stop
     for (const auto& [At, Byte] : std::vector<std::pair<qsizetype, char>>{
-             {R + 395, 0}, {R + 396, 1}, {R + 473, 1}, {R + 475, 1}, {R + 508, 0}})
+             {R + 395, 0}, {R + 396, 1}, {R + 473, 1}, {R + 475, 1}, {R + 508, 1}, {R + 525, 0}})
         EXPECT_EQ(Bytes[At], Byte) << At - R;
 }
 
@@ -447,8 +448,8 @@ TEST(AxisRecord, KeepsTheRangeAndReadsOlderRecords) {
     ReadIni(Reader, Ini(Stored), false);
     EXPECT_EQ(RangeOf(Reader), Before);
 
-    // The three markers, counted back from the end: 113, 36 and 34 bytes.
-    for (const qsizetype FromEnd : {113, 36, 34}) {
+    // The three markers, counted back from the end: 130, 53 and 51 bytes.
+    for (const qsizetype FromEnd : {130, 53, 51}) {
         TQvAxis* Older =
             Chart.NewAxis(TQvAxisPosition::Bottom, QStringLiteral("Older%1").arg(FromEnd));
         const TRange Kept = RangeOf(Older);
@@ -457,9 +458,9 @@ TEST(AxisRecord, KeepsTheRangeAndReadsOlderRecords) {
         EXPECT_EQ(Older->GetCaption(), "Time\r\\bs\\b");
         EXPECT_EQ(Older->GetStopPadding(), 0);
         EXPECT_EQ(Older->GetValuesStop(), Kept.ValuesStop);
-        EXPECT_EQ(Older->GetLabelDistanceFactor(), FromEnd == 113 ? 1 : 2);
+        EXPECT_EQ(Older->GetLabelDistanceFactor(), FromEnd == 130 ? 1 : 2);
         EXPECT_EQ(Older->GetMajorGridMode(),
-                  FromEnd == 34 ? TQvMajorGridMode::AtMajorTick : TQvMajorGridMode::AtLabel);
+                  FromEnd == 51 ? TQvMajorGridMode::AtMajorTick : TQvMajorGridMode::AtLabel);
     }
 }
 
@@ -487,7 +488,7 @@ TEST(AxisRecord, DamagedRecordsChangeNothing) {
     ASSERT_GT(Count, 0);
     EXPECT_TRUE(Damaged(Count, QByteArray::fromHex("ffffff00")).startsWith("A stored count of"));
     // The stage index behind the two vector records of three stages.
-    const qsizetype Stage = Bytes.size() - 113 - 4;
+    const qsizetype Stage = Bytes.size() - 130 - 4;
     EXPECT_EQ(Damaged(Stage, QByteArray::fromHex("03000000")),
               "The stored zoom buffer of the axis does not match its stage index");
     EXPECT_EQ(Ini(Untouched), Before);

@@ -6,9 +6,11 @@
 #include <gallerycharts.h>
 #include <gallerypage.h>
 
+#include <axes/qvaxis.h>
 #include <framework/qvforms.h>
 #include <framework/qvstreams.h>
 #include <graph/qvgraphdocument.h>
+#include <series/qvseries.h>
 #include <style/qvgdi.h>
 
 #include <QImage>
@@ -18,6 +20,9 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <string>
+#include <string_view>
+#include <typeinfo>
 
 namespace {
 
@@ -38,6 +43,22 @@ std::vector<TGalleryPage> GalleryPages() {
     return Pages;
 }
 
+// What only code gives a chart does not travel in documents: handlers of events, and series
+// of classes the program derives without a meta object of their own (the reader makes the
+// class their meta object names).
+bool HasCodeOnlyParts(const TQvGraph2D* Graph) {
+    for (const TQvAxis* Axis : Graph->ChildAxes())
+        if (Axis->GetOnGetScaleLabel()) return true;
+    for (int i = 0; i < Graph->SeriesCount(); ++i) {
+        const TQvSeries* Series = Graph->Series(i);
+        const std::string Class = Series->metaObject()->className();
+        // The mangled name of a class in the global namespace ends in its length and name.
+        if (!std::string_view(typeid(*Series).name()).ends_with(std::to_string(Class.size()) + Class))
+            return true;
+    }
+    return false;
+}
+
 const QString FormName = QStringLiteral("Gallery");
 
 } // namespace
@@ -50,14 +71,17 @@ TEST(GalleryDocuments, EveryChartComesBackPixelForPixel) {
         {
             TForm Form(Application());
             Form.SetName(FormName);
-            Page.Build(&Form);
+            BuildPage(Page, &Form);
             for (TQvGraph2D* Graph : PageGraphs(&Form)) {
+                if (HasCodeOnlyParts(Graph)) continue;
                 const QString Stem = Dir.filePath(Page.Name + u'-' + Graph->GetName());
+                // Saved as shown: the ranges found when painting are part of the document.
+                const QImage Shown = Picture(Graph);
                 const TQvGraphDocument Document(Graph);
                 Document.Save(Stem + ".qvg", true, TQvDocumentFormat::Binary);
                 Document.Save(Stem + ".xml", true, TQvDocumentFormat::Xml);
                 Document.Save(Stem + ".ini", true, TQvDocumentFormat::Ini);
-                Saved.emplace_back(Stem, Picture(Graph));
+                Saved.emplace_back(Stem, Shown);
             }
         }
         for (const auto& [Stem, Original] : Saved)
@@ -88,7 +112,7 @@ TEST(GalleryDocuments, QvplotRendersConvertsAndRefusesBadInput) {
         Form.SetName(FormName);
         for (const TGalleryPage& Page : GalleryPages()) {
             if (Page.Name != u"series") continue;
-            Page.Build(&Form);
+            BuildPage(Page, &Form);
             TQvGraphDocument(PageGraphs(&Form).at(0)).Save(Doc, true, TQvDocumentFormat::Xml);
         }
     }

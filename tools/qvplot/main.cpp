@@ -137,7 +137,8 @@ void PrintInfo(const TQvGraph2D* Graph) {
              .arg(Graph->GetWidth())
              .arg(Graph->GetHeight())
              .arg(Graph->CaptionAsString()));
-    for (const TQvDoubleVector* Vector : *Graph->GetVectorsList()) {
+    const auto Vectors = Graph->GetVectorsList();
+    for (const TQvDoubleVector* Vector : *Vectors) {
         const bool Empty = Vector->GetCount() == 0;
         Line(QStringLiteral("vector %1 count %2 range %3 .. %4")
                  .arg(GetComponentRef(Vector))
@@ -188,6 +189,11 @@ int Run(const TOptions& Options) {
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+    // Qt's notes about the environment are not about the user's files: stderr carries only
+    // this program's one line.
+    qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
+        if (Type == QtFatalMsg) std::fprintf(stderr, "qvplot: %s\n", qPrintable(Message));
+    });
     QApplication App(argc, argv);
     const std::optional<TOptions> Options = ParseArguments(App.arguments());
     if (!Options) {
