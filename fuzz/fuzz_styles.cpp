@@ -1,6 +1,6 @@
-// Series, legend, marker and style records (line, arrow, area, gradient, point symbols inside
-// the series, font, a regression's ranges and band, the four kinds of marker) read from a
-// binary, XML or INI record; the first byte names form and kind.
+// Series, legend, marker, axis and style records (line, arrow, area, gradient, point symbols
+// inside the series, font, a regression's ranges and band, the four kinds of marker) read from
+// a binary, XML or INI record; the first byte names form and kind.
 
 #include "stylerecords.h"
 

@@ -117,6 +117,16 @@ void SeedStyles() {
     Objects.Legend->SetCaption(QStringLiteral("Legend \\b record"));
     Objects.Legend->SetCaptionVisible(true);
     Objects.Legend->GetItemsOrderList()->Add(GetComponentRef(Objects.Points));
+    TQvAxis* Axis = Objects.Axis;
+    Axis->SetCaption(QStringLiteral("Axis\rrecord"));
+    Axis->SetScaling(TQvAxisScaling::Rubrics);
+    Axis->GetRubrics()->AddStrings({QStringLiteral("one"), QStringLiteral("two")});
+    Axis->SetMasterAxis(Objects.Chart.XAxis);
+    Axis->SetSlaveSlope(2);
+    Axis->SetLabelDistanceFactor(1.5f);
+    Axis->SetMajorGridMode(TQvMajorGridMode::AtMajorTick);
+    Axis->SetStopPadding(0.25);
+    Axis->ZoomIn(0.5, 1.5);
     for (int Kind = 0; Kind < QvFuzz::StyleKindCount; ++Kind)
         QvFuzz::WithStyleObject(Objects, Kind, [&](auto* Object) {
             for (const QvFuzz::TForm Form :

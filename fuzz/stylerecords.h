@@ -1,8 +1,8 @@
 #pragma once
 
 // The style records of the styles fuzz target and the seed writer: one object of every kind
-// and, for each kind, its reader and writer in the three forms. Series and markers read and
-// write their records themselves.
+// and, for each kind, its reader and writer in the three forms. Series, legends, markers and
+// axes read and write their records themselves.
 
 #include "fuzzing.h"
 
@@ -53,6 +53,8 @@ struct TStyleObjects {
     TQvCrossHair* Cross = OnGraph(new TQvCrossHair(Chart.Module.get()), "Cross");
     TQvLabelWithArrowMarker* Label =
         OnGraph(new TQvLabelWithArrowMarker(Chart.Module.get()), "Label");
+    // A second horizontal axis, which may follow the X axis as its master.
+    TQvAxis* Axis = Chart.NewAxis(TQvAxisPosition::Top, QStringLiteral("Axis"));
 
     template <class T> T* OnGraph(T* Marker, const char* Name) {
         Marker->SetName(QString::fromLatin1(Name));
@@ -61,25 +63,30 @@ struct TStyleObjects {
     }
 };
 
-// One call shape for every record: the own members of series, legends and markers, the style
-// objects' free functions (the simple line and the font name their XML child themselves).
-template <class T> constexpr bool IsSeries = std::is_base_of_v<TQvSeries, T> ||
-                                             std::is_base_of_v<TQvLegend, T> ||
-                                             std::is_base_of_v<TQvMovable, T>;
+// One call shape for every record: the own members of series, legends, markers and axes, the
+// style objects' free functions (the simple line and the font name their XML child
+// themselves). An axis reads its range as well.
+template <class T> constexpr bool IsAxis = std::is_base_of_v<TQvAxis, T>;
+template <class T> constexpr bool IsSeries =
+    std::is_base_of_v<TQvSeries, T> || std::is_base_of_v<TQvLegend, T> ||
+    std::is_base_of_v<TQvMovable, T> || IsAxis<T>;
 template <class T> constexpr bool NamesItself =
     std::is_same_v<T, TQvSimpleLineSettings> || std::is_same_v<T, TQvFont>;
 
 template <class T> void Read(T* Object, QIODevice* Stream) {
-    if constexpr (IsSeries<T>) Object->ReadFrom(Stream);
+    if constexpr (IsAxis<T>) Object->ReadFrom(Stream, true);
+    else if constexpr (IsSeries<T>) Object->ReadFrom(Stream);
     else FromStream(Stream, Object);
 }
 template <class T> void Read(T* Object, const IXMLNode& Node) {
-    if constexpr (IsSeries<T>) Object->ReadFrom(Node);
+    if constexpr (IsAxis<T>) Object->ReadFrom(Node, true);
+    else if constexpr (IsSeries<T>) Object->ReadFrom(Node);
     else if constexpr (NamesItself<T>) FromNode(Node, Object);
     else FromNode(Node, Object, StyleName);
 }
 template <class T> void Read(T* Object, TCustomIniFile* Ini, const QString& Section) {
-    if constexpr (IsSeries<T>) Object->ReadFrom(Ini, Section);
+    if constexpr (IsAxis<T>) Object->ReadFrom(Ini, Section, true);
+    else if constexpr (IsSeries<T>) Object->ReadFrom(Ini, Section);
     else FromIni(Ini, Section, StyleName, Object);
 }
 template <class T> void Write(const T* Object, QIODevice* Stream) {
@@ -97,7 +104,7 @@ template <class T> void Write(const T* Object, TCustomIniFile* Ini, const QStrin
 }
 
 // Calls F with the object of kind Kind; arrows are stored as their line record.
-constexpr int StyleKindCount = 14;
+constexpr int StyleKindCount = 15;
 template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Call) {
     switch (Kind % StyleKindCount) {
     case 0: Call(Objects.Chart.Series); break;
@@ -114,6 +121,7 @@ template <class F> void WithStyleObject(TStyleObjects& Objects, int Kind, F&& Ca
     case 11: Call(Objects.Cross); break;
     case 12: Call(Objects.Label); break;
     case 13: Call(Objects.Legend); break;
+    case 14: Call(Objects.Axis); break;
     }
 }
 

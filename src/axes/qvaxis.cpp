@@ -20,6 +20,13 @@ using namespace Qvlocalize;
 
 namespace {
 
+// Lengths and distances in pixels, also from records, stay within the pixels an axis reaches;
+// NaN is 0.
+float PixelSize(float Value) {
+    constexpr auto Reach = float(TQvAxis::MaxPixelOffset);
+    return std::isnan(Value) ? 0 : std::clamp(Value, -Reach, Reach);
+}
+
 TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
     auto* Font = new TQvFont();
     Font->SetName(QString::fromLatin1(Name));
@@ -106,14 +113,14 @@ void TQvAxis::SetCaptionColor(TQvColor Value) {
 }
 
 void TQvAxis::SetCaptionDistanceAfter(float Value) {
-    if (SetUndoable(FUndoStack, this, FCaptionDistanceAfter, Value, "CaptionDistanceAfter",
-                    SAxisCaptionDistanceAfter))
+    if (SetUndoable(FUndoStack, this, FCaptionDistanceAfter, PixelSize(Value),
+                    "CaptionDistanceAfter", SAxisCaptionDistanceAfter))
         Modified();
 }
 
 void TQvAxis::SetCaptionDistanceBefore(float Value) {
-    if (SetUndoable(FUndoStack, this, FCaptionDistanceBefore, Value, "CaptionDistanceBefore",
-                    SAxisCaptionDistanceBefore))
+    if (SetUndoable(FUndoStack, this, FCaptionDistanceBefore, PixelSize(Value),
+                    "CaptionDistanceBefore", SAxisCaptionDistanceBefore))
         Modified();
 }
 
@@ -135,8 +142,11 @@ void TQvAxis::SetCaptionHorizontalOnVerticalAxis(bool Value) {
         Modified();
 }
 
+// Digits beyond the precision of a double show nothing.
 void TQvAxis::SetExtraDigits(int Value) {
-    if (SetUndoable(FUndoStack, this, FExtraDigits, Value, "ExtraDigits", SAxisExtraDigits))
+    constexpr int MaxDigits = std::numeric_limits<double>::max_digits10;
+    if (SetUndoable(FUndoStack, this, FExtraDigits, std::clamp(Value, -MaxDigits, MaxDigits),
+                    "ExtraDigits", SAxisExtraDigits))
         Modified();
 }
 
@@ -194,28 +204,30 @@ void TQvAxis::SetMajorGridMode(TQvMajorGridMode Value) {
 }
 
 void TQvAxis::SetAxisThicknes(float Value) {
-    if (SetUndoable(FUndoStack, this, FAxisThicknes, Value, "AxisThicknes", SAxisThickness))
+    if (SetUndoable(FUndoStack, this, FAxisThicknes, PixelSize(Value), "AxisThicknes",
+                    SAxisThickness))
         Modified();
 }
 
 void TQvAxis::SetMajorTickThicknes(float Value) {
-    if (SetUndoable(FUndoStack, this, FMajorTickThicknes, Value, "MajorTickThicknes",
+    if (SetUndoable(FUndoStack, this, FMajorTickThicknes, PixelSize(Value), "MajorTickThicknes",
                     SAxisMajorTickThickness))
         Modified();
 }
 
 void TQvAxis::SetTickThicknes(float Value) {
-    if (SetUndoable(FUndoStack, this, FTickThicknes, Value, "TickThicknes", SAxisTickThickness))
+    if (SetUndoable(FUndoStack, this, FTickThicknes, PixelSize(Value), "TickThicknes",
+                    SAxisTickThickness))
         Modified();
 }
 
 void TQvAxis::SetTickLength(float Value) {
-    if (SetUndoable(FUndoStack, this, FTickLength, Value, "TickLength", SAxisTickLength))
+    if (SetUndoable(FUndoStack, this, FTickLength, PixelSize(Value), "TickLength", SAxisTickLength))
         Modified();
 }
 
 void TQvAxis::SetMajorTickLength(float Value) {
-    if (SetUndoable(FUndoStack, this, FMajorTickLength, Value, "MajorTickLength",
+    if (SetUndoable(FUndoStack, this, FMajorTickLength, PixelSize(Value), "MajorTickLength",
                     SAxisMajorTickLength))
         Modified();
 }
@@ -257,19 +269,19 @@ void TQvAxis::SetMinForExtraExponent(double Value) {
 }
 
 void TQvAxis::SetDistanceValuesAxis(float Value) {
-    if (SetUndoable(FUndoStack, this, FDistanceValuesAxis, Value, "DistanceValuesAxis",
+    if (SetUndoable(FUndoStack, this, FDistanceValuesAxis, PixelSize(Value), "DistanceValuesAxis",
                     SAxisDistanceValuesAxis))
         Modified();
 }
 
 void TQvAxis::SetDistanceAxisLabels(float Value) {
-    if (SetUndoable(FUndoStack, this, FDistanceAxisLabels, Value, "DistanceAxisLabels",
+    if (SetUndoable(FUndoStack, this, FDistanceAxisLabels, PixelSize(Value), "DistanceAxisLabels",
                     SAxisDistanceAxisLabels))
         Modified();
 }
 
 void TQvAxis::SetDistanceAxisExtraExponent(float Value) {
-    if (SetUndoable(FUndoStack, this, FDistanceAxisExtraExponent, Value,
+    if (SetUndoable(FUndoStack, this, FDistanceAxisExtraExponent, PixelSize(Value),
                     "DistanceAxisExtraExponent", SAxisDistanceExtraExponent))
         Modified();
 }
@@ -285,7 +297,7 @@ float TQvAxis::GetDistanceNumbersCaption() const {
 
 void TQvAxis::SetDistanceNumbersCaption(float Value) {
     float& Field = CaptionBeforeFacesData() ? FCaptionDistanceBefore : FCaptionDistanceAfter;
-    if (SetUndoable(FUndoStack, this, Field, Value, "DistanceNumbersCaption",
+    if (SetUndoable(FUndoStack, this, Field, PixelSize(Value), "DistanceNumbersCaption",
                     SAxisDistanceNumbersCaption))
         Modified();
 }
@@ -296,7 +308,8 @@ float TQvAxis::GetDistanceToBorder() const {
 
 void TQvAxis::SetDistanceToBorder(float Value) {
     float& Field = CaptionBeforeFacesData() ? FCaptionDistanceAfter : FCaptionDistanceBefore;
-    if (SetUndoable(FUndoStack, this, Field, Value, "DistanceToBorder", SAxisDistanceToBorder))
+    if (SetUndoable(FUndoStack, this, Field, PixelSize(Value), "DistanceToBorder",
+                    SAxisDistanceToBorder))
         Modified();
 }
 

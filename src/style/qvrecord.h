@@ -5,11 +5,15 @@
 // the writers and readers of the three forms are TRecords:
 //
 //     void TThing::VisitRecord(QvRecord::TRecord& R) {
+//         using QvRecord::Setter;
 //         R.Field({"Caption.Visible", "Caption", "Visible"}, FVisible,
-//                 [this](bool V) { SetVisible(V); });
+//                 Setter(this, &TThing::SetVisible));
+//         R.Enum({"Style", "Properties", "Style"}, FStyle, Setter(this, &TThing::SetStyle));
 //         if (R.Field({"FromDatabase", "Data", "Database"}, FBound))  // decides what follows
-//             R.String({"DataField", "Data", "Field"}, FField, [this](QString V) { ... });
-//         if (!R.Block()) return;  // older records end here
+//             R.String({"DataField", "Data", "Field"}, GetField(), Setter(this,
+//             &TThing::SetField));
+//         R.Field({"Range.Start", "Range", "Start"}, FStart);  // read, and dropped
+//         if (!R.Block()) return;  // extension block: older records end here
 //         R.Settings({"Font", "", "Font"}, FFont.get());
 //         R.End("thing");
 //     }
@@ -111,6 +115,7 @@ public:
                              const std::function<void(const QStringList&)>& Set = {}) = 0;
     // Values in the record of a TQvDoubleVector. XML: the Index-th vector element below the
     // node Name.Node. INI: the section named by the record's section followed by Name.Key.
+    // Malformed numbers in these two raise EConvertError, as the vector's own readers do.
     virtual std::vector<double>
     Vector(const TName& Name, int Index, const std::vector<double>& Current,
            const std::function<void(const std::vector<double>&)>& Set = {}) = 0;

@@ -4,6 +4,7 @@
 #include "../chartfixture.h"
 #include "../qvtest.h"
 
+#include <annotations/qvmarkers.h>
 #include <framework/qvdb.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvinifiles.h>
@@ -492,4 +493,28 @@ TEST(AxisRecord, DamagedRecordsChangeNothing) {
     EXPECT_EQ(Damaged(Stage, QByteArray::fromHex("03000000")),
               "The stored zoom buffer of the axis does not match its stage index");
     EXPECT_EQ(Ini(Untouched), Before);
+}
+
+// Pixel sizes and digits from a record are not trusted: distances beyond any screen, or not
+// numbers at all, leave a data area that pixels reach and labels of bounded length (found by
+// fuzzing: a marker on such a graph placed itself 1e31 pixels away).
+TEST(AxisRecord, SizesFromARecordStayBounded) {
+    TChart Chart;
+    auto* Marker = new TQvHorizontalMarker(Chart.Owner.get());
+    Marker->SetYAxis(Chart.Y);
+    Marker->SetParent(Chart.Graph);
+    ReadIni(Chart.X,
+            {"[Axis]", "Distance.ValuesAxis=1.8497378647180427E31", "Distance.AxisLabels=NAN",
+             "TickLength=-1e30", "Caption.DistanceBefore=1e38", "ExtraDigits=2147483647"});
+    EXPECT_EQ(Chart.X->GetDistanceValuesAxis(), TQvAxis::MaxPixelOffset);
+    EXPECT_EQ(Chart.X->GetDistanceAxisLabels(), 0);
+    EXPECT_EQ(Chart.X->GetTickLength(), -TQvAxis::MaxPixelOffset);
+    EXPECT_EQ(Chart.X->GetExtraDigits(), 17);
+    Chart.Paint();
+    const TGPRectF& Area = Chart.Graph->GetDrawingArea();
+    for (const float Edge : {Area.X, Area.Y, Area.Width, Area.Height})
+        EXPECT_LE(std::abs(Edge), 4 * TQvAxis::MaxPixelOffset);
+    ASSERT_GT(Chart.X->Labels().Count(), 0);
+    for (int i = 0; i < Chart.X->Labels().Count(); ++i)
+        EXPECT_LE(Chart.X->Labels().Get(i)->GetCaption().size(), 40);
 }
