@@ -244,10 +244,7 @@ TEST(AxisRecord, DefaultAxisLayout) {
     ASSERT_EQ(Bytes.size(), R + 509);
     EXPECT_EQ(qFromLittleEndian<qint32>(Bytes.constData() + R + 17), 400);
     const auto DoubleAt = [&](qsizetype At) {
-        QBuffer Buffer;
-        Buffer.setData(Bytes.mid(At, 8));
-        Buffer.open(QIODevice::ReadOnly);
-        return QvStream::ReadDouble(&Buffer);
+        return qFromLittleEndian<double>(Bytes.data() + At);
     };
     EXPECT_EQ(DoubleAt(R + 291), 10);  // Stop
     EXPECT_EQ(DoubleAt(R + 401), 1.0); // the first candidate label step
