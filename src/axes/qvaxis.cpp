@@ -546,6 +546,12 @@ void TQvAxis::RemoveRelatedSeries(TQvSeries* Series) {
 
 // ---- Framework ----
 
+void TQvAxis::SetBounds(int ALeft, int ATop, int AWidth, int AHeight) {
+    constexpr int Reach = int(MaxPixelOffset);
+    TGraphicControl::SetBounds(std::clamp(ALeft, -Reach, Reach), std::clamp(ATop, -Reach, Reach),
+                               std::clamp(AWidth, 0, Reach), std::clamp(AHeight, 0, Reach));
+}
+
 void TQvAxis::SetParent(TWinControl* AParent) {
     const bool Dropped = AParent && AParent != GetParent() && InDesigner();
     TGraphicControl::SetParent(AParent);

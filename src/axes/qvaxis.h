@@ -420,6 +420,8 @@ public:
     void ScrollBy(double Delta, bool Tracking, bool RecordStage);
 
     void SetParent(TWinControl* AParent) override;
+    // Places and sizes stay within MaxPixelOffset, whatever a record brings.
+    void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
 

@@ -3,13 +3,14 @@
 #include "axes/qvmath.h"
 
 #include <algorithm>
+#include <cmath>
 
 using namespace Qvlocalize;
 
 void TQvStyleSettings::ChangeArrowLength(float& Field, float Value, const char* PropName,
                                          const TResourceString& Caption) {
     if (!SetUndoable(FUndoStack, this, Field, Value, PropName, Caption)) return;
-    Field = std::max(Field, MinArrowLength);
+    Field = std::isnan(Field) ? MinArrowLength : std::clamp(Field, MinArrowLength, MaxArrowLength);
     Modified();
 }
 

@@ -13,8 +13,9 @@
 
 using ModifiedCallback = std::function<void()>;
 
-// Lengths of an arrow tip, in units of the line width; below 0.00001 they are 0.00001.
+// Lengths of an arrow tip, in units of the line width, from 0.00001 to 10000.
 inline constexpr float MinArrowLength = 0.00001f;
+inline constexpr float MaxArrowLength = 10000.0f;
 
 // What every settings object shares: the owner's callback, its undo stack and the setter.
 class TQvStyleSettings : public TPersistent {
@@ -36,7 +37,8 @@ protected:
     void Change(T& Field, const T& Value, const char* PropName, const TResourceString& Caption) {
         if (SetUndoable(FUndoStack, this, Field, Value, PropName, Caption)) Modified();
     }
-    // Arrow lengths are recorded when they differ and stored at least as MinArrowLength.
+    // Arrow lengths are recorded when they differ and stored within MinArrowLength and
+    // MaxArrowLength (NaN as MinArrowLength), whatever a record brings.
     void ChangeArrowLength(float& Field, float Value, const char* PropName,
                            const TResourceString& Caption);
 

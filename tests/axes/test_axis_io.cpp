@@ -245,10 +245,7 @@ TEST(AxisRecord, DefaultAxisLayout) {
     ASSERT_EQ(Bytes.size(), R + 526);
     EXPECT_EQ(qFromLittleEndian<qint32>(Bytes.constData() + R + 17), 400);
     const auto DoubleAt = [&](qsizetype At) {
-        QBuffer Buffer;
-        Buffer.setData(Bytes.mid(At, 8));
-        Buffer.open(QIODevice::ReadOnly);
-        return QvStream::ReadDouble(&Buffer);
+        return qFromLittleEndian<double>(Bytes.data() + At);
     };
     EXPECT_EQ(DoubleAt(R + 291), 10);  // Stop
     EXPECT_EQ(DoubleAt(R + 401), 1.0); // the first candidate label step
@@ -497,7 +494,7 @@ TEST(AxisRecord, DamagedRecordsChangeNothing) {
 
 // Pixel sizes and digits from a record are not trusted: distances beyond any screen, or not
 // numbers at all, leave a data area that pixels reach and labels of bounded length (found by
-// fuzzing: a marker on such a graph placed itself 1e31 pixels away).
+// fuzzing: a marker on such a graph placed itself 1e31 pixels away, or beyond the integers).
 TEST(AxisRecord, SizesFromARecordStayBounded) {
     TChart Chart;
     auto* Marker = new TQvHorizontalMarker(Chart.Owner.get());
@@ -505,11 +502,16 @@ TEST(AxisRecord, SizesFromARecordStayBounded) {
     Marker->SetParent(Chart.Graph);
     ReadIni(Chart.X,
             {"[Axis]", "Distance.ValuesAxis=1.8497378647180427E31", "Distance.AxisLabels=NAN",
-             "TickLength=-1e30", "Caption.DistanceBefore=1e38", "ExtraDigits=2147483647"});
+             "TickLength=-1e30", "Caption.DistanceBefore=1e38", "ExtraDigits=2147483647",
+             "Arrow.Visible=1", "Arrow.PointLength=7.0375737087005455E28", "AutoSize=0",
+             "Left=2147483647", "Height=2147483647"});
     EXPECT_EQ(Chart.X->GetDistanceValuesAxis(), TQvAxis::MaxPixelOffset);
     EXPECT_EQ(Chart.X->GetDistanceAxisLabels(), 0);
     EXPECT_EQ(Chart.X->GetTickLength(), -TQvAxis::MaxPixelOffset);
     EXPECT_EQ(Chart.X->GetExtraDigits(), 17);
+    EXPECT_EQ(Chart.X->GetArrowPoint()->GetPointLength(), MaxArrowLength);
+    EXPECT_EQ(Chart.X->GetLeft(), TQvAxis::MaxPixelOffset);
+    EXPECT_EQ(Chart.X->GetHeight(), TQvAxis::MaxPixelOffset);
     Chart.Paint();
     const TGPRectF& Area = Chart.Graph->GetDrawingArea();
     for (const float Edge : {Area.X, Area.Y, Area.Width, Area.Height})
