@@ -24,15 +24,20 @@
 
 namespace QvFuzz {
 
-// One application for the whole run; Qt's warnings about odd input are not findings.
-inline void StartApplication() {
-    static int Argc = 1;
-    static char Name[] = "qvfuzz";
-    static char* Argv[] = {Name, nullptr};
+// Qt's warnings about odd input are not findings.
+inline void PrepareApplication() {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qInstallMessageHandler([](QtMsgType Type, const QMessageLogContext&, const QString& Message) {
         if (Type == QtFatalMsg) qFatal("%s", qPrintable(Message));
     });
+}
+
+// One application for the whole run of a fuzz target, which never returns from libFuzzer.
+inline void StartApplication() {
+    static int Argc = 1;
+    static char Name[] = "qvfuzz";
+    static char* Argv[] = {Name, nullptr};
+    PrepareApplication();
     static QApplication App(Argc, Argv);
 }
 

@@ -229,7 +229,9 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_corpus <folder>\n");
         return 2;
     }
-    QvFuzz::StartApplication();
+    // An application that ends before the statics do: the gallery's forms made widgets.
+    QvFuzz::PrepareApplication();
+    QApplication App(argc, argv);
     Folder = QString::fromLocal8Bit(argv[1]);
     SeedFormulas();
     SeedCaptions();

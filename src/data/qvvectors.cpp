@@ -15,6 +15,7 @@
 #include <QtEndian>
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 #include <limits>
 
@@ -631,13 +632,18 @@ void TQvDoubleVector::WriteTo(QIODevice* Stream) const {
         StringToStream(Stream, GetDataField());
     } else {
         QvStream::WriteInteger(Stream, FCount);
-        QByteArray Bytes(qsizetype(FCount) * 8, Qt::Uninitialized);
-        for (int i = 0; i < FCount; ++i) {
-            quint64 Raw;
-            std::memcpy(&Raw, &FArray[std::size_t(i)], 8);
-            qToLittleEndian(Raw, Bytes.data() + qsizetype(i) * 8);
+        // Stored little-endian: on such machines the values go out as they lie in memory.
+        if constexpr (std::endian::native == std::endian::little) {
+            QvStream::WriteBuffer(Stream, FArray.data(), qint64(FCount) * 8);
+        } else {
+            QByteArray Bytes(qsizetype(FCount) * 8, Qt::Uninitialized);
+            for (int i = 0; i < FCount; ++i) {
+                quint64 Raw;
+                std::memcpy(&Raw, &FArray[std::size_t(i)], 8);
+                qToLittleEndian(Raw, Bytes.data() + qsizetype(i) * 8);
+            }
+            QvStream::WriteBuffer(Stream, Bytes.constData(), Bytes.size());
         }
-        QvStream::WriteBuffer(Stream, Bytes.constData(), Bytes.size());
     }
     QvStream::WriteBoolean(Stream, FAnyOutliers);
     if (FAnyOutliers) {
@@ -655,20 +661,22 @@ void TQvDoubleVector::ReadFrom(QIODevice* Stream) {
     const int Capacity = QvStream::ReadInteger(Stream);
     const bool FromDatabase = QvStream::ReadBoolean(Stream);
     QString SourceRef, Field;
-    std::vector<double> Values;
+    TQvValueArray Values;
     if (FromDatabase) {
         SourceRef = StringFromStream(Stream);
         Field = StringFromStream(Stream);
     } else {
         const int n = QvStream::ReadInteger(Stream);
         QvStream::CheckStoredCount(Stream, n, 8);
-        QByteArray Bytes(qsizetype(n) * 8, Qt::Uninitialized);
-        QvStream::ReadBuffer(Stream, Bytes.data(), Bytes.size());
         Values.resize(std::size_t(n));
-        for (int i = 0; i < n; ++i) {
-            const quint64 Raw = qFromLittleEndian<quint64>(Bytes.constData() + qsizetype(i) * 8);
-            std::memcpy(&Values[std::size_t(i)], &Raw, 8);
-        }
+        QvStream::ReadBuffer(Stream, Values.data(), qint64(n) * 8);
+        if constexpr (std::endian::native != std::endian::little)
+            for (double& Value : Values) {
+                quint64 Raw;
+                std::memcpy(&Raw, &Value, 8);
+                Raw = qFromLittleEndian(Raw);
+                std::memcpy(&Value, &Raw, 8);
+            }
     }
     std::vector<int> Marked;
     if (QvStream::ReadBoolean(Stream)) {
@@ -682,14 +690,14 @@ void TQvDoubleVector::ReadFrom(QIODevice* Stream) {
 
     Clear(true);
     SetIncrement(Increment);
-    ApplyCapacity(Capacity, false);
     FDBData = FromDatabase;
     if (FromDatabase) {
         SetDataSource(SourceFromRef(SourceRef));
         SetDataField(Field);
     } else {
-        AddRange(Values);
+        SetValues(std::move(Values));
     }
+    ApplyCapacity(Capacity, false);
     for (int Index : Marked)
         AddOutlier(Index);
 }

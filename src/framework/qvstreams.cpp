@@ -34,20 +34,24 @@ void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize) {
             Format(Qvlocalize::SStoredCountTooLarge, {Count, ItemSize, (long long)Left}));
 }
 
+void OpenFile(QFile& File) {
+    if (!File.open(QIODevice::ReadOnly))
+        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {File.fileName(), File.errorString()}));
+}
+
 QByteArray ReadFile(const QString& FileName) {
     QFile File(FileName);
-    QByteArray Contents;
-    if (File.open(QIODevice::ReadOnly)) Contents = File.readAll();
-    if (!File.isOpen() || File.error() != QFileDevice::NoError)
+    OpenFile(File);
+    QByteArray Contents = File.readAll();
+    if (File.error() != QFileDevice::NoError)
         throw EFOpenError(Format(Qvlocalize::SFileOpenError, {FileName, File.errorString()}));
     return Contents;
 }
 
 void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read) {
-    QByteArray Bytes = ReadFile(FileName);
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    Read(&Buffer);
+    QFile File(FileName);
+    OpenFile(File);
+    Read(&File);
 }
 
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write) {

@@ -12,6 +12,8 @@
 #include <functional>
 #include <type_traits>
 
+class QFile;
+
 namespace QvStream {
 
 void ReadBuffer(QIODevice* Stream, void* Buffer, qint64 Count);
@@ -24,8 +26,10 @@ void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize);
 
 // The whole file; EFOpenError when it cannot be read.
 QByteArray ReadFile(const QString& FileName);
-// Read reads from the whole file held in memory.
+// Read reads from the open file: large records go from the file into their arrays at once.
 void ReadFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Read);
+// Opens File for reading; EFOpenError naming it when that fails.
+void OpenFile(QFile& File);
 // Writes a file through a temporary file beside it that replaces the file only when Write
 // finished, so an interrupted save loses nothing; EFCreateError when that fails.
 void SaveFile(const QString& FileName, const std::function<void(QIODevice* Stream)>& Write);

@@ -365,10 +365,13 @@ template <class Form> void WriteDocument(TQvGraph2D* Graph, Form& F, bool Includ
 // ---- reading ----
 
 template <class T> QByteArray RecordOf(const T* Component) {
-    QBuffer Buffer;
+    QByteArray Record;
+    // A vector's record is mostly its values: one allocation instead of a growing buffer.
+    if constexpr (std::is_same_v<T, TQvDoubleVector>) Record.reserve(qsizetype(Component->GetCount()) * 8 + 256);
+    QBuffer Buffer(&Record);
     Buffer.open(QIODevice::WriteOnly);
     Component->WriteTo(&Buffer);
-    return Buffer.data();
+    return Record;
 }
 
 // One read of a document into a graph, able to put everything back when the read fails.
@@ -559,24 +562,25 @@ template <class Form> void ReadDocument(TQvGraph2D* Graph, Form& F, bool CreateM
     Graph->SetLoading(false);
 }
 
-// A document file, parsed in the encoding its first bytes show.
+// A document file in the encoding its first bytes show: a binary one is read straight from
+// the file, so that large vectors go from there into their arrays; text is parsed whole.
 class TDocumentFile {
 public:
-    explicit TDocumentFile(const QString& FileName)
-        : FBytes(QvStream::ReadFile(FileName)),
-          FFormat(TQvGraphDocument::DetectFormat(FBytes)), FIni(QString{}) {
-        QBuffer Buffer(&FBytes);
-        Buffer.open(QIODevice::ReadOnly);
+    explicit TDocumentFile(const QString& FileName) : FFile(FileName), FIni(QString{}) {
+        QvStream::OpenFile(FFile);
+        FFormat = TQvGraphDocument::DetectFormat(FFile.peek(4));
+        if (FFormat == TQvDocumentFormat::Binary) return;
+        const QByteArray Bytes = FFile.readAll();
         if (FFormat == TQvDocumentFormat::Xml) {
-            FXml.LoadFromStream(&Buffer);
-        } else if (FFormat == TQvDocumentFormat::Ini) {
-            FIni.SetStrings(QString::fromUtf8(FBytes).split(u'\n'));
-            // Ours, else the first section of the file.
-            const QStringList Sections = FIni.ReadSections();
-            FSection = Sections.contains(TQvGraphDocument::IniSection) || Sections.isEmpty()
-                           ? TQvGraphDocument::IniSection
-                           : Sections.first();
+            FXml.LoadFromXML(QString::fromUtf8(Bytes));
+            return;
         }
+        FIni.SetStrings(QString::fromUtf8(Bytes).split(u'\n'));
+        // Ours, else the first section of the file.
+        const QStringList Sections = FIni.ReadSections();
+        FSection = Sections.contains(TQvGraphDocument::IniSection) || Sections.isEmpty()
+                       ? TQvGraphDocument::IniSection
+                       : Sections.first();
     }
 
     QString GraphRef() {
@@ -588,9 +592,9 @@ public:
         case TQvDocumentFormat::Binary:
             break;
         }
-        QBuffer Buffer(&FBytes);
-        Buffer.open(QIODevice::ReadOnly);
-        return StringFromStream(&Buffer);
+        const QString Ref = StringFromStream(&FFile);
+        FFile.seek(0);
+        return Ref;
     }
 
     void ReadInto(TQvGraphDocument& Document) {
@@ -602,15 +606,13 @@ public:
             Document.Read(&FIni, FSection);
             return;
         case TQvDocumentFormat::Binary:
-            break;
+            Document.Read(&FFile);
+            return;
         }
-        QBuffer Buffer(&FBytes);
-        Buffer.open(QIODevice::ReadOnly);
-        Document.Read(&Buffer);
     }
 
 private:
-    QByteArray FBytes;
+    QFile FFile;
     TQvDocumentFormat FFormat;
     TXMLDocument FXml;
     TMemIniFile FIni;
