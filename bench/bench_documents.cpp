@@ -114,14 +114,30 @@ template <TQvDocumentFormat Format> static void BM_LoadDocument(benchmark::State
 }
 
 BENCHMARK(BM_SaveDocument<TQvDocumentFormat::Binary>)
-    ->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_LoadDocument<TQvDocumentFormat::Binary>)
-    ->Arg(10'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(10'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_SaveDocument<TQvDocumentFormat::Xml>)
-    ->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_LoadDocument<TQvDocumentFormat::Xml>)
-    ->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_SaveDocument<TQvDocumentFormat::Ini>)
-    ->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();
 BENCHMARK(BM_LoadDocument<TQvDocumentFormat::Ini>)
-    ->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMillisecond)->UseRealTime();
+    ->Arg(100'000)
+    ->Arg(1'000'000)
+    ->Unit(benchmark::kMillisecond)
+    ->UseRealTime();

@@ -93,11 +93,12 @@ void VisitGraphSettings(TQvGraph2D* G, QvRecord::TRecord& R) {
             [Z](bool V) { Z->SetHScrollbarVisible(V); });
     R.Field({"Zoom.VScrollbarVisible", "Zoom", "VScrollbarVisible"}, Z->GetVScrollbarVisible(),
             [Z](bool V) { Z->SetVScrollbarVisible(V); });
-    R.Ordinal({"Zoom.StartZoom", "Zoom", "StartZoom"}, Z->GetStartZoom().toInt(), ShiftSets,
-              [Z](int V) { Z->SetStartZoom(TShiftState::fromInt(V)); }, QvRecord::TKind::Word);
-    R.Ordinal({"Zoom.StartPanning", "Zoom", "StartPanning"}, Z->GetStartPanning().toInt(),
-              ShiftSets, [Z](int V) { Z->SetStartPanning(TShiftState::fromInt(V)); },
-              QvRecord::TKind::Word);
+    R.Ordinal(
+        {"Zoom.StartZoom", "Zoom", "StartZoom"}, Z->GetStartZoom().toInt(), ShiftSets,
+        [Z](int V) { Z->SetStartZoom(TShiftState::fromInt(V)); }, QvRecord::TKind::Word);
+    R.Ordinal(
+        {"Zoom.StartPanning", "Zoom", "StartPanning"}, Z->GetStartPanning().toInt(), ShiftSets,
+        [Z](int V) { Z->SetStartPanning(TShiftState::fromInt(V)); }, QvRecord::TKind::Word);
     R.Settings({"MajorGridHorizontal", "Grid", "MajorGridHorizontal"}, G->GetMajorGridHorizontal());
     R.Settings({"MajorGridVertical", "Grid", "MajorGridVertical"}, G->GetMajorGridVertical());
     R.Settings({"MinorGridHorizontal", "Grid", "MinorGridHorizontal"}, G->GetMinorGridHorizontal());
@@ -119,10 +120,12 @@ void VisitGraphSettings(TQvGraph2D* G, QvRecord::TRecord& R) {
             [Z](bool V) { Z->SetBackOnRightBottomLeftTopFrame(V); });
     if (!R.Block()) return;
     R.Enum<TQvSmoothingMode>({"SmoothingMode", "Properties", "SmoothingMode"},
-                             G->GetSmoothingMode(), [G](TQvSmoothingMode V) { G->SetSmoothingMode(V); });
+                             G->GetSmoothingMode(),
+                             [G](TQvSmoothingMode V) { G->SetSmoothingMode(V); });
     R.Field({"Zoom.WheelZoom", "Zoom", "WheelZoom"}, Z->GetWheelZoom(),
             [Z](bool V) { Z->SetWheelZoom(V); });
-    R.Field({"Zoom.KeyZoom", "Zoom", "KeyZoom"}, Z->GetKeyZoom(), [Z](bool V) { Z->SetKeyZoom(V); });
+    R.Field({"Zoom.KeyZoom", "Zoom", "KeyZoom"}, Z->GetKeyZoom(),
+            [Z](bool V) { Z->SetKeyZoom(V); });
     R.Enum<TQvScrollIncrement>({"Zoom.ScrollSmallIncrement", "Zoom", "ScrollSmallIncrement"},
                                Z->GetScrollSmallIncrement(),
                                [Z](TQvScrollIncrement V) { Z->SetScrollSmallIncrement(V); });
@@ -132,13 +135,16 @@ void VisitGraphSettings(TQvGraph2D* G, QvRecord::TRecord& R) {
     R.End("graph");
 }
 
+QvRecord::TVisit SettingsOf(TQvGraph2D* Graph) {
+    return [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); };
+}
+
 void WriteSettings(QIODevice* Stream, TQvGraph2D* Graph) {
-    QvRecord::Write(Stream, [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); });
+    QvRecord::Write(Stream, SettingsOf(Graph));
 }
 
 void ReadSettings(QIODevice* Stream, TQvGraph2D* Graph) {
-    QvRecord::Read(Stream, [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); })
-        .Apply();
+    QvRecord::Read(Stream, SettingsOf(Graph)).Apply();
 }
 
 enum TList {
@@ -224,8 +230,7 @@ public:
     int List(TList) {
         const qint32 Count = QvStream::ReadInteger(FStream);
         // Every record takes at least the 4 bytes of its reference's length.
-        if (Count < 0 || Count > (FStream->size() - FStream->pos()) / 4)
-            throw EReadError(SInvalidPropertyValue.Text());
+        QvStream::CheckStoredCount(FStream, Count, 4);
         return Count;
     }
     // Reads what begins the record; the component then reads the whole record.
@@ -247,7 +252,7 @@ private:
     qint64 FStart = 0;
 };
 
-const QString GraphElement = QStringLiteral("TQvGraph2D");
+const QString GraphElement = QString::fromLatin1(TQvGraph2D::staticMetaObject.className());
 
 class TXmlOut {
 public:
@@ -258,9 +263,7 @@ public:
         FList.SetAttribute("Count", QString::number(Count));
     }
     template <class F> void Record(TList, int, const F& Write) { Write(FList); }
-    void Settings(TQvGraph2D* Graph) {
-        QvRecord::Write(FElement, [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); });
-    }
+    void Settings(TQvGraph2D* Graph) { QvRecord::Write(FElement, SettingsOf(Graph)); }
 
 private:
     IXMLNode FElement, FList;
@@ -280,10 +283,7 @@ public:
         return {Record.NodeName(), Record.Attribute("Name")};
     }
     template <class F> void Record(TList, int Index, const F& Read) { Read(FList.Child(Index)); }
-    void Settings(TQvGraph2D* Graph) {
-        QvRecord::Read(FElement, [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); })
-            .Apply();
-    }
+    void Settings(TQvGraph2D* Graph) { QvRecord::Read(FElement, SettingsOf(Graph)).Apply(); }
 
 private:
     IXMLNode FElement, FList;
@@ -307,14 +307,13 @@ class TIniOut : public TIniForm {
 public:
     using TIniForm::TIniForm;
     void Header(const QString& Ref, bool) { FIni->WriteString(FSection, "Name", Ref); }
-    void List(TList List, qsizetype Count) { FIni->WriteInteger(FSection, CountKey(List), int(Count)); }
+    void List(TList List, qsizetype Count) {
+        FIni->WriteInteger(FSection, CountKey(List), int(Count));
+    }
     template <class F> void Record(TList List, int Index, const F& Write) {
         Write(FIni, RecordSection(List, Index));
     }
-    void Settings(TQvGraph2D* Graph) {
-        QvRecord::Write(FIni, FSection,
-                        [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); });
-    }
+    void Settings(TQvGraph2D* Graph) { QvRecord::Write(FIni, FSection, SettingsOf(Graph)); }
 };
 
 class TIniIn : public TIniForm {
@@ -337,11 +336,7 @@ public:
     template <class F> void Record(TList List, int Index, const F& Read) {
         Read(FIni, RecordSection(List, Index));
     }
-    void Settings(TQvGraph2D* Graph) {
-        QvRecord::Read(FIni, FSection,
-                       [Graph](QvRecord::TRecord& R) { VisitGraphSettings(Graph, R); })
-            .Apply();
-    }
+    void Settings(TQvGraph2D* Graph) { QvRecord::Read(FIni, FSection, SettingsOf(Graph)).Apply(); }
 };
 
 // ---- writing ----
@@ -367,11 +362,20 @@ template <class Form> void WriteDocument(TQvGraph2D* Graph, Form& F, bool Includ
 template <class T> QByteArray RecordOf(const T* Component) {
     QByteArray Record;
     // A vector's record is mostly its values: one allocation instead of a growing buffer.
-    if constexpr (std::is_same_v<T, TQvDoubleVector>) Record.reserve(qsizetype(Component->GetCount()) * 8 + 256);
+    if constexpr (std::is_same_v<T, TQvDoubleVector>)
+        Record.reserve(qsizetype(Component->GetCount()) * 8 + 256);
     QBuffer Buffer(&Record);
     Buffer.open(QIODevice::WriteOnly);
     Component->WriteTo(&Buffer);
     return Record;
+}
+
+// Runs a step of putting things back after a failure; one that fails leaves the others to run.
+void Attempt(const std::function<void()>& Step) noexcept {
+    try {
+        Step();
+    } catch (...) {
+    }
 }
 
 // One read of a document into a graph, able to put everything back when the read fails.
@@ -387,26 +391,32 @@ public:
     template <class Form> void Run(Form& F) {
         const bool IncludeVectors = F.Header();
         if (IncludeVectors)
-            ReadList(F, Vectors, [&](const TRecordKey& Key) { return Find<TQvDoubleVector>(Key.Ref, false); },
-                     [](TQvDoubleVector* V, auto&&... From) { V->ReadFrom(From...); });
-        ReadList(F, Axes, [&](const TRecordKey& Key) { return Find<TQvAxis>(Key.Ref, true); },
-                 [IncludeVectors](TQvAxis* A, auto&&... From) { A->ReadFrom(From..., IncludeVectors); });
-        ReadList(F, Series, [&](const TRecordKey& Key) { return FindByClass<TQvSeries>(Key, false); },
-                 [](TQvSeries* S, auto&&... From) {
-                     S->ReadFrom(From...);
-                     S->Calculate();
-                 });
-        ReadList(F, Legends, [&](const TRecordKey& Key) { return Find<TQvLegend>(Key.Ref, false); },
-                 [this](TQvLegend* L, auto&&... From) {
-                     L->ReadFrom(From...);
-                     if (!L->GetParent()) L->SetParent(FGraph);
-                     if (L->GetGraph() != FGraph) L->SetGraph(FGraph);
-                 });
+            ReadList(
+                F, Vectors,
+                [&](const TRecordKey& Key) { return Find<TQvDoubleVector>(Key.Ref, false); },
+                [](TQvDoubleVector* V, auto&&... From) { V->ReadFrom(From...); });
+        ReadList(
+            F, Axes, [&](const TRecordKey& Key) { return Find<TQvAxis>(Key.Ref, true); },
+            [IncludeVectors](TQvAxis* A, auto&&... From) { A->ReadFrom(From..., IncludeVectors); });
+        ReadList(
+            F, Series, [&](const TRecordKey& Key) { return FindByClass<TQvSeries>(Key, false); },
+            [](TQvSeries* S, auto&&... From) {
+                S->ReadFrom(From...);
+                S->Calculate();
+            });
+        ReadList(
+            F, Legends, [&](const TRecordKey& Key) { return Find<TQvLegend>(Key.Ref, false); },
+            [this](TQvLegend* L, auto&&... From) {
+                L->ReadFrom(From...);
+                if (!L->GetParent()) L->SetParent(FGraph);
+                if (L->GetGraph() != FGraph) L->SetGraph(FGraph);
+            });
         const QList<TQvMovable*> Old = MarkersOf(FGraph);
         for (qsizetype i = Old.size(); i-- > 0;)
             Park(Old[i]);
-        ReadList(F, Markers, [&](const TRecordKey& Key) { return FindByClass<TQvMovable>(Key, true); },
-                 [](TQvMovable* M, auto&&... From) { M->ReadFrom(From...); });
+        ReadList(
+            F, Markers, [&](const TRecordKey& Key) { return FindByClass<TQvMovable>(Key, true); },
+            [](TQvMovable* M, auto&&... From) { M->ReadFrom(From...); });
         F.Settings(FGraph);
     }
 
@@ -426,7 +436,8 @@ public:
             if (!Parked.Component) continue;
             Attempt([&] {
                 Parked.Component->SetName(Parked.Name);
-                if (Parked.Parent) qobject_cast<TControl*>(Parked.Component)->SetParent(Parked.Parent);
+                if (Parked.Parent)
+                    qobject_cast<TControl*>(Parked.Component)->SetParent(Parked.Parent);
             });
         }
         for (const auto& Restore : FRestore)
@@ -457,13 +468,6 @@ private:
         }
     }
 
-    static void Attempt(const std::function<void()>& Step) noexcept {
-        try {
-            Step();
-        } catch (...) {
-        }
-    }
-
     // Keeps the component's record, to give it back its values should the read fail.
     template <class T> void Remember(T* Component) {
         if (FRemembered.contains(Component)) return;
@@ -474,8 +478,10 @@ private:
             if (!Guard) return;
             QBuffer Buffer(&Record);
             Buffer.open(QIODevice::ReadOnly);
-            if constexpr (std::is_same_v<T, TQvAxis>) Guard->ReadFrom(&Buffer, true);
-            else Guard->ReadFrom(&Buffer);
+            if constexpr (std::is_same_v<T, TQvAxis>)
+                Guard->ReadFrom(&Buffer, true);
+            else
+                Guard->ReadFrom(&Buffer);
             if constexpr (std::is_base_of_v<TQvSeries, T>) Guard->Calculate();
         });
     }
@@ -484,10 +490,13 @@ private:
     template <class T> void Park(T* Component) {
         Remember(Component);
         auto* Control = qobject_cast<TControl*>(Component);
-        FParked.push_back({Component, Component->GetName(), Control ? Control->GetParent() : nullptr});
+        FParked.push_back(
+            {Component, Component->GetName(), Control ? Control->GetParent() : nullptr});
         Component->SetName(QString());
-        if constexpr (std::is_base_of_v<TQvSeries, T>) Component->SetYAxis(nullptr);
-        else if (Control) Control->SetParent(nullptr);
+        if constexpr (std::is_base_of_v<TQvSeries, T>)
+            Component->SetYAxis(nullptr);
+        else if (Control)
+            Control->SetParent(nullptr);
     }
 
     template <class T> T* Find(const QString& Ref, bool ChildOfGraph) {
@@ -504,8 +513,9 @@ private:
     template <class T> T* FindByClass(const TRecordKey& Key, bool ChildOfGraph) {
         const TComponentClass Class = FindClass(Key.ClassName);
         if (!Class->inherits(&T::staticMetaObject))
-            throw EReadError(Format(SDocumentClassKind,
-                                    {Key.ClassName, QString::fromLatin1(T::staticMetaObject.className())}));
+            throw EReadError(
+                Format(SDocumentClassKind,
+                       {Key.ClassName, QString::fromLatin1(T::staticMetaObject.className())}));
         if (TComponent* Found = GetComponentFromRef(Key.Ref)) {
             auto* Typed = qobject_cast<T*>(Found);
             if (!Typed) throw WrongClass(Key.Ref, Found, &T::staticMetaObject);
@@ -529,10 +539,11 @@ private:
         return Component;
     }
 
-    static EReadError WrongClass(const QString& Ref, const TComponent* Found, const QMetaObject* Class) {
-        return EReadError(Format(SDocumentWrongClass,
-                                 {Ref, QString::fromLatin1(Found->metaObject()->className()),
-                                  QString::fromLatin1(Class->className())}));
+    static EReadError WrongClass(const QString& Ref, const TComponent* Found,
+                                 const QMetaObject* Class) {
+        return EReadError(
+            Format(SDocumentWrongClass, {Ref, QString::fromLatin1(Found->metaObject()->className()),
+                                         QString::fromLatin1(Class->className())}));
     }
 
     TQvGraph2D* FGraph;
@@ -554,7 +565,8 @@ template <class Form> void ReadDocument(TQvGraph2D* Graph, Form& F, bool CreateM
         Read.Commit();
     } catch (...) {
         Read.Rollback();
-        Graph->EndUpdate();
+        // The graph was put back; the read's error is the one to report.
+        Attempt([Graph] { Graph->EndUpdate(); });
         Graph->SetLoading(false);
         throw;
     }
@@ -643,7 +655,8 @@ void TQvGraphDocument::Read(const IXMLNode& Node) {
     ReadDocument(FGraph, Form, FCreateMissingOwners);
 }
 
-void TQvGraphDocument::Write(TCustomIniFile* Ini, const QString& Section, bool IncludeVectors) const {
+void TQvGraphDocument::Write(TCustomIniFile* Ini, const QString& Section,
+                             bool IncludeVectors) const {
     TIniOut Form(Ini, Section);
     WriteDocument(FGraph, Form, IncludeVectors);
 }

@@ -80,7 +80,8 @@ protected:
 QStringList ComponentNames(const TComponent* Owner) {
     QStringList Names;
     for (int i = 0; i < Owner->ComponentCount(); ++i)
-        Names << Owner->Components(i)->GetName() + ':' + Owner->Components(i)->metaObject()->className();
+        Names << Owner->Components(i)->GetName() + ':' +
+                     Owner->Components(i)->metaObject()->className();
     return Names;
 }
 
@@ -320,12 +321,13 @@ TEST(GraphDocument, FilesAreReplacedWholeAndRecognisedByContent) {
     EXPECT_EQ(QvStream::ReadFile(Path), Saved);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList({"chart.qvg"}));
     delete Failing;
-    EXPECT_THAT(MessageOf<Exception>([&] { Chart.Graph->WriteTo(Dir.filePath("no/x.qvg"), true); })
-                    .toStdString(),
+    EXPECT_THAT(MessageOf<Exception>([&] {
+                    Chart.Graph->WriteTo(Dir.filePath("no/x.qvg"), true);
+                }).toStdString(),
                 ::testing::HasSubstr("no/x.qvg"));
 
-    for (TQvDocumentFormat Format : {TQvDocumentFormat::Binary, TQvDocumentFormat::Xml,
-                                     TQvDocumentFormat::Ini}) {
+    for (TQvDocumentFormat Format :
+         {TQvDocumentFormat::Binary, TQvDocumentFormat::Xml, TQvDocumentFormat::Ini}) {
         const QString File = Dir.filePath(QStringLiteral("doc%1").arg(int(Format)));
         TQvGraphDocument(Chart.Graph).Save(File, true, Format);
         EXPECT_EQ(TQvGraphDocument::DetectFormat(QvStream::ReadFile(File)), Format);

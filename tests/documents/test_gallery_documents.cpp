@@ -36,9 +36,9 @@ QImage Picture(TQvGraph2D* Graph) {
 
 std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
-    for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
-                     AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
-                     AddMarkersPages})
+    for (auto Add :
+         {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
+          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages})
         Add(Pages);
     return Pages;
 }
@@ -53,7 +53,8 @@ bool HasCodeOnlyParts(const TQvGraph2D* Graph) {
         const TQvSeries* Series = Graph->Series(i);
         const std::string Class = Series->metaObject()->className();
         // The mangled name of a class in the global namespace ends in its length and name.
-        if (!std::string_view(typeid(*Series).name()).ends_with(std::to_string(Class.size()) + Class))
+        if (!std::string_view(typeid(*Series).name())
+                 .ends_with(std::to_string(Class.size()) + Class))
             return true;
     }
     return false;

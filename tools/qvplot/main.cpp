@@ -154,7 +154,8 @@ void PrintInfo(const TQvGraph2D* Graph) {
     for (int i = 0; i < Graph->SeriesCount(); ++i) {
         const TQvSeries* Series = Graph->Series(i);
         Line(QStringLiteral("series %1 %2 points %3")
-                 .arg(GetComponentRef(Series), QString::fromLatin1(Series->metaObject()->className()))
+                 .arg(GetComponentRef(Series),
+                      QString::fromLatin1(Series->metaObject()->className()))
                  .arg(Series->GetCount()));
     }
     for (const TControl* Legend : Graph->RelatedLegends())
@@ -162,7 +163,8 @@ void PrintInfo(const TQvGraph2D* Graph) {
     for (int i = 0; i < Graph->ControlCount(); ++i)
         if (const auto* Marker = qobject_cast<const TQvMovable*>(Graph->Controls(i)))
             Line(QStringLiteral("marker %1 %2")
-                     .arg(GetComponentRef(Marker), QString::fromLatin1(Marker->metaObject()->className())));
+                     .arg(GetComponentRef(Marker),
+                          QString::fromLatin1(Marker->metaObject()->className())));
 }
 
 int Run(const TOptions& Options) {
@@ -178,8 +180,9 @@ int Run(const TOptions& Options) {
             TQvGraphDocument(Graph.get()).Save(Options.Output, true, FormatOf(Suffix));
             return;
         }
-        if (Options.Size) Graph->SetBounds(Graph->GetLeft(), Graph->GetTop(), Options.Size->width(),
-                                           Options.Size->height());
+        if (Options.Size)
+            Graph->SetBounds(Graph->GetLeft(), Graph->GetTop(), Options.Size->width(),
+                             Options.Size->height());
         QvStream::SaveFile(Options.Output, RenderImage(Graph.get(), Suffix));
     });
     return 0;
