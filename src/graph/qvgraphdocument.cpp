@@ -581,13 +581,10 @@ public:
     explicit TDocumentFile(const QString& FileName) : FFile(FileName), FIni(QString{}) {
         QvStream::OpenFile(FFile);
         FFormat = TQvGraphDocument::DetectFormat(FFile.peek(4));
-        if (FFormat == TQvDocumentFormat::Binary) return;
-        const QByteArray Bytes = FFile.readAll();
-        if (FFormat == TQvDocumentFormat::Xml) {
-            FXml.LoadFromXML(QString::fromUtf8(Bytes));
-            return;
-        }
-        FIni.SetStrings(QString::fromUtf8(Bytes).split(u'\n'));
+        // Text is parsed from the file's bytes, without copies of the whole text between.
+        if (FFormat == TQvDocumentFormat::Xml) FXml.LoadFromFile(FileName);
+        if (FFormat != TQvDocumentFormat::Ini) return;
+        FIni.Rename(FileName, true);
         // Ours, else the first section of the file.
         const QStringList Sections = FIni.ReadSections();
         FSection = Sections.contains(TQvGraphDocument::IniSection) || Sections.isEmpty()
