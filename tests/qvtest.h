@@ -2,6 +2,7 @@
 
 // Readable GoogleTest output for Qt value types.
 
+#include <QBuffer>
 #include <QByteArray>
 #include <QColor>
 #include <QLocale>
@@ -61,4 +62,13 @@ inline void PrintTo(const QRect& Value, std::ostream* Out) {
 
 inline void PrintTo(const QPoint& Value, std::ostream* Out) {
     *Out << "QPoint(" << Value.x() << ", " << Value.y() << ')';
+}
+
+// The binary record Object writes; Args go to its WriteTo after the stream.
+template <class T, class... TArgs> QByteArray Binary(const T* Object, TArgs... Args) {
+    QByteArray Bytes;
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly);
+    Object->WriteTo(&Buffer, Args...);
+    return Bytes;
 }

@@ -3,6 +3,7 @@
 // and stored in the three forms.
 
 #include "../chartfixture.h"
+#include "../qvtest.h"
 
 #include <analysis/qvlinearregression.h>
 #include <annotations/qvarrowmarker.h>
@@ -323,14 +324,6 @@ void Customize(TQvMovable* Marker, TQvSeries* Series) {
     Marker->GetCaptionFont()->SetSizeF(13.5f);
     Marker->SetHint("A hint");
     Marker->SetVisible(false);
-}
-
-QByteArray Binary(const TQvMovable* Marker) {
-    QByteArray Bytes;
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::WriteOnly);
-    Marker->WriteTo(&Buffer);
-    return Bytes;
 }
 
 // A binary record without its class name and reference.

@@ -62,14 +62,6 @@ private:
     QBuffer FBuffer;
 };
 
-QByteArray Binary(const TQvAxis* Axis) {
-    QByteArray Bytes;
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::WriteOnly);
-    Axis->WriteTo(&Buffer);
-    return Bytes;
-}
-
 // The fields of a binary record, after the reference.
 QByteArray Fields(const TQvAxis* Axis) {
     const QByteArray Bytes = Binary(Axis);
