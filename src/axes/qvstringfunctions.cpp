@@ -4,6 +4,7 @@
 #include "strings/qvlocalize.h"
 
 #include <QLocale>
+#include <QScopeGuard>
 #include <QStringList>
 
 #include <charconv>
@@ -163,14 +164,25 @@ bool AtKeyword(QStringView S) {
            (S.size() == 3 || !S[3].isLetter());
 }
 
-// EraseToNumber that keeps a keyword it meets.
-void SkipToNumber(QString& S) {
-    if (AtKeyword(S)) return;
-    if (S.size() > 1 && (S[0] == u'E' || S[0] == u'e') && !IsIntegerDigit(S[1])) S.remove(0, 1);
-    qsizetype I = 0;
-    while (I < S.size() && !IsAmericanNumberDigit(S[I]) && !AtKeyword(QStringView(S).sliced(I)))
+// How much EraseToNumber drops; with StopAtKeyword it also stops at "NAN" and "INF".
+qsizetype NumberStart(QStringView S, bool StopAtKeyword) {
+    const auto AtStop = [&](qsizetype I) { return StopAtKeyword && AtKeyword(S.sliced(I)); };
+    if (AtStop(0)) return 0;
+    qsizetype I = S.size() > 1 && (S[0] == u'E' || S[0] == u'e') && !IsIntegerDigit(S[1]) ? 1 : 0;
+    while (I < S.size() && !IsAmericanNumberDigit(S[I]) && !AtStop(I))
         ++I;
-    S.remove(0, I);
+    return I;
+}
+
+void SkipToNumber(QStringView& S) {
+    S = S.sliced(NumberStart(S, true));
+}
+
+// Runs an extraction on a view of S and cuts from S what it consumed, also when it fails.
+template <class Extract> auto ExtractFrom(QString& S, Extract&& Run) {
+    QStringView View(S);
+    const auto Consume = qScopeGuard([&] { S.remove(0, S.size() - View.size()); });
+    return Run(View);
 }
 
 QStringList SplitList(const QString& S) {
@@ -502,12 +514,15 @@ QString DoubleToStr(double X) {
     }
 }
 
-double DoubleFromStr(const QString& S) {
-    return StrToFloat(DeAmericanize(S));
+// Text in the form DoubleToStr writes reads the same in every locale; only other text needs
+// the locale, which is dear to ask for once per value of a long list.
+double DoubleFromStr(QStringView S) {
+    double Value = 0;
+    return ParseFloat(S, u".", Value) ? Value : StrToFloat(DeAmericanize(S.toString()));
 }
 
 bool TryDoubleFromStr(const QString& S, double& Value) {
-    return TryStrToFloat(DeAmericanize(S), Value);
+    return ParseFloat(S, u".", Value) || TryStrToFloat(DeAmericanize(S), Value);
 }
 
 double DoubleFromStrDef(const QString& S, double Default) {
@@ -554,18 +569,14 @@ bool IsAmericanNumberDigit(QChar Ch) {
 }
 
 void EraseToNumber(QString& S) {
-    if (S.size() > 1 && (S[0] == u'E' || S[0] == u'e') && !IsIntegerDigit(S[1])) S.remove(0, 1);
-    qsizetype I = 0;
-    while (I < S.size() && !IsAmericanNumberDigit(S[I]))
-        ++I;
-    S.remove(0, I);
+    S.remove(0, NumberStart(S, false));
 }
 
-int ExtractOneInt(QString& S) {
+int ExtractOneInt(QStringView& S) {
     qsizetype I = 0;
     while (I < S.size() && !IsIntegerDigit(S[I]))
         ++I;
-    S.remove(0, I);
+    S = S.sliced(I);
     qsizetype End = 0;
     const bool Negative = !S.isEmpty() && S[0] == u'-';
     if (!S.isEmpty() && !IsAsciiDigit(S[0])) ++End;
@@ -577,18 +588,18 @@ int ExtractOneInt(QString& S) {
     if (End == DigitsStart || Value > std::numeric_limits<int>::max() ||
         Value < std::numeric_limits<int>::min())
         throw EConvertError(Qvlocalize::SIntegerExtraction.Text());
-    S.remove(0, End + 1);
+    S = S.sliced(qMin(End + 1, S.size()));
     return int(Value);
 }
 
-double ExtractOneDouble(QString& S) {
+double ExtractOneDouble(QStringView& S) {
     SkipToNumber(S);
     const qsizetype Signed = !S.isEmpty() && (S[0] == u'+' || S[0] == u'-') ? 1 : 0;
-    if (AtKeyword(QStringView(S).sliced(Signed))) {
+    if (AtKeyword(S.sliced(Signed))) {
         double Result = std::numeric_limits<double>::quiet_NaN();
         if (S[Signed].toUpper() == u'I')
             Result = (Signed && S[0] == u'-' ? -1 : 1) * std::numeric_limits<double>::infinity();
-        S.remove(0, Signed + 3);
+        S = S.sliced(Signed + 3);
         SkipToNumber(S);
         return Result;
     }
@@ -596,9 +607,17 @@ double ExtractOneDouble(QString& S) {
     bool InRange = false;
     const qsizetype Length = ScanNumber(S, u".", Value, InRange);
     if (Length == 0 || !InRange) throw EConvertError(Qvlocalize::SFloatExtraction.Text());
-    S.remove(0, Length + 1);
+    S = S.sliced(qMin(Length + 1, S.size()));
     SkipToNumber(S);
     return Value;
+}
+
+int ExtractOneInt(QString& S) {
+    return ExtractFrom(S, [](QStringView& View) { return ExtractOneInt(View); });
+}
+
+double ExtractOneDouble(QString& S) {
+    return ExtractFrom(S, [](QStringView& View) { return ExtractOneDouble(View); });
 }
 
 int ShiftStateToInt(TShiftState Shift) {

@@ -7,6 +7,7 @@
 #include "framework/qvframeworktypes.h"
 
 #include <QString>
+#include <QStringView>
 
 #include <vector>
 
@@ -60,7 +61,10 @@ QString DeAmericanize(const QString& S);
 // Negative zero is written as "0".
 QString DoubleToStr(double X);
 // StrToFloat(DeAmericanize(S)); raises EConvertError.
-double DoubleFromStr(const QString& S);
+double DoubleFromStr(QStringView S);
+inline double DoubleFromStr(const QString& S) {
+    return DoubleFromStr(QStringView(S));
+}
 // For untrusted files: no exception.
 bool TryDoubleFromStr(const QString& S, double& Value);
 double DoubleFromStrDef(const QString& S, double Default);
@@ -87,6 +91,9 @@ void EraseToNumber(QString& S);
 // them too, since EraseToNumber would drop their letters and DoubleToStr writes them.
 int ExtractOneInt(QString& S);
 double ExtractOneDouble(QString& S);
+// The same on a view, which is moved on instead: long lists are read without copying them.
+int ExtractOneInt(QStringView& S);
+double ExtractOneDouble(QStringView& S);
 
 // A shift state as the low 16 bits of its bit mask, and as their decimal text.
 int ShiftStateToInt(TShiftState Shift);

@@ -1,5 +1,6 @@
 #include "data/qvvectors.h"
 
+#include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvfiler.h"
@@ -7,7 +8,6 @@
 #include "framework/qvinifiles.h"
 #include "framework/qvstreams.h"
 #include "framework/qvxml.h"
-#include "axes/qvmath.h"
 #include "strings/qvlocalize.h"
 #include "style/qvio.h"
 
@@ -49,10 +49,10 @@ bool IsSeries(const TQvVectorUser* User) {
     return User->VectorUserKind() != TQvVectorUser::TKind::Other;
 }
 
-int IntFromText(const QString& Text) {
+int IntFromText(QStringView Text) {
     bool Ok = false;
     const int Value = Text.trimmed().toInt(&Ok);
-    if (!Ok) throw EConvertError(Format(SInvalidInteger, {Text}));
+    if (!Ok) throw EConvertError(Format(SInvalidInteger, {Text.toString()}));
     return Value;
 }
 
@@ -738,13 +738,12 @@ void TQvDoubleVector::ReadFrom(const IXMLNode& Node) {
     if (!Element) return;
     // Counts in the document are not trusted: the items present are what is read.
     std::vector<double> Values;
-    if (const IXMLNode List = Element.FindNode("Values"))
-        for (const IXMLNode& Item : List.ChildNodes())
-            if (Item.NodeName() == u"Item") Values.push_back(DoubleFromStr(Item.Text().trimmed()));
+    Element.FindNode("Values").ForEachChildText(
+        "Item", [&](QStringView Text) { Values.push_back(DoubleFromStr(Text.trimmed())); });
     std::vector<int> Marked;
-    if (const IXMLNode List = Element.FindNode("Outliers"))
-        for (const IXMLNode& Item : List.ChildNodes())
-            if (Item.NodeName() == u"Item") Marked.push_back(IntFromText(Item.Text()));
+    Element.FindNode("Outliers").ForEachChildText("Item", [&](QStringView Text) {
+        Marked.push_back(IntFromText(Text));
+    });
     bool Ok = false;
     Clear(true);
     if (const int Increment = Element.Attribute("Increment").toInt(&Ok); Ok)
@@ -792,16 +791,16 @@ void TQvDoubleVector::ReadFrom(TCustomIniFile* Ini, const QString& Section) {
     const bool FromDatabase = Ini->ReadBool(Section, "FromDatabase", FDBData);
     std::vector<double> Values;
     if (!FromDatabase) {
-        QString Text = Ini->ReadString(Section, "Values", NoneText);
-        if (Text.trimmed() != NoneText)
-            while (!Text.trimmed().isEmpty())
-                Values.push_back(ExtractOneDouble(Text));
+        const QString Text = Ini->ReadString(Section, "Values", NoneText);
+        if (QStringView Rest = QStringView(Text).trimmed(); Rest != NoneText)
+            while (!Rest.trimmed().isEmpty())
+                Values.push_back(ExtractOneDouble(Rest));
     }
     std::vector<int> Marked;
-    QString Text = Ini->ReadString(Section, "Outliers", NoneText);
-    if (Text.trimmed() != NoneText)
-        while (!Text.trimmed().isEmpty())
-            Marked.push_back(ExtractOneInt(Text));
+    const QString Text = Ini->ReadString(Section, "Outliers", NoneText);
+    if (QStringView Rest = QStringView(Text).trimmed(); Rest != NoneText)
+        while (!Rest.trimmed().isEmpty())
+            Marked.push_back(ExtractOneInt(Rest));
 
     Clear(true);
     SetIncrement(Ini->ReadInteger(Section, "Increment", FIncrement));

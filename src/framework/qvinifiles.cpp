@@ -190,21 +190,23 @@ TMemIniFile::TMemIniFile(const QString& FileName)
 
 TMemIniFile::~TMemIniFile() = default;
 
-TMemIniFile::TIniData TMemIniFile::Parse(QStringView Text) {
+// Works on the file's bytes a line at a time, so that a long value is converted once and kept
+// in the buffer of its line, without a wide copy of the whole file.
+TMemIniFile::TIniData TMemIniFile::Parse(QByteArrayView Utf8) {
     TIniData Data;
-    if (Text.startsWith(QChar(0xFEFF))) Text = Text.mid(1);
+    if (Utf8.startsWith("\xEF\xBB\xBF")) Utf8 = Utf8.sliced(3);
     qsizetype Current = -1; // keys before the first valid section are skipped
     qsizetype Pos = 0;
-    while (Pos < Text.size()) {
+    while (Pos < Utf8.size()) {
         qsizetype End = Pos;
-        while (End < Text.size() && Text[End] != u'\n' && Text[End] != u'\r')
+        while (End < Utf8.size() && Utf8[End] != '\n' && Utf8[End] != '\r')
             ++End;
-        const QStringView Line = Text.mid(Pos, End - Pos).trimmed();
-        Pos = End + (End + 1 < Text.size() && Text[End] == u'\r' && Text[End + 1] == u'\n' ? 2 : 1);
+        QString Line = QvStream::FromUtf8(Utf8.sliced(Pos, End - Pos)).trimmed();
+        Pos = End + (End + 1 < Utf8.size() && Utf8[End] == '\r' && Utf8[End + 1] == '\n' ? 2 : 1);
 
         if (Line.isEmpty() || Line.front() == u';' || Line.front() == u'#') continue;
         if (Line.size() >= 2 && Line.front() == u'[' && Line.back() == u']') {
-            const QString Name = Line.mid(1, Line.size() - 2).trimmed().toString();
+            const QString Name = QStringView(Line).mid(1, Line.size() - 2).trimmed().toString();
             if (Name.isEmpty()) {
                 Current = -1;
                 continue;
@@ -222,22 +224,26 @@ TMemIniFile::TIniData TMemIniFile::Parse(QStringView Text) {
         }
         const qsizetype Equal = Line.indexOf(u'=');
         if (Equal < 0 || Current < 0) continue;
-        const QString Ident = Line.left(Equal).trimmed().toString();
+        const QString Ident = QStringView(Line).left(Equal).trimmed().toString();
         if (Ident.isEmpty()) continue;
-        QStringView Value = Line.mid(Equal + 1).trimmed();
-        if (IsQuoted(Value)) Value = Value.mid(1, Value.size() - 2);
         TIniSection& Section = Data.Sections[Current];
         const QString Key = Fold(Ident);
         if (Section.Index.contains(Key)) continue; // the first one wins
+        // Cutting at the front and trimming a string of its own keep the line's buffer.
+        QString Value = std::move(Line.remove(0, Equal + 1)).trimmed();
+        if (IsQuoted(Value)) {
+            Value.chop(1);
+            Value.remove(0, 1);
+        }
         Section.Index.insert(Key, Section.Entries.size());
-        Section.Entries.append({Ident, Value.toString()});
+        Section.Entries.append({Ident, std::move(Value)});
     }
     return Data;
 }
 
 TMemIniFile::TIniData TMemIniFile::ReadIniFile(const QString& FileName) {
     if (FileName.isEmpty() || !QFile::exists(FileName)) return {};
-    return Parse(QString::fromUtf8(QvStream::ReadFile(FileName)));
+    return Parse(QvStream::ReadFile(FileName));
 }
 
 QStringList TMemIniFile::BuildLines(const TIniData& Data) {
@@ -371,7 +377,7 @@ void TMemIniFile::GetStrings(QStringList& List) const {
 }
 
 void TMemIniFile::SetStrings(const QStringList& List) {
-    FData = Parse(List.join(u'\n'));
+    FData = Parse(List.join(u'\n').toUtf8());
 }
 
 void TMemIniFile::Rename(const QString& FileName, bool Reload) {

@@ -4,6 +4,7 @@
 // rewrites keys and values. Lookup of sections and keys ignores case; names, values and
 // their order are kept exactly as written.
 
+#include <QByteArrayView>
 #include <QHash>
 #include <QList>
 #include <QString>
@@ -102,7 +103,7 @@ protected:
     TIniData FData;
 
 private:
-    static TIniData Parse(QStringView Text);
+    static TIniData Parse(QByteArrayView Utf8);
     static TIniData ReadIniFile(const QString& FileName);
     static QStringList BuildLines(const TIniData& Data);
     static void RebuildIndex(TIniSection& Section);

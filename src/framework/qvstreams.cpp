@@ -36,7 +36,17 @@ void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize) {
 
 void OpenFile(QFile& File) {
     if (!File.open(QIODevice::ReadOnly))
-        throw EFOpenError(Format(Qvlocalize::SFileOpenError, {File.fileName(), File.errorString()}));
+        throw EFOpenError(
+            Format(Qvlocalize::SFileOpenError, {File.fileName(), File.errorString()}));
+}
+
+QStringDecoder Utf8Decoder() {
+    return QStringDecoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless |
+                                                    QStringDecoder::Flag::ConvertInitialBom);
+}
+
+QString FromUtf8(QByteArrayView Bytes) {
+    return Utf8Decoder()(Bytes);
 }
 
 QByteArray ReadFile(const QString& FileName) {

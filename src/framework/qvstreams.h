@@ -5,6 +5,7 @@
 
 #include <QIODevice>
 #include <QString>
+#include <QStringDecoder>
 #include <QtEndian>
 
 #include <cstdint>
@@ -23,6 +24,11 @@ qint64 BytesLeft(QIODevice* Stream);
 // EReadError unless Count items of ItemSize bytes fit into the bytes left: a stored count is
 // checked before anything is allocated for it.
 void CheckStoredCount(QIODevice* Stream, int Count, int ItemSize);
+
+// UTF-8 decoded as it stands: unlike QString::fromUtf8, a leading U+FEFF is kept, since at the
+// start of a value or of a line within a file it is content, not a byte order mark.
+QStringDecoder Utf8Decoder();
+QString FromUtf8(QByteArrayView Bytes);
 
 // The whole file; EFOpenError when it cannot be read.
 QByteArray ReadFile(const QString& FileName);

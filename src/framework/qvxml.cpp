@@ -7,6 +7,7 @@
 #include <QIODevice>
 #include <QStringConverter>
 #include <QStringDecoder>
+#include <QVarLengthArray>
 
 #include <pugixml.hpp>
 
@@ -50,6 +51,11 @@ pugi::xml_node FirstElement(pugi::xml_node Node) {
     while (Node && !IsElement(Node))
         Node = Node.next_sibling();
     return Node;
+}
+
+void AppendText(const pugi::xml_node& Node, QByteArray& Bytes) {
+    for (pugi::xml_node C = Node.first_child(); C; C = C.next_sibling())
+        if (IsText(C)) Bytes.append(C.value());
 }
 
 bool IsNameStart(char32_t C) {
@@ -107,10 +113,6 @@ QByteArray CleanText(const QString& Value) {
         }
     }
     return Result.toUtf8();
-}
-
-QString FromUtf8(const char* Text) {
-    return QString::fromUtf8(Text);
 }
 
 // Escapes what would not read back as itself: markup characters, and CR, LF and TAB in
@@ -272,7 +274,7 @@ pugi::xml_node_struct* IXMLNode::Need() const {
 }
 
 QString IXMLNode::NodeName() const {
-    return FNode ? FromUtf8(Wrap(FNode).name()) : QString();
+    return FNode ? QvStream::FromUtf8(Wrap(FNode).name()) : QString();
 }
 
 IXMLNode IXMLNode::AddChild(const QString& Name) {
@@ -363,7 +365,7 @@ bool IXMLNode::HasAttribute(const QString& Name) const {
 QString IXMLNode::Attribute(const QString& Name, const QString& Default) const {
     if (!FNode) return Default;
     const pugi::xml_attribute A = Wrap(FNode).attribute(Name.toUtf8().constData());
-    return A ? FromUtf8(A.value()) : Default;
+    return A ? QvStream::FromUtf8(A.value()) : Default;
 }
 
 void IXMLNode::SetAttribute(const QString& Name, const QString& Value) {
@@ -378,16 +380,34 @@ QStringList IXMLNode::AttributeNames() const {
     QStringList Result;
     if (!FNode) return Result;
     for (pugi::xml_attribute A = Wrap(FNode).first_attribute(); A; A = A.next_attribute())
-        Result.append(FromUtf8(A.name()));
+        Result.append(QvStream::FromUtf8(A.name()));
     return Result;
 }
 
 QString IXMLNode::Text() const {
     if (!FNode) return {};
     QByteArray Bytes;
-    for (pugi::xml_node C = Wrap(FNode).first_child(); C; C = C.next_sibling())
-        if (IsText(C)) Bytes.append(C.value());
-    return QString::fromUtf8(Bytes);
+    AppendText(Wrap(FNode), Bytes);
+    return QvStream::FromUtf8(Bytes);
+}
+
+void IXMLNode::ForEachChildText(const QString& Name,
+                                const std::function<void(QStringView)>& Visit) const {
+    if (!FNode) return;
+    const QByteArray Wanted = Name.toUtf8();
+    // Decoded as Text does, into buffers that live across the items.
+    QStringDecoder Decoder = QvStream::Utf8Decoder();
+    QByteArray Bytes;
+    QVarLengthArray<QChar, 64> Wide;
+    for (pugi::xml_node C = FirstElement(Wrap(FNode).first_child()); C;
+         C = FirstElement(C.next_sibling())) {
+        if (Wanted != C.name()) continue;
+        Bytes.resize(0);
+        AppendText(C, Bytes);
+        Wide.resize(Decoder.requiredSpace(Bytes.size()));
+        const QChar* End = Decoder.appendToBuffer(Wide.data(), Bytes);
+        Visit(QStringView(Wide.data(), End));
+    }
 }
 
 void IXMLNode::SetText(const QString& Value) {
@@ -425,7 +445,7 @@ void TXMLDocument::LoadFromBytes(const QByteArray& Input) {
     const pugi::xml_parse_result Result = Data->Doc.load_buffer(
         Bytes.constData(), size_t(Bytes.size()), ParseOptions, pugi::encoding_auto);
     if (Result.encoding == pugi::encoding_latin1) Bytes = QString::fromLatin1(Bytes).toUtf8();
-    if (!Result) RaiseParseError(Bytes, Result.offset, FromUtf8(Result.description()));
+    if (!Result) RaiseParseError(Bytes, Result.offset, QvStream::FromUtf8(Result.description()));
 
     // Parsed as a fragment so that stray top-level content can be reported, not dropped.
     pugi::xml_node Root;

@@ -10,6 +10,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QIODevice;
@@ -53,6 +54,9 @@ public:
     // U+FFFD. The same holds for attribute values.
     QString Text() const;
     void SetText(const QString& Value);
+    // Visit gets the Text of every child element called Name, in order, as a view that lives
+    // for the call: long lists of items are read without a handle or a string per item.
+    void ForEachChildText(const QString& Name, const std::function<void(QStringView)>& Visit) const;
 
 private:
     friend class TXMLDocument;

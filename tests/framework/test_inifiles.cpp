@@ -126,7 +126,7 @@ TEST(IniFiles, ParsesLikeCommonReaders) {
                    "orphan=1\r\n; comment=1\r\n  # hash=1\r\n[Alpha]\r\n  Key One  =  value 1  \r\n"
                    "no equals sign\r\nkey one=duplicate\r\n=novalue\r\nQuoted=\"  padded  \"\r\n"
                    "Single=' s '\r\nHalf=\"open\r\n[]\r\nlost=1\r\n[Beta]\rb=2\r[ALPHA]\n"
-                   "Late=3\n[ Gamma ]\n");
+                   "Late=3\n[ Gamma ]\n\xEF\xBB\xBFmark=kept\n");
     TMemIniFile Ini(Path);
     EXPECT_EQ(Ini.ReadSections(), QStringList({"Alpha", "Beta", "Gamma"}));
     EXPECT_EQ(Ini.ReadSection("alpha"),
@@ -134,11 +134,13 @@ TEST(IniFiles, ParsesLikeCommonReaders) {
     EXPECT_EQ(Ini.ReadString("ALPHA", "KEY ONE", ""), "value 1");
     EXPECT_EQ(Ini.ReadString("Alpha", "Quoted", ""), "  padded  ");
     EXPECT_EQ(Ini.ReadString("Alpha", "Single", ""), " s ");
+    // Only the file's first bytes can be a byte order mark.
+    EXPECT_EQ(Ini.ReadSection("Gamma"), QStringList({QChar(0xFEFF) + QString("mark")}));
     QStringList Lines;
     Ini.GetStrings(Lines);
-    EXPECT_EQ(Lines,
-              QStringList({"[Alpha]", "Key One=value 1", "Quoted=\"  padded  \"", "Single=\" s \"",
-                           "Half=\"open", "Late=3", "", "[Beta]", "b=2", "", "[Gamma]"}));
+    EXPECT_EQ(Lines, QStringList({"[Alpha]", "Key One=value 1", "Quoted=\"  padded  \"",
+                                  "Single=\" s \"", "Half=\"open", "Late=3", "", "[Beta]", "b=2",
+                                  "", "[Gamma]", QChar(0xFEFF) + QString("mark=kept")}));
 }
 
 TEST(IniFiles, WritesKeepCaseAndOrder) {
