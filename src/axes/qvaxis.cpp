@@ -5,6 +5,7 @@
 
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
+#include "data/qvboundstrings.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvfiler.h"
 #include "framework/qvstringlist.h"
@@ -44,8 +45,13 @@ TQvAxis::TQvAxis(TComponent* AOwner)
       FCaptionFont(NewFont("Times New Roman", 14, "DarkRed")),
       FForeColor(ColorToARGB(QStringLiteral("Black"))),
       FNumbersColor(ColorToARGB(QStringLiteral("DarkBlue"))), FMajorTickColor(FForeColor),
-      FTickColor(FForeColor), FOwnRubrics(std::make_unique<TStringList>()),
-      FDataLink(std::make_unique<TQvListLink>()) {
+      FTickColor(FForeColor),
+      FRubrics(std::make_unique<TQvBoundStrings>(
+          this,
+          [this] {
+              if (FUndoStack) FUndoStack->PushProperty(this, SAxisRubrics.Text(), "Rubrics");
+          },
+          [this] { Modified(); })) {
     FCaptionRec =
         std::make_unique<TQvRichCaptionObject>(FCaptionFont.get(), [this] { Modified(); });
     FCaptionFont->SetModifiedCallback([this] { FCaptionRec->FontChanged(); });
@@ -53,10 +59,6 @@ TQvAxis::TQvAxis(TComponent* AOwner)
     FExtraExponentRec = std::make_unique<TQvRichCaptionObject>(NumbersFont, [this] { Modified(); });
     ReplaceFont(std::unique_ptr<TFont>(NumbersFont));
     SetParentFont(false);
-    FRubrics = FOwnRubrics.get();
-    FOwnRubrics->SetOnChanging([this](TObject* Sender) { RubricsChanging(Sender); });
-    FOwnRubrics->SetOnChange([this](TObject* Sender) { RubricsChanged(Sender); });
-    FDataLink->SetOnChange([this](TObject* Sender) { DataLinkChanged(Sender); });
     FFontSize = NumbersFont->GetSizeF();
     InitDateTimeFormats();
     SetBounds(0, 0, 400, 20);
@@ -64,7 +66,6 @@ TQvAxis::TQvAxis(TComponent* AOwner)
 
 TQvAxis::~TQvAxis() {
     Destroying();
-    ReleaseRubrics();
     if (TQvGraph2D* Graph = ParentGraph(); Graph && !Graph->IsDestroying()) {
         Graph->ForgetAxis(this);
         Graph->Modified();
@@ -409,113 +410,33 @@ void TQvAxis::SetMasterAxis(TQvAxis* Value) {
 // ---- Rubrics ----
 
 TStrings* TQvAxis::GetRubrics() const {
-    if (FDBData) return nullptr;
-    return FRubrics ? FRubrics.data() : FOwnRubrics.get();
+    return FRubrics->Get();
 }
 
 void TQvAxis::SetRubrics(TStrings* Value) {
-    if (FDBData && Value) throw Exception(SAxisRubricsWithDB.Text());
-    TStrings* Current = FRubrics ? FRubrics.data() : FOwnRubrics.get();
-    if (!Value) {
-        Current->Clear();
-        return;
-    }
-    if (Value == Current) return;
-    ReleaseRubrics();
-    if (auto* List = qobject_cast<TStringList*>(Value)) {
-        FSavedRubricsChange = List->GetOnChange();
-        FSavedRubricsChanging = List->GetOnChanging();
-        List->SetOnChanging([this](TObject* Sender) { RubricsChanging(Sender); });
-        List->SetOnChange([this](TObject* Sender) { RubricsChanged(Sender); });
-    }
-    FRubrics = Value;
-    FOwnsRubrics = false;
-    Modified();
-}
-
-// Gives a foreign list its own handlers back.
-void TQvAxis::ReleaseRubrics() {
-    if (FOwnsRubrics) return;
-    if (auto* List = qobject_cast<TStringList*>(FRubrics.data())) {
-        List->SetOnChange(FSavedRubricsChange);
-        List->SetOnChanging(FSavedRubricsChanging);
-    }
-    FSavedRubricsChange = {};
-    FSavedRubricsChanging = {};
-    FRubrics = FOwnRubrics.get();
-    FOwnsRubrics = true;
-}
-
-void TQvAxis::RubricsChanging(TObject* Sender) {
-    if (FUndoStack && !FSetting) FUndoStack->PushProperty(this, SAxisRubrics.Text(), "Rubrics");
-    if (!FOwnsRubrics && FSavedRubricsChanging) FSavedRubricsChanging(Sender);
-}
-
-void TQvAxis::RubricsChanged(TObject* Sender) {
-    Modified();
-    if (!FOwnsRubrics && FSavedRubricsChange) FSavedRubricsChange(Sender);
+    if (FRubrics->Set(Value, SAxisRubricsWithDB.Text())) Modified();
 }
 
 QString TQvAxis::GetRubricsField() const {
-    return FDataLink->GetFieldName();
+    return FRubrics->GetField();
 }
 
 void TQvAxis::SetRubricsField(const QString& Value) {
-    FDataLink->SetFieldName(Value);
-    FDBData = true;
-    FDBModified = true;
+    FRubrics->SetField(Value);
     if (FScaling == TQvAxisScaling::Rubrics) Modified();
 }
 
 TDataSource* TQvAxis::GetDataSource() const {
-    return FDataLink->GetDataSource();
+    return FRubrics->GetDataSource();
 }
 
 void TQvAxis::SetDataSource(TDataSource* Value) {
-    if (FBoundSource && FBoundSource != Value) FBoundSource->RemoveFreeNotification(this);
-    FDataLink->SetDataSource(Value);
-    FBoundSource = Value;
-    if (!Value) {
-        FDBData = false;
-        return;
-    }
-    Value->FreeNotification(this);
-    FDBData = true;
-    FDBModified = true;
-    if (FScaling == TQvAxisScaling::Rubrics) Modified();
-}
-
-void TQvAxis::DataLinkChanged(TObject*) {
-    if (IsLoading() || IsDestroying()) return;
-    if (FDBData && !FSetting && FDataLink->DataSet()) FDBModified = true;
+    FRubrics->SetDataSource(Value);
+    if (Value && FScaling == TQvAxisScaling::Rubrics) Modified();
 }
 
 void TQvAxis::UpdateDB() {
-    if (!FDBData || !FDBModified || FSetting) return;
-    TDataSet* Set = FDataLink->DataSet();
-    const int Field = FDataLink->Field();
-    if (!FDataLink->GetDataSource() || !Set || Field < 0) {
-        FDBData = false;
-    } else if (Set->Active() && !Set->ControlsDisabled()) {
-        TStrings* List = FRubrics ? FRubrics.data() : FOwnRubrics.get();
-        FSetting = true;
-        List->BeginUpdate();
-        try {
-            List->Clear();
-            if (auto* Strings = qobject_cast<TStringList*>(List))
-                Strings->SetCapacity(Set->RecordCount());
-            ScanRecords(Set, [&] {
-                List->Add(Set->FieldIsNull(Field) ? QString() : Set->FieldValue(Field).toString());
-            });
-        } catch (...) {
-            List->EndUpdate();
-            FSetting = false;
-            throw;
-        }
-        List->EndUpdate();
-        FSetting = false;
-    }
-    FDBModified = false;
+    FRubrics->Update();
 }
 
 // ---- Undo ----
@@ -588,11 +509,7 @@ void TQvAxis::SetParent(TWinControl* AParent) {
 void TQvAxis::Notification(TComponent* AComponent, TOperation Operation) {
     TGraphicControl::Notification(AComponent, Operation);
     if (Operation != TOperation::Remove || !AComponent) return;
-    if (AComponent == FBoundSource) {
-        FDBData = false;
-        FDataLink->SetDataSource(nullptr);
-        FBoundSource = nullptr;
-    }
+    FRubrics->SourceFreed(AComponent);
     if (FMasterAxis && AComponent == static_cast<TComponent*>(FMasterAxis)) {
         FMasterAxis = nullptr;
         FIsSlaveAxis = false;

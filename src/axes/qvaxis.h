@@ -26,7 +26,7 @@ class QIODevice;
 class TCustomIniFile;
 class TDataSource;
 class TQvGraph2D;
-class TQvListLink;
+class TQvBoundStrings;
 class TQvSeries;
 class TQvUndoStack;
 class TStringList;
@@ -461,10 +461,6 @@ private:
     TEndRounding EndRounding() const;
     bool GraphPanning() const;
     double SmallestPositiveValue(double Below) const;
-    void ReleaseRubrics();
-    void RubricsChanging(TObject* Sender);
-    void RubricsChanged(TObject* Sender);
-    void DataLinkChanged(TObject* Sender);
     // What the scales ask about labels; the partition searches fit them into AxisPixels.
     float AxisPixels() const override;
     void FitExponent(double AStart, double AStop) override;
@@ -491,7 +487,6 @@ private:
     void VisitRecord(QvRecord::TRecord& Record, TRangeState* Range);
     std::function<void(QvRecord::TRecord&)> Visit(TRangeState* Range) const;
     template <class TRead> void ReadRecord(bool ApplyRange, const TRead& Read);
-    void SetRubricLines(const QStringList& Lines);
 
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvAxisArrowPoint> FArrowPoint;
@@ -519,11 +514,7 @@ private:
     double FLogToNormalScalingLevel = 0;
     double FMovingSlitWidth = 0;
     double FMovingSlitIncrement = 0;
-    std::unique_ptr<TStringList> FOwnRubrics;
-    // The list in use: the own one or one taken over, which may be freed by its owner.
-    QPointer<TStrings> FRubrics;
-    bool FOwnsRubrics = true;
-    TNotifyEvent FSavedRubricsChange, FSavedRubricsChanging;
+    std::unique_ptr<TQvBoundStrings> FRubrics;
     bool FNumbersVisible = true;
     TQvAxisPosition FPosition = TQvAxisPosition::Bottom;
     bool FAutoSize = true;
@@ -589,11 +580,5 @@ private:
     std::vector<double> FLastZoomStart;
     std::vector<double> FLastZoomStop;
     bool FPassRunning = false;
-    bool FSetting = false;
-    bool FDBData = false;
-    bool FDBModified = false;
-    std::unique_ptr<TQvListLink> FDataLink;
-    // The link forgets its source before the source's free notification arrives.
-    TComponent* FBoundSource = nullptr;
     QList<TQvSeries*> FRelatedSeries;
 };

@@ -4,6 +4,7 @@
 #include "axes/qvaxis.h"
 
 #include "axes/qvticks.h"
+#include "data/qvboundstrings.h"
 #include "framework/qvdb.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvfiler.h"
@@ -127,15 +128,15 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
     R.Enum({"Ends.StopEnd", "Ends", "StopEnd"}, FStopEnd, Setter(this, &TQvAxis::SetStopEnd));
 
     // Rubrics: the binding to a data source's field, or the lines themselves.
-    if (R.Field({"Rubrics.FromDatabase", "Rubrics", "Database"}, FDBData)) {
+    if (R.Field({"Rubrics.FromDatabase", "Rubrics", "Database"}, FRubrics->Bound())) {
         R.Reference<TDataSource>({"Rubrics.DataSource", "Rubrics", "DataSource"}, GetDataSource(),
                                  [this](TDataSource* V) { SetDataSource(V); });
         R.String({"Rubrics.RubricsField", "Rubrics", "RubricsField"}, GetRubricsField(),
                  Setter(this, &TQvAxis::SetRubricsField));
     } else {
         R.List({"Captions", "Rubrics/Captions", "Text"}, "Rubrics.Count",
-               (FRubrics ? FRubrics.data() : FOwnRubrics.get())->ToStringList(),
-               Setter(this, &TQvAxis::SetRubricLines));
+               FRubrics->Lines()->ToStringList(),
+               [this](const QStringList& Lines) { FRubrics->SetLines(Lines); });
     }
 
     static const std::array<std::pair<TName, QString TQvAxis::*>, 7> Formats = {{
@@ -225,25 +226,15 @@ void TQvAxis::VisitRecord(TRecord& R, TRangeState* Range) {
     // The range as asked for before padding and rounding: a loaded axis rounds from the same
     // values as the saved one, instead of rounding its rounded ends once more.
     if (!R.Block()) return;
-    const double Requested[] = {R.Field({"Ends.RequestedStart", "Ends", "RequestedStart"}, FLastStart),
-                                R.Field({"Ends.RequestedStop", "Ends", "RequestedStop"}, FLastStop)};
+    const double Requested[] = {
+        R.Field({"Ends.RequestedStart", "Ends", "RequestedStart"}, FLastStart),
+        R.Field({"Ends.RequestedStop", "Ends", "RequestedStop"}, FLastStop)};
     if (Range) {
         Range->LastStart = Requested[0];
         Range->LastStop = Requested[1];
         Range->Requested = true;
     }
     R.End("axis");
-}
-
-void TQvAxis::SetRubricLines(const QStringList& Lines) {
-    // Lines replace a binding.
-    if (FDBData) SetDataSource(nullptr);
-    TStrings* List = FRubrics ? FRubrics.data() : FOwnRubrics.get();
-    if (List->ToStringList() == Lines) return;
-    List->BeginUpdate();
-    List->Clear();
-    List->AddStrings(Lines);
-    List->EndUpdate();
 }
 
 // The setters of other fields reset the range as a side effect (Scaling, StartEnd, ...), so the

@@ -6,6 +6,7 @@
 
 #include "axes/qvdatetime.h"
 #include "axes/qvmath.h"
+#include "data/qvboundstrings.h"
 #include "framework/qvstringlist.h"
 #include "graph/qvgraph2d.h"
 
@@ -131,8 +132,9 @@ void TQvAxis::InitDateTimeFormats() {
 }
 
 std::optional<QString> TQvAxis::Rubric(long Index) const {
-    const TStrings* List = GetRubrics();
-    if (!List || Index < 0 || Index >= List->Count()) return std::nullopt;
+    // Also while the lines come from a data set.
+    const TStrings* List = FRubrics->Lines();
+    if (Index < 0 || Index >= List->Count()) return std::nullopt;
     return List->Strings(int(Index));
 }
 

@@ -39,8 +39,12 @@ TEST(AxisRubrics, DatabaseBinding) {
         EXPECT_EQ(MessageOf<Exception>([&] { Axis->SetRubrics(&Other); }),
                   "Setting rubrics not allowed with database binding set");
 
-        // Read at the start of the next calculation pass, a null field as "".
+        // Read at the start of the next calculation pass, a null field as "", and shown.
         Chart.Paint();
+        QStringList Shown;
+        for (int i = 0; i < Axis->Labels().Count(); ++i)
+            Shown.append(Axis->Labels().Get(i)->GetPlainText());
+        EXPECT_TRUE(Shown.contains("Jan") && Shown.contains("Mar")) << Shown.join(',').toStdString();
         Axis->SetDataSource(nullptr);
         ASSERT_NE(Axis->GetRubrics(), nullptr);
         EXPECT_EQ(Axis->GetRubrics()->ToStringList(), QStringList({"Jan", "", "Mar"}));
