@@ -467,6 +467,9 @@ void TQvGraph2D::SortLayers() {
     }
     for (int i = 0; i < n; ++i)
         FRelatedSeries[i]->FLayer = i;
+    if (n > 1)
+        for (TQvSeries* Series : std::as_const(FRelatedSeries))
+            Series->LayersSorted();
 }
 
 void TQvGraph2D::CheckCoupled() {

@@ -339,9 +339,9 @@ void TQvGraph2D::MoveToZeroOrigin() {
 std::optional<TQvGraph2D::TBackWall> TQvGraph2D::BackWall() {
     for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
         // Flat series are passed over without making their points.
-        if (!Series->SeriesVisible() || !Series->Depth3D()) continue;
+        if (!Series->SeriesVisible() || !Series->DepthOffsets()) continue;
         if (Series->NeedsPoints()) Series->CalculatePoints();
-        const std::optional<TGPPointF> Depth = Series->Depth3D();
+        const std::optional<TGPPointF> Depth = Series->DepthOffsets();
         if (!Depth) continue;
         const TGPRectF& A = FDrawingArea;
         const bool XAtTop = FPrimaryXAxis->GetPosition() == TQvAxisPosition::Top;

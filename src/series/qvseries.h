@@ -219,7 +219,10 @@ public:
     virtual void DrawSymbols(TGPGraphics* Graphics);
     // Series drawn in depth (bars) give their depth offsets in pixels once their points are
     // made; the graph then draws a back wall behind the data area. Flat series give none.
-    virtual std::optional<TGPPointF> Depth3D() const { return std::nullopt; }
+    virtual std::optional<TGPPointF> DepthOffsets() const { return std::nullopt; }
+    // The graph sorted its series by layer: series whose geometry depends on the others'
+    // (bars) start over.
+    virtual void LayersSorted() {}
     // The line may be drawn directly on the device, unrounded coordinates and all.
     virtual bool CanDoCanvasDraw() const;
     // A legend sample.

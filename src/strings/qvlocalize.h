@@ -305,6 +305,21 @@ inline constexpr TResourceString SSeriesClassMismatch{
     "The stored record is of class \"%s\" and cannot be read into a %s"};
 inline constexpr TResourceString SSeriesNoXMLRecord{"XML node \"%s\" holds no %s record"};
 
+// Bars
+inline constexpr TResourceString SBarsStyle{"Bars style"};
+inline constexpr TResourceString SBarsHorizontal{"Bars horizontal"};
+inline constexpr TResourceString SBarsOverlay{"Bars stacked/shifted overlays"};
+inline constexpr TResourceString SBarsCaptions{"Bars captions"};
+inline constexpr TResourceString SBarsFont{"Bars font"};
+inline constexpr TResourceString SBarsLabelColor{"Labels color"};
+inline constexpr TResourceString SBarsLabelFormat{"Labels output format"};
+inline constexpr TResourceString SBarsLabelFrom{"Labels from list/values/percent"};
+inline constexpr TResourceString SBarsLabelPosition{"Labels position"};
+inline constexpr TResourceString SBarsLabelVertical{"Bars vertical labels"};
+inline constexpr TResourceString SBarsLabelSize{"Label size"};
+inline constexpr TResourceString SBarsCaptionsWithDB{
+    "Setting captions list not allowed with database binding set"};
+
 // Markers
 inline constexpr TResourceString SMarkerCaption{"Marker caption"};
 inline constexpr TResourceString SMarkerCaptionVisible{"Marker caption visible"};
@@ -324,7 +339,8 @@ inline constexpr TResourceString SMarkerCaptionBackRaised{"Raised marker caption
 inline constexpr TResourceString SMarkerCaptionBackLowered{"Lowered marker caption box"};
 inline constexpr TResourceString SMarkerCaptionBackShadow{"Shadow of marker caption box"};
 inline constexpr TResourceString SMarkerCaptionBackSpace{"Padding of marker caption box"};
-inline constexpr TResourceString SMarkerCaptionBackRounding{"Corner rounding of marker caption box"};
+inline constexpr TResourceString SMarkerCaptionBackRounding{
+    "Corner rounding of marker caption box"};
 inline constexpr TResourceString SMarkerXAxis{"Marker X-axis reference"};
 inline constexpr TResourceString SMarkerYAxis{"Marker Y-axis reference"};
 inline constexpr TResourceString SMarkerX{"Marker X position"};

@@ -235,7 +235,7 @@ TEST(GraphPaint, ChangesInOneTurnOfTheEventLoopPaintOnce) {
 class TDeepSeries : public TQvLineSeries {
 public:
     using TQvLineSeries::TQvLineSeries;
-    std::optional<TGPPointF> Depth3D() const override { return TGPPointF{11, 6}; }
+    std::optional<TGPPointF> DepthOffsets() const override { return TGPPointF{11, 6}; }
 };
 
 int Distance(QRgb A, QRgb B) {

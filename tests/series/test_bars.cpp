@@ -1,0 +1,345 @@
+// Bar series: classes, ranges, the pixel edges of shifted and stacked bars, labels, captions
+// from a list and from an SQLite table, hit tests, the paint order in depth, and records.
+
+#include "../chartfixture.h"
+#include "../qvtest.h"
+
+#include <annotations/qvrichlabel.h>
+#include <framework/qvdb.h>
+#include <framework/qvexceptions.h>
+#include <framework/qvinifiles.h>
+#include <framework/qvstringlist.h>
+#include <framework/qvxml.h>
+#include <series/qvbars.h>
+#include <undo/qvundostack.h>
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlTableModel>
+
+namespace {
+
+// A 400 × 400 pixel graph with fixed axes and no numbers: X from 0 to 4, Y from -4 to 8.
+struct TBarChart : TChart {
+    TBarChart() {
+        Graph->SetBounds(0, 0, 400, 400);
+        for (TQvAxis* Axis : {X, Y}) {
+            Axis->SetNumbersVisible(false);
+            Axis->SetStartEnd(TQvAxisEnd::Fixed);
+            Axis->SetStopEnd(TQvAxisEnd::Fixed);
+        }
+        X->SetStart(0);
+        X->SetStop(4);
+        Y->SetStart(-4);
+        Y->SetStop(8);
+    }
+    TQvBars* NewBars(TQvCustomDoubleVector* YData, TQvCustomDoubleVector* XData = nullptr) {
+        auto* Bars = new TQvBars(Owner.get());
+        Bars->SetXData(XData);
+        Bars->SetYData(YData);
+        Bars->SetXAxis(X);
+        Bars->SetYAxis(Y);
+        return Bars;
+    }
+    // Left and right pixel edges of the bar of class i, and its top and bottom.
+    static std::array<float, 4> Edges(const TQvBars* Bars, int i) {
+        for (const TQvBars::TBar& B : Bars->Bars())
+            if (B.Index == i) return {B.TopLeft.X, B.BottomRight.X, B.TopLeft.Y, B.BottomRight.Y};
+        return {-1, -1, -1, -1};
+    }
+    float XPixel(double v) const { return X->NumberToWorld(v); }
+    float YPixel(double v) const { return Y->NumberToWorld(v); }
+};
+
+} // namespace
+
+TEST(Bars, ClassesRangesAndEdges) {
+    {
+        // Values against the indexer: classes [0, 1], [1, 2], [2, 3]; the range holds 0.
+        TChart Chart;
+        TQvBars* Bars = new TQvBars(Chart.Owner.get());
+        Bars->SetYData(Chart.NewVector("", {3, 5, 2}));
+        Bars->SetXAxis(Chart.X);
+        Bars->SetYAxis(Chart.Y);
+        Chart.Paint();
+        EXPECT_EQ(Bars->GetCount(), 3);
+        EXPECT_EQ(Bars->GetXStart(), 0);
+        EXPECT_EQ(Bars->GetXStop(), 3);
+        EXPECT_EQ(Bars->GetYStart(), 0);
+        EXPECT_EQ(Bars->GetYStop(), 5);
+        // Boundaries of their own: as many classes as boundaries minus one.
+        Bars->SetXData(Chart.NewVector("", {0, 10, 20, 30}));
+        Chart.Paint();
+        EXPECT_EQ(Bars->GetCount(), 3);
+        EXPECT_EQ(Bars->Get_X(3), 30);
+        EXPECT_EQ(Bars->GetXStop(), 30);
+        // A trailing outlier is no class unless outliers show.
+        static_cast<TQvDoubleVector*>(Bars->GetYData())->AddOutlier(2);
+        EXPECT_EQ(Bars->GetCount(), 2);
+        Bars->SetOutliersVisible(true);
+        EXPECT_EQ(Bars->GetCount(), 3);
+    }
+
+    TBarChart Chart;
+    TQvBars* A = Chart.NewBars(Chart.NewVector("", {3, -2, 1, 2}));
+    A->SetClassesDistance(20);
+    Chart.Paint();
+    // 20 % of the class width, 10 % on each side.
+    const float Gap = (Chart.XPixel(1) - Chart.XPixel(0)) / 10;
+    const auto E = TBarChart::Edges(A, 1);
+    EXPECT_FLOAT_EQ(E[0], Chart.XPixel(1) + Gap);
+    EXPECT_FLOAT_EQ(E[1], Chart.XPixel(2) - Gap);
+    // A negative value hangs from 0.
+    EXPECT_FLOAT_EQ(E[2], Chart.YPixel(0));
+    EXPECT_FLOAT_EQ(E[3], Chart.YPixel(-2));
+
+    // A second shifted series halves each class, in graph order; both take the larger gap.
+    TQvBars* B = Chart.NewBars(Chart.NewVector("", {1, 1, 1, 1}));
+    Chart.Paint();
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 0)[0], Chart.XPixel(0) + Gap);
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 0)[1], Chart.XPixel(0.5));
+    EXPECT_FLOAT_EQ(TBarChart::Edges(B, 0)[0], Chart.XPixel(0.5));
+    EXPECT_FLOAT_EQ(TBarChart::Edges(B, 0)[1], Chart.XPixel(1) - Gap);
+    B->SetLayer(-1);
+    Chart.Paint();
+    EXPECT_FLOAT_EQ(TBarChart::Edges(B, 0)[0], Chart.XPixel(0) + Gap);
+
+    // Stacked: the second pile starts where the first ends, downwards for negative values.
+    A->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
+    B->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
+    Chart.Paint();
+    EXPECT_FALSE(B->GetTopMost());
+    EXPECT_TRUE(A->GetTopMost());
+    EXPECT_EQ(A->Get_Y(0), 4);
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 0)[2], Chart.YPixel(4));
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 0)[3], Chart.YPixel(1));
+    EXPECT_EQ(A->Get_Y(1), -1);
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 1)[2], Chart.YPixel(1));
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 1)[3], Chart.YPixel(-1));
+    EXPECT_EQ(A->GetYStart(), -1);
+    EXPECT_EQ(A->GetYStop(), 4);
+    // A change below shows in the pile on top.
+    static_cast<TQvDoubleVector*>(B->GetYData())->SetValue(0, 5);
+    Chart.Paint();
+    EXPECT_FLOAT_EQ(TBarChart::Edges(A, 0)[2], Chart.YPixel(8));
+
+    // Hit tests find the class under the point.
+    const auto Top = TBarChart::Edges(A, 2);
+    EXPECT_EQ(A->FindPoint((Top[0] + Top[1]) / 2, (Top[2] + Top[3]) / 2), 2);
+    EXPECT_EQ(A->FindPoint((Top[0] + Top[1]) / 2, Top[2] - 2), -1);
+
+    // Horizontal bars exchange the roles: classes run along Y, values along X.
+    TBarChart Flat;
+    TQvBars* H = Flat.NewBars(Flat.NewVector("", {2, 3}));
+    H->SetBarsHorizontal(true);
+    H->SetXData(Flat.NewVector("", {1, 3}));
+    H->SetYData(nullptr);
+    Flat.X->SetStart(-4);
+    Flat.X->SetStop(8);
+    Flat.Y->SetStart(0);
+    Flat.Y->SetStop(4);
+    Flat.Paint();
+    const auto HE = TBarChart::Edges(H, 1);
+    EXPECT_FLOAT_EQ(HE[1], Flat.XPixel(3));
+    EXPECT_FLOAT_EQ(HE[0], Flat.XPixel(0) + 1);
+    EXPECT_FLOAT_EQ(std::min(HE[2], HE[3]), Flat.YPixel(2));
+}
+
+TEST(Bars, LabelsAndCaptions) {
+    TBarChart Chart;
+    TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 1, 2}));
+    Bars->SetLabelPosition(TQvBarLabelPosition::Centered);
+    Bars->SetLabelFrom(TQvLabelStyle::Percent);
+    Chart.Paint();
+    const auto Texts = [&] {
+        QStringList Result;
+        for (int k = 0; k < int(Bars->Bars().size()); ++k)
+            Result << Bars->Label(k)->GetPlainText();
+        return Result;
+    };
+    EXPECT_EQ(Texts(), QStringList({"25%", "25%", "50%"}));
+    // Centred halfway along the bar, across its middle.
+    const auto E = TBarChart::Edges(Bars, 2);
+    EXPECT_FLOAT_EQ(Bars->Label(2)->GetAnchorY(), (E[2] + E[3]) / 2);
+    EXPECT_FLOAT_EQ(Bars->Label(2)->GetAnchorX(), (E[0] + E[1]) / 2);
+
+    TStringList Names;
+    Names.AddStrings({"North", "", "South"});
+    Bars->SetCaptionsList(&Names);
+    Bars->SetLabelFrom(TQvLabelStyle::CaptionAndValue);
+    Bars->SetLabelFormat("0.0");
+    Chart.Paint();
+    EXPECT_EQ(Texts(), QStringList({"North 1.0", "1.0", "South 2.0"}));
+    // The series hears of the list's changes; the event may rewrite any label.
+    Names.SetStrings(1, "Middle");
+    Bars->SetOnGetLabel([](TObject*, TQvGetLabelEventArgs& e) {
+        if (e.Index == 2) e.Caption = "last";
+    });
+    Chart.Paint();
+    EXPECT_EQ(Texts(), QStringList({"North 1.0", "Middle 1.0", "last"}));
+
+    // Above the bar: half the label beyond its end; inside at the top for a stacked series
+    // with another on it.
+    Bars->SetOnGetLabel({});
+    Bars->SetLabelPosition(TQvBarLabelPosition::OnTopOfBar);
+    Chart.Paint();
+    const TQvRichCaptionObject* Label = Bars->Label(2);
+    EXPECT_FLOAT_EQ(Label->GetAnchorY(), Chart.YPixel(2) - Label->GetHeight() / 2);
+    Bars->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
+    TQvBars* Above = Chart.NewBars(Chart.NewVector("", {1, 1, 1}));
+    Above->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
+    Chart.Paint();
+    Label = Bars->Label(2);
+    EXPECT_FLOAT_EQ(Label->GetAnchorY(), Chart.YPixel(2) + 0.75f * Label->GetHeight());
+    EXPECT_EQ(TQvBars::FmtLab("", 2.5), "2.5");
+}
+
+TEST(Bars, CaptionsFromAnSqliteField) {
+    QSqlDatabase Db = QSqlDatabase::addDatabase("QSQLITE", "qvbarcaptions");
+    Db.setDatabaseName(":memory:");
+    ASSERT_TRUE(Db.open());
+    {
+        QSqlQuery Query(Db);
+        ASSERT_TRUE(Query.exec("CREATE TABLE Regions (Id INTEGER PRIMARY KEY, Name TEXT)"));
+        ASSERT_TRUE(Query.exec("INSERT INTO Regions VALUES (1, 'North'), (2, NULL), (3, 'West')"));
+        QSqlTableModel Model(nullptr, Db);
+        Model.setTable("Regions");
+        ASSERT_TRUE(Model.select());
+
+        TBarChart Chart;
+        auto* Source = new TDataSource(Chart.Owner.get());
+        Source->SetName("Regions");
+        Source->SetModel(&Model);
+        TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2, 3}));
+        Bars->SetLabelPosition(TQvBarLabelPosition::InTop);
+        Bars->SetLabelFrom(TQvLabelStyle::CaptionsList);
+        Bars->SetCaptionsField("Name");
+        Bars->SetDataSource(Source);
+        EXPECT_EQ(Bars->GetCaptions(), nullptr);
+        TStringList Other;
+        EXPECT_EQ(MessageOf<Exception>([&] { Bars->SetCaptionsList(&Other); }),
+                  "Setting captions list not allowed with database binding set");
+        Chart.Paint();
+        EXPECT_EQ(Bars->Label(0)->GetPlainText(), "North");
+        EXPECT_EQ(Bars->Label(1)->GetPlainText(), "");
+        EXPECT_EQ(Bars->Label(2)->GetPlainText(), "West");
+
+        // An edit of the table shows in the next paint.
+        ASSERT_TRUE(Model.setData(Model.index(2, 1), "East"));
+        ASSERT_TRUE(Model.submitAll());
+        Chart.Paint();
+        EXPECT_EQ(Bars->Label(2)->GetPlainText(), "East");
+        // The binding survives the record, and ends with its source.
+        TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
+        QBuffer Record;
+        Record.open(QIODevice::ReadWrite);
+        Bars->WriteTo(&Record);
+        Record.seek(0);
+        Copy->ReadFrom(&Record);
+        EXPECT_EQ(Copy->GetDataSource(), Source);
+        EXPECT_EQ(Copy->GetCaptionsField(), "Name");
+        delete Source;
+        EXPECT_EQ(Bars->GetDataSource(), nullptr);
+        EXPECT_NE(Bars->GetCaptions(), nullptr);
+    }
+    Db.close();
+    Db = QSqlDatabase();
+    QSqlDatabase::removeDatabase("qvbarcaptions");
+}
+
+// In depth, the bars of all series are painted class by class: the bar of the next class
+// covers the side face of the previous class's bar of another series.
+TEST(Bars, PaintOrderInDepth) {
+    TBarChart Chart;
+    TQvBars* A = Chart.NewBars(Chart.NewVector("", {6, 6, 6, 6}));
+    TQvBars* B = Chart.NewBars(Chart.NewVector("", {6, 6, 6, 6}));
+    A->GetArea()->SetForeColor(0xFF0000FF);
+    B->GetArea()->SetForeColor(0xFFFF0000);
+    for (TQvBars* Bars : {A, B}) {
+        Bars->GetLine()->SetVisible(false);
+        Bars->SetBarStyle(TQvBarStyle::Cuboid);
+        Bars->SetDepth3D(100);
+    }
+    const QImage Image = Chart.Render();
+    ASSERT_TRUE(A->DepthOffsets());
+    // Just right of B's bar of class 0, where its side face and A's bar of class 1 meet.
+    const auto Side = TBarChart::Edges(B, 0);
+    const QColor Seen = Image.pixelColor(int(Side[1]) + 2, int(Chart.YPixel(3)));
+    EXPECT_GT(Seen.blue(), Seen.red()) << "A's bar of class 1 lies over B's side face";
+    // Only the first bar series paints; the graph draws the back wall for the depth.
+    EXPECT_EQ(A->GetDepthX(), B->GetDepthX());
+}
+
+TEST(Bars, RecordsRoundTripInEveryForm) {
+    TBarChart Chart;
+    TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2}));
+    Bars->SetName("Bars");
+    Bars->SetBarsHorizontal(true);
+    Bars->SetBarStyle(TQvBarStyle::Cylinder);
+    Bars->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
+    Bars->SetDepth3D(70);
+    Bars->SetClassesDistance(15);
+    Bars->SetLabelFrom(TQvLabelStyle::CaptionAndPercent);
+    Bars->SetLabelPosition(TQvBarLabelPosition::GoldenCut);
+    Bars->SetLabelSize(33);
+    Bars->SetLabelVertical(true);
+    Bars->SetLabelFormat("0.00");
+    Bars->SetLabelColor(0xFF123456);
+    Bars->GetCaptions()->AddStrings({"one", "two; \\b lines"});
+    const QByteArray Stored = Binary(Bars);
+
+    const auto Check = [&](const char* Form, const std::function<void(TQvBars*)>& Read) {
+        SCOPED_TRACE(Form);
+        TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
+        auto* Undo = new TQvUndoStack(Chart.Owner.get());
+        Copy->SetUndoStack(Undo);
+        Read(Copy);
+        EXPECT_EQ(Undo->UndoCount(), 0);
+        EXPECT_TRUE(Copy->GetBarsHorizontal());
+        EXPECT_EQ(Copy->GetBarStyle(), TQvBarStyle::Cylinder);
+        EXPECT_EQ(Copy->GetOverlayStyle(), TQvBarsOverlayStyle::Stack);
+        EXPECT_EQ(Copy->GetDepth3D(), 70);
+        EXPECT_EQ(Copy->GetClassesDistance(), 15);
+        EXPECT_EQ(Copy->GetLabelFrom(), TQvLabelStyle::CaptionAndPercent);
+        EXPECT_EQ(Copy->GetLabelPosition(), TQvBarLabelPosition::GoldenCut);
+        EXPECT_EQ(Copy->GetLabelSize(), 33);
+        EXPECT_TRUE(Copy->GetLabelVertical());
+        EXPECT_EQ(Copy->GetLabelFormat(), "0.00");
+        EXPECT_EQ(Copy->GetLabelColor(), 0xFF123456u);
+        EXPECT_EQ(Copy->GetCaptions()->ToStringList(), QStringList({"one", "two; \\b lines"}));
+    };
+    Check("stream", [&](TQvBars* Copy) {
+        QBuffer Buffer;
+        Buffer.setData(Stored);
+        Buffer.open(QIODevice::ReadOnly);
+        Copy->ReadFrom(&Buffer);
+    });
+    Check("xml", [&](TQvBars* Copy) {
+        TXMLDocument Doc;
+        Bars->WriteTo(Doc.AddChild("Series"));
+        TXMLDocument Loaded;
+        Loaded.LoadFromXML(Doc.SaveToXML());
+        Copy->ReadFrom(Loaded.DocumentElement());
+    });
+    Check("ini", [&](TQvBars* Copy) {
+        TMemIniFile Ini("");
+        Bars->WriteTo(&Ini, "Bars");
+        QStringList Lines;
+        Ini.GetStrings(Lines);
+        TMemIniFile Loaded("");
+        Loaded.SetStrings(Lines);
+        Copy->ReadFrom(&Loaded, "Bars");
+    });
+
+    // A record cut short changes nothing.
+    TQvBars* Untouched = Chart.NewBars(Chart.NewVector("", {1}));
+    QBuffer Short;
+    Short.setData(Stored.left(Stored.size() - 3));
+    Short.open(QIODevice::ReadOnly);
+    EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+    EXPECT_EQ(Untouched->GetBarStyle(), TQvBarStyle::Flat);
+    EXPECT_TRUE(Untouched->GetCaptions()->ToStringList().isEmpty());
+}
