@@ -24,3 +24,4 @@ void AddAnalysisPages(std::vector<TGalleryPage>& Pages);
 void AddZoomPages(std::vector<TGalleryPage>& Pages);
 void AddLegendsPages(std::vector<TGalleryPage>& Pages);
 void AddMarkersPages(std::vector<TGalleryPage>& Pages);
+void AddBarsPages(std::vector<TGalleryPage>& Pages);

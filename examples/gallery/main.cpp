@@ -88,6 +88,7 @@ int main(int argc, char** argv) {
     AddZoomPages(Pages);
     AddLegendsPages(Pages);
     AddMarkersPages(Pages);
+    AddBarsPages(Pages);
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -7,6 +7,7 @@
 #include <gallerypage.h>
 
 #include <axes/qvaxis.h>
+#include <framework/qvdb.h>
 #include <framework/qvforms.h>
 #include <framework/qvstreams.h>
 #include <graph/qvgraphdocument.h>
@@ -38,19 +39,20 @@ std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
     for (auto Add :
          {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
-          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages})
+          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages})
         Add(Pages);
     return Pages;
 }
 
-// What only code gives a chart does not travel in documents: handlers of events, and series
-// of classes the program derives without a meta object of their own (the reader makes the
-// class their meta object names).
+// What only code gives a chart does not travel in documents: handlers of events, series of
+// classes the program derives without a meta object of their own (the reader makes the class
+// their meta object names), and the data sets that data sources present.
 bool HasCodeOnlyParts(const TQvGraph2D* Graph) {
     for (const TQvAxis* Axis : Graph->ChildAxes())
         if (Axis->GetOnGetScaleLabel()) return true;
     for (int i = 0; i < Graph->SeriesCount(); ++i) {
         const TQvSeries* Series = Graph->Series(i);
+        if (Series->property("DataSource").value<TDataSource*>()) return true;
         const std::string Class = Series->metaObject()->className();
         // The mangled name of a class in the global namespace ends in its length and name.
         if (!std::string_view(typeid(*Series).name())
