@@ -39,8 +39,8 @@ const char* const FormNames[] = {"binary", "xml", "ini"};
 
 void SeedFormulas() {
     SeedTexts("formula", {"2*x^2-3*x+1", "sin(x)/x+exp(-x)*ln(abs(x)+1)", "sqrt(Big*Big)",
-                          "((x+1)*(x-1))/(x*x-1)", "-x^-2", "1e308*10",
-                          "max(x;2)", "Module.Series.Name", "<%x*2;0.00%> and <%<%x%>%>"});
+                          "((x+1)*(x-1))/(x*x-1)", "-x^-2", "1e308*10", "max(x;2)",
+                          "Module.Series.Name", "<%x*2;0.00%> and <%<%x%>%>"});
 }
 
 void SeedCaptions() {
@@ -55,8 +55,7 @@ void SeedCaptions() {
 void SeedVectors() {
     TQvDoubleVector Vector(nullptr);
     Vector.AddRange({2.5, -1e-300, 1e300, 0, 7});
-    for (const QvFuzz::TForm Form :
-         {QvFuzz::TForm::Binary, QvFuzz::TForm::Xml, QvFuzz::TForm::Ini})
+    for (const QvFuzz::TForm Form : {QvFuzz::TForm::Binary, QvFuzz::TForm::Xml, QvFuzz::TForm::Ini})
         Seed("vectors", QLatin1String(FormNames[int(Form)]),
              QvFuzz::WriteInForm(
                  Form, [&](QIODevice* Stream) { Vector.WriteTo(Stream); },
@@ -95,8 +94,8 @@ void SeedStyles() {
     Objects.Font.SetName(QStringLiteral("Times New Roman"));
     Objects.Font.SetSizeF(13.5f);
     Objects.Font.SetFillColor(0xFF336699);
-    for (TQvMovable* Marker : std::initializer_list<TQvMovable*>{
-             Objects.Level, Objects.Instant, Objects.Cross, Objects.Label}) {
+    for (TQvMovable* Marker : std::initializer_list<TQvMovable*>{Objects.Level, Objects.Instant,
+                                                                 Objects.Cross, Objects.Label}) {
         Marker->SetCaption(QStringLiteral("At <%1+2;0.0%>\rline"));
         Marker->SetCaptionVisible(true);
         Marker->SetCaptionBackShadow(true);
@@ -208,12 +207,7 @@ void SeedDocuments() {
     Level->SetYAxis(Chart.YAxis);
     SeedGraph(Chart.Graph, QStringLiteral("chart"));
 
-    std::vector<TGalleryPage> Pages;
-    for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
-                     AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
-                     AddMarkersPages})
-        Add(Pages);
-    for (const TGalleryPage& Page : Pages) {
+    for (const TGalleryPage& Page : GalleryPages()) {
         TForm Form(Application());
         Form.SetName(QStringLiteral("Gallery"));
         BuildPage(Page, &Form);

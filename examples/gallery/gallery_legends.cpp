@@ -24,8 +24,8 @@ TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
     return Result;
 }
 
-TQvPointSeries* Series(TComponent* Owner, TQvGraph2D* Graph, TQvDoubleVector* X,
-                       TQvDoubleVector* Y, const QString& Caption) {
+TQvPointSeries* Series(TComponent* Owner, TQvGraph2D* Graph, TQvDoubleVector* X, TQvDoubleVector* Y,
+                       const QString& Caption) {
     auto* Result = new TQvPointSeries(Owner);
     Result->SetCaption(Caption);
     Result->SetXData(X);

@@ -113,8 +113,10 @@ TQvGraph2D* CursorGraph(TComponent* Owner, TWinControl* Panel) {
         NewGraph(Owner, Panel, "Cursor", "A cross-hair snapped to a point", 505, 5, 490, 430);
     NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 6.3, "Angle / rad");
     NewAxis(Owner, Graph, P::Left, S::Normal, -1.2, 1.2, "Value");
-    NewCurve(Owner, Graph, "Sine", [](double x) { return std::sin(x); }, 40, 6.3);
-    NewCurve(Owner, Graph, "Cosine", [](double x) { return std::cos(x); }, 40, 6.3);
+    NewCurve(
+        Owner, Graph, "Sine", [](double x) { return std::sin(x); }, 40, 6.3);
+    NewCurve(
+        Owner, Graph, "Cosine", [](double x) { return std::cos(x); }, 40, 6.3);
 
     auto* Cross = NewMarker<TQvCrossHair>(Owner, Graph, "Cross");
     Cross->SetXAxis(Graph->GetPrimaryXAxis());

@@ -50,8 +50,7 @@ TQvGraph2D* SignalGraph(TComponent* Owner, TWinControl* Panel, const QString& Na
 }
 
 void SendMouse(QWidget* Window, QEvent::Type Type, QPoint At, Qt::MouseButtons Buttons) {
-    QMouseEvent Event(Type, At, Window->mapToGlobal(At), Qt::LeftButton, Buttons,
-                      Qt::NoModifier);
+    QMouseEvent Event(Type, At, Window->mapToGlobal(At), Qt::LeftButton, Buttons, Qt::NoModifier);
     QCoreApplication::sendEvent(Window, &Event);
 }
 

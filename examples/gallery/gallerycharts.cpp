@@ -64,3 +64,12 @@ QList<TQvGraph2D*> PageGraphs(const TComponent* Owner) {
 TQvColor ThemeColor(int Index, uint8_t Alpha) {
     return (TQvTheme::Default().SeriesColor(Index) & 0x00FFFFFFu) | uint32_t(Alpha) << 24;
 }
+
+std::vector<TGalleryPage> GalleryPages() {
+    std::vector<TGalleryPage> Pages;
+    for (auto Add :
+         {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
+          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages})
+        Add(Pages);
+    return Pages;
+}

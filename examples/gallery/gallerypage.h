@@ -15,6 +15,9 @@ struct TGalleryPage {
     std::function<TWinControl*(TComponent* Owner)> Build;
 };
 
+// Every page, in the gallery's order.
+std::vector<TGalleryPage> GalleryPages();
+
 void AddFrameworkPages(std::vector<TGalleryPage>& Pages);
 void AddStylesPages(std::vector<TGalleryPage>& Pages);
 void AddCaptionsPages(std::vector<TGalleryPage>& Pages);

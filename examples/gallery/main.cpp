@@ -78,17 +78,7 @@ int main(int argc, char** argv) {
         return 1;
     }
 
-    std::vector<TGalleryPage> Pages;
-    AddStylesPages(Pages);
-    AddFrameworkPages(Pages);
-    AddCaptionsPages(Pages);
-    AddAxesPages(Pages);
-    AddSeriesPages(Pages);
-    AddAnalysisPages(Pages);
-    AddZoomPages(Pages);
-    AddLegendsPages(Pages);
-    AddMarkersPages(Pages);
-    AddBarsPages(Pages);
+    const std::vector<TGalleryPage> Pages = GalleryPages();
     for (const TGalleryPage& Page : Pages) {
         RenderPage(Page, Folder);
         std::printf("%s\n", qPrintable(Folder.filePath(Page.Name + QStringLiteral(".png"))));

@@ -35,15 +35,6 @@ QImage Picture(TQvGraph2D* Graph) {
     return Image;
 }
 
-std::vector<TGalleryPage> GalleryPages() {
-    std::vector<TGalleryPage> Pages;
-    for (auto Add :
-         {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
-          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages})
-        Add(Pages);
-    return Pages;
-}
-
 // What only code gives a chart does not travel in documents: handlers of events, series of
 // classes the program derives without a meta object of their own (the reader makes the class
 // their meta object names), and the data sets that data sources present.
