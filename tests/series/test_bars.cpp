@@ -3,6 +3,7 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../sqlitetable.h"
 
 #include <annotations/qvrichlabel.h>
 #include <framework/qvdb.h>
@@ -16,9 +17,6 @@
 #include <gtest/gtest.h>
 
 #include <QBuffer>
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlTableModel>
 
 namespace {
 
@@ -198,56 +196,43 @@ TEST(Bars, LabelsAndCaptions) {
 }
 
 TEST(Bars, CaptionsFromAnSqliteField) {
-    QSqlDatabase Db = QSqlDatabase::addDatabase("QSQLITE", "qvbarcaptions");
-    Db.setDatabaseName(":memory:");
-    ASSERT_TRUE(Db.open());
-    {
-        QSqlQuery Query(Db);
-        ASSERT_TRUE(Query.exec("CREATE TABLE Regions (Id INTEGER PRIMARY KEY, Name TEXT)"));
-        ASSERT_TRUE(Query.exec("INSERT INTO Regions VALUES (1, 'North'), (2, NULL), (3, 'West')"));
-        QSqlTableModel Model(nullptr, Db);
-        Model.setTable("Regions");
-        ASSERT_TRUE(Model.select());
+    TSqliteNames Table("qvbarcaptions", "Regions", {"North", QString(), "West"});
+    QSqlTableModel& Model = Table.Model();
+    TBarChart Chart;
+    auto* Source = new TDataSource(Chart.Owner.get());
+    Source->SetName("Regions");
+    Source->SetModel(&Model);
+    TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2, 3}));
+    Bars->SetLabelPosition(TQvBarLabelPosition::InTop);
+    Bars->SetLabelFrom(TQvLabelStyle::CaptionsList);
+    Bars->SetCaptionsField("Name");
+    Bars->SetDataSource(Source);
+    EXPECT_EQ(Bars->GetCaptions(), nullptr);
+    TStringList Other;
+    EXPECT_EQ(MessageOf<Exception>([&] { Bars->SetCaptionsList(&Other); }),
+              "Setting captions list not allowed with database binding set");
+    Chart.Paint();
+    EXPECT_EQ(Bars->Label(0)->GetPlainText(), "North");
+    EXPECT_EQ(Bars->Label(1)->GetPlainText(), "");
+    EXPECT_EQ(Bars->Label(2)->GetPlainText(), "West");
 
-        TBarChart Chart;
-        auto* Source = new TDataSource(Chart.Owner.get());
-        Source->SetName("Regions");
-        Source->SetModel(&Model);
-        TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2, 3}));
-        Bars->SetLabelPosition(TQvBarLabelPosition::InTop);
-        Bars->SetLabelFrom(TQvLabelStyle::CaptionsList);
-        Bars->SetCaptionsField("Name");
-        Bars->SetDataSource(Source);
-        EXPECT_EQ(Bars->GetCaptions(), nullptr);
-        TStringList Other;
-        EXPECT_EQ(MessageOf<Exception>([&] { Bars->SetCaptionsList(&Other); }),
-                  "Setting captions list not allowed with database binding set");
-        Chart.Paint();
-        EXPECT_EQ(Bars->Label(0)->GetPlainText(), "North");
-        EXPECT_EQ(Bars->Label(1)->GetPlainText(), "");
-        EXPECT_EQ(Bars->Label(2)->GetPlainText(), "West");
-
-        // An edit of the table shows in the next paint.
-        ASSERT_TRUE(Model.setData(Model.index(2, 1), "East"));
-        ASSERT_TRUE(Model.submitAll());
-        Chart.Paint();
-        EXPECT_EQ(Bars->Label(2)->GetPlainText(), "East");
-        // The binding survives the record, and ends with its source.
-        TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
-        QBuffer Record;
-        Record.open(QIODevice::ReadWrite);
-        Bars->WriteTo(&Record);
-        Record.seek(0);
-        Copy->ReadFrom(&Record);
-        EXPECT_EQ(Copy->GetDataSource(), Source);
-        EXPECT_EQ(Copy->GetCaptionsField(), "Name");
-        delete Source;
-        EXPECT_EQ(Bars->GetDataSource(), nullptr);
-        EXPECT_NE(Bars->GetCaptions(), nullptr);
-    }
-    Db.close();
-    Db = QSqlDatabase();
-    QSqlDatabase::removeDatabase("qvbarcaptions");
+    // An edit of the table shows in the next paint.
+    ASSERT_TRUE(Model.setData(Model.index(2, 1), "East"));
+    ASSERT_TRUE(Model.submitAll());
+    Chart.Paint();
+    EXPECT_EQ(Bars->Label(2)->GetPlainText(), "East");
+    // The binding survives the record, and ends with its source.
+    TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
+    QBuffer Record;
+    Record.open(QIODevice::ReadWrite);
+    Bars->WriteTo(&Record);
+    Record.seek(0);
+    Copy->ReadFrom(&Record);
+    EXPECT_EQ(Copy->GetDataSource(), Source);
+    EXPECT_EQ(Copy->GetCaptionsField(), "Name");
+    delete Source;
+    EXPECT_EQ(Bars->GetDataSource(), nullptr);
+    EXPECT_NE(Bars->GetCaptions(), nullptr);
 }
 
 // In depth, the bars of all series are painted class by class: the bar of the next class
