@@ -22,9 +22,13 @@ namespace QvPointStages {
 // Points closer than this in both directions draw as one.
 inline constexpr float NearPixels = 1.0f;
 
-// Pixel centres lie on whole coordinates, so a column spans half a pixel to either side.
+// Pixel centres lie on whole coordinates, so a column spans half a pixel to either side. Far
+// off the screen (or NaN) the column only has to be a defined number.
 inline int Column(float X) {
-    return int(std::floor(X + 0.5f));
+    constexpr float Reach = float(1 << 30);
+    const float C = std::floor(X + 0.5f);
+    if (C >= -Reach && C <= Reach) return int(C);
+    return C > 0 ? int(Reach) : -int(Reach);
 }
 
 // Kept points with the data index of each; a line is drawn run by run, and a gap in the

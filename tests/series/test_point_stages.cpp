@@ -144,6 +144,21 @@ TEST(PointStages, ColumnsFromTheHierarchyKeepWhatTheFourPerColumnRuleKeeps) {
     for (size_t k = 0; k < Columns.Points.size(); ++k)
         ASSERT_EQ(Columns.Points[k].X, std::floor(Mapped[size_t(Columns.Index[k])].X + 0.5f))
             << "on the column centre";
+
+    // Far off the screen, as a document's extreme axis range can put points, the column is
+    // still a number (the conversion to int was undefined there).
+    EXPECT_EQ(Column(1.6e32f), 1 << 30);
+    EXPECT_EQ(Column(-INFINITY), -(1 << 30));
+    EXPECT_EQ(Column(NAN), -(1 << 30));
+    TPointList Far;
+    const std::vector<double> Two = {1, 2};
+    TQvMinMaxHierarchy Small;
+    Small.Extend(Two);
+    ReduceByColumns(
+        Two, Small, 0, 1, [](int i) { return double(i); },
+        [](double v) { return float(v * 1e32); }, [](float p) { return double(p) / 1e32; },
+        Identity, Far);
+    EXPECT_EQ(Far.Points.size(), 2u);
 }
 
 } // namespace
