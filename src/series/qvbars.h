@@ -170,6 +170,8 @@ public:
         float Base; // where the bar starts along its value axis, in pixels
     };
     const std::vector<TBar>& Bars() const { return FBars; }
+    // How many bars a paint draws: one per pixel column when the bars are thinner.
+    int PaintedBars() const { return int(FColumns.empty() ? FBars.size() : FColumns.size()); }
     // The label of the k-th bar, or nullptr without labels.
     const TQvRichCaptionObject* Label(int k) const;
     float GetDepthX() const { return FDepthX; }

@@ -258,6 +258,32 @@ TEST(Bars, PaintOrderInDepth) {
     EXPECT_EQ(A->GetDepthX(), B->GetDepthX());
 }
 
+// More classes than pixel columns: one bar per column reaching the highest of its bars.
+TEST(Bars, MoreClassesThanColumns) {
+    TBarChart Chart;
+    Chart.Y->SetStart(0);
+    auto* Values = new TQvDoubleVector(Chart.Owner.get());
+    for (int i = 0; i < 100'000; ++i)
+        Values->Add(i % 997 == 500 ? 7 : 1);
+    TQvBars* Bars = Chart.NewBars(Values);
+    Bars->GetLine()->SetVisible(false);
+    Bars->GetArea()->SetForeColor(0xFF000000);
+    Chart.X->SetStop(100'000);
+    const QImage Image = Chart.Render();
+    EXPECT_EQ(Bars->Bars().size(), 100'000u);
+    const float Columns = Chart.XPixel(100'000) - Chart.XPixel(0);
+    for (int i = 500; i < 100'000; i += 997) {
+        const int x = int(std::floor(Chart.XPixel(i)));
+        EXPECT_EQ(Image.pixelColor(x, int(Chart.YPixel(6.5))), Qt::black) << i;
+    }
+    EXPECT_NE(Image.pixelColor(int(Chart.XPixel(1000)), int(Chart.YPixel(6.5))), Qt::black);
+    EXPECT_EQ(Image.pixelColor(int(Chart.XPixel(1000)), int(Chart.YPixel(0.5))), Qt::black);
+    // Drawn per column, not per class; hit tests still find every class.
+    EXPECT_LE(Bars->PaintedBars(), int(Columns) + 2);
+    const auto E = TBarChart::Edges(Bars, 1234);
+    EXPECT_EQ(Bars->FindPoint((E[0] + E[1]) / 2, Chart.YPixel(0.5)), 1234);
+}
+
 TEST(Bars, RecordsRoundTripInEveryForm) {
     TBarChart Chart;
     TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2}));
