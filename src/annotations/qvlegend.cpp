@@ -17,15 +17,6 @@ using namespace Qvlocalize;
 
 namespace {
 
-std::unique_ptr<TQvFont> NewFont(const char* Name, float Size, bool Bold,
-                                 ModifiedCallback Callback) {
-    auto Font = std::make_unique<TQvFont>(std::move(Callback));
-    Font->SetName(QString::fromLatin1(Name));
-    Font->SetSizeF(Size);
-    if (Bold) Font->SetStyle(TFontStyle::Bold);
-    return Font;
-}
-
 // Documents create legends by their class name.
 [[maybe_unused]] const bool Registered = [] {
     RegisterClass<TQvLegend>();
@@ -52,9 +43,8 @@ struct TMeasuringSurface {
 // ---- TQvCustomLegend ----
 
 TQvCustomLegend::TQvCustomLegend(TComponent* AOwner)
-    : TGraphicControl(AOwner),
-      FCaptionFont(NewFont("Arial", 11, true, [this] { Changed(); })),
-      FItemFont(NewFont("Arial", 9, false, [this] { Changed(); })),
+    : TGraphicControl(AOwner), FCaptionFont(NewFont("Arial", 11, true, {}, [this] { Changed(); })),
+      FItemFont(NewFont("Arial", 9, false, {}, [this] { Changed(); })),
       FHeading(std::make_unique<TQvRichCaptionObject>(FCaptionFont.get())),
       FBackgroundGradient(std::make_unique<TQvGradientSettings>([this] { Invalidate(); })),
       FFrame(std::make_unique<TQvLineSettings>([this] { Invalidate(); })),
@@ -164,8 +154,8 @@ void TQvCustomLegend::PlaceItems() {
         PlaceByRow(FDistanceToBorder, Top, Extent);
     if (FAutoSize) {
         const float HeadingWidth = HeadingHeight() > 0 ? FHeading->GetWidth() : 0;
-        const float Width = std::max(Extent[0], FDistanceToBorder + HeadingWidth) +
-                            FDistanceToBorder;
+        const float Width =
+            std::max(Extent[0], FDistanceToBorder + HeadingWidth) + FDistanceToBorder;
         SetBounds(GetLeft(), GetTop(), Pixels(Width), Pixels(Extent[1] + FDistanceToBorder));
     }
     if (FPlaces.empty() || FItemsOrder != TQvItemsOrder::ByRow) return;
@@ -231,21 +221,20 @@ void TQvCustomLegend::PaintGr(TGPGraphics* Graphics) {
     const TGPRectF Box{0, 0, float(GetWidth()) - 1, float(GetHeight()) - 1};
     const bool Gradient = FBackgroundGradient->GetVisible();
     const std::unique_ptr<TGPBrush> Brush =
-        Gradient ? FBackgroundGradient->GetBrush(Box)
-                 : std::make_unique<TGPSolidBrush>(FBackColor);
+        Gradient ? FBackgroundGradient->GetBrush(Box) : std::make_unique<TGPSolidBrush>(FBackColor);
     const std::unique_ptr<TQvPen> Pen = FFrame->GetPen(Box);
     Graphics->SetSmoothingMode(TGPSmoothingMode::AntiAlias);
     DrawRoundRect(Graphics, Brush.get(), Pen.get(), Box, FCornerRounding, FFrame->GetVisible(),
                   FDropShadow, FBorderRaised, FBorderLowered);
     if (HeadingHeight() > 0) {
-        const float x = FCaptionAlignment == TAlignment::taLeftJustify    ? FDistanceToBorder
-                        : FCaptionAlignment == TAlignment::taRightJustify ? Box.Width -
-                                                                                FDistanceToBorder
-                                                                          : Box.Width / 2;
-        FHeading->SetAlign(FCaptionAlignment == TAlignment::taLeftJustify ? TQvContentAlignment::TopLeft
-                           : FCaptionAlignment == TAlignment::taRightJustify
-                               ? TQvContentAlignment::TopRight
-                               : TQvContentAlignment::TopCenter);
+        const float x = FCaptionAlignment == TAlignment::taLeftJustify ? FDistanceToBorder
+                        : FCaptionAlignment == TAlignment::taRightJustify
+                            ? Box.Width - FDistanceToBorder
+                            : Box.Width / 2;
+        FHeading->SetAlign(
+            FCaptionAlignment == TAlignment::taLeftJustify    ? TQvContentAlignment::TopLeft
+            : FCaptionAlignment == TAlignment::taRightJustify ? TQvContentAlignment::TopRight
+                                                              : TQvContentAlignment::TopCenter);
         FHeading->SetAnchor(x, FDistanceToBorder + FCaptionDistanceBefore);
         FHeading->PaintGr(Graphics);
     }

@@ -28,21 +28,12 @@ float PixelSize(float Value) {
     return std::isnan(Value) ? 0 : std::clamp(Value, -Reach, Reach);
 }
 
-TQvFont* NewFont(const char* Name, float Size, const char* FillColor) {
-    auto* Font = new TQvFont();
-    Font->SetName(QString::fromLatin1(Name));
-    Font->SetSizeF(Size);
-    Font->SetStyle(TFontStyle::Bold);
-    Font->SetFillColor(ColorToARGB(QString::fromLatin1(FillColor)));
-    return Font;
-}
-
 } // namespace
 
 TQvAxis::TQvAxis(TComponent* AOwner)
     : TGraphicControl(AOwner),
       FArrowPoint(std::make_unique<TQvAxisArrowPoint>([this] { Modified(); })),
-      FCaptionFont(NewFont("Times New Roman", 14, "DarkRed")),
+      FCaptionFont(NewFont("Times New Roman", 14, true, ColorToARGB(QStringLiteral("DarkRed")))),
       FForeColor(ColorToARGB(QStringLiteral("Black"))),
       FNumbersColor(ColorToARGB(QStringLiteral("DarkBlue"))), FMajorTickColor(FForeColor),
       FTickColor(FForeColor),
@@ -55,7 +46,8 @@ TQvAxis::TQvAxis(TComponent* AOwner)
     FCaptionRec =
         std::make_unique<TQvRichCaptionObject>(FCaptionFont.get(), [this] { Modified(); });
     FCaptionFont->SetModifiedCallback([this] { FCaptionRec->FontChanged(); });
-    TQvFont* NumbersFont = NewFont("Arial", 12, "DarkBlue");
+    TQvFont* NumbersFont =
+        NewFont("Arial", 12, true, ColorToARGB(QStringLiteral("DarkBlue"))).release();
     FExtraExponentRec = std::make_unique<TQvRichCaptionObject>(NumbersFont, [this] { Modified(); });
     ReplaceFont(std::unique_ptr<TFont>(NumbersFont));
     SetParentFont(false);

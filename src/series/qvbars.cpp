@@ -50,17 +50,14 @@ struct TQvBars::TGroup {
 };
 
 TQvBars::TQvBars(TComponent* AOwner)
-    : TQvSeries(AOwner), FFont(std::make_unique<TQvFont>([this] { PointsModified(); })),
+    : TQvSeries(AOwner), FFont(NewFont("Arial", 12, true, ColorToARGB(QStringLiteral("Red")),
+                                       [this] { PointsModified(); })),
       FCaptions(std::make_unique<TQvBoundStrings>(
           this,
           [this] {
               if (FUndoStack) FUndoStack->PushProperty(this, SBarsCaptions.Text(), "Captions");
           },
           [this] { PointsModified(); })) {
-    FFont->SetName(QStringLiteral("Arial"));
-    FFont->SetSizeF(12);
-    FFont->SetStyle(TFontStyle::Bold);
-    FFont->SetFillColor(ColorToARGB(QStringLiteral("Red")));
     FLineSettings->SetColor(ColorToARGB(QStringLiteral("Blue")));
     FAreaSettings->SetForeColor(ColorToARGB(QStringLiteral("Navy")));
     FAreaSettings->SetVisible(true);

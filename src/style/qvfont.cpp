@@ -87,6 +87,16 @@ void TQvFont::PushToUndoStack(TQvUndoRecorder* Stack, const QString& Caption) {
     Stack->StopGroup();
 }
 
+std::unique_ptr<TQvFont> NewFont(const char* Name, float Size, bool Bold,
+                                 std::optional<TQvColor> Fill, ModifiedCallback Callback) {
+    auto Font = std::make_unique<TQvFont>(std::move(Callback));
+    Font->SetName(QString::fromLatin1(Name));
+    Font->SetSizeF(Size);
+    if (Bold) Font->SetStyle(TFontStyle::Bold);
+    if (Fill) Font->SetFillColor(*Fill);
+    return Font;
+}
+
 TGPFontStyle GPFontStyle(TFontStyles Style) {
     TGPFontStyle Result;
     Result.setFlag(TGPFontStyleItem::Bold, Style.testFlag(TFontStyle::Bold));

@@ -6,7 +6,17 @@
 #include "framework/qvgraphics.h"
 #include "style/qvstyles.h"
 
+#include <memory>
+#include <optional>
+
 using TQvTextRenderingHint = TGPTextRenderingHint;
+
+class TQvFont;
+
+// A new font of the face Name and the size Size, bold or not, with its fill colour when one is
+// given.
+std::unique_ptr<TQvFont> NewFont(const char* Name, float Size, bool Bold,
+                                 std::optional<TQvColor> Fill = {}, ModifiedCallback Callback = {});
 
 // The drawing-surface style of a framework font style.
 TGPFontStyle GPFontStyle(TFontStyles Style);
