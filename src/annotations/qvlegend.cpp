@@ -260,7 +260,7 @@ void TQvCustomLegend::PaintGr(TGPGraphics* Graphics) {
 
 void TQvCustomLegend::Paint(QPainter& Canvas) {
     // On a graph the graph draws its legends, above its series.
-    if (qobject_cast<TQvGraph2D*>(GetParent())) return;
+    if (qobject_cast<TQvCustomGraph*>(GetParent())) return;
     TGPGraphics Graphics(&Canvas);
     PaintGr(&Graphics);
 }

@@ -21,6 +21,9 @@ class QIODevice;
 class TCustomIniFile;
 class TStringList;
 class TStrings;
+namespace QvRecord {
+class TRecord;
+}
 
 namespace QvLegends {
 Q_NAMESPACE
@@ -180,6 +183,17 @@ public:
     void PaintGr(TGPGraphics* Graphics) override;
     void Paint(QPainter& Canvas) override;
 
+    // The record of the legend as a binary stream, an XML node and an INI section; a read that
+    // fails leaves the legend as it was.
+    void WriteTo(QIODevice* Stream) const;
+    void ReadFrom(QIODevice* Stream);
+    void WriteTo(IXMLNode Node) const;
+    void ReadFrom(const IXMLNode& Node);
+    void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    void ReadFrom(TCustomIniFile* Ini, const QString& Section);
+    // Every field of the record once, in the order of the records.
+    virtual void RecordFields(QvRecord::TRecord& R) = 0;
+
 protected:
     // What a legend lists: the items are collected first, then counted, each with its caption
     // and sample.
@@ -276,14 +290,6 @@ public:
     TQvSeries* ItemSeries(int Index) const;
     bool GetDragging() const { return FDragging; }
 
-    // The record of the legend as a binary stream, an XML node and an INI section; a read that
-    // fails leaves the legend as it was.
-    void WriteTo(QIODevice* Stream) const;
-    void ReadFrom(QIODevice* Stream);
-    void WriteTo(IXMLNode Node) const;
-    void ReadFrom(const IXMLNode& Node);
-    void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
-    void ReadFrom(TCustomIniFile* Ini, const QString& Section);
 
     std::optional<TDock> Dock() const override;
     void FitContent() override { UpdateItems(); }
@@ -293,6 +299,7 @@ public:
     void Repaint() override;
 
 protected:
+    void RecordFields(QvRecord::TRecord& R) override;
     void CollectItems() override;
     int CountItems() const override;
     TQvRichCaption ItemText(int Index) const override;

@@ -313,7 +313,9 @@ void TWriter::WriteProperties(const TPersistent* Instance) {
     for (int i = FirstOwnProperty(); i < Meta->propertyCount(); ++i) {
         const QMetaProperty Property = Meta->property(i);
         // A component's name heads its record.
-        if (!IsStreamed(Property) || !Instance->IsPropertyStored(Property.name()) ||
+        // A property that a derived class hides under the same name is the derived one's.
+        if (!IsStreamed(Property) || Meta->indexOfProperty(Property.name()) != i ||
+            !Instance->IsPropertyStored(Property.name()) ||
             (IsComponent && qstrcmp(Property.name(), "Name") == 0))
             continue;
         WriteString(QString::fromLatin1(Property.name()));

@@ -207,6 +207,73 @@ void TQvCustomGraph::DeRegisterVariables() {
     RemoveFromStringList(this, GlobalStringList());
 }
 
+void TQvCustomGraph::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
+    TGPSmoothingMode Mode = TGPSmoothingMode::None;
+    if (HighQuality) {
+        switch (GetSmoothingMode()) {
+        case TQvSmoothingMode::None:
+            Mode = TGPSmoothingMode::None;
+            break;
+        case TQvSmoothingMode::HighSpeed:
+            Mode = TGPSmoothingMode::HighSpeed;
+            break;
+        case TQvSmoothingMode::AntiAlias:
+            Mode = TGPSmoothingMode::AntiAlias;
+            break;
+        case TQvSmoothingMode::HighQuality:
+            Mode = TGPSmoothingMode::HighQuality;
+            break;
+        }
+    }
+    Graphics->SetSmoothingMode(Mode);
+}
+
+void TQvCustomGraph::PlaceTitle(float LeftX, float CenterX, float RightX) {
+    TQvContentAlignment Align = TQvContentAlignment::TopCenter;
+    float AnchorX = CenterX;
+    if (GetCaptionAlignment() == TAlignment::taLeftJustify) {
+        Align = TQvContentAlignment::TopLeft;
+        AnchorX = LeftX;
+    } else if (GetCaptionAlignment() == TAlignment::taRightJustify) {
+        Align = TQvContentAlignment::TopRight;
+        AnchorX = RightX;
+    }
+    // The lines of the title are aligned when it is parsed.
+    if (!FTitleRec->Parsed() || FTitleRec->GetAlign() != Align) {
+        FTitleRec->SetAlign(Align);
+        MeasureTitle();
+    }
+    FTitleRec->SetAnchor(AnchorX, GetCaptionDistanceBefore());
+}
+
+void TQvCustomGraph::PaintBackground(TGPGraphics* Graphics) const {
+    const TGPRectF Client{0, 0, float(GetWidth()), float(GetHeight())};
+    SetHighQuality(Graphics, false);
+    Graphics->FillRectangle(TGPSolidBrush(GetBackColor()), Client);
+    if (FBackgroundGradient->GetVisible())
+        Graphics->FillRectangle(*FBackgroundGradient->GetBrush(Client), Client);
+}
+
+void TQvCustomGraph::PaintAt(TGPGraphics* Graphics, const TControl* Control,
+                             const std::function<void()>& Paint) {
+    const TGPMatrix Saved = Graphics->GetTransform();
+    TGPMatrix Moved = Saved;
+    Moved.Translate(float(Control->GetLeft()), float(Control->GetTop()));
+    Graphics->SetTransform(Moved);
+    Paint();
+    Graphics->SetTransform(Saved);
+}
+
+void TQvCustomGraph::PaintDrawnControls(TGPGraphics* Graphics, const TControl* Skipped) {
+    for (int i = 0; i < ControlCount(); ++i) {
+        TControl* Control = Controls(i);
+        auto* Drawn = dynamic_cast<TQvGraphDrawn*>(Control);
+        if (!Drawn || !Control->GetVisible() || Control == Skipped) continue;
+        PaintAt(Graphics, Control, [&] { Drawn->PaintGr(Graphics); });
+    }
+    SetHighQuality(Graphics, false);
+}
+
 // ---- TQvGraph2D ----
 
 TQvGraph2D::TQvGraph2D(TComponent* AOwner)
@@ -543,27 +610,6 @@ void TQvGraph2D::RepaintChildGraphs() {
     Root->Repaint();
 }
 
-void TQvGraph2D::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
-    TGPSmoothingMode Mode = TGPSmoothingMode::None;
-    if (HighQuality) {
-        switch (GetSmoothingMode()) {
-        case TQvSmoothingMode::None:
-            Mode = TGPSmoothingMode::None;
-            break;
-        case TQvSmoothingMode::HighSpeed:
-            Mode = TGPSmoothingMode::HighSpeed;
-            break;
-        case TQvSmoothingMode::AntiAlias:
-            Mode = TGPSmoothingMode::AntiAlias;
-            break;
-        case TQvSmoothingMode::HighQuality:
-            Mode = TGPSmoothingMode::HighQuality;
-            break;
-        }
-    }
-    Graphics->SetSmoothingMode(Mode);
-}
-
 void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     if (FOnce) {
         TestPrimaryAxis();
@@ -581,11 +627,7 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
         }
     }
     const std::optional<TBackWall> Wall = BackWall();
-    const TGPRectF Client{0, 0, float(GetWidth()), float(GetHeight())};
-    SetHighQuality(Graphics, false);
-    Graphics->FillRectangle(TGPSolidBrush(GetBackColor()), Client);
-    if (FBackgroundGradient->GetVisible())
-        Graphics->FillRectangle(*FBackgroundGradient->GetBrush(Client), Client);
+    PaintBackground(Graphics);
     PaintDataArea(Graphics, Wall);
     if (GetCaptionVisible()) {
         PlaceTitle();
@@ -602,7 +644,8 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     PaintAxes(Graphics);
     // Symbols above lines, fills and axes; legends above everything.
     PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->DrawSymbols(Graphics); });
-    PaintDrawnControls(Graphics);
+    // The control being dragged is drawn over the chart as painted without it.
+    PaintDrawnControls(Graphics, FDraggedControl);
     PlaceScrollBars();
 }
 
@@ -651,21 +694,8 @@ std::optional<TGPRectF> TQvGraph2D::SeriesClip(const TQvSeries* Series) const {
 }
 
 void TQvGraph2D::PlaceTitle() {
-    TQvContentAlignment Align = TQvContentAlignment::TopCenter;
-    float AnchorX = float(GetWidth()) / 2;
-    if (GetCaptionAlignment() == TAlignment::taLeftJustify) {
-        Align = TQvContentAlignment::TopLeft;
-        AnchorX = FDistanceBorderAxisLeft;
-    } else if (GetCaptionAlignment() == TAlignment::taRightJustify) {
-        Align = TQvContentAlignment::TopRight;
-        AnchorX = float(GetWidth()) - FDistanceBorderAxisRight;
-    }
-    // The lines of the title are aligned when it is parsed.
-    if (!FTitleRec->Parsed() || FTitleRec->GetAlign() != Align) {
-        FTitleRec->SetAlign(Align);
-        MeasureTitle();
-    }
-    FTitleRec->SetAnchor(AnchorX, GetCaptionDistanceBefore());
+    TQvCustomGraph::PlaceTitle(FDistanceBorderAxisLeft, float(GetWidth()) / 2,
+                               float(GetWidth()) - FDistanceBorderAxisRight);
 }
 
 void TQvGraph2D::Paint(QPainter& Canvas) {

@@ -146,6 +146,8 @@ public:
     bool Updating() const { return FUpdateCount > 0; }
     bool GetDoingImage() const { return FDoingImage; }
     bool NeedsRecalculate() const { return FRecalculate; }
+    // Smoothing as SmoothingMode says, or none.
+    void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
 
     // AControl is one of the components the graph owns.
     bool Contains(const TControl* AControl) const;
@@ -173,6 +175,15 @@ protected:
     void ParseCaption();
     // Parses and measures the title on a scratch surface.
     void MeasureTitle() const;
+    // Anchors the title at the x its alignment picks of the three.
+    void PlaceTitle(float LeftX, float CenterX, float RightX);
+    // The client filled with the background colour, then the background gradient.
+    void PaintBackground(TGPGraphics* Graphics) const;
+    // The children that draw onto this surface, in child order, but Skipped.
+    void PaintDrawnControls(TGPGraphics* Graphics, const TControl* Skipped);
+    // Paint with the surface moved to the control's place on the graph.
+    static void PaintAt(TGPGraphics* Graphics, const TControl* Control,
+                        const std::function<void()>& Paint);
 
     bool FOnce = true;
     bool FRecalculate = false;
@@ -491,7 +502,6 @@ public:
     void UndoPushSeriesVectors();
     // Repaints the graphs coupled to this graph's X axis at once.
     void RepaintChildGraphs();
-    void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
     // Draws the chart; the first paint creates missing primary axes.
     void PaintGr(TGPGraphics* Graphics);
     void Paint(QPainter& Canvas) override;
@@ -598,7 +608,6 @@ private:
     void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
     std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
-    void PaintDrawnControls(TGPGraphics* Graphics);
     // The visible docked controls among the children, in child order.
     std::vector<std::pair<TControl*, TQvDocked::TDock>> DockedControls() const;
     // Reserves the room of the docked controls at their sides (insets grow), and places them
@@ -607,10 +616,6 @@ private:
                        float& Left, float& Right, float& Top, float& Bottom);
     // Places them along their sides once the data area is known.
     void PlaceDockedAlong(const std::vector<std::pair<TControl*, TQvDocked::TDock>>& Docked);
-    // Paint with the surface moved to the control's place on the graph.
-    static void PaintAt(TGPGraphics* Graphics, const TControl* Control,
-                        const std::function<void()>& Paint);
-
     TQvColor FDataAreaColor;
     std::unique_ptr<TQvLineSettings> FDataAreaFrame;
     std::unique_ptr<TQvGradientSettings> FDataAreaGradient;

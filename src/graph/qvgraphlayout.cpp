@@ -451,28 +451,8 @@ void TQvGraph2D::PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall) {
     if (!Thick(FPrimaryXAxis)) Graphics->DrawLine(*Pen, Left, Bottom, Right, Bottom);
 }
 
-void TQvGraph2D::PaintAt(TGPGraphics* Graphics, const TControl* Control,
-                         const std::function<void()>& Paint) {
-    const TGPMatrix Saved = Graphics->GetTransform();
-    TGPMatrix Moved = Saved;
-    Moved.Translate(float(Control->GetLeft()), float(Control->GetTop()));
-    Graphics->SetTransform(Moved);
-    Paint();
-    Graphics->SetTransform(Saved);
-}
-
 void TQvGraph2D::PaintAxes(TGPGraphics* Graphics) {
     for (TQvAxis* Axis : ChildAxes())
         if (Axis->GetVisible()) PaintAt(Graphics, Axis, [&] { Axis->PaintGr(Graphics); });
 }
 
-void TQvGraph2D::PaintDrawnControls(TGPGraphics* Graphics) {
-    for (int i = 0; i < ControlCount(); ++i) {
-        TControl* Control = Controls(i);
-        auto* Drawn = dynamic_cast<TQvGraphDrawn*>(Control);
-        // The control being dragged is drawn over the chart as painted without it.
-        if (!Drawn || !Control->GetVisible() || Control == FDraggedControl) continue;
-        PaintAt(Graphics, Control, [&] { Drawn->PaintGr(Graphics); });
-    }
-    SetHighQuality(Graphics, false);
-}

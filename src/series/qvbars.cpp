@@ -181,10 +181,6 @@ void TQvBars::SetOnGetLabel(const TQvGetLabelEventHandler& Value) {
     PointsModified();
 }
 
-QString TQvBars::FmtLab(const QString& Format, double Value) {
-    return Format.isEmpty() ? FloatToStr(Value) : FormatFloat(Format, Value);
-}
-
 // ---- Classes and values ----
 
 int TQvBars::GetCount() const {
@@ -414,26 +410,8 @@ void TQvBars::ReduceToColumns() {
 
 QString TQvBars::LabelText(int i, double Sum) const {
     const double v = OwnValue(i);
-    const QString Caption = this->Caption(i);
-    const auto Percent = [&] {
-        const double p = Sum != 0 ? v * 100 / Sum : 0;
-        if (FLabelFormat.isEmpty()) return FormatFloat(QStringLiteral("##0.##%"), p);
-        if (FLabelFormat.contains(u'%')) return FormatFloat(FLabelFormat, p);
-        return FormatFloat(FLabelFormat + u'%', p);
-    };
-    switch (FLabelFrom) {
-    case TQvLabelStyle::CaptionsList:
-        return Caption;
-    case TQvLabelStyle::Percent:
-        return Percent();
-    case TQvLabelStyle::CaptionAndValue:
-        return Caption + (Caption.isEmpty() ? QString() : QStringLiteral(" ")) +
-               FmtLab(FLabelFormat, v);
-    case TQvLabelStyle::CaptionAndPercent:
-        return Caption + u' ' + Percent();
-    default:
-        return FmtLab(FLabelFormat, v);
-    }
+    return QvLabels::LabelText(FLabelFrom, FLabelFormat, Caption(i), v, Sum != 0 ? v * 100 / Sum : 0,
+                               QvLabels::TCaptionBlank::Always);
 }
 
 void TQvBars::MakeLabels(float NarrowestWidth) {

@@ -4,6 +4,7 @@
 // labels. Bar series of one graph share each class side by side or pile up; the first visible
 // one paints them all, class by class, so that bars in depth overlap in the right order.
 
+#include "series/qvlabels.h"
 #include "series/qvseries.h"
 
 #include <QPointer>
@@ -34,15 +35,6 @@ enum class TQvBarsOverlayStyle {
 };
 Q_ENUM_NS(TQvBarsOverlayStyle)
 
-enum class TQvLabelStyle {
-    Value,
-    CaptionsList,
-    Percent,
-    CaptionAndValue,
-    CaptionAndPercent
-};
-Q_ENUM_NS(TQvLabelStyle)
-
 enum class TQvBarLabelPosition {
     Invisible,
     OnBottom,
@@ -59,13 +51,6 @@ Q_ENUM_NS(TQvBarLabelPosition)
 using QvBars::TQvBarLabelPosition;
 using QvBars::TQvBarsOverlayStyle;
 using QvBars::TQvBarStyle;
-using QvBars::TQvLabelStyle;
-
-struct TQvGetLabelEventArgs {
-    QString Caption;
-    int Index;
-};
-using TQvGetLabelEventHandler = std::function<void(TObject* Sender, TQvGetLabelEventArgs& e)>;
 
 class TQvBars : public TQvSeries {
     Q_OBJECT
@@ -84,7 +69,7 @@ class TQvBars : public TQvSeries {
     Q_PROPERTY(TQvFont* Font READ GetFont WRITE SetFont)
     Q_PROPERTY(TQvColor LabelColor READ GetLabelColor WRITE SetLabelColor)
     Q_PROPERTY(QString LabelFormat READ GetLabelFormat WRITE SetLabelFormat)
-    Q_PROPERTY(QvBars::TQvLabelStyle LabelFrom READ GetLabelFrom WRITE SetLabelFrom)
+    Q_PROPERTY(QvLabels::TQvLabelStyle LabelFrom READ GetLabelFrom WRITE SetLabelFrom)
     Q_PROPERTY(
         QvBars::TQvBarLabelPosition LabelPosition READ GetLabelPosition WRITE SetLabelPosition)
     Q_PROPERTY(float LabelSize READ GetLabelSize WRITE SetLabelSize)
@@ -146,7 +131,6 @@ public:
     const TQvGetLabelEventHandler& GetOnGetLabel() const { return FOnGetLabel; }
     void SetOnGetLabel(const TQvGetLabelEventHandler& Value);
     // FormatFloat(Format, Value), or the general format for an empty Format.
-    static QString FmtLab(const QString& Format, double Value);
 
     // ---- Classes and values ----
     // The classes: values of the value vector (Y, X for horizontal bars), the other vector
