@@ -2,6 +2,7 @@
 // make_corpus <folder> fills <folder>/<target>/ for every target.
 
 #include "componentrecords.h"
+#include "pierecords.h"
 #include "documents.h"
 #include "stylerecords.h"
 #include "undohistory.h"
@@ -157,6 +158,25 @@ void SeedComponents() {
     }
 }
 
+// The legend in the three forms and the chart as a component stream.
+void SeedPie() {
+    QvFuzz::TPieChart Chart;
+    Chart.Legend->SetPosition(TQvPieLegendPosition::CenterBottom);
+    for (const QvFuzz::TForm Form : {QvFuzz::TForm::Binary, QvFuzz::TForm::Xml, QvFuzz::TForm::Ini})
+        Seed("pie", QLatin1String(FormNames[int(Form)]),
+             QvFuzz::WriteInForm(
+                 Form, [&](QIODevice* Stream) { Chart.Legend->WriteTo(Stream); },
+                 [&](IXMLNode Node) { Chart.Legend->WriteTo(Node); },
+                 [&](TCustomIniFile* Ini, const QString& Section) {
+                     Chart.Legend->WriteTo(Ini, Section);
+                 }));
+    QByteArray Bytes(1, char(3 * int(QvFuzz::TPieKind::Chart)));
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    TWriter(&Buffer).WriteComponent(Chart.Pie);
+    Seed("pie", QStringLiteral("chart"), Bytes);
+}
+
 // A history of every kind of record: properties, a group, a vector, a whole component and a
 // component created.
 void SeedUndo() {
@@ -233,6 +253,7 @@ int main(int argc, char** argv) {
     SeedStyles();
     SeedComponents();
     SeedUndo();
+    SeedPie();
     SeedDocuments();
     return 0;
 }

@@ -69,7 +69,7 @@ std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
     for (auto Add :
          {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
-          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages})
+          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages, AddPiePages})
         Add(Pages);
     return Pages;
 }

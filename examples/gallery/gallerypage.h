@@ -28,3 +28,4 @@ void AddZoomPages(std::vector<TGalleryPage>& Pages);
 void AddLegendsPages(std::vector<TGalleryPage>& Pages);
 void AddMarkersPages(std::vector<TGalleryPage>& Pages);
 void AddBarsPages(std::vector<TGalleryPage>& Pages);
+void AddPiePages(std::vector<TGalleryPage>& Pages);
