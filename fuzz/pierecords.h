@@ -17,7 +17,10 @@ namespace QvFuzz {
 
 // What a record is read into: kind 0 the legend (in any form), kind 1 the chart itself (a
 // component stream, in the binary form).
-enum class TPieKind : uint8_t { Legend, Chart };
+enum class TPieKind : uint8_t {
+    Legend,
+    Chart
+};
 
 struct TPieChart {
     TPieChart() : Module(std::make_unique<TDataModule>(nullptr)) {

@@ -13,10 +13,6 @@
 #include <series/qvbars.h>
 #include <style/qvfont.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlTableModel>
-
 #include <initializer_list>
 
 namespace {
@@ -140,22 +136,11 @@ void AddCylinders(TComponent* Owner, TWinControl* Panel) {
 
 // The class captions come from a table, read through the framework's data binding.
 void AddFromTable(TComponent* Owner, TWinControl* Panel) {
-    const QString Connection = QStringLiteral("gallerybars");
-    QSqlDatabase Db = QSqlDatabase::contains(Connection)
-                          ? QSqlDatabase::database(Connection)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
-    Db.setDatabaseName(QStringLiteral(":memory:"));
-    Db.open();
-    QSqlQuery Query(Db);
-    Query.exec(QStringLiteral("DROP TABLE IF EXISTS Fruit"));
-    Query.exec(QStringLiteral("CREATE TABLE Fruit (Id INTEGER PRIMARY KEY, Name TEXT)"));
-    Query.exec(QStringLiteral("INSERT INTO Fruit (Name) VALUES ('Apples'), ('Pears'), "
-                              "('Plums'), ('Cherries'), ('Quinces')"));
-    auto* Model = new QSqlTableModel(Owner, Db);
-    Model->setTable(QStringLiteral("Fruit"));
-    Model->select();
-    auto* Source = new TDataSource(Owner);
-    Source->SetModel(Model);
+    TDataSource* Source =
+        SqliteSource(Owner, QStringLiteral("gallerybars"), QStringLiteral("Fruit"),
+                     {QStringLiteral("CREATE TABLE Fruit (Id INTEGER PRIMARY KEY, Name TEXT)"),
+                      QStringLiteral("INSERT INTO Fruit (Name) VALUES ('Apples'), ('Pears'), "
+                                     "('Plums'), ('Cherries'), ('Quinces')")});
 
     TQvGraph2D* Graph =
         NewGraph(Owner, Panel, "FromTable", "Captions from an SQLite table", 505, 665, 490, 320);

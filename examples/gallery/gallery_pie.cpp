@@ -13,10 +13,6 @@
 #include <pie/qvpielegend.h>
 #include <style/qvfont.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlTableModel>
-
 #include <initializer_list>
 
 namespace {
@@ -103,8 +99,7 @@ void AddDonut(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     Pie->SetPieChartType(TQvPieChartType::FlatDonut);
     Pie->SetDonutHoleSize(50);
     Pie->SetValues(Values(Owner, {46, 21, 14, 8, 5, 3, 2, 1}));
-    SetNames(Pie, {"Rent", "Food", "Travel", "Leisure", "Books", "Gifts",
-                                   "Phone", "Post"});
+    SetNames(Pie, {"Rent", "Food", "Travel", "Leisure", "Books", "Gifts", "Phone", "Post"});
     Pie->SetLabelPosition(TQvPieLabelPosition::Callouts);
     Pie->SetLabelFrom(TQvLabelStyle::CaptionAndPercent);
     Pie->SetLabelSize(5.5f);
@@ -118,8 +113,7 @@ void AddDonut(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
 
 void AddLegends(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     const auto Fruit = {"Apples", "Pears", "Plums", "Cherries", "Quinces"};
-    TQvPieChart* Right =
-        NewPie(Owner, Panel, Palette, "Legend at the right", 5, 342, 325, 300);
+    TQvPieChart* Right = NewPie(Owner, Panel, Palette, "Legend at the right", 5, 342, 325, 300);
     Right->SetValues(Values(Owner, {35, 25, 20, 12, 8}));
     SetNames(Right, Fruit);
     NewLegend(Owner, Right, TQvPieLegendPosition::RightCenter);
@@ -131,8 +125,8 @@ void AddLegends(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) 
     SetNames(Below, Fruit);
     NewLegend(Owner, Below, TQvPieLegendPosition::CenterBottom)->SetRows(2);
 
-    TQvPieChart* Left = NewPie(Owner, Panel, Palette, "Half pie, legend top left", 669,
-                               342, 325, 300);
+    TQvPieChart* Left =
+        NewPie(Owner, Panel, Palette, "Half pie, legend top left", 669, 342, 325, 300);
     Left->SetStartAngle(180);
     Left->SetTotalAngle(180);
     Left->SetValues(Values(Owner, {35, 25, 20, 12, 8}));
@@ -143,27 +137,16 @@ void AddLegends(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) 
 
 // Values and captions come from a table, read through the framework's data binding.
 void AddFromTable(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
-    const QString Connection = QStringLiteral("gallerypie");
-    QSqlDatabase Db = QSqlDatabase::contains(Connection)
-                          ? QSqlDatabase::database(Connection)
-                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
-    Db.setDatabaseName(QStringLiteral(":memory:"));
-    Db.open();
-    QSqlQuery Query(Db);
-    Query.exec(QStringLiteral("DROP TABLE IF EXISTS Energy"));
-    Query.exec(QStringLiteral("CREATE TABLE Energy (Id INTEGER PRIMARY KEY, Source TEXT, "
-                              "Share REAL)"));
-    Query.exec(QStringLiteral("INSERT INTO Energy (Source, Share) VALUES ('Wind', 31.5), "
-                              "('Solar', 14.2), ('Biomass', 8.4), ('Hydro', 3.4), "
-                              "('Gas', 13.8), ('Coal', 22.1), ('Other', 6.6)"));
-    auto* Model = new QSqlTableModel(Owner, Db);
-    Model->setTable(QStringLiteral("Energy"));
-    Model->select();
-    auto* Source = new TDataSource(Owner);
-    Source->SetModel(Model);
+    TDataSource* Source =
+        SqliteSource(Owner, QStringLiteral("gallerypie"), QStringLiteral("Energy"),
+                     {QStringLiteral("CREATE TABLE Energy (Id INTEGER PRIMARY KEY, Source TEXT, "
+                                     "Share REAL)"),
+                      QStringLiteral("INSERT INTO Energy (Source, Share) VALUES ('Wind', 31.5), "
+                                     "('Solar', 14.2), ('Biomass', 8.4), ('Hydro', 3.4), "
+                                     "('Gas', 13.8), ('Coal', 22.1), ('Other', 6.6)")});
 
-    TQvPieChart* Pie = NewPie(Owner, Panel, Palette, "Shares read from an SQLite table", 5, 649,
-                              989, 330);
+    TQvPieChart* Pie =
+        NewPie(Owner, Panel, Palette, "Shares read from an SQLite table", 5, 649, 989, 330);
     auto* Shares = new TQvDoubleVector(Owner);
     Shares->SetDataField(QStringLiteral("Share"));
     Shares->SetDataSource(Source);

@@ -1,9 +1,13 @@
 #include "gallerycharts.h"
 
+#include <framework/qvdb.h>
 #include <framework/qvforms.h>
 #include <graph/qvtheme.h>
 
 #include <QPainter>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QSqlTableModel>
 
 void TWhitePanel::Paint(QPainter& Canvas) {
     Canvas.fillRect(GetClientRect(), Qt::white);
@@ -67,9 +71,28 @@ TQvColor ThemeColor(int Index, uint8_t Alpha) {
 
 std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
-    for (auto Add :
-         {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages, AddSeriesPages,
-          AddAnalysisPages, AddZoomPages, AddLegendsPages, AddMarkersPages, AddBarsPages, AddPiePages})
+    for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
+                     AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
+                     AddMarkersPages, AddBarsPages, AddPiePages})
         Add(Pages);
     return Pages;
+}
+
+TDataSource* SqliteSource(TComponent* Owner, const QString& Connection, const QString& Table,
+                          const QStringList& Fill) {
+    QSqlDatabase Db = QSqlDatabase::contains(Connection)
+                          ? QSqlDatabase::database(Connection)
+                          : QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), Connection);
+    Db.setDatabaseName(QStringLiteral(":memory:"));
+    Db.open();
+    QSqlQuery Query(Db);
+    Query.exec(QStringLiteral("DROP TABLE IF EXISTS ") + Table);
+    for (const QString& Statement : Fill)
+        Query.exec(Statement);
+    auto* Model = new QSqlTableModel(Owner, Db);
+    Model->setTable(Table);
+    Model->select();
+    auto* Source = new TDataSource(Owner);
+    Source->SetModel(Model);
+    return Source;
 }

@@ -9,6 +9,8 @@
 #include <framework/qvcontrols.h>
 #include <graph/qvgraph2d.h>
 
+class TDataSource;
+
 class TWhitePanel : public TCustomPanel {
 public:
     explicit TWhitePanel(TComponent* AOwner) : TCustomPanel(AOwner) {}
@@ -28,6 +30,11 @@ TWinControl* BuildPage(const TGalleryPage& Page, TComponent* Owner);
 
 // The named graphs a page built, in the order they were made.
 QList<TQvGraph2D*> PageGraphs(const TComponent* Owner);
+
+// A data source over the table Table of an SQLite database in memory, which the statements
+// Fill create and fill; Connection names the database (made once, reused by later pages).
+TDataSource* SqliteSource(TComponent* Owner, const QString& Connection, const QString& Table,
+                          const QStringList& Fill);
 
 // Colour Index of the default theme's cycle, with the opacity Alpha.
 TQvColor ThemeColor(int Index, uint8_t Alpha = 255);

@@ -45,7 +45,8 @@ void BoxFields(TRecord& R, TQvCustomLegend* L) {
             L->GetDistanceBetweenColumns(), Setter(L, &TQvCustomLegend::SetDistanceBetweenColumns));
     R.Field({"Distance.ToBorder", "Distances", "ToBorder"}, L->GetDistanceToBorder(),
             Setter(L, &TQvCustomLegend::SetDistanceToBorder));
-    R.Field({"Caption", "Caption", "Text"}, L->GetCaption(), Setter(L, &TQvCustomLegend::SetCaption));
+    R.Field({"Caption", "Caption", "Text"}, L->GetCaption(),
+            Setter(L, &TQvCustomLegend::SetCaption));
     R.Field({"Caption.Visible", "Caption/Properties", "Visible"}, L->GetCaptionVisible(),
             Setter(L, &TQvCustomLegend::SetCaptionVisible));
     R.Enum({"Caption.Alignment", "Caption/Properties", "Alignment"}, L->GetCaptionAlignment(),
@@ -62,9 +63,7 @@ void BoxFields(TRecord& R, TQvCustomLegend* L) {
 
 } // namespace QvLegendRecord
 
-namespace {
-
-} // namespace
+namespace {} // namespace
 
 // Every field once, in the order of the records. Enumerations are stored as Integers.
 void TQvLegend::RecordFields(TRecord& R) {

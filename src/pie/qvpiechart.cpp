@@ -39,7 +39,8 @@ std::unique_ptr<TQvLineSettings> NewLine(ModifiedCallback Callback, const char* 
 TQvPieChart::TQvPieChart(TComponent* AOwner)
     : TQvCustomGraph(AOwner), FSegmentBorder(NewLine([this] { Invalidate(); }, "Black")),
       FLabelFont(NewFont("Arial", 10, false, std::nullopt, [this] { Modified(); })),
-      FCaptions(std::make_unique<TQvBoundStrings>(this, [] {}, [this] { Modified(); })),
+      FCaptions(std::make_unique<TQvBoundStrings>(
+          this, [] {}, [this] { Modified(); })),
       FCalloutArrow(std::make_unique<TQvArrowSettings>([this] { Invalidate(); })),
       FCalloutBackColor(ColorToARGB(QStringLiteral("Info"))),
       FCalloutGradient(std::make_unique<TQvGradientSettings>([this] { Modified(); })),
@@ -318,8 +319,8 @@ void TQvPieChart::ApplyExplode(QvPie::TExtents& Extents) {
     if (!FExplodePercent && !FExplodeTransformation) return;
     for (QvPie::TSegment& S : FSegments) {
         const int i = S.ValueIndex;
-        double p = FExplodePercent && i < FExplodePercent->GetCount() ? FExplodePercent->GetValue(i)
-                                                                      : 0;
+        double p =
+            FExplodePercent && i < FExplodePercent->GetCount() ? FExplodePercent->GetValue(i) : 0;
         if (FExplodeTransformation) {
             TQvTransformEventArgs Args{p, i};
             p = FExplodeTransformation(this, Args);
@@ -394,8 +395,9 @@ void TQvPieChart::Calculate() {
         Extents.Bottom += 0.04 / k;
     }
     const std::vector<QvPie::TIndexedValue> Values = TakingPart();
-    FTotal = std::accumulate(Values.begin(), Values.end(), 0.0,
-                             [](double Sum, const QvPie::TIndexedValue& V) { return Sum + V.Value; });
+    FTotal =
+        std::accumulate(Values.begin(), Values.end(), 0.0,
+                        [](double Sum, const QvPie::TIndexedValue& V) { return Sum + V.Value; });
     FSegments = QvPie::MakeSegments(Values, FStartAngle, FTotalAngle, FOrderAscending);
     ApplyExplode(Extents);
     FOrder = QvPie::DrawingOrder(FSegments, ThreeD());
@@ -447,9 +449,12 @@ void TQvPieChart::LeaveOutCrowdedLabels() {
         // The box the turned text covers around its anchor.
         const TQvRichCaptionObject& L = *FLabels[i];
         const double a = L.GetAngle() * std::numbers::pi / 180;
-        const double w = (std::abs(std::cos(a)) * L.GetWidth() + std::abs(std::sin(a)) * L.GetHeight()) / 2;
-        const double h = (std::abs(std::sin(a)) * L.GetWidth() + std::abs(std::cos(a)) * L.GetHeight()) / 2;
-        Rects.push_back({L.GetAnchorX() - w, L.GetAnchorY() - h, L.GetAnchorX() + w, L.GetAnchorY() + h});
+        const double w =
+            (std::abs(std::cos(a)) * L.GetWidth() + std::abs(std::sin(a)) * L.GetHeight()) / 2;
+        const double h =
+            (std::abs(std::sin(a)) * L.GetWidth() + std::abs(std::cos(a)) * L.GetHeight()) / 2;
+        Rects.push_back(
+            {L.GetAnchorX() - w, L.GetAnchorY() - h, L.GetAnchorX() + w, L.GetAnchorY() + h});
     }
     std::vector<int> Priority;
     Priority.reserve(FLabels.size());
@@ -457,8 +462,8 @@ void TQvPieChart::LeaveOutCrowdedLabels() {
         if (FCallouts.empty() || FCallouts[i].Shown) Priority.push_back(int(i));
     std::stable_sort(Priority.begin(), Priority.end(),
                      [this](int A, int B) { return FSegments[A].Sweep > FSegments[B].Sweep; });
-    FLabelShown = QvPie::KeepApart(Rects, Priority,
-                                   {0, 0, double(GetWidth()), double(GetHeight())});
+    FLabelShown =
+        QvPie::KeepApart(Rects, Priority, {0, 0, double(GetWidth()), double(GetHeight())});
 }
 
 void TQvPieChart::ReserveLegends(float& Left, float& Top, float& Right, float& Bottom) const {

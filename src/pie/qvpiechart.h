@@ -77,8 +77,8 @@ class TQvPieChart : public TQvCustomGraph, public TQvVectorUser {
     Q_PROPERTY(TQvFillPalette* SegmentSettingsPalette READ GetSegmentSettingsPalette WRITE
                    SetSegmentSettingsPalette)
     Q_PROPERTY(TQvFont* Font READ GetLabelFont WRITE SetLabelFont)
-    Q_PROPERTY(QvPieChart::TQvPieLabelPosition LabelPosition READ GetLabelPosition WRITE
-                   SetLabelPosition)
+    Q_PROPERTY(
+        QvPieChart::TQvPieLabelPosition LabelPosition READ GetLabelPosition WRITE SetLabelPosition)
     Q_PROPERTY(QvLabels::TQvLabelStyle LabelFrom READ GetLabelFrom WRITE SetLabelFrom)
     Q_PROPERTY(QString LabelFormat READ GetLabelFormat WRITE SetLabelFormat)
     Q_PROPERTY(float LabelSize READ GetLabelSize WRITE SetLabelSize)
@@ -96,10 +96,10 @@ class TQvPieChart : public TQvCustomGraph, public TQvVectorUser {
     Q_PROPERTY(bool CalloutRaised READ GetCalloutRaised WRITE SetCalloutRaised)
     Q_PROPERTY(bool CalloutLowered READ GetCalloutLowered WRITE SetCalloutLowered)
     Q_PROPERTY(bool CalloutShadow READ GetCalloutShadow WRITE SetCalloutShadow)
-    Q_PROPERTY(float CalloutDistanceToPie READ GetCalloutDistanceToPie WRITE
-                   SetCalloutDistanceToPie)
-    Q_PROPERTY(float CalloutSpaceToBorder READ GetCalloutSpaceToBorder WRITE
-                   SetCalloutSpaceToBorder)
+    Q_PROPERTY(
+        float CalloutDistanceToPie READ GetCalloutDistanceToPie WRITE SetCalloutDistanceToPie)
+    Q_PROPERTY(
+        float CalloutSpaceToBorder READ GetCalloutSpaceToBorder WRITE SetCalloutSpaceToBorder)
     Q_PROPERTY(float CalloutRounding READ GetCalloutRounding WRITE SetCalloutRounding)
 public:
     Q_INVOKABLE explicit TQvPieChart(TComponent* AOwner);

@@ -54,7 +54,6 @@ public:
     // The chart's segments changed: list and measure the items anew.
     void SegmentsChanged();
 
-
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

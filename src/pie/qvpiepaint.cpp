@@ -18,7 +18,8 @@ TGPRectF Moved(const TGPRectF& R, float Dx, float Dy) {
 // The point at Degrees on the ellipse in R.
 TGPPointF OnEllipse(const TGPRectF& R, double Degrees) {
     const double a = Degrees * std::numbers::pi / 180;
-    return {float(R.X + R.Width / 2 * (1 + std::cos(a))), float(R.Y + R.Height / 2 * (1 + std::sin(a)))};
+    return {float(R.X + R.Width / 2 * (1 + std::cos(a))),
+            float(R.Y + R.Height / 2 * (1 + std::sin(a)))};
 }
 
 // The parts of the sweep from Start over Sweep degrees that fall within From .. From + 180,
@@ -26,7 +27,8 @@ TGPPointF OnEllipse(const TGPRectF& R, double Degrees) {
 std::vector<std::pair<double, double>> HalfTurnParts(double Start, double Sweep, double From) {
     std::vector<std::pair<double, double>> Parts;
     for (const double Turn : {-360.0, 0.0, 360.0}) {
-        const double a = std::max(Start, From + Turn), b = std::min(Start + Sweep, From + 180 + Turn);
+        const double a = std::max(Start, From + Turn),
+                     b = std::min(Start + Sweep, From + 180 + Turn);
         if (b > a) Parts.emplace_back(a, b);
     }
     return Parts;
@@ -139,8 +141,8 @@ void TQvPieChart::PaintSides(TGPGraphics* Graphics, int k) const {
     for (const double a : {S.Start, S.Start + S.Sweep}) {
         const TGPPointF Outer = OnEllipse(R, a);
         const TGPPointF Inner = Donut() ? OnEllipse(Hole, a) : Center;
-        const TGPPointF Quad[] = {Inner, Outer, {Outer.X, Outer.Y + FThickness},
-                                  {Inner.X, Inner.Y + FThickness}};
+        const TGPPointF Quad[] = {
+            Inner, Outer, {Outer.X, Outer.Y + FThickness}, {Inner.X, Inner.Y + FThickness}};
         TGPGraphicsPath Path;
         Path.AddPolygon(Quad, 4);
         Face(Path, 70);

@@ -16,9 +16,8 @@ QString PercentText(const QString& Format, double Percent) {
 
 QString LabelText(TQvLabelStyle Style, const QString& Format, const QString& Caption, double Value,
                   double Percent, TCaptionBlank Blank) {
-    const QString Lead = Caption.isEmpty() && Blank == TCaptionBlank::WhenCaption
-                             ? Caption
-                             : Caption + u' ';
+    const QString Lead =
+        Caption.isEmpty() && Blank == TCaptionBlank::WhenCaption ? Caption : Caption + u' ';
     switch (Style) {
     case TQvLabelStyle::CaptionsList:
         return Caption;

@@ -144,7 +144,8 @@ TEST(PieChart, LabelTexts) {
 TEST(PieChart, BadValuesMakeNoSegments) {
     TPie P;
     P.Chart->SetLabelPosition(TQvPieLabelPosition::Callouts);
-    for (const auto& Values : {std::vector<double>{}, {0, 0, 0}, {-1, -2}, {NAN, INFINITY, -INFINITY}}) {
+    for (const auto& Values :
+         {std::vector<double>{}, {0, 0, 0}, {-1, -2}, {NAN, INFINITY, -INFINITY}}) {
         P.Values->Clear();
         P.Values->AddRange(Values);
         P.Chart->Calculate();
@@ -189,9 +190,8 @@ TEST(PieChart, TenThousandLabelsNeverOverlap) {
         for (int k = 0; k < P.Chart->SegmentCount(); ++k) {
             const TQvRichCaptionObject* L = P.Chart->SegmentLabel(k);
             if (!L) continue;
-            const TGPRectF Box = Position == TQvPieLabelPosition::Callouts
-                                     ? P.Chart->CalloutRect(k)
-                                     : LabelBox(L);
+            const TGPRectF Box =
+                Position == TQvPieLabelPosition::Callouts ? P.Chart->CalloutRect(k) : LabelBox(L);
             if (Position != TQvPieLabelPosition::InsideAligned) {
                 EXPECT_GE(Box.X, 0);
                 EXPECT_LE(Box.X + Box.Width, 400);
@@ -212,9 +212,9 @@ TEST(PieChart, LegendsTakeTheirRoomAtEachPosition) {
     P.Set({1, 2, 3});
     const float Alone = P.Chart->PieRect().Width;
     using Pos = TQvPieLegendPosition;
-    for (const Pos Position : {Pos::LeftTop, Pos::LeftCenter, Pos::LeftBottom, Pos::CenterTop,
-                               Pos::CenterBottom, Pos::RightTop, Pos::RightCenter,
-                               Pos::RightBottom}) {
+    for (const Pos Position :
+         {Pos::LeftTop, Pos::LeftCenter, Pos::LeftBottom, Pos::CenterTop, Pos::CenterBottom,
+          Pos::RightTop, Pos::RightCenter, Pos::RightBottom}) {
         TQvPieLegend* L = P.Legend(Position);
         P.Chart->Calculate();
         EXPECT_EQ(L->ItemCount(), 3);
@@ -289,8 +289,9 @@ TEST(PieChart, PaintsSlicesWithThePaletteFills) {
     // A change of the palette repaints with the new fill.
     Palette->Items(1)->SetForeColor(0xFF00FF00);
     EXPECT_TRUE(P.Chart->NeedsRecalculate());
-    EXPECT_EQ(P.Paint().pixel(int(200 + 150 * std::cos(M_PI / 3)), int(200 + 150 * std::sin(M_PI / 3))),
-              qRgb(0, 255, 0));
+    EXPECT_EQ(
+        P.Paint().pixel(int(200 + 150 * std::cos(M_PI / 3)), int(200 + 150 * std::sin(M_PI / 3))),
+        qRgb(0, 255, 0));
     EXPECT_THROW(Palette->Items(8), ERangeError);
     delete Palette;
     EXPECT_EQ(P.Chart->GetSegmentSettingsPalette(), nullptr);
@@ -316,7 +317,8 @@ TEST(PieChart, RecordsRoundTrip) {
     TWriter(&Buffer).WriteComponent(P.Chart);
     Buffer.seek(0);
     TComponent Other(nullptr);
-    auto* ReadPalette = static_cast<TQvFillPalette*>(TReader(&Buffer).ReadComponent(nullptr, &Other));
+    auto* ReadPalette =
+        static_cast<TQvFillPalette*>(TReader(&Buffer).ReadComponent(nullptr, &Other));
     ASSERT_EQ(ReadPalette->Count(), 1);
     EXPECT_EQ(ReadPalette->Items(0)->GetForeColor(), 0xFF112233u);
     EXPECT_EQ(ReadPalette->Items(0)->GetAreaStyle(), TQvAreaStyle::Cross);

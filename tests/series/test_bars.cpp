@@ -192,7 +192,7 @@ TEST(Bars, LabelsAndCaptions) {
     Chart.Paint();
     Label = Bars->Label(2);
     EXPECT_FLOAT_EQ(Label->GetAnchorY(), Chart.YPixel(2) + 0.75f * Label->GetHeight());
-    EXPECT_EQ(TQvBars::FmtLab("", 2.5), "2.5");
+    EXPECT_EQ(QvLabels::ValueText("", 2.5), "2.5");
 }
 
 TEST(Bars, CaptionsFromAnSqliteField) {
