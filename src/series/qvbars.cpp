@@ -50,7 +50,7 @@ struct TQvBars::TGroup {
 };
 
 TQvBars::TQvBars(TComponent* AOwner)
-    : TQvSeries(AOwner), FFont(NewFont("Arial", 12, true, ColorToARGB(QStringLiteral("Red")),
+    : TQvRecordedSeries(AOwner), FFont(NewFont("Arial", 12, true, ColorToARGB(QStringLiteral("Red")),
                                        [this] { PointsModified(); })),
       FCaptions(std::make_unique<TQvBoundStrings>(
           this,

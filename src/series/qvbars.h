@@ -5,6 +5,7 @@
 // one paints them all, class by class, so that bars in depth overlap in the right order.
 
 #include "series/qvlabels.h"
+#include "series/qvrecordedseries.h"
 #include "series/qvseries.h"
 
 #include <QPointer>
@@ -14,10 +15,6 @@ class TQvBoundStrings;
 class TQvFont;
 class TQvRichCaptionObject;
 class TStrings;
-namespace QvRecord {
-class TRecord;
-class TLoaded;
-} // namespace QvRecord
 
 namespace QvBars {
 Q_NAMESPACE
@@ -52,7 +49,7 @@ using QvBars::TQvBarLabelPosition;
 using QvBars::TQvBarsOverlayStyle;
 using QvBars::TQvBarStyle;
 
-class TQvBars : public TQvSeries {
+class TQvBars : public TQvRecordedSeries<TQvSeries> {
     Q_OBJECT
     Q_MOC_INCLUDE("axes/qvaxis.h")
     Q_MOC_INCLUDE("framework/qvdb.h")
@@ -177,12 +174,7 @@ public:
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
-    void WriteOwnRecord(QIODevice* Stream) const override;
-    TApplyRecord ReadOwnRecord(QIODevice* Stream) override;
-    void WriteOwnRecord(IXMLNode Element) const override;
-    TApplyRecord ReadOwnRecord(const IXMLNode& Element) override;
-    void WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const override;
-    TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section) override;
+    void VisitRecord(QvRecord::TRecord& R) override;
 
 private:
     struct TGroup;
@@ -196,10 +188,7 @@ private:
     void MakeLabels(float NarrowestWidth);
     void PlaceLabel(int k);
     QString LabelText(int i, double Sum) const;
-    void VisitRecord(QvRecord::TRecord& R);
     // The visit that writes or reads the record; writing changes nothing.
-    std::function<void(QvRecord::TRecord&)> RecordVisit() const;
-    static TApplyRecord Apply(QvRecord::TLoaded Loaded);
     void PaintBar(TGPGraphics* Graphics, const TBar& Bar);
     void ReduceToColumns();
 

@@ -56,35 +56,3 @@ void TQvBars::VisitRecord(QvRecord::TRecord& R) {
     }
     R.End("bars");
 }
-
-TQvSeries::TApplyRecord TQvBars::Apply(QvRecord::TLoaded Loaded) {
-    return [Loaded = std::move(Loaded)] { Loaded.Apply(); };
-}
-
-QvRecord::TVisit TQvBars::RecordVisit() const {
-    return [this](QvRecord::TRecord& R) { const_cast<TQvBars*>(this)->VisitRecord(R); };
-}
-
-void TQvBars::WriteOwnRecord(QIODevice* Stream) const {
-    QvRecord::Write(Stream, RecordVisit());
-}
-
-TQvSeries::TApplyRecord TQvBars::ReadOwnRecord(QIODevice* Stream) {
-    return Apply(QvRecord::Read(Stream, RecordVisit()));
-}
-
-void TQvBars::WriteOwnRecord(IXMLNode Element) const {
-    QvRecord::Write(Element, RecordVisit());
-}
-
-TQvSeries::TApplyRecord TQvBars::ReadOwnRecord(const IXMLNode& Element) {
-    return Apply(QvRecord::Read(Element, RecordVisit()));
-}
-
-void TQvBars::WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const {
-    QvRecord::Write(Ini, Section, RecordVisit());
-}
-
-TQvSeries::TApplyRecord TQvBars::ReadOwnRecord(TCustomIniFile* Ini, const QString& Section) {
-    return Apply(QvRecord::Read(Ini, Section, RecordVisit()));
-}

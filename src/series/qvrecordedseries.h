@@ -1,0 +1,54 @@
+#pragma once
+
+// A series whose own part of every record is one list of fields, written after the part of
+// the series it derives from: VisitRecord names each field once for the three forms.
+
+#include "framework/qvxml.h"
+#include "style/qvrecord.h"
+
+template <class Base> class TQvRecordedSeries : public Base {
+public:
+    using Base::Base;
+    using typename Base::TApplyRecord;
+
+protected:
+    virtual void VisitRecord(QvRecord::TRecord& R) = 0;
+
+    void WriteOwnRecord(QIODevice* Stream) const override {
+        Base::WriteOwnRecord(Stream);
+        QvRecord::Write(Stream, Visit());
+    }
+    TApplyRecord ReadOwnRecord(QIODevice* Stream) override {
+        TApplyRecord Inherited = Base::ReadOwnRecord(Stream);
+        return Joined(std::move(Inherited), QvRecord::Read(Stream, Visit()));
+    }
+    void WriteOwnRecord(IXMLNode Element) const override {
+        Base::WriteOwnRecord(Element);
+        QvRecord::Write(Element, Visit());
+    }
+    TApplyRecord ReadOwnRecord(const IXMLNode& Element) override {
+        TApplyRecord Inherited = Base::ReadOwnRecord(Element);
+        return Joined(std::move(Inherited), QvRecord::Read(Element, Visit()));
+    }
+    void WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const override {
+        Base::WriteOwnRecord(Ini, Section);
+        QvRecord::Write(Ini, Section, Visit());
+    }
+    TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section) override {
+        TApplyRecord Inherited = Base::ReadOwnRecord(Ini, Section);
+        return Joined(std::move(Inherited), QvRecord::Read(Ini, Section, Visit()));
+    }
+
+private:
+    // Writing only reads the fields; the setters a record lists are not called.
+    QvRecord::TVisit Visit() const {
+        return
+            [this](QvRecord::TRecord& R) { const_cast<TQvRecordedSeries*>(this)->VisitRecord(R); };
+    }
+    static TApplyRecord Joined(TApplyRecord Inherited, QvRecord::TLoaded Own) {
+        return [Inherited = std::move(Inherited), Own = std::move(Own)] {
+            if (Inherited) Inherited();
+            Own.Apply();
+        };
+    }
+};
