@@ -464,4 +464,26 @@ inline constexpr TResourceString SRegressionCorrelationVariable{"Correlation coe
 inline constexpr TResourceString SRegressionResidualsVariable{
     "Sum of squared deviations of data points to fitted line"};
 
+// Interpolation
+inline constexpr TResourceString SSplineNeedsNoSmoothing{
+    "Approximative spline does not need the smoothing function!\rUse the ElasticityFactor to "
+    "adjust the elasticity of the spline."};
+inline constexpr TResourceString SMatrixTooSmall{"Not enough data, matrix is to small to solve"};
+inline constexpr TResourceString SMatrixNotTridiagonal{"Matrix is not tridiagonal"};
+inline constexpr TResourceString SMatrixDimension{"The dimension of the matrix must be positive"};
+inline constexpr TResourceString SInterpolationAkima{"Interpolation (Akima)"};
+inline constexpr TResourceString SInterpolationCubicSpline{"Interpolation (cubic spline)"};
+inline constexpr TResourceString SInterpolationApproximativeSpline{
+    "Interpolation (approximative spline)"};
+inline constexpr TResourceString SInterpolationSmoothingRangeVariable{
+    "Factor to control smoothness with Akima and cubic spline"};
+inline constexpr TResourceString SInterpolationElasticityVariable{
+    "Factor to control the elasticity of the approximative spline line"};
+inline constexpr TResourceString SInterpolationExtremaVariable{
+    "Local maxima of interpolated function"};
+inline constexpr TResourceString SInterpolationMethod{"Interpolation method"};
+inline constexpr TResourceString SInterpolationSmoothPoints{"Interpolation smoothing"};
+inline constexpr TResourceString SInterpolationSmoothingRange{"Interpolation smoothing range"};
+inline constexpr TResourceString SInterpolationElasticity{"Interpolation elasticity factor"};
+
 } // namespace Qvlocalize

@@ -3,6 +3,7 @@
 // asks, and its records.
 
 #include "../chartfixture.h"
+#include "../dialogs.h"
 
 #include <analysis/qvlinearregression.h>
 #include <framework/qvdialogs.h>
@@ -35,19 +36,6 @@ TQvLinearRegression* Regression(TChart& Chart, const std::vector<double>& Xs,
     Series->SetYAxis(Chart.Y);
     return Series;
 }
-
-// Installs a dialog handler that records the messages and answers with Answer.
-struct TDialogs {
-    explicit TDialogs(TModalResult Answer)
-        : Previous(
-              SetMessageDlgHandler([this, Answer](const QString& Msg, TMsgDlgType, TMsgDlgButtons) {
-                  Asked << Msg;
-                  return Answer;
-              })) {}
-    ~TDialogs() { SetMessageDlgHandler(Previous); }
-    QStringList Asked;
-    TMessageDlgHandler Previous;
-};
 
 TEST(RegressionSeries, PowerLawOnLogLogAxesIsAStraightLine) {
     TChart Chart;
