@@ -73,7 +73,7 @@ std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
     for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
                      AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
-                     AddMarkersPages, AddBarsPages, AddPiePages})
+                     AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages})
         Add(Pages);
     return Pages;
 }

@@ -29,3 +29,4 @@ void AddLegendsPages(std::vector<TGalleryPage>& Pages);
 void AddMarkersPages(std::vector<TGalleryPage>& Pages);
 void AddBarsPages(std::vector<TGalleryPage>& Pages);
 void AddPiePages(std::vector<TGalleryPage>& Pages);
+void AddSmoothingPages(std::vector<TGalleryPage>& Pages);

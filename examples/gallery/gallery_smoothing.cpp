@@ -1,0 +1,119 @@
+// Smoothing: Akima's spline, the cubic spline and the smoothing spline through the same
+// scattered points, the slope of the cubic spline on a second Y axis, its integral in the title.
+
+#include "gallerycharts.h"
+#include "gallerypage.h"
+
+#include <analysis/qvinterpolation.h>
+#include <annotations/qvlegend.h>
+#include <data/qvvectors.h>
+
+#include <vector>
+
+namespace {
+
+using P = TQvAxisPosition;
+using S = TQvAxisScaling;
+
+TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
+    auto* Result = new TQvDoubleVector(Owner);
+    Result->SetValues(Values);
+    return Result;
+}
+
+template <class T>
+T* NewCurve(TComponent* Owner, TQvAxis* X, TQvAxis* Y, TQvCustomDoubleVector* Xs,
+            TQvCustomDoubleVector* Ys, int Color, const QString& Caption) {
+    auto* Curve = new T(Owner);
+    Curve->SetCaption(Caption);
+    Curve->SetXData(Xs);
+    Curve->SetYData(Ys);
+    Curve->SetXAxis(X);
+    Curve->SetYAxis(Y);
+    Curve->GetLine()->SetColor(ThemeColor(Color));
+    Curve->GetLine()->SetWidth(2);
+    return Curve;
+}
+
+void AddSplines(TComponent* Owner, TWinControl* Panel) {
+    const std::vector<double> Xs{0, 0.6, 1.1, 2.4, 2.7, 3.9, 4.4, 5.8, 6.1, 7.5, 8.6, 10};
+    const std::vector<double> Ys{1.0, 2.2, 2.9, 1.3, 1.1, 3.6, 4.4, 2.0, 1.8, 3.9, 2.4, 2.9};
+    TQvDoubleVector* X = Vector(Owner, Xs);
+    TQvDoubleVector* Y = Vector(Owner, Ys);
+    // The numbers the title and the slope curve show, from a calculation of their own.
+    TQvInterpolationCalculation Cubic;
+    Cubic.XData = X;
+    Cubic.YData = Y;
+    Cubic.SetInterpolationMethod(TQvInterpolationMethod::CubicSpline);
+    Cubic.Calculate();
+
+    TQvGraph2D* Graph =
+        NewGraph(Owner, Panel, "Splines",
+                 QStringLiteral("Three splines through the same points; area under the cubic "
+                                "spline %1 m·s")
+                     .arg(Cubic.Integral(Xs.back()), 0, 'f', 2),
+                 5, 5, 990, 420);
+    TQvAxis* XAxis = NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 10, "Time / s");
+    TQvAxis* YAxis = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 5, "Level / m");
+    TQvAxis* SlopeAxis = NewAxis(Owner, Graph, P::Right, S::Normal, -8, 6, "Slope / (m/s)");
+
+    auto* Points = NewCurve<TQvPointSeries>(Owner, XAxis, YAxis, X, Y, 6, "Measured");
+    Points->GetLine()->SetVisible(false);
+    Points->GetPointSymbol()->SetVisible(true);
+    Points->GetPointSymbol()->SetPointSymbol(TQvPointSymbol::Circle);
+    Points->GetPointSymbol()->SetSize(7);
+    Points->GetPointSymbol()->SetBorderColor(ThemeColor(6));
+    Points->GetPointSymbol()->SetFillColor(0xFFFFFFFF);
+    const struct {
+        TQvInterpolationMethod Method;
+        const char* Caption;
+    } Methods[] = {{TQvInterpolationMethod::Akima, "Akima"},
+                   {TQvInterpolationMethod::CubicSpline, "Cubic spline"},
+                   {TQvInterpolationMethod::ApproximativeSpline, "Smoothing spline"}};
+    int Color = 0;
+    for (const auto& M : Methods) {
+        auto* Curve = NewCurve<TQvInterpolation>(Owner, XAxis, YAxis, X, Y, Color++,
+                                                 QString::fromLatin1(M.Caption));
+        Curve->SetInterpolationMethod(M.Method);
+        Curve->SetElasticityFactor(4);
+    }
+
+    // The cubic spline's slope, sampled finely, as a dashed line on the right axis.
+    std::vector<double> At, Slope;
+    for (int i = 0; i <= 400; ++i) {
+        At.push_back(Xs.back() * i / 400);
+        Slope.push_back(Cubic.Slope(At.back()));
+    }
+    auto* SlopeCurve =
+        NewCurve<TQvLineSeries>(Owner, XAxis, SlopeAxis, Vector(Owner, At), Vector(Owner, Slope), 1,
+                                "Slope of the cubic spline");
+    SlopeCurve->GetLine()->SetWidth(1);
+    SlopeCurve->GetLine()->SetDashStyle(TGPDashStyle::Dash);
+
+    auto* Legend = new TQvLegend(Owner);
+    Legend->SetParent(Graph);
+    Legend->SetGraph(Graph);
+    Legend->SetItemWidth(22);
+    Legend->SetDistanceToBorder(5);
+    Legend->GetFrame()->SetVisible(true);
+    Legend->SetPosition(TQvLegendPosition::BottomCenterOfAxis);
+}
+
+TWinControl* BuildSmoothingPage(TComponent* Owner) {
+    auto* Panel = new TWhitePanel(Owner);
+    Panel->SetName(QStringLiteral("SmoothingPanel"));
+    Panel->SetBounds(0, 0, 1000, 430);
+    AddSplines(Owner, Panel);
+    return Panel;
+}
+
+} // namespace
+
+void AddSmoothingPages(std::vector<TGalleryPage>& Pages) {
+    Pages.push_back({QStringLiteral("smoothing"), QStringLiteral("Smoothing"),
+                     QStringLiteral("Akima's spline, the cubic spline and the smoothing spline "
+                                    "through the same scattered points, with the slope of the "
+                                    "cubic spline on a second Y axis and the area under it in "
+                                    "the title."),
+                     BuildSmoothingPage});
+}
