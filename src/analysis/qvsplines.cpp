@@ -85,23 +85,24 @@ std::vector<double> CubicRoots(double a, double b, double c, double d, double h)
 
 } // namespace
 
-void SortAndMerge(std::vector<double>& X, std::vector<double>& Y, std::vector<double>* W) {
+void SortByX(std::vector<double>& X, std::vector<double>& Y, std::vector<double>* W) {
     const size_t n = X.size();
-    if (!std::is_sorted(X.begin(), X.end())) {
-        std::vector<size_t> Order(n);
-        std::iota(Order.begin(), Order.end(), 0);
-        std::stable_sort(Order.begin(), Order.end(),
-                         [&](size_t A, size_t B) { return X[A] < X[B]; });
-        const auto Permuted = [&](const std::vector<double>& V) {
-            std::vector<double> Out(n);
-            for (size_t i = 0; i < n; ++i)
-                Out[i] = V[Order[i]];
-            return Out;
-        };
-        X = Permuted(X);
-        Y = Permuted(Y);
-        if (W) *W = Permuted(*W);
+    if (std::is_sorted(X.begin(), X.end())) return;
+    std::vector<size_t> Order(n);
+    std::iota(Order.begin(), Order.end(), 0);
+    std::stable_sort(Order.begin(), Order.end(), [&](size_t A, size_t B) { return X[A] < X[B]; });
+    std::vector<double> Sorted(n);
+    for (std::vector<double>* V : {&X, &Y, W}) {
+        if (!V) continue;
+        for (size_t i = 0; i < n; ++i)
+            Sorted[i] = (*V)[Order[i]];
+        std::swap(*V, Sorted);
     }
+}
+
+void SortAndMerge(std::vector<double>& X, std::vector<double>& Y, std::vector<double>* W) {
+    SortByX(X, Y, W);
+    const size_t n = X.size();
     if (n < 2) return;
     // From the end: the merged point meets the next one down.
     size_t Out = n - 1;

@@ -33,6 +33,9 @@ struct TExtremum {
     double X, Y;
 };
 
+// Sorts the points by x, keeping the order of equal x; W may be null.
+void SortByX(std::vector<double>& X, std::vector<double>& Y, std::vector<double>* W);
+
 // Sorts the points by x, keeping the order of equal x, then, from the end to the start,
 // merges each two neighbours with equal x into one with the mean y (and mean weight).
 void SortAndMerge(std::vector<double>& X, std::vector<double>& Y, std::vector<double>* W);
