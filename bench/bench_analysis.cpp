@@ -1,4 +1,5 @@
 // Splines over a million points, built and sampled once per pixel column as for a repaint.
+// Moving averages over ten million points with windows of 3 and of 1001 points.
 // The straight-line fit over ten million points: through the calculation class, which reads
 // every point through the range, outlier and transformation checks, and the kernel alone on
 // plain arrays, which shows what those checks cost. And the regression's curve and band,
@@ -7,6 +8,7 @@
 #include "benchchart.h"
 #include "benchmain.h"
 
+#include <analysis/qvaverage.h>
 #include <analysis/qvinterpolation.h>
 #include <analysis/qvlinearregression.h>
 #include <data/qvvectors.h>
@@ -114,3 +116,22 @@ static void BM_SplineBuildAndSample(benchmark::State& State) {
     }
 }
 BENCHMARK(BM_SplineBuildAndSample)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// Arguments: the method (simple 0, linear weights 1) and N, the points taken on either side
+// (1: windows of 3 points, 500: of 1001). Running sums make both widths cost the same.
+static void BM_MovingAverage(benchmark::State& State) {
+    std::vector<double> X, Y;
+    Noisy(X, Y);
+    const std::vector<double> W(X.size(), 1.0);
+    const QvAverage::TSettings Settings{QvAverage::TMethod(State.range(0)),
+                                        QvAverage::TDirection::UpAndDownwards,
+                                        QvAverage::TRange::Count, double(State.range(1)), 0.9};
+    for (auto _ : State)
+        benchmark::DoNotOptimize(QvAverage::MovingAverage(X, Y, W, Settings).data());
+}
+BENCHMARK(BM_MovingAverage)
+    ->Args({0, 1})
+    ->Args({0, 500})
+    ->Args({1, 1})
+    ->Args({1, 500})
+    ->Unit(benchmark::kMillisecond);

@@ -486,4 +486,20 @@ inline constexpr TResourceString SInterpolationSmoothPoints{"Interpolation smoot
 inline constexpr TResourceString SInterpolationSmoothingRange{"Interpolation smoothing range"};
 inline constexpr TResourceString SInterpolationElasticity{"Interpolation elasticity factor"};
 
+// Moving average
+inline constexpr TResourceString SAverageMethod{"Moving average averaging method"};
+inline constexpr TResourceString SAverageDirection{"Moving average averaging directions"};
+inline constexpr TResourceString SAverageRangeMethod{"Moving average by count/diatance"};
+inline constexpr TResourceString SAverageN{"Moving average N"};
+inline constexpr TResourceString SAverageExponentialFactor{
+    "Moving average exponential factor for N"};
+inline constexpr TResourceString SAverageSimpleFormula{
+    "Simple moving average (all values equally weighted)"};
+inline constexpr TResourceString SAverageLinearFormula{"Weight the values linear with the distance"};
+inline constexpr TResourceString SAverageExponentialFormula{
+    "Weight the values exponentially with the distance"};
+inline constexpr TResourceString SAverageNVariable{"Count/Distance of values used for averaging"};
+inline constexpr TResourceString SAverageExponentialFactorVariable{
+    "Factor (<1) to multiply n±1 th value for exponential decay of weighting"};
+
 } // namespace Qvlocalize
