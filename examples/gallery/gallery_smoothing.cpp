@@ -1,13 +1,17 @@
 // Smoothing: Akima's spline, the cubic spline and the smoothing spline through the same
-// scattered points, the slope of the cubic spline on a second Y axis, its integral in the title.
+// scattered points, the slope of the cubic spline on a second Y axis, its integral in the title;
+// a noisy signal with its moving averages.
 
 #include "gallerycharts.h"
 #include "gallerypage.h"
 
 #include <analysis/qvinterpolation.h>
+#include <analysis/qvmovingaverage.h>
 #include <annotations/qvlegend.h>
 #include <data/qvvectors.h>
 
+#include <cmath>
+#include <random>
 #include <vector>
 
 namespace {
@@ -19,6 +23,16 @@ TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
     auto* Result = new TQvDoubleVector(Owner);
     Result->SetValues(Values);
     return Result;
+}
+
+void AddLegend(TComponent* Owner, TQvGraph2D* Graph) {
+    auto* Legend = new TQvLegend(Owner);
+    Legend->SetParent(Graph);
+    Legend->SetGraph(Graph);
+    Legend->SetItemWidth(22);
+    Legend->SetDistanceToBorder(5);
+    Legend->GetFrame()->SetVisible(true);
+    Legend->SetPosition(TQvLegendPosition::BottomCenterOfAxis);
 }
 
 template <class T>
@@ -90,20 +104,60 @@ void AddSplines(TComponent* Owner, TWinControl* Panel) {
     SlopeCurve->GetLine()->SetWidth(1);
     SlopeCurve->GetLine()->SetDashStyle(TGPDashStyle::Dash);
 
-    auto* Legend = new TQvLegend(Owner);
-    Legend->SetParent(Graph);
-    Legend->SetGraph(Graph);
-    Legend->SetItemWidth(22);
-    Legend->SetDistanceToBorder(5);
-    Legend->GetFrame()->SetVisible(true);
-    Legend->SetPosition(TQvLegendPosition::BottomCenterOfAxis);
+    AddLegend(Owner, Graph);
+}
+
+// A day of readings every five minutes: a slow wave, noise and a jump at noon; the averages
+// follow at their own pace.
+void AddAverages(TComponent* Owner, TWinControl* Panel) {
+    std::mt19937 Random(11);
+    std::normal_distribution<double> Noise(0, 0.9);
+    std::vector<double> Hours, Readings;
+    for (int i = 0; i < 288; ++i) {
+        const double h = i / 12.0;
+        Hours.push_back(h);
+        Readings.push_back(14 + 4 * std::sin((h - 9) * M_PI / 12) + (h >= 12 ? 3 : 0) +
+                           Noise(Random));
+    }
+    TQvDoubleVector* X = Vector(Owner, Hours);
+    TQvDoubleVector* Y = Vector(Owner, Readings);
+    TQvGraph2D* Graph =
+        NewGraph(Owner, Panel, "Averages", "A noisy day and its moving averages", 5, 435, 990, 420);
+    TQvAxis* XAxis = NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 24, "Hour");
+    TQvAxis* YAxis = NewAxis(Owner, Graph, P::Left, S::Normal, 6, 24, "Temperature / °C");
+    auto* Raw = NewCurve<TQvLineSeries>(Owner, XAxis, YAxis, X, Y, 6, "Readings");
+    Raw->GetLine()->SetWidth(1);
+    Raw->GetLine()->SetColor(0xFFB0B0B0);
+    const struct {
+        TQvAveragingMethod Method;
+        TQvAveragingDirection Direction;
+        double N;
+        const char* Caption;
+    } Averages[] = {
+        {TQvAveragingMethod::Simple, TQvAveragingDirection::UpAndDownwards, 6,
+         "Simple, 6 readings either side"},
+        {TQvAveragingMethod::LinearWeighted, TQvAveragingDirection::OnlyDownwards, 18,
+         "Linear weights, 18 readings back"},
+        {TQvAveragingMethod::ExponentiallyWeighted, TQvAveragingDirection::OnlyDownwards, 24,
+         "Exponential weights, 24 readings back"},
+    };
+    int Color = 0;
+    for (const auto& A : Averages) {
+        auto* Average = NewCurve<TQvMovingAverage>(Owner, XAxis, YAxis, X, Y, Color++,
+                                                   QString::fromUtf8(A.Caption));
+        Average->SetAveragingMethod(A.Method);
+        Average->SetAveragingDirection(A.Direction);
+        Average->SetN(A.N);
+    }
+    AddLegend(Owner, Graph);
 }
 
 TWinControl* BuildSmoothingPage(TComponent* Owner) {
     auto* Panel = new TWhitePanel(Owner);
     Panel->SetName(QStringLiteral("SmoothingPanel"));
-    Panel->SetBounds(0, 0, 1000, 430);
+    Panel->SetBounds(0, 0, 1000, 860);
     AddSplines(Owner, Panel);
+    AddAverages(Owner, Panel);
     return Panel;
 }
 
@@ -114,6 +168,7 @@ void AddSmoothingPages(std::vector<TGalleryPage>& Pages) {
                      QStringLiteral("Akima's spline, the cubic spline and the smoothing spline "
                                     "through the same scattered points, with the slope of the "
                                     "cubic spline on a second Y axis and the area under it in "
-                                    "the title."),
+                                    "the title; a noisy day of readings with simple, linear and "
+                                    "exponential moving averages."),
                      BuildSmoothingPage});
 }
