@@ -17,12 +17,6 @@ namespace {
 using P = TQvAxisPosition;
 using S = TQvAxisScaling;
 
-TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
-    auto* Result = new TQvDoubleVector(Owner);
-    Result->SetValues(Values);
-    return Result;
-}
-
 // The measured points, as small symbols without a line.
 void AddPoints(TComponent* Owner, TQvGraph2D* Graph, TQvDoubleVector* X, TQvDoubleVector* Y,
                const QString& Caption) {

@@ -20,12 +20,6 @@ namespace {
 using P = TQvAxisPosition;
 using S = TQvAxisScaling;
 
-TQvDoubleVector* Values(TComponent* Owner, std::initializer_list<double> List) {
-    auto* Vector = new TQvDoubleVector(Owner);
-    Vector->AddRange(List);
-    return Vector;
-}
-
 TQvBars* NewBars(TComponent* Owner, TQvGraph2D* Graph, TQvCustomDoubleVector* Boundaries,
                  TQvCustomDoubleVector* Data, int Color, const QString& Caption) {
     auto* Bars = new TQvBars(Owner);
@@ -65,9 +59,9 @@ void AddGrouped(TComponent* Owner, TWinControl* Panel) {
     Quarters(Owner, Graph, P::Bottom);
     NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Sales / k€");
     TQvDoubleVector* X = nullptr;
-    NewBars(Owner, Graph, X, Values(Owner, {12, 15, 11, 18}), 0, "North")->SetClassesDistance(30);
-    NewBars(Owner, Graph, X, Values(Owner, {9, 13, 14, 16}), 1, "South");
-    NewBars(Owner, Graph, X, Values(Owner, {5, 7, 9, 12}), 2, "West");
+    NewBars(Owner, Graph, X, Vector(Owner, {12, 15, 11, 18}), 0, "North")->SetClassesDistance(30);
+    NewBars(Owner, Graph, X, Vector(Owner, {9, 13, 14, 16}), 1, "South");
+    NewBars(Owner, Graph, X, Vector(Owner, {5, 7, 9, 12}), 2, "West");
     AddLegend(Owner, Graph);
 }
 
@@ -76,9 +70,9 @@ void AddStacked(TComponent* Owner, TWinControl* Panel) {
         NewGraph(Owner, Panel, "Stacked", "Stacked bars: three sources pile up", 505, 5, 490, 320);
     Quarters(Owner, Graph, P::Bottom);
     NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Energy / GWh");
-    for (auto [Data, Color, Caption] : {std::tuple{Values(Owner, {6, 8, 7, 9}), 0, "Wind"},
-                                        std::tuple{Values(Owner, {3, 4, 6, 2}), 1, "Solar"},
-                                        std::tuple{Values(Owner, {2, 2, 1, 3}), 3, "Hydro"}}) {
+    for (auto [Data, Color, Caption] : {std::tuple{Vector(Owner, {6, 8, 7, 9}), 0, "Wind"},
+                                        std::tuple{Vector(Owner, {3, 4, 6, 2}), 1, "Solar"},
+                                        std::tuple{Vector(Owner, {2, 2, 1, 3}), 3, "Hydro"}}) {
         TQvBars* Bars = NewBars(Owner, Graph, nullptr, Data, Color, Caption);
         Bars->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
         Bars->SetClassesDistance(40);
@@ -95,7 +89,7 @@ void AddHorizontal(TComponent* Owner, TWinControl* Panel) {
     NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 0, "Share / %");
     TQvAxis* Languages = NewAxis(Owner, Graph, P::Left, S::Rubrics, 0, 5, "");
     Languages->GetRubrics()->AddStrings({"C++", "Python", "Rust", "Go", "Julia"});
-    TQvBars* Bars = NewBars(Owner, Graph, Values(Owner, {38, 27, 14, 12, 9}), nullptr, 4, "Share");
+    TQvBars* Bars = NewBars(Owner, Graph, Vector(Owner, {38, 27, 14, 12, 9}), nullptr, 4, "Share");
     Bars->SetBarsHorizontal(true);
     Bars->SetClassesDistance(35);
     Bars->SetLabelPosition(TQvBarLabelPosition::OnTopOfBar);
@@ -110,8 +104,8 @@ void AddCuboids(TComponent* Owner, TWinControl* Panel) {
     Quarters(Owner, Graph, P::Bottom);
     NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Output / t");
     TQvDoubleVector* X = nullptr;
-    for (auto [Data, Color, Caption] : {std::tuple{Values(Owner, {4, 6, 5, 8}), 0, "Plant A"},
-                                        std::tuple{Values(Owner, {3, 5, 7, 6}), 1, "Plant B"}}) {
+    for (auto [Data, Color, Caption] : {std::tuple{Vector(Owner, {4, 6, 5, 8}), 0, "Plant A"},
+                                        std::tuple{Vector(Owner, {3, 5, 7, 6}), 1, "Plant B"}}) {
         TQvBars* Bars = NewBars(Owner, Graph, X, Data, Color, Caption);
         Bars->SetBarStyle(TQvBarStyle::Cuboid);
         Bars->SetClassesDistance(30);
@@ -126,7 +120,7 @@ void AddCylinders(TComponent* Owner, TWinControl* Panel) {
     Quarters(Owner, Graph, P::Bottom);
     NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Rainfall / mm");
     TQvBars* Bars =
-        NewBars(Owner, Graph, nullptr, Values(Owner, {182, 96, 74, 151}), 0, "Rainfall");
+        NewBars(Owner, Graph, nullptr, Vector(Owner, {182, 96, 74, 151}), 0, "Rainfall");
     Bars->SetBarStyle(TQvBarStyle::Cylinder);
     Bars->SetClassesDistance(45);
     Bars->GetLine()->SetVisible(false);
@@ -147,7 +141,7 @@ void AddFromTable(TComponent* Owner, TWinControl* Panel) {
     NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 5, "Fruit, named by the table")
         ->SetNumbersVisible(false);
     NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Crates");
-    TQvBars* Bars = NewBars(Owner, Graph, nullptr, Values(Owner, {42, 35, 28, 19, 7}), 2, "Crates");
+    TQvBars* Bars = NewBars(Owner, Graph, nullptr, Vector(Owner, {42, 35, 28, 19, 7}), 2, "Crates");
     Bars->SetClassesDistance(15);
     Bars->SetCaptionsField(QStringLiteral("Name"));
     Bars->SetDataSource(Source);
@@ -168,7 +162,7 @@ void AddMonths(TComponent* Owner, TWinControl* Panel) {
         Months->Add(Month <= 12 ? EncodeDate(2026, Month, 1) : EncodeDate(2027, 1, 1));
     TQvBars* Bars =
         NewBars(Owner, Graph, Months,
-                Values(Owner, {21, 24, 33, 41, 52, 66, 78, 74, 55, 40, 27, 30}), 5, "Visitors");
+                Vector(Owner, {21, 24, 33, 41, 52, 66, 78, 74, 55, 40, 27, 30}), 5, "Visitors");
     Bars->SetClassesDistance(20);
     Bars->SetLabelPosition(TQvBarLabelPosition::InTop);
     Bars->SetLabelColor(0xFFFFFFFF);

@@ -18,12 +18,6 @@ using P = TQvAxisPosition;
 using S = TQvAxisScaling;
 using L = TQvLegendPosition;
 
-TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
-    auto* Result = new TQvDoubleVector(Owner);
-    Result->SetValues(Values);
-    return Result;
-}
-
 TQvPointSeries* Series(TComponent* Owner, TQvGraph2D* Graph, TQvDoubleVector* X, TQvDoubleVector* Y,
                        const QString& Caption) {
     auto* Result = new TQvPointSeries(Owner);

@@ -17,12 +17,6 @@
 
 namespace {
 
-TQvDoubleVector* Values(TComponent* Owner, std::initializer_list<double> List) {
-    auto* Vector = new TQvDoubleVector(Owner);
-    Vector->AddRange(List);
-    return Vector;
-}
-
 // The theme's colours as the segments' fills, one palette for the page.
 TQvFillPalette* ThemePalette(TComponent* Owner) {
     auto* Palette = new TQvFillPalette(Owner);
@@ -75,7 +69,7 @@ void SetNames(TQvPieChart* Pie, std::initializer_list<const char*> List) {
 
 void AddFlat(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     TQvPieChart* Pie = NewPie(Owner, Panel, Palette, "Flat pie with labels", 5, 5, 325, 330);
-    Pie->SetValues(Values(Owner, {38, 24, 17, 12, 9}));
+    Pie->SetValues(Vector(Owner, {38, 24, 17, 12, 9}));
     Pie->SetStartAngle(-90);
     Pie->SetLabelPosition(TQvPieLabelPosition::InsideHorizontal);
     Pie->SetLabelFrom(TQvLabelStyle::Percent);
@@ -87,8 +81,8 @@ void AddThreeD(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     TQvPieChart* Pie =
         NewPie(Owner, Panel, Palette, "3-D pie, one slice pulled out", 337, 5, 325, 330);
     Pie->SetPieChartType(TQvPieChartType::ThreeDPie);
-    Pie->SetValues(Values(Owner, {30, 25, 20, 15, 10}));
-    Pie->SetExplodePercent(Values(Owner, {0, 0, 25}));
+    Pie->SetValues(Vector(Owner, {30, 25, 20, 15, 10}));
+    Pie->SetExplodePercent(Vector(Owner, {0, 0, 25}));
     Pie->SetLabelPosition(TQvPieLabelPosition::InsideAligned);
     Pie->SetLabelSize(5);
     Pie->SetLabelColor(0xFFFFFFFF);
@@ -98,7 +92,7 @@ void AddDonut(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     TQvPieChart* Pie = NewPie(Owner, Panel, Palette, "Donut with callouts", 669, 5, 325, 330);
     Pie->SetPieChartType(TQvPieChartType::FlatDonut);
     Pie->SetDonutHoleSize(50);
-    Pie->SetValues(Values(Owner, {46, 21, 14, 8, 5, 3, 2, 1}));
+    Pie->SetValues(Vector(Owner, {46, 21, 14, 8, 5, 3, 2, 1}));
     SetNames(Pie, {"Rent", "Food", "Travel", "Leisure", "Books", "Gifts", "Phone", "Post"});
     Pie->SetLabelPosition(TQvPieLabelPosition::Callouts);
     Pie->SetLabelFrom(TQvLabelStyle::CaptionAndPercent);
@@ -114,14 +108,14 @@ void AddDonut(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
 void AddLegends(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) {
     const auto Fruit = {"Apples", "Pears", "Plums", "Cherries", "Quinces"};
     TQvPieChart* Right = NewPie(Owner, Panel, Palette, "Legend at the right", 5, 342, 325, 300);
-    Right->SetValues(Values(Owner, {35, 25, 20, 12, 8}));
+    Right->SetValues(Vector(Owner, {35, 25, 20, 12, 8}));
     SetNames(Right, Fruit);
     NewLegend(Owner, Right, TQvPieLegendPosition::RightCenter);
 
     TQvPieChart* Below =
         NewPie(Owner, Panel, Palette, "3-D donut, legend below", 337, 342, 325, 300);
     Below->SetPieChartType(TQvPieChartType::ThreeDDonut);
-    Below->SetValues(Values(Owner, {35, 25, 20, 12, 8}));
+    Below->SetValues(Vector(Owner, {35, 25, 20, 12, 8}));
     SetNames(Below, Fruit);
     NewLegend(Owner, Below, TQvPieLegendPosition::CenterBottom)->SetRows(2);
 
@@ -129,7 +123,7 @@ void AddLegends(TComponent* Owner, TWinControl* Panel, TQvFillPalette* Palette) 
         NewPie(Owner, Panel, Palette, "Half pie, legend top left", 669, 342, 325, 300);
     Left->SetStartAngle(180);
     Left->SetTotalAngle(180);
-    Left->SetValues(Values(Owner, {35, 25, 20, 12, 8}));
+    Left->SetValues(Vector(Owner, {35, 25, 20, 12, 8}));
     SetNames(Left, Fruit);
     TQvPieLegend* Legend = NewLegend(Owner, Left, TQvPieLegendPosition::LeftTop);
     Legend->SetLabelsFrom(TQvLabelStyle::CaptionAndPercent);

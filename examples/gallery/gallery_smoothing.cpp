@@ -19,12 +19,6 @@ namespace {
 using P = TQvAxisPosition;
 using S = TQvAxisScaling;
 
-TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
-    auto* Result = new TQvDoubleVector(Owner);
-    Result->SetValues(Values);
-    return Result;
-}
-
 void AddLegend(TComponent* Owner, TQvGraph2D* Graph) {
     auto* Legend = new TQvLegend(Owner);
     Legend->SetParent(Graph);

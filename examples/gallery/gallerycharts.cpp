@@ -1,5 +1,6 @@
 #include "gallerycharts.h"
 
+#include <data/qvvectors.h>
 #include <framework/qvdb.h>
 #include <framework/qvforms.h>
 #include <graph/qvtheme.h>
@@ -95,4 +96,10 @@ TDataSource* SqliteSource(TComponent* Owner, const QString& Connection, const QS
     auto* Source = new TDataSource(Owner);
     Source->SetModel(Model);
     return Source;
+}
+
+TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values) {
+    auto* Result = new TQvDoubleVector(Owner);
+    Result->SetValues(Values);
+    return Result;
 }

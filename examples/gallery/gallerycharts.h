@@ -9,7 +9,10 @@
 #include <framework/qvcontrols.h>
 #include <graph/qvgraph2d.h>
 
+#include <vector>
+
 class TDataSource;
+class TQvDoubleVector;
 
 class TWhitePanel : public TCustomPanel {
 public:
@@ -35,6 +38,9 @@ QList<TQvGraph2D*> PageGraphs(const TComponent* Owner);
 // Fill create and fill; Connection names the database (made once, reused by later pages).
 TDataSource* SqliteSource(TComponent* Owner, const QString& Connection, const QString& Table,
                           const QStringList& Fill);
+
+// A data vector of the page holding Values.
+TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values);
 
 // Colour Index of the default theme's cycle, with the opacity Alpha.
 TQvColor ThemeColor(int Index, uint8_t Alpha = 255);
