@@ -4,7 +4,6 @@
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
 #include "style/qvrecord.h"
-#include "undo/qvundostack.h"
 
 using namespace Qvlocalize;
 using QvSplines::TPiecewiseCubic;
@@ -214,34 +213,24 @@ TQvInterpolation::TQvInterpolation(TComponent* AOwner) : TQvRecordedSeries(AOwne
 
 TQvInterpolation::~TQvInterpolation() = default;
 
-template <class T, class F>
-void TQvInterpolation::Change(const T& Old, const T& Value, const char* PropName,
-                              const TResourceString& Caption, F Apply) {
-    if (Old == Value) return;
-    if (FUndoStack) FUndoStack->PushProperty(this, Caption.Text(), QString::fromLatin1(PropName));
-    Apply();
-    SetLastCount(0);
-    Invalidate();
-}
-
 void TQvInterpolation::SetInterpolationMethod(TQvInterpolationMethod Value) {
-    Change(GetInterpolationMethod(), Value, "InterpolationMethod", SInterpolationMethod,
-           [&] { FCalc.SetInterpolationMethod(Value); });
+    ChangeSetting(GetInterpolationMethod(), Value, "InterpolationMethod", SInterpolationMethod,
+                  [&] { FCalc.SetInterpolationMethod(Value); });
 }
 
 void TQvInterpolation::SetSmoothPoints(bool Value) {
-    Change(GetSmoothPoints(), Value, "SmoothPoints", SInterpolationSmoothPoints,
-           [&] { FCalc.SetDoSmoothing(Value); });
+    ChangeSetting(GetSmoothPoints(), Value, "SmoothPoints", SInterpolationSmoothPoints,
+                  [&] { FCalc.SetDoSmoothing(Value); });
 }
 
 void TQvInterpolation::SetSmoothingRange(double Value) {
-    Change(GetSmoothingRange(), Value, "SmoothingRange", SInterpolationSmoothingRange,
-           [&] { FCalc.SetSmoothM(Value); });
+    ChangeSetting(GetSmoothingRange(), Value, "SmoothingRange", SInterpolationSmoothingRange,
+                  [&] { FCalc.SetSmoothM(Value); });
 }
 
 void TQvInterpolation::SetElasticityFactor(double Value) {
-    Change(GetElasticityFactor(), Value, "ElasticityFactor", SInterpolationElasticity,
-           [&] { FCalc.SetElasticityFactor(Value); });
+    ChangeSetting(GetElasticityFactor(), Value, "ElasticityFactor", SInterpolationElasticity,
+                  [&] { FCalc.SetElasticityFactor(Value); });
 }
 
 double TQvInterpolation::GetY(double X) const {

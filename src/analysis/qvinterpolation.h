@@ -119,10 +119,5 @@ protected:
     void VisitRecord(QvRecord::TRecord& R) override;
 
 private:
-    // Records Caption and PropName for undo, changes the calculation, draws anew.
-    template <class T, class F>
-    void Change(const T& Old, const T& Value, const char* PropName, const TResourceString& Caption,
-                F Apply);
-
     TQvInterpolationCalculation FCalc;
 };

@@ -3,7 +3,6 @@
 #include "framework/qvexceptions.h"
 #include "strings/qvlocalize.h"
 #include "style/qvrecord.h"
-#include "undo/qvundostack.h"
 
 #include <cmath>
 
@@ -73,12 +72,10 @@ TQvMovingAverage::~TQvMovingAverage() = default;
 template <class T>
 void TQvMovingAverage::Change(T& Field, const T& Value, const char* PropName,
                               const TResourceString& Caption) {
-    if (Field == Value) return;
-    if (FUndoStack) FUndoStack->PushProperty(this, Caption.Text(), QString::fromLatin1(PropName));
-    Field = Value;
-    FCalc.Invalidate();
-    SetLastCount(0);
-    Invalidate();
+    ChangeSetting(Field, Value, PropName, Caption, [&] {
+        Field = Value;
+        FCalc.Invalidate();
+    });
 }
 
 void TQvMovingAverage::SetAveragingMethod(TQvAveragingMethod Value) {

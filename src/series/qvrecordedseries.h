@@ -4,7 +4,9 @@
 // the series it derives from: VisitRecord names each field once for the three forms.
 
 #include "framework/qvxml.h"
+#include "strings/qvlocalize.h"
 #include "style/qvrecord.h"
+#include "undo/qvundostack.h"
 
 template <class Base> class TQvRecordedSeries : public Base {
 public:
@@ -13,6 +15,19 @@ public:
 
 protected:
     virtual void VisitRecord(QvRecord::TRecord& R) = 0;
+
+    // A setting of the series' own changes from Old to Value: recorded for undo under Caption,
+    // applied, and the curve calculated and drawn anew.
+    template <class T, class F>
+    void ChangeSetting(const T& Old, const T& Value, const char* PropName,
+                       const TResourceString& Caption, F Apply) {
+        if (Old == Value) return;
+        if (this->FUndoStack)
+            this->FUndoStack->PushProperty(this, Caption.Text(), QString::fromLatin1(PropName));
+        Apply();
+        this->SetLastCount(0);
+        this->Invalidate();
+    }
 
     void WriteOwnRecord(QIODevice* Stream) const override {
         Base::WriteOwnRecord(Stream);
