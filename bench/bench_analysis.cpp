@@ -1,5 +1,6 @@
 // Splines over a million points, built and sampled once per pixel column as for a repaint.
 // Moving averages over ten million points with windows of 3 and of 1001 points.
+// Spectra of 2^20 samples (radix 2) and of the prime 1,000,003 (chirp transform).
 // The straight-line fit over ten million points: through the calculation class, which reads
 // every point through the range, outlier and transformation checks, and the kernel alone on
 // plain arrays, which shows what those checks cost. And the regression's curve and band,
@@ -7,8 +8,10 @@
 
 #include "benchchart.h"
 #include "benchmain.h"
+#include "benchmemory.h"
 
 #include <analysis/qvaverage.h>
+#include <analysis/qvdiscretefourier.h>
 #include <analysis/qvinterpolation.h>
 #include <analysis/qvlinearregression.h>
 #include <data/qvvectors.h>
@@ -16,6 +19,7 @@
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -134,4 +138,39 @@ BENCHMARK(BM_MovingAverage)
     ->Args({0, 500})
     ->Args({1, 1})
     ->Args({1, 500})
+    ->Unit(benchmark::kMillisecond);
+
+// Arguments: the number of samples, and whether each spectrum is a program's first (1: a new
+// calculation on fresh memory) or follows one of the same length (0: tables and buffers kept).
+// The calculation reads the equidistant points, transforms them and fills the amplitude and
+// phase vectors.
+static void BM_Spectrum(benchmark::State& State) {
+    std::vector<double> X, Y;
+    Noisy(X, Y);
+    X.resize(size_t(State.range(0)));
+    Y.resize(size_t(State.range(0)));
+    TQvDoubleVector XData(nullptr), YData(nullptr);
+    XData.SetValues(X);
+    YData.SetValues(Y);
+    const bool First = State.range(1) == 1;
+    auto Calc = std::make_unique<TQvDiscreteFourierCalculation>();
+    for (auto _ : State) {
+        if (First) {
+            State.PauseTiming();
+            Calc.reset();
+            State.ResumeTiming();
+            ReturnFreedMemory(State);
+            Calc = std::make_unique<TQvDiscreteFourierCalculation>();
+        }
+        Calc->XData = &XData;
+        Calc->YData = &YData;
+        Calc->Calculate();
+        benchmark::DoNotOptimize(Calc->Amplitude()->Data());
+    }
+}
+BENCHMARK(BM_Spectrum)
+    ->Args({1 << 20, 0})
+    ->Args({1 << 20, 1})
+    ->Args({1'000'003, 0})
+    ->Args({1'000'003, 1})
     ->Unit(benchmark::kMillisecond);

@@ -8,6 +8,7 @@
 // with costly page faults that difference, not the library, dominates the ratio of the sizes.
 
 #include "benchmain.h"
+#include "benchmemory.h"
 
 #include <axes/qvaxis.h>
 #include <data/qvvectors.h>
@@ -22,7 +23,6 @@
 
 #include <cmath>
 #ifdef __GLIBC__
-#include <malloc.h>
 #endif
 #include <memory>
 
@@ -72,16 +72,6 @@ struct TDocumentChart {
 
 QString FilePath(const char* Name) {
     return QDir::temp().filePath(QString::fromLatin1(Name));
-}
-
-void ReturnFreedMemory(benchmark::State& State) {
-#ifdef __GLIBC__
-    State.PauseTiming();
-    malloc_trim(0);
-    State.ResumeTiming();
-#else
-    (void)State;
-#endif
 }
 
 qint64 RawBytes(int Points) {

@@ -1,10 +1,11 @@
 // Smoothing: Akima's spline, the cubic spline and the smoothing spline through the same
 // scattered points, the slope of the cubic spline on a second Y axis, its integral in the title;
-// a noisy signal with its moving averages.
+// a noisy signal with its moving averages; the amplitude and phase spectra of two tones.
 
 #include "gallerycharts.h"
 #include "gallerypage.h"
 
+#include <analysis/qvdiscretefourier.h>
 #include <analysis/qvinterpolation.h>
 #include <analysis/qvmovingaverage.h>
 #include <annotations/qvlegend.h>
@@ -146,12 +147,53 @@ void AddAverages(TComponent* Owner, TWinControl* Panel) {
     AddLegend(Owner, Graph);
 }
 
+// Half a second of two tones sampled at 1 kHz: the spectrum's peaks stand near 50 Hz and
+// 120 Hz with half the tones' amplitudes, spread a little as neither tone fills the samples
+// with whole periods. The phases show on the right axis.
+void AddSpectrum(TComponent* Owner, TWinControl* Panel) {
+    std::vector<double> Seconds, Signal;
+    for (int j = 0; j < 512; ++j) {
+        const double t = j / 1000.0;
+        Seconds.push_back(t);
+        Signal.push_back(0.8 * std::sin(2 * M_PI * 50 * t) +
+                         0.4 * std::cos(2 * M_PI * 120 * t + 0.6));
+    }
+    TQvGraph2D* Graph =
+        NewGraph(Owner, Panel, "Spectrum",
+                 "Amplitude and phase spectra of 50 Hz and 120 Hz tones, 512 samples at 1 kHz", 5,
+                 865, 990, 420);
+    TQvAxis* XAxis = NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 250, "Frequency / Hz");
+    TQvAxis* YAxis = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0.5, "Amplitude");
+    TQvAxis* PhaseAxis = NewAxis(Owner, Graph, P::Right, S::Normal, -4, 4, "Phase / rad");
+    auto* Spectrum =
+        NewCurve<TQvDiscreteFourier>(Owner, XAxis, YAxis, Vector(Owner, Seconds),
+                                     Vector(Owner, Signal), 0, "Amplitude");
+    TQvPointSymbolSettings* Dots = Spectrum->GetPointSymbol();
+    Dots->SetVisible(true);
+    Dots->SetPointSymbol(TQvPointSymbol::Circle);
+    Dots->SetSize(5);
+    Dots->SetBorderColor(ThemeColor(0));
+    Dots->SetFillColor(0xFFFFFFFF);
+    TQvChildSeries* Phase = Spectrum->GetPhase();
+    Phase->SetYAxis(PhaseAxis);
+    Phase->SetVisible(true);
+    Phase->GetLine()->SetVisible(false);
+    TQvPointSymbolSettings* Symbol = Phase->GetPointSymbol();
+    Symbol->SetVisible(true);
+    Symbol->SetPointSymbol(TQvPointSymbol::Diamond);
+    Symbol->SetSize(6);
+    Symbol->SetBorderColor(ThemeColor(3));
+    Symbol->SetFillColor(ThemeColor(3));
+    AddLegend(Owner, Graph);
+}
+
 TWinControl* BuildSmoothingPage(TComponent* Owner) {
     auto* Panel = new TWhitePanel(Owner);
     Panel->SetName(QStringLiteral("SmoothingPanel"));
-    Panel->SetBounds(0, 0, 1000, 860);
+    Panel->SetBounds(0, 0, 1000, 1290);
     AddSplines(Owner, Panel);
     AddAverages(Owner, Panel);
+    AddSpectrum(Owner, Panel);
     return Panel;
 }
 
@@ -163,6 +205,7 @@ void AddSmoothingPages(std::vector<TGalleryPage>& Pages) {
                                     "through the same scattered points, with the slope of the "
                                     "cubic spline on a second Y axis and the area under it in "
                                     "the title; a noisy day of readings with simple, linear and "
-                                    "exponential moving averages."),
+                                    "exponential moving averages; the amplitude and phase "
+                                    "spectra of two tones."),
                      BuildSmoothingPage});
 }

@@ -73,6 +73,11 @@ public:
     // Sets Destroying on this component and everything it owns.
     void Destroying();
 
+    // A part of its owner published as one of the owner's properties: streamed with the
+    // owner's properties instead of by reference.
+    bool IsSubComponent() const { return FSubComponent; }
+    void SetSubComponent(bool Value) { FSubComponent = Value; }
+
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 protected:
@@ -89,6 +94,7 @@ private:
     QList<TComponent*> FComponents;
     QList<TComponent*> FFreeNotifies;
     TComponentState FComponentState;
+    bool FSubComponent = false;
 };
 
 bool IsValidIdent(const QString& Ident);

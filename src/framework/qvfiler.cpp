@@ -353,7 +353,8 @@ void TWriter::WriteProperty(const QObject* Instance, const QMetaProperty& Proper
         QObject* Object = Value.value<QObject*>();
         if (!Object) {
             WriteValue(TValueType::Nil);
-        } else if (auto* Component = qobject_cast<TComponent*>(Object)) {
+        } else if (auto* Component = qobject_cast<TComponent*>(Object);
+                   Component && !Component->IsSubComponent()) {
             WriteIdent(GetComponentRef(Component));
         } else if (auto* Strings = qobject_cast<TStrings*>(Object)) {
             WriteListBegin();

@@ -196,10 +196,13 @@ QList<TQvMovable*> MarkersOf(const TQvGraph2D* Graph) {
     return Result;
 }
 
+// The series on the graph; those that are parts of another series (the phases of a spectrum)
+// are in its record and go with it.
 QList<TQvSeries*> SeriesOf(const TQvGraph2D* Graph) {
     QList<TQvSeries*> Result;
     for (int i = 0; i < Graph->SeriesCount(); ++i)
-        Result.append(Graph->Series(i));
+        if (!qobject_cast<TQvSeries*>(Graph->Series(i)->GetOwner()))
+            Result.append(Graph->Series(i));
     return Result;
 }
 

@@ -58,7 +58,7 @@ void TQvBars::PaintBar(TGPGraphics* Graphics, const TBar& Bar) {
     const TGPRectF Rect{Bar.TopLeft.X, Bar.TopLeft.Y, Bar.BottomRight.X - Bar.TopLeft.X,
                         Bar.BottomRight.Y - Bar.TopLeft.Y};
     const int i = Bar.Index;
-    const double X = TransformX(i, FXData->GetValue(i)), Y = TransformY(i, FYData->GetValue(i));
+    const double X = ValueX(i), Y = ValueY(i);
     std::unique_ptr<TGPBrush> Brush = FAreaSettings->GetBrush(Rect);
     TQvBrushEventArgs BrushArgs{i, X, Y, Brush.get(), FAreaSettings->GetVisible()};
     if (FOnGetBrush) FOnGetBrush(this, BrushArgs);

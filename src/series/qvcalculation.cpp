@@ -14,6 +14,18 @@ double TQvCalculation::Transformed(const TQvValueTransformation& Transformation,
     return Transformation(FTransformationSender, Args);
 }
 
+void TQvCalculation::TakeInputsFrom(const TQvCalculation& Other) {
+    Start = Other.Start;
+    Stop = Other.Stop;
+    XData = Other.XData;
+    YData = Other.YData;
+    Weight = Other.Weight;
+    OutliersVisible = Other.OutliersVisible;
+    XValueTransformation = Other.XValueTransformation;
+    YValueTransformation = Other.YValueTransformation;
+    WeightValueTransformation = Other.WeightValueTransformation;
+}
+
 double TQvCalculation::Xi(int i) const {
     return Transformed(XValueTransformation, i, XData->GetValue(i));
 }

@@ -21,6 +21,8 @@ public:
     bool OutliersVisible = false;
     TQvValueTransformation XValueTransformation, YValueTransformation, WeightValueTransformation;
 
+    // Reads the same data as Other, over the same range, through the same transformations.
+    void TakeInputsFrom(const TQvCalculation& Other);
     // The values of point i through the transformations.
     virtual double Xi(int i) const;
     virtual double Yi(int i) const;

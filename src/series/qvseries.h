@@ -166,6 +166,10 @@ public:
     // The transformed value v of point i.
     double TransformX(int i, double v) const;
     double TransformY(int i, double v) const;
+    // The values of point i as drawn: its data through the transformations, unless the series
+    // draws values of its own.
+    virtual double ValueX(int i) const;
+    virtual double ValueY(int i) const;
 
     TQvUndoStack* GetUndoStack() const { return FUndoStack; }
     virtual void SetUndoStack(TQvUndoStack* Value);
@@ -251,8 +255,11 @@ public:
     virtual void ReadFrom(TCustomIniFile* Ini, const QString& Section);
     void WriteTo(const QString& FileName) const;
     void ReadFrom(const QString& FileName);
-    // The reference of a vector in a store; empty for the own indexer.
+    // The reference of a vector in a store; empty for the own indexer and for data given by
+    // the owner.
     QString DataRef(const TQvCustomDoubleVector* Vector) const;
+    // The owning series gives this one its data: records neither store nor change them.
+    virtual bool DataFromOwner() const { return false; }
 
     // Components whose captions or formulas use this series' variables.
     void AddObjectToUpdate(TComponent* Object) override;
@@ -303,6 +310,9 @@ protected:
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols);
+    // Mapped points with their indices, split at points the axes cannot show and reduced.
+    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
+                      bool Symbols);
     bool CanUseHierarchy(bool Ascending, int Start, int Stop) const;
     void ReduceByColumns(int Start, int Stop);
     float AreaBase(bool Shifted) const;

@@ -92,11 +92,13 @@ struct TSeriesValues {
         Series->SetArea(&Area);
         Series->SetXAxis(XAxis);
         Series->SetYAxis(YAxis);
-        // Vectors first, missing ones after, so that the indexer ends up beside a vector.
-        if (XData) Series->SetXData(XData);
-        if (YData) Series->SetYData(YData);
-        if (!XData) Series->SetXData(nullptr);
-        if (!YData) Series->SetYData(nullptr);
+        if (!Series->DataFromOwner()) {
+            // Vectors first, missing ones after, so that the indexer ends up beside a vector.
+            if (XData) Series->SetXData(XData);
+            if (YData) Series->SetYData(YData);
+            if (!XData) Series->SetXData(nullptr);
+            if (!YData) Series->SetYData(nullptr);
+        }
         Series->SetMergeLegendItemWith(MergeLegendItemWith);
         Series->SetDrawBandTo(DrawBandTo);
         if (!Symbols) return;
@@ -254,7 +256,7 @@ void IniRef(TCustomIniFile* Ini, const QString& Section, const QString& Key, F*&
 } // namespace
 
 QString TQvSeries::DataRef(const TQvCustomDoubleVector* Vector) const {
-    return Vector == FIndexer ? QString() : GetComponentRef(Vector);
+    return Vector == FIndexer || DataFromOwner() ? QString() : GetComponentRef(Vector);
 }
 
 // ---- binary ----

@@ -93,11 +93,11 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
     // A point of a curve has no data index: the values of its pixel stand for it.
     auto DataX = [&](size_t k) {
         return Index[k] < 0 ? FXAxis->WorldToNumber(Points[k].X)
-                            : TransformX(Index[k], FXData->GetValue(Index[k]));
+                            : ValueX(Index[k]);
     };
     auto DataY = [&](size_t k) {
         return Index[k] < 0 ? FYAxis->WorldToNumber(Points[k].Y)
-                            : TransformY(Index[k], FYData->GetValue(Index[k]));
+                            : ValueY(Index[k]);
     };
     if (FAreaSettings->GetVisible()) {
         if (FOnGetBrush) {
@@ -251,8 +251,8 @@ void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
         for (size_t k = 0; k < Points.size(); ++k) {
             const int i = Index[k];
             PointSymbolEventArgs Args{i,
-                                      TransformX(i, FXData->GetValue(i)),
-                                      TransformY(i, FYData->GetValue(i)),
+                                      ValueX(i),
+                                      ValueY(i),
                                       Normal->GetSize(),
                                       FSymbolPen.get(),
                                       FSymbolBrush.get(),

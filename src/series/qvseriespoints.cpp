@@ -29,8 +29,16 @@ float Pixel(const TQvAxis* Axis, double v) {
 
 } // namespace
 
+double TQvSeries::ValueX(int i) const {
+    return TransformX(i, FXData->GetValue(i));
+}
+
+double TQvSeries::ValueY(int i) const {
+    return TransformY(i, FYData->GetValue(i));
+}
+
 TGPPointF TQvSeries::ScreenPoint(int i) const {
-    return ScreenPoint(TransformX(i, FXData->GetValue(i)), TransformY(i, FYData->GetValue(i)));
+    return ScreenPoint(ValueX(i), ValueY(i));
 }
 
 TGPPointF TQvSeries::ScreenPoint(double X, double Y) const {
@@ -39,7 +47,7 @@ TGPPointF TQvSeries::ScreenPoint(double X, double Y) const {
 
 bool TQvSeries::InFunctionRange(int Index) const {
     if (!FRangeFromFunction) return true;
-    const double x = TransformX(Index, FXData->GetValue(Index));
+    const double x = ValueX(Index);
     return x >= FRangeFromFunction->GetCalculationStart() &&
            x <= FRangeFromFunction->GetCalculationStop();
 }
@@ -91,9 +99,12 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols) {
             Mapped.push_back(ScreenPoint(i));
             Index.push_back(i);
         }
+    ReducePoints(Mapped, Index, Symbols);
+}
+
+void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
+                             bool Symbols) {
     QvPointStages::TPointList& Out = FScreen.Output();
-    const std::span<TGPPointF> Points(Mapped);
-    const std::span<int> Indices(Index);
     size_t End = 0;
     QvPointStages::ForEachFiniteRun(Points, [&](size_t First, size_t n) {
         if (First > End) Out.Break();
@@ -108,7 +119,7 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols) {
         Out.Truncate(From + QvPointStages::KeepFourPerColumn(std::span(Out.Points).subspan(From),
                                                              std::span(Out.Index).subspan(From)));
     });
-    if (End < Mapped.size()) Out.Break();
+    if (End < Points.size()) Out.Break();
 }
 
 // Ascending X, plain values the axes can show, no hidden outliers, no symbols and several
@@ -232,8 +243,8 @@ TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool
         Result.X = FXAxis->WorldToNumber(Result.ThePoint.X);
         Result.Y = GetY(Result.X);
     } else {
-        Result.X = TransformX(Result.Index, FXData->GetValue(Result.Index));
-        Result.Y = TransformY(Result.Index, FYData->GetValue(Result.Index));
+        Result.X = ValueX(Result.Index);
+        Result.Y = ValueY(Result.Index);
     }
     return Result;
 }

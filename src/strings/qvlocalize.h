@@ -502,4 +502,7 @@ inline constexpr TResourceString SAverageNVariable{"Count/Distance of values use
 inline constexpr TResourceString SAverageExponentialFactorVariable{
     "Factor (<1) to multiply n±1 th value for exponential decay of weighting"};
 
+// Discrete Fourier transform
+inline constexpr TResourceString SFourierFormula{"Y\\-k\\- = \u03A3y\\-n\\- e\\+(-2\u03C0i/n kn)"};
+
 } // namespace Qvlocalize

@@ -1,0 +1,6 @@
+#include "series/qvchildseries.h"
+
+TQvChildSeries::TQvChildSeries(TComponent* AOwner) : TQvSeries(AOwner) {
+    SetSubComponent(true);
+    FDoPointSettingsStorage = true;
+}
