@@ -64,7 +64,4 @@ static void BM_LiveTick(benchmark::State& State) {
     State.counters["graph_paints_per_tick"] = double(GraphPaints.Paints) / Ticks;
     State.counters["form_paints_per_tick"] = double(FormPaints.Paints) / Ticks;
 }
-BENCHMARK(BM_LiveTick)
-    ->Args({10'000'000, 0})
-    ->Args({10'000'000, 1})
-    ->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LiveTick)->Args({10'000'000, 0})->Args({10'000'000, 1})->Unit(benchmark::kMillisecond);

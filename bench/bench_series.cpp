@@ -111,8 +111,9 @@ static void BM_ScreenPointMemory(benchmark::State& State) {
         Chart = PaintedChart(State.range(0), false, Signal);
     const TQvLineSeries* Series = Chart->Series();
     State.counters["points_kept"] = Series->ScreenPoints().Count();
-    State.counters["bytes"] = double(Series->ScreenPoints().Points().capacity() * sizeof(TGPPointF) +
-                                     Series->ScreenPoints().Index().capacity() * sizeof(int));
+    State.counters["bytes"] =
+        double(Series->ScreenPoints().Points().capacity() * sizeof(TGPPointF) +
+               Series->ScreenPoints().Index().capacity() * sizeof(int));
 }
 BENCHMARK(BM_ScreenPointMemory)
     ->Arg(100'000)

@@ -16,8 +16,7 @@ static void BM_ZoomFrameMove(benchmark::State& State) {
         ++Step;
     }
     Shown.Report(State);
-    Shown.Mouse(QEvent::MouseButtonRelease, From + QPoint(200, 150), Qt::NoButton,
-                Qt::NoModifier);
+    Shown.Mouse(QEvent::MouseButtonRelease, From + QPoint(200, 150), Qt::NoButton, Qt::NoModifier);
 }
 BENCHMARK(BM_ZoomFrameMove)->Unit(benchmark::kMillisecond);
 

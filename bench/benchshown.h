@@ -57,8 +57,8 @@ struct TShownChart {
         Send(Event);
     }
     void Wheel(QPoint At, int Delta) {
-        QWheelEvent Event(At, Window->mapToGlobal(At), {}, {0, Delta}, Qt::NoButton,
-                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QWheelEvent Event(At, Window->mapToGlobal(At), {}, {0, Delta}, Qt::NoButton, Qt::NoModifier,
+                          Qt::NoScrollPhase, false);
         Send(Event);
     }
     static void Settle() {

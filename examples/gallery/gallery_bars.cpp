@@ -5,7 +5,6 @@
 #include "gallerycharts.h"
 #include "gallerypage.h"
 
-#include <annotations/qvlegend.h>
 #include <axes/qvdatetime.h>
 #include <data/qvvectors.h>
 #include <framework/qvdb.h>
@@ -36,17 +35,6 @@ TQvBars* NewBars(TComponent* Owner, TQvGraph2D* Graph, TQvCustomDoubleVector* Bo
 }
 
 // Rubric i names the band from i to i + 1, where class i of bars without boundaries stands.
-// Which series is which: a legend right of the data area shows each series' bar.
-void AddLegend(TComponent* Owner, TQvGraph2D* Graph) {
-    auto* Legend = new TQvLegend(Owner);
-    Legend->SetParent(Graph);
-    Legend->SetGraph(Graph);
-    Legend->SetItemWidth(16);
-    Legend->SetDistanceToBorder(5);
-    Legend->GetFrame()->SetVisible(true);
-    Legend->SetPosition(TQvLegendPosition::RightTopOfAxis);
-}
-
 TQvAxis* Quarters(TComponent* Owner, TQvGraph2D* Graph, P Position) {
     TQvAxis* Axis = NewAxis(Owner, Graph, Position, S::Rubrics, 0, 4, "Quarter");
     Axis->GetRubrics()->AddStrings({"Q1", "Q2", "Q3", "Q4"});
@@ -62,7 +50,8 @@ void AddGrouped(TComponent* Owner, TWinControl* Panel) {
     NewBars(Owner, Graph, X, Vector(Owner, {12, 15, 11, 18}), 0, "North")->SetClassesDistance(30);
     NewBars(Owner, Graph, X, Vector(Owner, {9, 13, 14, 16}), 1, "South");
     NewBars(Owner, Graph, X, Vector(Owner, {5, 7, 9, 12}), 2, "West");
-    AddLegend(Owner, Graph);
+    // Which series is which: a legend right of the data area shows each series' bar.
+    NewLegend(Owner, Graph, TQvLegendPosition::RightTopOfAxis, 16);
 }
 
 void AddStacked(TComponent* Owner, TWinControl* Panel) {
@@ -80,7 +69,7 @@ void AddStacked(TComponent* Owner, TWinControl* Panel) {
         Bars->SetLabelSize(22);
         Bars->SetLabelColor(0xFFFFFFFF);
     }
-    AddLegend(Owner, Graph);
+    NewLegend(Owner, Graph, TQvLegendPosition::RightTopOfAxis, 16);
 }
 
 void AddHorizontal(TComponent* Owner, TWinControl* Panel) {

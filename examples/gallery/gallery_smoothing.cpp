@@ -8,7 +8,6 @@
 #include <analysis/qvdiscretefourier.h>
 #include <analysis/qvinterpolation.h>
 #include <analysis/qvmovingaverage.h>
-#include <annotations/qvlegend.h>
 #include <data/qvvectors.h>
 
 #include <cmath>
@@ -19,30 +18,6 @@ namespace {
 
 using P = TQvAxisPosition;
 using S = TQvAxisScaling;
-
-void AddLegend(TComponent* Owner, TQvGraph2D* Graph) {
-    auto* Legend = new TQvLegend(Owner);
-    Legend->SetParent(Graph);
-    Legend->SetGraph(Graph);
-    Legend->SetItemWidth(22);
-    Legend->SetDistanceToBorder(5);
-    Legend->GetFrame()->SetVisible(true);
-    Legend->SetPosition(TQvLegendPosition::BottomCenterOfAxis);
-}
-
-template <class T>
-T* NewCurve(TComponent* Owner, TQvAxis* X, TQvAxis* Y, TQvCustomDoubleVector* Xs,
-            TQvCustomDoubleVector* Ys, int Color, const QString& Caption) {
-    auto* Curve = new T(Owner);
-    Curve->SetCaption(Caption);
-    Curve->SetXData(Xs);
-    Curve->SetYData(Ys);
-    Curve->SetXAxis(X);
-    Curve->SetYAxis(Y);
-    Curve->GetLine()->SetColor(ThemeColor(Color));
-    Curve->GetLine()->SetWidth(2);
-    return Curve;
-}
 
 void AddSplines(TComponent* Owner, TWinControl* Panel) {
     const std::vector<double> Xs{0, 0.6, 1.1, 2.4, 2.7, 3.9, 4.4, 5.8, 6.1, 7.5, 8.6, 10};
@@ -99,7 +74,7 @@ void AddSplines(TComponent* Owner, TWinControl* Panel) {
     SlopeCurve->GetLine()->SetWidth(1);
     SlopeCurve->GetLine()->SetDashStyle(TGPDashStyle::Dash);
 
-    AddLegend(Owner, Graph);
+    NewLegend(Owner, Graph, TQvLegendPosition::BottomCenterOfAxis, 22);
 }
 
 // A day of readings every five minutes: a slow wave, noise and a jump at noon; the averages
@@ -144,7 +119,7 @@ void AddAverages(TComponent* Owner, TWinControl* Panel) {
         Average->SetAveragingDirection(A.Direction);
         Average->SetN(A.N);
     }
-    AddLegend(Owner, Graph);
+    NewLegend(Owner, Graph, TQvLegendPosition::BottomCenterOfAxis, 22);
 }
 
 // Half a second of two tones sampled at 1 kHz: the spectrum's peaks stand near 50 Hz and
@@ -165,9 +140,8 @@ void AddSpectrum(TComponent* Owner, TWinControl* Panel) {
     TQvAxis* XAxis = NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 250, "Frequency / Hz");
     TQvAxis* YAxis = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0.5, "Amplitude");
     TQvAxis* PhaseAxis = NewAxis(Owner, Graph, P::Right, S::Normal, -4, 4, "Phase / rad");
-    auto* Spectrum =
-        NewCurve<TQvDiscreteFourier>(Owner, XAxis, YAxis, Vector(Owner, Seconds),
-                                     Vector(Owner, Signal), 0, "Amplitude");
+    auto* Spectrum = NewCurve<TQvDiscreteFourier>(Owner, XAxis, YAxis, Vector(Owner, Seconds),
+                                                  Vector(Owner, Signal), 0, "Amplitude");
     TQvPointSymbolSettings* Dots = Spectrum->GetPointSymbol();
     Dots->SetVisible(true);
     Dots->SetPointSymbol(TQvPointSymbol::Circle);
@@ -184,7 +158,7 @@ void AddSpectrum(TComponent* Owner, TWinControl* Panel) {
     Symbol->SetSize(6);
     Symbol->SetBorderColor(ThemeColor(3));
     Symbol->SetFillColor(ThemeColor(3));
-    AddLegend(Owner, Graph);
+    NewLegend(Owner, Graph, TQvLegendPosition::BottomCenterOfAxis, 22);
 }
 
 TWinControl* BuildSmoothingPage(TComponent* Owner) {

@@ -26,6 +26,18 @@ TQvGraph2D* NewGraph(TComponent* Owner, TWinControl* Parent, const QString& Name
     return Graph;
 }
 
+TQvLegend* NewLegend(TComponent* Owner, TQvGraph2D* Graph, TQvLegendPosition Position,
+                     int ItemWidth) {
+    auto* Legend = new TQvLegend(Owner);
+    Legend->SetParent(Graph);
+    Legend->SetGraph(Graph);
+    Legend->SetItemWidth(ItemWidth);
+    Legend->SetDistanceToBorder(5);
+    Legend->GetFrame()->SetVisible(true);
+    Legend->SetPosition(Position);
+    return Legend;
+}
+
 TQvAxis* NewAxis(TComponent* Owner, TQvGraph2D* Graph, TQvAxisPosition Position,
                  TQvAxisScaling Scaling, double Start, double Stop, const QString& Caption) {
     auto* Axis = new TQvAxis(Owner);
@@ -74,7 +86,7 @@ std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
     for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
                      AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
-                     AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages})
+                     AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages, AddFitsPages})
         Add(Pages);
     return Pages;
 }

@@ -5,9 +5,11 @@
 
 #include "gallerypage.h"
 
+#include <annotations/qvlegend.h>
 #include <axes/qvaxis.h>
 #include <framework/qvcontrols.h>
 #include <graph/qvgraph2d.h>
+#include <series/qvseries.h>
 
 #include <vector>
 
@@ -44,3 +46,23 @@ TQvDoubleVector* Vector(TComponent* Owner, const std::vector<double>& Values);
 
 // Colour Index of the default theme's cycle, with the opacity Alpha.
 TQvColor ThemeColor(int Index, uint8_t Alpha = 255);
+
+// A framed legend of the graph's series at Position, samples ItemWidth pixels wide.
+TQvLegend* NewLegend(TComponent* Owner, TQvGraph2D* Graph, TQvLegendPosition Position,
+                     int ItemWidth);
+
+// A series of class T of the data Xs, Ys on the axes, drawn with a line of 2 pixels in the
+// theme's colour Color.
+template <class T>
+T* NewCurve(TComponent* Owner, TQvAxis* X, TQvAxis* Y, TQvCustomDoubleVector* Xs,
+            TQvCustomDoubleVector* Ys, int Color, const QString& Caption) {
+    auto* Curve = new T(Owner);
+    Curve->SetCaption(Caption);
+    Curve->SetXData(Xs);
+    Curve->SetYData(Ys);
+    Curve->SetXAxis(X);
+    Curve->SetYAxis(Y);
+    Curve->GetLine()->SetColor(ThemeColor(Color));
+    Curve->GetLine()->SetWidth(2);
+    return Curve;
+}

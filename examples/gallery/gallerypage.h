@@ -30,3 +30,4 @@ void AddMarkersPages(std::vector<TGalleryPage>& Pages);
 void AddBarsPages(std::vector<TGalleryPage>& Pages);
 void AddPiePages(std::vector<TGalleryPage>& Pages);
 void AddSmoothingPages(std::vector<TGalleryPage>& Pages);
+void AddFitsPages(std::vector<TGalleryPage>& Pages);

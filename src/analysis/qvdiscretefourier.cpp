@@ -248,7 +248,7 @@ void TQvDiscreteFourier::WriteOwnRecord(TCustomIniFile* Ini, const QString& Sect
 }
 
 TQvSeries::TApplyRecord TQvDiscreteFourier::ReadOwnRecord(TCustomIniFile* Ini,
-                                                         const QString& Section) {
+                                                          const QString& Section) {
     TApplyRecord Inherited = TQvFunctionSeries::ReadOwnRecord(Ini, Section);
     const QString PhaseSection = Section + u'.' + PhaseName;
     if (Ini->SectionExists(PhaseSection)) FPhase->ReadFrom(Ini, PhaseSection);

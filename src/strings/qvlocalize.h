@@ -505,4 +505,22 @@ inline constexpr TResourceString SAverageExponentialFactorVariable{
 // Discrete Fourier transform
 inline constexpr TResourceString SFourierFormula{"Y\\-k\\- = \u03A3y\\-n\\- e\\+(-2\u03C0i/n kn)"};
 
+// General linear least squares and polynomial
+inline constexpr TResourceString SLeastSquaresOrder{"General linear least squares order"};
+inline constexpr TResourceString SLeastSquaresIndex{
+    "General Linear Least Squares: Index of variable out of range"};
+inline constexpr TResourceString SNoBasisFunction{"No BasisFunction defined"};
+inline constexpr TResourceString SSvdMatrixDimension{
+    "SingularValueDecomposition: Matrix has wrong dimension"};
+inline constexpr TResourceString SSvdVectorDimension{
+    "SingularValueDecomposition: Output vector has wrong dimension"};
+inline constexpr TResourceString SSvdOutputMatrixDimension{
+    "SingularValueDecomposition: Output matrix has wrong dimension"};
+inline constexpr TResourceString SLeastSquaresQRelVariable{"Relative error of coefficients"};
+inline constexpr TResourceString SLeastSquaresCoefficientsArray{
+    "Coefficients of the general linear least square"};
+inline constexpr TResourceString SLeastSquaresDeltaArray{
+    "Standard deviation of coefficients of the general linear least square"};
+inline constexpr TResourceString SLeastSquaresFormula{"Y=\u03A3\\-i\\-a\\-i\\-Xf\\-i\\-(X)"};
+
 } // namespace Qvlocalize

@@ -22,8 +22,7 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-TQvDiscreteFourier* NewSpectrum(TChart& Chart, TQvCustomDoubleVector* X,
-                                TQvCustomDoubleVector* Y) {
+TQvDiscreteFourier* NewSpectrum(TChart& Chart, TQvCustomDoubleVector* X, TQvCustomDoubleVector* Y) {
     auto* S = new TQvDiscreteFourier(Chart.Owner.get());
     S->SetName("Spectrum");
     S->SetXData(X);
@@ -66,8 +65,11 @@ TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     EXPECT_NEAR(S->GetYStop(), 1, 1e-14);
     EXPECT_NEAR(S->GetYStart(), 0, 1e-14);
     // A cosine of 2 shows 1 at +5 and at -5 (= 59); a sine of 0.5 shows 0.25, turned by -pi/2.
-    for (const auto& [k, a, p] : {std::tuple{0, 1.0, 0.0}, {5, 1.0, 0.0}, {59, 1.0, 0.0},
-                                  {12, 0.25, -Pi / 2}, {52, 0.25, Pi / 2}}) {
+    for (const auto& [k, a, p] : {std::tuple{0, 1.0, 0.0},
+                                  {5, 1.0, 0.0},
+                                  {59, 1.0, 0.0},
+                                  {12, 0.25, -Pi / 2},
+                                  {52, 0.25, Pi / 2}}) {
         EXPECT_NEAR(Amplitude(S, k), a, 1e-14) << k;
         EXPECT_NEAR(Phase(S, k), p, 1e-12) << k;
     }
@@ -77,8 +79,7 @@ TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     EXPECT_EQ(S->GetFormula(), QString::fromUtf8("Y\\-k\\- = \u03A3y\\-n\\- e\\+(-2\u03C0i/n kn)"));
     // The amplitudes are drawn at their frequencies, one point each.
     EXPECT_EQ(S->ScreenPoints().Count(), 64);
-    EXPECT_EQ(S->FindPoint(S->ScreenPoints().Points()[5].X, S->ScreenPoints().Points()[5].Y, 1),
-              5);
+    EXPECT_EQ(S->FindPoint(S->ScreenPoints().Points()[5].X, S->ScreenPoints().Points()[5].Y, 1), 5);
 
     // The phases on the spectrum's Y axis, at the same frequencies.
     EXPECT_EQ(Phases->GetYAxis(), Chart.Y);
@@ -93,7 +94,8 @@ TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     TQvAxis* Right = Chart.NewAxis(TQvAxisPosition::Right, "Right");
     S->SetYAxis(Right);
     EXPECT_EQ(Phases->GetYAxis(), Right);
-    Undo->Undo(1);
+    ASSERT_EQ(Undo->UndoCount(), 1);
+    Undo->Undo();
     EXPECT_EQ(S->GetYAxis(), Chart.Y);
     EXPECT_EQ(Phases->GetYAxis(), Chart.Y);
 

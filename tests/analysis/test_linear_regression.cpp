@@ -3,6 +3,7 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "nist.h"
 
 #include <analysis/qvlinearregression.h>
 #include <data/qvvectors.h>
@@ -48,54 +49,11 @@ struct TFixture {
     }
 };
 
-// A NIST StRD file: "# key: value" lines, then "x y" lines.
-struct TNistSet {
-    std::map<std::string, std::vector<double>> Certified; // name: value, standard deviation
-    double Rss = 0, R2 = 0;
-    std::vector<double> X, Y;
-};
-
-TNistSet ReadNist(const std::string& Name) {
-    const auto Path = std::filesystem::path(__FILE__).parent_path() / "data" / (Name + ".txt");
-    std::ifstream In(Path);
-    EXPECT_TRUE(In) << Path;
-    TNistSet Set;
-    std::string Line;
-    while (std::getline(In, Line)) {
-        std::istringstream Fields(Line);
-        if (Line.starts_with("# certified:")) {
-            std::string Key, Parameter;
-            double Value, Deviation;
-            Fields >> Key >> Key >> Parameter >> Value >> Deviation;
-            Set.Certified[Parameter] = {Value, Deviation};
-        } else if (Line.starts_with("# rss:")) {
-            Fields.str(Line.substr(6));
-            Fields >> Set.Rss;
-        } else if (Line.starts_with("# r2:")) {
-            Fields.str(Line.substr(5));
-            Fields >> Set.R2;
-        } else if (!Line.starts_with("#") && !Line.empty()) {
-            double x, y;
-            Fields >> x >> y;
-            Set.X.push_back(x);
-            Set.Y.push_back(y);
-        }
-    }
-    return Set;
-}
-
 // Slope, offset, their errors, the residual sum of squares, R and r2.
 using TLine = std::array<double, 7>;
 TLine Line(const TQvLinearRegressionCalculation& Fit) {
     return {Fit.Slope,          Fit.Offset, Fit.DeltaSlope, Fit.DeltaOffset,
             Fit.SumOfResiduals, Fit.R,      Fit.r2};
-}
-
-// Log relative error: the number of correct significant digits, at most 15.
-double Lre(double Computed, double Certified) {
-    const double Error = std::abs(Computed - Certified);
-    if (Error == 0) return 15;
-    return std::min(15.0, -std::log10(Error / std::abs(Certified)));
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gallerycharts.h>
 #include <gallerypage.h>
 
+#include <analysis/qvgenerallinearleastsquares.h>
 #include <axes/qvaxis.h>
 #include <framework/qvdb.h>
 #include <framework/qvforms.h>
@@ -44,6 +45,9 @@ bool HasCodeOnlyParts(const TQvGraph2D* Graph) {
     for (int i = 0; i < Graph->SeriesCount(); ++i) {
         const TQvSeries* Series = Graph->Series(i);
         if (Series->property("DataSource").value<TDataSource*>()) return true;
+        if (const auto* Fit = qobject_cast<const TQvGeneralLinearLeastSquares*>(Series);
+            Fit && Fit->GetBasisFunction())
+            return true;
         const std::string Class = Series->metaObject()->className();
         // The mangled name of a class in the global namespace ends in its length and name.
         if (!std::string_view(typeid(*Series).name())
