@@ -1,9 +1,11 @@
 // Fits: a polynomial of order 5 through noisy measurements with its coefficients in the title,
-// and a least squares fit of a year of temperatures to sines and cosines of the year.
+// a least squares fit of a year of temperatures to sines and cosines of the year, and a simplex
+// fit of an exponential decay given as a formula.
 
 #include "gallerycharts.h"
 #include "gallerypage.h"
 
+#include <analysis/qvfitting.h>
 #include <analysis/qvgenerallinearleastsquares.h>
 #include <data/qvvectors.h>
 
@@ -98,12 +100,55 @@ void AddHarmonics(TComponent* Owner, TWinControl* Panel) {
     NewLegend(Owner, Graph, TQvLegendPosition::BottomCenterOfAxis, 22);
 }
 
+// Counts of a decaying source over a steady background, fitted to a*exp(-b*X)+c by the simplex
+// from rough guesses.
+void AddDecay(TComponent* Owner, TWinControl* Panel) {
+    std::mt19937 Random(23);
+    std::vector<double> Minutes, Counts;
+    for (int i = 0; i <= 40; ++i) {
+        const double t = i * 0.5;
+        std::poisson_distribution<int> Count(120 * std::exp(-0.35 * t) + 8);
+        Minutes.push_back(t);
+        Counts.push_back(Count(Random));
+    }
+    TQvDoubleVector* X = Vector(Owner, Minutes);
+    TQvDoubleVector* Y = Vector(Owner, Counts);
+    const QString Expression = QStringLiteral("a*exp(-b*X)+c");
+    const std::vector<double> Guess{100, 1, 1};
+    // The coefficients the title quotes, from a search of its own.
+    TQvSimplexFit Search;
+    Search.XData = X;
+    Search.YData = Y;
+    Search.Iterations = 2000;
+    Search.SetExpression(Expression);
+    Search.SetCoefs(Guess);
+    Search.Calculate();
+    const std::span<const double> c = Search.GetCoefficients();
+    TQvGraph2D* Graph =
+        NewGraph(Owner, Panel, "Decay",
+                 QStringLiteral("Simplex fit of %1: a = %2, b = %3 per minute, c = %4")
+                     .arg(Expression)
+                     .arg(c[0], 0, 'f', 1)
+                     .arg(c[1], 0, 'f', 3)
+                     .arg(c[2], 0, 'f', 1),
+                 5, 865, 990, 420);
+    TQvAxis* XAxis = NewAxis(Owner, Graph, P::Bottom, S::Normal, 0, 20, "Time / min");
+    TQvAxis* YAxis = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 140, "Counts per half minute");
+    Measured(Owner, XAxis, YAxis, X, Y);
+    auto* Fit = NewCurve<TQvFittedLine>(Owner, XAxis, YAxis, X, Y, 1, Expression);
+    Fit->SetIterations(2000);
+    Fit->SetExpression(Expression);
+    Fit->SetCoefficients(Guess);
+    NewLegend(Owner, Graph, TQvLegendPosition::RightTopOfAxis, 22);
+}
+
 TWinControl* BuildFitsPage(TComponent* Owner) {
     auto* Panel = new TWhitePanel(Owner);
     Panel->SetName(QStringLiteral("FitsPanel"));
-    Panel->SetBounds(0, 0, 1000, 860);
+    Panel->SetBounds(0, 0, 1000, 1290);
     AddPolynomial(Owner, Panel);
     AddHarmonics(Owner, Panel);
+    AddDecay(Owner, Panel);
     return Panel;
 }
 
@@ -114,6 +159,7 @@ void AddFitsPages(std::vector<TGalleryPage>& Pages) {
                      QStringLiteral("A polynomial of order 5 fitted to noisy measurements, its "
                                     "coefficients in the title; a year of temperatures fitted by "
                                     "least squares to the mean and two harmonics of the year, "
-                                    "basis functions that the application supplies."),
+                                    "basis functions that the application supplies; counts of a "
+                                    "decaying source fitted to a formula by the simplex."),
                      BuildFitsPage});
 }

@@ -523,4 +523,22 @@ inline constexpr TResourceString SLeastSquaresDeltaArray{
     "Standard deviation of coefficients of the general linear least square"};
 inline constexpr TResourceString SLeastSquaresFormula{"Y=\u03A3\\-i\\-a\\-i\\-Xf\\-i\\-(X)"};
 
+// Simplex fit
+inline constexpr TResourceString SFitOrder{"Fitted line coefficients"};
+inline constexpr TResourceString SFitIterations{"Fitted line iterations"};
+inline constexpr TResourceString SFitExpression{"Fitted line expression"};
+inline constexpr TResourceString SFitCovariance{"Fitting using covariance/variance"};
+inline constexpr TResourceString SFitRestart{"Fitting restarts when stalled"};
+inline constexpr TResourceString SFitIndex{"Fitted line: Index of variable out of range"};
+inline constexpr TResourceString SFitNoX{"Expression must contain the independent variable X!"};
+inline constexpr TResourceString SFitNoCoefficient{"Expression must contain a variable a..p!"};
+inline constexpr TResourceString SFitNoFunction{"No FittingFunction or Expression defined"};
+inline constexpr TResourceString SFitNoOrder{"SimplexFit: no order set!"};
+inline constexpr TResourceString SFitCovarianceIndefinite{
+    "SimplexFit: DoCovariance, reciprocal indefinite!"};
+inline constexpr TResourceString SFitCovariancePoints{
+    "Not enough data points to interpolate covariance"};
+inline constexpr TResourceString SFitXVariable{"X-Value"};
+inline constexpr TResourceString SFitCoefficientVariable{"Variable %s"};
+
 } // namespace Qvlocalize

@@ -19,6 +19,10 @@ struct TNistSet {
     std::vector<std::string> Parameters;
     std::map<std::string, std::vector<double>> Certified;
     double Rss = 0, R2 = 0;
+    // The model with ^ for powers, parameters b1, b2, ..., the predictor x.
+    std::string Model;
+    // NIST's two starting points of a nonlinear set.
+    std::vector<double> Start1, Start2;
     // The predictors of each observation, and the responses.
     std::vector<std::vector<double>> Predictors;
     std::vector<double> X, Y;
@@ -41,6 +45,12 @@ inline TNistSet ReadNist(const std::string& Name) {
         } else if (Line.starts_with("# rss:")) {
             Fields.str(Line.substr(6));
             Fields >> Set.Rss;
+        } else if (Line.starts_with("# model:")) {
+            Set.Model = Line.substr(Line.find('=') + 2);
+        } else if (Line.starts_with("# start1:") || Line.starts_with("# start2:")) {
+            Fields.str(Line.substr(9));
+            for (double v; Fields >> v;)
+                (Line[7] == '1' ? Set.Start1 : Set.Start2).push_back(v);
         } else if (Line.starts_with("# r2:")) {
             Fields.str(Line.substr(5));
             Fields >> Set.R2;
