@@ -1,6 +1,7 @@
 // Splines over a million points, built and sampled once per pixel column as for a repaint.
 // Moving averages over ten million points with windows of 3 and of 1001 points.
 // Spectra of 2^20 samples (radix 2) and of the prime 1,000,003 (chirp transform).
+// The simplex fit's evaluation of a formula per point, beside muparser's.
 // The straight-line fit over ten million points: through the calculation class, which reads
 // every point through the range, outlier and transformation checks, and the kernel alone on
 // plain arrays, which shows what those checks cost. And the regression's curve and band,
@@ -12,11 +13,13 @@
 
 #include <analysis/qvaverage.h>
 #include <analysis/qvdiscretefourier.h>
+#include <analysis/qvfitting.h>
 #include <analysis/qvinterpolation.h>
 #include <analysis/qvlinearregression.h>
 #include <data/qvvectors.h>
 
 #include <benchmark/benchmark.h>
+#include <muParser.h>
 
 #include <cstdint>
 #include <memory>
@@ -174,3 +177,66 @@ BENCHMARK(BM_Spectrum)
     ->Args({1'000'003, 0})
     ->Args({1'000'003, 1})
     ->Unit(benchmark::kMillisecond);
+
+namespace {
+constexpr int FitPoints = 10'000;
+const char* const DecayFormula = "a*exp(-b*X)+c";
+
+void Decay(std::vector<double>& X, std::vector<double>& Y) {
+    for (int i = 0; i < FitPoints; ++i) {
+        X.push_back(i * 1e-3);
+        Y.push_back(3 * std::exp(-0.7 * X.back()) + 0.5 + (i % 7 - 3) * 1e-3);
+    }
+}
+} // namespace
+
+// Ten steps of the search over 10,000 points; "ns_per_point" is the time of one evaluation of
+// the formula and its squared residual.
+static void BM_SimplexFitFormula(benchmark::State& State) {
+    std::vector<double> X, Y;
+    Decay(X, Y);
+    TQvDoubleVector XData(nullptr), YData(nullptr);
+    XData.SetValues(X);
+    YData.SetValues(Y);
+    TQvSimplexFit Fit;
+    Fit.XData = &XData;
+    Fit.YData = &YData;
+    Fit.Iterations = 9;
+    Fit.SetExpression(QString::fromLatin1(DecayFormula));
+    long Evaluations = 0;
+    Fit.OnNewCorner = [&](TObject*, const std::vector<double>&) { ++Evaluations; };
+    for (auto _ : State) {
+        Fit.SetCoefs(std::vector<double>{1, 1, 1});
+        Fit.Calculate();
+    }
+    State.counters["ns_per_point"] = benchmark::Counter(
+        double(Evaluations) * FitPoints, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_SimplexFitFormula)->Unit(benchmark::kMillisecond);
+
+// The same formula and residual sum by muparser, for comparison.
+static void BM_MuparserFormula(benchmark::State& State) {
+    std::vector<double> X, Y;
+    Decay(X, Y);
+    double a = 1, b = 1, c = 1, x = 0;
+    mu::Parser Parser;
+    Parser.DefineVar("a", &a);
+    Parser.DefineVar("b", &b);
+    Parser.DefineVar("c", &c);
+    Parser.DefineVar("X", &x);
+    Parser.SetExpr(DecayFormula);
+    long Evaluations = 0;
+    for (auto _ : State) {
+        double Sum = 0;
+        for (int i = 0; i < FitPoints; ++i) {
+            x = X[size_t(i)];
+            const double r = Y[size_t(i)] - Parser.Eval();
+            Sum += r * r;
+        }
+        benchmark::DoNotOptimize(Sum);
+        ++Evaluations;
+    }
+    State.counters["ns_per_point"] = benchmark::Counter(
+        double(Evaluations) * FitPoints, benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+}
+BENCHMARK(BM_MuparserFormula)->Unit(benchmark::kMillisecond);

@@ -2,11 +2,13 @@
 // make_corpus <folder> fills <folder>/<target>/ for every target.
 
 #include "componentrecords.h"
-#include "pierecords.h"
 #include "documents.h"
+#include "pierecords.h"
 #include "stylerecords.h"
 #include "undohistory.h"
 
+#include <analysis/qvdiscretefourier.h>
+#include <analysis/qvfitting.h>
 #include <annotations/qvlegend.h>
 #include <annotations/qvmarkers.h>
 #include <framework/qvstringlist.h>
@@ -155,6 +157,24 @@ void SeedComponents() {
         Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
         TWriter(&Buffer).WriteComponent(Component);
         Seed("component", QString::number(Kind), Bytes);
+    }
+    // New components of classes whose streams hold more than plain properties: the fitted
+    // line's coefficients and the spectrum's phases.
+    auto* Fit = new TQvFittedLine(Chart.Module.get());
+    Fit->SetName(QStringLiteral("Fit"));
+    Fit->SetExpression(QStringLiteral("a*exp(-b*X)+c"));
+    auto* Spectrum = new TQvDiscreteFourier(Chart.Module.get());
+    Spectrum->SetName(QStringLiteral("Spectrum"));
+    for (TQvFunctionSeries* Series : std::initializer_list<TQvFunctionSeries*>{Fit, Spectrum}) {
+        Series->SetXData(Chart.XData);
+        Series->SetYData(Chart.YData);
+        Series->SetXAxis(Chart.XAxis);
+        Series->SetYAxis(Chart.YAxis);
+        QByteArray Bytes(1, '\0');
+        QBuffer Buffer(&Bytes);
+        Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+        TWriter(&Buffer).WriteComponent(Series);
+        Seed("component", Series->GetName(), Bytes);
     }
 }
 

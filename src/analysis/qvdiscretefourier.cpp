@@ -180,9 +180,11 @@ int TQvDiscreteFourier::FindPoint(float X, float Y, float Tolerance) const {
 
 void TQvDiscreteFourier::InOneStep(const TResourceString& Caption,
                                    const std::function<void()>& Change) {
-    if (FUndoStack) FUndoStack->StartGroup(Caption.Text());
+    // The change may give the series its graph's stack: the group closes where it opened.
+    TQvUndoStack* Stack = FUndoStack;
+    if (Stack) Stack->StartGroup(Caption.Text());
     Change();
-    if (FUndoStack) FUndoStack->StopGroup();
+    if (Stack) Stack->StopGroup();
 }
 
 void TQvDiscreteFourier::SetXAxis(TQvAxis* Value) {

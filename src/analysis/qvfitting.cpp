@@ -60,6 +60,9 @@ TQvSimplexFit::~TQvSimplexFit() = default;
 
 void TQvSimplexFit::Use(std::span<const double> Coefficients) {
     FArgs.Coefficients = Coefficients;
+    const size_t n = std::min(Coefficients.size(), FLetters.size());
+    std::copy_n(Coefficients.begin(), n, FLetters.begin());
+    std::fill(FLetters.begin() + std::ptrdiff_t(n), FLetters.end(), NaN);
 }
 
 void TQvSimplexFit::SetOrder(int Value) {
@@ -89,17 +92,11 @@ void TQvSimplexFit::SetFittingFkt(const TQvFittingFunctionHandler& Value) {
 void TQvSimplexFit::PrepareParser() {
     if (FParser) return;
     FParser = std::make_unique<TQvFunctionParser>();
-    AddVariableToList(
-        QStringLiteral("X"), SFitXVariable.Text(), nullptr, [this] { return FArgs.X; },
-        FParser->VariablesList);
+    AddVariableToList(QStringLiteral("X"), SFitXVariable.Text(), &FArgs.X, FParser->VariablesList);
     for (int k = 0; k < MaxOrder; ++k) {
         const QChar Letter(u'A' + k);
-        AddVariableToList(
-            Letter, Format(SFitCoefficientVariable, {QString(Letter.toLower())}), nullptr,
-            [this, k] {
-                return size_t(k) < FArgs.Coefficients.size() ? FArgs.Coefficients[size_t(k)] : NaN;
-            },
-            FParser->VariablesList);
+        AddVariableToList(Letter, Format(SFitCoefficientVariable, {QString(Letter.toLower())}),
+                          &FLetters[size_t(k)], FParser->VariablesList);
     }
 }
 

@@ -9,6 +9,7 @@
 #include "series/qvcalculation.h"
 #include "series/qvfunctionseries.h"
 
+#include <array>
 #include <memory>
 #include <span>
 #include <vector>
@@ -100,6 +101,8 @@ private:
     std::unique_ptr<TQvFunctionParser> FParser;
     TQvFittingFunctionHandler FFittingFunction;
     TQvFittingFunctionArgs FArgs{0, {}};
+    // The coefficients as the formula reads them, A to P, NaN beyond the order.
+    std::array<double, MaxOrder> FLetters{};
     QvSimplex::TDownhillSimplex FSimplex;
     std::vector<TPoint> FPoints;
     std::vector<QvSplines::TPiecewiseCubic> FSegments;

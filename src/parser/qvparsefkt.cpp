@@ -11,8 +11,8 @@
 #include <QRecursiveMutex>
 
 #include <algorithm>
-#include <chrono>
 #include <cfenv>
+#include <chrono>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -26,9 +26,6 @@ constexpr double NaN = std::numeric_limits<double>::quiet_NaN();
 
 // Plain functions with IEEE results; evaluation turns a non-finite result of finite arguments
 // into the floating-point exception it stands for.
-double Identity(double X) {
-    return X;
-}
 double Negate(double X) {
     return -X;
 }
@@ -322,6 +319,13 @@ void AddVariableToList(const QString& Id, const QString& Comment, TComponent* Co
     AddOrReplace(List, TQvDoubleGetterRec{Id, Comment, Container, std::move(Getter)});
 }
 
+void AddVariableToList(const QString& Id, const QString& Comment, const double* Address,
+                       TQvDoubleGetterList& List) {
+    const QMutexLocker Lock(&RegistryLock());
+    AddOrReplace(List,
+                 TQvDoubleGetterRec{Id, Comment, nullptr, [Address] { return *Address; }, Address});
+}
+
 void AddStringToList(const QString& Id, const QString& Comment, TComponent* Container,
                      TQvStringGetter Getter, TQvStringGetterList& List) {
     const QMutexLocker Lock(&RegistryLock());
@@ -422,6 +426,8 @@ double TQvNode::GetResult() const {
         return AConstant;
     case TQvArg::Getter:
         return ContainerAlive() ? AGetter() : NaN;
+    case TQvArg::Address:
+        return *AAddress;
     case TQvArg::DoubleArray: {
         const double Index = std::nearbyint(NodeOne->GetResult());
         // NaN and indices beyond 32 bits have no element.
@@ -431,6 +437,7 @@ double TQvNode::GetResult() const {
     }
     case TQvArg::OnePrm: {
         const double X = NodeOne->GetResult();
+        if (Operator == TOperator::Negative) return -X;
         const double Result = AOnePrmFunction(X);
         if (!std::isfinite(X)) return Result;
         return Checked(Result, [&] { return AOnePrmFunction(X); });
@@ -438,7 +445,23 @@ double TQvNode::GetResult() const {
     case TQvArg::TwoPrm: {
         const double Left = NodeOne->GetResult();
         const double Right = NodeTwo->GetResult();
-        const double Result = ATwoPrmFunction(Left, Right);
+        double Result;
+        switch (Operator) {
+        case TOperator::Plus:
+            Result = Left + Right;
+            break;
+        case TOperator::Minus:
+            Result = Left - Right;
+            break;
+        case TOperator::Times:
+            Result = Left * Right;
+            break;
+        case TOperator::Over:
+            Result = Left / Right;
+            break;
+        default:
+            Result = ATwoPrmFunction(Left, Right);
+        }
         if (!std::isfinite(Left) || !std::isfinite(Right)) return Result;
         return Checked(Result, [&] { return ATwoPrmFunction(Left, Right); });
     }
@@ -507,9 +530,13 @@ std::unique_ptr<TQvNode> TQvFunctionParser::NewNode(QStringView S, int Depth) {
 
 void TQvFunctionParser::BuildTree(TQvNode& Node, QStringView S, int Depth) {
     if (Depth > MaxNestingDepth) throw EMathError(Format(SExpressionTooDeep, {MaxNestingDepth}));
-    const auto Binary = [&](qsizetype At, TQvTwoPrmFunction Function) {
+    using TOperator = TQvNode::TOperator;
+    // The operators of arithmetic keep their function, which tells a floating-point fault
+    // apart, but are done inline.
+    const auto Binary = [&](qsizetype At, TQvTwoPrmFunction Function, TOperator Operator) {
         Node.Token = TQvArg::TwoPrm;
         Node.ATwoPrmFunction = Function;
+        Node.Operator = Operator;
         Node.NodeOne = NewNode(S.first(At), Depth + 1);
         Node.NodeTwo = NewNode(S.sliced(At + 1), Depth + 1);
     };
@@ -520,21 +547,30 @@ void TQvFunctionParser::BuildTree(TQvNode& Node, QStringView S, int Depth) {
     };
 
     const TOperators Operators = FindOperators(S);
-    if (Operators.Additive > 0)
-        return Binary(Operators.Additive, S[Operators.Additive] == u'+' ? Add : Subtract);
-    if (Operators.Multiplicative > 0)
-        return Binary(Operators.Multiplicative,
-                      S[Operators.Multiplicative] == u'*' ? Multiply : Divide);
+    if (Operators.Additive > 0) {
+        const bool Plus = S[Operators.Additive] == u'+';
+        return Binary(Operators.Additive, Plus ? Add : Subtract,
+                      Plus ? TOperator::Plus : TOperator::Minus);
+    }
+    if (Operators.Multiplicative > 0) {
+        const bool Times = S[Operators.Multiplicative] == u'*';
+        return Binary(Operators.Multiplicative, Times ? Multiply : Divide,
+                      Times ? TOperator::Times : TOperator::Over);
+    }
     if (S.startsWith(u'+')) return BuildTree(Node, S.sliced(1), Depth + 1);
-    if (S.startsWith(u'-')) return Unary(Negate, S.sliced(1));
-    if (Operators.Power > 0) return Binary(Operators.Power, Power);
+    if (S.startsWith(u'-')) {
+        Unary(Negate, S.sliced(1));
+        Node.Operator = TOperator::Negative;
+        return;
+    }
+    if (Operators.Power > 0) return Binary(Operators.Power, Power, TOperator::Call);
 
     const qsizetype Open = S.indexOf(u'(');
     if (Open >= 0) {
         // Between the first "(" and the last character, whatever that is.
         const QStringView Inner = S.sliced(Open + 1, qMax<qsizetype>(0, S.size() - Open - 2));
         const QStringView Name = S.first(Open);
-        if (Open == 0) return Unary(Identity, Inner);
+        if (Open == 0) return BuildTree(Node, Inner, Depth + 1);
         const qsizetype Array = IndexOfArray(Name, GlobalArrayList());
         if (Array >= 0) {
             const TQvDoubleArrayRec& Rec = GlobalArrayList().at(Array);
@@ -557,6 +593,11 @@ void TQvFunctionParser::BuildTree(TQvNode& Node, QStringView S, int Depth) {
         Variable = &VariablesList.at(i);
     else if (const qsizetype j = IndexOfVariable(S, GlobalVariableList()); j >= 0)
         Variable = &GlobalVariableList().at(j);
+    if (Variable && Variable->Address) {
+        Node.Token = TQvArg::Address;
+        Node.AAddress = Variable->Address;
+        return;
+    }
     if (Variable) {
         Node.Token = TQvArg::Getter;
         Node.AGetter = Variable->AGetter;

@@ -27,6 +27,7 @@ Q_NAMESPACE
 enum class TQvArg : std::uint8_t {
     Constant,
     Getter,
+    Address,
     DoubleArray,
     OnePrm,
     TwoPrm
@@ -54,6 +55,8 @@ struct TQvDoubleGetterRec {
     QString Comment;
     TComponent* Container = nullptr;
     TQvDoubleGetter AGetter;
+    // Where the value lives, for variables read straight from memory; nullptr otherwise.
+    const double* Address = nullptr;
 };
 
 struct TQvStringGetterRec {
@@ -89,6 +92,10 @@ void AddFunctionToList(const QString& Id, const QString& Comment, TQvOnePrmFunct
                        TQvFunctionsList& List);
 void AddVariableToList(const QString& Id, const QString& Comment, TComponent* Container,
                        TQvDoubleGetter Getter, TQvDoubleGetterList& List);
+// A variable whose value formulas read at Address, which must outlive them: no call per use,
+// for formulas evaluated millions of times.
+void AddVariableToList(const QString& Id, const QString& Comment, const double* Address,
+                       TQvDoubleGetterList& List);
 void AddStringToList(const QString& Id, const QString& Comment, TComponent* Container,
                      TQvStringGetter Getter, TQvStringGetterList& List);
 void AddArrayToList(const QString& Id, const QString& Comment, TComponent* Container,
@@ -135,9 +142,21 @@ public:
     // Getters and arrays of a container that has gone (or is going) give NaN.
     double GetResult() const;
 
+    // The arithmetic a function node does inline instead of calling its function.
+    enum class TOperator : std::uint8_t {
+        Call,
+        Plus,
+        Minus,
+        Times,
+        Over,
+        Negative
+    };
+
     TQvArg Token = TQvArg::Constant;
+    TOperator Operator = TOperator::Call;
     double AConstant = 0;
     TQvDoubleGetter AGetter;
+    const double* AAddress = nullptr;
     TQvArrayValGetter AArray;
     TQvOnePrmFunction AOnePrmFunction = nullptr;
     TQvTwoPrmFunction ATwoPrmFunction = nullptr;
