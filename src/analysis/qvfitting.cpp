@@ -1,5 +1,6 @@
 #include "analysis/qvfitting.h"
 
+#include "analysis/qvfitvariables.h"
 #include "axes/qvaxis.h"
 #include "axes/qvstringfunctions.h"
 #include "framework/qvexceptions.h"
@@ -266,25 +267,7 @@ TQvFittedLine::TQvFittedLine(TComponent* AOwner) : TQvFunctionSeries(AOwner), FC
     SetCalculation(&FCalc);
     FCalc.Iterations = DefaultIterations;
     FMinCount = 0;
-    using C = TQvSimplexFit;
-    const struct {
-        const char* Name;
-        const TResourceString& Comment;
-        double C::*Field;
-    } Variables[] = {
-        {"AverageX", SRegressionAverageXVariable, &C::AverageX},
-        {"AverageY", SRegressionAverageYVariable, &C::AverageY},
-        {"VarianceX", SRegressionVarianceXVariable, &C::VarianceX},
-        {"VarianceY", SRegressionVarianceYVariable, &C::VarianceY},
-        {"Probability", SRegressionProbabilityVariable, &C::r2},
-        {"SumOfResiduals", SRegressionResidualsVariable, &C::SumOfResiduals},
-    };
-    for (const auto& Variable : Variables) {
-        const auto Field = Variable.Field;
-        AddVariableToList(
-            QString::fromLatin1(Variable.Name), Variable.Comment.Text(), this,
-            [this, Field] { return FCalc.*Field; }, GlobalVariableList());
-    }
+    AddFitStatistics(this, FCalc);
     AddArrayToList(
         QStringLiteral("Coefficients"), SLeastSquaresCoefficientsArray.Text(), this,
         [this](int i) { return GetCoeff(i); }, GlobalArrayList());

@@ -1,5 +1,6 @@
 #include "analysis/qvgenerallinearleastsquares.h"
 
+#include "analysis/qvfitvariables.h"
 #include "analysis/qvleastsquares.h"
 #include "analysis/qvlinearregression.h"
 #include "axes/qvmath.h"
@@ -137,26 +138,11 @@ TQvCustomGeneralLinearLeastSquares::TQvCustomGeneralLinearLeastSquares(TComponen
     : TQvRecordedSeries(AOwner), FCalc(this) {
     SetCalculation(&FCalc);
     FMinCount = DefaultOrder + 1;
-    using C = TQvCustomGeneralLinearLeastSquaresCalculation;
-    const struct {
-        const char* Name;
-        const TResourceString& Comment;
-        double C::*Field;
-    } Variables[] = {
-        {"AverageX", SRegressionAverageXVariable, &C::AverageX},
-        {"AverageY", SRegressionAverageYVariable, &C::AverageY},
-        {"VarianceX", SRegressionVarianceXVariable, &C::VarianceX},
-        {"VarianceY", SRegressionVarianceYVariable, &C::VarianceY},
-        {"Probability", SRegressionProbabilityVariable, &C::r2},
-        {"QRel", SLeastSquaresQRelVariable, &C::QRel},
-        {"SumOfResiduals", SRegressionResidualsVariable, &C::SumOfResiduals},
-    };
-    for (const auto& Variable : Variables) {
-        const auto Field = Variable.Field;
-        AddVariableToList(
-            QString::fromLatin1(Variable.Name), Variable.Comment.Text(), this,
-            [this, Field] { return FCalc.*Field; }, GlobalVariableList());
-    }
+    AddFitStatistics(this, FCalc);
+    AddFitVariables<TQvCustomGeneralLinearLeastSquaresCalculation>(
+        this, FCalc,
+        {{"QRel", SLeastSquaresQRelVariable,
+          &TQvCustomGeneralLinearLeastSquaresCalculation::QRel}});
     AddArrayToList(
         QStringLiteral("Coefficients"), SLeastSquaresCoefficientsArray.Text(), this,
         [this](int i) { return GetCoeff(i); }, GlobalArrayList());

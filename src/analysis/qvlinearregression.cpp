@@ -1,5 +1,6 @@
 #include "analysis/qvlinearregression.h"
 
+#include "analysis/qvfitvariables.h"
 #include "axes/qvaxis.h"
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
@@ -152,31 +153,14 @@ TQvLinearRegression::TQvLinearRegression(TComponent* AOwner)
     for (TQvStyleSettings* Settings :
          std::initializer_list<TQvStyleSettings*>{FBandLine.get(), FBandArea.get()})
         Settings->SetModifiedCallback([this] { TestVisibleChanged(); });
-    const struct {
-        const char* Name;
-        const TResourceString& Comment;
-        double TQvLinearRegressionCalculation::*Field;
-    } Variables[] = {
-        {"Offset", SRegressionOffsetVariable, &TQvLinearRegressionCalculation::Offset},
-        {"Slope", SRegressionSlopeVariable, &TQvLinearRegressionCalculation::Slope},
-        {"DeltaSlope", SRegressionDeltaSlopeVariable, &TQvLinearRegressionCalculation::DeltaSlope},
-        {"DeltaOffset", SRegressionDeltaOffsetVariable,
-         &TQvLinearRegressionCalculation::DeltaOffset},
-        {"AverageX", SRegressionAverageXVariable, &TQvLinearRegressionCalculation::AverageX},
-        {"AverageY", SRegressionAverageYVariable, &TQvLinearRegressionCalculation::AverageY},
-        {"VarianceX", SRegressionVarianceXVariable, &TQvLinearRegressionCalculation::VarianceX},
-        {"VarianceY", SRegressionVarianceYVariable, &TQvLinearRegressionCalculation::VarianceY},
-        {"Probability", SRegressionProbabilityVariable, &TQvLinearRegressionCalculation::r2},
-        {"Correlation", SRegressionCorrelationVariable, &TQvLinearRegressionCalculation::R},
-        {"SumOfResiduals", SRegressionResidualsVariable,
-         &TQvLinearRegressionCalculation::SumOfResiduals},
-    };
-    for (const auto& Variable : Variables) {
-        const auto Field = Variable.Field;
-        AddVariableToList(
-            QString::fromLatin1(Variable.Name), Variable.Comment.Text(), this,
-            [this, Field] { return FCalc.*Field; }, GlobalVariableList());
-    }
+    using C = TQvLinearRegressionCalculation;
+    AddFitVariables<C>(this, FCalc,
+                       {{"Offset", SRegressionOffsetVariable, &C::Offset},
+                        {"Slope", SRegressionSlopeVariable, &C::Slope},
+                        {"DeltaSlope", SRegressionDeltaSlopeVariable, &C::DeltaSlope},
+                        {"DeltaOffset", SRegressionDeltaOffsetVariable, &C::DeltaOffset},
+                        {"Correlation", SRegressionCorrelationVariable, &C::R}});
+    AddFitStatistics(this, FCalc);
 }
 
 TQvLinearRegression::~TQvLinearRegression() = default;
