@@ -6,6 +6,7 @@
 
 #include <analysis/qvdiscretefourier.h>
 #include <framework/qvexceptions.h>
+#include <framework/qvfiler.h>
 #include <framework/qvinifiles.h>
 #include <graph/qvgraphdocument.h>
 #include <style/qvcolors.h>
@@ -142,6 +143,17 @@ TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     Reset();
     TQvGraphDocument(Chart.Graph).Read(Xml.DocumentElement());
     Check("xml");
+
+    // In a component stream the phases are a part written in line, not a reference.
+    QBuffer Stream;
+    Stream.open(QIODevice::ReadWrite);
+    TWriter(&Stream).WriteComponent(S);
+    Stream.seek(0);
+    TChart Other; // the stream names the component, which must be unique in its owner
+    auto* Copy = new TQvDiscreteFourier(Other.Owner.get());
+    TReader(&Stream).ReadComponent(Copy, Other.Owner.get());
+    EXPECT_TRUE(Copy->GetPhase()->GetVisible());
+    EXPECT_EQ(Copy->GetPhase()->GetLine()->GetColor(), ColorToARGB(QStringLiteral("Red")));
 
     TQvDiscreteFourierCalculation Calc;
     EXPECT_EQ(MessageOf<EMathError>([&] { Calc.Calculate(); }),

@@ -8,6 +8,7 @@
 #include <analysis/qvfitting.h>
 #include <analysis/qvsimplex.h>
 #include <framework/qvexceptions.h>
+#include <framework/qvfiler.h>
 #include <framework/qvinifiles.h>
 #include <framework/qvxml.h>
 
@@ -96,6 +97,32 @@ TEST(SimplexFit, OrderFromTheExpressionAndTheChecks) {
     EXPECT_EQ(MessageOf<ERangeError>([&] { Line->GetCoeff(2); }),
               "Fitted line: Index of variable out of range");
     EXPECT_EQ(Line->GetFormula(), "a*X+b");
+    // While designing, a sine across the Y axis stands in for the fit.
+    Chart.FixAxes(-1, 1);
+    Line->SetDesigning(true);
+    EXPECT_DOUBLE_EQ(Line->GetY(0.3), std::sin(0.3));
+    EXPECT_EQ(Line->GetCoeff(7), 0);
+}
+
+TEST(SimplexFit, CovarianceMeasure) {
+    // Distances in X and in Y to a rising line: the line through the points leaves none.
+    TChart Chart;
+    auto* Line = NewLine(Chart, {0, 1, 2, 3, 4, 5}, {1, 3, 5, 7, 9, 11});
+    Line->SetExpression("a*X+b");
+    Line->SetDoCovariance(true);
+    Line->SetIterations(3000);
+    Line->SetCoefficients(std::vector<double>{1, 2});
+    Chart.Paint();
+    EXPECT_NEAR(Line->GetCoeff(0), 2, 1e-6);
+    EXPECT_NEAR(Line->GetCoeff(1), 1, 1e-6);
+    // Two points cannot be interpolated: the measure is switched off.
+    TChart Two;
+    auto* Short = NewLine(Two, {0, 1}, {1, 3});
+    Short->SetExpression("a*X");
+    Short->SetDoCovariance(true);
+    EXPECT_EQ(MessageOf<EMathError>([&] { Two.Paint(); }),
+              "SimplexFit: DoCovariance, reciprocal indefinite!");
+    EXPECT_FALSE(Short->GetDoCovariance());
 }
 
 TEST(SimplexFit, SearchStartsAndEnds) {
@@ -178,6 +205,17 @@ TEST(SimplexFit, Records) {
     auto* FromIni = new TQvFittedLine(Chart.Owner.get());
     FromIni->ReadFrom(&Ini, "Fit");
     Check(FromIni, "ini");
+    // In a component stream the coefficients are the extra property "Coeffs".
+    QBuffer Stream;
+    Stream.open(QIODevice::ReadWrite);
+    TWriter(&Stream).WriteComponent(Line);
+    EXPECT_TRUE(Stream.data().contains("Coeffs"));
+    Stream.seek(0);
+    TChart Other; // the stream names the component, which must be unique in its owner
+    auto* FromStream = new TQvFittedLine(Other.Owner.get());
+    TReader(&Stream).ReadComponent(FromStream, Other.Owner.get());
+    EXPECT_EQ(FromStream->GetCoefficientList(), (QList<double>{2.5, -1}));
+    EXPECT_EQ(FromStream->GetExpression(), "a*X+b");
 }
 
 TEST(SimplexFit, NistLowerDifficultySets) {
