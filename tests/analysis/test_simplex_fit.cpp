@@ -104,6 +104,20 @@ TEST(SimplexFit, OrderFromTheExpressionAndTheChecks) {
     EXPECT_EQ(Line->GetCoeff(7), 0);
 }
 
+TEST(SimplexFit, ApplicationFunction) {
+    // The application's function replaces the formula; it sees the coefficients being tried.
+    TChart Chart;
+    auto* Line = NewLine(Chart, {0, 1, 2, 3}, {0.5, 1, 2, 4});
+    Line->SetExpression("a*X");
+    Line->SetFittingFunction([](TObject*, const TQvFittingFunctionArgs& e) {
+        return e.Coefficients[0] * std::exp2(e.X);
+    });
+    Line->SetIterations(500);
+    Chart.Paint();
+    EXPECT_NEAR(Line->GetCoeff(0), 0.5, 1e-9);
+    EXPECT_NEAR(Line->GetY(4), 8, 1e-8);
+}
+
 TEST(SimplexFit, CovarianceMeasure) {
     // Distances in X and in Y to a rising line: the line through the points leaves none.
     TChart Chart;
