@@ -86,7 +86,8 @@ std::vector<TGalleryPage> GalleryPages() {
     std::vector<TGalleryPage> Pages;
     for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
                      AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
-                     AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages, AddFitsPages})
+                     AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages, AddFitsPages,
+                     AddErrorBarsPages, AddFinancePages})
         Add(Pages);
     return Pages;
 }

@@ -31,3 +31,5 @@ void AddBarsPages(std::vector<TGalleryPage>& Pages);
 void AddPiePages(std::vector<TGalleryPage>& Pages);
 void AddSmoothingPages(std::vector<TGalleryPage>& Pages);
 void AddFitsPages(std::vector<TGalleryPage>& Pages);
+void AddErrorBarsPages(std::vector<TGalleryPage>& Pages);
+void AddFinancePages(std::vector<TGalleryPage>& Pages);

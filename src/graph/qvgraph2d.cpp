@@ -424,7 +424,7 @@ std::unique_ptr<QList<TQvDoubleVector*>> TQvGraph2D::GetVectorsList() const {
     auto List = std::make_unique<QList<TQvDoubleVector*>>();
     for (const TQvSeries* Series : FRelatedSeries) {
         if (Series->GetName().isEmpty()) continue;
-        for (TQvCustomDoubleVector* Data : {Series->GetXData(), Series->GetYData()}) {
+        for (TQvCustomDoubleVector* Data : Series->DataVectors()) {
             auto* Vector = qobject_cast<TQvDoubleVector*>(Data);
             if (Vector && !Vector->GetName().isEmpty() && !List->contains(Vector))
                 List->append(Vector);

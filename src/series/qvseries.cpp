@@ -79,8 +79,28 @@ TQvSeries::~TQvSeries() {
     RemoveFromVariablesList(this, GlobalVariableList());
     RemoveFromStringList(this, GlobalStringList());
     RemoveFromArrayList(this, GlobalArrayList());
-    for (TQvCustomDoubleVector* Data : {FXData, FYData})
+    for (TQvCustomDoubleVector* Data : DataVectors())
         if (Data && Data != FIndexer) Data->RemoveRelated(this);
+}
+
+std::vector<TQvCustomDoubleVector*> TQvSeries::DataVectors() const {
+    std::vector<TQvCustomDoubleVector*> Vectors{FXData, FYData};
+    for (const TFurtherVector& Further : FFurtherVectors)
+        Vectors.push_back(*Further.Field);
+    return Vectors;
+}
+
+void TQvSeries::AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal,
+                                 bool Difference) {
+    FFurtherVectors.push_back({&Field, Horizontal, Difference});
+}
+
+bool TQvSeries::FurtherOutlierAt(int i) const {
+    for (const TFurtherVector& Further : FFurtherVectors) {
+        const TQvCustomDoubleVector* Vector = *Further.Field;
+        if (Vector && i < Vector->GetCount() && Vector->IsOutlier(i)) return true;
+    }
+    return false;
 }
 
 void TQvSeries::NameCaption() {
@@ -210,7 +230,7 @@ void TQvSeries::SetVectorReference(TQvCustomDoubleVector*& Field, TQvCustomDoubl
     if (Value) {
         Value->AddRelated(this);
         Value->FreeNotification(this);
-    } else {
+    } else if (&Field == &FXData || &Field == &FYData) {
         // The indexer stands in for a missing vector only while the other one exists.
         TQvCustomDoubleVector*& Other = &Field == &FXData ? FYData : FXData;
         if (Other == FIndexer) Other = nullptr;
@@ -269,7 +289,7 @@ float TQvSeries::ExtraSpaceAt(TQvAxisPosition) const {
 }
 
 void TQvSeries::CheckDBVectors() {
-    for (TQvCustomDoubleVector* Data : {FXData, FYData})
+    for (TQvCustomDoubleVector* Data : DataVectors())
         if (auto* Vector = qobject_cast<TQvDoubleVector*>(Data); Vector && Vector->DBData())
             Vector->UpdateDB();
 }
@@ -433,6 +453,10 @@ void TQvSeries::FillSampleData() {
 void TQvSeries::GetScaledVectors(bool Horizontal, TScaledVectors& Vectors) const {
     if (auto* Vector = qobject_cast<TQvDoubleVector*>(Horizontal ? FXData : FYData))
         Vectors.Values.push_back(Vector);
+    for (const TFurtherVector& Further : FFurtherVectors)
+        if (auto* Vector = qobject_cast<TQvDoubleVector*>(*Further.Field);
+            Vector && Further.Horizontal == Horizontal)
+            (Further.Difference ? Vectors.Differences : Vectors.Values).push_back(Vector);
 }
 
 bool TQvSeries::UsesAsYData(const TQvCustomDoubleVector* Vector) const {
@@ -503,6 +527,11 @@ void TQvSeries::Notification(TComponent* AComponent, TOperation Operation) {
         if (Other == FIndexer) Other = nullptr;
         Lost = true;
     }
+    for (const TFurtherVector& Further : FFurtherVectors)
+        if (Is(*Further.Field)) {
+            *Further.Field = nullptr;
+            Lost = true;
+        }
     if (Lost && !IsDestroying()) TestAllAssigned();
 }
 

@@ -133,6 +133,8 @@ public:
     TQvCustomDoubleVector* GetYData() const { return FYData; }
     void SetYData(TQvCustomDoubleVector* Value);
     TQvIndexer* GetIndexer() const { return FIndexer; }
+    // Every vector the series reads: X and Y, then the further ones of its kind.
+    std::vector<TQvCustomDoubleVector*> DataVectors() const;
     TQvGraph2D* GetGraph() const { return FGraph; }
     // Called by a graph as its destruction begins, before the series hears of it.
     void ForgetGraph(const TQvGraph2D* Graph) {
@@ -284,6 +286,13 @@ protected:
                           const TResourceString& Caption);
     void SetVectorReference(TQvCustomDoubleVector*& Field, TQvCustomDoubleVector* Value,
                             const char* PropName, const TResourceString& Caption);
+    // A further vector of a kind of series (deltas, radii, prices), set with
+    // SetVectorReference like XData: the series registers with it and hears of its end, and
+    // an axis of its orientation that rescales the data while designing maps it as values or,
+    // for differences, by the scale alone.
+    void AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal, bool Difference);
+    // Point i is an outlier in a further vector that holds a value i.
+    bool FurtherOutlierAt(int i) const;
     void DetachFromGraph();
     void FillSampleData();
     // Publishes "Name" and "Caption" for formulas and captions.
@@ -344,6 +353,11 @@ protected:
     TQvAxis* FYAxis = nullptr;
     TQvCustomDoubleVector* FXData = nullptr;
     TQvCustomDoubleVector* FYData = nullptr;
+    struct TFurtherVector {
+        TQvCustomDoubleVector** Field;
+        bool Horizontal, Difference;
+    };
+    std::vector<TFurtherVector> FFurtherVectors;
     TQvValueTransformation FXTransformation, FYTransformation;
     TQvUndoStack* FUndoStack = nullptr;
     double FXStart, FXStop, FYStart, FYStop;

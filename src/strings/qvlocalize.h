@@ -320,6 +320,28 @@ inline constexpr TResourceString SBarsLabelSize{"Label size"};
 inline constexpr TResourceString SBarsCaptionsWithDB{
     "Setting captions list not allowed with database binding set"};
 
+// Error bars, arrows and bubbles
+inline constexpr TResourceString SErrorDeltaXPlus{"Error bars X(+)-delta reference"};
+inline constexpr TResourceString SErrorDeltaXMinus{"Error bars X(-)-delta reference"};
+inline constexpr TResourceString SErrorDeltaYPlus{"Error bars Y(+)-delta reference"};
+inline constexpr TResourceString SErrorDeltaYMinus{"Error bars Y(-)-delta reference"};
+inline constexpr TResourceString SArrowsDeltaX{"Arrows X-delta reference"};
+inline constexpr TResourceString SArrowsDeltaY{"Arrows Y-delta reference"};
+inline constexpr TResourceString SBubblesRadius{"Bubbles radius reference"};
+inline constexpr TResourceString SBubblesElliptical{"Elliptical bubbles"};
+
+// OHLC and candlesticks
+inline constexpr TResourceString SOHLCBarWidth{"OHLC/candles bar width"};
+inline constexpr TResourceString SOHLCLowData{"OHLC/candles low data"};
+inline constexpr TResourceString SOHLCOpenData{"OHLC/candles open data"};
+inline constexpr TResourceString SOHLCCloseData{"OHLC/candles close data"};
+inline constexpr TResourceString SOHLCHighData{"OHLC/candles high data"};
+inline constexpr TResourceString SOHLCIndicatorLength{"OHLC indicators length"};
+inline constexpr TResourceString SCandlesBullColor{"Candles bull color"};
+inline constexpr TResourceString SCandlesBearColor{"Candles bear color"};
+inline constexpr TResourceString SCandlesShadowsSameColor{
+    "Candles shadows have same color as fill"};
+
 // Markers
 inline constexpr TResourceString SMarkerCaption{"Marker caption"};
 inline constexpr TResourceString SMarkerCaptionVisible{"Marker caption visible"};

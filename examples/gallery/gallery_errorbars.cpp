@@ -1,0 +1,3 @@
+#include "gallerypage.h"
+
+void AddErrorBarsPages(std::vector<TGalleryPage>&) {}

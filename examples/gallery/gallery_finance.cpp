@@ -1,0 +1,3 @@
+#include "gallerypage.h"
+
+void AddFinancePages(std::vector<TGalleryPage>&) {}
