@@ -29,7 +29,7 @@ struct TNistSet {
 };
 
 inline TNistSet ReadNist(const std::string& Name) {
-    const auto Path = std::filesystem::path(__FILE__).parent_path() / "data" / (Name + ".txt");
+    const auto Path = std::filesystem::path(QVTEST_DATA_DIR) / (Name + ".txt");
     std::ifstream In(Path);
     EXPECT_TRUE(In) << Path;
     TNistSet Set;

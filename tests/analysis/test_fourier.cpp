@@ -70,7 +70,7 @@ void ExpectSame(double Amplitude, double Phase, double RefAmplitude, double RefP
 } // namespace
 
 TEST(Fourier, AgreesWithTheDefinitionAndWithNumpy) {
-    std::ifstream In(std::filesystem::path(__FILE__).parent_path() / "data" / "fourier.txt");
+    std::ifstream In(std::filesystem::path(QVTEST_DATA_DIR) / "fourier.txt");
     std::map<std::size_t, std::vector<std::array<double, 3>>> Reference;
     for (std::string Line; std::getline(In, Line);) {
         if (Line.empty() || Line[0] == '#') continue;

@@ -22,7 +22,7 @@ struct TReference {
 };
 
 std::map<std::string, TReference> ReadReference() {
-    std::ifstream In(std::filesystem::path(__FILE__).parent_path() / "data" / "splines.txt");
+    std::ifstream In(std::filesystem::path(QVTEST_DATA_DIR) / "splines.txt");
     std::map<std::string, TReference> Sets;
     TReference* Set = nullptr;
     std::string Line;
