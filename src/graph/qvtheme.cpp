@@ -95,7 +95,5 @@ void TQvTheme::Apply(TQvAxis* Axis) const {
 
 void TQvTheme::Apply(TQvSeries* Series, int Index) const {
     const TQvColor Color = SeriesColor(Index);
-    Series->GetLine()->SetColor(Color);
-    Series->GetPointSymbol()->SetBorderColor(Color);
-    Series->GetPointSymbol()->SetFillColor(Lighter(Color));
+    Series->TakeThemeColor(Color, Lighter(Color));
 }

@@ -122,13 +122,11 @@ void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Ind
 // line change pixels: the others are dropped in place. Returns the number kept.
 std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index);
 
-// A dense line over ascending X straight from the min/max hierarchy of its Y values: the
-// first, lowest, highest and last point of every pixel column, all on the column's centre, so
-// the cost follows the screen width, not the number of points. A column of NaN alone is a gap.
-template <class XAt, class PixelX, class NumberX, class PixelY>
-void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierarchy, int First,
-                     int Last, const XAt& X, const PixelX& ToPixelX, const NumberX& ToNumberX,
-                     const PixelY& ToPixelY, TPointList& Out) {
+// Calls Visit(c, i, j) for each pixel column c that the ascending values X(First .. Last)
+// fall into, with the first and the last index i .. j in it.
+template <class XAt, class PixelX, class NumberX, class Fn>
+void ForEachColumn(int First, int Last, const XAt& X, const PixelX& ToPixelX,
+                   const NumberX& ToNumberX, const Fn& Visit) {
     int i = First;
     int Width = 1; // points in the column before
     while (i <= Last) {
@@ -161,15 +159,26 @@ void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierar
             const int m = Lo + (Hi - Lo) / 2;
             (InColumn(m) ? Lo : Hi) = m;
         }
-        const int j = Lo;
-        Width = j - i + 1;
+        Width = Lo - i + 1;
+        Visit(c, i, Lo);
+        i = Lo + 1;
+    }
+}
+
+// A dense line over ascending X straight from the min/max hierarchy of its Y values: the
+// first, lowest, highest and last point of every pixel column, all on the column's centre, so
+// the cost follows the screen width, not the number of points. A column of NaN alone is a gap.
+template <class XAt, class PixelX, class NumberX, class PixelY>
+void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierarchy, int First,
+                     int Last, const XAt& X, const PixelX& ToPixelX, const NumberX& ToNumberX,
+                     const PixelY& ToPixelY, TPointList& Out) {
+    ForEachColumn(First, Last, X, ToPixelX, ToNumberX, [&](int c, int i, int j) {
         std::size_t Low = std::size_t(i), High = std::size_t(i);
         if (j > i) Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j), Low, High);
         if (std::isnan(Y[std::size_t(i)]) && j == i) Low = High = std::size_t(j) + 1;
         if (Low > std::size_t(j)) {
             Out.Break();
-            i = j + 1;
-            continue;
+            return;
         }
         // All four stand on the column's centre: a line between them then stays inside the
         // column's pixels and leaves no gaps beside it. On one x the order of the two extremes
@@ -191,8 +200,7 @@ void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierar
             Out.Add({Centre, ToPixelY(Y[k])}, int(k));
             Previous = k;
         }
-        i = j + 1;
-    }
+    });
 }
 
 } // namespace QvPointStages

@@ -90,8 +90,7 @@ std::vector<TQvCustomDoubleVector*> TQvSeries::DataVectors() const {
     return Vectors;
 }
 
-void TQvSeries::AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal,
-                                 bool Difference) {
+void TQvSeries::AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal, bool Difference) {
     FFurtherVectors.push_back({&Field, Horizontal, Difference});
 }
 
@@ -258,6 +257,12 @@ double TQvSeries::TransformY(int i, double v) const {
     if (!FYTransformation) return v;
     TQvTransformEventArgs Args{v, i};
     return FYTransformation(const_cast<TQvSeries*>(this), Args);
+}
+
+void TQvSeries::TakeThemeColor(TQvColor Color, TQvColor Light) {
+    FLineSettings->SetColor(Color);
+    FPointSymbolSettings->SetBorderColor(Color);
+    FPointSymbolSettings->SetFillColor(Light);
 }
 
 void TQvSeries::SetUndoStack(TQvUndoStack* Value) {

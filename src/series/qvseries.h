@@ -173,6 +173,10 @@ public:
     virtual double ValueX(int i) const;
     virtual double ValueY(int i) const;
 
+    // A theme's colour for this series, and a lighter one for fills: lines and symbols take
+    // them, unless the kind of series has colours that carry meaning.
+    virtual void TakeThemeColor(TQvColor Color, TQvColor Light);
+
     TQvUndoStack* GetUndoStack() const { return FUndoStack; }
     virtual void SetUndoStack(TQvUndoStack* Value);
 
@@ -303,6 +307,10 @@ protected:
     // show the value.
     TGPPointF ScreenPoint(int i) const;
     TGPPointF ScreenPoint(double X, double Y) const;
+    // The pixel of v on Axis; NaN where the axis cannot show v, which makes a gap.
+    static float AxisPixel(const TQvAxis* Axis, double v);
+    // Line pen and area brush, made anew when the data area changed, since gradients fit it.
+    void PrepareStyles();
     // The series' part of the binary record, after class name and reference.
     virtual void WriteToInner(QIODevice* Stream) const;
     virtual void ReadFromInner(QIODevice* Stream);

@@ -73,14 +73,16 @@ void TQvSeries::ExcludeSymbols(TGPGraphics* Graphics) {
     }
 }
 
-void TQvSeries::DrawLine(TGPGraphics* Graphics) {
+void TQvSeries::PrepareStyles() {
     const TGPRectF& Area = FGraph->GetDrawingArea();
-    // Gradients depend on the data area, so pen and brush follow it.
-    if (!FPen || !(FStyleArea == Area)) {
-        FPen = FLineSettings->GetPen(Area);
-        FBrush = FAreaSettings->GetBrush(Area);
-        FStyleArea = Area;
-    }
+    if (FPen && FStyleArea == Area) return;
+    FPen = FLineSettings->GetPen(Area);
+    FBrush = FAreaSettings->GetBrush(Area);
+    FStyleArea = Area;
+}
+
+void TQvSeries::DrawLine(TGPGraphics* Graphics) {
+    PrepareStyles();
     const std::vector<TGPPointF>& Points = FScreen.Points();
     const std::vector<int>& Index = FScreen.Index();
     // Calls Segment(k) for the start k of every segment of the line.
@@ -92,12 +94,10 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
     };
     // A point of a curve has no data index: the values of its pixel stand for it.
     auto DataX = [&](size_t k) {
-        return Index[k] < 0 ? FXAxis->WorldToNumber(Points[k].X)
-                            : ValueX(Index[k]);
+        return Index[k] < 0 ? FXAxis->WorldToNumber(Points[k].X) : ValueX(Index[k]);
     };
     auto DataY = [&](size_t k) {
-        return Index[k] < 0 ? FYAxis->WorldToNumber(Points[k].Y)
-                            : ValueY(Index[k]);
+        return Index[k] < 0 ? FYAxis->WorldToNumber(Points[k].Y) : ValueY(Index[k]);
     };
     if (FAreaSettings->GetVisible()) {
         if (FOnGetBrush) {

@@ -20,13 +20,6 @@ constexpr float DenseColumn = 2.0f;
 // The polygon of the area closes this far inside the axis start.
 constexpr float AreaBaseShift = 0.5f;
 
-// The pixel of v on Axis; NaN where the axis cannot show v, which makes a gap.
-float Pixel(const TQvAxis* Axis, double v) {
-    if (!std::isfinite(v) || (Axis->GetHasLogScaling() && v <= 0))
-        return std::numeric_limits<float>::quiet_NaN();
-    return Axis->NumberToWorld(v);
-}
-
 } // namespace
 
 double TQvSeries::ValueX(int i) const {
@@ -41,8 +34,14 @@ TGPPointF TQvSeries::ScreenPoint(int i) const {
     return ScreenPoint(ValueX(i), ValueY(i));
 }
 
+float TQvSeries::AxisPixel(const TQvAxis* Axis, double v) {
+    if (!std::isfinite(v) || (Axis->GetHasLogScaling() && v <= 0))
+        return std::numeric_limits<float>::quiet_NaN();
+    return Axis->NumberToWorld(v);
+}
+
 TGPPointF TQvSeries::ScreenPoint(double X, double Y) const {
-    return {Pixel(FXAxis, X), Pixel(FYAxis, Y)};
+    return {AxisPixel(FXAxis, X), AxisPixel(FYAxis, Y)};
 }
 
 bool TQvSeries::InFunctionRange(int Index) const {
@@ -222,9 +221,10 @@ TQvNearestPointResult TQvSeries::Nearest(const Distance& Measure, bool InX, bool
     const bool Ascending = FScreen.AscendingX(), Descending = FScreen.DescendingX();
     if (FromX && (Ascending || Descending)) {
         const float X = *FromX;
-        const auto Split = std::partition_point(
-            Points.begin(), Points.end(),
-            [X, Ascending](const TGPPointF& P) { return Ascending ? P.X < X : P.X > X; });
+        const auto Split =
+            std::partition_point(Points.begin(), Points.end(), [X, Ascending](const TGPPointF& P) {
+                return Ascending ? P.X < X : P.X > X;
+            });
         const auto Within = [&](size_t i) { return std::abs(Points[i].X - X) <= Result.Distance; };
         for (size_t i = size_t(Split - Points.begin()); i < Points.size() && Within(i); ++i)
             Consider(i);
