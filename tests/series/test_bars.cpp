@@ -3,14 +3,13 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 #include "../sqlitetable.h"
 
 #include <annotations/qvrichlabel.h>
 #include <framework/qvdb.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
 #include <framework/qvstringlist.h>
-#include <framework/qvxml.h>
 #include <series/qvbars.h>
 #include <undo/qvundostack.h>
 
@@ -302,12 +301,12 @@ TEST(Bars, RecordsRoundTripInEveryForm) {
     Bars->GetCaptions()->AddStrings({"one", "two; \\b lines"});
     const QByteArray Stored = Binary(Bars);
 
-    const auto Check = [&](const char* Form, const std::function<void(TQvBars*)>& Read) {
-        SCOPED_TRACE(Form);
+    for (TRecordForm Form : RecordForms) {
+        SCOPED_TRACE(FormName(Form));
         TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
         auto* Undo = new TQvUndoStack(Chart.Owner.get());
         Copy->SetUndoStack(Undo);
-        Read(Copy);
+        CopyRecord(Bars, Copy, Form);
         EXPECT_EQ(Undo->UndoCount(), 0);
         EXPECT_TRUE(Copy->GetBarsHorizontal());
         EXPECT_EQ(Copy->GetBarStyle(), TQvBarStyle::Cylinder);
@@ -321,29 +320,7 @@ TEST(Bars, RecordsRoundTripInEveryForm) {
         EXPECT_EQ(Copy->GetLabelFormat(), "0.00");
         EXPECT_EQ(Copy->GetLabelColor(), 0xFF123456u);
         EXPECT_EQ(Copy->GetCaptions()->ToStringList(), QStringList({"one", "two; \\b lines"}));
-    };
-    Check("stream", [&](TQvBars* Copy) {
-        QBuffer Buffer;
-        Buffer.setData(Stored);
-        Buffer.open(QIODevice::ReadOnly);
-        Copy->ReadFrom(&Buffer);
-    });
-    Check("xml", [&](TQvBars* Copy) {
-        TXMLDocument Doc;
-        Bars->WriteTo(Doc.AddChild("Series"));
-        TXMLDocument Loaded;
-        Loaded.LoadFromXML(Doc.SaveToXML());
-        Copy->ReadFrom(Loaded.DocumentElement());
-    });
-    Check("ini", [&](TQvBars* Copy) {
-        TMemIniFile Ini("");
-        Bars->WriteTo(&Ini, "Bars");
-        QStringList Lines;
-        Ini.GetStrings(Lines);
-        TMemIniFile Loaded("");
-        Loaded.SetStrings(Lines);
-        Copy->ReadFrom(&Loaded, "Bars");
-    });
+    }
 
     // A record cut short changes nothing.
     TQvBars* Untouched = Chart.NewBars(Chart.NewVector("", {1}));
