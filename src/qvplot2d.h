@@ -41,6 +41,7 @@
 #include "series/qvcalculation.h"
 #include "series/qvfunctionseries.h"
 #include "series/qvlabels.h"
+#include "series/qvohlc.h"
 #include "series/qvscreenpoints.h"
 #include "series/qvseries.h"
 #include "strings/qvlocalize.h"
