@@ -23,14 +23,16 @@ bool Within(const TGPPointF& A, const TGPPointF& B, float Distance) {
 } // namespace
 
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
-                      TPointList& Out) {
+                      TPointList& Out, const TAlike& Alike) {
     if (Points.empty()) return;
     TGPPointF Last = Points[0];
-    Out.Add(Last, Index[0]);
+    int Kept = Index[0];
+    Out.Add(Last, Kept);
     for (std::size_t k = 1; k < Points.size(); ++k) {
-        if (Within(Last, Points[k], NearPixels)) continue;
+        if (Within(Last, Points[k], NearPixels) && (!Alike || Alike(Kept, Index[k]))) continue;
         Last = Points[k];
-        Out.Add(Last, Index[k]);
+        Kept = Index[k];
+        Out.Add(Last, Kept);
     }
 }
 

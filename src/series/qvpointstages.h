@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <utility>
@@ -109,9 +110,13 @@ template <class Fn> void ForEachFiniteRun(std::span<const TGPPointF> Points, con
     }
 }
 
-// Symbols: every point, unless it lies within a pixel of the point kept before it.
+// Whether the value with data index i draws like the kept value Kept, beyond its point.
+using TAlike = std::function<bool(int Kept, int i)>;
+
+// Symbols: every point, unless it lies within a pixel of the point kept before it (and, with
+// Alike given, draws like it).
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
-                      TPointList& Out);
+                      TPointList& Out, const TAlike& Alike = {});
 
 // A line: points within a pixel of the last kept one are merged into the one after it, and a
 // monotone run within one pixel column keeps only its end.

@@ -326,9 +326,13 @@ void TQvSeries::ValueRange(bool X, double& Lo, double& Hi) const {
     }
 }
 
+bool TQvSeries::LogAxis(bool X) const {
+    return IsLogAxis(X ? FXAxis : FYAxis);
+}
+
 void TQvSeries::DataRange(bool X, double& Lo, double& Hi) const {
     ValueRange(X, Lo, Hi);
-    if (!IsLogAxis(X ? FXAxis : FYAxis) || Lo > 0) return;
+    if (!LogAxis(X) || Lo > 0) return;
     // The smallest positive value stands in for a logarithmic minimum.
     const TQvCustomDoubleVector* Data = X ? FXData : FYData;
     double Smallest = MaxDouble;

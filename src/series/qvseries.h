@@ -318,10 +318,14 @@ protected:
     virtual TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section);
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
-    void ReduceMapped(int Start, int Stop, bool Symbols);
+    void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
     // Mapped points with their indices, split at points the axes cannot show and reduced.
-    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
-                      bool Symbols);
+    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices, bool Symbols,
+                      const QvPointStages::TAlike& Alike = {});
+    // Kinds that draw more at a point than its symbol (error bars) tell which values draw alike
+    // with it: only those may merge into one screen point, and every point is then kept as a
+    // symbol would be. Empty: the point alone decides.
+    virtual QvPointStages::TAlike DrawsAlike() const { return {}; }
     bool CanUseHierarchy(bool Ascending, int Start, int Stop) const;
     void ReduceByColumns(int Start, int Stop);
     float AreaBase(bool Shifted) const;
@@ -340,7 +344,9 @@ protected:
     // it is not longer than the other vector, else by a scan.
     void ValueRange(bool X, double& Lo, double& Hi) const;
     // The extent to report for an axis: on a logarithmic axis from the smallest positive value.
-    void DataRange(bool X, double& Lo, double& Hi) const;
+    virtual void DataRange(bool X, double& Lo, double& Hi) const;
+    // The X axis (else the Y axis) scales logarithmically.
+    bool LogAxis(bool X) const;
 
     bool FOutliersVisible = false;
     bool FVisible = true;
