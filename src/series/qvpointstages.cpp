@@ -1,5 +1,7 @@
 #include "series/qvpointstages.h"
 
+#include <cstdint>
+
 namespace QvPointStages {
 
 void TPointList::Truncate(std::size_t From) {
@@ -34,6 +36,27 @@ void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> In
         Kept = Index[k];
         Out.Add(Last, Kept);
     }
+}
+
+std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds) {
+    const int Left = Column(Bounds.X), Top = Column(Bounds.Y);
+    const int Width = Column(Bounds.X + Bounds.Width) - Left + 1;
+    const int Height = Column(Bounds.Y + Bounds.Height) - Top + 1;
+    std::vector<std::uint8_t> Taken(std::size_t(Width) * std::size_t(Height));
+    std::vector<std::size_t> Kept;
+    for (std::size_t k = Points.size(); k-- > 0;) {
+        const int x = Column(Points[k].X) - Left, y = Column(Points[k].Y) - Top;
+        if (x < 0 || y < 0 || x >= Width || y >= Height) {
+            Kept.push_back(k);
+            continue;
+        }
+        std::uint8_t& Cell = Taken[std::size_t(y) * std::size_t(Width) + std::size_t(x)];
+        if (Cell) continue;
+        Cell = 1;
+        Kept.push_back(k);
+    }
+    std::reverse(Kept.begin(), Kept.end());
+    return Kept;
 }
 
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,

@@ -118,6 +118,11 @@ using TAlike = std::function<bool(int Kept, int i)>;
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
                       TPointList& Out, const TAlike& Alike = {});
 
+// Symbols drawn in order over each other: a symbol on the same pixel as a later one lies under
+// it all but for a sliver, so of each pixel only the last symbol is drawn. Within Bounds, the
+// positions of the symbols to draw, in drawing order; all outside Bounds are drawn.
+std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds);
+
 // A line: points within a pixel of the last kept one are merged into the one after it, and a
 // monotone run within one pixel column keeps only its end.
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,

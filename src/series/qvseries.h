@@ -331,6 +331,8 @@ protected:
     float AreaBase(bool Shifted) const;
     bool InFunctionRange(int Index) const;
     void ExcludeSymbols(TGPGraphics* Graphics);
+    // Symbols by the thousand: those under later ones are left out.
+    void DrawDenseSymbols(TGPGraphics* Graphics);
     void DrawOnDevice(TGPGraphics* Graphics);
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;
