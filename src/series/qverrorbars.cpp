@@ -22,14 +22,8 @@ namespace {
 }();
 
 using TBar = TQvPointWithErrorSeries::TBar;
-constexpr TBar Bars[] = {TBar::XPlus, TBar::XMinus, TBar::YPlus, TBar::YMinus};
+constexpr auto Bars = TQvPointWithErrorSeries::AllBars;
 constexpr TQvColor Gray = 0xFF808080;
-// The legend sample's bar reaches this far above and below the symbol.
-constexpr float LegendBarReach = 4;
-
-bool Horizontal(TBar Bar) {
-    return Bar == TBar::XPlus || Bar == TBar::XMinus;
-}
 
 bool Forward(TBar Bar) {
     return Bar == TBar::XPlus || Bar == TBar::YPlus;
@@ -46,6 +40,55 @@ const TBarNames Names[] = {
     {"DeltaXMinus", SErrorDeltaXMinus, "ErrorBars.DeltaXMinus"},
     {"DeltaYPlus", SErrorDeltaYPlus, "ErrorBars.DeltaYPlus"},
     {"DeltaYMinus", SErrorDeltaYMinus, "ErrorBars.DeltaYMinus"},
+};
+
+// Value i of a vector as the series reads it: through its transformation when one is set, else
+// straight from the vector's array when it has one. Made once for a pass over many values.
+class TValueReader {
+public:
+    TValueReader(const TQvCustomDoubleVector* Data, const TQvValueTransformation& Transform,
+                 const TObject* Sender)
+        : FData(Data), FRaw(!Transform && Data ? Data->Data() : nullptr),
+          FCount(Data ? Data->GetCount() : 0), FTransform(Transform ? &Transform : nullptr),
+          FSender(const_cast<TObject*>(Sender)) {}
+    int Count() const { return FCount; }
+    double operator()(int i) const {
+        if (FRaw) return FRaw[i];
+        const double v = FData->GetValue(i);
+        if (!FTransform) return v;
+        TQvTransformEventArgs Args{v, i};
+        return (*FTransform)(FSender, Args);
+    }
+
+private:
+    const TQvCustomDoubleVector* FData;
+    const double* FRaw;
+    int FCount;
+    const TQvValueTransformation* FTransform;
+    TObject* FSender;
+};
+
+// The values and bar lengths of a series.
+struct TBarReaders {
+    explicit TBarReaders(const TQvPointWithErrorSeries* S)
+        : X(S->GetXData(), S->GetXValueTransformation(), S),
+          Y(S->GetYData(), S->GetYValueTransformation(), S),
+          Delta{TValueReader(S->GetDeltaXPlus(), S->GetDxPlusTransformation(), S),
+                TValueReader(S->GetDeltaXMinus(), S->GetDxMinusTransformation(), S),
+                TValueReader(S->GetDeltaYPlus(), S->GetDyPlusTransformation(), S),
+                TValueReader(S->GetDeltaYMinus(), S->GetDyMinusTransformation(), S)} {}
+    bool Reaches(TBar Bar, int i) const { return i >= 0 && i < Delta[Bar].Count(); }
+    // Always positive; 0 where the vector does not reach i.
+    double Length(TBar Bar, int i) const { return Reaches(Bar, i) ? std::abs(Delta[Bar](i)) : 0; }
+    // The pixel of the end of bar Bar of value i, NaN without a bar.
+    float End(const TQvPointWithErrorSeries* S, TBar Bar, int i) const {
+        if (!Reaches(Bar, i)) return std::numeric_limits<float>::quiet_NaN();
+        const bool InX = TQvPointWithErrorSeries::Horizontal(Bar);
+        return S->EndPixel(Bar, InX ? X(i) : Y(i), Length(Bar, i));
+    }
+
+    TValueReader X, Y;
+    std::array<TValueReader, 4> Delta;
 };
 
 } // namespace
@@ -133,14 +176,8 @@ bool TQvPointWithErrorSeries::SeriesVisible() const {
 }
 
 double TQvPointWithErrorSeries::GetDelta(TBar Bar, int i) const {
-    const TQvCustomDoubleVector* Delta = FDelta[Bar];
-    if (!Delta || i < 0 || i >= Delta->GetCount()) return 0;
-    double v = Delta->GetValue(i);
-    if (FTransform[Bar]) {
-        TQvTransformEventArgs Args{v, i};
-        v = FTransform[Bar](const_cast<TQvPointWithErrorSeries*>(this), Args);
-    }
-    return std::abs(v);
+    const TValueReader Delta(FDelta[Bar], FTransform[Bar], this);
+    return i >= 0 && i < Delta.Count() ? std::abs(Delta(i)) : 0;
 }
 
 bool TQvPointWithErrorSeries::HasValuesAt(int i) const {
@@ -154,13 +191,20 @@ void TQvPointWithErrorSeries::DataRange(bool X, double& Lo, double& Hi) const {
     }
     const TBar Plus = X ? XPlus : YPlus, Minus = X ? XMinus : YMinus;
     const bool Log = LogAxis(X);
+    const TBarReaders Read(this);
+    const TValueReader& Value = X ? Read.X : Read.Y;
+    // Without outliers every value counts, and the test per value is saved.
+    const std::vector<TQvCustomDoubleVector*> Vectors = DataVectors();
+    const bool Every =
+        FOutliersVisible || std::none_of(Vectors.begin(), Vectors.end(),
+                                         [](auto* V) { return V && V->GetAnyOutliers(); });
     Lo = MaxDouble;
     Hi = -MaxDouble;
     for (int i = 0; i < FCount; ++i) {
-        if (!HasValuesAt(i)) continue;
-        const double v = X ? ValueX(i) : ValueY(i);
+        if (!Every && !HasValuesAt(i)) continue;
+        const double v = Value(i);
         if (!std::isfinite(v)) continue;
-        const double Low = v - GetDelta(Minus, i), High = v + GetDelta(Plus, i);
+        const double Low = v - Read.Length(Minus, i), High = v + Read.Length(Plus, i);
         if (std::isfinite(High) && (!Log || High > 0)) Hi = std::max(Hi, High);
         // A lower end a logarithmic axis cannot show leaves the value itself as the lowest.
         if (std::isfinite(Low) && (!Log || Low > 0))
@@ -170,13 +214,9 @@ void TQvPointWithErrorSeries::DataRange(bool X, double& Lo, double& Hi) const {
     }
 }
 
-float TQvPointWithErrorSeries::EndPixel(TBar Bar, int i) const {
-    const TQvCustomDoubleVector* Delta = FDelta[Bar];
-    if (!Delta || i < 0 || i >= Delta->GetCount()) return std::numeric_limits<float>::quiet_NaN();
-    const bool InX = Horizontal(Bar);
-    const double Value = InX ? ValueX(i) : ValueY(i);
-    const double End = Forward(Bar) ? Value + GetDelta(Bar, i) : Value - GetDelta(Bar, i);
-    const TQvAxis* Axis = InX ? FXAxis : FYAxis;
+float TQvPointWithErrorSeries::EndPixel(TBar Bar, double Value, double Length) const {
+    const double End = Forward(Bar) ? Value + Length : Value - Length;
+    const TQvAxis* Axis = Horizontal(Bar) ? FXAxis : FYAxis;
     if (!std::isfinite(End)) return std::numeric_limits<float>::quiet_NaN();
     // Below zero on a logarithmic axis the bar runs to the axis' lower end.
     if (Axis->GetHasLogScaling() && End <= 0)
@@ -188,18 +228,20 @@ QvPointStages::TAlike TQvPointWithErrorSeries::DrawsAlike() const {
     if (!BarsShown()) return {};
     // The kept value stays the same for many comparisons: its ends are worked out once.
     struct TKept {
+        explicit TKept(const TQvPointWithErrorSeries* S) : Read(S) {}
+        TBarReaders Read;
         int Index = -1;
         std::array<float, 4> Ends{};
     };
-    auto Kept = std::make_shared<TKept>();
+    auto Kept = std::make_shared<TKept>(this);
     return [this, Kept](int KeptIndex, int i) {
         if (Kept->Index != KeptIndex) {
             Kept->Index = KeptIndex;
             for (TBar Bar : Bars)
-                Kept->Ends[Bar] = EndPixel(Bar, KeptIndex);
+                Kept->Ends[Bar] = Kept->Read.End(this, Bar, KeptIndex);
         }
         for (TBar Bar : Bars) {
-            const float End = EndPixel(Bar, i), Other = Kept->Ends[Bar];
+            const float End = Kept->Read.End(this, Bar, i), Other = Kept->Ends[Bar];
             if (std::isnan(End) != std::isnan(Other)) return false;
             if (std::abs(End - Other) > QvPointStages::NearPixels) return false;
         }
@@ -213,103 +255,12 @@ void TQvPointWithErrorSeries::CalculatePoints() {
         Ends.clear();
     if (!FXAxis || !FYAxis || !BarsShown()) return;
     const std::vector<int>& Index = FScreen.Index();
+    const TBarReaders Read(this);
     for (TBar Bar : Bars) {
         FEnds[Bar].resize(Index.size());
         for (size_t k = 0; k < Index.size(); ++k)
-            FEnds[Bar][k] = EndPixel(Bar, Index[k]);
+            FEnds[Bar][k] = Read.End(this, Bar, Index[k]);
     }
-}
-
-void TQvPointWithErrorSeries::PaintGr(TGPGraphics* Graphics) {
-    if (FXAxis && FYAxis && FGraph && SeriesVisible() && CurrentScreenPoints().Count() == 1) {
-        // A lone point has no line, but its bars show.
-        DrawIndicators(Graphics);
-        return;
-    }
-    TQvPointSeries::PaintGr(Graphics);
-}
-
-// The bars go over the line and, like it, leave out translucent symbols.
-void TQvPointWithErrorSeries::DrawLine(TGPGraphics* Graphics) {
-    TQvPointSeries::DrawLine(Graphics);
-    DrawIndicators(Graphics);
-}
-
-void TQvPointWithErrorSeries::DrawIndicators(TGPGraphics* Graphics) {
-    const std::vector<TGPPointF>& Points = FScreen.Points();
-    if (!BarsShown() || FEnds[XPlus].size() != Points.size()) return;
-    if (!FErrorIndicatorsPen)
-        FErrorIndicatorsPen = FErrorIndicator->GetPen(FGraph->GetDrawingArea());
-    const float h = (FPointSymbolSettings->GetSize() - 1) / 2;
-    const auto AddBars = [&](TGPGraphicsPath& Path, size_t k) {
-        const TGPPointF& P = Points[k];
-        for (TBar Bar : Bars) {
-            const float End = FEnds[Bar][k];
-            if (std::isnan(End)) continue;
-            Path.StartFigure();
-            if (Horizontal(Bar)) {
-                Path.AddLine(P.X, P.Y, End, P.Y);
-                Path.StartFigure();
-                Path.AddLine(End, P.Y - h, End, P.Y + h);
-            } else {
-                Path.AddLine(P.X, P.Y, P.X, End);
-                Path.StartFigure();
-                Path.AddLine(P.X - h, End, P.X + h, End);
-            }
-        }
-    };
-    if (!FOnGetIndicatorsPen) {
-        TGPGraphicsPath Path;
-        for (size_t k = 0; k < Points.size(); ++k)
-            AddBars(Path, k);
-        Graphics->DrawPath(*FErrorIndicatorsPen, Path);
-        return;
-    }
-    const std::vector<int>& Index = FScreen.Index();
-    for (size_t k = 0; k < Points.size(); ++k) {
-        const int i = Index[k];
-        TQvPenEventArgs Args{i, ValueX(i), ValueY(i), FErrorIndicatorsPen.get(),
-                             FErrorIndicator->GetVisible()};
-        FOnGetIndicatorsPen(this, Args);
-        if (!Args.Visible || !Args.Pen) continue;
-        TGPGraphicsPath Path;
-        AddBars(Path, k);
-        Graphics->DrawPath(*Args.Pen, Path);
-    }
-}
-
-float TQvPointWithErrorSeries::LegendSampleHeight() const {
-    const float Height = TQvPointSeries::LegendSampleHeight();
-    if (!BarsShown() || (!FDelta[YPlus] && !FDelta[YMinus])) return Height;
-    return Height + 2 * LegendBarReach;
-}
-
-// The sample of the points with a bar through it, vertical for Y errors, horizontal for X.
-void TQvPointWithErrorSeries::DrawListItem(const TQvLegendItemDrawArgs& Args,
-                                           LegendItemStyle Style) {
-    if (BarsShown()) {
-        TGPGraphics* G = Args.Graphics;
-        const float X = float(Args.Rect.Left), Y = float(Args.Rect.Top);
-        const float W = float(Args.Rect.Right), H = float(Args.Rect.Bottom);
-        const float Cx = X + W / 2, Cy = Y + H / 2;
-        // A pixel inside the sample, so that the caps are not cut off.
-        const float Reach = (FPointSymbolSettings->GetSize() + 1) / 2 + LegendBarReach - 1;
-        const float h = (FPointSymbolSettings->GetSize() - 1) / 2;
-        const std::unique_ptr<TQvPen> Pen = FErrorIndicator->GetPen(TGPRectF{X, Y, W, H});
-        if (FDelta[YPlus] || FDelta[YMinus]) {
-            const float Top = std::max(Y + 1, Cy - Reach), Bottom = std::min(Y + H - 1, Cy + Reach);
-            G->DrawLine(*Pen, Cx, Top, Cx, Bottom);
-            G->DrawLine(*Pen, Cx - h, Top, Cx + h, Top);
-            G->DrawLine(*Pen, Cx - h, Bottom, Cx + h, Bottom);
-        }
-        if (FDelta[XPlus] || FDelta[XMinus]) {
-            const float Left = std::max(X + 1, Cx - Reach), Right = std::min(X + W - 1, Cx + Reach);
-            G->DrawLine(*Pen, Left, Cy, Right, Cy);
-            G->DrawLine(*Pen, Left, Cy - h, Left, Cy + h);
-            G->DrawLine(*Pen, Right, Cy - h, Right, Cy + h);
-        }
-    }
-    TQvPointSeries::DrawListItem(Args, Style);
 }
 
 void TQvPointWithErrorSeries::VisitRecord(QvRecord::TRecord& R) {

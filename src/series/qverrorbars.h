@@ -23,6 +23,9 @@ public:
         YPlus,
         YMinus
     };
+    static constexpr std::array<TBar, 4> AllBars{XPlus, XMinus, YPlus, YMinus};
+    // X bars run along the X axis.
+    static constexpr bool Horizontal(TBar Bar) { return Bar == XPlus || Bar == XMinus; }
 
     Q_INVOKABLE explicit TQvPointWithErrorSeries(TComponent* AOwner);
 
@@ -61,6 +64,8 @@ public:
     // The pixel where bar Bar of screen point k ends; NaN where the point has no such bar.
     // The X bars end on the X axis, the Y bars on the Y axis.
     const std::vector<float>& BarEnds(TBar Bar) const { return FEnds[Bar]; }
+    // The pixel where a bar of Length from Value ends; NaN for ends that are not finite.
+    float EndPixel(TBar Bar, double Value, double Length) const;
 
     bool HasValuesAt(int i) const override;
     // Bars alone also show the series.
@@ -84,10 +89,11 @@ private:
     void IndicatorChanged();
     // Bars are drawn and widen the ranges: visible, with at least one vector.
     bool BarsShown() const;
-    // The pixel of bar Bar's end at data index i, NaN without a bar.
-    float EndPixel(TBar Bar, int i) const;
     // The bars of every screen point, caps (Size - 1) / 2 to either side of each end.
     void DrawIndicators(TGPGraphics* Graphics);
+    // Many thin plain bars on a raster: filled as whole-pixel runs.
+    bool CanDrawRuns(TGPGraphics* Graphics) const;
+    void DrawRuns(TGPGraphics* Graphics);
 
     std::unique_ptr<TQvLineSettings> FErrorIndicator;
     bool FLastIndicatorsVisible = true;

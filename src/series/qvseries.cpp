@@ -98,7 +98,8 @@ void TQvSeries::AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal,
 bool TQvSeries::FurtherOutlierAt(int i) const {
     for (const TFurtherVector& Further : FFurtherVectors) {
         const TQvCustomDoubleVector* Vector = *Further.Field;
-        if (Vector && i < Vector->GetCount() && Vector->IsOutlier(i)) return true;
+        if (Vector && Vector->GetAnyOutliers() && i < Vector->GetCount() && Vector->IsOutlier(i))
+            return true;
     }
     return false;
 }

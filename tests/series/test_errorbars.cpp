@@ -179,6 +179,26 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
     S->GetErrorIndicator()->SetVisible(false);
     Chart.Paint();
     EXPECT_EQ(S->ScreenPoints().Index(), std::vector<int>{0});
+
+    // More points than pixel columns: the bars are filled as whole pixels, and the one longer
+    // bar among a thousand still ends in its cap, one pixel row, with nothing above.
+    std::vector<double> Many(1000), Level(1000), Short(1000, 1);
+    for (size_t i = 0; i < Many.size(); ++i) {
+        Many[i] = 1 + 8.0 * double(i) / 1000;
+        Level[i] = 4 + 0.5 * double(i % 2);
+    }
+    Short[500] = 3;
+    auto* Dense = Chart.New<TQvPointWithErrorSeries>(Make(Many), Make(Level));
+    Dense->SetDeltaYPlus(Make(Short));
+    Dense->GetPointSymbol()->SetVisible(false);
+    S->SetVisible(false);
+    const QImage Image = Chart.Render();
+    ASSERT_GT(Dense->ScreenPoints().Count(), 900);
+    const int x = int(std::lround(Chart.XPixel(5))), Cap = int(std::lround(Chart.YPixel(7)));
+    EXPECT_EQ(Image.pixelColor(x, Cap), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(Image.pixelColor(x, Cap + 2), QColor(0x80, 0x80, 0x80));
+    EXPECT_EQ(Image.pixelColor(x, Cap - 1), QColor(Qt::white));
+    EXPECT_EQ(Image.pixelColor(x + 4, Cap + 1), QColor(Qt::white));
 }
 
 TEST(ErrorBars, ReferencesAreUndoneAndFreed) {
