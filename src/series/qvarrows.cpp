@@ -80,17 +80,11 @@ void TQvArrows::SetYDeltaTransformation(const TQvValueTransformation& Value) {
 }
 
 double TQvArrows::GetDx(int i) const {
-    const double v = FdX->GetValue(i);
-    if (!FXDeltaTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FXDeltaTransformation(const_cast<TQvArrows*>(this), Args);
+    return Transformed(FXDeltaTransformation, this, i, FdX->GetValue(i));
 }
 
 double TQvArrows::GetDy(int i) const {
-    const double v = FdY->GetValue(i);
-    if (!FYDeltaTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FYDeltaTransformation(const_cast<TQvArrows*>(this), Args);
+    return Transformed(FYDeltaTransformation, this, i, FdY->GetValue(i));
 }
 
 int TQvArrows::GetCount() const {

@@ -49,12 +49,7 @@ void TQvBubbles::SetRadiusTransformation(const TQvValueTransformation& Value) {
 }
 
 double TQvBubbles::GetR(int i) const {
-    double v = FRadius->GetValue(i);
-    if (FRadiusTransformation) {
-        TQvTransformEventArgs Args{v, i};
-        v = FRadiusTransformation(const_cast<TQvBubbles*>(this), Args);
-    }
-    return std::abs(v);
+    return std::abs(Transformed(FRadiusTransformation, this, i, FRadius->GetValue(i)));
 }
 
 double TQvBubbles::Ratio() const {

@@ -49,23 +49,18 @@ public:
     TValueReader(const TQvCustomDoubleVector* Data, const TQvValueTransformation& Transform,
                  const TObject* Sender)
         : FData(Data), FRaw(!Transform && Data ? Data->Data() : nullptr),
-          FCount(Data ? Data->GetCount() : 0), FTransform(Transform ? &Transform : nullptr),
-          FSender(const_cast<TObject*>(Sender)) {}
+          FCount(Data ? Data->GetCount() : 0), FTransform(Transform), FSender(Sender) {}
     int Count() const { return FCount; }
     double operator()(int i) const {
-        if (FRaw) return FRaw[i];
-        const double v = FData->GetValue(i);
-        if (!FTransform) return v;
-        TQvTransformEventArgs Args{v, i};
-        return (*FTransform)(FSender, Args);
+        return FRaw ? FRaw[i] : Transformed(FTransform, FSender, i, FData->GetValue(i));
     }
 
 private:
     const TQvCustomDoubleVector* FData;
     const double* FRaw;
     int FCount;
-    const TQvValueTransformation* FTransform;
-    TObject* FSender;
+    const TQvValueTransformation& FTransform;
+    const TObject* FSender;
 };
 
 // The values and bar lengths of a series.

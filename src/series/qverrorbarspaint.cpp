@@ -131,8 +131,13 @@ void TQvPointWithErrorSeries::DrawIndicators(TGPGraphics* Graphics) {
 
 // More points than the data area has pixel columns, drawn with a thin plain pen on a raster.
 bool TQvPointWithErrorSeries::CanDrawRuns(TGPGraphics* Graphics) const {
-    return Graphics->IsRaster() && !FOnGetIndicatorsPen &&
-           float(FScreen.Count()) > FGraph->GetDrawingArea().Width &&
+    const TGPRectF& Area = FGraph->GetDrawingArea();
+    // The runs need a data area of screen size.
+    const auto Fits = [](float Start, float Extent) {
+        return std::isfinite(Start) && Extent > 0 && Extent < QvPointStages::MaxGridSide;
+    };
+    return Graphics->IsRaster() && !FOnGetIndicatorsPen && Fits(Area.X, Area.Width) &&
+           Fits(Area.Y, Area.Height) && float(FScreen.Count()) > Area.Width &&
            FErrorIndicator->GetWidth() <= 1 &&
            FErrorIndicator->GetDashStyle() == TGPDashStyle::Solid &&
            !FErrorIndicator->GetGradient()->GetVisible();

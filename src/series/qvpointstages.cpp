@@ -1,6 +1,7 @@
 #include "series/qvpointstages.h"
 
 #include <cstdint>
+#include <numeric>
 
 namespace QvPointStages {
 
@@ -42,8 +43,14 @@ std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const
     const int Left = Column(Bounds.X), Top = Column(Bounds.Y);
     const int Width = Column(Bounds.X + Bounds.Width) - Left + 1;
     const int Height = Column(Bounds.Y + Bounds.Height) - Top + 1;
-    std::vector<std::uint8_t> Taken(std::size_t(Width) * std::size_t(Height));
     std::vector<std::size_t> Kept;
+    // Bounds beyond any screen (or none) get no grid: every symbol is drawn.
+    if (Width <= 0 || Height <= 0 || Width > MaxGridSide || Height > MaxGridSide) {
+        Kept.resize(Points.size());
+        std::iota(Kept.begin(), Kept.end(), std::size_t(0));
+        return Kept;
+    }
+    std::vector<std::uint8_t> Taken(std::size_t(Width) * std::size_t(Height));
     for (std::size_t k = Points.size(); k-- > 0;) {
         const int x = Column(Points[k].X) - Left, y = Column(Points[k].Y) - Top;
         if (x < 0 || y < 0 || x >= Width || y >= Height) {

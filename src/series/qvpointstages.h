@@ -22,6 +22,8 @@ namespace QvPointStages {
 
 // Points closer than this in both directions draw as one.
 inline constexpr float NearPixels = 1.0f;
+// Pixel grids of the stages are at most this wide and high.
+inline constexpr int MaxGridSide = 1 << 14;
 
 // Pixel centres lie on whole coordinates, so a column spans half a pixel to either side. Far
 // off the screen (or NaN) the column only has to be a defined number.

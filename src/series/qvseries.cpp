@@ -250,15 +250,11 @@ void TQvSeries::SetYValueTransformation(const TQvValueTransformation& Value) {
 }
 
 double TQvSeries::TransformX(int i, double v) const {
-    if (!FXTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FXTransformation(const_cast<TQvSeries*>(this), Args);
+    return Transformed(FXTransformation, this, i, v);
 }
 
 double TQvSeries::TransformY(int i, double v) const {
-    if (!FYTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FYTransformation(const_cast<TQvSeries*>(this), Args);
+    return Transformed(FYTransformation, this, i, v);
 }
 
 void TQvSeries::SetUndoStack(TQvUndoStack* Value) {

@@ -30,6 +30,13 @@ struct TQvTransformEventArgs {
 };
 // Maps one input value of a series before use.
 using TQvValueTransformation = std::function<double(TObject* Sender, TQvTransformEventArgs& e)>;
+// v, the input value of point i, through Transform when one is set.
+inline double Transformed(const TQvValueTransformation& Transform, const TObject* Sender, int i,
+                          double v) {
+    if (!Transform) return v;
+    TQvTransformEventArgs Args{v, i};
+    return Transform(const_cast<TObject*>(Sender), Args);
+}
 
 // Per-segment and per-point styles: a handler may replace the pen, brush, symbol, size or
 // visibility; what it puts in stays its own.

@@ -316,7 +316,8 @@ void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
     }
     if (!Normal->GetVisible()) return;
     // More symbols than the data area has pixel columns mostly lie under later ones.
-    if (float(Points.size()) > FGraph->GetDrawingArea().Width) {
+    if (const float Width = FGraph->GetDrawingArea().Width;
+        Width > 0 && float(Points.size()) > Width) {
         DrawDenseSymbols(Graphics);
         return;
     }

@@ -6,6 +6,7 @@
 #include "../qvtest.h"
 
 #include <framework/qvexceptions.h>
+#include <framework/qvfiler.h>
 #include <framework/qvinifiles.h>
 #include <framework/qvxml.h>
 #include <series/qvarrows.h>
@@ -398,6 +399,28 @@ TEST(ErrorBars, RecordsOfTheThreeKindsRoundTripInEveryForm) {
         EXPECT_TRUE(B2->GetElliptical());
         EXPECT_EQ(B2->GetXData(), Xs);
     }
+    // The component stream holds the published properties, the arrow head's lengths among them.
+    S->SetName("Errors");
+    A->SetName("Arrows");
+    B->SetName("Bubbles");
+    QBuffer Stream;
+    Stream.open(QIODevice::ReadWrite);
+    for (TQvSeries* Series : std::initializer_list<TQvSeries*>{S, A, B})
+        TWriter(&Stream).WriteComponent(Series);
+    Stream.seek(0);
+    TChart Other;
+    auto* S3 = new TQvPointWithErrorSeries(Other.Owner.get());
+    auto* A3 = new TQvArrows(Other.Owner.get());
+    auto* B3 = new TQvBubbles(Other.Owner.get());
+    for (TQvSeries* Series : std::initializer_list<TQvSeries*>{S3, A3, B3})
+        TReader(&Stream).ReadComponent(Series, Other.Owner.get());
+    EXPECT_EQ(S3->GetDeltaYMinus(), D2);
+    EXPECT_EQ(S3->GetErrorIndicator()->GetWidth(), 2.5f);
+    EXPECT_EQ(A3->GetArrow()->GetInnerLength(), 4);
+    EXPECT_EQ(A3->GetDeltaX(), D2);
+    EXPECT_TRUE(B3->GetElliptical());
+    EXPECT_EQ(B3->GetRadius(), D1);
+
     // A record cut short changes nothing.
     auto* Untouched = new TQvBubbles(Chart.Owner.get());
     QBuffer Short;
