@@ -94,6 +94,8 @@ private:
     // Many thin plain bars on a raster: filled as whole-pixel runs.
     bool CanDrawRuns(TGPGraphics* Graphics) const;
     void DrawRuns(TGPGraphics* Graphics);
+    // The runs of the bars, pixel k covering Offset + k to Offset + k + 1.
+    std::vector<TGPRectF> MakeRuns(float Offset) const;
 
     std::unique_ptr<TQvLineSettings> FErrorIndicator;
     bool FLastIndicatorsVisible = true;
@@ -101,5 +103,13 @@ private:
     std::array<TQvCustomDoubleVector*, 4> FDelta{};
     std::array<std::vector<float>, 4> FEnds;
     std::array<TQvValueTransformation, 4> FTransform;
+    // The runs last filled, as made for one generation of the screen points, one data area and
+    // one pixel grid.
+    struct TRuns {
+        std::vector<TGPRectF> Rects;
+        std::uint64_t Generation = 0;
+        TGPRectF Area{0, 0, 0, 0};
+        float Offset = 0;
+    } FRuns;
     TQvPenEventHandler FOnGetIndicatorsPen;
 };

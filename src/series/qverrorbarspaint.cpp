@@ -20,8 +20,10 @@ constexpr float LegendBarReach = 4;
 class TPixelRuns {
 public:
     // Lines First .. Last; lines beyond are dropped, their pixels beyond Lo .. Hi cut off.
-    TPixelRuns(bool Vertical, int First, int Last, int Lo, int Hi)
-        : FVertical(Vertical), FFirst(First), FLo(Lo), FHi(Hi), FOpen(size_t(Last - First + 1)) {}
+    // Pixel k covers Offset + k to Offset + k + 1.
+    TPixelRuns(bool Vertical, int First, int Last, int Lo, int Hi, float Offset)
+        : FVertical(Vertical), FFirst(First), FLo(Lo), FHi(Hi), FOffset(Offset),
+          FOpen(size_t(Last - First + 1)) {}
 
     void Add(int Line, int From, int To) {
         if (Line < FFirst || Line >= FFirst + int(FOpen.size())) return;
@@ -37,12 +39,11 @@ public:
         Close(Line, Open);
         Open = {From, To};
     }
-    // The runs as rectangles, pixel k covering Offset + k to Offset + k + 1.
-    const std::vector<TGPRectF>& Rects(float Offset) {
-        FOffset = Offset;
+    // Closes every run, adding it to Rects.
+    void AppendTo(std::vector<TGPRectF>& Rects) {
         for (size_t k = 0; k < FOpen.size(); ++k)
             Close(FFirst + int(k), FOpen[k]);
-        return FRects;
+        Rects.insert(Rects.end(), FRects.begin(), FRects.end());
     }
 
 private:
@@ -60,7 +61,7 @@ private:
 
     bool FVertical;
     int FFirst, FLo, FHi;
-    float FOffset = 0;
+    float FOffset;
     std::vector<TRun> FOpen;
     std::vector<TGPRectF> FRects;
 };
@@ -150,6 +151,14 @@ void TQvPointWithErrorSeries::DrawRuns(TGPGraphics* Graphics) {
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
     const float Offset =
         Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality ? -0.5f : 0;
+    const TGPRectF& Area = FGraph->GetDrawingArea();
+    if (FRuns.Generation != FScreen.Generation() || !(FRuns.Area == Area) || FRuns.Offset != Offset)
+        FRuns = {MakeRuns(Offset), FScreen.Generation(), Area, Offset};
+    const TGPSolidBrush Fill(FErrorIndicator->GetColor());
+    Graphics->FillRectangles(Fill, FRuns.Rects.data(), int(FRuns.Rects.size()));
+}
+
+std::vector<TGPRectF> TQvPointWithErrorSeries::MakeRuns(float Offset) const {
     // Rounding down by truncation: the coordinates are cut to the data area first, so they
     // stay far above -Bias.
     constexpr double Bias = 1 << 20;
@@ -164,7 +173,8 @@ void TQvPointWithErrorSeries::DrawRuns(TGPGraphics* Graphics) {
         return X ? Pixel(std::clamp(c, Area.X - Margin, Area.X + Area.Width + Margin))
                  : Pixel(std::clamp(c, Area.Y - Margin, Area.Y + Area.Height + Margin));
     };
-    TPixelRuns Rows(false, Top, Bottom, Left, Right), Columns(true, Left, Right, Top, Bottom);
+    TPixelRuns Rows(false, Top, Bottom, Left, Right, Offset);
+    TPixelRuns Columns(true, Left, Right, Top, Bottom, Offset);
     const std::vector<TGPPointF>& Points = FScreen.Points();
     for (size_t k = 0; k < Points.size(); ++k) {
         const TGPPointF& P = Points[k];
@@ -183,11 +193,10 @@ void TQvPointWithErrorSeries::DrawRuns(TGPGraphics* Graphics) {
             }
         }
     }
-    const TGPSolidBrush Fill(FErrorIndicator->GetColor());
-    for (TPixelRuns* Runs : {&Rows, &Columns}) {
-        const std::vector<TGPRectF>& Rects = Runs->Rects(Offset);
-        Graphics->FillRectangles(Fill, Rects.data(), int(Rects.size()));
-    }
+    std::vector<TGPRectF> Rects;
+    Rows.AppendTo(Rects);
+    Columns.AppendTo(Rects);
+    return Rects;
 }
 
 float TQvPointWithErrorSeries::LegendSampleHeight() const {

@@ -404,6 +404,13 @@ protected:
     TQvBrushEventHandler FOnGetBrush;
     PointSymbolEventHandler FOnGetPointSymbol;
     TQvScreenPoints FScreen;
+    // The symbols DrawDenseSymbols draws, as picked for one generation of the screen points in
+    // one data area.
+    struct TTopmost {
+        std::vector<size_t> Drawn;
+        std::uint64_t Generation = 0;
+        TGPRectF Area{0, 0, 0, 0};
+    } FTopmost;
 };
 
 class TQvLineSeries : public TQvSeries {

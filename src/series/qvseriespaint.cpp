@@ -338,8 +338,10 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     const std::vector<int>& Index = FScreen.Index();
     const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
     const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
-    const std::vector<size_t> Drawn =
-        QvPointStages::TopmostSymbols(Points, FGraph->GetDrawingArea());
+    const TGPRectF& Area = FGraph->GetDrawingArea();
+    if (FTopmost.Generation != FScreen.Generation() || !(FTopmost.Area == Area))
+        FTopmost = {QvPointStages::TopmostSymbols(Points, Area), FScreen.Generation(), Area};
+    const std::vector<size_t>& Drawn = FTopmost.Drawn;
     if (!TSymbolStamps::Fit(Graphics)) {
         for (size_t k : Drawn) {
             const bool In = InFunctionRange(Index[k]);

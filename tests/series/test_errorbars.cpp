@@ -186,12 +186,13 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
     std::vector<double> Many(1000), Level(1000), Short(1000, 1);
     for (size_t i = 0; i < Many.size(); ++i) {
         Many[i] = 1 + 8.0 * double(i) / 1000;
-        Level[i] = 4 + 0.5 * double(i % 2);
+        Level[i] = i % 2 ? 2 : 4;
     }
     Short[500] = 3;
     auto* Dense = Chart.New<TQvPointWithErrorSeries>(Make(Many), Make(Level));
     Dense->SetDeltaYPlus(Make(Short));
     Dense->GetPointSymbol()->SetVisible(false);
+    Dense->GetLine()->SetVisible(false);
     S->SetVisible(false);
     const QImage Image = Chart.Render();
     ASSERT_GT(Dense->ScreenPoints().Count(), 900);
@@ -200,6 +201,17 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
     EXPECT_EQ(Image.pixelColor(x, Cap + 2), QColor(0x80, 0x80, 0x80));
     EXPECT_EQ(Image.pixelColor(x, Cap - 1), QColor(Qt::white));
     EXPECT_EQ(Image.pixelColor(x + 4, Cap + 1), QColor(Qt::white));
+    // Whole pixels only, also where the bars of one column are apart.
+    const TGPRectF& Area = Chart.Graph->GetDrawingArea();
+    int Gray = 0;
+    for (int y = Cap - 2; y < int(Chart.YPixel(1.5)); ++y)
+        for (int x = int(Area.X) + 2; x < int(Area.X + Area.Width) - 2; ++x) {
+            const QColor Pixel = Image.pixelColor(x, y);
+            Gray += Pixel == QColor(0x80, 0x80, 0x80);
+            ASSERT_TRUE(Pixel == QColor(Qt::white) || Pixel == QColor(0x80, 0x80, 0x80))
+                << x << ", " << y;
+        }
+    EXPECT_GT(Gray, 1000);
 }
 
 TEST(ErrorBars, ReferencesAreUndoneAndFreed) {
