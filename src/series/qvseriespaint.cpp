@@ -47,9 +47,14 @@ public:
 
     // Only where world pixels are device pixels, moved by whole pixels.
     static bool Fit(TGPGraphics* Graphics) {
-        const QTransform& World = Graphics->GetTransform().ToQt();
-        return Graphics->IsRaster() && World.type() <= QTransform::TxTranslate &&
-               World.dx() == std::round(World.dx()) && World.dy() == std::round(World.dy());
+        if (!Graphics->IsRaster()) return false;
+        QPainter* Painter = Graphics->GetHDC();
+        const QTransform Device = Graphics->GetTransform().ToQt() * Painter->worldTransform();
+        const bool Whole =
+            Device.type() <= QTransform::TxTranslate && Device.dx() == std::round(Device.dx()) &&
+            Device.dy() == std::round(Device.dy()) && Painter->device()->devicePixelRatio() == 1;
+        Graphics->ReleaseHDC(Painter);
+        return Whole;
     }
     // Painter: the surface's device painter; World: the surface's transform.
     void Draw(QPainter* Painter, const QTransform& World, const TGPPointF& P) {
