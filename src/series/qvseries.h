@@ -405,11 +405,12 @@ protected:
     PointSymbolEventHandler FOnGetPointSymbol;
     TQvScreenPoints FScreen;
     // The symbols DrawDenseSymbols draws, as picked for one generation of the screen points in
-    // one data area.
+    // one data area: the topmost of each pixel when the symbols cover what lies below, else all.
     struct TTopmost {
         std::vector<size_t> Drawn;
         std::uint64_t Generation = 0;
         TGPRectF Area{0, 0, 0, 0};
+        bool Covering = true;
     } FTopmost;
 };
 

@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <numeric>
 
 namespace {
 
@@ -343,9 +344,23 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     const std::vector<int>& Index = FScreen.Index();
     const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
     const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
+    // See-through symbols add up where they pile: all of them are drawn.
+    const auto Opaque = [](const TQvPointSymbolSettings* Symbols) {
+        return !Symbols->GetVisible() || (GetAlpha(Symbols->GetFillColor()) == 255 &&
+                                          GetAlpha(Symbols->GetBorderColor()) == 255);
+    };
+    const bool Covering = Opaque(Normal) && (!FRangeFromFunction || Opaque(Outside));
     const TGPRectF& Area = FGraph->GetDrawingArea();
-    if (FTopmost.Generation != FScreen.Generation() || !(FTopmost.Area == Area))
-        FTopmost = {QvPointStages::TopmostSymbols(Points, Area), FScreen.Generation(), Area};
+    if (FTopmost.Generation != FScreen.Generation() || !(FTopmost.Area == Area) ||
+        FTopmost.Covering != Covering) {
+        FTopmost = {{}, FScreen.Generation(), Area, Covering};
+        if (Covering) {
+            FTopmost.Drawn = QvPointStages::TopmostSymbols(Points, Area);
+        } else {
+            FTopmost.Drawn.resize(Points.size());
+            std::iota(FTopmost.Drawn.begin(), FTopmost.Drawn.end(), size_t(0));
+        }
+    }
     const std::vector<size_t>& Drawn = FTopmost.Drawn;
     if (!TSymbolStamps::Fit(Graphics)) {
         for (size_t k : Drawn) {
