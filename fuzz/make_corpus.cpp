@@ -14,6 +14,9 @@
 #include <framework/qvstringlist.h>
 #include <gallerycharts.h>
 #include <gallerypage.h>
+#include <series/qvarrows.h>
+#include <series/qvbubbles.h>
+#include <series/qverrorbars.h>
 #include <style/qvcolors.h>
 
 #include <QDir>
@@ -166,6 +169,30 @@ void SeedComponents() {
     auto* Spectrum = new TQvDiscreteFourier(Chart.Module.get());
     Spectrum->SetName(QStringLiteral("Spectrum"));
     for (TQvFunctionSeries* Series : std::initializer_list<TQvFunctionSeries*>{Fit, Spectrum}) {
+        Series->SetXData(Chart.XData);
+        Series->SetYData(Chart.YData);
+        Series->SetXAxis(Chart.XAxis);
+        Series->SetYAxis(Chart.YAxis);
+        QByteArray Bytes(1, '\0');
+        QBuffer Buffer(&Bytes);
+        Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+        TWriter(&Buffer).WriteComponent(Series);
+        Seed("component", Series->GetName(), Bytes);
+    }
+    // Series with further vectors: error bars, arrows and bubbles, each vector set.
+    auto* Errors = new TQvPointWithErrorSeries(Chart.Module.get());
+    Errors->SetName(QStringLiteral("Errors"));
+    Errors->SetDeltaXPlus(Chart.XData);
+    Errors->SetDeltaYMinus(Chart.YData);
+    auto* Arrows = new TQvArrows(Chart.Module.get());
+    Arrows->SetName(QStringLiteral("Arrows"));
+    Arrows->SetDeltaX(Chart.XData);
+    Arrows->SetDeltaY(Chart.YData);
+    auto* Bubbles = new TQvBubbles(Chart.Module.get());
+    Bubbles->SetName(QStringLiteral("Bubbles"));
+    Bubbles->SetRadius(Chart.YData);
+    Bubbles->SetElliptical(true);
+    for (TQvSeries* Series : std::initializer_list<TQvSeries*>{Errors, Arrows, Bubbles}) {
         Series->SetXData(Chart.XData);
         Series->SetYData(Chart.YData);
         Series->SetXAxis(Chart.XAxis);

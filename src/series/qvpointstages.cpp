@@ -1,5 +1,8 @@
 #include "series/qvpointstages.h"
 
+#include <cstdint>
+#include <numeric>
+
 namespace QvPointStages {
 
 void TPointList::Truncate(std::size_t From) {
@@ -23,15 +26,44 @@ bool Within(const TGPPointF& A, const TGPPointF& B, float Distance) {
 } // namespace
 
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
-                      TPointList& Out) {
+                      TPointList& Out, const TAlike& Alike) {
     if (Points.empty()) return;
     TGPPointF Last = Points[0];
-    Out.Add(Last, Index[0]);
+    int Kept = Index[0];
+    Out.Add(Last, Kept);
     for (std::size_t k = 1; k < Points.size(); ++k) {
-        if (Within(Last, Points[k], NearPixels)) continue;
+        if (Within(Last, Points[k], NearPixels) && (!Alike || Alike(Kept, Index[k]))) continue;
         Last = Points[k];
-        Out.Add(Last, Index[k]);
+        Kept = Index[k];
+        Out.Add(Last, Kept);
     }
+}
+
+std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds) {
+    const int Left = Column(Bounds.X), Top = Column(Bounds.Y);
+    const int Width = Column(Bounds.X + Bounds.Width) - Left + 1;
+    const int Height = Column(Bounds.Y + Bounds.Height) - Top + 1;
+    std::vector<std::size_t> Kept;
+    // Bounds beyond any screen (or none) get no grid: every symbol is drawn.
+    if (Width <= 0 || Height <= 0 || Width > MaxGridSide || Height > MaxGridSide) {
+        Kept.resize(Points.size());
+        std::iota(Kept.begin(), Kept.end(), std::size_t(0));
+        return Kept;
+    }
+    std::vector<std::uint8_t> Taken(std::size_t(Width) * std::size_t(Height));
+    for (std::size_t k = Points.size(); k-- > 0;) {
+        const int x = Column(Points[k].X) - Left, y = Column(Points[k].Y) - Top;
+        if (x < 0 || y < 0 || x >= Width || y >= Height) {
+            Kept.push_back(k);
+            continue;
+        }
+        std::uint8_t& Cell = Taken[std::size_t(y) * std::size_t(Width) + std::size_t(x)];
+        if (Cell) continue;
+        Cell = 1;
+        Kept.push_back(k);
+    }
+    std::reverse(Kept.begin(), Kept.end());
+    return Kept;
 }
 
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,

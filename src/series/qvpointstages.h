@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <functional>
 #include <iterator>
 #include <span>
 #include <utility>
@@ -21,6 +22,8 @@ namespace QvPointStages {
 
 // Points closer than this in both directions draw as one.
 inline constexpr float NearPixels = 1.0f;
+// Pixel grids of the stages are at most this wide and high.
+inline constexpr int MaxGridSide = 1 << 14;
 
 // Pixel centres lie on whole coordinates, so a column spans half a pixel to either side. Far
 // off the screen (or NaN) the column only has to be a defined number.
@@ -109,9 +112,18 @@ template <class Fn> void ForEachFiniteRun(std::span<const TGPPointF> Points, con
     }
 }
 
-// Symbols: every point, unless it lies within a pixel of the point kept before it.
+// Whether the value with data index i draws like the kept value Kept, beyond its point.
+using TAlike = std::function<bool(int Kept, int i)>;
+
+// Symbols: every point, unless it lies within a pixel of the point kept before it (and, with
+// Alike given, draws like it).
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
-                      TPointList& Out);
+                      TPointList& Out, const TAlike& Alike = {});
+
+// Symbols drawn in order over each other: a symbol on the same pixel as a later one lies under
+// it all but for a sliver, so of each pixel only the last symbol is drawn. Within Bounds, the
+// positions of the symbols to draw, in drawing order; all outside Bounds are drawn.
+std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds);
 
 // A line: points within a pixel of the last kept one are merged into the one after it, and a
 // monotone run within one pixel column keeps only its end.

@@ -40,6 +40,7 @@ void TQvScreenPoints::End(int Count, bool AddedOnColumns) {
     }
     FCovered = Count;
     FStale = false;
+    ++FGeneration;
 }
 
 const TQvMinMaxHierarchy& TQvScreenPoints::Hierarchy(std::span<const double> Y) {

@@ -8,6 +8,7 @@
 #include "series/qvminmax.h"
 #include "series/qvpointstages.h"
 
+#include <cstdint>
 #include <span>
 
 class TQvScreenPoints {
@@ -23,6 +24,8 @@ public:
     bool AscendingX() const { return FAscendingX; }
     bool DescendingX() const { return FDescendingX; }
     bool Stale() const { return FStale; }
+    // Changes whenever points are made, so that what is drawn from them can be kept till then.
+    std::uint64_t Generation() const { return FGeneration; }
     bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y) const {
         return X == FXMapping && Y == FYMapping;
     }
@@ -54,4 +57,5 @@ private:
     bool FOnColumns = false;
     bool FAscendingX = false;
     bool FDescendingX = false;
+    std::uint64_t FGeneration = 0;
 };

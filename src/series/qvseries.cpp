@@ -97,7 +97,8 @@ void TQvSeries::AddFurtherVector(TQvCustomDoubleVector*& Field, bool Horizontal,
 bool TQvSeries::FurtherOutlierAt(int i) const {
     for (const TFurtherVector& Further : FFurtherVectors) {
         const TQvCustomDoubleVector* Vector = *Further.Field;
-        if (Vector && i < Vector->GetCount() && Vector->IsOutlier(i)) return true;
+        if (Vector && Vector->GetAnyOutliers() && i < Vector->GetCount() && Vector->IsOutlier(i))
+            return true;
     }
     return false;
 }
@@ -248,15 +249,11 @@ void TQvSeries::SetYValueTransformation(const TQvValueTransformation& Value) {
 }
 
 double TQvSeries::TransformX(int i, double v) const {
-    if (!FXTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FXTransformation(const_cast<TQvSeries*>(this), Args);
+    return Transformed(FXTransformation, this, i, v);
 }
 
 double TQvSeries::TransformY(int i, double v) const {
-    if (!FYTransformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return FYTransformation(const_cast<TQvSeries*>(this), Args);
+    return Transformed(FYTransformation, this, i, v);
 }
 
 void TQvSeries::TakeThemeColor(TQvColor Color, TQvColor Light) {
@@ -331,9 +328,13 @@ void TQvSeries::ValueRange(bool X, double& Lo, double& Hi) const {
     }
 }
 
+bool TQvSeries::LogAxis(bool X) const {
+    return IsLogAxis(X ? FXAxis : FYAxis);
+}
+
 void TQvSeries::DataRange(bool X, double& Lo, double& Hi) const {
     ValueRange(X, Lo, Hi);
-    if (!IsLogAxis(X ? FXAxis : FYAxis) || Lo > 0) return;
+    if (!LogAxis(X) || Lo > 0) return;
     // The smallest positive value stands in for a logarithmic minimum.
     const TQvCustomDoubleVector* Data = X ? FXData : FYData;
     double Smallest = MaxDouble;

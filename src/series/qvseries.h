@@ -30,6 +30,13 @@ struct TQvTransformEventArgs {
 };
 // Maps one input value of a series before use.
 using TQvValueTransformation = std::function<double(TObject* Sender, TQvTransformEventArgs& e)>;
+// v, the input value of point i, through Transform when one is set.
+inline double Transformed(const TQvValueTransformation& Transform, const TObject* Sender, int i,
+                          double v) {
+    if (!Transform) return v;
+    TQvTransformEventArgs Args{v, i};
+    return Transform(const_cast<TObject*>(Sender), Args);
+}
 
 // Per-segment and per-point styles: a handler may replace the pen, brush, symbol, size or
 // visibility; what it puts in stays its own.
@@ -326,15 +333,21 @@ protected:
     virtual TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section);
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
-    void ReduceMapped(int Start, int Stop, bool Symbols);
+    void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
     // Mapped points with their indices, split at points the axes cannot show and reduced.
-    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
-                      bool Symbols);
+    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices, bool Symbols,
+                      const QvPointStages::TAlike& Alike = {});
+    // Kinds that draw more at a point than its symbol (error bars) tell which values draw alike
+    // with it: only those may merge into one screen point, and every point is then kept as a
+    // symbol would be. Empty: the point alone decides.
+    virtual QvPointStages::TAlike DrawsAlike() const { return {}; }
     bool CanUseHierarchy(bool Ascending, int Start, int Stop) const;
     void ReduceByColumns(int Start, int Stop);
     float AreaBase(bool Shifted) const;
     bool InFunctionRange(int Index) const;
     void ExcludeSymbols(TGPGraphics* Graphics);
+    // Symbols by the thousand: those under later ones are left out.
+    void DrawDenseSymbols(TGPGraphics* Graphics);
     void DrawOnDevice(TGPGraphics* Graphics);
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;
@@ -348,7 +361,9 @@ protected:
     // it is not longer than the other vector, else by a scan.
     void ValueRange(bool X, double& Lo, double& Hi) const;
     // The extent to report for an axis: on a logarithmic axis from the smallest positive value.
-    void DataRange(bool X, double& Lo, double& Hi) const;
+    virtual void DataRange(bool X, double& Lo, double& Hi) const;
+    // The X axis (else the Y axis) scales logarithmically.
+    bool LogAxis(bool X) const;
 
     bool FOutliersVisible = false;
     bool FVisible = true;
@@ -397,6 +412,14 @@ protected:
     TQvBrushEventHandler FOnGetBrush;
     PointSymbolEventHandler FOnGetPointSymbol;
     TQvScreenPoints FScreen;
+    // The symbols DrawDenseSymbols draws, as picked for one generation of the screen points in
+    // one data area: the topmost of each pixel when the symbols cover what lies below, else all.
+    struct TTopmost {
+        std::vector<size_t> Drawn;
+        std::uint64_t Generation = 0;
+        TGPRectF Area{0, 0, 0, 0};
+        bool Covering = true;
+    } FTopmost;
 };
 
 class TQvLineSeries : public TQvSeries {

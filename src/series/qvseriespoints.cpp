@@ -76,19 +76,21 @@ void TQvSeries::CalculatePoints() {
             ++Start;
         while (Stop > Start && !HasValuesAt(Stop))
             --Stop;
-        const bool Symbols = FPointSymbolSettings->GetVisible();
+        const QvPointStages::TAlike Alike = DrawsAlike();
+        const bool Symbols = FPointSymbolSettings->GetVisible() || Alike;
         if (HasValuesAt(Start)) {
             OnColumns = !Symbols && CanUseHierarchy(Ascending, Start, Stop);
             if (OnColumns)
                 ReduceByColumns(Start, Stop);
             else
-                ReduceMapped(Start, Stop, Symbols);
+                ReduceMapped(Start, Stop, Symbols, Alike);
         }
     }
     FScreen.End(Count, OnColumns);
 }
 
-void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols) {
+void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
+                             const QvPointStages::TAlike& Alike) {
     std::vector<TGPPointF> Mapped;
     std::vector<int> Index;
     Mapped.reserve(size_t(Stop - Start + 1));
@@ -98,11 +100,11 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols) {
             Mapped.push_back(ScreenPoint(i));
             Index.push_back(i);
         }
-    ReducePoints(Mapped, Index, Symbols);
+    ReducePoints(Mapped, Index, Symbols, Alike);
 }
 
 void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
-                             bool Symbols) {
+                             bool Symbols, const QvPointStages::TAlike& Alike) {
     QvPointStages::TPointList& Out = FScreen.Output();
     size_t End = 0;
     QvPointStages::ForEachFiniteRun(Points, [&](size_t First, size_t n) {
@@ -110,7 +112,7 @@ void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const 
         End = First + n;
         if (Symbols) {
             QvPointStages::ReduceForSymbols(Points.subspan(First, n), Indices.subspan(First, n),
-                                            Out);
+                                            Out, Alike);
             return;
         }
         const size_t From = Out.Points.size();

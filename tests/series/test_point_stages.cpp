@@ -77,6 +77,16 @@ TEST(PointStages, SymbolsKeepEveryPointMoreThanAPixelFromTheLastKept) {
               std::vector<int>({0, 2, 4, 5}));
 }
 
+TEST(PointStages, SymbolsOnOnePixelKeepTheTopmostAndTheirOrder) {
+    // Pixels are centred on whole coordinates: 10.4 and 9.6 share pixel 10, 10.5 is pixel 11.
+    const TPixels Pixels{{10.4f, 5}, {20, 5}, {9.6f, 5.3f}, {10.5f, 5}, {-50, 5}, {20, 4.6f}};
+    const TGPRectF Bounds{0, 0, 100, 100};
+    EXPECT_EQ(TopmostSymbols(Pixels, Bounds), (std::vector<std::size_t>{2, 3, 4, 5}));
+    // Outside the bounds every symbol is drawn.
+    const TPixels Outside{{-50, 5}, {-50, 5}, {200, 5}, {200, 5}};
+    EXPECT_EQ(TopmostSymbols(Outside, Bounds), (std::vector<std::size_t>{0, 1, 2, 3}));
+}
+
 TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
     const auto Line = [](auto P, auto I, TPointList& Out) {
         MergeNearPoints(P, I, Out);
