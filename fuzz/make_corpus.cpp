@@ -17,6 +17,7 @@
 #include <series/qvarrows.h>
 #include <series/qvbubbles.h>
 #include <series/qverrorbars.h>
+#include <series/qvohlc.h>
 #include <style/qvcolors.h>
 
 #include <QDir>
@@ -162,24 +163,13 @@ void SeedComponents() {
         Seed("component", QString::number(Kind), Bytes);
     }
     // New components of classes whose streams hold more than plain properties: the fitted
-    // line's coefficients and the spectrum's phases.
+    // line's coefficients, the spectrum's phases, and the further vectors of error bars,
+    // arrows, bubbles and price bars.
     auto* Fit = new TQvFittedLine(Chart.Module.get());
     Fit->SetName(QStringLiteral("Fit"));
     Fit->SetExpression(QStringLiteral("a*exp(-b*X)+c"));
     auto* Spectrum = new TQvDiscreteFourier(Chart.Module.get());
     Spectrum->SetName(QStringLiteral("Spectrum"));
-    for (TQvFunctionSeries* Series : std::initializer_list<TQvFunctionSeries*>{Fit, Spectrum}) {
-        Series->SetXData(Chart.XData);
-        Series->SetYData(Chart.YData);
-        Series->SetXAxis(Chart.XAxis);
-        Series->SetYAxis(Chart.YAxis);
-        QByteArray Bytes(1, '\0');
-        QBuffer Buffer(&Bytes);
-        Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
-        TWriter(&Buffer).WriteComponent(Series);
-        Seed("component", Series->GetName(), Bytes);
-    }
-    // Series with further vectors: error bars, arrows and bubbles, each vector set.
     auto* Errors = new TQvPointWithErrorSeries(Chart.Module.get());
     Errors->SetName(QStringLiteral("Errors"));
     Errors->SetDeltaXPlus(Chart.XData);
@@ -192,7 +182,13 @@ void SeedComponents() {
     Bubbles->SetName(QStringLiteral("Bubbles"));
     Bubbles->SetRadius(Chart.YData);
     Bubbles->SetElliptical(true);
-    for (TQvSeries* Series : std::initializer_list<TQvSeries*>{Errors, Arrows, Bubbles}) {
+    auto* Candles = new TQvCandleSticks(Chart.Module.get());
+    Candles->SetName(QStringLiteral("Candles"));
+    Candles->SetOpenData(Chart.XData);
+    Candles->SetHighData(Chart.YData);
+    Candles->SetLowData(Chart.XData);
+    for (TQvSeries* Series :
+         std::initializer_list<TQvSeries*>{Fit, Spectrum, Errors, Arrows, Bubbles, Candles}) {
         Series->SetXData(Chart.XData);
         Series->SetYData(Chart.YData);
         Series->SetXAxis(Chart.XAxis);

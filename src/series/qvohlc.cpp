@@ -84,24 +84,16 @@ void TQvCustomOHLC::SetHighValueTransformation(const TQvValueTransformation& Val
     RangesModified();
 }
 
-double TQvCustomOHLC::Transformed(const TQvValueTransformation& Transformation,
-                                  const TQvCustomDoubleVector* Data, int i) const {
-    const double v = Data->GetValue(i);
-    if (!Transformation) return v;
-    TQvTransformEventArgs Args{v, i};
-    return Transformation(const_cast<TQvCustomOHLC*>(this), Args);
-}
-
 double TQvCustomOHLC::GetLow(int i) const {
-    return Transformed(FLowTransformation, FLowData, i);
+    return Transformed(FLowTransformation, this, i, FLowData->GetValue(i));
 }
 
 double TQvCustomOHLC::GetOpen(int i) const {
-    return Transformed(FOpenTransformation, FOpenData, i);
+    return Transformed(FOpenTransformation, this, i, FOpenData->GetValue(i));
 }
 
 double TQvCustomOHLC::GetHigh(int i) const {
-    return Transformed(FHighTransformation, FHighData, i);
+    return Transformed(FHighTransformation, this, i, FHighData->GetValue(i));
 }
 
 // ---- Values and ranges ----

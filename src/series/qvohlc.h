@@ -108,8 +108,6 @@ protected:
     float FBarWidth = 4;
 
 private:
-    double Transformed(const TQvValueTransformation& Transformation,
-                       const TQvCustomDoubleVector* Data, int i) const;
     // The extent of the lows and highs, or of X, over the bars with values.
     void PriceRange(double& Lo, double& Hi) const;
     bool CanUseColumns(int Start, int Stop) const;

@@ -4,11 +4,10 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <framework/qvexceptions.h>
 #include <framework/qvfiler.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 #include <series/qvarrows.h>
 #include <series/qvbubbles.h>
 #include <series/qverrorbars.h>
@@ -360,36 +359,9 @@ TEST(ErrorBars, RecordsOfTheThreeKindsRoundTripInEveryForm) {
     B->SetRadius(D1);
     B->SetElliptical(true);
 
-    using TForm = std::function<void(TQvSeries * From, TQvSeries * To)>;
-    const std::pair<const char*, TForm> Forms[] = {
-        {"stream",
-         [](TQvSeries* From, TQvSeries* To) {
-             QBuffer Buffer;
-             Buffer.setData(Binary(From));
-             Buffer.open(QIODevice::ReadOnly);
-             To->ReadFrom(&Buffer);
-         }},
-        {"xml",
-         [](TQvSeries* From, TQvSeries* To) {
-             TXMLDocument Doc;
-             From->WriteTo(Doc.AddChild("Series"));
-             TXMLDocument Loaded;
-             Loaded.LoadFromXML(Doc.SaveToXML());
-             To->ReadFrom(Loaded.DocumentElement());
-         }},
-        {"ini",
-         [](TQvSeries* From, TQvSeries* To) {
-             TMemIniFile Ini("");
-             From->WriteTo(&Ini, "S");
-             QStringList Lines;
-             Ini.GetStrings(Lines);
-             TMemIniFile Loaded("");
-             Loaded.SetStrings(Lines);
-             To->ReadFrom(&Loaded, "S");
-         }},
-    };
-    for (const auto& [Form, Copy] : Forms) {
-        SCOPED_TRACE(Form);
+    for (TRecordForm Form : RecordForms) {
+        SCOPED_TRACE(FormName(Form));
+        const auto Copy = [Form](TQvSeries* From, TQvSeries* To) { CopyRecord(From, To, Form); };
         auto* S2 = new TQvPointWithErrorSeries(Chart.Owner.get());
         Copy(S, S2);
         EXPECT_EQ(S2->GetDeltaXPlus(), D1);
