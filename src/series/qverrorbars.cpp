@@ -3,6 +3,7 @@
 #include "axes/qvaxis.h"
 #include "axes/qvmath.h"
 #include "graph/qvgraph2d.h"
+#include "series/qvvaluereader.h"
 #include "style/qvcolors.h"
 #include "style/qvrecord.h"
 
@@ -42,36 +43,15 @@ const TBarNames Names[] = {
     {"DeltaYMinus", SErrorDeltaYMinus, "ErrorBars.DeltaYMinus"},
 };
 
-// Value i of a vector as the series reads it: through its transformation when one is set, else
-// straight from the vector's array when it has one. Made once for a pass over many values.
-class TValueReader {
-public:
-    TValueReader(const TQvCustomDoubleVector* Data, const TQvValueTransformation& Transform,
-                 const TObject* Sender)
-        : FData(Data), FRaw(!Transform && Data ? Data->Data() : nullptr),
-          FCount(Data ? Data->GetCount() : 0), FTransform(Transform), FSender(Sender) {}
-    int Count() const { return FCount; }
-    double operator()(int i) const {
-        return FRaw ? FRaw[i] : Transformed(FTransform, FSender, i, FData->GetValue(i));
-    }
-
-private:
-    const TQvCustomDoubleVector* FData;
-    const double* FRaw;
-    int FCount;
-    const TQvValueTransformation& FTransform;
-    const TObject* FSender;
-};
-
 // The values and bar lengths of a series.
 struct TBarReaders {
     explicit TBarReaders(const TQvPointWithErrorSeries* S)
         : X(S->GetXData(), S->GetXValueTransformation(), S),
           Y(S->GetYData(), S->GetYValueTransformation(), S),
-          Delta{TValueReader(S->GetDeltaXPlus(), S->GetDxPlusTransformation(), S),
-                TValueReader(S->GetDeltaXMinus(), S->GetDxMinusTransformation(), S),
-                TValueReader(S->GetDeltaYPlus(), S->GetDyPlusTransformation(), S),
-                TValueReader(S->GetDeltaYMinus(), S->GetDyMinusTransformation(), S)} {}
+          Delta{TQvValueReader(S->GetDeltaXPlus(), S->GetDxPlusTransformation(), S),
+                TQvValueReader(S->GetDeltaXMinus(), S->GetDxMinusTransformation(), S),
+                TQvValueReader(S->GetDeltaYPlus(), S->GetDyPlusTransformation(), S),
+                TQvValueReader(S->GetDeltaYMinus(), S->GetDyMinusTransformation(), S)} {}
     bool Reaches(TBar Bar, int i) const { return i >= 0 && i < Delta[Bar].Count(); }
     // Always positive; 0 where the vector does not reach i.
     double Length(TBar Bar, int i) const { return Reaches(Bar, i) ? std::abs(Delta[Bar](i)) : 0; }
@@ -82,8 +62,8 @@ struct TBarReaders {
         return S->EndPixel(Bar, InX ? X(i) : Y(i), Length(Bar, i));
     }
 
-    TValueReader X, Y;
-    std::array<TValueReader, 4> Delta;
+    TQvValueReader X, Y;
+    std::array<TQvValueReader, 4> Delta;
 };
 
 } // namespace
@@ -171,7 +151,7 @@ bool TQvPointWithErrorSeries::SeriesVisible() const {
 }
 
 double TQvPointWithErrorSeries::GetDelta(TBar Bar, int i) const {
-    const TValueReader Delta(FDelta[Bar], FTransform[Bar], this);
+    const TQvValueReader Delta(FDelta[Bar], FTransform[Bar], this);
     return i >= 0 && i < Delta.Count() ? std::abs(Delta(i)) : 0;
 }
 
@@ -187,7 +167,7 @@ void TQvPointWithErrorSeries::DataRange(bool X, double& Lo, double& Hi) const {
     const TBar Plus = X ? XPlus : YPlus, Minus = X ? XMinus : YMinus;
     const bool Log = LogAxis(X);
     const TBarReaders Read(this);
-    const TValueReader& Value = X ? Read.X : Read.Y;
+    const TQvValueReader& Value = X ? Read.X : Read.Y;
     // Without outliers every value counts, and the test per value is saved.
     const std::vector<TQvCustomDoubleVector*> Vectors = DataVectors();
     const bool Every =

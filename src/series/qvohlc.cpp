@@ -6,6 +6,7 @@
 #include "axes/qvaxis.h"
 #include "axes/qvmath.h"
 #include "graph/qvgraph2d.h"
+#include "series/qvvaluereader.h"
 #include "undo/qvundostack.h"
 
 #include <algorithm>
@@ -24,14 +25,6 @@ constexpr float StepGap = 0.2f;
 int Sign(double v) {
     return (v > 0) - (v < 0);
 }
-
-// The value at i: straight from the array where the vector keeps one.
-struct TValues {
-    explicit TValues(const TQvCustomDoubleVector* Vector) : Data(Vector->Data()), Vector(Vector) {}
-    double operator()(int i) const { return Data ? Data[i] : Vector->GetValue(i); }
-    const double* Data;
-    const TQvCustomDoubleVector* Vector;
-};
 
 } // namespace
 
@@ -195,7 +188,7 @@ void TQvCustomOHLC::CalculatePoints() {
         FLowHierarchy.Extend({FLowData->Data(), size_t(FLowData->GetCount())});
         FHighHierarchy.Extend({FHighData->Data(), size_t(FHighData->GetCount())});
         QvPointStages::ForEachColumn(
-            Start, Stop, TValues(FXData), [this](double v) { return FXAxis->NumberToWorld(v); },
+            Start, Stop, TQvValueReader(FXData, FXTransformation, this), [this](double v) { return FXAxis->NumberToWorld(v); },
             [this](float p) { return FXAxis->WorldToNumber(p); },
             [this](int c, int i, int j) { AddColumn(c, i, j); });
         FDrawnWidth = 1;
