@@ -78,16 +78,14 @@ void Free(TQvPointWithErrorSeries* Series) {
 
 } // namespace
 
-// A fresh series and vectors each time: nothing is cached.
+// A fresh series and vectors each time, the values copied in on the clock: nothing is cached.
 static void BM_MillionErrorBarsFirstPaint(benchmark::State& State) {
     const TMeasurement Data(size_t(State.range(0)));
     TBenchChart Chart(Width, Height, true);
     Chart.Series()->SetVisible(false);
     for (auto _ : State) {
-        State.PauseTiming();
-        TMeasurement Copy = Data;
-        State.ResumeTiming();
-        TQvPointWithErrorSeries* Series = NewErrorSeries(Chart, std::move(Copy));
+        // The values copied in, as a user hands them over.
+        TQvPointWithErrorSeries* Series = NewErrorSeries(Chart, Data);
         Chart.Render();
         State.PauseTiming();
         State.counters["points"] = double(Series->ScreenPoints().Count());
