@@ -143,10 +143,8 @@ void TQvArrows::PaintGr(TGPGraphics* Graphics) {
     const std::vector<int>& Index = FScreen.Index();
     if (Tails.size() != FTips.size()) return;
     const TGPRectF& Area = FGraph->GetDrawingArea();
-    if (!FPen || !(FStyleArea == Area)) {
-        FPen = GetArrow()->GetPen(Area);
-        FStyleArea = Area;
-    }
+    // The line settings are the arrow's: their pen carries the head.
+    PrepareStyles();
     const TQvArrowSettings* Arrow = GetArrow();
     const float HeadSize = std::max(Arrow->GetPointLength(), Arrow->GetPointHeight()) + 1;
     const TGPRegion Saved = Graphics->GetClip();

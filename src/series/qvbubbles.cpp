@@ -115,12 +115,7 @@ void TQvBubbles::PaintGr(TGPGraphics* Graphics) {
     if (!FXAxis || !FYAxis || !FGraph || !SeriesVisible()) return;
     const std::vector<int>& Index = CurrentScreenPoints().Index();
     if (Index.size() != FSize.size()) return;
-    const TGPRectF& Area = FGraph->GetDrawingArea();
-    if (!FPen || !(FStyleArea == Area)) {
-        FPen = FLineSettings->GetPen(Area);
-        FBrush = FAreaSettings->GetBrush(Area);
-        FStyleArea = Area;
-    }
+    PrepareStyles();
     // A gradient is laid out for each bubble; a plain fill is one brush for all.
     const bool Gradient = FAreaSettings->GetGradient()->GetVisible();
     for (size_t k = 0; k < Index.size(); ++k) {
