@@ -75,8 +75,24 @@ enum class TQvScrollCode {
 };
 Q_ENUM_NS(TQvScrollCode)
 
+// The file formats of an image of the chart. EMF is the vector image, written as SVG; PDF
+// writes it as a page of the image's size.
+enum class TQvImageFileFormat {
+    EMF,
+    BMP,
+    JPEG,
+    PNG,
+    GIF,
+    TIFF,
+    EXIF,
+    Icon,
+    PDF
+};
+Q_ENUM_NS(TQvImageFileFormat)
+
 } // namespace QvGraph
 
+using QvGraph::TQvImageFileFormat;
 using QvGraph::TQvScrollCode;
 using QvGraph::TQvScrollIncrement;
 using QvGraph::TQvSmoothingMode;
@@ -445,6 +461,33 @@ public:
     bool GetIsCoupledGraph() const { return FIsCoupledGraph; }
     bool GetHasChildGraphs() const { return FHasChildGraphs; }
 
+    // ---- Images of the chart, with the graphs coupled to its X axis stacked above it ----
+    // Pixels cut away at the left of an image: the vertical scroll bars, when one shows.
+    int ImageGraphLeft();
+    // The height of the stacked group, horizontal scroll bars left out.
+    int ImgageGraphHeight();
+    // Paints the group onto Graphics shifted by (Dx, Dy): the last coupled graph at the top,
+    // this group's root at the bottom.
+    void PaintToImage(TGPGraphics* Graphics, float Dx, float Dy);
+    void PaintToImage(TGPImage* Image, float Dx, float Dy);
+    // The group as a bitmap of Scale times its size, drawn at that resolution: 24-bit on the
+    // exchange colour (made opaque) without transparency, else 32-bit on transparent white.
+    std::unique_ptr<TGPBitmap> AsBitmap(bool RemoveTransparency = false,
+                                        TQvColor TransparentExchangeColor = 0xFFFFFFFF,
+                                        double Scale = 1);
+    // EMF writes SVG, PDF a PDF page, both with text as text; EXIF and Icon have no encoder and
+    // raise EConvertError.
+    void SaveImage(QIODevice* Stream, TQvImageFileFormat Format, bool RemoveTransparency = false,
+                   TQvColor TransparentExchangeColor = 0xFFFFFFFF, double Scale = 1);
+    // Creates or overwrites the file; a failed export leaves no file behind.
+    void SaveImage(const QString& FileName, TQvImageFileFormat Format,
+                   bool RemoveTransparency = false, TQvColor TransparentExchangeColor = 0xFFFFFFFF,
+                   double Scale = 1);
+    // The format from the name's extension: .png, .jpg or .jpeg, .bmp, .gif, .tif or .tiff,
+    // .svg, .pdf; another extension raises EConvertError naming the file.
+    void SaveImage(const QString& FileName, double Scale = 1);
+    static TQvImageFileFormat ImageFormatOf(const QString& FileName);
+
     // ---- Registries ----
     int SeriesCount() const { return int(FRelatedSeries.size()); }
     // In layer order after a calculation.
@@ -496,6 +539,13 @@ public:
     void SortLayers();
     // Finds the axes of this graph and the graphs coupled to its X axis.
     void CheckCoupled();
+    // The graph whose group an image shows: this one, or the parent of a coupled graph's axis.
+    TQvGraph2D* ImageRoot();
+    // The height this graph adds to an image of its group.
+    int ImagePartHeight() const;
+    void PaintForImage(TGPGraphics* Graphics, bool Metafile);
+    // The group as a vector image on Device, Scale times its size.
+    void PaintVectorImage(QPaintDevice* Device, double Scale);
     // Creates the primary axes that are missing.
     void TestPrimaryAxis();
     // Records the data of every series vector as one undo step.

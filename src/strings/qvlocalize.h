@@ -167,6 +167,8 @@ inline constexpr TResourceString SUndoTemporaryFile{"Cannot create the undo file
 inline constexpr TResourceString SImageFormatNotSupported{"Image format \"%s\" is not supported"};
 inline constexpr TResourceString SImageWriteError{"Cannot write the image as %s: %s"};
 inline constexpr TResourceString SImageReadError{"Cannot read the image file \"%s\": %s"};
+inline constexpr TResourceString SImageUnknownExtension{
+    "Cannot tell the image format of \"%s\" from its extension"};
 
 // GIF export
 inline constexpr TResourceString SGifNullImage{"Cannot save an empty image as GIF"};
