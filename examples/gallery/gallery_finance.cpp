@@ -81,7 +81,10 @@ T* PriceSeries(TComponent* Owner, TQvAxis* X, TQvAxis* Y, const TPrices& Prices,
 void AddYear(TComponent* Owner, TWinControl* Panel, const TPrices& Prices) {
     TQvGraph2D* Graph =
         NewGraph(Owner, Panel, "Candles", "A trading year in daily candles", 5, 5, 990, 440);
-    TQvAxis* Days = NewAxis(Owner, Graph, P::Bottom, S::DateTime, 0, 0, "");
+    // The year and the day after it, which the last volume bar reaches into.
+    TQvAxis* Days = NewAxis(Owner, Graph, P::Bottom, S::DateTime, EncodeDate(2025, 1, 1),
+                            EncodeDate(2026, 1, 2), "");
+    Days->SetEndRounding(TQvAxisEndRounding::RndNothing);
     TQvAxis* Price = NewAxis(Owner, Graph, P::Left, S::Normal, 0, 0, "Price");
     auto* Candles =
         PriceSeries<TQvCandleSticks>(Owner, Days, Price, Prices, 0, "Daily open, high, low, close");

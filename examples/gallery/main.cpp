@@ -1,4 +1,4 @@
-// Renders every gallery page to PNG and SVG and writes an index.html that shows them; saves
+// Renders every gallery page to PNG, SVG and PDF and writes an index.html that shows them; saves
 // every chart beside them as a document in the three encodings, for qvplot to open.
 // Usage: gallery [output folder]   (default: out/gallery)
 
@@ -9,6 +9,7 @@
 
 #include <framework/qvforms.h>
 #include <framework/qvstreams.h>
+#include <style/qvpdfpage.h>
 #include <style/qvsvgdevice.h>
 
 #include <QApplication>
@@ -34,6 +35,14 @@ void RenderPage(const TGalleryPage& Page, const QDir& Folder) {
     Control->PaintTo(Painter, 0, 0);
     Painter.end();
     QvStream::SaveFile(Folder.filePath(Page.Name + QStringLiteral(".svg")), Svg.Svg());
+
+    QvStream::SaveFile(Folder.filePath(Page.Name + QStringLiteral(".pdf")), [&](QIODevice* File) {
+        WritePdfPage(File, QSize(Control->GetWidth(), Control->GetHeight()), Page.Title,
+                     [&](QPaintDevice* Pdf) {
+                         QPainter PdfPainter(Pdf);
+                         Control->PaintTo(PdfPainter, 0, 0);
+                     });
+    });
 
     for (TQvGraph2D* Graph : PageGraphs(&Form)) {
         const QString Stem = Folder.filePath(Page.Name + u'-' + Graph->GetName());
@@ -61,6 +70,7 @@ void WriteIndex(const std::vector<TGalleryPage>& Pages, const QDir& Folder) {
             << Escaped(Page.Description) << "</p>\n<p><img src=\"" << Page.Name << ".png\" alt=\""
             << Escaped(Page.Title) << "\"></p>\n<p><a href=\"" << Page.Name
             << ".svg\">SVG</a> &middot; <a href=\"" << Page.Name
+            << ".pdf\">PDF</a> &middot; <a href=\"" << Page.Name
             << ".png\">PNG</a></p></section>\n";
     }
     Out << "</body></html>\n";

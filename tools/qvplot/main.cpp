@@ -13,19 +13,12 @@
 #include <data/qvvectors.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvforms.h>
-#include <framework/qvstreams.h>
 #include <graph/qvgraph2d.h>
 #include <graph/qvgraphdocument.h>
 #include <series/qvseries.h>
-#include <style/qvgdi.h>
-#include <style/qvsvgdevice.h>
 
 #include <QApplication>
-#include <QBuffer>
 #include <QFileInfo>
-#include <QPageSize>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QRegularExpression>
 
 #include <cstdio>
@@ -81,47 +74,6 @@ std::optional<TOptions> ParseArguments(const QStringList& Args) {
     if ((Options.Command == u"info") != Options.Output.isEmpty()) return std::nullopt;
     if (Options.Command != u"render" && Options.Size) return std::nullopt;
     return Options;
-}
-
-QByteArray RenderImage(TQvGraph2D* Graph, const QString& Suffix) {
-    static const QHash<QString, QString> MimeTypes = {
-        {QStringLiteral("png"), QStringLiteral("image/png")},
-        {QStringLiteral("jpg"), QStringLiteral("image/jpeg")},
-        {QStringLiteral("jpeg"), QStringLiteral("image/jpeg")},
-        {QStringLiteral("bmp"), QStringLiteral("image/bmp")},
-        {QStringLiteral("gif"), QStringLiteral("image/gif")},
-        {QStringLiteral("tif"), QStringLiteral("image/tiff")},
-        {QStringLiteral("tiff"), QStringLiteral("image/tiff")}};
-    const QSize Size(Graph->GetWidth(), Graph->GetHeight());
-    QBuffer Out;
-    Out.open(QIODevice::WriteOnly);
-    if (Suffix == u"svg") {
-        TQvSvgDevice Svg(Size, Graph->CaptionAsString());
-        QPainter Painter(&Svg);
-        Graph->PaintTo(Painter, 0, 0);
-        Painter.end();
-        return Svg.Svg();
-    }
-    if (Suffix == u"pdf") {
-        QPdfWriter Pdf(&Out);
-        Pdf.setResolution(72);
-        Pdf.setPageSize(QPageSize(QSizeF(Size), QPageSize::Point));
-        Pdf.setPageMargins(QMarginsF());
-        QPainter Painter(&Pdf);
-        Graph->PaintTo(Painter, 0, 0);
-        Painter.end();
-        return Out.data();
-    }
-    if (!MimeTypes.contains(Suffix))
-        throw EConvertError(QStringLiteral("unknown image type \".%1\"").arg(Suffix));
-    TGPBitmap Bitmap(Size.width(), Size.height());
-    Bitmap.Image().fill(Qt::transparent);
-    {
-        QPainter Painter(&Bitmap.Image());
-        Graph->PaintTo(Painter, 0, 0);
-    }
-    Bitmap.Save(&Out, MimeTypes[Suffix]);
-    return Out.data();
 }
 
 TQvDocumentFormat FormatOf(const QString& Suffix) {
@@ -183,7 +135,7 @@ int Run(const TOptions& Options) {
         if (Options.Size)
             Graph->SetBounds(Graph->GetLeft(), Graph->GetTop(), Options.Size->width(),
                              Options.Size->height());
-        QvStream::SaveFile(Options.Output, RenderImage(Graph.get(), Suffix));
+        Graph->SaveImage(Options.Output);
     });
     return 0;
 }
