@@ -99,6 +99,8 @@ using QvGraph::TQvSmoothingMode;
 using QvGraph::TQvZoomBufferType;
 
 // The title may quote variables of other components, and the graph publishes its own.
+class TPrinter;
+
 class TQvCustomGraph : public TCustomPanel, public TQvVariablesContainer, public TQvVariablesUser {
     Q_OBJECT
     Q_MOC_INCLUDE("undo/qvundostack.h")
@@ -487,6 +489,14 @@ public:
     // .svg, .pdf; another extension raises EConvertError naming the file.
     void SaveImage(const QString& FileName, double Scale = 1);
     static TQvImageFileFormat ImageFormatOf(const QString& FileName);
+    // Draws the group as vectors into Rect (device pixels) of the printer's current page. The
+    // caller begins and ends the job; without a job under way nothing happens.
+    void PrintTo(TPrinter* Printer, const QRect& Rect);
+    // Where a chart of Size goes in Target: as large as fits with its aspect kept, centred
+    // across a relatively wider target, else across the whole width from the top.
+    static QRectF PrintRect(const QRect& Target, const QSizeF& Size);
+    // The group on the clipboard as SVG, with an image beside it for programs that take none.
+    void CopyToClipboard();
 
     // ---- Registries ----
     int SeriesCount() const { return int(FRelatedSeries.size()); }

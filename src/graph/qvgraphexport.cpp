@@ -1,16 +1,19 @@
 // Images of a chart: the graph with the graphs coupled to its X axis stacked above it, the
-// scroll bars left out, painted at any scale onto bitmaps or into SVG and PDF, and saved by
-// format or by the file name's extension.
+// scroll bars left out, painted at any scale onto bitmaps or into SVG and PDF, saved by format
+// or by the file name's extension, printed and copied.
 
 #include "graph/qvgraph2d.h"
 
 #include "axes/qvaxis.h"
+#include "framework/qvclipbrd.h"
 #include "framework/qvexceptions.h"
+#include "framework/qvprinters.h"
 #include "framework/qvstreams.h"
 #include "strings/qvlocalize.h"
 #include "style/qvpdfpage.h"
 #include "style/qvsvgdevice.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -153,6 +156,36 @@ void TQvGraph2D::SaveImage(QIODevice* Stream, TQvImageFileFormat Format, bool Re
         AsBitmap(RemoveTransparency, TransparentExchangeColor, Scale)
             ->Save(Stream, MimeType(Format));
     }
+}
+
+QRectF TQvGraph2D::PrintRect(const QRect& Target, const QSizeF& Size) {
+    const double tw = Target.width(), th = Target.height();
+    if (Size.isEmpty() || tw <= 0 || th <= 0) return {};
+    const double Aspect = Size.width() / Size.height();
+    if (tw / th >= Aspect)
+        return {Target.left() + (tw - th * Aspect) / 2, double(Target.top()), th * Aspect, th};
+    return {double(Target.left()), double(Target.top()), tw, tw / Aspect};
+}
+
+void TQvGraph2D::PrintTo(TPrinter* Printer, const QRect& Rect) {
+    if (!Printer || !Printer->Printing()) return;
+    const int Left = ImageGraphLeft();
+    const QSizeF Size(GetWidth() - Left, ImgageGraphHeight());
+    const QRectF Place = PrintRect(Rect, Size);
+    if (Place.isEmpty()) return;
+    TGPGraphics Graphics(Printer->Canvas());
+    Graphics.TranslateTransform(float(Place.left()), float(Place.top()));
+    Graphics.ScaleTransform(float(Place.width() / Size.width()),
+                            float(Place.height() / Size.height()));
+    const QScopedValueRollback<bool> Vector(FDoingMetafile, true);
+    PaintToImage(&Graphics, -float(Left), 0);
+}
+
+void TQvGraph2D::CopyToClipboard() {
+    QBuffer Svg;
+    Svg.open(QIODevice::WriteOnly);
+    SaveImage(&Svg, TQvImageFileFormat::EMF);
+    Clipboard()->SetPicture(Svg.data(), AsBitmap()->Image());
 }
 
 void TQvGraph2D::SaveImage(const QString& FileName, TQvImageFileFormat Format,

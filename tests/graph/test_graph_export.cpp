@@ -1,13 +1,17 @@
 // Images of a chart: pixels equal to the painted chart, every raster format read back, a
 // scaled export drawn at its resolution, the stacked group of coupled graphs, SVG with its text,
-// PDF with its text, and the failures, which leave no file behind.
+// PDF with its text, the failures, which leave no file behind, a printed page, the clipboard,
+// and screens of more than one device pixel per pixel.
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
 
+#include <framework/qvclipbrd.h>
 #include <framework/qvexceptions.h>
+#include <framework/qvprinters.h>
 
 #include <QBuffer>
+#include <QPainter>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -133,4 +137,41 @@ TEST(GraphExport, SvgAndFailures) {
         "Image format \"EXIF\" is not supported");
     EXPECT_FALSE(QFileInfo::exists(Exif));
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList{"chart.svg"});
+}
+
+TEST(GraphExport, PrintingTheClipboardAndHighDensityScreens) {
+    // A wider target centres the chart; a narrower one gets its whole width from the top.
+    EXPECT_EQ(TQvGraph2D::PrintRect(QRect(100, 50, 600, 200), QSizeF(300, 200)),
+              QRectF(250, 50, 300, 200));
+    EXPECT_EQ(TQvGraph2D::PrintRect(QRect(10, 20, 150, 400), QSizeF(300, 200)),
+              QRectF(10, 20, 150, 100));
+
+    TExportChart Chart;
+    QTemporaryDir Dir;
+    TPrinter Printer;
+    Chart.Graph->PrintTo(&Printer, QRect(0, 0, 100, 100)); // no job: nothing happens
+    Printer.SetOutputFileName(Dir.filePath("printed.pdf"));
+    Printer.BeginDoc();
+    Chart.Graph->PrintTo(&Printer, QRect(0, 0, Printer.PageWidth(), Printer.PageHeight()));
+    Printer.EndDoc();
+    QProcess Text;
+    Text.start("pdftotext", {Dir.filePath("printed.pdf"), "-"});
+    ASSERT_TRUE(Text.waitForFinished());
+    const QString Printed = QString::fromUtf8(Text.readAllStandardOutput());
+    EXPECT_TRUE(Printed.contains("Export") && Printed.contains("100")) << qPrintable(Printed);
+
+    Clipboard()->Clear();
+    Chart.Graph->CopyToClipboard();
+    EXPECT_TRUE(Clipboard()->HasPicture());
+    EXPECT_TRUE(Clipboard()->GetPicture().contains(">Export</text>"));
+    EXPECT_EQ(Clipboard()->GetImage().size(), QSize(300, 200));
+
+    // On a screen of two device pixels per pixel the line is drawn two pixels thick.
+    QImage Dense(600, 400, QImage::Format_ARGB32);
+    Dense.setDevicePixelRatio(2);
+    Dense.fill(Qt::transparent);
+    QPainter Painter(&Dense);
+    Chart.Graph->PaintTo(Painter, 0, 0);
+    Painter.end();
+    EXPECT_EQ(TExportChart::LineRows(Dense, 2 * int(Chart.X->NumberToWorld(50))), 2);
 }
