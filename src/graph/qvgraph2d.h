@@ -163,6 +163,8 @@ public:
     void EndUpdate();
     bool Updating() const { return FUpdateCount > 0; }
     bool GetDoingImage() const { return FDoingImage; }
+    // Painting a vector image: positions as computed, not rounded; scroll bars not counted.
+    bool GetDoingMetafile() const { return FDoingMetafile; }
     bool NeedsRecalculate() const { return FRecalculate; }
     // Smoothing as SmoothingMode says, or none.
     void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
@@ -183,7 +185,48 @@ public:
     // A variable that the title quotes changed.
     void UpdateVariables() override { ParseCaption(); }
 
+    // The full paint onto any surface.
+    virtual void PaintGr(TGPGraphics* Graphics) { PaintBackground(Graphics); }
+
+    // ---- Images of the chart ----
+    // Pixels cut away at the left of an image, and the image's height.
+    virtual int ImageGraphLeft() { return 0; }
+    virtual int ImgageGraphHeight() { return ClientHeight(); }
+    // Paints the chart for an image onto Graphics shifted by (Dx, Dy).
+    virtual void PaintToImage(TGPGraphics* Graphics, float Dx, float Dy);
+    void PaintToImage(TGPImage* Image, float Dx, float Dy);
+    // The chart as a bitmap of Scale times its size, drawn at that resolution: 24-bit on the
+    // exchange colour (made opaque) without transparency, else 32-bit on transparent white.
+    std::unique_ptr<TGPBitmap> AsBitmap(bool RemoveTransparency = false,
+                                        TQvColor TransparentExchangeColor = 0xFFFFFFFF,
+                                        double Scale = 1);
+    // EMF writes SVG, PDF a PDF page, both with text as text; EXIF and Icon have no encoder and
+    // raise EConvertError.
+    virtual void SaveImage(QIODevice* Stream, TQvImageFileFormat Format,
+                           bool RemoveTransparency = false,
+                           TQvColor TransparentExchangeColor = 0xFFFFFFFF, double Scale = 1);
+    // Creates or overwrites the file; a failed export leaves no file behind.
+    void SaveImage(const QString& FileName, TQvImageFileFormat Format,
+                   bool RemoveTransparency = false, TQvColor TransparentExchangeColor = 0xFFFFFFFF,
+                   double Scale = 1);
+    // The format from the name's extension: .png, .jpg or .jpeg, .bmp, .gif, .tif or .tiff,
+    // .svg, .pdf; another extension raises EConvertError naming the file.
+    void SaveImage(const QString& FileName, double Scale = 1);
+    static TQvImageFileFormat ImageFormatOf(const QString& FileName);
+    // Draws the chart as vectors into Rect (device pixels) of the printer's current page. The
+    // caller begins and ends the job; without a job under way nothing happens.
+    virtual void PrintTo(TPrinter* Printer, const QRect& Rect);
+    // Where a chart of Size goes in Target: as large as fits with its aspect kept, centred
+    // across a relatively wider target, else across the whole width from the top.
+    static QRectF PrintRect(const QRect& Target, const QSizeF& Size);
+    // The chart on the clipboard as SVG, with an image beside it for programs that take none.
+    virtual void CopyToClipboard();
+
 protected:
+    // Paints this chart alone for an image.
+    void PaintForImage(TGPGraphics* Graphics, bool Metafile);
+    // The image as vectors on Device, Scale times its size.
+    void PaintVectorImage(QPaintDevice* Device, double Scale);
     // Before the size changes.
     virtual void BoundsChanged() {}
     // Publishes "Name" and "Caption" for formulas and captions.
@@ -206,6 +249,7 @@ protected:
     bool FOnce = true;
     bool FRecalculate = false;
     bool FDoingImage = false;
+    bool FDoingMetafile = false;
     int FUpdateCount = 0;
     TQvUndoStack* FUndoStack = nullptr;
     std::unique_ptr<TQvGradientSettings> FBackgroundGradient;
@@ -455,7 +499,6 @@ public:
 
     bool GetZooming() const { return FZoomDragging; }
     bool GetPanning() const { return FPanDragging; }
-    bool GetDoingMetafile() const { return FDoingMetafile; }
     bool GetDoingPrimary() const { return FDoingPrimary; }
     // Reading from a store; the axes keep their ranges meanwhile.
     bool GetLoading() const { return FLoding; }
@@ -463,40 +506,14 @@ public:
     bool GetIsCoupledGraph() const { return FIsCoupledGraph; }
     bool GetHasChildGraphs() const { return FHasChildGraphs; }
 
-    // ---- Images of the chart, with the graphs coupled to its X axis stacked above it ----
-    // Pixels cut away at the left of an image: the vertical scroll bars, when one shows.
-    int ImageGraphLeft();
-    // The height of the stacked group, horizontal scroll bars left out.
-    int ImgageGraphHeight();
-    // Paints the group onto Graphics shifted by (Dx, Dy): the last coupled graph at the top,
-    // this group's root at the bottom.
-    void PaintToImage(TGPGraphics* Graphics, float Dx, float Dy);
-    void PaintToImage(TGPImage* Image, float Dx, float Dy);
-    // The group as a bitmap of Scale times its size, drawn at that resolution: 24-bit on the
-    // exchange colour (made opaque) without transparency, else 32-bit on transparent white.
-    std::unique_ptr<TGPBitmap> AsBitmap(bool RemoveTransparency = false,
-                                        TQvColor TransparentExchangeColor = 0xFFFFFFFF,
-                                        double Scale = 1);
-    // EMF writes SVG, PDF a PDF page, both with text as text; EXIF and Icon have no encoder and
-    // raise EConvertError.
-    void SaveImage(QIODevice* Stream, TQvImageFileFormat Format, bool RemoveTransparency = false,
-                   TQvColor TransparentExchangeColor = 0xFFFFFFFF, double Scale = 1);
-    // Creates or overwrites the file; a failed export leaves no file behind.
-    void SaveImage(const QString& FileName, TQvImageFileFormat Format,
-                   bool RemoveTransparency = false, TQvColor TransparentExchangeColor = 0xFFFFFFFF,
-                   double Scale = 1);
-    // The format from the name's extension: .png, .jpg or .jpeg, .bmp, .gif, .tif or .tiff,
-    // .svg, .pdf; another extension raises EConvertError naming the file.
-    void SaveImage(const QString& FileName, double Scale = 1);
-    static TQvImageFileFormat ImageFormatOf(const QString& FileName);
-    // Draws the group as vectors into Rect (device pixels) of the printer's current page. The
-    // caller begins and ends the job; without a job under way nothing happens.
-    void PrintTo(TPrinter* Printer, const QRect& Rect);
-    // Where a chart of Size goes in Target: as large as fits with its aspect kept, centred
-    // across a relatively wider target, else across the whole width from the top.
-    static QRectF PrintRect(const QRect& Target, const QSizeF& Size);
-    // The group on the clipboard as SVG, with an image beside it for programs that take none.
-    void CopyToClipboard();
+    // ---- Images: the graphs coupled to this one's X axis stacked above their root ----
+    // Past the vertical scroll bars, when one shows.
+    int ImageGraphLeft() override;
+    // The heights of the group's graphs, horizontal scroll bars left out.
+    int ImgageGraphHeight() override;
+    // The last coupled graph at the top, the group's root at the bottom.
+    void PaintToImage(TGPGraphics* Graphics, float Dx, float Dy) override;
+    using TQvCustomGraph::PaintToImage;
 
     // ---- Registries ----
     int SeriesCount() const { return int(FRelatedSeries.size()); }
@@ -553,9 +570,6 @@ public:
     TQvGraph2D* ImageRoot();
     // The height this graph adds to an image of its group.
     int ImagePartHeight() const;
-    void PaintForImage(TGPGraphics* Graphics, bool Metafile);
-    // The group as a vector image on Device, Scale times its size.
-    void PaintVectorImage(QPaintDevice* Device, double Scale);
     // Creates the primary axes that are missing.
     void TestPrimaryAxis();
     // Records the data of every series vector as one undo step.
@@ -563,7 +577,7 @@ public:
     // Repaints the graphs coupled to this graph's X axis at once.
     void RepaintChildGraphs();
     // Draws the chart; the first paint creates missing primary axes.
-    void PaintGr(TGPGraphics* Graphics);
+    void PaintGr(TGPGraphics* Graphics) override;
     void Paint(QPainter& Canvas) override;
     bool PaintsOpaque() const override;
     // Puts the title's anchor where its alignment says.
@@ -698,7 +712,6 @@ private:
     // The stage the last burst of wheel notches recorded, and when its last notch came.
     int FWheelStage = -1;
     QElapsedTimer FLastWheel;
-    bool FDoingMetafile = false;
     bool FDoingPrimary = false;
     bool FLoding = false;
     bool FHasChildGraphs = false;

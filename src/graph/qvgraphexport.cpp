@@ -1,6 +1,6 @@
-// Images of a chart: the graph with the graphs coupled to its X axis stacked above it, the
-// scroll bars left out, painted at any scale onto bitmaps or into SVG and PDF, saved by format
-// or by the file name's extension, printed and copied.
+// Images of a chart, painted at any scale onto bitmaps or into SVG and PDF, saved by format or
+// by the file name's extension, printed and copied; for a graph, with the graphs coupled to its
+// X axis stacked above it and the scroll bars left out.
 
 #include "graph/qvgraph2d.h"
 
@@ -86,7 +86,16 @@ int TQvGraph2D::ImageGraphLeft() {
     return Left;
 }
 
-void TQvGraph2D::PaintForImage(TGPGraphics* Graphics, bool Metafile) {
+void TQvCustomGraph::PaintToImage(TGPGraphics* Graphics, float Dx, float Dy) {
+    const TGPMatrix Saved = Graphics->GetTransform();
+    TGPMatrix At = Saved;
+    At.Translate(Dx, Dy);
+    Graphics->SetTransform(At);
+    PaintForImage(Graphics, FDoingMetafile);
+    Graphics->SetTransform(Saved);
+}
+
+void TQvCustomGraph::PaintForImage(TGPGraphics* Graphics, bool Metafile) {
     const QScopedValueRollback<bool> Image(FDoingImage, true);
     const QScopedValueRollback<bool> Vector(FDoingMetafile, Metafile);
     PaintGr(Graphics);
@@ -108,13 +117,13 @@ void TQvGraph2D::PaintToImage(TGPGraphics* Graphics, float Dx, float Dy) {
     Graphics->SetTransform(Saved);
 }
 
-void TQvGraph2D::PaintToImage(TGPImage* Image, float Dx, float Dy) {
+void TQvCustomGraph::PaintToImage(TGPImage* Image, float Dx, float Dy) {
     TGPGraphics Graphics(Image);
     PaintToImage(&Graphics, Dx, Dy);
 }
 
-std::unique_ptr<TGPBitmap> TQvGraph2D::AsBitmap(bool RemoveTransparency,
-                                                TQvColor TransparentExchangeColor, double Scale) {
+std::unique_ptr<TGPBitmap>
+TQvCustomGraph::AsBitmap(bool RemoveTransparency, TQvColor TransparentExchangeColor, double Scale) {
     const int Left = ImageGraphLeft();
     auto Bitmap = std::make_unique<TGPBitmap>(
         Scaled(GetWidth() - Left, Scale), Scaled(ImgageGraphHeight(), Scale),
@@ -127,7 +136,7 @@ std::unique_ptr<TGPBitmap> TQvGraph2D::AsBitmap(bool RemoveTransparency,
     return Bitmap;
 }
 
-void TQvGraph2D::PaintVectorImage(QPaintDevice* Device, double Scale) {
+void TQvCustomGraph::PaintVectorImage(QPaintDevice* Device, double Scale) {
     QPainter Painter(Device);
     TGPGraphics Graphics(&Painter);
     Graphics.ScaleTransform(float(Scale), float(Scale));
@@ -136,8 +145,9 @@ void TQvGraph2D::PaintVectorImage(QPaintDevice* Device, double Scale) {
     PaintToImage(&Graphics, -float(ImageGraphLeft()), 0);
 }
 
-void TQvGraph2D::SaveImage(QIODevice* Stream, TQvImageFileFormat Format, bool RemoveTransparency,
-                           TQvColor TransparentExchangeColor, double Scale) {
+void TQvCustomGraph::SaveImage(QIODevice* Stream, TQvImageFileFormat Format,
+                               bool RemoveTransparency, TQvColor TransparentExchangeColor,
+                               double Scale) {
     const QSize Size(Scaled(GetWidth() - ImageGraphLeft(), Scale),
                      Scaled(ImgageGraphHeight(), Scale));
     switch (Format) {
@@ -158,7 +168,7 @@ void TQvGraph2D::SaveImage(QIODevice* Stream, TQvImageFileFormat Format, bool Re
     }
 }
 
-QRectF TQvGraph2D::PrintRect(const QRect& Target, const QSizeF& Size) {
+QRectF TQvCustomGraph::PrintRect(const QRect& Target, const QSizeF& Size) {
     const double tw = Target.width(), th = Target.height();
     if (Size.isEmpty() || tw <= 0 || th <= 0) return {};
     const double Aspect = Size.width() / Size.height();
@@ -167,7 +177,7 @@ QRectF TQvGraph2D::PrintRect(const QRect& Target, const QSizeF& Size) {
     return {double(Target.left()), double(Target.top()), tw, tw / Aspect};
 }
 
-void TQvGraph2D::PrintTo(TPrinter* Printer, const QRect& Rect) {
+void TQvCustomGraph::PrintTo(TPrinter* Printer, const QRect& Rect) {
     if (!Printer || !Printer->Printing()) return;
     const int Left = ImageGraphLeft();
     const QSizeF Size(GetWidth() - Left, ImgageGraphHeight());
@@ -181,26 +191,26 @@ void TQvGraph2D::PrintTo(TPrinter* Printer, const QRect& Rect) {
     PaintToImage(&Graphics, -float(Left), 0);
 }
 
-void TQvGraph2D::CopyToClipboard() {
+void TQvCustomGraph::CopyToClipboard() {
     QBuffer Svg;
     Svg.open(QIODevice::WriteOnly);
     SaveImage(&Svg, TQvImageFileFormat::EMF);
     Clipboard()->SetPicture(Svg.data(), AsBitmap()->Image());
 }
 
-void TQvGraph2D::SaveImage(const QString& FileName, TQvImageFileFormat Format,
-                           bool RemoveTransparency, TQvColor TransparentExchangeColor,
-                           double Scale) {
+void TQvCustomGraph::SaveImage(const QString& FileName, TQvImageFileFormat Format,
+                               bool RemoveTransparency, TQvColor TransparentExchangeColor,
+                               double Scale) {
     QvStream::SaveFile(FileName, [&](QIODevice* Stream) {
         SaveImage(Stream, Format, RemoveTransparency, TransparentExchangeColor, Scale);
     });
 }
 
-void TQvGraph2D::SaveImage(const QString& FileName, double Scale) {
+void TQvCustomGraph::SaveImage(const QString& FileName, double Scale) {
     SaveImage(FileName, ImageFormatOf(FileName), false, 0xFFFFFFFF, Scale);
 }
 
-TQvImageFileFormat TQvGraph2D::ImageFormatOf(const QString& FileName) {
+TQvImageFileFormat TQvCustomGraph::ImageFormatOf(const QString& FileName) {
     static const std::pair<const char*, TQvImageFileFormat> Extensions[] = {
         {"png", TQvImageFileFormat::PNG},   {"jpg", TQvImageFileFormat::JPEG},
         {"jpeg", TQvImageFileFormat::JPEG}, {"bmp", TQvImageFileFormat::BMP},

@@ -228,7 +228,7 @@ public:
 
     void Modified() override;
     void Calculate() override;
-    void PaintGr(TGPGraphics* Graphics);
+    void PaintGr(TGPGraphics* Graphics) override;
     void Paint(QPainter& Canvas) override;
     bool IsPropertyStored(const char* Name) const override;
     void Notification(TComponent* AComponent, TOperation Operation) override;

@@ -709,6 +709,34 @@ struct TShownChart {
 };
 } // namespace
 
+// An image of a zoomed graph leaves the scroll bars out: it starts at the leftmost left axis.
+TEST(GraphScroll, ImagesLeaveTheScrollBarsOut) {
+    TShownChart Shown;
+    TQvGraph2D* Graph = Shown.Chart.Graph;
+    Shown.Chart.X->ZoomIn(20, 40);
+    Shown.Chart.Y->ZoomIn(20, 40);
+    Shown.Show();
+    ASSERT_TRUE(Graph->GetVerticalScrollbar()->isVisible());
+    const int Left = Graph->ImageGraphLeft();
+    EXPECT_EQ(Left, Shown.Chart.Y->GetLeft());
+    EXPECT_GE(Left, Graph->GetVerticalScrollbar()->width());
+    // Premultiplied, so that nearly transparent pixels carry no meaningless colour.
+    const QImage Painted = Shown.Chart.Render(QImage::Format_ARGB32_Premultiplied);
+    const QImage Image = Graph->AsBitmap()->Image();
+    ASSERT_EQ(Image.size(), QSize(Graph->GetWidth() - Left, Graph->ImgageGraphHeight()));
+    EXPECT_LT(Image.height(), Graph->ClientHeight());
+    // The same pixels, but for the antialiasing of the line shifted by whole pixels.
+    const QImage Cut = Painted.copy(Left, 0, Image.width(), Image.height());
+    int Different = 0;
+    for (int y = 0; y < Image.height(); ++y)
+        for (int x = 0; x < Image.width(); ++x) {
+            const QRgb a = Image.pixel(x, y), b = Cut.pixel(x, y);
+            Different += std::abs(qAlpha(a) - qAlpha(b)) > 2 || std::abs(qRed(a) - qRed(b)) > 2 ||
+                         std::abs(qGreen(a) - qGreen(b)) > 2 || std::abs(qBlue(a) - qBlue(b)) > 2;
+        }
+    EXPECT_EQ(Different, 0);
+}
+
 // Both bars appear along the data area when zoomed, the thumb shows the visible part, and
 // every code moves all axes of the bar's orientation within their scroll limits.
 TEST(GraphScroll, BarsFollowTheZoomAndEveryCodeMovesTheAxes) {

@@ -1,7 +1,7 @@
-// Images of a chart: pixels equal to the painted chart, every raster format read back, a
-// scaled export drawn at its resolution, the stacked group of coupled graphs, SVG with its text,
-// PDF with its text, the failures, which leave no file behind, a printed page, the clipboard,
-// and screens of more than one device pixel per pixel.
+// Images of a chart: pixels equal to the painted chart (a graph and a pie chart), every raster
+// format read back, a scaled export drawn at its resolution, the stacked group of coupled
+// graphs, SVG and PDF with their text, the failures, which leave no file behind, a printed page,
+// the clipboard, and screens of more than one device pixel per pixel.
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
@@ -9,6 +9,7 @@
 #include <framework/qvclipbrd.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvprinters.h>
+#include <pie/qvpiechart.h>
 
 #include <QBuffer>
 #include <QPainter>
@@ -72,6 +73,22 @@ TEST(GraphExport, PixelsFormatsAndScale) {
     EXPECT_EQ(TExportChart::LineRows(Png, Column), 1);
     EXPECT_EQ(TExportChart::LineRows(Double, 2 * Column), 2);
     EXPECT_FALSE(Double == Png.scaled(600, 400));
+    // Pie charts export alike.
+    auto* Pie = new TQvPieChart(Chart.Owner.get());
+    Pie->SetBounds(0, 0, 240, 160);
+    auto* Shares = Chart.NewVector("", {3, 2, 1});
+    Pie->SetValues(Shares);
+    QImage PiePainted(240, 160, QImage::Format_ARGB32_Premultiplied);
+    PiePainted.fill(Qt::transparent);
+    {
+        TGPGraphics Graphics(&PiePainted);
+        Pie->PaintGr(&Graphics);
+    }
+    QBuffer PiePng;
+    PiePng.open(QIODevice::WriteOnly);
+    Pie->SaveImage(&PiePng, TQvImageFileFormat::PNG);
+    EXPECT_TRUE(QImage::fromData(PiePng.data()).convertToFormat(QImage::Format_ARGB32) ==
+                PiePainted.convertToFormat(QImage::Format_ARGB32));
     // Without transparency the background is the exchange colour.
     QBuffer Opaque;
     Opaque.open(QIODevice::WriteOnly);
