@@ -200,6 +200,10 @@ public:
     std::unique_ptr<TGPBitmap> AsBitmap(bool RemoveTransparency = false,
                                         TQvColor TransparentExchangeColor = 0xFFFFFFFF,
                                         double Scale = 1);
+    // An opaque image in which the pixels of TransparentColor are made transparent.
+    QImage AsTBitmap(TQvColor TransparentColor);
+    // The chart recorded as vectors, for drawing at any size.
+    std::unique_ptr<TGPMetafile> AsTMetafile();
     // EMF writes SVG, PDF a PDF page, both with text as text; EXIF and Icon have no encoder and
     // raise EConvertError.
     virtual void SaveImage(QIODevice* Stream, TQvImageFileFormat Format,

@@ -136,6 +136,25 @@ TQvCustomGraph::AsBitmap(bool RemoveTransparency, TQvColor TransparentExchangeCo
     return Bitmap;
 }
 
+QImage TQvCustomGraph::AsTBitmap(TQvColor TransparentColor) {
+    QImage Image = AsBitmap(true, TransparentColor)->Image().convertToFormat(QImage::Format_ARGB32);
+    const QRgb Key = (TransparentColor | 0xFF000000) & 0xFFFFFFFF;
+    for (int y = 0; y < Image.height(); ++y) {
+        auto* Line = reinterpret_cast<QRgb*>(Image.scanLine(y));
+        for (int x = 0; x < Image.width(); ++x)
+            if (Line[x] == Key) Line[x] = 0;
+    }
+    return Image;
+}
+
+std::unique_ptr<TGPMetafile> TQvCustomGraph::AsTMetafile() {
+    const int Left = ImageGraphLeft();
+    auto Metafile = std::make_unique<TGPMetafile>(GetWidth() - Left, ImgageGraphHeight());
+    const QScopedValueRollback<bool> Vector(FDoingMetafile, true);
+    PaintToImage(Metafile.get(), -float(Left), 0);
+    return Metafile;
+}
+
 void TQvCustomGraph::PaintVectorImage(QPaintDevice* Device, double Scale) {
     QPainter Painter(Device);
     TGPGraphics Graphics(&Painter);

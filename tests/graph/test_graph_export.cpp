@@ -89,6 +89,14 @@ TEST(GraphExport, PixelsFormatsAndScale) {
     Pie->SaveImage(&PiePng, TQvImageFileFormat::PNG);
     EXPECT_TRUE(QImage::fromData(PiePng.data()).convertToFormat(QImage::Format_ARGB32) ==
                 PiePainted.convertToFormat(QImage::Format_ARGB32));
+    // The platform bitmap with a transparent colour, and the recorded vectors.
+    Chart.Graph->SetBackColor(0xFFFFFFFF);
+    const QImage Keyed = Chart.Graph->AsTBitmap(0xFFFFFFFF);
+    EXPECT_EQ(Keyed.pixel(1, 1), 0u);
+    EXPECT_EQ(Keyed.pixel(Column, Chart.Y->NumberToWorld(50)), Blue);
+    const std::unique_ptr<TGPMetafile> Vectors = Chart.Graph->AsTMetafile();
+    EXPECT_EQ(QSize(Vectors->GetWidth(), Vectors->GetHeight()), QSize(300, 200));
+    EXPECT_TRUE(Vectors->ToSvg().contains(">Export</text>"));
     // Without transparency the background is the exchange colour.
     QBuffer Opaque;
     Opaque.open(QIODevice::WriteOnly);
