@@ -510,7 +510,13 @@ QScopedValueRollback<bool> TQvGraph2D::AxisPass() {
 }
 
 void TQvGraph2D::TestSeriesAndAxis() {
-    for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
+    // The series of the graphs coupled to this one's X axis report to that axis too: they
+    // calculate before it takes its range, or the first paints would leave them out.
+    if (FRecalculate) CheckCoupled();
+    QList<TQvSeries*> Reporting = FRelatedSeries;
+    for (const TQvGraph2D* Child : std::as_const(FChildGraphs))
+        Reporting += Child->FRelatedSeries;
+    for (TQvSeries* Series : std::as_const(Reporting)) {
         if (!Series->GetAutoUpdate() || !Series->SeriesVisible()) continue;
         Series->CheckDBVectors();
         Series->Calculate();

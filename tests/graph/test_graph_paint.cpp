@@ -320,6 +320,26 @@ TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
     EXPECT_FLOAT_EQ(Below->ScreenPoints().Points()[2].X, A.X + A.Width - 1);
 }
 
+// The series of a coupled graph widen the shared X axis from the first paint of the graph
+// that owns it on, not only after the coupled graph has painted.
+TEST(GraphPaint, CoupledSeriesWidenTheSharedAxisAtOnce) {
+    TChart Chart;
+    Chart.Graph->SetBounds(0, 0, 400, 300);
+    Chart.X->SetEndRounding(TQvAxisEndRounding::RndNothing);
+    Chart.NewSeries(Chart.NewVector("", {0, 10}), Chart.NewVector("", {1, 2}));
+    auto* Lower = new TQvGraph2D(Chart.Owner.get());
+    Lower->SetBounds(0, 0, 400, 200);
+    auto* LowerY = Chart.NewAxis(TQvAxisPosition::Left, "LowerY");
+    LowerY->SetParent(Lower);
+    Lower->SetPrimaryXAxis(Chart.X);
+    Lower->SetPrimaryYAxis(LowerY);
+    Chart.NewSeries(Chart.NewVector("", {0, 30}), Chart.NewVector("", {5, 6}), Chart.X, LowerY);
+    Chart.Render();
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 30);
+    Chart.Render();
+    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 30);
+}
+
 TEST(GraphPaint, PartialPaintsOfDeviceLinesAreFollowedByAFullOne) {
     TPaintedChart Chart;
     Chart.Graph->SetSmoothingMode(TQvSmoothingMode::None);
