@@ -513,14 +513,16 @@ void TQvGraph2D::TestSeriesAndAxis() {
     // The series of the graphs coupled to this one's X axis report to that axis too: they
     // calculate before it takes its range, or the first paints would leave them out.
     if (FRecalculate) CheckCoupled();
-    QList<TQvSeries*> Reporting = FRelatedSeries;
+    const auto Test = [](const QList<TQvSeries*>& Series) {
+        for (TQvSeries* S : Series) {
+            if (!S->GetAutoUpdate() || !S->SeriesVisible()) continue;
+            S->CheckDBVectors();
+            S->Calculate();
+        }
+    };
+    Test(FRelatedSeries);
     for (const TQvGraph2D* Child : std::as_const(FChildGraphs))
-        Reporting += Child->FRelatedSeries;
-    for (TQvSeries* Series : std::as_const(Reporting)) {
-        if (!Series->GetAutoUpdate() || !Series->SeriesVisible()) continue;
-        Series->CheckDBVectors();
-        Series->Calculate();
-    }
+        Test(Child->FRelatedSeries);
     for (TQvAxis* Axis : ChildAxes())
         Axis->GetNewRanges();
 }

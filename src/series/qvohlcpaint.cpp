@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 
 using namespace Qvlocalize;
 
@@ -160,11 +161,12 @@ TQvColor TQvCandleSticks::BodyColor(int Direction) const {
 
 void TQvCandleSticks::PaintBar(TGPGraphics* Graphics, size_t k, const TBar& Bar, float W, float) {
     const TQvColor Fill = BodyColor(Bar.Direction);
-    TQvPen Same(*FPen);
     TQvPen* Pen = FPen.get();
+    std::optional<TQvPen> Same;
     if (FShadowsSameColorAsFill) {
-        Same.SetColor(Fill);
-        Pen = &Same;
+        Same.emplace(*FPen);
+        Same->SetColor(Fill);
+        Pen = &*Same;
     }
     const bool Outline = BarPen(k, Pen);
     DrawCandle(Graphics, Bar.X, W, Bar.High, std::min(Bar.Open, Bar.Close),
