@@ -3,6 +3,7 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <framework/qvexceptions.h>
 #include <framework/qvinifiles.h>
@@ -164,32 +165,16 @@ TEST(SeriesIO, RoundTripsInEveryForm) {
     TStoredChart Chart;
     QTemporaryDir Dir;
     const QString File = Dir.filePath("series.bin");
-    const std::vector<std::pair<const char*, std::function<void(TQvSeries*)>>> Forms = {
-        {"stream", [&](TQvSeries* T) { ReadRecord(T, Record(Chart.S)); }},
+    std::vector<std::pair<const char*, std::function<void(TQvSeries*)>>> Forms = {
         {"file",
          [&](TQvSeries* T) {
              Chart.S->WriteTo(File);
              T->ReadFrom(File);
          }},
-        {"xml",
-         [&](TQvSeries* T) {
-             TXMLDocument Doc;
-             Chart.S->WriteTo(Doc.AddChild("Series"));
-             TXMLDocument Loaded;
-             Loaded.LoadFromXML(Doc.SaveToXML());
-             T->ReadFrom(Loaded.DocumentElement());
-         }},
-        {"ini",
-         [&](TQvSeries* T) {
-             TMemIniFile Ini("");
-             Chart.S->WriteTo(&Ini, "Series");
-             QStringList Lines;
-             Ini.GetStrings(Lines);
-             TMemIniFile Loaded("");
-             Loaded.SetStrings(Lines);
-             T->ReadFrom(&Loaded, "Series");
-         }},
     };
+    for (TRecordForm Form : RecordForms)
+        Forms.emplace_back(FormName(Form),
+                           [&Chart, Form](TQvSeries* T) { CopyRecord(Chart.S, T, Form); });
     // Reading is not recorded for undo; later changes are.
     auto* Undo = new TQvUndoStack(Chart.Owner.get());
     Undo->SetName("Undo");
