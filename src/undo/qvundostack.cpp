@@ -97,6 +97,30 @@ bool TQvUndoStack::Recording(const QObject* Obj) const {
     return !Component || !Component->IsLoading();
 }
 
+bool TQvUndoStack::Records(const QObject* Obj) {
+    if (!Recording(Obj)) return false;
+    TQvUndoGroupScope* Scope = TQvUndoGroupScope::Outermost;
+    if (Scope &&
+        std::find(Scope->FJoined.begin(), Scope->FJoined.end(), this) == Scope->FJoined.end()) {
+        Scope->FJoined.emplace_back(this);
+        StartGroup(QString());
+    }
+    return true;
+}
+
+thread_local TQvUndoGroupScope* TQvUndoGroupScope::Outermost = nullptr;
+
+TQvUndoGroupScope::TQvUndoGroupScope() {
+    if (!Outermost) Outermost = this;
+}
+
+TQvUndoGroupScope::~TQvUndoGroupScope() {
+    if (Outermost != this) return;
+    Outermost = nullptr;
+    for (const QPointer<TQvUndoStack>& Stack : FJoined)
+        if (Stack && Stack->FUndo.GroupDepth > 0) Stack->StopGroup();
+}
+
 QString GetTemporaryPath() {
     return QDir::toNativeSeparators(QDir::tempPath() + u'/').left(256);
 }
@@ -145,8 +169,11 @@ void TQvUndoStack::ClearRedo() {
     ResetTrack(FRedo);
 }
 
-void TQvUndoStack::Prepare(TTrack& Track) {
+void TQvUndoStack::Prepare(TTrack& Track, const QString& Caption) {
     CreateStreams();
+    // A group opened without a caption is named by its first record with one.
+    if (&Track == &FUndo && !FBusy && Track.GroupDepth > 0 && FGroupCaption.isEmpty())
+        FGroupCaption = Caption;
     // Steps that were undone make room for the new record.
     if (int(Track.Positions.size()) > Track.PositionIndex + 1) {
         Track.End = Track.Positions[size_t(Track.PositionIndex + 1)];
@@ -218,7 +245,7 @@ void TQvUndoStack::WriteProperty(TTrack& Track, QObject* Obj, const QString& Cap
                                  const QString& PropName) {
     const QMetaProperty Property = FindProperty(Obj, PropName);
     if (!Property.isValid()) throw EFilerError(Format(SUndoPropertyNotFound, {PropName}));
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(TQvUndoToken::Property));
@@ -229,7 +256,7 @@ void TQvUndoStack::WriteProperty(TTrack& Track, QObject* Obj, const QString& Cap
 }
 
 void TQvUndoStack::WriteComponent(TTrack& Track, TComponent* Component, const QString& Caption) {
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(TQvUndoToken::Component));
@@ -239,7 +266,7 @@ void TQvUndoStack::WriteComponent(TTrack& Track, TComponent* Component, const QS
 }
 
 void TQvUndoStack::WriteFreeComponent(TTrack& Track, const QString& Ref, const QString& Caption) {
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(TQvUndoToken::FreeComponent));
@@ -249,7 +276,7 @@ void TQvUndoStack::WriteFreeComponent(TTrack& Track, const QString& Ref, const Q
 
 void TQvUndoStack::WriteEditState(TTrack& Track, QLineEdit* Edit, const QString& Text, int SelStart,
                                   int SelLength, const QString& Caption) {
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(TQvUndoToken::EditState));
@@ -268,7 +295,7 @@ void TQvUndoStack::WriteVectorState(TTrack& Track, TQvDoubleVector* Vector,
         Buffer.open(QIODevice::WriteOnly);
         Vector->WriteTo(&Buffer);
     }
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(TQvUndoToken::VectorState));
@@ -278,7 +305,7 @@ void TQvUndoStack::WriteVectorState(TTrack& Track, TQvDoubleVector* Vector,
 }
 
 void TQvUndoStack::WriteBracket(TTrack& Track, TQvUndoToken Token, const QString& Caption) {
-    Prepare(Track);
+    Prepare(Track, Caption);
     TWriter Writer(Track.Stream.get());
     Writer.WriteString(Caption);
     Writer.WriteInteger(int(Token));
@@ -289,15 +316,15 @@ void TQvUndoStack::WriteBracket(TTrack& Track, TQvUndoToken Token, const QString
 // ---- recording ----
 
 void TQvUndoStack::PushProperty(QObject* Obj, const QString& Caption, const QString& PropName) {
-    if (Obj && Recording(Obj)) WriteProperty(FUndo, Obj, Caption, PropName);
+    if (Obj && Records(Obj)) WriteProperty(FUndo, Obj, Caption, PropName);
 }
 
 void TQvUndoStack::PushComponent(TComponent* Component, const QString& Caption) {
-    if (Component && Recording(Component)) WriteComponent(FUndo, Component, Caption);
+    if (Component && Records(Component)) WriteComponent(FUndo, Component, Caption);
 }
 
 void TQvUndoStack::PushFreeComponent(TComponent* Component, const QString& Caption) {
-    if (!Component || !Recording(Component)) return;
+    if (!Component || !Records(Component)) return;
     const QString Ref = GetComponentRef(Component);
     if (Ref.isEmpty()) throw EStreamError(SUndoNoComponentName.Text());
     CheckNotOwnComponent(Component, true);
@@ -314,15 +341,15 @@ void TQvUndoStack::CheckNotOwnComponent(const QObject* Object, bool Freeing) con
 
 void TQvUndoStack::PushEditState(QLineEdit* Edit, const QString& Text, int SelStart, int SelLength,
                                  const QString& Caption) {
-    if (Edit && Recording(Edit)) WriteEditState(FUndo, Edit, Text, SelStart, SelLength, Caption);
+    if (Edit && Records(Edit)) WriteEditState(FUndo, Edit, Text, SelStart, SelLength, Caption);
 }
 
 void TQvUndoStack::PushVectorState(TQvDoubleVector* Vector, const QString& Caption) {
-    if (Vector && Recording(Vector)) WriteVectorState(FUndo, Vector, Caption);
+    if (Vector && Records(Vector)) WriteVectorState(FUndo, Vector, Caption);
 }
 
 void TQvUndoStack::StartGroup(const QString& Caption) {
-    if (!Recording(nullptr)) return;
+    if (!Records(nullptr)) return;
     if (FUndo.GroupDepth == 0) FGroupCaption = Caption;
     WriteBracket(FUndo, TQvUndoToken::StartGroup, Caption);
 }
@@ -451,9 +478,16 @@ void TQvUndoStack::PlayRecord(TTrack& From, qint64 Position, TTrack& To) {
 
 QString TQvUndoStack::StepCaption(const TTrack& Track, int Index) const {
     if (Index < 0 || Index >= int(Track.Steps.size()) || !Track.Stream) return QString();
-    Track.Stream->seek(Track.Positions[size_t(Track.Steps[size_t(Index)])]);
-    TReader Reader(Track.Stream.get());
-    return Reader.ReadString();
+    const auto CaptionAt = [&Track](int Record) {
+        Track.Stream->seek(Track.Positions[size_t(Record)]);
+        TReader Reader(Track.Stream.get());
+        return Reader.ReadString();
+    };
+    const QString Caption = CaptionAt(Track.Steps[size_t(Index)]);
+    if (!Caption.isEmpty()) return Caption;
+    // A group opened without a caption carries the one it took on its closing record.
+    return CaptionAt(Index + 1 < int(Track.Steps.size()) ? Track.Steps[size_t(Index + 1)] - 1
+                                                         : int(Track.Positions.size()) - 1);
 }
 
 QString TQvUndoStack::GetUndoComment(int Index) const {

@@ -61,6 +61,23 @@ protected:
     bool Redo() const override { return true; }
 };
 
+// While one lives, whatever an undo stack of this thread records is one step on that stack, as if
+// bracketed by StartGroup and StopGroup, captioned like its first record: an edit that sets the
+// properties of several components undoes at once. Within an outer scope an inner one does
+// nothing.
+class TQvUndoGroupScope {
+public:
+    TQvUndoGroupScope();
+    ~TQvUndoGroupScope();
+    TQvUndoGroupScope(const TQvUndoGroupScope&) = delete;
+    TQvUndoGroupScope& operator=(const TQvUndoGroupScope&) = delete;
+
+private:
+    friend class TQvUndoStack;
+    static thread_local TQvUndoGroupScope* Outermost;
+    std::vector<QPointer<TQvUndoStack>> FJoined;
+};
+
 class TQvUndoStack : public TComponent, public TQvUndoRecorder {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ GetEnabled WRITE SetEnabled)
@@ -92,6 +109,7 @@ public:
     void PushEditState(QLineEdit* Edit, const QString& Text, int SelStart, int SelLength,
                        const QString& Caption);
     void PushVectorState(TQvDoubleVector* Vector, const QString& Caption);
+    // A group started with an empty caption takes the caption of its first record.
     void StartGroup(const QString& Caption) override;
     void StopGroup() override;
 
@@ -121,6 +139,7 @@ public:
 private:
     // The fuzzing harness puts made-up histories into a stack through this.
     friend class TQvUndoHistoryAccess;
+    friend class TQvUndoGroupScope;
 
     // One direction's records: their stream offsets and the first record of every step.
     struct TTrack {
@@ -135,10 +154,12 @@ private:
     };
 
     bool Recording(const QObject* Obj) const;
+    // Recording, and then part of the open group scope.
+    bool Records(const QObject* Obj);
     void CreateStreams();
     std::unique_ptr<QIODevice> NewStream(QString& FileName);
     // Starts a record on Track: room at its end, a new step outside groups, the step limit.
-    void Prepare(TTrack& Track);
+    void Prepare(TTrack& Track, const QString& Caption);
     void DropOldestStep(TTrack& Track);
     void ResetTrack(TTrack& Track);
     void Finish(TTrack& Track, TWriter& Writer);
