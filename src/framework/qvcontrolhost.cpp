@@ -128,6 +128,7 @@ void TControlHost::mousePressEvent(QMouseEvent* Event) {
     if (!FControl || !Button) return;
     const QPoint Pos = Event->position().toPoint();
     TControl* Control = Target(Pos);
+    if (!Control->GetEnabled()) return;
     FCapture = Control;
     if (*Button == TMouseButton::Left) FClicked = Control;
     const QPoint P = ToControl(Control, Pos);
@@ -141,6 +142,7 @@ void TControlHost::mouseMoveEvent(QMouseEvent* Event) {
     if (!FCapture) UpdateHover(HitControl(Pos));
     if (!Self || !FControl) return;
     TControl* Control = Target(Pos);
+    if (!Control->GetEnabled()) return;
     const QPoint P = ToControl(Control, Pos);
     Control->MouseMove(ShiftState(Event, Event->buttons()), P.x(), P.y());
 }
@@ -152,6 +154,7 @@ void TControlHost::mouseReleaseEvent(QMouseEvent* Event) {
     QPointer<TControlHost> Self(this);
     QPointer<TControl> Control(Target(Pos));
     if (Event->buttons() == Qt::NoButton) FCapture = nullptr;
+    if (!Control->GetEnabled()) return;
     const QPoint P = ToControl(Control, Pos);
     const TShiftState Shift = ShiftState(Event, Event->buttons());
     if (*Button == TMouseButton::Left && FClicked == Control) {
@@ -167,6 +170,7 @@ void TControlHost::mouseDoubleClickEvent(QMouseEvent* Event) {
     if (!FControl || !Button) return;
     const QPoint Pos = Event->position().toPoint();
     QPointer<TControl> Control(Target(Pos));
+    if (!Control->GetEnabled()) return;
     FCapture = Control;
     FClicked = nullptr;
     const QPoint P = ToControl(Control, Pos);

@@ -147,6 +147,12 @@ void TControl::SetVisible(bool Value) {
     if (FParent && FAlign != TAlign::None) FParent->Realign();
 }
 
+void TControl::SetEnabled(bool Value) {
+    if (FEnabled == Value) return;
+    FEnabled = Value;
+    Invalidate();
+}
+
 bool TControl::Showing() const {
     return FVisible && (!FParent || FParent->Showing());
 }
@@ -184,6 +190,7 @@ bool TControl::EffectiveShowHint() const {
 
 bool TControl::IsPropertyStored(const char* Name) const {
     if (qstrcmp(Name, "Font") == 0) return !FParentFont;
+    if (qstrcmp(Name, "Enabled") == 0) return !FEnabled;
     return TComponent::IsPropertyStored(Name);
 }
 
@@ -364,6 +371,11 @@ void TWinControl::SetVisible(bool Value) {
     if (FHost) FHost->setVisible(Value);
 }
 
+void TWinControl::SetEnabled(bool Value) {
+    TControl::SetEnabled(Value);
+    if (FHost) FHost->setEnabled(Value);
+}
+
 QWidget* TWinControl::Widget() {
     CreateHandle();
     return FHost;
@@ -387,6 +399,7 @@ void TWinControl::AttachHost() {
     FHost->setGeometry(BoundsRect());
     FSyncingHost = false;
     FHost->RefreshCursor();
+    FHost->setEnabled(FEnabled);
     if (FParent) FHost->setVisible(FVisible);
     for (TControl* c : std::as_const(FControls))
         if (c->IsWindowed()) static_cast<TWinControl*>(c)->CreateHandle();
@@ -453,6 +466,7 @@ void TWinControl::PaintTo(QPainter& Painter, int X, int Y) {
     Painter.translate(X, Y);
     Painter.setClipRect(QRect(0, 0, FWidth, FHeight), Qt::IntersectClip);
     PaintWindow(Painter);
+    PaintEmbedded(Painter);
     for (TControl* c : std::as_const(FControls))
         if (c->IsWindowed() && c->FVisible)
             static_cast<TWinControl*>(c)->PaintTo(Painter, c->FLeft, c->FTop);

@@ -68,6 +68,7 @@ class TControl : public TComponent {
     Q_PROPERTY(int Width READ GetWidth WRITE SetWidth)
     Q_PROPERTY(int Height READ GetHeight WRITE SetHeight)
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
+    Q_PROPERTY(bool Enabled READ GetEnabled WRITE SetEnabled)
     Q_PROPERTY(Framework::TAlign Align READ GetAlign WRITE SetAlign)
     Q_PROPERTY(Framework::TAnchors Anchors READ GetAnchors WRITE SetAnchors)
     Q_PROPERTY(int Cursor READ GetCursor WRITE SetCursor)
@@ -114,6 +115,10 @@ public:
     // Visible, and so are all its parents.
     bool Showing() const;
 
+    // A disabled control takes no mouse or key input and paints itself greyed.
+    bool GetEnabled() const { return FEnabled; }
+    virtual void SetEnabled(bool Value);
+
     TAlign GetAlign() const { return FAlign; }
     void SetAlign(TAlign Value);
     TAnchors GetAnchors() const { return FAnchors; }
@@ -134,7 +139,7 @@ public:
     bool GetParentFont() const { return FParentFont; }
     void SetParentFont(bool Value);
 
-    // The font is stored only while it is not the parent's.
+    // The font is stored only while it is not the parent's, Enabled only when false.
     bool IsPropertyStored(const char* Name) const override;
 
     virtual bool IsWindowed() const { return false; }
@@ -198,6 +203,7 @@ protected:
     int FWidth = 0;
     int FHeight = 0;
     bool FVisible = true;
+    bool FEnabled = true;
 
 private:
     void FontObjectChanged();
@@ -233,6 +239,7 @@ public:
     bool IsWindowed() const override { return true; }
     void SetParent(TWinControl* AParent) override;
     void SetVisible(bool Value) override;
+    void SetEnabled(bool Value) override;
 
     int ControlCount() const { return int(FControls.size()); }
     TControl* Controls(int Index) const;
@@ -289,6 +296,9 @@ protected:
     virtual void HostCreated(QWidget* Host);
     // The control's own paint followed by its visible graphic children.
     virtual void PaintWindow(QPainter& Painter);
+    // PaintTo draws what the control paints itself; a control that shows a Qt widget of its own
+    // inside its window draws that here.
+    virtual void PaintEmbedded(QPainter& Painter) { Q_UNUSED(Painter); }
     // Places the aligned children in Rect, which shrinks by what they take.
     virtual void AlignControls(QRect& Rect);
     void FontChanged() override;

@@ -91,6 +91,23 @@ enum class TBorderStyle {
 };
 Q_ENUM_NS(TBorderStyle)
 
+// Where a button's glyph stands beside its caption.
+enum class TButtonLayout {
+    GlyphLeft,
+    GlyphRight,
+    GlyphTop,
+    GlyphBottom
+};
+Q_ENUM_NS(TButtonLayout)
+
+// How a button draws its face: plainly, with a gradient, or as the platform's style does.
+enum class TButtonStyle {
+    Normal,
+    Gradient,
+    Themed
+};
+Q_ENUM_NS(TButtonStyle)
+
 // What a data set tells its data links.
 enum class TDataEvent {
     FieldChange,
@@ -123,6 +140,8 @@ using Framework::TAlignment;
 using Framework::TAnchorKind;
 using Framework::TAnchors;
 using Framework::TBorderStyle;
+using Framework::TButtonLayout;
+using Framework::TButtonStyle;
 using Framework::TComponentState;
 using Framework::TComponentStateItem;
 using Framework::TDataEvent;

@@ -1,5 +1,6 @@
 #include "framework/qvgraphics.h"
 
+#include <algorithm>
 #include <cmath>
 #include <utility>
 
@@ -56,6 +57,16 @@ void TFont::Assign(TPersistent* Source) {
     SetCharset(Other->FCharset);
     FOnChange = Saved;
     Changed();
+}
+
+QFont TFont::ToQt() const {
+    QFont Font(FName);
+    Font.setPixelSize(std::max(1, -GetHeight()));
+    Font.setBold(FStyle.testFlag(TFontStyle::Bold));
+    Font.setItalic(FStyle.testFlag(TFontStyle::Italic));
+    Font.setUnderline(FStyle.testFlag(TFontStyle::Underline));
+    Font.setStrikeOut(FStyle.testFlag(TFontStyle::StrikeOut));
+    return Font;
 }
 
 void TFont::Changed() {

@@ -6,6 +6,8 @@
 
 #include "framework/qvclasses.h"
 
+#include <QFont>
+
 #include <cstdint>
 
 // 0x00BBGGRR (red in the low byte). A negative value is a system-colour reference:
@@ -105,6 +107,8 @@ public:
     void SetOnChange(const TNotifyEvent& Value) { FOnChange = Value; }
 
     void Assign(TPersistent* Source) override;
+    // The Qt font for a 96 dpi screen: the face, the pixel height and the styles.
+    QFont ToQt() const;
 
 protected:
     virtual void Changed();
