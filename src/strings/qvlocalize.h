@@ -151,6 +151,23 @@ inline constexpr TResourceString SAxisArrowVisible{"Axis arrow visible"};
 inline constexpr TResourceString SAxisZoomBufferDamaged{
     "The stored zoom buffer of the axis does not match its stage index"};
 
+// Property links
+inline constexpr TResourceString SLinkOwnerProperty{"%s has no published property \"%s\""};
+inline constexpr TResourceString SLinkNoTopLevel{
+    "Property link \"%s\": there is no form or data module named \"%s\""};
+inline constexpr TResourceString SLinkNoMember{
+    "Property link \"%s\": \"%s\" is neither a component nor a published property of %s"};
+inline constexpr TResourceString SLinkNoObject{"Property link \"%s\": \"%s\" holds no object"};
+inline constexpr TResourceString SLinkNoValue{
+    "Property link \"%s\" ends at an object, not at a value"};
+
+// Editor controls
+inline constexpr TResourceString STuneColorsCaption{"Tune colors"};
+inline constexpr TResourceString STuneHue{"Hue"};
+inline constexpr TResourceString STuneSaturation{"Saturation"};
+inline constexpr TResourceString STuneLightness{"Lightness"};
+inline constexpr TResourceString STuneOpacity{"Opacity"};
+
 // Undo stack
 inline constexpr TResourceString SUndoPropertyNotFound{"Property: \"%s\" not found"};
 inline constexpr TResourceString SUndoNoComponentName{"Component does not have a name"};
@@ -161,6 +178,12 @@ inline constexpr TResourceString SUndoCorrupt{
 inline constexpr TResourceString SUndoOwnComponent{
     "The undo stack cannot free or restore itself or a component that owns it: \"%s\""};
 inline constexpr TResourceString SUndoReadOnlyList{"The list of undo steps cannot be changed"};
+inline constexpr TResourceString SUndoButtonCaption{"Undo"};
+inline constexpr TResourceString SRedoButtonCaption{"Redo"};
+inline constexpr TResourceString SUndoLastOperation{"Undo last operation"};
+inline constexpr TResourceString SRedoLastOperation{"Redo last operation"};
+inline constexpr TResourceString SUndoLastOperations{"Undo last %d operations"};
+inline constexpr TResourceString SRedoLastOperations{"Redo last %d operations"};
 inline constexpr TResourceString SUndoTemporaryFile{"Cannot create the undo file \"%s\": %s"};
 
 // Images
@@ -519,7 +542,8 @@ inline constexpr TResourceString SAverageExponentialFactor{
     "Moving average exponential factor for N"};
 inline constexpr TResourceString SAverageSimpleFormula{
     "Simple moving average (all values equally weighted)"};
-inline constexpr TResourceString SAverageLinearFormula{"Weight the values linear with the distance"};
+inline constexpr TResourceString SAverageLinearFormula{
+    "Weight the values linear with the distance"};
 inline constexpr TResourceString SAverageExponentialFormula{
     "Weight the values exponentially with the distance"};
 inline constexpr TResourceString SAverageNVariable{"Count/Distance of values used for averaging"};
