@@ -11,6 +11,7 @@
 #include <analysis/qvfitting.h>
 #include <annotations/qvlegend.h>
 #include <annotations/qvmarkers.h>
+#include <editors/qvpickers.h>
 #include <framework/qvstringlist.h>
 #include <gallerycharts.h>
 #include <gallerypage.h>
@@ -48,6 +49,14 @@ void SeedFormulas() {
     SeedTexts("formula", {"2*x^2-3*x+1", "sin(x)/x+exp(-x)*ln(abs(x)+1)", "sqrt(Big*Big)",
                           "((x+1)*(x-1))/(x*x-1)", "-x^-2", "1e308*10", "max(x;2)",
                           "Module.Series.Name", "<%x*2;0.00%> and <%<%x%>%>"});
+}
+
+void SeedPropertyLinks() {
+    SeedTexts("property_links",
+              {"Module.Series.Line.Color\nmodule.graph.caption",
+               "Module.XAxis.Start\nModule.YAxis.Stop",
+               "Module.Series.PointSymbol.Size\nModule.Series.Line\nNoForm.Series.Line.Width",
+               "Module.Graph.UndoStack.Limit\nModule.Series.XAxis.Start.Extra"});
 }
 
 void SeedCaptions() {
@@ -199,6 +208,16 @@ void SeedComponents() {
         TWriter(&Buffer).WriteComponent(Series);
         Seed("component", Series->GetName(), Bytes);
     }
+    // An editor control with its property links, as a form streams it.
+    auto* Picker = new TQvColorPickCombo(Chart.Module.get());
+    Picker->SetName(QStringLiteral("Picker"));
+    Picker->GetPropertyLinks()->GetItems()->AddStrings(
+        {QStringLiteral("Module.Series.Line.Color"), QStringLiteral("Module.Graph.CaptionColor")});
+    QByteArray Bytes(1, '\0');
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::WriteOnly | QIODevice::Append);
+    TWriter(&Buffer).WriteComponent(Picker);
+    Seed("component", Picker->GetName(), Bytes);
 }
 
 // The legend in the three forms and the chart as a component stream.
@@ -292,6 +311,7 @@ int main(int argc, char** argv) {
     Folder = QString::fromLocal8Bit(argv[1]);
     SeedFormulas();
     SeedCaptions();
+    SeedPropertyLinks();
     SeedVectors();
     SeedStyles();
     SeedComponents();
