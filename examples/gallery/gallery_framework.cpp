@@ -48,7 +48,7 @@ public:
     QColor FBackground = QColor(0xF4, 0xF6, 0xFA);
 };
 
-TWinControl* BuildControlsPage(TComponent* Owner) {
+TWinControl* BuildFrameworkPage(TComponent* Owner) {
     auto* Panel = new TDemoPanel(Owner);
     Panel->SetName(QStringLiteral("Panel1"));
     Panel->SetBorderStyle(TBorderStyle::Single);
@@ -87,11 +87,11 @@ TWinControl* BuildControlsPage(TComponent* Owner) {
 } // namespace
 
 void AddFrameworkPages(std::vector<TGalleryPage>& Pages) {
-    Pages.push_back({QStringLiteral("controls"), QStringLiteral("Controls"),
+    Pages.push_back({QStringLiteral("framework"), QStringLiteral("Control framework"),
                      QStringLiteral("A panel with graphic children placed by alignment (top, left) "
                                     "and by anchors, and a windowed child panel (grey, anchored on "
                                     "all four sides) with a child aligned to its bottom. The panel "
                                     "was built at 300 x 200 and then grown to "
                                     "640 x 420: anchored children moved and stretched with it."),
-                     BuildControlsPage});
+                     BuildFrameworkPage});
 }

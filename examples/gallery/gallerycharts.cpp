@@ -87,7 +87,7 @@ std::vector<TGalleryPage> GalleryPages() {
     for (auto Add : {AddStylesPages, AddFrameworkPages, AddCaptionsPages, AddAxesPages,
                      AddSeriesPages, AddAnalysisPages, AddZoomPages, AddLegendsPages,
                      AddMarkersPages, AddBarsPages, AddPiePages, AddSmoothingPages, AddFitsPages,
-                     AddErrorBarsPages, AddFinancePages})
+                     AddErrorBarsPages, AddFinancePages, AddControlsPages})
         Add(Pages);
     return Pages;
 }

@@ -33,3 +33,4 @@ void AddSmoothingPages(std::vector<TGalleryPage>& Pages);
 void AddFitsPages(std::vector<TGalleryPage>& Pages);
 void AddErrorBarsPages(std::vector<TGalleryPage>& Pages);
 void AddFinancePages(std::vector<TGalleryPage>& Pages);
+void AddControlsPages(std::vector<TGalleryPage>& Pages);
