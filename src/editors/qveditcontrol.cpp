@@ -1,5 +1,7 @@
 #include "editors/qveditcontrol.h"
 
+#include "framework/qvforms.h"
+
 #include <QHBoxLayout>
 #include <QPainter>
 #include <QScopedValueRollback>
@@ -44,6 +46,10 @@ void TQvEditControl::FontChanged() {
 
 void TQvEditControl::PaintEmbedded(QPainter& Painter) {
     if (FEditor) FEditor->render(&Painter, QPoint(), QRegion(), QWidget::DrawChildren);
+}
+
+void TQvEditControl::UserEdit(const std::function<void()>& Edit) {
+    if (!FShowing) Application()->Guarded(this, Edit);
 }
 
 void TQvEditControl::ValueChanged() {

@@ -43,8 +43,9 @@ protected:
     }
     // Call after the value changed: the widget shows it.
     void ValueChanged();
-    // While the widget is being given the value: its change signals are not the user's edits.
-    bool ShowingValue() const { return FShowing; }
+    // Applies an edit the user made in the widget; nothing while the widget is being given the
+    // value, and a linked setting that refuses the value is reported, not thrown into Qt.
+    void UserEdit(const std::function<void()>& Edit);
 
     void HostCreated(QWidget* Host) override;
     void FontChanged() override;

@@ -39,7 +39,7 @@ void TQvCaptionEdit::SetText(const QString& Value) {
 QWidget* TQvCaptionEdit::CreateEditor(QWidget* Parent) {
     auto* Edit = new QLineEdit(Parent);
     QObject::connect(Edit, &QLineEdit::editingFinished, this,
-                     [this, Edit] { SetText(Edit->text()); });
+                     [this, Edit] { UserEdit([&] { SetText(Edit->text()); }); });
     return Edit;
 }
 
@@ -52,7 +52,9 @@ void TQvCaptionEdit::ShowValue() {
 QWidget* TQvNumberEdit::CreateEditor(QWidget* Parent) {
     auto* Edit = new QLineEdit(Parent);
     QObject::connect(Edit, &QLineEdit::editingFinished, this, [this, Edit] {
-        if (!ApplyText(Edit->text())) ValueChanged();
+        UserEdit([&] {
+            if (!ApplyText(Edit->text())) ValueChanged();
+        });
     });
     return Edit;
 }
@@ -141,9 +143,8 @@ void TQvNumUpDown::SetDecimals(int Value) {
 QWidget* TQvNumUpDown::CreateEditor(QWidget* Parent) {
     auto* Box = new QDoubleSpinBox(Parent);
     Box->setKeyboardTracking(false);
-    QObject::connect(Box, &QDoubleSpinBox::valueChanged, this, [this](double Value) {
-        if (!ShowingValue()) SetValue(Value);
-    });
+    QObject::connect(Box, &QDoubleSpinBox::valueChanged, this,
+                     [this](double Value) { UserEdit([&] { SetValue(Value); }); });
     return Box;
 }
 

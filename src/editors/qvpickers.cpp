@@ -70,9 +70,8 @@ QWidget* TQvSamplePicker::CreateEditor(QWidget* Parent) {
     auto* Combo = new QComboBox(Parent);
     Combo->setIconSize(SampleSize);
     Combo->setMaxVisibleItems(12);
-    QObject::connect(Combo, &QComboBox::activated, this, [this](int Index) {
-        if (!ShowingValue()) SelectItem(Index);
-    });
+    QObject::connect(Combo, &QComboBox::activated, this,
+                     [this](int Index) { UserEdit([&] { SelectItem(Index); }); });
     return Combo;
 }
 

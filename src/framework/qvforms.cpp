@@ -4,6 +4,7 @@
 #include <QCoreApplication>
 #include <QCursor>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QThread>
 #include <QWidget>
 
@@ -30,12 +31,7 @@ void TApplication::DoIdle() {
     for (int Id : Ids) {
         auto It = FIdleHandlers.find(Id);
         if (It == FIdleHandlers.end()) continue;
-        auto Handler = It->second;
-        try {
-            Handler();
-        } catch (const std::exception& Error) {
-            HandleException(this, Error);
-        }
+        Guarded(this, std::function<void()>(It->second));
     }
 }
 
@@ -54,6 +50,15 @@ void TApplication::HandleException(TObject* Sender, const std::exception& Error)
         FOnException(Sender, Error);
     else
         qWarning("%s", Error.what());
+}
+
+void TApplication::Guarded(TObject* Sender, const std::function<void()>& Action) {
+    const QPointer<TObject> Guard(Sender);
+    try {
+        Action();
+    } catch (const std::exception& Error) {
+        HandleException(Guard, Error);
+    }
 }
 
 QString TApplication::ExeName() const {
@@ -175,7 +180,6 @@ TDataModule::~TDataModule() {
 
 // ---- component references ----
 
-
 QString GetComponentRef(const TComponent* Component) {
     if (!Component || Component->GetName().isEmpty()) return QString();
     QStringList Names{Component->GetName()};
@@ -217,4 +221,3 @@ QString UniqueName(const TComponent* Owner, const QString& Base) {
         if (!Owner || !Owner->FindComponent(Name)) return Name;
     }
 }
-

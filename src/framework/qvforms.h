@@ -33,6 +33,9 @@ public:
     const TExceptionEvent& GetOnException() const { return FOnException; }
     void SetOnException(TExceptionEvent Value) { FOnException = std::move(Value); }
     void HandleException(TObject* Sender, const std::exception& Error);
+    // Runs Action where Qt calls in (a Qt widget's signal): an exception goes to
+    // HandleException instead of into Qt's event loop.
+    void Guarded(TObject* Sender, const std::function<void()>& Action);
 
 private:
     void ConnectDispatcher();
@@ -131,4 +134,3 @@ QString ComponentName(const QString& Ref);
 TComponent* RefOwner(const QString& Ref);
 // Base followed by the first number from 1 that no component of Owner has as its name.
 QString UniqueName(const TComponent* Owner, const QString& Base);
-

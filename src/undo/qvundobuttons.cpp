@@ -411,8 +411,9 @@ void TQvUndoListFrm::HostCreated(QWidget* Host) {
     Layout->addWidget(FCaptionLabel);
     QObject::connect(FLevelsList, &QListWidget::entered, this,
                      [this](const QModelIndex& Index) { HoverItem(Index.row()); });
-    QObject::connect(FLevelsList, &QListWidget::clicked, this,
-                     [this](const QModelIndex& Index) { ChooseItem(Index.row()); });
+    QObject::connect(FLevelsList, &QListWidget::clicked, this, [this](const QModelIndex& Index) {
+        Application()->Guarded(this, [&] { ChooseItem(Index.row()); });
+    });
 }
 
 QListWidget* TQvUndoListFrm::LevelsList() {

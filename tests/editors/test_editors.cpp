@@ -175,6 +175,19 @@ TEST(EditorControls, KeyPressesWriteEveryLinkAsOneUndoStep) {
     EXPECT_EQ(Chart.Graph->GetCaption(), "Growth");
     EXPECT_EQ(Chart.Stack->UndoCount(), 4);
 
+    // A setting that refuses the value reports it to the application, not into Qt's loop.
+    QString Refused;
+    Application()->SetOnException(
+        [&](TObject*, const std::exception& Error) { Refused = QString::fromUtf8(Error.what()); });
+    auto* Name = Chart.Editor<TQvCaptionEdit>({Chart.Path("Second.Name")});
+    Name->SetTop(120);
+    auto* NameEdit = qobject_cast<QLineEdit*>(Name->Editor());
+    QTest::keyClicks(NameEdit, "two words");
+    QTest::keyClick(NameEdit, Qt::Key_Return);
+    Application()->SetOnException({});
+    EXPECT_EQ(Refused, "'two words' is not a valid component name");
+    EXPECT_EQ(Chart.Second->GetName(), "Second");
+
     // Undoing down to the colour step restores both series; the controls follow at the next
     // idle pass.
     Chart.Stack->Undo(2);
