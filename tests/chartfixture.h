@@ -2,20 +2,43 @@
 
 // A graph with a bottom X axis and a left Y axis, owned by one data module (so that references
 // to them resolve, as on a form), as the chart tests build it; Paint runs the graph's update
-// cycle on an image.
+// cycle on an image. TShownChart shows such a chart in a window for mouse and key events.
 
 #include <axes/qvaxis.h>
+#include <axes/qvmath.h>
 #include <data/qvvectors.h>
 #include <framework/qvforms.h>
 #include <graph/qvgraph2d.h>
 #include <series/qvseries.h>
 #include <style/qvgdi.h>
+#include <undo/qvundostack.h>
+
+#include <gtest/gtest.h>
 
 #include <QImage>
+#include <QTest>
+#include <QWidget>
 
 #include <atomic>
 #include <initializer_list>
 #include <memory>
+#include <utility>
+#include <vector>
+
+// The start and the stop of an axis.
+using TEnds = std::pair<double, double>;
+inline TEnds Ends(const TQvAxis* Axis) {
+    return {Axis->GetStart(), Axis->GetStop()};
+}
+
+// The graph painted on a transparent image of its size.
+inline QImage Painted(TQvGraph2D* Graph, QImage::Format Format = QImage::Format_ARGB32) {
+    QImage Image(Graph->GetWidth(), Graph->GetHeight(), Format);
+    Image.fill(Qt::transparent);
+    TGPGraphics Graphics(&Image);
+    Graph->PaintGr(&Graphics);
+    return Image;
+}
 
 // Counts the repaints the graph asks for.
 class TCountingGraph : public TQvGraph2D {
@@ -55,17 +78,23 @@ struct TChart {
         return Axis;
     }
 
+    // The axis fixed to Start .. Stop.
+    static void Fix(TQvAxis* Axis, double Start, double Stop) {
+        Axis->SetStartEnd(TQvAxisEnd::Fixed);
+        Axis->SetStopEnd(TQvAxisEnd::Fixed);
+        Axis->SetStart(Start);
+        Axis->SetStop(Stop);
+    }
     // Both primary axes fixed to the same range.
     void FixAxes(double Start, double Stop) {
-        for (TQvAxis* Axis : {X, Y}) {
-            Axis->SetStartEnd(TQvAxisEnd::Fixed);
-            Axis->SetStopEnd(TQvAxisEnd::Fixed);
-            Axis->SetStart(Start);
-            Axis->SetStop(Stop);
-        }
+        Fix(X, Start, Stop);
+        Fix(Y, Start, Stop);
     }
 
     TQvDoubleVector* NewVector(const QString& Name, std::initializer_list<double> Values) {
+        return NewVector(Name, std::vector<double>(Values));
+    }
+    TQvDoubleVector* NewVector(const QString& Name, const std::vector<double>& Values) {
         auto* Vector = new TQvDoubleVector(Owner.get());
         if (!Name.isEmpty()) Vector->SetName(Name);
         Vector->AddRange(Values);
@@ -82,18 +111,81 @@ struct TChart {
         return Series;
     }
 
+    // A series of class T through the values, on the primary axes.
+    template <class T>
+    T* NewSeriesOf(const std::vector<double>& Xs, const std::vector<double>& Ys,
+                   const QString& Name = {}) {
+        auto* Series = new T(Owner.get());
+        if (!Name.isEmpty()) Series->SetName(Name);
+        Series->SetXData(NewVector("", Xs));
+        Series->SetYData(NewVector("", Ys));
+        Series->SetXAxis(X);
+        Series->SetYAxis(Y);
+        return Series;
+    }
+
+    // An undo stack for the graph and everything on it.
+    TQvUndoStack* NewUndoStack() {
+        auto* Stack = new TQvUndoStack(Owner.get());
+        Graph->SetUndoStack(Stack);
+        return Stack;
+    }
+
+    // A graph coupled to this one by the X axis, with a left Y axis of its own.
+    TQvGraph2D* NewCoupledGraph(TQvAxis** LowerY = nullptr) {
+        auto* Lower = new TQvGraph2D(Owner.get());
+        auto* Axis = new TQvAxis(Owner.get());
+        Axis->SetPosition(TQvAxisPosition::Left);
+        Axis->SetParent(Lower);
+        Lower->SetPrimaryXAxis(X);
+        Lower->SetPrimaryYAxis(Axis);
+        if (LowerY) *LowerY = Axis;
+        return Lower;
+    }
+
     // One paint of the chart: ranges, calculation and the axis pass.
     void Paint() { Render(); }
-    QImage Render(QImage::Format Format = QImage::Format_ARGB32) {
-        QImage Image(Graph->GetWidth(), Graph->GetHeight(), Format);
-        Image.fill(Qt::transparent);
-        TGPGraphics Graphics(&Image);
-        Graph->PaintGr(&Graphics);
-        return Image;
-    }
+    QImage Render(QImage::Format Format = QImage::Format_ARGB32) { return Painted(Graph, Format); }
 
     std::unique_ptr<TDataModule> Owner;
     TCountingGraph* Graph;
     TQvAxis* X;
     TQvAxis* Y;
+};
+
+// A chart shown in a 640 x 400 window, both axes fixed to Start .. Stop in Scaling.
+struct TShownChart {
+    explicit TShownChart(TQvAxisScaling Scaling = TQvAxisScaling::Normal, double Start = 0,
+                         double Stop = 100) {
+        Chart.X->SetScaling(Scaling);
+        Chart.Y->SetScaling(Scaling);
+        Chart.FixAxes(Start, Stop);
+        Chart.Graph->SetBackColor(0xFFFFFFFF);
+        Window = Chart.Graph->Widget();
+        Window->resize(640, 400);
+        Window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window));
+    }
+    void Show() { Window->repaint(); }
+    QImage Shot() const { return Window->grab().toImage(); }
+    // The pixel of a value, rounded as markers round their hot spot.
+    QPoint Pixel(double X, double Y) const {
+        return QPoint(Qvmath::SaturatingRound(Chart.X->NumberToWorld(X)),
+                      Qvmath::SaturatingRound(Chart.Y->NumberToWorld(Y)));
+    }
+    void Press(QPoint At, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
+        QTest::mousePress(Window, Qt::LeftButton, Keys, At);
+    }
+    void Move(QPoint To) { QTest::mouseMove(Window, To); }
+    void Release(QPoint At, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
+        QTest::mouseRelease(Window, Qt::LeftButton, Keys, At);
+    }
+    void Drag(QPoint From, QPoint To, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
+        Press(From, Keys);
+        Move(To);
+        Release(To, Keys);
+    }
+
+    TChart Chart;
+    QWidget* Window;
 };

@@ -72,3 +72,15 @@ template <class T, class... TArgs> QByteArray Binary(const T* Object, TArgs... A
     Object->WriteTo(&Buffer, Args...);
     return Bytes;
 }
+
+// Reads the binary record Bytes into Object; Args go to its ReadFrom after the stream.
+template <class T, class... TArgs> void ReadBinary(T* Object, QByteArray Bytes, TArgs... Args) {
+    QBuffer Buffer(&Bytes);
+    Buffer.open(QIODevice::ReadOnly);
+    Object->ReadFrom(&Buffer, Args...);
+}
+
+// Hex digits written with blanks between the fields, as toHex gives them without.
+inline QByteArray Hex(const char* Spaced) {
+    return QByteArray(Spaced).replace(' ', QByteArray());
+}

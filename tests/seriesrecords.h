@@ -1,6 +1,7 @@
 #pragma once
 
-// A series' record written by one series and read into another, in each of the three forms.
+// A record written by one object (a series, a legend, a marker) and read into another, in each
+// of the three forms.
 
 #include <framework/qvinifiles.h>
 #include <framework/qvxml.h>
@@ -8,6 +9,12 @@
 
 #include <QBuffer>
 #include <QStringList>
+#include <QVariant>
+
+#include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 enum class TRecordForm {
     Stream,
@@ -21,7 +28,27 @@ inline const char* FormName(TRecordForm Form) {
     return Form == TRecordForm::Stream ? "stream" : Form == TRecordForm::Xml ? "xml" : "ini";
 }
 
-inline void CopyRecord(const TQvSeries* From, TQvSeries* To, TRecordForm Form) {
+// Published properties and the values a record test gives them.
+using TPropertyValues = std::vector<std::pair<const char*, QVariant>>;
+inline void SetProperties(QObject* Object, const TPropertyValues& Values) {
+    for (const auto& [Name, Value] : Values)
+        EXPECT_TRUE(Object->setProperty(Name, Value)) << Name;
+}
+inline void ExpectProperties(const QObject* Object, const TPropertyValues& Values) {
+    for (const auto& [Name, Value] : Values)
+        EXPECT_EQ(Object->property(Name), Value) << Name;
+}
+
+// The lines of the INI section Object writes.
+template <class T> QStringList IniLines(const T* Object, const QString& Section) {
+    TMemIniFile Ini(QString{});
+    Object->WriteTo(&Ini, Section);
+    QStringList Lines;
+    Ini.GetStrings(Lines);
+    return Lines;
+}
+
+template <class TFrom, class TTo> void CopyRecord(const TFrom* From, TTo* To, TRecordForm Form) {
     switch (Form) {
     case TRecordForm::Stream: {
         QBuffer Buffer;
@@ -41,12 +68,8 @@ inline void CopyRecord(const TQvSeries* From, TQvSeries* To, TRecordForm Form) {
         break;
     }
     case TRecordForm::Ini: {
-        TMemIniFile Ini("");
-        From->WriteTo(&Ini, "Series");
-        QStringList Lines;
-        Ini.GetStrings(Lines);
         TMemIniFile Loaded("");
-        Loaded.SetStrings(Lines);
+        Loaded.SetStrings(IniLines(From, "Series"));
         To->ReadFrom(&Loaded, "Series");
         break;
     }

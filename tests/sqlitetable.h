@@ -1,7 +1,7 @@
 #pragma once
 
-// A table of (Id, Name) rows in an SQLite database in memory, read through a QSqlTableModel, for
-// the tests of database bindings.
+// A table in an SQLite database in memory, read through a QSqlTableModel, for the tests of
+// database bindings; TSqliteNames holds (Id, Name) rows.
 
 #include <QSqlDatabase>
 #include <QSqlQuery>
@@ -12,33 +12,48 @@
 
 #include <memory>
 
-class TSqliteNames {
+class TSqliteTable {
 public:
-    // A null entry of Names is a NULL field.
-    TSqliteNames(const QString& Connection, const QString& Table, const QStringList& Names)
+    // The statements make the table; the model reads Table.
+    TSqliteTable(const QString& Connection, const QString& Table, const QStringList& Statements,
+                 QSqlTableModel::EditStrategy Strategy = QSqlTableModel::OnRowChange)
         : FConnection(Connection) {
         QSqlDatabase Db = QSqlDatabase::addDatabase("QSQLITE", Connection);
         Db.setDatabaseName(":memory:");
         EXPECT_TRUE(Db.open());
         QSqlQuery Query(Db);
-        EXPECT_TRUE(Query.exec("CREATE TABLE " + Table + " (Id INTEGER PRIMARY KEY, Name TEXT)"));
-        for (const QString& Name : Names) {
-            Query.prepare("INSERT INTO " + Table + " (Name) VALUES (?)");
-            Query.addBindValue(Name.isNull() ? QVariant() : QVariant(Name));
-            EXPECT_TRUE(Query.exec());
-        }
+        for (const QString& Statement : Statements)
+            EXPECT_TRUE(Query.exec(Statement)) << Statement.toStdString();
         FModel = std::make_unique<QSqlTableModel>(nullptr, Db);
         FModel->setTable(Table);
+        FModel->setEditStrategy(Strategy);
         EXPECT_TRUE(FModel->select());
     }
-    ~TSqliteNames() {
+    ~TSqliteTable() {
         FModel.reset();
         QSqlDatabase::database(FConnection).close();
         QSqlDatabase::removeDatabase(FConnection);
     }
     QSqlTableModel& Model() { return *FModel; }
+    void DeleteModel() { FModel.reset(); }
 
 private:
     QString FConnection;
     std::unique_ptr<QSqlTableModel> FModel;
+};
+
+class TSqliteNames : public TSqliteTable {
+public:
+    // A null entry of Names is a NULL field.
+    TSqliteNames(const QString& Connection, const QString& Table, const QStringList& Names)
+        : TSqliteTable(Connection, Table, Statements(Table, Names)) {}
+
+private:
+    static QStringList Statements(const QString& Table, const QStringList& Names) {
+        QStringList Result{"CREATE TABLE " + Table + " (Id INTEGER PRIMARY KEY, Name TEXT)"};
+        for (const QString& Name : Names)
+            Result << "INSERT INTO " + Table + " (Name) VALUES (" +
+                          (Name.isNull() ? QStringLiteral("NULL") : "'" + Name + "'") + ")";
+        return Result;
+    }
 };

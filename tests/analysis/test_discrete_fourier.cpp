@@ -10,11 +10,11 @@
 #include <framework/qvinifiles.h>
 #include <graph/qvgraphdocument.h>
 #include <style/qvcolors.h>
-#include <undo/qvundostack.h>
 
 #include <gtest/gtest.h>
 
 #include <QBuffer>
+#include <QTemporaryDir>
 
 #include <cmath>
 #include <numbers>
@@ -23,14 +23,9 @@ namespace {
 
 constexpr double Pi = std::numbers::pi;
 
-TQvDiscreteFourier* NewSpectrum(TChart& Chart, TQvCustomDoubleVector* X, TQvCustomDoubleVector* Y) {
-    auto* S = new TQvDiscreteFourier(Chart.Owner.get());
-    S->SetName("Spectrum");
-    S->SetXData(X);
-    S->SetYData(Y);
-    S->SetXAxis(Chart.X);
-    S->SetYAxis(Chart.Y);
-    return S;
+TQvDiscreteFourier* NewSpectrum(TChart& Chart, const std::vector<double>& X,
+                                const std::vector<double>& Y) {
+    return Chart.NewSeriesOf<TQvDiscreteFourier>(X, Y, "Spectrum");
 }
 
 double Amplitude(const TQvDiscreteFourier* S, int k) {
@@ -45,17 +40,17 @@ double Phase(const TQvDiscreteFourier* S, int k) {
 
 TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     TChart Chart;
-    auto* X = Chart.NewVector("Time", {});
-    auto* Y = Chart.NewVector("Signal", {});
+    std::vector<double> X, Y;
     for (int j = 0; j < 64; ++j) {
         const double t = j / 64.0;
-        X->Add(t);
-        Y->Add(1 + 2 * std::cos(2 * Pi * 5 * t) + 0.5 * std::sin(2 * Pi * 12 * t));
+        X.push_back(t);
+        Y.push_back(1 + 2 * std::cos(2 * Pi * 5 * t) + 0.5 * std::sin(2 * Pi * 12 * t));
     }
     // The graph's undo stack comes to the spectrum as its axes are set.
-    auto* Undo = new TQvUndoStack(Chart.Owner.get());
-    Chart.Graph->SetUndoStack(Undo);
+    auto* Undo = Chart.NewUndoStack();
     auto* S = NewSpectrum(Chart, X, Y);
+    S->GetXData()->SetName("Time");
+    S->GetYData()->SetName("Signal");
     TQvChildSeries* Phases = S->GetPhase();
     EXPECT_FALSE(Phases->GetVisible());
     EXPECT_EQ(Phases->GetLine()->GetColor(), ColorToARGB(QStringLiteral("Green")));
@@ -115,34 +110,22 @@ TEST(DiscreteFourierSeries, TwoTonesWithTheirPhases) {
     TMemIniFile Ini(QString{});
     TQvGraphDocument(Chart.Graph).Write(&Ini, "Graph", false);
     EXPECT_EQ(Ini.ReadInteger("Graph", "RelatedSeries.Count", 0), 1);
-    QBuffer Binary;
-    Binary.open(QIODevice::ReadWrite);
-    TQvGraphDocument(Chart.Graph).Write(&Binary, false);
-    TXMLDocument Xml;
-    TQvGraphDocument(Chart.Graph).Write(Xml.AddChild("Root"), false);
-    const auto Reset = [&] {
+    QTemporaryDir Dir;
+    for (TQvDocumentFormat Format :
+         {TQvDocumentFormat::Binary, TQvDocumentFormat::Xml, TQvDocumentFormat::Ini}) {
+        SCOPED_TRACE(int(Format));
+        const QString File = Dir.filePath(QString::number(int(Format)));
+        TQvGraphDocument(Chart.Graph).Save(File, false, Format);
         Phases->SetVisible(false);
         Phases->SetYAxis(Chart.Y);
         Phases->GetLine()->SetColor(ColorToARGB(QStringLiteral("Green")));
-    };
-    const auto Check = [&](const char* Form) {
-        SCOPED_TRACE(Form);
+        Chart.Graph->ReadFrom(File);
         EXPECT_TRUE(Phases->GetVisible());
         EXPECT_EQ(Phases->GetYAxis(), Right);
         EXPECT_EQ(S->GetYAxis(), Chart.Y);
         EXPECT_EQ(Phases->GetLine()->GetColor(), ColorToARGB(QStringLiteral("Red")));
         EXPECT_EQ(S->GetPhase(), Phases);
-    };
-    Reset();
-    TQvGraphDocument(Chart.Graph).Read(&Ini, "Graph");
-    Check("ini");
-    Reset();
-    Binary.seek(0);
-    TQvGraphDocument(Chart.Graph).Read(&Binary);
-    Check("binary");
-    Reset();
-    TQvGraphDocument(Chart.Graph).Read(Xml.DocumentElement());
-    Check("xml");
+    }
 
     // In a component stream the phases are a part written in line, not a reference.
     QBuffer Stream;
@@ -164,8 +147,8 @@ TEST(DiscreteFourierSeries, UnevenOrUnsortedDataAreResampled) {
     // A straight line through uneven points: the Akima spline gives it back exactly, so the
     // 1024 samples are k/1024, whose transform is known: |X_k| = 1 / (2 sin(pi k/n)).
     TChart Chart;
-    auto* S = NewSpectrum(Chart, Chart.NewVector("", {0, 0.1, 0.35, 0.4, 0.7, 0.72, 1}),
-                          Chart.NewVector("", {0, 0.1, 0.35, 0.4, 0.7, 0.72, 1}));
+    auto* S =
+        NewSpectrum(Chart, {0, 0.1, 0.35, 0.4, 0.7, 0.72, 1}, {0, 0.1, 0.35, 0.4, 0.7, 0.72, 1});
     Chart.Paint();
     constexpr int n = 1024;
     ASSERT_EQ(S->GetFourier().Count(), n);
@@ -190,7 +173,7 @@ TEST(DiscreteFourierSeries, UnevenOrUnsortedDataAreResampled) {
 
     // Fewer than two points: no spectrum.
     TChart Short;
-    auto* One = NewSpectrum(Short, Short.NewVector("", {1}), Short.NewVector("", {2}));
+    auto* One = NewSpectrum(Short, {1}, {2});
     Short.Paint();
     EXPECT_EQ(One->GetFourier().Count(), 0);
 }

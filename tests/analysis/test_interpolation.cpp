@@ -5,15 +5,12 @@
 #include "../chartfixture.h"
 #include "../dialogs.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <analysis/qvinterpolation.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
 
 #include <cmath>
 
@@ -21,13 +18,7 @@ namespace {
 
 TQvInterpolation* Interpolation(TChart& Chart, std::initializer_list<double> Xs,
                                 std::initializer_list<double> Ys) {
-    auto* Series = new TQvInterpolation(Chart.Owner.get());
-    Series->SetName("Spline");
-    Series->SetXData(Chart.NewVector("", Xs));
-    Series->SetYData(Chart.NewVector("", Ys));
-    Series->SetXAxis(Chart.X);
-    Series->SetYAxis(Chart.Y);
-    return Series;
+    return Chart.NewSeriesOf<TQvInterpolation>(Xs, Ys, "Spline");
 }
 
 } // namespace
@@ -112,37 +103,20 @@ TEST(Interpolation, RecordsRoundTripInEveryForm) {
     S->SetSmoothingRange(1.5);
     S->SetInterpolationMethod(TQvInterpolationMethod::CubicSpline);
     S->SetElasticityFactor(2.5);
-    const auto Check = [&](const TQvInterpolation* R, const char* Form) {
-        SCOPED_TRACE(Form);
-        EXPECT_EQ(R->GetInterpolationMethod(), TQvInterpolationMethod::CubicSpline);
-        EXPECT_TRUE(R->GetSmoothPoints());
-        EXPECT_EQ(R->GetSmoothingRange(), 1.5);
-        EXPECT_EQ(R->GetElasticityFactor(), 2.5);
-    };
-    // The binary record ends: method, smoothing, range, elasticity, a closing 0.
+    // The binary record ends: method, smoothing, range, elasticity, a closing 0; so does that of
+    // a copy in each form.
     const QByteArray Bytes = Binary(S);
     QByteArray Tail("\x01\x01", 2);
     for (const double v : {1.5, 2.5})
         Tail.append(reinterpret_cast<const char*>(&v), 8);
     Tail.append('\0');
     EXPECT_TRUE(Bytes.endsWith(Tail));
-    QBuffer In;
-    In.setData(Bytes);
-    In.open(QIODevice::ReadOnly);
-    auto* FromBinary = new TQvInterpolation(Chart.Owner.get());
-    FromBinary->ReadFrom(&In);
-    Check(FromBinary, "binary");
-
-    TXMLDocument Document;
-    S->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TQvInterpolation(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml, "xml");
-
+    for (TRecordForm Form : RecordForms) {
+        auto* Read = new TQvInterpolation(Chart.Owner.get());
+        CopyRecord(S, Read, Form);
+        EXPECT_TRUE(Binary(Read).endsWith(Tail)) << FormName(Form);
+    }
     TMemIniFile Ini(QString{});
     S->WriteTo(&Ini, "Spline");
     EXPECT_EQ(Ini.ReadString("Spline", "SmoothingRange", {}), "1.5");
-    auto* FromIni = new TQvInterpolation(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Spline");
-    Check(FromIni, "ini");
 }

@@ -4,18 +4,14 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 #include "nist.h"
 
 #include <analysis/qvgenerallinearleastsquares.h>
 #include <analysis/qvleastsquares.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
-#include <undo/qvundostack.h>
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
 
 #include <cstdio>
 
@@ -23,14 +19,7 @@ namespace {
 
 template <class T>
 T* NewFit(TChart& Chart, const std::vector<double>& X, const std::vector<double>& Y, int Order) {
-    auto* Fit = new T(Chart.Owner.get());
-    Fit->SetName("Fit");
-    Fit->SetXData(Chart.NewVector("", {}));
-    Fit->SetYData(Chart.NewVector("", {}));
-    static_cast<TQvDoubleVector*>(Fit->GetXData())->SetValues(X);
-    static_cast<TQvDoubleVector*>(Fit->GetYData())->SetValues(Y);
-    Fit->SetXAxis(Chart.X);
-    Fit->SetYAxis(Chart.Y);
+    T* Fit = Chart.NewSeriesOf<T>(X, Y, "Fit");
     Fit->SetOrder(Order);
     return Fit;
 }
@@ -148,17 +137,11 @@ TEST(LeastSquares, OrderUndoAndRecords) {
     TMemIniFile Ini(QString{});
     Fit->WriteTo(&Ini, "Fit");
     EXPECT_EQ(Ini.ReadString("Fit", "Order", {}), "4");
-    QBuffer In;
-    In.setData(Binary(Fit));
-    In.open(QIODevice::ReadOnly);
-    auto* FromBinary = new TQvPolynomial(Chart.Owner.get());
-    FromBinary->ReadFrom(&In);
-    auto* FromXml = new TQvPolynomial(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    auto* FromIni = new TQvPolynomial(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Fit");
-    for (const TQvPolynomial* Read : {FromBinary, FromXml, FromIni})
-        EXPECT_EQ(Read->GetOrder(), 4);
+    for (TRecordForm Form : RecordForms) {
+        auto* Read = new TQvPolynomial(Chart.Owner.get());
+        CopyRecord(Fit, Read, Form);
+        EXPECT_EQ(Read->GetOrder(), 4) << FormName(Form);
+    }
 }
 
 TEST(LeastSquares, Decomposition) {

@@ -6,9 +6,7 @@
 #include "nist.h"
 
 #include <analysis/qvlinearregression.h>
-#include <data/qvvectors.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvforms.h>
 #include <strings/qvlocalize.h>
 
 #include <gtest/gtest.h>
@@ -71,13 +69,7 @@ TEST(LinearRegression, NistCertifiedValues) {
         ASSERT_EQ(Set.Certified.count("B1"), 1u);
         // As a user fits: a regression series of the data on a chart.
         TChart Chart;
-        auto* Series = new TQvLinearRegression(Chart.Owner.get());
-        Series->SetXData(Chart.NewVector("", {}));
-        Series->SetYData(Chart.NewVector("", {}));
-        static_cast<TQvDoubleVector*>(Series->GetXData())->SetValues(Set.X);
-        static_cast<TQvDoubleVector*>(Series->GetYData())->SetValues(Set.Y);
-        Series->SetXAxis(Chart.X);
-        Series->SetYAxis(Chart.Y);
+        auto* Series = Chart.NewSeriesOf<TQvLinearRegression>(Set.X, Set.Y);
         Series->SetFixedOffset(Row.FixedOffset);
         Chart.Paint();
         const TQvLinearRegressionCalculation& Fit = Series->GetRegression();

@@ -3,25 +3,18 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <analysis/qvmovingaverage.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 
 #include <gtest/gtest.h>
 
-#include <QBuffer>
-
 TEST(MovingAverageSeries, CurveSettingsAndRecords) {
     TChart Chart;
-    auto* S = new TQvMovingAverage(Chart.Owner.get());
-    S->SetName("Average");
     // Unsorted x: the average is taken in the order of x.
-    S->SetXData(Chart.NewVector("", {3, 0, 1, 2, 4, 5, 6, 7}));
-    S->SetYData(Chart.NewVector("", {0, 0, 0, 0, 8, 8, 8, 8}));
-    S->SetXAxis(Chart.X);
-    S->SetYAxis(Chart.Y);
+    auto* S = Chart.NewSeriesOf<TQvMovingAverage>({3, 0, 1, 2, 4, 5, 6, 7},
+                                                  {0, 0, 0, 0, 8, 8, 8, 8}, "Average");
     S->SetAveragingMethod(TQvAveragingMethod::Simple);
     S->SetN(2);
     Chart.Paint();
@@ -49,28 +42,12 @@ TEST(MovingAverageSeries, CurveSettingsAndRecords) {
     Tail.append('\0');
     const QByteArray Bytes = Binary(S);
     EXPECT_TRUE(Bytes.endsWith(Tail));
-    const auto Check = [&](const TQvMovingAverage* R, const char* Form) {
-        SCOPED_TRACE(Form);
-        EXPECT_EQ(R->GetAveragingMethod(), TQvAveragingMethod::Simple);
-        EXPECT_EQ(R->GetAveragingDirection(), TQvAveragingDirection::UpAndDownwards);
-        EXPECT_EQ(R->GetN(), 2);
-        EXPECT_EQ(R->GetExponentialFactorForN(), 0.75);
-    };
-    QBuffer In;
-    In.setData(Bytes);
-    In.open(QIODevice::ReadOnly);
-    auto* FromBinary = new TQvMovingAverage(Chart.Owner.get());
-    FromBinary->ReadFrom(&In);
-    Check(FromBinary, "binary");
-    TXMLDocument Document;
-    S->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TQvMovingAverage(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml, "xml");
+    for (TRecordForm Form : RecordForms) {
+        auto* Read = new TQvMovingAverage(Chart.Owner.get());
+        CopyRecord(S, Read, Form);
+        EXPECT_TRUE(Binary(Read).endsWith(Tail)) << FormName(Form);
+    }
     TMemIniFile Ini(QString{});
     S->WriteTo(&Ini, "Average");
     EXPECT_EQ(Ini.ReadString("Average", "N", {}), "2");
-    auto* FromIni = new TQvMovingAverage(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Average");
-    Check(FromIni, "ini");
 }

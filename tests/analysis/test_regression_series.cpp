@@ -4,12 +4,12 @@
 
 #include "../chartfixture.h"
 #include "../dialogs.h"
+#include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <analysis/qvlinearregression.h>
 #include <framework/qvdialogs.h>
 #include <framework/qvfiler.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 #include <parser/qvparsefkt.h>
 #include <style/qvio.h>
 
@@ -24,17 +24,7 @@ namespace {
 
 TQvLinearRegression* Regression(TChart& Chart, const std::vector<double>& Xs,
                                 const std::vector<double>& Ys) {
-    auto* Series = new TQvLinearRegression(Chart.Owner.get());
-    Series->SetName("Fit");
-    TQvDoubleVector* X = Chart.NewVector("", {});
-    TQvDoubleVector* Y = Chart.NewVector("", {});
-    X->SetValues(Xs);
-    Y->SetValues(Ys);
-    Series->SetXData(X);
-    Series->SetYData(Y);
-    Series->SetXAxis(Chart.X);
-    Series->SetYAxis(Chart.Y);
-    return Series;
+    return Chart.NewSeriesOf<TQvLinearRegression>(Xs, Ys, "Fit");
 }
 
 TEST(RegressionSeries, PowerLawOnLogLogAxesIsAStraightLine) {
@@ -150,20 +140,7 @@ TEST(RegressionSeries, RecordsRoundTripInEveryForm) {
     S->SetOffset(-0.25);
     S->GetConfidenceIntervalLine()->SetVisible(true);
     S->GetConfidenceIntervalArea()->SetForeColor(0x20123456);
-    const auto Check = [&](TQvLinearRegression* R, const char* Form) {
-        SCOPED_TRACE(Form);
-        EXPECT_TRUE(R->GetFixedOffset());
-        EXPECT_EQ(R->GetOffset(), -0.25);
-        EXPECT_TRUE(R->GetConfidenceIntervalLine()->GetVisible());
-        EXPECT_EQ(R->GetConfidenceIntervalLine()->GetDashStyle(), TGPDashStyle::Dash);
-        EXPECT_EQ(R->GetConfidenceIntervalArea()->GetForeColor(), 0x20123456u);
-    };
-
-    QBuffer Binary;
-    Binary.open(QIODevice::ReadWrite);
-    S->WriteTo(&Binary);
     // The record ends: fixed offset, the offset, the two style records, a closing 0.
-    const QByteArray Bytes = Binary.data();
     QBuffer Tail;
     Tail.open(QIODevice::WriteOnly);
     const double Offset = -0.25;
@@ -172,27 +149,12 @@ TEST(RegressionSeries, RecordsRoundTripInEveryForm) {
     ToStream(&Tail, S->GetConfidenceIntervalLine());
     ToStream(&Tail, S->GetConfidenceIntervalArea());
     Tail.write("\x00", 1);
-    EXPECT_TRUE(Bytes.endsWith(Tail.data()));
-    auto* FromBinary = new TQvLinearRegression(Chart.Owner.get());
-    Binary.seek(0);
-    FromBinary->ReadFrom(&Binary);
-    Check(FromBinary, "binary");
-    QBuffer Again;
-    Again.open(QIODevice::WriteOnly);
-    FromBinary->WriteTo(&Again);
-    EXPECT_TRUE(Again.data().endsWith(Tail.data()));
-
-    TXMLDocument Document;
-    S->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TQvLinearRegression(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml, "xml");
-
-    TMemIniFile Ini("");
-    S->WriteTo(&Ini, "Series");
-    auto* FromIni = new TQvLinearRegression(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Series");
-    Check(FromIni, "ini");
+    EXPECT_TRUE(Binary(S).endsWith(Tail.data()));
+    for (TRecordForm Form : RecordForms) {
+        auto* Read = new TQvLinearRegression(Chart.Owner.get());
+        CopyRecord(S, Read, Form);
+        EXPECT_TRUE(Binary(Read).endsWith(Tail.data())) << FormName(Form);
+    }
     // Documents find the class by its name.
     EXPECT_NE(FindClass("TQvLinearRegression"), nullptr);
 }

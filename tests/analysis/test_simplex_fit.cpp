@@ -3,14 +3,13 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 #include "nist.h"
 
 #include <analysis/qvfitting.h>
 #include <analysis/qvsimplex.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvfiler.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 
 #include <gtest/gtest.h>
 
@@ -28,13 +27,7 @@ QvSimplex::TError Parabola(double Minimum) {
 
 TQvFittedLine* NewLine(TChart& Chart, std::initializer_list<double> X,
                        std::initializer_list<double> Y) {
-    auto* Line = new TQvFittedLine(Chart.Owner.get());
-    Line->SetName("Fit");
-    Line->SetXData(Chart.NewVector("", X));
-    Line->SetYData(Chart.NewVector("", Y));
-    Line->SetXAxis(Chart.X);
-    Line->SetYAxis(Chart.Y);
-    return Line;
+    return Chart.NewSeriesOf<TQvFittedLine>(X, Y, "Fit");
 }
 
 } // namespace
@@ -202,23 +195,14 @@ TEST(SimplexFit, Records) {
         EXPECT_TRUE(R->GetRestartWhenStalled());
         EXPECT_FALSE(R->GetDoCovariance());
     };
-    QBuffer In;
-    In.setData(Binary(Line));
-    In.open(QIODevice::ReadOnly);
-    auto* FromBinary = new TQvFittedLine(Chart.Owner.get());
-    FromBinary->ReadFrom(&In);
-    Check(FromBinary, "binary");
-    TXMLDocument Document;
-    Line->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TQvFittedLine(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml, "xml");
+    for (TRecordForm Form : RecordForms) {
+        auto* Read = new TQvFittedLine(Chart.Owner.get());
+        CopyRecord(Line, Read, Form);
+        Check(Read, FormName(Form));
+    }
     TMemIniFile Ini(QString{});
     Line->WriteTo(&Ini, "Fit");
     EXPECT_EQ(Ini.ReadString("Fit", "Coefficients", {}), "2.5 -1");
-    auto* FromIni = new TQvFittedLine(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Fit");
-    Check(FromIni, "ini");
     // In a component stream the coefficients are the extra property "Coeffs".
     QBuffer Stream;
     Stream.open(QIODevice::ReadWrite);
@@ -254,13 +238,7 @@ TEST(SimplexFit, NistLowerDifficultySets) {
             }
         }
         TChart Chart;
-        auto* Line = new TQvFittedLine(Chart.Owner.get());
-        Line->SetXData(Chart.NewVector("", {}));
-        Line->SetYData(Chart.NewVector("", {}));
-        static_cast<TQvDoubleVector*>(Line->GetXData())->SetValues(Set.X);
-        static_cast<TQvDoubleVector*>(Line->GetYData())->SetValues(Set.Y);
-        Line->SetXAxis(Chart.X);
-        Line->SetYAxis(Chart.Y);
+        auto* Line = Chart.NewSeriesOf<TQvFittedLine>(Set.X, Set.Y);
         Line->SetExpression(QString::fromStdString(Expression));
         Line->SetIterations(50000);
         Line->SetRestartWhenStalled(true);

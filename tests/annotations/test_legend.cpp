@@ -2,21 +2,14 @@
 // floating legend with the mouse.
 
 #include "../chartfixture.h"
-
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <annotations/qvlegend.h>
-#include <framework/qvforms.h>
-#include <framework/qvstringlist.h>
-#include <undo/qvundostack.h>
-
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
+#include <framework/qvstringlist.h>
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
 
 #include <limits>
 
@@ -26,8 +19,7 @@ struct TLegendChart {
     TLegendChart() {
         Chart.FixAxes(0, 10);
         for (const char* Name : {"A", "B", "C"}) {
-            TQvPointSeries* S = Chart.NewSeries(Chart.NewVector("", {1, 9}), Chart.NewVector("", {1, 9}));
-            S->SetName(QString::fromLatin1(Name));
+            auto* S = Chart.NewSeriesOf<TQvPointSeries>({1, 9}, {1, 9}, QString::fromLatin1(Name));
             S->SetCaption(QString::fromLatin1(Name));
             Series.push_back(S);
         }
@@ -138,8 +130,7 @@ TEST(Legend, DockedLegendsTakeRoomAtTheirSide) {
 // the graph; the drag is one undo step.
 TEST(Legend, FloatingLegendIsDraggedAndKeptOnTheGraph) {
     TLegendChart L;
-    auto* Stack = new TQvUndoStack(L.Chart.Owner.get());
-    L.Chart.Graph->SetUndoStack(Stack);
+    auto* Stack = L.Chart.NewUndoStack();
     L.Legend->SetUndoStack(Stack);
     L.Legend->SetBackColor(0xFFFF0000);
     L.Legend->SetBounds(50, 50, 0, 0);
@@ -172,66 +163,42 @@ TEST(Legend, RecordsRoundTripInThreeForms) {
     TLegendChart L;
     TQvLegend* Legend = L.Legend;
     Legend->SetName(QStringLiteral("Key"));
-    Legend->SetPosition(TQvLegendPosition::RightTopOfAxis);
-    Legend->SetItemsOrder(TQvItemsOrder::ByRow);
-    Legend->SetRows(2);
-    Legend->SetItemWidth(33.5f);
-    Legend->SetDistanceToBorder(6);
-    Legend->SetCaption(QStringLiteral("Level \\i(m)\\i"));
-    Legend->SetCaptionVisible(true);
-    Legend->SetCaptionAlignment(TAlignment::taRightJustify);
-    Legend->SetBackColor(0x80FF8000);
+    const TPropertyValues Values = {
+        {"Position", QVariant::fromValue(TQvLegendPosition::RightTopOfAxis)},
+        {"ItemsOrder", QVariant::fromValue(TQvItemsOrder::ByRow)},
+        {"Rows", 2},
+        {"ItemWidth", 33.5f},
+        {"DistanceToBorder", 6.0f},
+        {"Caption", "Level \\i(m)\\i"},
+        {"CaptionVisible", true},
+        {"CaptionAlignment", QVariant::fromValue(TAlignment::taRightJustify)},
+        {"BackColor", QVariant::fromValue(TQvColor(0x80FF8000))}};
+    SetProperties(Legend, Values);
+    Legend->SetLegendCaptionColorFrom(TQvLegendCaptionColorFrom::SeriesLineColor);
     Legend->GetFrame()->SetWidth(2.5f);
     Legend->GetCaptionFont()->SetSizeF(14.5f);
-    Legend->SetLegendCaptionColorFrom(TQvLegendCaptionColorFrom::SeriesLineColor);
     Legend->GetItemsOrderList()->Add(GetComponentRef(L.Series[1]));
-    const auto Check = [&](TQvLegend* R) {
-        EXPECT_EQ(R->GetGraph(), L.Chart.Graph);
-        EXPECT_EQ(R->GetParent(), L.Chart.Graph);
-        EXPECT_EQ(R->GetPosition(), TQvLegendPosition::RightTopOfAxis);
-        EXPECT_EQ(R->GetItemsOrder(), TQvItemsOrder::ByRow);
-        EXPECT_EQ(R->GetRows(), 2);
-        EXPECT_EQ(R->GetItemWidth(), 33.5f);
-        EXPECT_EQ(R->GetDistanceToBorder(), 6);
-        EXPECT_EQ(R->GetCaption(), QStringLiteral("Level \\i(m)\\i"));
-        EXPECT_TRUE(R->GetCaptionVisible());
-        EXPECT_EQ(R->GetCaptionAlignment(), TAlignment::taRightJustify);
-        EXPECT_EQ(R->GetBackColor(), 0x80FF8000);
-        EXPECT_EQ(R->GetFrame()->GetWidth(), 2.5f);
-        EXPECT_EQ(R->GetCaptionFont()->GetSizeF(), 14.5f);
-        EXPECT_EQ(R->GetLegendCaptionColorFrom(), TQvLegendCaptionColorFrom::SeriesLineColor);
-        ASSERT_EQ(R->ItemCount(), 3);
-        EXPECT_EQ(R->ItemSeries(0), L.Series[1]);
-    };
-
-    QBuffer Binary;
-    Binary.open(QIODevice::ReadWrite);
-    Legend->WriteTo(&Binary);
-    auto* FromBinary = new TQvLegend(L.Chart.Owner.get());
-    Binary.seek(0);
-    FromBinary->ReadFrom(&Binary);
-    Check(FromBinary);
-
-    TXMLDocument Document;
-    Legend->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TQvLegend(L.Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml);
-
+    for (TRecordForm Form : RecordForms) {
+        SCOPED_TRACE(FormName(Form));
+        auto* Read = new TQvLegend(L.Chart.Owner.get());
+        CopyRecord(Legend, Read, Form);
+        ExpectProperties(Read, Values);
+        EXPECT_EQ(Read->GetGraph(), L.Chart.Graph);
+        EXPECT_EQ(Read->GetParent(), L.Chart.Graph);
+        EXPECT_EQ(Read->GetFrame()->GetWidth(), 2.5f);
+        EXPECT_EQ(Read->GetCaptionFont()->GetSizeF(), 14.5f);
+        EXPECT_EQ(Read->GetLegendCaptionColorFrom(), TQvLegendCaptionColorFrom::SeriesLineColor);
+        ASSERT_EQ(Read->ItemCount(), 3);
+        EXPECT_EQ(Read->ItemSeries(0), L.Series[1]);
+    }
     TMemIniFile Ini("");
     Legend->WriteTo(&Ini, "Legend");
     EXPECT_EQ(Ini.ReadString("Legend", "ItemsOrderList(0)", {}), GetComponentRef(L.Series[1]));
-    auto* FromIni = new TQvLegend(L.Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Legend");
-    Check(FromIni);
 
-    const QByteArray Bytes = Binary.data();
+    const QByteArray Bytes = Binary(Legend);
     for (const QByteArray& Bad : {Bytes.left(Bytes.size() - 7), Bytes.left(Bytes.size() / 2)}) {
         auto* Untouched = new TQvLegend(L.Chart.Owner.get());
-        QByteArray Cut = Bad;
-        QBuffer Short(&Cut);
-        Short.open(QIODevice::ReadOnly);
-        EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+        EXPECT_THROW(ReadBinary(Untouched, Bad), EReadError);
         EXPECT_EQ(Untouched->GetGraph(), nullptr);
         EXPECT_EQ(Untouched->GetPosition(), TQvLegendPosition::FreeFloating);
     }

@@ -4,38 +4,24 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <analysis/qvlinearregression.h>
 #include <annotations/qvarrowmarker.h>
 #include <annotations/qvmarkers.h>
-#include <axes/qvmath.h>
 #include <framework/qvexceptions.h>
 #include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 #include <style/qvio.h>
-#include <undo/qvundostack.h>
 
 #include <QBuffer>
-#include <QTest>
 
 #include <cmath>
 #include <functional>
 
 namespace {
 
-// A chart shown in a 640 x 400 window, both axes fixed to [Start, Stop] in Scaling.
-struct TShownMarkers {
-    explicit TShownMarkers(TQvAxisScaling Scaling = TQvAxisScaling::Normal, double Start = 0,
-                           double Stop = 100) {
-        Chart.X->SetScaling(Scaling);
-        Chart.Y->SetScaling(Scaling);
-        Chart.FixAxes(Start, Stop);
-        Chart.Graph->SetBackColor(0xFFFFFFFF);
-        Window = Chart.Graph->Widget();
-        Window->resize(640, 400);
-        Window->show();
-        EXPECT_TRUE(QTest::qWaitForWindowExposed(Window));
-    }
+struct TShownMarkers : TShownChart {
+    using TShownChart::TShownChart;
     // A marker of class T on the graph, on both axes that it has, at (X, Y).
     template <class T> T* Add(const QString& Name, double X, double Y) {
         auto* Marker = new T(Chart.Owner.get());
@@ -49,30 +35,9 @@ struct TShownMarkers {
             Marker->SetY(Y);
         }
         Marker->SetParent(Chart.Graph);
-        Window->repaint();
+        Show();
         return Marker;
     }
-    // Rounded as markers round their hot spot.
-    QPoint Pixel(double X, double Y) const {
-        return QPoint(Qvmath::SaturatingRound(Chart.X->NumberToWorld(X)),
-                      Qvmath::SaturatingRound(Chart.Y->NumberToWorld(Y)));
-    }
-    void Press(QPoint At, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
-        QTest::mousePress(Window, Qt::LeftButton, Keys, At);
-    }
-    void Move(QPoint To) { QTest::mouseMove(Window, To); }
-    void Release(QPoint At, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
-        QTest::mouseRelease(Window, Qt::LeftButton, Keys, At);
-    }
-    void Drag(QPoint From, QPoint To, Qt::KeyboardModifiers Keys = Qt::NoModifier) {
-        Press(From, Keys);
-        Move(To);
-        Release(To, Keys);
-    }
-    QImage Shot() const { return Window->grab().toImage(); }
-
-    TChart Chart;
-    QWidget* Window;
 };
 
 bool Red(QRgb Pixel) {
@@ -128,7 +93,7 @@ TEST(MarkerDrag, FollowsThePointerOnLinearLogarithmicAndDateTimeAxes) {
         EXPECT_FALSE(Graph->GetZooming());
 
         // The drag ended; the values still put the marker on the border pixel after a layout.
-        Shown.Window->repaint();
+        Shown.Show();
         EXPECT_EQ(Cross->HotSpot(), QPoint(0, 0));
         const double X = Cross->GetX();
         Shown.Drag(QPoint(0, 0) + QPoint(1, 1), QPoint(60, 60), Qt::ControlModifier);
@@ -140,8 +105,7 @@ TEST(MarkerDrag, FollowsThePointerOnLinearLogarithmicAndDateTimeAxes) {
 // cross-hair along with it, and undo takes both back.
 TEST(MarkerDrag, LinesMoveAlongOneAxisAndUndoTakesTheirValueBack) {
     TShownMarkers Shown;
-    auto* Stack = new TQvUndoStack(Shown.Chart.Owner.get());
-    Shown.Chart.Graph->SetUndoStack(Stack);
+    auto* Stack = Shown.Chart.NewUndoStack();
     auto* Vertical = Shown.Add<TQvVerticalMarker>("Vertical", 20, 0);
     auto* Horizontal = Shown.Add<TQvHorizontalMarker>("Horizontal", 0, 70);
     auto* Cross = Shown.Add<TQvCrossHair>("Cross", 60, 30);
@@ -179,10 +143,8 @@ TEST(MarkerSnap, NearestSeriesPointTiesAndFunctions) {
     TShownMarkers Shown;
     TChart& Chart = Shown.Chart;
     // Both series pass through (50, 50).
-    auto* First =
-        Chart.NewSeries(Chart.NewVector("", {10, 50, 90}), Chart.NewVector("", {10, 50, 90}));
-    auto* Second =
-        Chart.NewSeries(Chart.NewVector("", {20, 50, 80}), Chart.NewVector("", {80, 50, 20}));
+    auto* First = Chart.NewSeriesOf<TQvPointSeries>({10, 50, 90}, {10, 50, 90});
+    auto* Second = Chart.NewSeriesOf<TQvPointSeries>({20, 50, 80}, {80, 50, 20});
     auto* Cross = Shown.Add<TQvCrossHair>("Cross", 30, 30);
     Cross->SetSnapToSeriesValues(true);
     EXPECT_TRUE(Cross->SearchSeriesSnap(Shown.Pixel(51, 49)));
@@ -209,14 +171,10 @@ TEST(MarkerSnap, NearestSeriesPointTiesAndFunctions) {
     EXPECT_DOUBLE_EQ(Vertical->GetX(), 20);
 
     // A regression line over the first series is a target only with SnapToFunctions.
-    auto* Fit = new TQvLinearRegression(Chart.Owner.get());
-    Fit->SetXData(First->GetXData());
-    Fit->SetYData(First->GetYData());
-    Fit->SetXAxis(Chart.X);
-    Fit->SetYAxis(Chart.Y);
+    auto* Fit = Chart.NewSeriesOf<TQvLinearRegression>({10, 50, 90}, {10, 50, 90});
     First->SetVisible(false);
     Second->SetVisible(false);
-    Shown.Window->repaint();
+    Shown.Show();
     EXPECT_TRUE(Cross->SearchSeriesSnap(Shown.Pixel(40, 41)));
     EXPECT_EQ(Cross->GetSnappedSeries(), Fit);
     EXPECT_EQ(Cross->GetSnappedIdx(), -1);
@@ -268,19 +226,18 @@ TEST(MarkerCaption, FollowsTheVariablesItQuotesAndIsHitWithTheLine) {
 // arrow end, the point staying, as one undo step.
 TEST(MarkerGrips, ShowOnHoverAndReshapeTheLabel) {
     TShownMarkers Shown;
-    auto* Stack = new TQvUndoStack(Shown.Chart.Owner.get());
-    Shown.Chart.Graph->SetUndoStack(Stack);
+    auto* Stack = Shown.Chart.NewUndoStack();
     auto* Label = Shown.Add<TQvLabelWithArrowMarker>("Label", 40, 40);
     Label->SetCaption("Peak");
     EXPECT_EQ(Label->GetArrowDeltaX(), 50);
     EXPECT_EQ(Label->GetArrowDeltaY(), -50);
     EXPECT_FALSE(Label->ArrowGrip()->GetVisible());
     const QPoint Hot = Label->HotSpot();
-    QTest::mouseMove(Shown.Window, Hot + QPoint(1, 1));
+    Shown.Move(Hot + QPoint(1, 1));
     EXPECT_TRUE(Label->ArrowGrip()->GetVisible());
     EXPECT_TRUE(Label->CaptionGrip()->GetVisible());
     const QPoint End = Hot + Label->ArrowEnd();
-    QTest::mouseMove(Shown.Window, End);
+    Shown.Move(End);
     EXPECT_TRUE(Label->ArrowGrip()->GetVisible());
     Shown.Drag(End, End + QPoint(30, -10));
     EXPECT_EQ(Label->GetArrowDeltaX(), 80);
@@ -290,7 +247,7 @@ TEST(MarkerGrips, ShowOnHoverAndReshapeTheLabel) {
     EXPECT_NEAR(Label->GetArrowAngle(), 36.8699, 1e-3);
     Stack->Undo();
     EXPECT_EQ(Label->ArrowEnd(), QPoint(50, -50));
-    QTest::mouseMove(Shown.Window, QPoint(2, 2));
+    Shown.Move(QPoint(2, 2));
     EXPECT_FALSE(Label->ArrowGrip()->GetVisible());
 }
 
@@ -336,23 +293,9 @@ QByteArray Fields(const QByteArray& Record) {
     return Record.mid(Buffer.pos());
 }
 
-QString Xml(const TQvMovable* Marker) {
-    TXMLDocument Document;
-    Marker->WriteTo(Document.AddChild("Root"));
-    return Document.SaveToXML();
-}
-
-QStringList Ini(const TQvMovable* Marker) {
-    TMemIniFile File(QString{});
-    Marker->WriteTo(&File, "Marker");
-    QStringList Lines;
-    File.GetStrings(Lines);
-    return Lines;
-}
-
 // The INI keys after the section, "Type" and "Name".
 QStringList IniFields(const TQvMovable* Marker) {
-    return Ini(Marker).mid(3);
+    return IniLines(Marker, "Marker").mid(3);
 }
 
 } // namespace
@@ -362,9 +305,7 @@ QStringList IniFields(const TQvMovable* Marker) {
 // refused.
 TEST(MarkerRecord, RoundTripsInEveryFormAndRefusesDamage) {
     TShownMarkers Shown;
-    auto* Series = Shown.Chart.NewSeries(Shown.Chart.NewVector("", {1, 2}),
-                                         Shown.Chart.NewVector("", {3, 4}));
-    Series->SetName("Data");
+    auto* Series = Shown.Chart.NewSeriesOf<TQvPointSeries>({1, 2}, {3, 4}, "Data");
     const std::vector<std::pair<const char*, TMaker>> Makers = {
         {"horizontal", [](TShownMarkers& S) { return S.Add<TQvHorizontalMarker>("", 0, 33.25); }},
         {"vertical", [](TShownMarkers& S) { return S.Add<TQvVerticalMarker>("", 12.5, 0); }},
@@ -392,49 +333,28 @@ TEST(MarkerRecord, RoundTripsInEveryFormAndRefusesDamage) {
             Line->SetCaptionPosition(TQvContentAlignment::MiddleLeft);
         }
         const QByteArray Bytes = Binary(Original);
-        const QString Document = Xml(Original);
-        const QStringList Section = Ini(Original);
-
-        const auto Fresh = [&] { return Make(Shown); };
-        TQvMovable* FromBinary = Fresh();
-        QBuffer Buffer;
-        Buffer.setData(Bytes);
-        Buffer.open(QIODevice::ReadOnly);
-        FromBinary->ReadFrom(&Buffer);
-        EXPECT_EQ(Fields(Binary(FromBinary)), Fields(Bytes));
-        EXPECT_EQ(IniFields(FromBinary), Section.mid(3));
-
-        TQvMovable* FromXml = Fresh();
-        TXMLDocument Parsed;
-        Parsed.LoadFromXML(Document);
-        FromXml->ReadFrom(Parsed.DocumentElement());
-        EXPECT_EQ(IniFields(FromXml), Section.mid(3));
-
-        TQvMovable* FromIni = Fresh();
-        TMemIniFile File(QString{});
-        File.SetStrings(Section);
-        FromIni->ReadFrom(&File, "Marker");
-        EXPECT_EQ(IniFields(FromIni), Section.mid(3));
-        EXPECT_EQ(FromIni->GetSnappedSeries(), Series);
-        EXPECT_EQ(FromIni->GetCaption(), "First\rsecond <%1+1;0%>");
+        for (TRecordForm Form : RecordForms) {
+            SCOPED_TRACE(FormName(Form));
+            TQvMovable* Read = Make(Shown);
+            CopyRecord(Original, Read, Form);
+            EXPECT_EQ(Fields(Binary(Read)), Fields(Bytes));
+            EXPECT_EQ(IniFields(Read), IniFields(Original));
+            EXPECT_EQ(Read->GetSnappedSeries(), Series);
+        }
 
         // Every truncation raises; the marker keeps what it had.
-        TQvMovable* Untouched = Fresh();
-        const QStringList Before = Ini(Untouched);
-        for (qsizetype n = 0; n < Bytes.size(); ++n) {
-            QBuffer Part;
-            Part.setData(Bytes.left(n));
-            Part.open(QIODevice::ReadOnly);
-            EXPECT_THROW(Untouched->ReadFrom(&Part), Exception) << n;
-        }
-        EXPECT_EQ(Ini(Untouched), Before);
+        TQvMovable* Untouched = Make(Shown);
+        const QStringList Before = IniLines(Untouched, "Marker");
+        for (qsizetype n = 0; n < Bytes.size(); ++n)
+            EXPECT_THROW(ReadBinary(Untouched, Bytes.left(n)), Exception) << n;
+        EXPECT_EQ(IniLines(Untouched, "Marker"), Before);
     }
     // Offsets and sizes a damaged record may hold are kept within what pixels can take.
     auto* Wide = Shown.Add<TQvLabelWithArrowMarker>("Wide", 50, 50);
     TMemIniFile Wild(QString{});
-    Wild.SetStrings({"[W]", "Caption=Wide", "Caption.DeltaY=2147483647",
-                     "Arrow.DeltaX=-2147483648", "Arrow.BentLength=2147483647",
-                     "CaptionBack.SpaceToBorder=1e30", "Line.Width=1e30"});
+    Wild.SetStrings({"[W]", "Caption=Wide", "Caption.DeltaY=2147483647", "Arrow.DeltaX=-2147483648",
+                     "Arrow.BentLength=2147483647", "CaptionBack.SpaceToBorder=1e30",
+                     "Line.Width=1e30"});
     Wide->ReadFrom(&Wild, "W");
     EXPECT_EQ(Wide->GetCaptionDeltaY(), TQvMovable::MaxReach);
     EXPECT_EQ(Wide->GetArrowDeltaX(), -TQvMovable::MaxReach);
@@ -445,8 +365,5 @@ TEST(MarkerRecord, RoundTripsInEveryFormAndRefusesDamage) {
     // A vertical marker's record does not read into a horizontal one.
     auto* Vertical = Shown.Add<TQvVerticalMarker>("V", 5, 0);
     auto* Horizontal = Shown.Add<TQvHorizontalMarker>("H", 0, 5);
-    QBuffer Buffer;
-    Buffer.setData(Binary(Vertical));
-    Buffer.open(QIODevice::ReadOnly);
-    EXPECT_THROW(Horizontal->ReadFrom(&Buffer), EReadError);
+    EXPECT_THROW(ReadBinary(Horizontal, Binary(Vertical)), EReadError);
 }

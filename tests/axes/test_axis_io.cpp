@@ -3,6 +3,7 @@
 
 #include "../chartfixture.h"
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <annotations/qvmarkers.h>
 #include <framework/qvdb.h>
@@ -68,19 +69,8 @@ QByteArray Fields(const TQvAxis* Axis) {
     return Bytes.mid(4 + GetComponentRef(Axis).toUtf8().size());
 }
 
-void ReadBinary(TQvAxis* Axis, const QByteArray& Bytes, bool ApplyRange = true) {
-    QBuffer Buffer;
-    Buffer.setData(Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    Axis->ReadFrom(&Buffer, ApplyRange);
-}
-
 QStringList Ini(const TQvAxis* Axis) {
-    TMemIniFile File(QString{});
-    Axis->WriteTo(&File, "Axis");
-    QStringList Lines;
-    File.GetStrings(Lines);
-    return Lines;
+    return IniLines(Axis, "Axis");
 }
 
 // Reads the INI lines into Axis without the range.
@@ -283,7 +273,7 @@ TEST(AxisRecord, RoundTripsEveryFieldInEveryForm) {
             return Axis;
         };
         TQvAxis* FromBinary = Fresh();
-        ReadBinary(FromBinary, Binary(Stored));
+        ReadBinary(FromBinary, Binary(Stored), true);
         TQvAxis* FromXml = Fresh();
         FromXml->ReadFrom(Document.DocumentElement(), true);
         TQvAxis* FromIni = Fresh();
@@ -313,96 +303,33 @@ TEST(AxisRecord, RoundTripsEveryFieldInEveryForm) {
                                 }),
                  Fields.end());
     const QString Ref = GetComponentRef(Stored).section('.', 0, 0);
-    EXPECT_EQ(Fields.mid(1, Fields.indexOf("Ends.StopPadding=0.75")),
-              QStringList({
-                  "Name=" + Ref + ".Stored",
-                  "Visible=0",
-                  "Hint=Axis hint",
-                  "ParentShowHint=0",
-                  "ShowHint=1",
-                  "Position=2",
-                  "Top=7",
-                  "Left=5",
-                  "AutoSize=0",
-                  "Width=300",
-                  "Height=40",
-                  "AxisThicknes=2.5",
-                  "MajorTickThicknes=1.5",
-                  "TickThicknes=0.5",
-                  "MajorTickLength=12",
-                  "TickLength=4",
-                  "AxisColor=" + ARGBToString(0xFF102030),
-                  "MajorTickColor=" + ARGBToString(0xFF405060),
-                  "TickColor=" + ARGBToString(0xFF708090),
-                  "Caption=Time@\\r\\bs\\b",
-                  "Caption.Visible=0",
-                  "Caption.HorizontalOnVerticalAxis=1",
-                  "Caption.Alignment=0",
-                  "Caption.Color=" + ARGBToString(0xFF00A000),
-                  "Caption.DistanceBefore=3",
-                  "Caption.DistanceAfter=4",
-                  "Scaling=1",
-                  "LogToNormalScalingLevel=2",
-                  "TicksPointToData=1",
-                  "Twisted=1",
-                  "Numbers.Visible=0",
-                  "Numbers.Color=" + ARGBToString(0xFFAA5500),
-                  "RubricsAngle=30",
-                  "MovingSlit.Width=5",
-                  "MovingSlit.Increment=1",
-                  "ExtraDigits=2",
-                  "MaxForExtraExponent=10000",
-                  "MinForExtraExponent=0.0001",
-                  "TickParts.Auto=0",
-                  "TickParts.Label=2",
-                  "TickParts.Major=0.25",
-                  "TickParts.Minor=0.125",
-                  "Ends.Start=3.25",
-                  "Ends.Stop=40.5",
-                  "Ends.Rounding=4",
-                  "Ends.StartEnd=2",
-                  "Ends.StopEnd=1",
-                  "Rubrics.FromDatabase=0",
-                  "Rubrics.Count=3",
-                  "Captions(0)=Jan",
-                  "Captions(1)=\" two  words \"",
-                  "Captions(2)=",
-                  "DateTimeFormat.ShortMonth=yyyy-mm-dd 0",
-                  "DateTimeFormat.LongMonth=yyyy-mm-dd 1",
-                  "DateTimeFormat.Day=yyyy-mm-dd 2",
-                  "DateTimeFormat.DayAndHour=yyyy-mm-dd 3",
-                  "DateTimeFormat.Minute=yyyy-mm-dd 4",
-                  "DateTimeFormat.Second=yyyy-mm-dd 5",
-                  "DateTimeFormat.MilliSecond=yyyy-mm-dd 6",
-                  "SlaveAxis=1",
-                  "MasterAxis=" + Ref + ".Master",
-                  "Slave.Offset=-1.5",
-                  "Slave.Slope=3",
-                  "Arrow.Visible=1",
-                  "Arrow.PointLength=9",
-                  "Arrow.InnerLength=6",
-                  "Arrow.PointHeight=4",
-                  "Distance.ValuesAxis=1",
-                  "Distance.AxisLabels=2",
-                  "Distance.AxisExtraExponent=11",
-                  "Zoom=1",
-                  "Zoom.Idx=1",
-                  "LabelDistanceFactor=2",
-                  "LabelParts.0=1",
-                  "LabelParts.1=0.5",
-                  "LabelParts.2=0.2",
-                  "MajorParts.0=0.5",
-                  "MajorParts.1=0.5",
-                  "MajorParts.2=0.1",
-                  "MinorParts.0=0.1",
-                  "MinorParts.1=0.1",
-                  "MinorParts.2=0.02",
-                  "TickParts.MajorGridMode=1",
-                  "Ends.ValuesStart=2",
-                  "Ends.ValuesStop=50",
-                  "Ends.StartPadding=0.5",
-                  "Ends.StopPadding=0.75",
-              }));
+    EXPECT_EQ(
+        Fields.mid(1, Fields.indexOf("Ends.StopPadding=0.75")).join('|'),
+        QString(
+            "Name=%1.Stored|Visible=0|Hint=Axis hint|ParentShowHint=0|ShowHint=1|Position=2|"
+            "Top=7|Left=5|AutoSize=0|Width=300|Height=40|AxisThicknes=2.5|MajorTickThicknes=1.5|"
+            "TickThicknes=0.5|MajorTickLength=12|TickLength=4|AxisColor=$FF102030|"
+            "MajorTickColor=$FF405060|TickColor=SlateGray|Caption=Time@\\r\\bs\\b|"
+            "Caption.Visible=0|Caption.HorizontalOnVerticalAxis=1|Caption.Alignment=0|"
+            "Caption.Color=$FF00A000|Caption.DistanceBefore=3|Caption.DistanceAfter=4|Scaling=1|"
+            "LogToNormalScalingLevel=2|TicksPointToData=1|Twisted=1|Numbers.Visible=0|"
+            "Numbers.Color=$FFAA5500|RubricsAngle=30|MovingSlit.Width=5|MovingSlit.Increment=1|"
+            "ExtraDigits=2|MaxForExtraExponent=10000|MinForExtraExponent=0.0001|TickParts.Auto=0|"
+            "TickParts.Label=2|TickParts.Major=0.25|TickParts.Minor=0.125|Ends.Start=3.25|"
+            "Ends.Stop=40.5|Ends.Rounding=4|Ends.StartEnd=2|Ends.StopEnd=1|"
+            "Rubrics.FromDatabase=0|Rubrics.Count=3|Captions(0)=Jan|Captions(1)=\" two  words \"|"
+            "Captions(2)=|DateTimeFormat.ShortMonth=yyyy-mm-dd 0|"
+            "DateTimeFormat.LongMonth=yyyy-mm-dd 1|DateTimeFormat.Day=yyyy-mm-dd 2|"
+            "DateTimeFormat.DayAndHour=yyyy-mm-dd 3|DateTimeFormat.Minute=yyyy-mm-dd 4|"
+            "DateTimeFormat.Second=yyyy-mm-dd 5|DateTimeFormat.MilliSecond=yyyy-mm-dd 6|"
+            "SlaveAxis=1|MasterAxis=%1.Master|Slave.Offset=-1.5|Slave.Slope=3|Arrow.Visible=1|"
+            "Arrow.PointLength=9|Arrow.InnerLength=6|Arrow.PointHeight=4|Distance.ValuesAxis=1|"
+            "Distance.AxisLabels=2|Distance.AxisExtraExponent=11|Zoom=1|Zoom.Idx=1|"
+            "LabelDistanceFactor=2|LabelParts.0=1|LabelParts.1=0.5|LabelParts.2=0.2|"
+            "MajorParts.0=0.5|MajorParts.1=0.5|MajorParts.2=0.1|MinorParts.0=0.1|"
+            "MinorParts.1=0.1|MinorParts.2=0.02|TickParts.MajorGridMode=1|Ends.ValuesStart=2|"
+            "Ends.ValuesStop=50|Ends.StartPadding=0.5|Ends.StopPadding=0.75")
+            .arg(Ref));
     TXMLDocument Document;
     Stored->WriteTo(Document.AddChild("Root"));
     const IXMLNode Element = Document.DocumentElement().FindNode("TQvAxis");
@@ -444,7 +371,7 @@ TEST(AxisRecord, KeepsTheRangeAndReadsOlderRecords) {
             Chart.NewAxis(TQvAxisPosition::Bottom, QStringLiteral("Older%1").arg(FromEnd));
         const TRange Kept = RangeOf(Older);
         ASSERT_EQ(Bytes[Bytes.size() - FromEnd], 1);
-        ReadBinary(Older, Bytes.left(Bytes.size() - FromEnd) + '\0');
+        ReadBinary(Older, Bytes.left(Bytes.size() - FromEnd) + '\0', true);
         EXPECT_EQ(Older->GetCaption(), "Time\r\\bs\\b");
         EXPECT_EQ(Older->GetStopPadding(), 0);
         EXPECT_EQ(Older->GetValuesStop(), Kept.ValuesStop);
@@ -463,13 +390,13 @@ TEST(AxisRecord, DamagedRecordsChangeNothing) {
     TQvAxis* Untouched = Chart.Y;
     const QStringList Before = Ini(Untouched);
     for (qsizetype n = 0; n < Bytes.size(); ++n)
-        EXPECT_THROW(ReadBinary(Untouched, Bytes.left(n)), EReadError) << n;
+        EXPECT_THROW(ReadBinary(Untouched, Bytes.left(n), true), EReadError) << n;
 
     const qsizetype R = 4 + GetComponentRef(Stored).size();
     const auto Damaged = [&](qsizetype At, const QByteArray& With) {
         QByteArray Copy = Bytes;
         Copy.replace(At, With.size(), With);
-        return MessageOf<EReadError>([&] { ReadBinary(Untouched, Copy); });
+        return MessageOf<EReadError>([&] { ReadBinary(Untouched, Copy, true); });
     };
     // The position, behind the visibility and the hint "Axis hint".
     EXPECT_EQ(Damaged(R + 16, "\x04"), "Invalid property value");

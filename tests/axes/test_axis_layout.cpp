@@ -21,10 +21,7 @@ QStringList LabelTexts(const TQvAxis* Axis) {
 // A lone bottom axis, 400 pixels long, with the given range and label step.
 std::unique_ptr<TQvAxis> ManualAxis(double Start, double Stop, double LabelPart) {
     auto Axis = std::make_unique<TQvAxis>(nullptr);
-    Axis->SetStartEnd(TQvAxisEnd::Fixed);
-    Axis->SetStopEnd(TQvAxisEnd::Fixed);
-    Axis->SetStart(Start);
-    Axis->SetStop(Stop);
+    TChart::Fix(Axis.get(), Start, Stop);
     Axis->SetAutoTickParts(false);
     Axis->SetLabelPart(LabelPart);
     Axis->SetMajorPart(LabelPart);
@@ -61,10 +58,8 @@ TEST(AxisLabels, DigitsAndTheExtraExponent) {
 TEST(AxisLabels, EventsScalingsAndRubrics) {
     // The event replaces the text, and its longer texts make the automatic steps coarser.
     TQvAxis Axis(nullptr);
-    Axis.SetStartEnd(TQvAxisEnd::Fixed);
-    Axis.SetStopEnd(TQvAxisEnd::Fixed);
+    TChart::Fix(&Axis, 0, 100);
     Axis.SetEndRounding(TQvAxisEndRounding::RndNothing);
-    Axis.SetStop(100);
     Axis.Calculate();
     const double Plain = Axis.GetLabelPart();
     int Ticks = 0;
@@ -177,10 +172,7 @@ TEST(AxisLayout, AxesStackOutwardsFromTheDataArea) {
 TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
     TChart Chart;
     Chart.Y->SetVisible(false);
-    Chart.X->SetStartEnd(TQvAxisEnd::Fixed);
-    Chart.X->SetStopEnd(TQvAxisEnd::Fixed);
-    Chart.X->SetStart(1000000);
-    Chart.X->SetStop(5000000);
+    TChart::Fix(Chart.X, 1000000, 5000000);
     Chart.X->SetMaxForExtraExponent(1e9);
     Chart.Paint();
     // Without a left axis, half the first label sticks out to the left of the data area.
@@ -211,12 +203,7 @@ TEST(AxisLayout, LabelOverhangAndTitlePushTheInsets) {
 
 TEST(AxisLayout, ZeroOriginCrossing) {
     TChart Chart;
-    for (TQvAxis* Axis : {Chart.X, Chart.Y}) {
-        Axis->SetStartEnd(TQvAxisEnd::Fixed);
-        Axis->SetStopEnd(TQvAxisEnd::Fixed);
-        Axis->SetStart(-4);
-        Axis->SetStop(6);
-    }
+    Chart.FixAxes(-4, 6);
     // Each text in a colour of its own, to find it among the pixels.
     Chart.X->SetCaption("x axis");
     Chart.X->SetCaptionColor(0xFFFF0000);
@@ -284,9 +271,7 @@ TEST(AxisLayout, EveryAxisIsPartitionedForItsLengthAfterAResize) {
     const auto Labels = [](int Height, bool Resized) {
         TChart Chart;
         TQvAxis* Right = Chart.NewAxis(TQvAxisPosition::Right, "Right");
-        Right->SetStartEnd(TQvAxisEnd::Fixed);
-        Right->SetStopEnd(TQvAxisEnd::Fixed);
-        Right->SetStop(100);
+        TChart::Fix(Right, 0, 100);
         if (Resized) Chart.Paint();
         Chart.Graph->SetBounds(0, 0, 600, Height);
         Chart.Paint();
@@ -310,34 +295,6 @@ TEST(AxisLayout, TwistedAxesNeedTheirRoomWhereTheirEndsAreDrawn) {
         EXPECT_GE(Twisted ? Left : Right, 90) << Twisted;
         EXPECT_LT(Twisted ? Right : Left, 90) << Twisted;
     }
-}
-
-TEST(AxisPixels, GridLinesOnTheirTicksAndTheAxisLine) {
-    TChart Chart;
-    Chart.Graph->SetBackColor(0xFFFFFFFF);
-    TQvLineSettings* Grid = Chart.Graph->GetMajorGridVertical();
-    Grid->SetColor(0xFFFF0000);
-    Grid->SetVisible(true);
-    QImage Image(600, 400, QImage::Format_ARGB32_Premultiplied);
-    Image.fill(Qt::transparent);
-    TGPGraphics Graphics(&Image);
-    Chart.Graph->PaintGr(&Graphics);
-    Chart.Graph->PaintGr(&Graphics);
-    const TGPRectF Area = Chart.Graph->GetDrawingArea();
-    const int MidY = int(Area.Y + Area.Height / 2);
-    int GridLines = 0;
-    for (int i = 0; i < Chart.X->TickCount(); ++i) {
-        if (!Chart.X->IsMajorGridTick(i)) continue;
-        const int x = int(std::round(Chart.X->TickPixel(i)));
-        if (x <= int(Area.X)) continue; // the left one lies under the Y axis
-        EXPECT_EQ(Image.pixel(x, MidY), 0xFFFF0000u) << "tick " << i << " at " << x;
-        EXPECT_EQ(Image.pixel(x + 3, MidY), 0xFFFFFFFFu);
-        ++GridLines;
-    }
-    EXPECT_GT(GridLines, 2);
-    // The black axis line along the bottom of the data area.
-    const int LineY = Chart.X->GetTop() + int(Chart.X->GetAxTop());
-    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width / 3), LineY), 0xFF000000u);
 }
 
 } // namespace

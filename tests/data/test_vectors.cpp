@@ -24,19 +24,13 @@ struct TFilled : TQvDoubleVector {
 // The statistics in one line: minimum@index, maximum@index, sum and ascent without outliers,
 // then minimum@index, maximum@index and sum including them.
 QString Stats(const TQvCustomDoubleVector& V) {
-    auto N = [](double X) { return QString::number(X); };
-    return QString("%1@%2 %3@%4 sum %5 %6 | %7@%8 %9@%10 sum %11")
-        .arg(N(V.GetMinimum()))
-        .arg(V.GetMinimumIdx())
-        .arg(N(V.GetMaximum()))
-        .arg(V.GetMaximumIdx())
-        .arg(N(V.GetSum()))
-        .arg(V.GetOnlyAscending() ? "up" : "unordered")
-        .arg(N(V.GetMinimumIncludingOutliers()))
-        .arg(V.GetMinimumIdxIncludingOutliers())
-        .arg(N(V.GetMaximumIncludingOutliers()))
-        .arg(V.GetMaximumIdxIncludingOutliers())
-        .arg(N(V.GetSumIncludingOutliers()));
+    const double Minimum = V.GetMinimum(); // the first query scans what is new
+    return QString::asprintf("%g@%d %g@%d sum %g %s | %g@%d %g@%d sum %g", Minimum,
+                             V.GetMinimumIdx(), V.GetMaximum(), V.GetMaximumIdx(), V.GetSum(),
+                             V.GetOnlyAscending() ? "up" : "unordered",
+                             V.GetMinimumIncludingOutliers(), V.GetMinimumIdxIncludingOutliers(),
+                             V.GetMaximumIncludingOutliers(), V.GetMaximumIdxIncludingOutliers(),
+                             V.GetSumIncludingOutliers());
 }
 
 using TKind = TQvVectorUser::TKind;

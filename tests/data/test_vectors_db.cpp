@@ -1,34 +1,23 @@
 // Data vectors bound to a field of a real SQLite table.
 
 #include "../qvtest.h"
+#include "../sqlitetable.h"
 #include "vectortestusers.h"
 
 #include <data/qvvectors.h>
 
 #include <gtest/gtest.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
 #include <QSqlRecord>
-#include <QSqlTableModel>
 
 #include <vector>
 
 namespace {
+int Connections = 0;
+
 class VectorBinding : public ::testing::Test {
 protected:
     void SetUp() override {
-        const QString Connection = QString("qvvectors%1").arg(++Counter);
-        Db = QSqlDatabase::addDatabase("QSQLITE", Connection);
-        Db.setDatabaseName(":memory:");
-        ASSERT_TRUE(Db.open());
-        QSqlQuery Query(Db);
-        ASSERT_TRUE(Query.exec("CREATE TABLE Measurements (Id INTEGER PRIMARY KEY, Value REAL)"));
-        ASSERT_TRUE(Query.exec("INSERT INTO Measurements VALUES (1, 1.5), (2, NULL), (3, 3.25)"));
-        Model = new QSqlTableModel(nullptr, Db);
-        Model->setTable("Measurements");
-        Model->setEditStrategy(QSqlTableModel::OnFieldChange);
-        ASSERT_TRUE(Model->select());
         Source = new TDataSource(nullptr);
         Source->SetModel(Model);
         Vector = new TQvDoubleVector(nullptr);
@@ -38,11 +27,6 @@ protected:
     void TearDown() override {
         delete Vector;
         delete Source;
-        delete Model;
-        const QString Name = Db.connectionName();
-        Db.close();
-        Db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(Name);
     }
 
     void AppendRow(int Id, const QVariant& Value) {
@@ -52,9 +36,12 @@ protected:
         ASSERT_TRUE(Model->insertRecord(-1, Row));
     }
 
-    static inline int Counter = 0;
-    QSqlDatabase Db;
-    QSqlTableModel* Model = nullptr;
+    TSqliteTable Table{QString("qvvectors%1").arg(++Connections),
+                       "Measurements",
+                       {"CREATE TABLE Measurements (Id INTEGER PRIMARY KEY, Value REAL)",
+                        "INSERT INTO Measurements VALUES (1, 1.5), (2, NULL), (3, 3.25)"},
+                       QSqlTableModel::OnFieldChange};
+    QSqlTableModel* Model = &Table.Model();
     TDataSource* Source = nullptr;
     TQvDoubleVector* Vector = nullptr;
 };
@@ -108,7 +95,7 @@ TEST_F(VectorBinding, ReloadsOnUseAfterTheTableChanged) {
     Vector->UpdateDB();
     EXPECT_EQ(ValuesOf(*Vector), (std::vector<double>{9.5, 3.25, 0, 6}));
     EXPECT_EQ(Vector->GetOutlierIndices().GetCount(), 1);
-    QSqlQuery Query(Db);
+    QSqlQuery Query(Model->database());
     ASSERT_TRUE(Query.exec("DELETE FROM Measurements WHERE Id > 3"));
     Model->select();
     Vector->UpdateDB();
@@ -153,8 +140,7 @@ TEST_F(VectorBinding, IncompleteBindingSwitchesItselfOff) {
     Vector->SetDataSource(nullptr);
     EXPECT_FALSE(Vector->DBData());
     Vector->SetDataSource(Other);
-    delete Model;
-    Model = nullptr;
+    Table.DeleteModel();
     Vector->UpdateDB();
     EXPECT_FALSE(Vector->DBData());
     delete Other;

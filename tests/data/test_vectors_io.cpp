@@ -46,20 +46,6 @@ struct TReading {
     TReader Reader{&Buffer};
 };
 
-QByteArray RecordOf(const TQvDoubleVector& Vector) {
-    QByteArray Bytes;
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::WriteOnly);
-    Vector.WriteTo(&Buffer);
-    return Bytes;
-}
-
-void ReadRecord(TQvDoubleVector& Vector, QByteArray Bytes) {
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    Vector.ReadFrom(&Buffer);
-}
-
 // A vector with values of every kind, two outliers and its own increment and capacity.
 void MakeSample(TQvDoubleVector& V) {
     V.SetName("Vec1");
@@ -126,40 +112,27 @@ struct TBoundSample {
 TEST(VectorPersistence, BinaryRecordLayout) {
     TQvDoubleVector Empty(nullptr);
     Empty.SetName("Vec1");
-    EXPECT_EQ(RecordOf(Empty).toHex(), QByteArray("04000000"
-                                                  "56656331"
-                                                  "80000000"
-                                                  "80000000"
-                                                  "00"
-                                                  "00000000"
-                                                  "00"
-                                                  "00"));
+    // Name, increment, capacity, the binding flag, the values, the outliers and the end.
+    EXPECT_EQ(Binary(&Empty).toHex(), Hex("04000000 56656331 80000000 80000000 00 00000000 00 00"));
 
     TQvDoubleVector V(nullptr);
     V.SetIncrement(256);
     V.SetCapacity(1000);
     V.Add(1.5);
     V.AddOutlier(0);
-    EXPECT_EQ(RecordOf(V).toHex(), QByteArray("00000000"
-                                              "00010000"
-                                              "e8030000"
-                                              "00"
-                                              "01000000"
-                                              "000000000000f83f"
-                                              "01"
-                                              "01000000"
-                                              "00000000"
-                                              "00"));
+    EXPECT_EQ(
+        Binary(&V).toHex(),
+        Hex("00000000 00010000 e8030000 00 01000000 000000000000f83f 01 01000000 00000000 00"));
 }
 
 TEST(VectorPersistence, DamagedRecordsRaiseAndKeepTheValues) {
     TQvDoubleVector Empty(nullptr);
     Empty.SetName("Vec1");
-    const QByteArray Good = RecordOf(Empty);
+    const QByteArray Good = Binary(&Empty);
     TQvDoubleVector Kept(nullptr);
     Kept.AddRange({1.0, 2.0});
     auto ReadDamaged = [&](QByteArray Bytes) {
-        return MessageOf<EReadError>([&] { ReadRecord(Kept, Bytes); });
+        return MessageOf<EReadError>([&] { ReadBinary(&Kept, Bytes); });
     };
     // The value count sits after name, increment, capacity and flag.
     QByteArray Bytes = Good;
@@ -171,9 +144,7 @@ TEST(VectorPersistence, DamagedRecordsRaiseAndKeepTheValues) {
     EXPECT_EQ(ReadDamaged(Bytes),
               "A stored count of -1 items of 8 bytes does not fit into the 2 bytes left in the "
               "stream");
-    Bytes = Good.left(21) + QByteArray::fromHex("01"
-                                                "05000000"
-                                                "00");
+    Bytes = Good.left(21) + QByteArray::fromHex("01 05000000 00");
     EXPECT_EQ(ReadDamaged(Bytes),
               "A stored count of 5 items of 4 bytes does not fit into the 1 bytes left in the "
               "stream");
@@ -199,11 +170,11 @@ TEST(VectorPersistence, BinaryFileRoundTripAndBoundVectors) {
 
     // A bound vector stores where its values come from, not the values.
     TBoundSample Bound;
-    const QByteArray Record = RecordOf(*Bound.Vector);
+    const QByteArray Record = Binary(Bound.Vector);
     EXPECT_TRUE(Record.contains("VectorData.Source1"));
     EXPECT_TRUE(Record.contains("Value"));
     TQvDoubleVector B(nullptr);
-    ReadRecord(B, Record);
+    ReadBinary(&B, Record);
     Bound.Check(B);
 }
 

@@ -1,21 +1,17 @@
 // Every chart of the gallery saved in the three encodings, opened from the file as qvplot opens
 // it, into owners that did not exist: the picture is the same to the pixel. And qvplot itself.
 
+#include "../chartfixture.h"
 #include "../qvtest.h"
 
 #include <gallerycharts.h>
 #include <gallerypage.h>
 
 #include <analysis/qvgenerallinearleastsquares.h>
-#include <axes/qvaxis.h>
 #include <framework/qvdb.h>
-#include <framework/qvforms.h>
 #include <framework/qvstreams.h>
 #include <graph/qvgraphdocument.h>
-#include <series/qvseries.h>
-#include <style/qvgdi.h>
 
-#include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -27,14 +23,6 @@
 #include <typeinfo>
 
 namespace {
-
-QImage Picture(TQvGraph2D* Graph) {
-    QImage Image(Graph->GetWidth(), Graph->GetHeight(), QImage::Format_ARGB32);
-    Image.fill(Qt::transparent);
-    TGPGraphics Graphics(&Image);
-    Graph->PaintGr(&Graphics);
-    return Image;
-}
 
 // What does not travel in a document of one graph: what only code gives a chart (handlers of
 // events, series of classes the program derives without a meta object of their own, as the
@@ -74,7 +62,7 @@ TEST(GalleryDocuments, EveryChartComesBackPixelForPixel) {
             BuildPage(Page, &Form);
             for (TQvGraph2D* Graph : PageGraphs(&Form)) {
                 // Saved as shown: the ranges found when painting are part of the document.
-                const QImage Shown = Picture(Graph);
+                const QImage Shown = Painted(Graph);
                 if (NotInOneDocument(Graph)) continue;
                 const QString Stem = Dir.filePath(Page.Name + u'-' + Graph->GetName());
                 const TQvGraphDocument Document(Graph);
@@ -87,7 +75,7 @@ TEST(GalleryDocuments, EveryChartComesBackPixelForPixel) {
         for (const auto& [Stem, Original] : Saved)
             for (const char* Suffix : {".qvg", ".xml", ".ini"}) {
                 std::unique_ptr<TQvGraph2D> Graph(TQvGraphDocument::Open(Stem + Suffix));
-                EXPECT_TRUE(Picture(Graph.get()) == Original) << qPrintable(Stem + Suffix);
+                EXPECT_TRUE(Painted(Graph.get()) == Original) << qPrintable(Stem + Suffix);
                 Graph.reset();
                 delete GetComponentFromRef(FormName);
                 ++Charts;

@@ -1,15 +1,13 @@
 // Data sources over a real SQLite table and the links that listen to them.
 
 #include "../qvtest.h"
+#include "../sqlitetable.h"
 
 #include <framework/qvdb.h>
 #include <framework/qvexceptions.h>
 
 #include <gtest/gtest.h>
 
-#include <QSqlDatabase>
-#include <QSqlQuery>
-#include <QSqlTableModel>
 #include <QStandardItemModel>
 
 namespace {
@@ -24,31 +22,10 @@ protected:
     }
 };
 
+int Connections = 0;
+
 class DataBinding : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const QString Connection = QString("qvtest%1").arg(++Counter);
-        Db = QSqlDatabase::addDatabase("QSQLITE", Connection);
-        Db.setDatabaseName(":memory:");
-        ASSERT_TRUE(Db.open());
-        QSqlQuery Query(Db);
-        ASSERT_TRUE(Query.exec("CREATE TABLE Measurements (Id INTEGER PRIMARY KEY, "
-                               "Value REAL, Label TEXT)"));
-        ASSERT_TRUE(Query.exec("INSERT INTO Measurements VALUES (1, 1.5, 'a'), (2, NULL, 'b'), "
-                               "(3, 3.25, 'c')"));
-        Model = new QSqlTableModel(nullptr, Db);
-        Model->setTable("Measurements");
-        Model->setEditStrategy(QSqlTableModel::OnFieldChange);
-        ASSERT_TRUE(Model->select());
-    }
-    void TearDown() override {
-        delete Model;
-        const QString Name = Db.connectionName();
-        Db.close();
-        Db = QSqlDatabase();
-        QSqlDatabase::removeDatabase(Name);
-    }
-
     QList<QVariant> Column(TDataSet* Set, int Field) {
         QList<QVariant> Result;
         for (Set->First(); !Set->Eof(); Set->Next())
@@ -56,9 +33,13 @@ protected:
         return Result;
     }
 
-    static inline int Counter = 0;
-    QSqlDatabase Db;
-    QSqlTableModel* Model = nullptr;
+    TSqliteTable Table{
+        QString("qvtest%1").arg(++Connections),
+        "Measurements",
+        {"CREATE TABLE Measurements (Id INTEGER PRIMARY KEY, Value REAL, Label TEXT)",
+         "INSERT INTO Measurements VALUES (1, 1.5, 'a'), (2, NULL, 'b'), (3, 3.25, 'c')"},
+        QSqlTableModel::OnFieldChange};
+    QSqlTableModel* Model = &Table.Model();
 };
 } // namespace
 

@@ -109,14 +109,10 @@ TEST(GraphExport, PixelsFormatsAndScale) {
 TEST(GraphExport, CoupledGraphsStackAboveTheRoot) {
     TExportChart Chart;
     Chart.Graph->SetBackColor(0xFFFF0000);
-    auto* Upper = new TQvGraph2D(Chart.Owner.get());
+    TQvAxis* Y;
+    TQvGraph2D* Upper = Chart.NewCoupledGraph(&Y);
     Upper->SetBounds(0, 0, 300, 120);
     Upper->SetBackColor(0xFF00FF00);
-    TQvAxis* Y = new TQvAxis(Chart.Owner.get());
-    Y->SetPosition(TQvAxisPosition::Left);
-    Y->SetParent(Upper);
-    Upper->SetPrimaryXAxis(Chart.X);
-    Upper->SetPrimaryYAxis(Y);
     Chart.NewSeries(Chart.NewVector("", {0, 100}), Chart.NewVector("", {1, 2}), Chart.X, Y);
     Chart.Render();
     EXPECT_EQ(Chart.Graph->ImgageGraphHeight(), 320);

@@ -7,8 +7,6 @@
 #include <framework/qvcontrols.h>
 
 #include <QPainter>
-#include <QWidget>
-#include <QtTest/QtTest>
 
 #include <gtest/gtest.h>
 
@@ -26,12 +24,7 @@ struct TPaintedChart : TChart {
         Graph->SetBounds(0, 0, 500, 300);
         Graph->SetBackColor(White);
         Graph->SetDataAreaColor(0xFFEEEEEE);
-        for (TQvAxis* Axis : {X, Y}) {
-            Axis->SetStartEnd(TQvAxisEnd::Fixed);
-            Axis->SetStopEnd(TQvAxisEnd::Fixed);
-            Axis->SetStart(0);
-            Axis->SetStop(100);
-        }
+        FixAxes(0, 100);
         Series =
             NewSeries(NewVector("", {0, 25, 50, 75, 100}), NewVector("", {50, 50, 50, 50, 50}));
         Series->GetPointSymbol()->SetVisible(false);
@@ -60,6 +53,10 @@ TEST(GraphPaint, DataAreaWhereTheLayoutPutsItAndSeriesClippedToIt) {
     for (double x : {5.0, 50.0, 95.0})
         EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(x)), Chart.Row()), Blue) << x;
     EXPECT_EQ(Image.pixel(int(Chart.X->NumberToWorld(50)), Chart.Row() + 8), 0xFFEEEEEEu);
+    // The black X axis line along the bottom of the data area (the grid lines on their ticks show
+    // in the test of the back wall).
+    const int LineY = Chart.X->GetTop() + int(Chart.X->GetAxTop());
+    EXPECT_EQ(Image.pixel(int(Area.X + Area.Width / 3), LineY), 0xFF000000u);
 
     // Zoomed in, the line would go on to x = 100 right of the data area: nothing is drawn there.
     Chart.X->ZoomIn(20, 40);
@@ -89,10 +86,7 @@ TEST(GraphPaint, DataAreaWhereTheLayoutPutsItAndSeriesClippedToIt) {
     TPaintedChart Two;
     Two.X->SetStop(80);
     TQvAxis* Right = Two.NewAxis(TQvAxisPosition::Right, "Right");
-    Right->SetStartEnd(TQvAxisEnd::Fixed);
-    Right->SetStopEnd(TQvAxisEnd::Fixed);
-    Right->SetStart(0);
-    Right->SetStop(10);
+    TChart::Fix(Right, 0, 10);
     TQvPointSeries* Dots =
         Two.NewSeries(Two.NewVector("", {0, 80}), Two.NewVector("", {10, 10}), Two.X, Right);
     Dots->GetLine()->SetVisible(false);
@@ -283,31 +277,20 @@ TEST(GraphPaint, CoupledGraphsShareTheirDataAreaEdges) {
     // edge and the smaller right edge.
     TPaintedChart Upper;
     Upper.Y->SetStop(1);
-    auto* Lower = new TQvGraph2D(Upper.Owner.get());
+    TQvAxis* Wide;
+    TQvGraph2D* Lower = Upper.NewCoupledGraph(&Wide);
     Lower->SetBounds(0, 0, 500, 300);
-    auto* Wide = new TQvAxis(Upper.Owner.get());
-    Wide->SetPosition(TQvAxisPosition::Left);
-    Wide->SetStartEnd(TQvAxisEnd::Fixed);
-    Wide->SetStopEnd(TQvAxisEnd::Fixed);
-    Wide->SetStop(123456789);
-    Wide->SetParent(Lower);
+    TChart::Fix(Wide, 0, 123456789);
     auto* Right = new TQvAxis(Upper.Owner.get());
     Right->SetPosition(TQvAxisPosition::Right);
     Right->SetParent(Lower);
-    Lower->SetPrimaryXAxis(Upper.X);
-    Lower->SetPrimaryYAxis(Wide);
     TQvPointSeries* Below = Upper.NewSeries(Upper.NewVector("", {0, 50, 100}),
                                             Upper.NewVector("", {0, 1e8, 5e7}), Upper.X, Wide);
-    auto PaintLower = [&] {
-        QImage Image(500, 300, QImage::Format_ARGB32_Premultiplied);
-        TGPGraphics Graphics(&Image);
-        Lower->PaintGr(&Graphics);
-    };
-    PaintLower();
-    Upper.Render();
-    PaintLower();
-    Upper.Render();
-    PaintLower();
+    for (int i = 0; i < 2; ++i) {
+        Painted(Lower);
+        Upper.Render();
+    }
+    Painted(Lower);
     const TGPRectF A = Upper.Graph->GetDrawingArea(), B = Lower->GetDrawingArea();
     EXPECT_EQ(A.X, B.X);
     EXPECT_EQ(A.Width, B.Width);
@@ -327,12 +310,8 @@ TEST(GraphPaint, CoupledSeriesWidenTheSharedAxisAtOnce) {
     Chart.Graph->SetBounds(0, 0, 400, 300);
     Chart.X->SetEndRounding(TQvAxisEndRounding::RndNothing);
     Chart.NewSeries(Chart.NewVector("", {0, 10}), Chart.NewVector("", {1, 2}));
-    auto* Lower = new TQvGraph2D(Chart.Owner.get());
-    Lower->SetBounds(0, 0, 400, 200);
-    auto* LowerY = Chart.NewAxis(TQvAxisPosition::Left, "LowerY");
-    LowerY->SetParent(Lower);
-    Lower->SetPrimaryXAxis(Chart.X);
-    Lower->SetPrimaryYAxis(LowerY);
+    TQvAxis* LowerY;
+    Chart.NewCoupledGraph(&LowerY)->SetBounds(0, 0, 400, 200);
     Chart.NewSeries(Chart.NewVector("", {0, 30}), Chart.NewVector("", {5, 6}), Chart.X, LowerY);
     Chart.Render();
     EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 30);

@@ -4,7 +4,6 @@
 #include "../chartfixture.h"
 
 #include <graph/qvtheme.h>
-#include <undo/qvundostack.h>
 
 #include <QFontInfo>
 
@@ -34,8 +33,7 @@ TEST(Theme, OneFamilyRankedSizesDistinctColoursAndUnthemedGraphsUntouched) {
     const QString DefaultFamily = Fresh.Graph->GetCaptionFont()->GetName();
 
     TChart Chart;
-    auto* Stack = new TQvUndoStack(Chart.Owner.get());
-    Chart.Graph->SetUndoStack(Stack);
+    auto* Stack = Chart.NewUndoStack();
     TQvAxis* Right = Chart.NewAxis(TQvAxisPosition::Right, "Graph1R");
     TQvPointSeries* First = Chart.NewSeries(nullptr, Chart.NewVector("", {1, 2, 3}));
     const TQvColor OwnColor = First->GetLine()->GetColor();

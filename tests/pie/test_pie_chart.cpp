@@ -2,6 +2,7 @@
 // around the pie, values and captions from an SQLite table, painted pixels, and records.
 
 #include "../qvtest.h"
+#include "../seriesrecords.h"
 #include "../sqlitetable.h"
 
 #include <data/qvvectors.h>
@@ -81,11 +82,7 @@ TEST(PieChart, SegmentsAndPixels) {
     EXPECT_DOUBLE_EQ(P.Chart->Segment(2).Sweep, 180);
     EXPECT_DOUBLE_EQ(P.Chart->Segment(2).Start, 180);
     // No margins, shadow or pulled-out slice: the pie fills the control less the last pixel.
-    const TGPRectF R = P.Chart->PieRect();
-    EXPECT_FLOAT_EQ(R.X, 0);
-    EXPECT_FLOAT_EQ(R.Y, 0);
-    EXPECT_FLOAT_EQ(R.Width, 399);
-    EXPECT_FLOAT_EQ(R.Height, 399);
+    EXPECT_EQ(P.Chart->PieRect(), (TGPRectF{0, 0, 399, 399}));
 
     // 150 % counts as 100 %: the slice moves a whole radius along its middle (45 degrees), and
     // the pie shrinks so that it stays inside.
@@ -330,48 +327,37 @@ TEST(PieChart, RecordsRoundTrip) {
     EXPECT_FLOAT_EQ(Read->GetCaptionFont()->GetSizeF(), 23);
     EXPECT_EQ(Read->GetCaptions()->GetText(), P.Chart->GetCaptions()->GetText());
 
-    // The legend in the three forms: a copy read back writes the same record.
+    // The legend in the three forms.
     TQvPieLegend* L = P.Legend(TQvPieLegendPosition::LeftBottom);
     L->SetLabelsFrom(TQvLabelStyle::CaptionAndPercent);
     L->SetLabelFormat("0.0");
     L->SetDistanceToPie(13);
     L->SetForeColor(0xFF445566);
-    TQvPieLegend* Copy = P.Legend(TQvPieLegendPosition::RightTop);
-    Copy->SetPieChart(nullptr);
-    const QByteArray Bytes = Binary(L);
-    QBuffer In;
-    In.setData(Bytes);
-    In.open(QIODevice::ReadOnly);
-    Copy->ReadFrom(&In);
-    EXPECT_EQ(Copy->GetPieChart(), P.Chart);
-    EXPECT_EQ(Copy->GetPosition(), TQvPieLegendPosition::LeftBottom);
-    EXPECT_EQ(Copy->GetLabelFormat(), "0.0");
-    EXPECT_FLOAT_EQ(Copy->GetDistanceToPie(), 13);
-
+    for (TRecordForm Form : RecordForms) {
+        SCOPED_TRACE(FormName(Form));
+        TQvPieLegend* Copy = P.Legend(TQvPieLegendPosition::RightTop);
+        Copy->SetPieChart(nullptr);
+        CopyRecord(L, Copy, Form);
+        EXPECT_EQ(Copy->GetPieChart(), P.Chart);
+        EXPECT_EQ(Copy->GetPosition(), TQvPieLegendPosition::LeftBottom);
+        EXPECT_EQ(Copy->GetLabelsFrom(), TQvLabelStyle::CaptionAndPercent);
+        EXPECT_EQ(Copy->GetLabelFormat(), "0.0");
+        EXPECT_FLOAT_EQ(Copy->GetDistanceToPie(), 13);
+        EXPECT_EQ(Copy->GetForeColor(), 0xFF445566u);
+    }
     TXMLDocument Xml;
-    IXMLNode Root = Xml.AddChild("Root");
-    L->WriteTo(Root);
-    const IXMLNode Element = Root.FindNode("TQvPieLegend");
+    L->WriteTo(Xml.AddChild("Root"));
+    const IXMLNode Element = Xml.DocumentElement().FindNode("TQvPieLegend");
     EXPECT_EQ(Element.FindNode("Labels").Attribute("Format"), "0.0");
     EXPECT_EQ(Element.FindNode("Distances").Attribute("ToPie"), "13");
-    Copy->SetDistanceToPie(1);
-    Copy->ReadFrom(Root);
-    EXPECT_FLOAT_EQ(Copy->GetDistanceToPie(), 13);
-
     TMemIniFile Ini(QString{});
     L->WriteTo(&Ini, "Legend");
     EXPECT_EQ(Ini.ReadString("Legend", "PieChart", {}), "PieOwner.Pie");
     EXPECT_EQ(Ini.ReadString("Legend", "Distance.ToPie", {}), "13");
-    Copy->SetLabelsFrom(TQvLabelStyle::Value);
-    Copy->ReadFrom(&Ini, "Legend");
-    EXPECT_EQ(Copy->GetLabelsFrom(), TQvLabelStyle::CaptionAndPercent);
-    EXPECT_EQ(Copy->GetForeColor(), 0xFF445566u);
 
     // A record that ends early leaves the legend as it was.
-    QBuffer Short;
-    Short.setData(Bytes.left(Bytes.size() / 2));
-    Short.open(QIODevice::ReadOnly);
-    Copy->SetDistanceToPie(2);
-    EXPECT_THROW(Copy->ReadFrom(&Short), EReadError);
-    EXPECT_FLOAT_EQ(Copy->GetDistanceToPie(), 2);
+    const QByteArray Bytes = Binary(L);
+    TQvPieLegend* Copy = P.Legend(TQvPieLegendPosition::RightTop);
+    EXPECT_THROW(ReadBinary(Copy, Bytes.left(Bytes.size() / 2)), EReadError);
+    EXPECT_EQ(Copy->GetPosition(), TQvPieLegendPosition::RightTop);
 }

@@ -11,11 +11,8 @@
 #include <framework/qvexceptions.h>
 #include <framework/qvstringlist.h>
 #include <series/qvbars.h>
-#include <undo/qvundostack.h>
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
 
 namespace {
 
@@ -23,15 +20,10 @@ namespace {
 struct TBarChart : TChart {
     TBarChart() {
         Graph->SetBounds(0, 0, 400, 400);
-        for (TQvAxis* Axis : {X, Y}) {
-            Axis->SetNumbersVisible(false);
-            Axis->SetStartEnd(TQvAxisEnd::Fixed);
-            Axis->SetStopEnd(TQvAxisEnd::Fixed);
-        }
-        X->SetStart(0);
-        X->SetStop(4);
-        Y->SetStart(-4);
-        Y->SetStop(8);
+        X->SetNumbersVisible(false);
+        Y->SetNumbersVisible(false);
+        Fix(X, 0, 4);
+        Fix(Y, -4, 8);
     }
     TQvBars* NewBars(TQvCustomDoubleVector* YData, TQvCustomDoubleVector* XData = nullptr) {
         auto* Bars = new TQvBars(Owner.get());
@@ -56,17 +48,13 @@ struct TBarChart : TChart {
 TEST(Bars, ClassesRangesAndEdges) {
     {
         // Values against the indexer: classes [0, 1], [1, 2], [2, 3]; the range holds 0.
-        TChart Chart;
-        TQvBars* Bars = new TQvBars(Chart.Owner.get());
-        Bars->SetYData(Chart.NewVector("", {3, 5, 2}));
-        Bars->SetXAxis(Chart.X);
-        Bars->SetYAxis(Chart.Y);
+        TBarChart Chart;
+        TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {3, 5, 2}));
         Chart.Paint();
         EXPECT_EQ(Bars->GetCount(), 3);
-        EXPECT_EQ(Bars->GetXStart(), 0);
-        EXPECT_EQ(Bars->GetXStop(), 3);
-        EXPECT_EQ(Bars->GetYStart(), 0);
-        EXPECT_EQ(Bars->GetYStop(), 5);
+        EXPECT_EQ(
+            (std::array{Bars->GetXStart(), Bars->GetXStop(), Bars->GetYStart(), Bars->GetYStop()}),
+            (std::array<double, 4>{0, 3, 0, 5}));
         // Boundaries of their own: as many classes as boundaries minus one.
         Bars->SetXData(Chart.NewVector("", {0, 10, 20, 30}));
         Chart.Paint();
@@ -134,10 +122,8 @@ TEST(Bars, ClassesRangesAndEdges) {
     H->SetBarsHorizontal(true);
     H->SetXData(Flat.NewVector("", {1, 3}));
     H->SetYData(nullptr);
-    Flat.X->SetStart(-4);
-    Flat.X->SetStop(8);
-    Flat.Y->SetStart(0);
-    Flat.Y->SetStop(4);
+    TChart::Fix(Flat.X, -4, 8);
+    TChart::Fix(Flat.Y, 0, 4);
     Flat.Paint();
     const auto HE = TBarChart::Edges(H, 1);
     EXPECT_FLOAT_EQ(HE[1], Flat.XPixel(3));
@@ -222,11 +208,7 @@ TEST(Bars, CaptionsFromAnSqliteField) {
     EXPECT_EQ(Bars->Label(2)->GetPlainText(), "East");
     // The binding survives the record, and ends with its source.
     TQvBars* Copy = Chart.NewBars(Chart.NewVector("", {1}));
-    QBuffer Record;
-    Record.open(QIODevice::ReadWrite);
-    Bars->WriteTo(&Record);
-    Record.seek(0);
-    Copy->ReadFrom(&Record);
+    ReadBinary(Copy, Binary(Bars));
     EXPECT_EQ(Copy->GetDataSource(), Source);
     EXPECT_EQ(Copy->GetCaptionsField(), "Name");
     delete Source;
@@ -287,17 +269,19 @@ TEST(Bars, RecordsRoundTripInEveryForm) {
     TBarChart Chart;
     TQvBars* Bars = Chart.NewBars(Chart.NewVector("", {1, 2}));
     Bars->SetName("Bars");
-    Bars->SetBarsHorizontal(true);
-    Bars->SetBarStyle(TQvBarStyle::Cylinder);
-    Bars->SetOverlayStyle(TQvBarsOverlayStyle::Stack);
-    Bars->SetDepth3D(70);
-    Bars->SetClassesDistance(15);
-    Bars->SetLabelFrom(TQvLabelStyle::CaptionAndPercent);
-    Bars->SetLabelPosition(TQvBarLabelPosition::GoldenCut);
-    Bars->SetLabelSize(33);
-    Bars->SetLabelVertical(true);
-    Bars->SetLabelFormat("0.00");
-    Bars->SetLabelColor(0xFF123456);
+    const TPropertyValues Values = {
+        {"BarsHorizontal", true},
+        {"BarStyle", QVariant::fromValue(TQvBarStyle::Cylinder)},
+        {"OverlayStyle", QVariant::fromValue(TQvBarsOverlayStyle::Stack)},
+        {"Depth3D", 70.0},
+        {"ClassesDistance", 15.0},
+        {"LabelFrom", QVariant::fromValue(TQvLabelStyle::CaptionAndPercent)},
+        {"LabelPosition", QVariant::fromValue(TQvBarLabelPosition::GoldenCut)},
+        {"LabelSize", 33.0f},
+        {"LabelVertical", true},
+        {"LabelFormat", "0.00"},
+        {"LabelColor", QVariant::fromValue(TQvColor(0xFF123456))}};
+    SetProperties(Bars, Values);
     Bars->GetCaptions()->AddStrings({"one", "two; \\b lines"});
     const QByteArray Stored = Binary(Bars);
 
@@ -308,26 +292,13 @@ TEST(Bars, RecordsRoundTripInEveryForm) {
         Copy->SetUndoStack(Undo);
         CopyRecord(Bars, Copy, Form);
         EXPECT_EQ(Undo->UndoCount(), 0);
-        EXPECT_TRUE(Copy->GetBarsHorizontal());
-        EXPECT_EQ(Copy->GetBarStyle(), TQvBarStyle::Cylinder);
-        EXPECT_EQ(Copy->GetOverlayStyle(), TQvBarsOverlayStyle::Stack);
-        EXPECT_EQ(Copy->GetDepth3D(), 70);
-        EXPECT_EQ(Copy->GetClassesDistance(), 15);
-        EXPECT_EQ(Copy->GetLabelFrom(), TQvLabelStyle::CaptionAndPercent);
-        EXPECT_EQ(Copy->GetLabelPosition(), TQvBarLabelPosition::GoldenCut);
-        EXPECT_EQ(Copy->GetLabelSize(), 33);
-        EXPECT_TRUE(Copy->GetLabelVertical());
-        EXPECT_EQ(Copy->GetLabelFormat(), "0.00");
-        EXPECT_EQ(Copy->GetLabelColor(), 0xFF123456u);
+        ExpectProperties(Copy, Values);
         EXPECT_EQ(Copy->GetCaptions()->ToStringList(), QStringList({"one", "two; \\b lines"}));
     }
 
     // A record cut short changes nothing.
     TQvBars* Untouched = Chart.NewBars(Chart.NewVector("", {1}));
-    QBuffer Short;
-    Short.setData(Stored.left(Stored.size() - 3));
-    Short.open(QIODevice::ReadOnly);
-    EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+    EXPECT_THROW(ReadBinary(Untouched, Stored.left(Stored.size() - 3)), EReadError);
     EXPECT_EQ(Untouched->GetBarStyle(), TQvBarStyle::Flat);
     EXPECT_TRUE(Untouched->GetCaptions()->ToStringList().isEmpty());
 }

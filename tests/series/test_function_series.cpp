@@ -3,18 +3,15 @@
 // handler, sampling on linear and logarithmic axes, hit tests on the curve, and the records.
 
 #include "../chartfixture.h"
+#include "../qvtest.h"
+#include "../seriesrecords.h"
 
 #include <framework/qvexceptions.h>
-#include <framework/qvinifiles.h>
-#include <framework/qvxml.h>
 #include <parser/qvparsefkt.h>
 #include <series/qvfunctionseries.h>
 #include <strings/qvlocalize.h>
-#include <undo/qvundostack.h>
 
 #include <gtest/gtest.h>
-
-#include <QBuffer>
 
 #include <cmath>
 #include <cstring>
@@ -55,16 +52,7 @@ public:
 
 struct TFunctionChart : TChart {
     TMeanLine* Line(const std::vector<double>& Xs, const std::vector<double>& Ys) {
-        TQvDoubleVector* XData = NewVector("", {});
-        TQvDoubleVector* YData = NewVector("", {});
-        XData->AddRange(Xs);
-        YData->AddRange(Ys);
-        auto* Series = new TMeanLine(Owner.get());
-        Series->SetXData(XData);
-        Series->SetYData(YData);
-        Series->SetXAxis(X);
-        Series->SetYAxis(Y);
-        return Series;
+        return NewSeriesOf<TMeanLine>(Xs, Ys);
     }
 };
 
@@ -112,8 +100,7 @@ TEST(FunctionSeries, RangesFollowTheDataOrWidenTheXAxis) {
     S->SetDisplayStop(20);
     Chart.Paint();
     EXPECT_EQ(S->Calc.Runs, 2);
-    EXPECT_DOUBLE_EQ(Chart.X->GetStart(), 0);
-    EXPECT_DOUBLE_EQ(Chart.X->GetStop(), 20);
+    EXPECT_EQ(Ends(Chart.X), TEnds(0, 20));
     EXPECT_DOUBLE_EQ(S->GetCalcStop(), 20);
     EXPECT_FLOAT_EQ(S->ScreenPoints().Points().back().X, Chart.X->NumberToWorld(20));
 
@@ -141,8 +128,7 @@ TEST(FunctionSeries, TheCurveLeavesAnAxisSharedWithOrdinarySeriesAlone) {
     S->Slope = 10;
     Chart.Paint();
     // Alone, it sets the Y range from the curve, 200 + 10 x, clipping or not.
-    EXPECT_DOUBLE_EQ(Chart.Y->GetStart(), 200);
-    EXPECT_DOUBLE_EQ(Chart.Y->GetStop(), 300);
+    EXPECT_EQ(Ends(Chart.Y), TEnds(200, 300));
     // Beside a point series, a clipping curve reports nothing.
     Chart.NewSeries(Chart.NewVector("", {0, 10}), Chart.NewVector("", {0, 50}));
     Chart.Paint();
@@ -159,16 +145,8 @@ TEST(FunctionSeries, CalculationErrorsReachTheHandlerOrTheCaller) {
     TMeanLine* S = Chart.Line({1, 2, 3}, {5, 6, 7});
     static_cast<TQvDoubleVector*>(S->GetYData())->AddOutlier(1);
     static_cast<TQvDoubleVector*>(S->GetYData())->AddOutlier(2);
-    EXPECT_THROW(
-        {
-            try {
-                Chart.Paint();
-            } catch (const EMathError& E) {
-                EXPECT_EQ(E.Message(), "Not enough data points to calculate function");
-                throw;
-            }
-        },
-        EMathError);
+    EXPECT_EQ(MessageOf<EMathError>([&] { Chart.Paint(); }),
+              "Not enough data points to calculate function");
     QStringList Reported;
     S->SetOnCalculationError([&](TObject* Sender, const Exception& E) {
         EXPECT_EQ(Sender, S);
@@ -222,11 +200,8 @@ TEST(FunctionSeries, RecordsRoundTripInEveryForm) {
     S->SetDisplayStop(7.5);
     S->SetClipYValues(false);
 
-    QBuffer Binary;
-    Binary.open(QIODevice::ReadWrite);
-    S->WriteTo(&Binary);
     // The own record closes the series record: weight reference, six flags, four ranges.
-    const QByteArray Bytes = Binary.data();
+    const QByteArray Bytes = Binary(S);
     const QByteArray Ranges = Bytes.right(32);
     double Values[4];
     std::memcpy(Values, Ranges.constData(), sizeof Values);
@@ -234,43 +209,18 @@ TEST(FunctionSeries, RecordsRoundTripInEveryForm) {
     EXPECT_EQ(Values[3], 7.5);
     EXPECT_EQ(Bytes.mid(Bytes.size() - 38, 6), QByteArray("\x00\x01\x01\x00\x00\x00", 6));
 
-    const auto Check = [&](TMeanLine* R) {
-        EXPECT_EQ(R->GetWeight(), Weight);
-        EXPECT_FALSE(R->GetAutoStart());
-        EXPECT_TRUE(R->GetAutoStop());
-        EXPECT_DOUBLE_EQ(R->GetCalcStart(), 1.25);
-        EXPECT_FALSE(R->GetCoupleCalculationAndDisplay());
-        EXPECT_FALSE(R->GetDisplayAutoStop());
-        EXPECT_DOUBLE_EQ(R->GetDisplayStop(), 7.5);
-        EXPECT_FALSE(R->GetClipYValues());
-    };
-    auto* FromBinary = new TMeanLine(Chart.Owner.get());
-    Binary.seek(0);
-    FromBinary->ReadFrom(&Binary);
-    Check(FromBinary);
-    QBuffer Again;
-    Again.open(QIODevice::WriteOnly);
-    FromBinary->WriteTo(&Again);
-    EXPECT_EQ(Again.data().right(38), Bytes.right(38));
-
-    TXMLDocument Document;
-    S->WriteTo(Document.AddChild("Root"));
-    auto* FromXml = new TMeanLine(Chart.Owner.get());
-    FromXml->ReadFrom(Document.DocumentElement());
-    Check(FromXml);
-
-    TMemIniFile Ini("");
-    S->WriteTo(&Ini, "Series");
-    auto* FromIni = new TMeanLine(Chart.Owner.get());
-    FromIni->ReadFrom(&Ini, "Series");
-    Check(FromIni);
+    // A copy in each form has the weight and writes the same flags and ranges.
+    for (TRecordForm Form : RecordForms) {
+        SCOPED_TRACE(FormName(Form));
+        auto* Read = new TMeanLine(Chart.Owner.get());
+        CopyRecord(S, Read, Form);
+        EXPECT_EQ(Read->GetWeight(), Weight);
+        EXPECT_EQ(Binary(Read).right(38), Bytes.right(38));
+    }
 
     // A record cut inside the own part changes nothing.
     auto* Untouched = new TMeanLine(Chart.Owner.get());
-    QByteArray Cut = Bytes.left(Bytes.size() - 10);
-    QBuffer Short(&Cut);
-    Short.open(QIODevice::ReadOnly);
-    EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+    EXPECT_THROW(ReadBinary(Untouched, Bytes.left(Bytes.size() - 10)), EReadError);
     EXPECT_EQ(Untouched->GetWeight(), nullptr);
     EXPECT_TRUE(Untouched->GetClipYValues());
 }

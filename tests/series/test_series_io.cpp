@@ -9,7 +9,6 @@
 #include <framework/qvinifiles.h>
 #include <framework/qvxml.h>
 #include <style/qvio.h>
-#include <undo/qvundostack.h>
 
 #include <QBuffer>
 #include <QTemporaryDir>
@@ -71,19 +70,6 @@ struct TStoredChart : TChart {
     TQvPointSeries *Other, *S;
 };
 
-QByteArray Record(const TQvSeries* Series) {
-    QBuffer Buffer;
-    Buffer.open(QIODevice::WriteOnly);
-    Series->WriteTo(&Buffer);
-    return Buffer.data();
-}
-
-void ReadRecord(TQvSeries* Series, QByteArray Bytes) {
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::ReadOnly);
-    Series->ReadFrom(&Buffer);
-}
-
 template <class T> QByteArray Settings(const T* Object) {
     QBuffer Buffer;
     Buffer.open(QIODevice::WriteOnly);
@@ -109,7 +95,7 @@ struct TCursor {
 // The record after the class and the name: every stored value and reference (the layout test
 // pins each byte, so equal bytes mean equal values).
 QByteArray Stored(const TQvSeries* Series) {
-    TCursor C{Record(Series)};
+    TCursor C{Binary(Series)};
     C.Str();
     C.Str();
     return C.Bytes.mid(C.Pos);
@@ -117,7 +103,7 @@ QByteArray Stored(const TQvSeries* Series) {
 
 TEST(SeriesIO, BinaryLayout) {
     TStoredChart Chart;
-    TCursor C{Record(Chart.S)};
+    TCursor C{Binary(Chart.S)};
     EXPECT_EQ(C.Str(), "TQvPointSeries");
     EXPECT_EQ(C.Str(), Chart.Ref("S"));
     EXPECT_EQ(C.Str(), QString::fromUtf8("Druck µ\rkPa"));  // its length counts UTF-8 bytes
@@ -197,7 +183,7 @@ TEST(SeriesIO, RoundTripsInEveryForm) {
     TQvPointSeries* YOnly = Chart.NewSeries(nullptr, Chart.XData);
     TQvPointSeries* T = Chart.NewSeries(Chart.XData, Chart.YData);
     for (int Pass = 0; Pass < 2; ++Pass) {
-        ReadRecord(T, Record(YOnly));
+        ReadBinary(T, Binary(YOnly));
         EXPECT_EQ(T->GetXData(), T->GetIndexer());
         EXPECT_EQ(T->GetYData(), YOnly->GetYData());
         EXPECT_EQ(T->GetCount(), YOnly->GetYData()->GetCount())
@@ -274,17 +260,17 @@ TEST(SeriesIO, XmlAndIniNamesAndForeignReferences) {
 
 TEST(SeriesIO, DamagedRecordsChangeNothing) {
     TStoredChart Chart;
-    const QByteArray Bytes = Record(Chart.S);
+    const QByteArray Bytes = Binary(Chart.S);
     TQvPointSeries* T = Chart.Blank();
-    const QByteArray Before = Record(T);
+    const QByteArray Before = Binary(T);
     auto Cut = [&](qsizetype n) {
-        return MessageOf<EReadError>([&] { ReadRecord(T, Bytes.left(n)); });
+        return MessageOf<EReadError>([&] { ReadBinary(T, Bytes.left(n)); });
     };
     EXPECT_EQ(Cut(2), "Stream read error");
     EXPECT_EQ(Cut(20), "Stream read error") << "inside a length field";
     for (qsizetype n = 0; n < Bytes.size(); ++n) {
         ASSERT_NE(Cut(n), "<no exception>") << "cut at " << n;
-        ASSERT_EQ(Record(T).mid(18), Before.mid(18)) << "cut at " << n;
+        ASSERT_EQ(Binary(T).mid(18), Before.mid(18)) << "cut at " << n;
     }
     EXPECT_FALSE(T->IsLoading());
 
@@ -292,12 +278,12 @@ TEST(SeriesIO, DamagedRecordsChangeNothing) {
     const qsizetype CaptionAt = 4 + 14 + 4 + Chart.Ref("S").toUtf8().size();
     QByteArray Long = Bytes;
     qToLittleEndian<qint32>(0x7FFFFFFF, Long.data() + CaptionAt);
-    EXPECT_EQ(MessageOf<EReadError>([&] { ReadRecord(T, Long); }),
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadBinary(T, Long); }),
               QString("A stored text of 2147483647 bytes is longer than the %1 bytes left in "
                       "the stream")
                   .arg(Bytes.size() - CaptionAt - 4));
     auto* Line = new TQvLineSeries(Chart.Owner.get());
-    EXPECT_EQ(MessageOf<EReadError>([&] { ReadRecord(T, Record(Line)); }),
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadBinary(T, Binary(Line)); }),
               "The stored record is of class \"TQvLineSeries\" and cannot be read into a "
               "TQvPointSeries");
     const qsizetype SeriesEnd = Bytes.size() - 1 - 18 - 1 - 18 - (4 + Chart.Ref("Other").size());
@@ -306,19 +292,19 @@ TEST(SeriesIO, DamagedRecordsChangeNothing) {
          {std::pair{SeriesEnd - 1, "series"}, {Bytes.size() - 1, "point series"}}) {
         QByteArray Marked = Bytes;
         Marked[At] = 2;
-        EXPECT_EQ(MessageOf<EReadError>([&] { ReadRecord(T, Marked); }),
+        EXPECT_EQ(MessageOf<EReadError>([&] { ReadBinary(T, Marked); }),
                   QString("Unknown extension block in a stored %1 record").arg(Record));
     }
     QByteArray BadSymbol = Bytes;
     BadSymbol[SeriesEnd + 17] = 10;
-    EXPECT_EQ(MessageOf<EReadError>([&] { ReadRecord(T, BadSymbol); }), "Invalid property value");
-    EXPECT_EQ(Record(T).mid(18), Before.mid(18));
+    EXPECT_EQ(MessageOf<EReadError>([&] { ReadBinary(T, BadSymbol); }), "Invalid property value");
+    EXPECT_EQ(Binary(T).mid(18), Before.mid(18));
 
     // Records without the extension blocks keep the values those blocks would carry.
     const qsizetype Refs = 2 * (4 + Chart.Ref("Other").size());
     QByteArray Old = Bytes.left(SeriesEnd - Refs - 2) + QByteArray(1, 0) +
                      Bytes.mid(SeriesEnd, 18) + QByteArray(1, 0);
-    ReadRecord(T, Old);
+    ReadBinary(T, Old);
     EXPECT_EQ(T->GetCaption(), Chart.S->GetCaption());
     EXPECT_EQ(T->GetYAxis(), Chart.Y);
     EXPECT_EQ(T->GetMergeLegendItemWith(), nullptr);

@@ -22,13 +22,16 @@ using TPixels = std::vector<TGPPointF>;
 // Both axes fixed to 0 .. 1000 and laid out, so that data can be placed on pixels.
 struct TPixelChart : TChart {
     TPixelChart() {
-        for (TQvAxis* Axis : {X, Y}) {
-            Axis->SetStartEnd(TQvAxisEnd::Fixed);
-            Axis->SetStopEnd(TQvAxisEnd::Fixed);
-            Axis->SetStart(0);
-            Axis->SetStop(1000);
-        }
+        FixAxes(0, 1000);
         Paint();
+    }
+
+    // A black line without symbols through the values.
+    TQvPointSeries* Line(const std::vector<double>& Xs, const std::vector<double>& Ys) {
+        TQvPointSeries* Series = NewSeries(NewVector("", Xs), NewVector("", Ys));
+        Series->GetPointSymbol()->SetVisible(false);
+        Series->GetLine()->SetColor(0xFF000000); // not the next colour of the cycle
+        return Series;
     }
 
     // A series through the given pixels, painted once.
@@ -50,15 +53,25 @@ std::vector<int> Kept(const TQvSeries* Series) {
     return Series->ScreenPoints().Index();
 }
 
+// 20000 values of a sine wave over 0 .. 1000.
+struct TSine {
+    TSine() {
+        for (int i = 0; i < 20000; ++i) {
+            Xs.push_back(i * 0.05);
+            Ys.push_back(500 + 300 * std::sin(i * 0.01));
+        }
+    }
+    std::vector<double> Xs, Ys;
+};
+
 TEST(SeriesPoints, AscendingDataClipToTheVisibleRangeFrom21PointsOn) {
     TPixelChart Chart;
     auto Series = [&](int First, int Count) {
-        TQvDoubleVector* XData = Chart.NewVector("", {});
+        std::vector<double> Xs;
         for (int i = 0; i < Count; ++i)
-            XData->AddRange({double(First + i) * 10});
-        TQvPointSeries* S = Chart.NewSeries(XData, Chart.NewVector("", {}));
-        for (int i = 0; i < Count; ++i)
-            S->GetYData()->SetValue(i, 500);
+            Xs.push_back(double(First + i) * 10);
+        TQvPointSeries* S = Chart.NewSeries(Chart.NewVector("", Xs),
+                                            Chart.NewVector("", std::vector(Count, 500.0)));
         Chart.Paint();
         return S;
     };
@@ -115,28 +128,16 @@ TEST(SeriesPoints, LongAscendingLinesKeepTheirPointsWhenValuesAreAppended) {
 
 // A dense line whose values change in place draws what the same values draw when loaded anew.
 TEST(SeriesPoints, DenseLinesFollowValuesChangedAndInsertedInPlace) {
-    const auto Load = [](TPixelChart& Chart, const std::vector<double>& Xs,
-                         const std::vector<double>& Ys) {
-        TQvDoubleVector* XData = Chart.NewVector("", {});
-        TQvDoubleVector* YData = Chart.NewVector("", {});
-        XData->AddRange(Xs);
-        YData->AddRange(Ys);
-        TQvPointSeries* Series = Chart.NewSeries(XData, YData);
-        Series->GetPointSymbol()->SetVisible(false);
-        Series->GetLine()->SetColor(0xFF000000); // not the next colour of the cycle
-        Chart.Paint();
-        return std::pair{XData, YData};
-    };
-    std::vector<double> Xs, Ys;
-    for (int i = 0; i < 20000; ++i) {
-        Xs.push_back(i * 0.05);
-        Ys.push_back(500 + 300 * std::sin(i * 0.01));
-    }
+    TSine Sine;
+    auto& [Xs, Ys] = Sine;
     TPixelChart Edited;
-    const auto [XData, YData] = Load(Edited, Xs, Ys);
+    TQvPointSeries* Series = Edited.Line(Xs, Ys);
+    auto* XData = static_cast<TQvDoubleVector*>(Series->GetXData());
+    auto* YData = static_cast<TQvDoubleVector*>(Series->GetYData());
+    Edited.Paint();
     const auto ExpectFresh = [&](const char* Edit) {
         TPixelChart Fresh;
-        Load(Fresh, Xs, Ys);
+        Fresh.Line(Xs, Ys);
         EXPECT_TRUE(Edited.Render() == Fresh.Render()) << Edit;
     };
     // A spike inside the range, at neither extreme.
@@ -155,26 +156,16 @@ TEST(SeriesPoints, DenseLinesFollowValuesChangedAndInsertedInPlace) {
 // A wild X value marked as an outlier: the vector counts as ascending without it, but the
 // values searched and reduced still hold it.
 TEST(SeriesPoints, AnOutlierInXNeitherCutsNorMovesVisiblePoints) {
-    std::vector<double> Xs, Ys;
-    for (int i = 0; i < 20000; ++i) {
-        Xs.push_back(i * 0.05);
-        Ys.push_back(500 + 300 * std::sin(i * 0.01));
-    }
     // The chart zoomed to 300 .. 700, with point 10000 (X = 500, where a search of the range
     // looks first) at X, marked as an outlier or not.
-    const auto Render = [&](double X, bool Marked, bool Shown) {
+    const auto Render = [](double X, bool Marked, bool Shown) {
         TPixelChart Chart;
         Chart.X->SetStart(300);
         Chart.X->SetStop(700);
-        TQvDoubleVector* XData = Chart.NewVector("", {});
-        TQvDoubleVector* YData = Chart.NewVector("", {});
-        XData->AddRange(Xs);
-        YData->AddRange(Ys);
-        XData->SetValue(10000, X);
-        if (Marked) XData->AddOutlier(10000);
-        TQvPointSeries* Series = Chart.NewSeries(XData, YData);
-        Series->GetPointSymbol()->SetVisible(false);
-        Series->GetLine()->SetColor(0xFF000000);
+        TSine Sine;
+        Sine.Xs[10000] = X;
+        TQvPointSeries* Series = Chart.Line(Sine.Xs, Sine.Ys);
+        if (Marked) static_cast<TQvDoubleVector*>(Series->GetXData())->AddOutlier(10000);
         Series->SetOutliersVisible(Shown);
         const QImage Image = Chart.Render();
         // Whether the line starts at or before the left end of the range.
@@ -247,13 +238,7 @@ TEST(SeriesPoints, ValuesTheAxesCannotShowAreGapsInLinesAndAreas) {
                 Xs.push_back(Chart.X->WorldToNumber(x));
                 Ys.push_back(x >= 250 && x <= 350 ? Bad : Chart.Y->WorldToNumber(200));
             }
-            TQvDoubleVector* XData = Chart.NewVector("", {});
-            TQvDoubleVector* YData = Chart.NewVector("", {});
-            XData->AddRange(Xs);
-            YData->AddRange(Ys);
-            TQvPointSeries* S = Chart.NewSeries(XData, YData);
-            S->GetPointSymbol()->SetVisible(false);
-            S->GetLine()->SetColor(0xFF000000);
+            TQvPointSeries* S = Chart.Line(Xs, Ys);
             S->GetArea()->SetVisible(true);
             S->GetArea()->SetForeColor(0xFF0000FF);
             const QImage Image = Chart.Render();

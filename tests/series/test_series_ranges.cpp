@@ -4,9 +4,6 @@
 #include "../chartfixture.h"
 #include "../qvtest.h"
 
-#include <framework/qvforms.h>
-#include <undo/qvundostack.h>
-
 #include <gtest/gtest.h>
 
 #include <array>
@@ -156,8 +153,7 @@ TEST(SeriesRanges, DesignerRescalesVectorsToANewAxisRange) {
 
 TEST(SeriesRanges, LayerAndUndo) {
     TChart Chart;
-    auto* Stack = new TQvUndoStack(Chart.Owner.get());
-    Chart.Graph->SetUndoStack(Stack);
+    auto* Stack = Chart.NewUndoStack();
     TQvPointSeries* Series = Chart.NewSeries(nullptr, Chart.NewVector("YData", {1, 2}));
     Series->SetName("Series1");
     EXPECT_EQ(Series->GetUndoStack(), Stack);

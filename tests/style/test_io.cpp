@@ -89,16 +89,8 @@ TEST(Io, StyleRecordsAreByteExact) {
     Gradient.SetRadialCenterX(0.75f);
     Gradient.SetRadialCenterY(0.125f);
     const QByteArray GradientBytes = Record(&Gradient);
-    EXPECT_EQ(GradientBytes.toHex(), "01"
-                                     "01"
-                                     "d3d3d3ff"
-                                     "b0b0b0ff"
-                                     "808080ff"
-                                     "0000b442"
-                                     "0000803e"
-                                     "0000403f"
-                                     "0000003e"
-                                     "00");
+    EXPECT_EQ(GradientBytes.toHex(),
+              Hex("01 01 d3d3d3ff b0b0b0ff 808080ff 0000b442 0000803e 0000403f 0000003e 00"));
     TQvGradientSettings GradientCopy;
     Read(GradientBytes, &GradientCopy);
     EXPECT_EQ(Record(&GradientCopy), GradientBytes);
@@ -108,18 +100,11 @@ TEST(Io, StyleRecordsAreByteExact) {
     Line.SetWidth(2);
     Line.SetDashStyle(TGPDashStyle::Dot);
     const QByteArray LineBytes = Record(&Line);
-    EXPECT_EQ(LineBytes.left(11).toHex(), "00"
-                                          "0000ffff"
-                                          "00000040"
-                                          "02"
-                                          "01");
+    EXPECT_EQ(LineBytes.left(11).toHex(), Hex("00 0000ffff 00000040 02 01"));
     EXPECT_EQ(LineBytes.mid(11, GradientBytes.size()), Record(Line.GetGradient()));
     EXPECT_EQ(LineBytes.size(), 11 + GradientBytes.size() + 1);
     TQvSimpleLineSettings Simple;
-    EXPECT_EQ(Record(&Simple).left(10).toHex(), "0000ffff"
-                                                "0000803f"
-                                                "00"
-                                                "01");
+    EXPECT_EQ(Record(&Simple).left(10).toHex(), Hex("0000ffff 0000803f 00 01"));
 
     // A line record from a writer without the gradient block leaves the gradient alone.
     TQvLineSettings Target;
@@ -136,11 +121,7 @@ TEST(Io, StyleRecordsAreByteExact) {
     Area.SetAreaStyle(TQvAreaStyle::Plaid);
     Area.GetGradient()->SetVisible(true);
     const QByteArray AreaBytes = Record(&Area);
-    EXPECT_EQ(AreaBytes.left(11).toHex(), "00"
-                                          "d3d3d3ff"
-                                          "a9a9a9ff"
-                                          "29"
-                                          "01");
+    EXPECT_EQ(AreaBytes.left(11).toHex(), Hex("00 d3d3d3ff a9a9a9ff 29 01"));
     TQvAreaSettings AreaCopy;
     Read(AreaBytes, &AreaCopy);
     EXPECT_EQ(Record(&AreaCopy), AreaBytes);
@@ -153,16 +134,9 @@ TEST(Io, StyleRecordsAreByteExact) {
     Font.SetRenderingHint(TQvTextRenderingHint::AntiAlias);
     Font.SetFillColor(0x80102030);
     const QByteArray FontBytes = Record(&Font);
-    EXPECT_EQ(FontBytes.left(21).toHex(), "05000000" + QByteArray("Arial").toHex() +
-                                              "0a000000"
-                                              "05"
-                                              "01"
-                                              "08"
-                                              "04"
-                                              "30201080");
-    EXPECT_EQ(FontBytes.right(6).toHex(), "01"
-                                          "00002841"
-                                          "00"); // the exact size, then the end
+    EXPECT_EQ(FontBytes.left(21).toHex(),
+              "05000000" + QByteArray("Arial").toHex() + Hex("0a000000 05 01 08 04 30201080"));
+    EXPECT_EQ(FontBytes.right(6).toHex(), Hex("01 00002841 00")); // the exact size, then the end
     TQvFont FontCopy;
     Read(FontBytes, &FontCopy);
     EXPECT_EQ(Record(&FontCopy), FontBytes);
