@@ -166,14 +166,10 @@ void TQvDashStylePicker::SelectItem(int Index) {
 
 // ---- area styles ----
 
-TQvAreaStylePicker::TQvAreaStylePicker(TComponent* AOwner) : TQvSamplePicker(AOwner, "AreaStyle") {}
+TQvAreaStylePicker::TQvAreaStylePicker(TComponent* AOwner) : TQvStylePicker(AOwner, "AreaStyle") {}
 
 void TQvAreaStylePicker::SetAreaStyle(TQvAreaStyle Value) {
     ChangeValue(FAreaStyle, Value);
-}
-
-void TQvAreaStylePicker::SetForeColor(TQvColor Value) {
-    ChangeSampleColor(FForeColor, Value);
 }
 
 void TQvAreaStylePicker::SetBackColor(TQvColor Value) {
@@ -204,14 +200,10 @@ void TQvAreaStylePicker::SelectItem(int Index) {
 // ---- point symbols ----
 
 TQvPointSymbolPicker::TQvPointSymbolPicker(TComponent* AOwner)
-    : TQvSamplePicker(AOwner, "PointSymbol") {}
+    : TQvStylePicker(AOwner, "PointSymbol") {}
 
 void TQvPointSymbolPicker::SetPointSymbol(TQvPointSymbol Value) {
     ChangeValue(FPointSymbol, Value);
-}
-
-void TQvPointSymbolPicker::SetForeColor(TQvColor Value) {
-    ChangeSampleColor(FForeColor, Value);
 }
 
 void TQvPointSymbolPicker::SetFillColor(TQvColor Value) {

@@ -89,19 +89,30 @@ private:
     TGPDashStyle FDashStyle = TGPDashStyle::Solid;
 };
 
+// A picker of styles whose samples are drawn in a colour of choice.
+class TQvStylePicker : public TQvSamplePicker {
+    Q_OBJECT
+    Q_PROPERTY(TQvColor ForeColor READ GetForeColor WRITE SetForeColor)
+public:
+    TQvColor GetForeColor() const { return FForeColor; }
+    void SetForeColor(TQvColor Value) { ChangeSampleColor(FForeColor, Value); }
+
+protected:
+    using TQvSamplePicker::TQvSamplePicker;
+
+    TQvColor FForeColor = 0xFF000000;
+};
+
 // The hatches and the solid fill, drawn in ForeColor over BackColor.
-class TQvAreaStylePicker : public TQvSamplePicker {
+class TQvAreaStylePicker : public TQvStylePicker {
     Q_OBJECT
     Q_PROPERTY(QvStyle::TQvAreaStyle AreaStyle READ GetAreaStyle WRITE SetAreaStyle)
-    Q_PROPERTY(TQvColor ForeColor READ GetForeColor WRITE SetForeColor)
     Q_PROPERTY(TQvColor BackColor READ GetBackColor WRITE SetBackColor)
 public:
     Q_INVOKABLE explicit TQvAreaStylePicker(TComponent* AOwner);
 
     TQvAreaStyle GetAreaStyle() const { return FAreaStyle; }
     void SetAreaStyle(TQvAreaStyle Value);
-    TQvColor GetForeColor() const { return FForeColor; }
-    void SetForeColor(TQvColor Value);
     TQvColor GetBackColor() const { return FBackColor; }
     void SetBackColor(TQvColor Value);
 
@@ -115,23 +126,19 @@ protected:
 
 private:
     TQvAreaStyle FAreaStyle = TQvAreaStyle::Total;
-    TQvColor FForeColor = 0xFF000000;
     TQvColor FBackColor = 0xFFFFFFFF;
 };
 
 // The point symbols, outlined in ForeColor and filled with FillColor.
-class TQvPointSymbolPicker : public TQvSamplePicker {
+class TQvPointSymbolPicker : public TQvStylePicker {
     Q_OBJECT
     Q_PROPERTY(QvStyle::TQvPointSymbol PointSymbol READ GetPointSymbol WRITE SetPointSymbol)
-    Q_PROPERTY(TQvColor ForeColor READ GetForeColor WRITE SetForeColor)
     Q_PROPERTY(TQvColor FillColor READ GetFillColor WRITE SetFillColor)
 public:
     Q_INVOKABLE explicit TQvPointSymbolPicker(TComponent* AOwner);
 
     TQvPointSymbol GetPointSymbol() const { return FPointSymbol; }
     void SetPointSymbol(TQvPointSymbol Value);
-    TQvColor GetForeColor() const { return FForeColor; }
-    void SetForeColor(TQvColor Value);
     TQvColor GetFillColor() const { return FFillColor; }
     void SetFillColor(TQvColor Value);
 
@@ -145,6 +152,5 @@ protected:
 
 private:
     TQvPointSymbol FPointSymbol = TQvPointSymbol::Square;
-    TQvColor FForeColor = 0xFF000000;
     TQvColor FFillColor = 0xFFFFFFFF;
 };

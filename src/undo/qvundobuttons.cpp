@@ -348,33 +348,25 @@ TQvUndoButton::TQvUndoButton(TComponent* AOwner) : TQvDropDnButton(AOwner) {
 }
 
 bool TQvUndoButton::CanPlay() const {
-    return GetUndoStack() && GetUndoStack()->CanUndo();
+    const TQvUndoStack* Stack = GetUndoStack();
+    return Stack && (ListsRedo() ? Stack->CanRedo() : Stack->CanUndo());
 }
 
 void TQvUndoButton::MainClick() {
-    if (CanPlay()) GetUndoStack()->Undo(0);
+    if (!CanPlay()) return;
+    if (ListsRedo())
+        GetUndoStack()->Redo(0);
+    else
+        GetUndoStack()->Undo(0);
 }
 
 void TQvUndoButton::DrawDefaultGlyph(QPainter& Canvas, const QRect& Rect) const {
     DrawTurningArrow(Canvas, Rect, FEnabled ? QColor(0x1F, 0x5F, 0xB4) : QColor(0xA0, 0xA0, 0xA0),
-                     false);
+                     ListsRedo());
 }
 
-TQvRedoButton::TQvRedoButton(TComponent* AOwner) : TQvDropDnButton(AOwner) {
+TQvRedoButton::TQvRedoButton(TComponent* AOwner) : TQvUndoButton(AOwner) {
     SetCaption(SRedoButtonCaption.Text());
-}
-
-bool TQvRedoButton::CanPlay() const {
-    return GetUndoStack() && GetUndoStack()->CanRedo();
-}
-
-void TQvRedoButton::MainClick() {
-    if (CanPlay()) GetUndoStack()->Redo(0);
-}
-
-void TQvRedoButton::DrawDefaultGlyph(QPainter& Canvas, const QRect& Rect) const {
-    DrawTurningArrow(Canvas, Rect, FEnabled ? QColor(0x1F, 0x5F, 0xB4) : QColor(0xA0, 0xA0, 0xA0),
-                     true);
 }
 
 // ---- the list window ----

@@ -112,6 +112,7 @@ private:
     TIdleHook FIdle;
 };
 
+// Undoes the latest step; its list undoes several.
 class TQvUndoButton : public TQvDropDnButton {
     Q_OBJECT
 public:
@@ -123,16 +124,12 @@ protected:
     void DrawDefaultGlyph(QPainter& Canvas, const QRect& Rect) const override;
 };
 
-class TQvRedoButton : public TQvDropDnButton {
+// The undo button turned round: it redoes what was undone.
+class TQvRedoButton : public TQvUndoButton {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TQvRedoButton(TComponent* AOwner);
-    bool CanPlay() const override;
     bool ListsRedo() const override { return true; }
-
-protected:
-    void MainClick() override;
-    void DrawDefaultGlyph(QPainter& Canvas, const QRect& Rect) const override;
 };
 
 // The drop-down list of steps: pointing at entry i marks the i + 1 latest steps, clicking it

@@ -138,47 +138,47 @@ TEST(QvTicks, LinearSearchSurvivesDegenerateInput) {
 
 TEST(QvTicks, LinearTicksMajorsAndLabels) {
     // Rounded ends 0 to 10: labels every 2, majors every 1, minors every 0.2.
-    auto Ticks = LinearTicks(0, 10, TParts(0.2, 0.1, 0.02, 1), true);
+    auto Ticks = LinearTicks(0, 10, TParts{0.2, 0.1, 0.02, 1}, true);
     ExpectNear(Values(Ticks), Grid(0, 0.2, 10), 1e-12);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(0, 1, 10), 1e-12);
     ExpectNear(Values(Ticks, TPick::Labels), Grid(0, 2, 10), 1e-12);
 
     // Unrounded ends: the ticks stay inside, the labels and majors on their grids.
-    Ticks = LinearTicks(0.13, 0.87, TParts(2, 1, 0.2, -1), false);
+    Ticks = LinearTicks(0.13, 0.87, TParts{2, 1, 0.2, -1}, false);
     ExpectNear(Values(Ticks), Grid(0.14, 0.02, 0.86), 1e-14);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(0.2, 0.1, 0.8), 1e-14);
     ExpectNear(Values(Ticks, TPick::Labels), {0.2, 0.4, 0.6, 0.8}, 1e-14);
 
     // Crossing zero.
-    Ticks = LinearTicks(-1.5, 2.5, TParts(1, 0.5, 0.1, 0), true);
+    Ticks = LinearTicks(-1.5, 2.5, TParts{1, 0.5, 0.1, 0}, true);
     EXPECT_EQ(Ticks.size(), 41u);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(-1.5, 0.5, 2.5), 1e-12);
     ExpectNear(Values(Ticks, TPick::Labels), {-1, 0, 1, 2}, 1e-12);
 
     // A label step finer than the ticks, starting between two ticks: still a label at each.
-    Ticks = LinearTicks(0.01, 1, TParts(0.05, 0.2, 0.2, 0), false);
+    Ticks = LinearTicks(0.01, 1, TParts{0.05, 0.2, 0.2, 0}, false);
     ExpectNear(Values(Ticks), {0.2, 0.4, 0.6, 0.8, 1.0}, 1e-12);
     EXPECT_EQ(Values(Ticks, TPick::Labels).size(), 5u);
     // Labels off the tick grid go to a tick within 0.6 steps of them.
-    Ticks = LinearTicks(0, 1.2, TParts(0.3, 0.3, 0.2, 0), true);
+    Ticks = LinearTicks(0, 1.2, TParts{0.3, 0.3, 0.2, 0}, true);
     ExpectNear(Values(Ticks, TPick::Labels), {0, 0.2, 0.6, 0.8, 1.2}, 1e-12);
 }
 
 TEST(QvTicks, LinearTicksGuards) {
     // A tick part of 0 counts as 1.
-    ExpectNear(Values(LinearTicks(0, 10, TParts(2, 1, 0, 0), true)), Grid(0, 1, 10), 1e-12);
+    ExpectNear(Values(LinearTicks(0, 10, TParts{2, 1, 0, 0}, true)), Grid(0, 1, 10), 1e-12);
     for (auto [Start, Stop] : {std::pair{NaN, 10.0}, {0.0, Inf}, {10.0, 0.0}})
-        EXPECT_TRUE(LinearTicks(Start, Stop, TParts(1, 1, 0.1, 0), true).empty());
-    EXPECT_EQ(LinearTicks(0, 10, TParts(1, 1, NaN, 0), false).size(), 11u);
+        EXPECT_TRUE(LinearTicks(Start, Stop, TParts{1, 1, 0.1, 0}, true).empty());
+    EXPECT_EQ(LinearTicks(0, 10, TParts{1, 1, NaN, 0}, false).size(), 11u);
     // No grid value between the ends.
-    EXPECT_TRUE(LinearTicks(0.05, 0.08, TParts(1, 1, 1, -1), false).empty());
+    EXPECT_TRUE(LinearTicks(0.05, 0.08, TParts{1, 1, 1, -1}, false).empty());
     // Far too many ticks: capped, still from end to end.
-    auto Ticks = LinearTicks(0, 10, TParts(1, 1, 1e-12, 0), true);
+    auto Ticks = LinearTicks(0, 10, TParts{1, 1, 1e-12, 0}, true);
     EXPECT_EQ(Ticks.size(), 10000u);
     EXPECT_EQ(Ticks.front().Value, 0);
     EXPECT_EQ(Ticks.back().Value, 10);
     // An empty range gives its one tick.
-    Ticks = LinearTicks(3, 3, TParts(1, 1, 0.1, 0), true);
+    Ticks = LinearTicks(3, 3, TParts{1, 1, 0.1, 0}, true);
     ASSERT_EQ(Ticks.size(), 1u);
     EXPECT_TRUE(Ticks[0].Major && Ticks[0].Label);
 }
@@ -214,7 +214,7 @@ TEST(QvTicks, LogSearchGroupsDecadesByThree) {
 }
 
 TEST(QvTicks, LogTicksOverFewAndManyDecades) {
-    auto Ticks = LogTicks(1, 1000, TParts(1, 1, 0.1, 3), true);
+    auto Ticks = LogTicks(1, 1000, TParts{1, 1, 0.1, 3}, true);
     std::vector<double> Expected;
     for (double Decade : {1.0, 10.0, 100.0})
         for (int m = 1; m <= 9; ++m)
@@ -224,7 +224,7 @@ TEST(QvTicks, LogTicksOverFewAndManyDecades) {
     EXPECT_EQ(Values(Ticks, TPick::Majors), (std::vector<double>{1, 10, 100, 1000}));
     EXPECT_EQ(Values(Ticks, TPick::Labels), (std::vector<double>{1, 10, 100, 1000}));
 
-    Ticks = LogTicks(0.03, 7000, TParts(1, 1, 0.1, 5), false);
+    Ticks = LogTicks(0.03, 7000, TParts{1, 1, 0.1, 5}, false);
     EXPECT_EQ(Ticks.size(), 50u);
     EXPECT_EQ(Ticks.front().Value, 0.03);
     EXPECT_EQ(Ticks[1].Value, 0.04);
@@ -232,30 +232,30 @@ TEST(QvTicks, LogTicksOverFewAndManyDecades) {
     EXPECT_EQ(Values(Ticks, TPick::Majors), (std::vector<double>{0.1, 1, 10, 100, 1000}));
 
     // Every decade a tick, every third one major and labelled.
-    Ticks = LogTicks(1, 1e9, TParts(3, 3, 1, 9), true);
+    Ticks = LogTicks(1, 1e9, TParts{3, 3, 1, 9}, true);
     EXPECT_EQ(Ticks.size(), 10u);
     EXPECT_EQ(Values(Ticks, TPick::Majors), (std::vector<double>{1, 1e3, 1e6, 1e9}));
     EXPECT_EQ(Values(Ticks, TPick::Labels), (std::vector<double>{1, 1e3, 1e6, 1e9}));
     // Quarter-decade ticks.
-    EXPECT_EQ(Values(LogTicks(1, 10, TParts(1, 1, 0.25, 1), true)),
+    EXPECT_EQ(Values(LogTicks(1, 10, TParts{1, 1, 0.25, 1}, true)),
               (std::vector<double>{1, 2.5, 5, 7.5, 10}));
 }
 
 TEST(QvTicks, LogLabelsOfUserParts) {
     // Labels every half decade also label 5 × 10^k.
-    auto Ticks = LogTicks(1, 100, TParts(0.5, 1, 0.1, 2), true);
+    auto Ticks = LogTicks(1, 100, TParts{0.5, 1, 0.1, 2}, true);
     EXPECT_EQ(Values(Ticks, TPick::Labels), (std::vector<double>{1, 5, 10, 50, 100}));
     EXPECT_EQ(Values(Ticks, TPick::Majors), (std::vector<double>{1, 10, 100}));
     // Every second decade, counted from 10^0 on both sides.
-    Ticks = LogTicks(1e-4, 1e4, TParts(2, 1, 0.1, 8), true);
+    Ticks = LogTicks(1e-4, 1e4, TParts{2, 1, 0.1, 8}, true);
     EXPECT_EQ(Values(Ticks, TPick::Labels), (std::vector<double>{1e-4, 1e-2, 1, 1e2, 1e4}));
 
     for (auto [Start, Stop] : {std::pair{0.0, 100.0}, {100.0, 1.0}, {NaN, 1.0}})
-        EXPECT_TRUE(LogTicks(Start, Stop, TParts(1, 1, 0.1, 2), true).empty());
-    EXPECT_EQ(LogTicks(1, 1e300, TParts(1, 1, 1e-9, 300), true).size(), 10000u);
+        EXPECT_TRUE(LogTicks(Start, Stop, TParts{1, 1, 0.1, 2}, true).empty());
+    EXPECT_EQ(LogTicks(1, 1e300, TParts{1, 1, 1e-9, 300}, true).size(), 10000u);
     // Rounded ends hold their exact values.
     const double Start = 1000 * (1 + 1e-13);
-    EXPECT_EQ(LogTicks(Start, 1e5, TParts(1, 1, 0.1, 2), true).front().Value, Start);
+    EXPECT_EQ(LogTicks(Start, 1e5, TParts{1, 1, 0.1, 2}, true).front().Value, Start);
 }
 
 // ---- Time spans ----
@@ -368,23 +368,23 @@ TEST(QvTicks, SecondsRoundAndTicksOnTheRegionsGrid) {
     EXPECT_DOUBLE_EQ(SecondsRound(0.0123, R::MilliSecond, 0, true, 5), 0.015);
     EXPECT_EQ(SecondsRound(1234, R::Year, 0, true, 1), 1234);
     TQvSecParameters Sec{R::Second, 1, TQvSecondsFormatRange::Minute};
-    auto Ticks = SecondsTicks(0, 90, TParts(3, 1.5, 0.5, 1), Sec, true);
+    auto Ticks = SecondsTicks(0, 90, TParts{3, 1.5, 0.5, 1}, Sec, true);
     ExpectNear(Values(Ticks), Grid(0, 5, 90), 1e-9);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(0, 15, 90), 1e-9);
     ExpectNear(Values(Ticks, TPick::Labels), {0, 30, 60, 90}, 1e-9);
-    Ticks = SecondsTicks(7, 83, TParts(3, 1.5, 0.5, 1), Sec, false);
+    Ticks = SecondsTicks(7, 83, TParts{3, 1.5, 0.5, 1}, Sec, false);
     ExpectNear(Values(Ticks), Grid(10, 5, 80), 1e-9);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(15, 15, 75), 1e-9);
     ExpectNear(Values(Ticks, TPick::Labels), {30, 60}, 1e-9);
 
     Sec = {R::Day, 0, TQvSecondsFormatRange::Day};
-    Ticks = SecondsTicks(0, 432000, TParts(2, 1, 2.0 / 24, 5), Sec, true);
+    Ticks = SecondsTicks(0, 432000, TParts{2, 1, 2.0 / 24, 5}, Sec, true);
     ExpectNear(Values(Ticks), Grid(0, 7200, 432000), 1e-6);
     ExpectNear(Values(Ticks, TPick::Majors), Grid(0, 86400, 432000), 1e-6);
     ExpectNear(Values(Ticks, TPick::Labels), {0, 172800, 345600}, 1e-6);
 
     Sec.Rgn = R::Year;
-    EXPECT_TRUE(SecondsTicks(0, 100, TParts(1, 1, 1, 0), Sec, true).empty());
+    EXPECT_TRUE(SecondsTicks(0, 100, TParts{1, 1, 1, 0}, Sec, true).empty());
 }
 
 // ---- Date and time ----
