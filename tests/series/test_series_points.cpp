@@ -129,7 +129,8 @@ TEST(SeriesPoints, LongAscendingLinesKeepTheirPointsWhenValuesAreAppended) {
 // A dense line whose values change in place draws what the same values draw when loaded anew.
 TEST(SeriesPoints, DenseLinesFollowValuesChangedAndInsertedInPlace) {
     TSine Sine;
-    auto& [Xs, Ys] = Sine;
+    std::vector<double>& Xs = Sine.Xs;
+    std::vector<double>& Ys = Sine.Ys;
     TPixelChart Edited;
     TQvPointSeries* Series = Edited.Line(Xs, Ys);
     auto* XData = static_cast<TQvDoubleVector*>(Series->GetXData());
