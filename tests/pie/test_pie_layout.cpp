@@ -108,8 +108,11 @@ TEST(PieLayout, CalloutsStayOffThePieAndEachOther) {
         const double Dv = std::max(std::abs(C[i].Center.V) - C[i].HalfHeight, 0.0);
         EXPECT_GE(std::hypot(Du, Dv), 1 + Gap - 1e-9) << i;
         EXPECT_LE(std::abs(C[i].Center.V) + C[i].HalfHeight, 1.4) << i;
-        for (size_t j = 0; j < i; ++j)
-            if (C[j].Shown) EXPECT_FALSE(Overlap(C[i], C[j])) << i << " " << j;
+        for (size_t j = 0; j < i; ++j) {
+            if (C[j].Shown) {
+                EXPECT_FALSE(Overlap(C[i], C[j])) << i << " " << j;
+            }
+        }
     }
     EXPECT_GT(Moved, 0);
     EXPECT_GT(Shown, 10);
