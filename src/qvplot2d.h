@@ -41,6 +41,7 @@
 #include "pie/qvpiechart.h"
 #include "pie/qvpielayout.h"
 #include "pie/qvpielegend.h"
+#include "qvversion.h"
 #include "series/qvarrows.h"
 #include "series/qvbars.h"
 #include "series/qvbubbles.h"

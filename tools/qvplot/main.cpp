@@ -15,6 +15,7 @@
 #include <framework/qvforms.h>
 #include <graph/qvgraph2d.h>
 #include <graph/qvgraphdocument.h>
+#include <qvversion.h>
 #include <series/qvseries.h>
 
 #include <QApplication>
@@ -30,7 +31,8 @@ namespace {
 const char* const Usage =
     "usage: qvplot render DOC -o OUT.png|.svg|.pdf|.jpg|.bmp|.gif|.tiff [--size WxH]\n"
     "       qvplot convert DOC -o OUT.qvg|.xml|.ini\n"
-    "       qvplot info DOC\n";
+    "       qvplot info DOC\n"
+    "       qvplot --version\n";
 
 // A failure of one file, reported as "FILE: cause".
 struct TFailure {
@@ -150,6 +152,10 @@ int main(int argc, char** argv) {
         if (Type == QtFatalMsg) std::fprintf(stderr, "qvplot: %s\n", qPrintable(Message));
     });
     QApplication App(argc, argv);
+    if (App.arguments().value(1) == u"--version") {
+        std::printf("qvplot %s\n", qPrintable(Qvplot2DVersion()));
+        return 0;
+    }
     const std::optional<TOptions> Options = ParseArguments(App.arguments());
     if (!Options) {
         std::fputs(Usage, stderr);

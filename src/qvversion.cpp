@@ -1,0 +1,5 @@
+#include "qvversion.h"
+
+QString Qvplot2DVersion() {
+    return QStringLiteral(QVPLOT2D_VERSION_STRING);
+}
