@@ -1,7 +1,7 @@
 #pragma once
 
-// A chart as the speed comparisons draw it: a graph with a title, auto-ranged axes and one line
-// series, rendered whole into an image.
+// A chart as the speed comparisons draw it: a graph with a title, auto-ranged axes and one or
+// more series (1 px lines, or 5 px filled circles alone), rendered whole into an image.
 
 #include <axes/qvaxis.h>
 #include <data/qvvectors.h>
@@ -17,13 +17,14 @@
 
 class TBenchChart {
 public:
-    TBenchChart(int Width, int Height, bool Antialiased)
+    TBenchChart(int Width, int Height, bool Antialiased,
+                const QString& Caption = QStringLiteral("Noisy signal"))
         : FOwner(std::make_unique<TDataModule>(nullptr)),
           FImage(Width, Height, QImage::Format_ARGB32_Premultiplied) {
         FGraph = new TQvGraph2D(FOwner.get());
         FGraph->SetBounds(0, 0, Width, Height);
         FGraph->SetBackColor(0xFFFFFFFF);
-        FGraph->SetCaption(QStringLiteral("Noisy signal"));
+        FGraph->SetCaption(Caption);
         FGraph->SetCaptionVisible(true);
         FGraph->SetSmoothingMode(Antialiased ? TQvSmoothingMode::AntiAlias
                                              : TQvSmoothingMode::None);
@@ -31,25 +32,51 @@ public:
         FY = NewAxis(TQvAxisPosition::Left);
         FGraph->SetPrimaryXAxis(FX);
         FGraph->SetPrimaryYAxis(FY);
-        FXData = new TQvDoubleVector(FOwner.get());
-        FYData = new TQvDoubleVector(FOwner.get());
-        FSeries = new TQvLineSeries(FOwner.get());
-        FSeries->SetXData(FXData);
-        FSeries->SetYData(FYData);
-        FSeries->SetXAxis(FX);
-        FSeries->SetYAxis(FY);
-        FSeries->GetLine()->SetColor(0xFF1F77B4);
-        FSeries->GetLine()->SetWidth(1);
+        AddSeries(0xFF1F77B4, false);
+    }
+
+    // A further series in Color: a 1 px line, or with Markers filled circles 5 px across with
+    // a 1 px outline and no line.
+    TQvLineSeries* AddSeries(TQvColor Color, bool Markers) {
+        TQvLineSeries* Series = Markers ? new TQvPointSeries(FOwner.get())
+                                        : new TQvLineSeries(FOwner.get());
+        Series->SetXData(new TQvDoubleVector(FOwner.get()));
+        Series->SetYData(new TQvDoubleVector(FOwner.get()));
+        Series->SetXAxis(FX);
+        Series->SetYAxis(FY);
+        Series->GetLine()->SetColor(Color);
+        Series->GetLine()->SetWidth(1);
+        if (Markers) {
+            Series->GetLine()->SetVisible(false);
+            TQvPointSymbolSettings* Symbol = Series->GetPointSymbol();
+            Symbol->SetPointSymbol(TQvPointSymbol::Circle);
+            Symbol->SetSize(5);
+            Symbol->SetFillColor(Color);
+            Symbol->SetBorderColor(Color);
+            Symbol->SetBorderLineWidth(1);
+        }
+        FSeries.push_back(Series);
+        return Series;
+    }
+    // Drops the first series, for charts that want other kinds only.
+    void RemoveFirstSeries() {
+        delete FSeries.front();
+        FSeries.erase(FSeries.begin());
     }
 
     // Takes the values over without a copy.
-    void Load(TQvValueArray X, TQvValueArray Y) {
-        FXData->SetValues(std::move(X));
-        FYData->SetValues(std::move(Y));
+    void Load(TQvValueArray X, TQvValueArray Y, int Series = 0) {
+        XData(Series)->SetValues(std::move(X));
+        YData(Series)->SetValues(std::move(Y));
+    }
+    // Copies the values, as a program holding them in standard vectors would hand them over.
+    void Copy(const std::vector<double>& X, const std::vector<double>& Y, int Series = 0) {
+        XData(Series)->SetValues(X);
+        YData(Series)->SetValues(Y);
     }
     void Append(double X, double Y) {
-        FXData->Add(X);
-        FYData->Add(Y);
+        XData(0)->Add(X);
+        YData(0)->Add(Y);
     }
     void SetXRange(double Lo, double Hi) { FX->ZoomIn(Lo, Hi); }
     void AutoXRange() { FX->ZoomBack(); }
@@ -61,10 +88,16 @@ public:
 
     const QImage& Image() const { return FImage; }
     TQvGraph2D* Graph() const { return FGraph; }
-    TQvLineSeries* Series() const { return FSeries; }
+    TQvLineSeries* Series(int Index = 0) const { return FSeries[size_t(Index)]; }
     TQvAxis* XAxis() const { return FX; }
 
 private:
+    TQvDoubleVector* XData(int Series) const {
+        return static_cast<TQvDoubleVector*>(FSeries[size_t(Series)]->GetXData());
+    }
+    TQvDoubleVector* YData(int Series) const {
+        return static_cast<TQvDoubleVector*>(FSeries[size_t(Series)]->GetYData());
+    }
     TQvAxis* NewAxis(TQvAxisPosition Position) {
         auto* Axis = new TQvAxis(FOwner.get());
         Axis->SetPosition(Position);
@@ -76,6 +109,5 @@ private:
     QImage FImage;
     TQvGraph2D* FGraph;
     TQvAxis *FX, *FY;
-    TQvDoubleVector *FXData, *FYData;
-    TQvLineSeries* FSeries;
+    std::vector<TQvLineSeries*> FSeries;
 };
