@@ -20,6 +20,7 @@
 
 #include <limits>
 #include <memory>
+#include <span>
 #include <vector>
 
 class QIODevice;
@@ -326,6 +327,9 @@ public:
     bool GetHorizontal() const;
     // Pixel of Value in the graph's drawing space, clamped to MaxPixelOffset around the origin.
     float NumberToWorld(double Value) const;
+    // NumberToWorld of every value into Pixels[k * Stride]; values that are not finite, or not
+    // above 0 on a logarithmic axis, give NaN.
+    void NumbersToWorld(std::span<const double> Values, float* Pixels, std::size_t Stride) const;
     double WorldToNumber(float Pixel) const;
     TQvAxisMapping Mapping() const {
         return {FStart,   FScaleState.LogStart, FNormalizeConst, FAxLeft,        FAxTop, FAxLength,

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace Qvlocalize;
 using Qvmath::MaxDouble;
@@ -158,15 +159,41 @@ bool TQvAxis::GetHorizontal() const {
     return FPosition == TQvAxisPosition::Bottom || FPosition == TQvAxisPosition::Top;
 }
 
-float TQvAxis::NumberToWorld(double Value) const {
-    const TQvAxisMapping Map = Mapping();
+namespace {
+// The pixel d pixels from the start of the range along the axis.
+float PixelAt(double d, const TQvAxisMapping& Map) {
     const double Origin = Map.Horizontal ? Map.AxLeft : Map.AxTop;
     const bool Forward = Map.Horizontal != Map.Twisted;
-    const double d = Scale().Offset(Value, Map);
-    if (d > -MaxPixelOffset && d < MaxPixelOffset)
+    if (d > -TQvAxis::MaxPixelOffset && d < TQvAxis::MaxPixelOffset)
         return float(Forward ? Origin + d : Origin + (Map.AxLength - d));
     const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
-    return float(Before ? Origin - MaxPixelOffset : Origin + MaxPixelOffset);
+    return float(Before ? Origin - TQvAxis::MaxPixelOffset : Origin + TQvAxis::MaxPixelOffset);
+}
+} // namespace
+
+float TQvAxis::NumberToWorld(double Value) const {
+    const TQvAxisMapping Map = Mapping();
+    return PixelAt(Scale().Offset(Value, Map), Map);
+}
+
+void TQvAxis::NumbersToWorld(std::span<const double> Values, float* Pixels,
+                             std::size_t Stride) const {
+    const TQvAxisMapping Map = Mapping();
+    const TQvScale& S = Scale();
+    const auto Map1 = [&](double v, auto Offset) {
+        if (!std::isfinite(v) || (Map.HasLogScaling && v <= 0))
+            return std::numeric_limits<float>::quiet_NaN();
+        return PixelAt(Offset(v), Map);
+    };
+    if (S.LinearOffset()) {
+        // Inlined: millions of points are mapped at a time.
+        for (std::size_t k = 0; k < Values.size(); ++k)
+            Pixels[k * Stride] =
+                Map1(Values[k], [&](double v) { return TQvScale::LinearOffsetOf(v, Map); });
+    } else {
+        for (std::size_t k = 0; k < Values.size(); ++k)
+            Pixels[k * Stride] = Map1(Values[k], [&](double v) { return S.Offset(v, Map); });
+    }
 }
 
 double TQvAxis::WorldToNumber(float Pixel) const {

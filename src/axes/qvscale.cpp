@@ -125,7 +125,7 @@ const TQvScale& TQvScale::Of(TQvAxisScaling Scaling, bool LogMapped) {
 }
 
 double TQvScale::Offset(double Value, const TQvAxisMapping& Mapping) const {
-    return (Value - Mapping.Start) / Mapping.NormalizeConst;
+    return LinearOffsetOf(Value, Mapping);
 }
 
 double TQvScale::ValueAt(double Offset, const TQvAxisMapping& Mapping) const {

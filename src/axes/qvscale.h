@@ -72,6 +72,11 @@ public:
     // Pixels from the start of the range to Value, and back.
     virtual double Offset(double Value, const TQvAxisMapping& Mapping) const;
     virtual double ValueAt(double Offset, const TQvAxisMapping& Mapping) const;
+    // Offset is the linear one: callers may compute it without a virtual call per value.
+    virtual bool LinearOffset() const { return true; }
+    static double LinearOffsetOf(double Value, const TQvAxisMapping& Mapping) {
+        return (Value - Mapping.Start) / Mapping.NormalizeConst;
+    }
     // The range in mapped units (data units, or decades): the axis divides it by its pixels.
     virtual double MappedSpan(double Start, double Stop, const TQvScaleState& State) const;
     // An end the mapping can place.
@@ -201,6 +206,7 @@ class TQvLogScale : public TQvLogEnds<TQvScale> {
 public:
     explicit TQvLogScale(bool RaisedExponents) : FRaisedExponents(RaisedExponents) {}
     double Offset(double Value, const TQvAxisMapping& Mapping) const override;
+    bool LinearOffset() const override { return false; }
     double ValueAt(double Offset, const TQvAxisMapping& Mapping) const override;
     double MappedSpan(double Start, double Stop, const TQvScaleState& State) const override;
     bool Maps(double Value) const override;
@@ -234,6 +240,7 @@ private:
 class TQvDateTimeScale : public TQvScale {
 public:
     double Offset(double Value, const TQvAxisMapping& Mapping) const override;
+    bool LinearOffset() const override { return false; }
     double MappedSpan(double Start, double Stop, const TQvScaleState& State) const override;
     double ClampValue(double Value) const override;
     double MajorIncrement(const TQvScaleState& State) const override;

@@ -643,7 +643,7 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
         FTitleRec->PaintGr(Graphics);
     }
     PaintGrids(Graphics, Wall);
-    PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->PaintGr(Graphics); });
+    PaintSeries(Graphics, FLineLayer, &TQvSeries::PaintGr);
     if (FDataAreaFrame->GetVisible()) {
         SetHighQuality(Graphics, false);
         Graphics->DrawRectangle(*FDataAreaFrame->GetPen(FDrawingArea), FDrawingArea);
@@ -651,22 +651,40 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
     SetHighQuality(Graphics, false);
     PaintAxes(Graphics);
     // Symbols above lines, fills and axes; legends above everything.
-    PaintSeries(Graphics, [Graphics](TQvSeries* Series) { Series->DrawSymbols(Graphics); });
+    PaintSeries(Graphics, FSymbolLayer, &TQvSeries::DrawSymbols);
     // The control being dragged is drawn over the chart as painted without it.
     PaintDrawnControls(Graphics, FDraggedControl);
     PlaceScrollBars();
 }
 
-void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint) {
+void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, TQvSeriesLayer& Layer,
+                             void (TQvSeries::*Paint)(TGPGraphics*)) {
     if (FRelatedSeries.isEmpty()) return;
     SetHighQuality(Graphics, true);
-    const TGPRegion Saved = Graphics->GetClip();
+    const auto DrawAll = [&](TGPGraphics* Target) {
+        const TGPRegion Saved = Target->GetClip();
+        for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
+            const std::optional<TGPRectF> Clip = SeriesClip(Series);
+            if (Clip) Target->IntersectClip(*Clip);
+            (Series->*Paint)(Target);
+            if (Clip) Target->SetClip(Saved);
+        }
+    };
+    // Below this many points drawing costs less than copying the graph's pixels.
+    constexpr std::size_t LayerMinimum = 20000;
+    TQvSeriesLayer::TKey Key{{}, FDrawingArea, int(Graphics->GetSmoothingMode()), FDoingImage};
+    std::size_t Points = 0;
+    bool Keepable = true;
     for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
-        const std::optional<TGPRectF> Clip = SeriesClip(Series);
-        if (Clip) Graphics->IntersectClip(*Clip);
-        Paint(Series);
-        if (Clip) Graphics->SetClip(Saved);
+        Keepable = Keepable && Series->AddPaintState(Key.Series);
+        Points += size_t(Series->ScreenPoints().Count());
     }
+    if (!Keepable || Points < LayerMinimum) {
+        Layer.Clear();
+        DrawAll(Graphics);
+        return;
+    }
+    Layer.Paint(Graphics, Key, {0, 0, float(GetWidth()), float(GetHeight())}, DrawAll);
 }
 
 // A series is cut only at the ends where its own values go beyond its own axes' ranges,

@@ -10,6 +10,7 @@
 #include "axes/qvaxistypes.h"
 #include "framework/qvcontrols.h"
 #include "framework/qvxml.h"
+#include "graph/qvserieslayer.h"
 #include "parser/qvparsefkt.h"
 #include "style/qvcolors.h"
 #include "style/qvfont.h"
@@ -683,7 +684,9 @@ private:
     void PaintGrids(TGPGraphics* Graphics, const std::optional<TBackWall>& Wall);
     void PaintWallEdges(TGPGraphics* Graphics, const TBackWall& Wall);
     // Series in layer order, each clipped to where it may draw.
-    void PaintSeries(TGPGraphics* Graphics, const std::function<void(TQvSeries*)>& Paint);
+    // One pass over the series, Paint being PaintGr or DrawSymbols, through Layer.
+    void PaintSeries(TGPGraphics* Graphics, TQvSeriesLayer& Layer,
+                     void (TQvSeries::*Paint)(TGPGraphics*));
     std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
     // The visible docked controls among the children, in child order.
@@ -734,6 +737,8 @@ private:
     float FDistanceBorderAxisRight = 0;
     std::unique_ptr<TQvZoomSettings> FZoom;
     TGPRectF FDrawingArea{0, 0, 0, 0};
+    // The series' lines and areas, and their symbols, as last drawn.
+    TQvSeriesLayer FLineLayer, FSymbolLayer;
     // The data area as this graph's own axes leave it, before coupled graphs align theirs.
     TGPRectF FOwnArea{0, 0, 0, 0};
     // The horizontal extent the parent of a coupled group gave every graph of it.

@@ -18,6 +18,14 @@ using namespace Qvlocalize;
 using Qvmath::MaxDouble;
 
 namespace {
+// Unique across all series, so that a series made where a freed one lay never matches it.
+std::uint64_t NextPaintVersion() {
+    static std::atomic<std::uint64_t> Counter{0};
+    return ++Counter;
+}
+} // namespace
+
+namespace {
 
 // The default styles new series take in turn: line colour, symbol, symbol border, symbol fill.
 struct TDefaultStyle {
@@ -72,6 +80,7 @@ TQvSeries::TQvSeries(TComponent* AOwner)
              FOutOfRangeSymbolSettings.get()})
         Settings->SetModifiedCallback([this] { TestVisibleChanged(); });
     RegisterVariables();
+    FPaintVersion = NextPaintVersion();
 }
 
 TQvSeries::~TQvSeries() {
@@ -369,7 +378,10 @@ void TQvSeries::Calculate() {
 }
 
 void TQvSeries::TestVisibleChanged() {
-    if (!FGraph) return;
+    if (!FGraph) {
+        Invalidate();
+        return;
+    }
     TQvPointSymbolSettings* Symbols = FPointSymbolSettings.get();
     FSymbolPen->SetColor(Symbols->GetBorderColor());
     FSymbolPen->SetWidth(Symbols->GetBorderLineWidth());
@@ -500,6 +512,7 @@ void TQvSeries::RangesModified() {
 }
 
 void TQvSeries::Invalidate() {
+    FPaintVersion = NextPaintVersion();
     if (!FGraph) return;
     FGraph->Invalidate();
     FGraph->LegendsModified();

@@ -227,6 +227,10 @@ public:
     const TQvScreenPoints& ScreenPoints() const { return FScreen; }
     // The screen points, made anew first when stale or made for other axis ranges.
     const TQvScreenPoints& CurrentScreenPoints();
+    // For the graph's kept image of its series: adds what the series' drawing depends on, its
+    // identity and the counters of its points and settings, with the points made current.
+    // False when its drawing depends on more (style events, other series, a kind of its own).
+    bool AddPaintState(std::vector<std::uintptr_t>& State);
     // What the area fills: each run of the line closed at the area base, or with a band one
     // polygon back along the other series' points.
     std::vector<std::vector<TGPPointF>> AreaPolygons();
@@ -412,6 +416,8 @@ protected:
     TQvBrushEventHandler FOnGetBrush;
     PointSymbolEventHandler FOnGetPointSymbol;
     TQvScreenPoints FScreen;
+    // Changes with everything that makes the graph paint the series again.
+    std::uint64_t FPaintVersion = 0;
     // The symbols DrawDenseSymbols draws, as picked for one generation of the screen points in
     // one data area: the topmost of each pixel when the symbols cover what lies below, else all.
     struct TTopmost {

@@ -5,6 +5,7 @@
 
 #include "axes/qvaxis.h"
 #include "graph/qvgraph2d.h"
+#include "series/qvsymbolstamps.h"
 
 #include <QPainter>
 
@@ -35,59 +36,6 @@ Qt::PenStyle QtDash(TGPDashStyle Style) {
 bool Translucent(const TQvPointSymbolSettings* Symbols) {
     return Symbols->GetVisible() && GetAlpha(Symbols->GetFillColor()) < 255;
 }
-
-// Many symbols on a raster are copied from images of the symbol drawn once for each quarter
-// pixel of position: a copy costs a fraction of drawing the outline again, and the symbol lands
-// within an eighth of a pixel of its point.
-class TSymbolStamps {
-public:
-    TSymbolStamps(const TGPPen* Pen, const TGPBrush* Brush, float Size, TQvPointSymbol Symbol,
-                  TGPSmoothingMode Mode)
-        : FPen(Pen), FBrush(Brush), FSize(Size), FSymbol(Symbol), FMode(Mode),
-          FHalf(int(std::ceil(Size / 2 + Pen->GetWidth())) + 2) {}
-
-    // Only where world pixels are device pixels, moved by whole pixels.
-    static bool Fit(TGPGraphics* Graphics) {
-        if (!Graphics->IsRaster()) return false;
-        QPainter* Painter = Graphics->GetHDC();
-        const QTransform Device = Graphics->GetTransform().ToQt() * Painter->worldTransform();
-        const bool Whole =
-            Device.type() <= QTransform::TxTranslate && Device.dx() == std::round(Device.dx()) &&
-            Device.dy() == std::round(Device.dy()) && Painter->device()->devicePixelRatio() == 1;
-        Graphics->ReleaseHDC(Painter);
-        return Whole;
-    }
-    // Painter: the surface's device painter; World: the surface's transform.
-    void Draw(QPainter* Painter, const QTransform& World, const TGPPointF& P) {
-        const float X = std::floor(P.X * Quarters + 0.5f), Y = std::floor(P.Y * Quarters + 0.5f);
-        const float Left = std::floor(X / Quarters), Top = std::floor(Y / Quarters);
-        const QImage& Stamp = StampFor(int(X - Left * Quarters), int(Y - Top * Quarters));
-        Painter->drawImage(World.map(QPointF(Left - float(FHalf), Top - float(FHalf))), Stamp);
-    }
-
-private:
-    static constexpr int Quarters = 4;
-    const QImage& StampFor(int Qx, int Qy) {
-        QImage& Stamp = FStamps[size_t(Qy * Quarters + Qx)];
-        if (Stamp.isNull()) {
-            Stamp = QImage(2 * FHalf + 1, 2 * FHalf + 1, QImage::Format_ARGB32_Premultiplied);
-            Stamp.fill(Qt::transparent);
-            TGPGraphics Graphics(&Stamp);
-            Graphics.SetSmoothingMode(FMode);
-            DrawPointSymbol(&Graphics, FPen, FBrush, FSize, float(FHalf) + float(Qx) / Quarters,
-                            float(FHalf) + float(Qy) / Quarters, FSymbol);
-        }
-        return Stamp;
-    }
-
-    const TGPPen* FPen;
-    const TGPBrush* FBrush;
-    float FSize;
-    TQvPointSymbol FSymbol;
-    TGPSmoothingMode FMode;
-    int FHalf;
-    std::array<QImage, Quarters * Quarters> FStamps;
-};
 
 } // namespace
 
@@ -362,7 +310,7 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
         }
     }
     const std::vector<size_t>& Drawn = FTopmost.Drawn;
-    if (!TSymbolStamps::Fit(Graphics)) {
+    if (!TQvSymbolStamps::Fit(Graphics)) {
         for (size_t k : Drawn) {
             const bool In = InFunctionRange(Index[k]);
             const TQvPointSymbolSettings* Symbols = In ? Normal : Outside;
@@ -375,17 +323,35 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
         return;
     }
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
-    TSymbolStamps InRange(FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(),
-                          Normal->GetPointSymbol(), Mode);
-    TSymbolStamps OutOfRange(FOutOfRangePen.get(), FOutOfRangeBrush.get(), Outside->GetSize(),
-                             Outside->GetPointSymbol(), Mode);
+    TQvSymbolStamps InRange(FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(),
+                            Normal->GetPointSymbol(), Mode);
+    TQvSymbolStamps OutOfRange(FOutOfRangePen.get(), FOutOfRangeBrush.get(), Outside->GetSize(),
+                               Outside->GetPointSymbol(), Mode);
     const QTransform World = Graphics->GetTransform().ToQt();
     QPainter* Painter = Graphics->GetHDC();
-    for (size_t k : Drawn) {
-        if (InFunctionRange(Index[k]))
-            InRange.Draw(Painter, World, Points[k]);
-        else if (Outside->GetVisible())
-            OutOfRange.Draw(Painter, World, Points[k]);
+    InRange.Begin(Painter, World);
+    // Each blends straight into the image or keeps the full-colour pixels it has drawn; the
+    // other must not go round it.
+    if (FRangeFromFunction) OutOfRange.Begin(Painter, World);
+    if (!FRangeFromFunction && InRange.Blends()) {
+        // A grid of symbols a few pixels apart covers a dense cloud; the rest then find their
+        // pixels drawn and cost a glance.
+        constexpr int Spacing = 2;
+        const auto OnGrid = [&](size_t k) {
+            return QvPointStages::Column(Points[k].X) % Spacing == 0 &&
+                   QvPointStages::Column(Points[k].Y) % Spacing == 0;
+        };
+        for (size_t k : Drawn)
+            if (OnGrid(k)) InRange.Draw(Points[k]);
+        for (size_t k : Drawn)
+            if (!OnGrid(k)) InRange.Draw(Points[k]);
+    } else {
+        for (size_t k : Drawn) {
+            if (InFunctionRange(Index[k]))
+                InRange.Draw(Points[k]);
+            else if (Outside->GetVisible())
+                OutOfRange.Draw(Points[k]);
+        }
     }
     Graphics->ReleaseHDC(Painter);
 }

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 #include <tuple>
 
 namespace {
@@ -35,9 +36,9 @@ TGPPointF TQvSeries::ScreenPoint(int i) const {
 }
 
 float TQvSeries::AxisPixel(const TQvAxis* Axis, double v) {
-    if (!std::isfinite(v) || (Axis->GetHasLogScaling() && v <= 0))
-        return std::numeric_limits<float>::quiet_NaN();
-    return Axis->NumberToWorld(v);
+    float Pixel;
+    Axis->NumbersToWorld({&v, 1}, &Pixel, 1);
+    return Pixel;
 }
 
 TGPPointF TQvSeries::ScreenPoint(double X, double Y) const {
@@ -56,6 +57,17 @@ const TQvScreenPoints& TQvSeries::CurrentScreenPoints() {
         (FScreen.Stale() || !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping())))
         CalculatePoints();
     return FScreen;
+}
+
+bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
+    const QMetaObject* Kind = metaObject();
+    if ((Kind != &TQvLineSeries::staticMetaObject && Kind != &TQvPointSeries::staticMetaObject) ||
+        FOnGetPen || FOnGetBrush || FOnGetPointSymbol || FRangeFromFunction || FDrawBandTo)
+        return false;
+    CurrentScreenPoints();
+    State.insert(State.end(), {std::uintptr_t(this), std::uintptr_t(FScreen.Generation()),
+                               std::uintptr_t(FPaintVersion)});
+    return true;
 }
 
 void TQvSeries::CalculatePoints() {
@@ -93,13 +105,27 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
                              const QvPointStages::TAlike& Alike) {
     std::vector<TGPPointF> Mapped;
     std::vector<int> Index;
-    Mapped.reserve(size_t(Stop - Start + 1));
-    Index.reserve(size_t(Stop - Start + 1));
-    for (int i = Start; i <= Stop; ++i)
-        if (HasValuesAt(i)) {
-            Mapped.push_back(ScreenPoint(i));
-            Index.push_back(i);
-        }
+    const size_t n = size_t(Stop - Start + 1);
+    const double *X = FXData->Data(), *Y = FYData->Data();
+    const bool AllShown =
+        FOutliersVisible || (!FXData->GetAnyOutliers() && !FYData->GetAnyOutliers());
+    if (X && Y && AllShown && !FXTransformation && !FYTransformation) {
+        // Plain stored values: each axis maps its whole column in one loop.
+        static_assert(sizeof(TGPPointF) == 2 * sizeof(float));
+        Mapped.resize(n);
+        Index.resize(n);
+        FXAxis->NumbersToWorld({X + Start, n}, &Mapped.data()->X, 2);
+        FYAxis->NumbersToWorld({Y + Start, n}, &Mapped.data()->Y, 2);
+        std::iota(Index.begin(), Index.end(), Start);
+    } else {
+        Mapped.reserve(n);
+        Index.reserve(n);
+        for (int i = Start; i <= Stop; ++i)
+            if (HasValuesAt(i)) {
+                Mapped.push_back(ScreenPoint(i));
+                Index.push_back(i);
+            }
+    }
     ReducePoints(Mapped, Index, Symbols, Alike);
 }
 

@@ -554,7 +554,6 @@ private:
     void Stroke(const QPainterPath& Path, const TGPPen& Pen);
     void StrokeWithCaps(const QPainterPath& Path, const TGPPen& Pen);
     void Fill(const QPainterPath& Path, const TGPBrush& Brush);
-    std::optional<QRect> WholePixelClip() const;
     bool FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip, const QColor& Color);
     QRectF TextRect(const QFont& Font, const QRectF& Layout, const TGPStringFormat& Format,
                     int& Flags) const;
@@ -570,3 +569,12 @@ private:
     float FDpiY = 96;
     QRectF FDeviceRect;
 };
+
+// ---- Writing pixels directly ----
+
+// The clip of Painter as one rectangle of whole device pixels (the device when there is none);
+// nothing for any other clip, at whose edges Qt weighs the pixels it cuts.
+std::optional<QRect> WholePixelClip(const QPainter* Painter);
+// The image Painter draws on when its pixels may be written directly: a plain 32-bit image,
+// blended into at full opacity; nullptr otherwise.
+QImage* DirectImage(QPainter* Painter);

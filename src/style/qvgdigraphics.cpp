@@ -408,17 +408,29 @@ std::optional<QRect> WholePixels(const QRectF& Device) {
 }
 } // namespace
 
-// The clip as one device rectangle on whole pixels (the device when there is none); nothing
-// for any other clip, at whose edges Qt weighs the pixels it cuts.
-std::optional<QRect> TGPGraphics::WholePixelClip() const {
-    const QRect Device(0, 0, FPainter->device()->width(), FPainter->device()->height());
-    if (!FPainter->hasClipping()) return Device;
-    if (FPainter->clipRegion().rectCount() > 1) return std::nullopt;
-    const QTransform& Mapping = FPainter->worldTransform();
+std::optional<QRect> WholePixelClip(const QPainter* Painter) {
+    const QRect Device(0, 0, Painter->device()->width(), Painter->device()->height());
+    if (!Painter->hasClipping()) return Device;
+    if (Painter->clipRegion().rectCount() > 1) return std::nullopt;
+    const QTransform& Mapping = Painter->worldTransform();
     const std::optional<QRect> Clip =
-        WholePixels(FPainter->clipBoundingRect().translated(Mapping.dx(), Mapping.dy()));
+        WholePixels(Painter->clipBoundingRect().translated(Mapping.dx(), Mapping.dy()));
     if (!Clip) return std::nullopt;
     return *Clip & Device;
+}
+
+QImage* DirectImage(QPainter* Painter) {
+    QPaintDevice* Device = Painter->device();
+    if (Device->devType() != QInternal::Image || Painter->opacity() != 1 ||
+        Painter->compositionMode() != QPainter::CompositionMode_SourceOver)
+        return nullptr;
+    auto* Image = static_cast<QImage*>(Device);
+    const QImage::Format Format = Image->format();
+    if ((Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
+         Format != QImage::Format_ARGB32_Premultiplied) ||
+        Image->devicePixelRatio() != 1 || !Image->isDetached())
+        return nullptr; // a shared image would detach from the painter's copy
+    return Image;
 }
 
 void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count) {
@@ -429,7 +441,7 @@ void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, i
     const QTransform& Mapping = FPainter->worldTransform();
     const std::optional<QRect> Clip =
         Fill.style() == Qt::SolidPattern && Mapping.type() <= QTransform::TxTranslate
-            ? WholePixelClip()
+            ? WholePixelClip(FPainter)
             : std::nullopt;
     if (Clip) {
         // Solid rectangles on whole device pixels are filled pixel by pixel, many times faster
@@ -462,16 +474,8 @@ void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, i
 // cells (the columns of a long line) cost Qt more per cell than per pixel.
 bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip,
                                     const QColor& Color) {
-    QPaintDevice* Device = FPainter->device();
-    if (Device->devType() != QInternal::Image || Color.alpha() != 255 || FPainter->opacity() != 1 ||
-        FPainter->compositionMode() != QPainter::CompositionMode_SourceOver)
-        return false;
-    auto* Image = static_cast<QImage*>(Device);
-    const QImage::Format Format = Image->format();
-    if ((Format != QImage::Format_RGB32 && Format != QImage::Format_ARGB32 &&
-         Format != QImage::Format_ARGB32_Premultiplied) ||
-        Image->devicePixelRatio() != 1 || !Image->isDetached())
-        return false; // a shared image would detach from the painter's copy
+    QImage* Image = DirectImage(FPainter);
+    if (!Image || Color.alpha() != 255) return false;
     const QRgb Value = Color.rgba();
     const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());

@@ -1,0 +1,171 @@
+// The shortcuts of drawing many points against plain drawing: dense symbols blended from
+// stamps, long random lines thinned before the rasteriser, and the kept image of the series
+// that a repaint copies, which must follow every change.
+
+#include "../chartfixture.h"
+
+#include <style/qvdrawing.h>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <functional>
+#include <random>
+
+namespace {
+
+// How two pictures differ: pixels whose colours differ by more than Levels in a channel;
+// pixels inked (visibly darker than white) in one and not the other, and of those the strays,
+// with no neighbour above or below inked in both; pixels inked in the reference.
+struct TDifference {
+    int Different = 0, InkDiffers = 0, Stray = 0, Inked = 0;
+};
+TDifference Compare(const QImage& Image, const QImage& Reference, int Levels) {
+    const auto Ink = [](const QImage& I, int x, int y) { return qGray(I.pixel(x, y)) < 248; };
+    const auto Both = [&](int x, int y) {
+        return y >= 0 && y < Reference.height() && Ink(Image, x, y) && Ink(Reference, x, y);
+    };
+    TDifference d;
+    for (int y = 0; y < Reference.height(); ++y)
+        for (int x = 0; x < Reference.width(); ++x) {
+            const QRgb a = Image.pixel(x, y), b = Reference.pixel(x, y);
+            d.Inked += Ink(Reference, x, y);
+            if (Ink(Image, x, y) != Ink(Reference, x, y)) {
+                ++d.InkDiffers;
+                d.Stray += !Both(x, y - 1) && !Both(x, y + 1);
+            }
+            d.Different += std::abs(qRed(a) - qRed(b)) > Levels ||
+                           std::abs(qGreen(a) - qGreen(b)) > Levels ||
+                           std::abs(qBlue(a) - qBlue(b)) > Levels;
+        }
+    return d;
+}
+
+QImage White(const TQvGraph2D* Graph) {
+    QImage Image(Graph->GetWidth(), Graph->GetHeight(), QImage::Format_ARGB32_Premultiplied);
+    Image.fill(Qt::white);
+    return Image;
+}
+
+QImage Drawn(const TQvGraph2D* Graph, bool Smooth, const std::function<void(TGPGraphics&)>& Draw) {
+    QImage Image = White(Graph);
+    TGPGraphics Graphics(&Image);
+    Graphics.SetSmoothingMode(Smooth ? TGPSmoothingMode::AntiAlias : TGPSmoothingMode::None);
+    Draw(Graphics);
+    return Image;
+}
+
+// A noisy band of points across the chart, in data order.
+struct TCloud {
+    explicit TCloud(int n, unsigned Seed = 3) {
+        std::mt19937 Random(Seed);
+        std::uniform_real_distribution<double> Noise(-100, 100);
+        for (int i = 0; i < n; ++i) {
+            Xs.push_back(1000.0 * i / n);
+            Ys.push_back(500 + 250 * std::sin(i * 12.0 / n) + Noise(Random));
+        }
+    }
+    std::vector<double> Xs, Ys;
+};
+
+TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
+    for (const bool Smooth : {false, true}) {
+        SCOPED_TRACE(Smooth ? "antialiased" : "aliased");
+        TChart Chart;
+        Chart.FixAxes(0, 1000);
+        Chart.Graph->SetSmoothingMode(Smooth ? TQvSmoothingMode::AntiAlias
+                                             : TQvSmoothingMode::None);
+        const TCloud Cloud(60000);
+        auto* Series = Chart.NewSeriesOf<TQvPointSeries>(Cloud.Xs, Cloud.Ys);
+        Series->GetLine()->SetVisible(false);
+        TQvPointSymbolSettings* Symbol = Series->GetPointSymbol();
+        Symbol->SetPointSymbol(TQvPointSymbol::Circle);
+        Symbol->SetSize(5);
+        Symbol->SetFillColor(0xFF1F77B4);
+        Symbol->SetBorderColor(0xFF1F77B4);
+        Chart.Paint();
+        const QImage Stamped =
+            Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Series->DrawSymbols(&G); });
+        // Every symbol drawn over the ones before it, as its outline.
+        const TGPPen Pen(0xFF1F77B4, 1);
+        const TGPSolidBrush Brush(0xFF1F77B4);
+        const QImage Plain = Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) {
+            for (size_t i = 0; i < Cloud.Xs.size(); ++i)
+                DrawPointSymbol(&G, &Pen, &Brush, 5, Chart.X->NumberToWorld(Cloud.Xs[i]),
+                                Chart.Y->NumberToWorld(Cloud.Ys[i]), TQvPointSymbol::Circle);
+        });
+        // The same pixels are inked but for single pixels along the edge of the cloud, where
+        // a symbol left out under a later one reached a pixel further.
+        const TDifference d = Compare(Stamped, Plain, 40);
+        ASSERT_GT(d.Inked, 40000);
+        EXPECT_LT(d.InkDiffers, d.Inked / 100) << d.InkDiffers << " of " << d.Inked;
+        EXPECT_LE(d.Stray, d.Inked / 1000) << d.Stray;
+    }
+}
+
+// A chart of a noisy line, random in X, drawn into a kept image of its series.
+struct TKeptChart : TChart {
+    explicit TKeptChart(const TCloud& Cloud, TQvColor Color, bool Smooth) {
+        FixAxes(0, 1000);
+        Graph->SetBackColor(0xFFFFFFFF);
+        Graph->SetSmoothingMode(Smooth ? TQvSmoothingMode::AntiAlias : TQvSmoothingMode::None);
+        Series = NewSeriesOf<TQvLineSeries>(Cloud.Ys, Cloud.Xs);
+        Series->GetLine()->SetColor(Color);
+    }
+    TQvLineSeries* Series;
+};
+
+// The kept image holds what drawing the series straight onto the chart draws.
+TEST(DrawingShortcuts, TheKeptImageOfTheSeriesIsWhatTheyDraw) {
+    const TCloud Cloud(40000);
+    for (const bool Smooth : {false, true}) {
+        SCOPED_TRACE(Smooth ? "antialiased" : "aliased");
+        TKeptChart Chart(Cloud, 0xFF000000, Smooth);
+        const QImage Kept = Chart.Render(QImage::Format_ARGB32_Premultiplied);
+        const QImage Straight =
+            Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Chart.Series->PaintGr(&G); });
+        const QRect Area =
+            Chart.Graph->GetDrawingArea().ToQt().toAlignedRect().adjusted(2, 2, -2, -2);
+        const TDifference d = Compare(Kept.copy(Area), Straight.copy(Area), 2);
+        ASSERT_GT(d.Inked, 20000);
+        EXPECT_EQ(d.Different, 0);
+    }
+}
+
+// Repaints copy the kept image until something it shows changes: colours, values, ranges,
+// smoothing, the series itself. Each picture is the one a new chart in that state draws.
+TEST(DrawingShortcuts, TheKeptImageOfTheSeriesFollowsEveryChange) {
+    TCloud Cloud(40000);
+    TKeptChart Chart(Cloud, 0xFF000000, true);
+    const auto Fresh = [&](TQvColor Color, bool Smooth, double Start, double Stop) {
+        TKeptChart New(Cloud, Color, Smooth);
+        TChart::Fix(New.X, Start, Stop);
+        return New.Render();
+    };
+    const QImage First = Chart.Render();
+    EXPECT_EQ(Chart.Render(), First);
+    EXPECT_EQ(First, Fresh(0xFF000000, true, 0, 1000));
+
+    Chart.Series->GetLine()->SetColor(0xFFFF0000);
+    EXPECT_EQ(Chart.Render(), Fresh(0xFFFF0000, true, 0, 1000));
+
+    Cloud.Ys[20000] = 5;
+    static_cast<TQvDoubleVector*>(Chart.Series->GetXData())->SetValue(20000, 5);
+    EXPECT_EQ(Chart.Render(), Fresh(0xFFFF0000, true, 0, 1000));
+
+    TChart::Fix(Chart.X, 250, 750);
+    EXPECT_EQ(Chart.Render(), Fresh(0xFFFF0000, true, 250, 750));
+
+    Chart.Graph->SetSmoothingMode(TQvSmoothingMode::None);
+    EXPECT_EQ(Chart.Render(), Fresh(0xFFFF0000, false, 250, 750));
+
+    // A new series where the freed one lay is drawn, not the image of the old one.
+    delete Chart.Series;
+    const QImage Empty = Chart.Render();
+    auto* Next = Chart.NewSeriesOf<TQvLineSeries>(Cloud.Ys, Cloud.Xs);
+    Next->GetLine()->SetColor(0xFF00FF00);
+    EXPECT_EQ(Chart.Render(), Fresh(0xFF00FF00, false, 250, 750));
+    EXPECT_NE(Chart.Render(), Empty);
+}
+
+} // namespace
