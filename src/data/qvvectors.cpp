@@ -90,17 +90,19 @@ void TQvCustomDoubleVector::CheckMinMax() const {
     const int Count = GetCount();
     const double* V = FArray.data();
     if (!FAnyOutliers) {
-        for (int i = FLastCount; i < Count; ++i) {
-            const double X = V[i];
-            FoldExtremes(X, i, FMinimum, FMinimumIdx, FMaximum, FMaximumIdx);
-            if (i >= 1 && FOnlyAscending) FOnlyAscending = X > V[i - 1];
-            FSum += X;
-        }
-        FMinimumIncludingOutliersIdx = FMinimumIdx;
-        FMaximumIncludingOutliersIdx = FMaximumIdx;
-        FMinimumIncludingOutliers = FMinimum;
-        FMaximumIncludingOutliers = FMaximum;
-        FSumIncludingOutliers = FSum;
+        // One pass over the new values, on both cores when they are many; it folds them into
+        // the min/max hierarchy too when one is kept from the same count on.
+        TQvValueSummary Summary{FMinimum, FMaximum, FMinimumIdx, FMaximumIdx, FOnlyAscending};
+        const std::span<const double> Values(V, std::size_t(Count));
+        if (FKeepsHierarchy && FHierarchy.Count() == std::size_t(FLastCount))
+            FHierarchy.Extend(Values, &Summary);
+        else
+            Summary.Fold(Values, std::size_t(FLastCount), std::size_t(Count));
+        FMinimum = FMinimumIncludingOutliers = Summary.Min;
+        FMaximum = FMaximumIncludingOutliers = Summary.Max;
+        FMinimumIdx = FMinimumIncludingOutliersIdx = int(Summary.MinIndex);
+        FMaximumIdx = FMaximumIncludingOutliersIdx = int(Summary.MaxIndex);
+        FOnlyAscending = Summary.Ascending;
     } else {
         // The marked indices of the new part in ascending order, walked beside the values.
         std::vector<int> Marked;
@@ -113,18 +115,37 @@ void TQvCustomDoubleVector::CheckMinMax() const {
             const double X = V[i];
             FoldExtremes(X, i, FMinimumIncludingOutliers, FMinimumIncludingOutliersIdx,
                          FMaximumIncludingOutliers, FMaximumIncludingOutliersIdx);
-            FSumIncludingOutliers += X;
             if (NextMarked != Marked.end() && *NextMarked == i) {
                 ++NextMarked;
                 continue;
             }
             FoldExtremes(X, i, FMinimum, FMinimumIdx, FMaximum, FMaximumIdx);
-            FSum += X;
             if (Previous >= 0 && FOnlyAscending) FOnlyAscending = X > V[Previous];
             Previous = i;
         }
     }
     FLastCount = Count;
+}
+
+// Sums are not needed to draw: they are added up, in index order, only when asked for.
+void TQvCustomDoubleVector::CheckSums() const {
+    const int Count = GetCount();
+    for (int i = FSummed; i < Count; ++i) {
+        const double X = FArray[std::size_t(i)];
+        FSumIncludingOutliers += X;
+        if (!FAnyOutliers || !IsOutlier(i)) FSum += X;
+    }
+    FSummed = Count;
+}
+
+const TQvMinMaxHierarchy& TQvCustomDoubleVector::MinMaxHierarchy() const {
+    FKeepsHierarchy = true;
+    FHierarchy.Extend(std::span(FArray.data(), std::size_t(GetCount())));
+    return FHierarchy;
+}
+
+void TQvCustomDoubleVector::KeepMinMaxHierarchy() {
+    FKeepsHierarchy = true;
 }
 
 double TQvCustomDoubleVector::GetMinimum() const {
@@ -174,11 +195,13 @@ bool TQvCustomDoubleVector::GetOnlyAscending() const {
 
 double TQvCustomDoubleVector::GetSum() const {
     if (FLastCount < FCount) CheckMinMax();
+    if (FSummed < FCount) CheckSums();
     return FSum;
 }
 
 double TQvCustomDoubleVector::GetSumIncludingOutliers() const {
     if (FLastCount < FCount) CheckMinMax();
+    if (FSummed < FCount) CheckSums();
     return FSumIncludingOutliers;
 }
 
@@ -192,25 +215,24 @@ void TQvCustomDoubleVector::SetValue(int i, double Value) {
     CheckCount(i + 1);
     double& Slot = FArray[std::size_t(i)];
     if (i <= FLastCount && Value == Slot) return;
-    bool Rebuild = false;
-    if (i < FLastCount) {
-        // Beside the extremes, a tie at an earlier index or a broken ascent also needs a rescan.
-        Rebuild =
-            IsExtremeIndex(i) || Value < FMinimum || Value > FMaximum || SpoilsStatistics(i, Value);
-        if (!Rebuild) {
-            const double Change = Value - Slot;
-            FSumIncludingOutliers += Change;
-            if (!FAnyOutliers)
-                FSum = FSumIncludingOutliers;
-            else if (!IsOutlier(i))
-                FSum += Change;
-        }
+    // Beside the extremes, a tie at an earlier index or a broken ascent also needs a rescan.
+    const bool Rebuild = i < FLastCount && (IsExtremeIndex(i) || Value < FMinimum ||
+                                            Value > FMaximum || SpoilsStatistics(i, Value));
+    if (!Rebuild && i < FSummed) {
+        const double Change = Value - Slot;
+        FSumIncludingOutliers += Change;
+        if (!FAnyOutliers)
+            FSum = FSumIncludingOutliers;
+        else if (!IsOutlier(i))
+            FSum += Change;
     }
     Slot = Value;
-    if (Rebuild)
+    if (Rebuild) {
         OutOfRange();
-    else
+    } else {
+        FHierarchy.Update(std::span(FArray.data(), std::size_t(FCount)), std::size_t(i));
         InvalidateRelatedSeries(i);
+    }
 }
 
 bool TQvCustomDoubleVector::IsChanged() const {
@@ -244,6 +266,8 @@ int TQvCustomDoubleVector::Insert(int i, double Value) {
         if (*Index >= i) ++*Index;
     const bool Scanned = i < FLastCount;
     if (Scanned) ++FLastCount;
+    if (i < FSummed) ++FSummed; // a 0 in its place, until SetValue below
+    FHierarchy.Truncate(std::size_t(i));
     // SetValue passes over a 0 that equals the placeholder, so check that case here.
     const bool ZeroSpoils =
         Scanned && Value == 0 && (0 < FMinimum || 0 > FMaximum || SpoilsStatistics(i, 0));
@@ -264,13 +288,14 @@ int TQvCustomDoubleVector::Insert(int i, double Value) {
 void TQvCustomDoubleVector::Delete(int i, bool NotifyMarkers) {
     if (i < 0 || i >= FCount) return;
     const double Old = FArray[std::size_t(i)];
-    // Sums cover only the scanned part.
-    if (i < FLastCount) {
+    // Sums cover only the values added up so far.
+    if (i < FSummed) {
         FSumIncludingOutliers -= Old;
         if (!FAnyOutliers)
             FSum = FSumIncludingOutliers;
         else if (!IsOutlier(i))
             FSum -= Old;
+        --FSummed;
     }
     if (FAnyOutliers) {
         for (int k = FOutliers.GetCount() - 1; k >= 0; --k)
@@ -288,6 +313,7 @@ void TQvCustomDoubleVector::Delete(int i, bool NotifyMarkers) {
         }
     --FCount;
     if (i < FLastCount) --FLastCount;
+    FHierarchy.Truncate(std::size_t(i));
     const bool WasExtreme = IsExtremeIndex(i);
     for (int* Index :
          {&FMinimumIdx, &FMaximumIdx, &FMinimumIncludingOutliersIdx, &FMaximumIncludingOutliersIdx})
@@ -374,7 +400,10 @@ void TQvCustomDoubleVector::ResetRanges() {
     FMaximum = FMaximumIncludingOutliers = -MaxDouble;
     FMinimumIdx = FMaximumIdx = FMinimumIncludingOutliersIdx = FMaximumIncludingOutliersIdx = -1;
     FSum = FSumIncludingOutliers = 0;
+    FSummed = 0;
     FOnlyAscending = true;
+    // Statistics start over when values may have changed anywhere: so does the hierarchy.
+    FHierarchy.Truncate(0);
 }
 
 void TQvCustomDoubleVector::OutOfRange() {

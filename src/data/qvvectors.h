@@ -6,6 +6,7 @@
 
 #include "data/qvauxiliaryvectors.h"
 #include "data/qvlargeallocator.h"
+#include "data/qvminmax.h"
 #include "framework/qvclasses.h"
 #include "framework/qvdb.h"
 
@@ -98,6 +99,12 @@ public:
     virtual bool IsChanged() const;
     // The values for fast reading, Count of them; nullptr when they are computed.
     virtual const double* Data() const;
+    // The min/max hierarchy of the stored values, made current; from now on the statistics
+    // pass keeps it current as it goes. Only for vectors whose Data() is not nullptr.
+    const TQvMinMaxHierarchy& MinMaxHierarchy() const;
+    // The statistics pass keeps the hierarchy from the start: a series asks before its first
+    // values arrive, so that they are scanned once.
+    void KeepMinMaxHierarchy();
 
     double operator[](int i) const { return GetValue(i); }
     // Return the new count.
@@ -174,6 +181,9 @@ protected:
     mutable double FMaximumIncludingOutliers;
     mutable double FSum = 0;
     mutable double FSumIncludingOutliers = 0;
+    mutable int FSummed = 0; // values added up in the sums
+    mutable TQvMinMaxHierarchy FHierarchy;
+    mutable bool FKeepsHierarchy = false;
     mutable bool FOnlyAscending = true;
     bool FAnyOutliers = false;
     // Holds at least Count values; slots past the count keep what they held, 0 when fresh.
@@ -182,6 +192,7 @@ protected:
     std::vector<TRelated> FRelatedSeries;
 
 private:
+    void CheckSums() const;
     bool IsExtremeIndex(int i) const;
     // Whether Value in the scanned slot i would move an extreme to i or end the ascent.
     bool SpoilsStatistics(int i, double Value) const;

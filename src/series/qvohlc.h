@@ -5,7 +5,7 @@
 // coloured by direction, with wicks up to the high and down to the low. The close values are
 // the series' Y data. More bars than pixel columns draw as one bar per column.
 
-#include "series/qvminmax.h"
+#include "data/qvminmax.h"
 #include "series/qvrecordedseries.h"
 #include "series/qvseries.h"
 

@@ -6,7 +6,7 @@
 // per pixel column, other lines merge points within a pixel and keep four points per column,
 // and symbols drop near duplicates.
 
-#include "series/qvminmax.h"
+#include "data/qvminmax.h"
 #include "style/qvgditypes.h"
 
 #include <algorithm>

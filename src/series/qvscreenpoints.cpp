@@ -8,16 +8,6 @@ void TQvScreenPoints::Invalidate(int From) {
     if (From < FCovered) FCovered = 0;
 }
 
-void TQvScreenPoints::ValuesChanged(int From) {
-    FHierarchy.Truncate(std::size_t(std::max(From, 0)));
-    Invalidate(From);
-}
-
-void TQvScreenPoints::ValueChanged(std::span<const double> Y, int i) {
-    if (!Y.empty()) FHierarchy.Update(Y, std::size_t(i));
-    Invalidate();
-}
-
 int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y) {
     if (!MadeFor(X, Y)) FCovered = 0;
     FXMapping = X;
@@ -41,9 +31,4 @@ void TQvScreenPoints::End(int Count, bool AddedOnColumns) {
     FCovered = Count;
     FStale = false;
     ++FGeneration;
-}
-
-const TQvMinMaxHierarchy& TQvScreenPoints::Hierarchy(std::span<const double> Y) {
-    FHierarchy.Extend(Y);
-    return FHierarchy;
 }

@@ -1,11 +1,9 @@
 #pragma once
 
 // The screen points of a series and what they were made from: the points with their data
-// indices and runs, how many values they cover, the axis mappings they were made with, and
-// the min/max hierarchy of the Y values that dense lines are reduced from.
+// indices and runs, how many values they cover and the axis mappings they were made with.
 
 #include "axes/qvaxistypes.h"
-#include "series/qvminmax.h"
 #include "series/qvpointstages.h"
 
 #include <cstdint>
@@ -32,10 +30,6 @@ public:
 
     // The points are made anew at the next use; those of values before From may stay.
     void Invalidate(int From = 0);
-    // The values from From on changed or moved.
-    void ValuesChanged(int From);
-    // The Y value at i changed in place.
-    void ValueChanged(std::span<const double> Y, int i);
 
     // ---- For the series that makes them ----
     // Starts a pass with these mappings; returns the first value to add points for.
@@ -44,12 +38,9 @@ public:
     // Ends the pass: the points cover Count values, and those added stand on column centres
     // or not.
     void End(int Count, bool AddedOnColumns);
-    // The hierarchy with every value of Y folded in.
-    const TQvMinMaxHierarchy& Hierarchy(std::span<const double> Y);
 
 private:
     QvPointStages::TPointList FList;
-    TQvMinMaxHierarchy FHierarchy;
     TQvAxisMapping FXMapping{}, FYMapping{};
     int FCovered = 0;
     std::size_t FCountBefore = 0; // points before the pass

@@ -228,6 +228,8 @@ void TQvSeries::SetXData(TQvCustomDoubleVector* Value) {
 
 void TQvSeries::SetYData(TQvCustomDoubleVector* Value) {
     SetVectorReference(FYData, Value, "YData", SSeriesYData);
+    // Dense lines are reduced from the hierarchy of their Y values.
+    if (FYData && FYData->Data()) FYData->KeepMinMaxHierarchy();
 }
 
 void TQvSeries::SetVectorReference(TQvCustomDoubleVector*& Field, TQvCustomDoubleVector* Value,
@@ -483,7 +485,7 @@ bool TQvSeries::UsesAsYData(const TQvCustomDoubleVector* Vector) const {
 
 void TQvSeries::SetLastCount(int N) {
     FLastCount = std::min(FLastCount, N);
-    FScreen.ValuesChanged(N);
+    FScreen.Invalidate(N);
 }
 
 void TQvSeries::PointsModified() {
@@ -491,11 +493,8 @@ void TQvSeries::PointsModified() {
     Invalidate();
 }
 
-void TQvSeries::ValueChanged(const TQvCustomDoubleVector* Vector, int Index) {
-    const bool Y = Vector == FYData && FYData->Data();
-    FScreen.ValueChanged(Y ? std::span(FYData->Data(), size_t(FYData->GetCount()))
-                           : std::span<const double>(),
-                         Index);
+void TQvSeries::ValueChanged(const TQvCustomDoubleVector*, int) {
+    FScreen.Invalidate();
     Invalidate();
 }
 
@@ -505,7 +504,7 @@ void TQvSeries::RangesModified() {
     FXStop = FYStop = -MaxDouble;
     FLastCount = 0;
     FCount = 0;
-    FScreen.ValuesChanged(0);
+    FScreen.Invalidate(0);
     Invalidate();
     FXAxis->RangeModified();
     FYAxis->RangeModified();

@@ -171,7 +171,7 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
     const std::span<const double> Y(FYData->Data(), size_t(FYData->GetCount()));
     const double* X = FXData->Data();
     QvPointStages::ReduceByColumns(
-        Y, FScreen.Hierarchy(Y), Start, Stop,
+        Y, FYData->MinMaxHierarchy(), Start, Stop,
         [this, X](int i) { return X ? X[i] : FXData->GetValue(i); },
         [this](double v) { return FXAxis->NumberToWorld(v); },
         [this](float p) { return FXAxis->WorldToNumber(p); },

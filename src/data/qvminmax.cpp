@@ -1,0 +1,241 @@
+#include "data/qvminmax.h"
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+#include <thread>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
+namespace {
+
+// Runs this many values or more on two threads: below, starting a thread costs more.
+constexpr std::size_t ParallelMinimum = std::size_t(1) << 17;
+
+using TEntry = TQvMinMaxHierarchy::TEntry;
+
+// The extremes found so far; NaN candidates never win.
+struct TBest {
+    TEntry Best{NAN, NAN, 0, 0};
+    bool Any = false;
+    void Take(const TEntry& E) {
+        if (std::isnan(E.Min)) return;
+        if (!Any) {
+            Best = E;
+            Any = true;
+            return;
+        }
+        if (E.Min < Best.Min) {
+            Best.Min = E.Min;
+            Best.MinIndex = E.MinIndex;
+        }
+        if (E.Max > Best.Max) {
+            Best.Max = E.Max;
+            Best.MaxIndex = E.MaxIndex;
+        }
+    }
+    void Take(double Value, std::size_t i) {
+        const auto Index = std::uint32_t(i);
+        Take({Value, Value, Index, Index});
+    }
+};
+
+// Each of Values[From .. To) is above the one before it.
+bool Rising(const double* Values, std::size_t From, std::size_t To) {
+    bool All = true;
+    for (std::size_t i = std::max<std::size_t>(From, 1); i < To; ++i)
+        All &= Values[i] > Values[i - 1];
+    return All;
+}
+
+// The lowest and the highest value of a run, NaN passed over (+inf and -inf when all are).
+void Extremes(const double* V, std::size_t Count, double& Lo, double& Hi) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    // minpd and maxpd keep the held value when the new one is NaN, as the comparison does.
+    __m128d L = _mm_set1_pd(std::numeric_limits<double>::infinity());
+    __m128d H = _mm_set1_pd(-std::numeric_limits<double>::infinity());
+    __m128d L2 = L, H2 = H;
+    for (; i + 4 <= Count; i += 4) {
+        const __m128d a = _mm_loadu_pd(V + i), b = _mm_loadu_pd(V + i + 2);
+        L = _mm_min_pd(a, L);
+        H = _mm_max_pd(a, H);
+        L2 = _mm_min_pd(b, L2);
+        H2 = _mm_max_pd(b, H2);
+    }
+    L = _mm_min_pd(L, L2);
+    H = _mm_max_pd(H, H2);
+    double Ls[2], Hs[2];
+    _mm_storeu_pd(Ls, L);
+    _mm_storeu_pd(Hs, H);
+    Lo = std::min(Ls[0], Ls[1]);
+    Hi = std::max(Hs[0], Hs[1]);
+#else
+    Lo = std::numeric_limits<double>::infinity();
+    Hi = -Lo;
+#endif
+    for (; i < Count; ++i) {
+        Lo = V[i] < Lo ? V[i] : Lo;
+        Hi = V[i] > Hi ? V[i] : Hi;
+    }
+}
+
+} // namespace
+
+TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::BlockEntry(const double* Values, std::size_t First,
+                                                          std::size_t Count) {
+    const double* V = Values + First;
+    double Lo, Hi;
+    Extremes(V, Count, Lo, Hi);
+    // The first value equal to each extreme: a tie keeps the earlier index, and an extreme of
+    // -0 and 0 keeps the sign of the first.
+    const std::size_t Low = std::size_t(std::find(V, V + Count, Lo) - V);
+    if (Low == Count) return {NAN, NAN, 0, 0}; // all NaN
+    const std::size_t High = std::size_t(std::find(V, V + Count, Hi) - V);
+    return {V[Low], V[High], std::uint32_t(First + Low), std::uint32_t(First + High)};
+}
+
+void TQvValueSummary::Take(double Low, std::ptrdiff_t LowIndex, double High,
+                           std::ptrdiff_t HighIndex) {
+    if (Low < Min) {
+        Min = Low;
+        MinIndex = LowIndex;
+    }
+    if (High > Max) {
+        Max = High;
+        MaxIndex = HighIndex;
+    }
+}
+
+void TQvValueSummary::Append(const TQvValueSummary& Later) {
+    if (Later.MinIndex >= 0) Take(Later.Min, Later.MinIndex, Max, MaxIndex);
+    if (Later.MaxIndex >= 0) Take(Min, MinIndex, Later.Max, Later.MaxIndex);
+    Ascending = Ascending && Later.Ascending;
+}
+
+void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std::size_t To) {
+    if (To > From && To - From >= ParallelMinimum) {
+        const std::size_t Middle = From + (To - From) / 2;
+        TQvValueSummary Second{std::numeric_limits<double>::max(),
+                               -std::numeric_limits<double>::max()};
+        std::thread Helper([&] { Second.Fold(Values, Middle, To); });
+        Fold(Values, From, Middle);
+        Helper.join();
+        Append(Second);
+        return;
+    }
+    constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
+    for (std::size_t b = From; b < To; b += Block) {
+        const TEntry E = TQvMinMaxHierarchy::BlockEntry(Values.data(), b, std::min(Block, To - b));
+        // NaN compares false: an all-NaN block changes nothing.
+        Take(E.Min, E.MinIndex, E.Max, E.MaxIndex);
+    }
+    Ascending = Ascending && Rising(Values.data(), From, To);
+}
+
+void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary* Summary) {
+    const std::size_t From = FCount, To = Values.size();
+    if (To <= From) return;
+    FCount = To;
+    if (FLevels.empty()) FLevels.emplace_back();
+    std::vector<TEntry>& Blocks = FLevels[0];
+    const std::size_t FirstBlock = Blocks.size(), EndBlock = To >> BlockBits;
+    // Grown in one step for a large batch, geometrically for small appends.
+    if (Blocks.capacity() < EndBlock) Blocks.reserve(std::max(EndBlock, 2 * Blocks.capacity()));
+    Blocks.resize(std::max(EndBlock, FirstBlock));
+    // The values before the first new block that starts at or after From are folded one by
+    // one, then the new blocks, then the values after the last complete block.
+    const std::size_t Aligned = std::min(To, ((From + (std::size_t(1) << BlockBits) - 1) >>
+                                              BlockBits)
+                                                 << BlockBits);
+    if (Summary) Summary->Fold(Values, From, Aligned);
+    const std::size_t FoldFrom = Aligned >> BlockBits;
+    // Each part makes its blocks and the summary of the values in them.
+    const auto Part = [&](std::size_t b0, std::size_t b1, TQvValueSummary* S) {
+        for (std::size_t b = b0; b < b1; ++b)
+            Blocks[b] = BlockEntry(Values.data(), b << BlockBits, std::size_t(1) << BlockBits);
+        if (!S) return;
+        const std::size_t f0 = std::max(b0, FoldFrom);
+        for (std::size_t b = f0; b < b1; ++b)
+            S->Take(Blocks[b].Min, Blocks[b].MinIndex, Blocks[b].Max, Blocks[b].MaxIndex);
+        if (b1 > f0) S->Ascending = S->Ascending && Rising(Values.data(), f0 << BlockBits,
+                                                           b1 << BlockBits);
+    };
+    if ((EndBlock - FirstBlock) << BlockBits < ParallelMinimum) {
+        Part(FirstBlock, EndBlock, Summary);
+    } else {
+        const std::size_t Middle = FirstBlock + (EndBlock - FirstBlock) / 2;
+        TQvValueSummary Second{std::numeric_limits<double>::max(),
+                               -std::numeric_limits<double>::max()};
+        std::thread Helper(Part, Middle, EndBlock, Summary ? &Second : nullptr);
+        Part(FirstBlock, Middle, Summary);
+        Helper.join();
+        if (Summary) Summary->Append(Second);
+    }
+    if (Summary) Summary->Fold(Values, std::max(Aligned, EndBlock << BlockBits), To);
+    for (std::size_t k = 1;; ++k) {
+        const std::size_t Complete = To >> UnitBits(k);
+        if (Complete == 0) break;
+        if (FLevels.size() <= k) FLevels.emplace_back();
+        std::vector<TEntry>& Level = FLevels[k];
+        if (Level.capacity() < Complete) Level.reserve(std::max(Complete, 2 * Level.capacity()));
+        for (std::size_t u = Level.size(); u < Complete; ++u)
+            Level.push_back(UnitEntry(k, u));
+    }
+}
+
+TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::UnitEntry(std::size_t Level, std::size_t u) const {
+    TBest Best;
+    const std::vector<TEntry>& Below = FLevels[Level - 1];
+    for (std::size_t b = u << FanoutBits; b < (u + 1) << FanoutBits; ++b)
+        Best.Take(Below[b]);
+    return Best.Best;
+}
+
+void TQvMinMaxHierarchy::Update(std::span<const double> Values, std::size_t Index) {
+    if (Index >= FCount) return;
+    for (std::size_t k = 0; k < FLevels.size(); ++k) {
+        const std::size_t u = Index >> UnitBits(k);
+        if (u >= FLevels[k].size()) break; // the value lies beyond the complete units
+        FLevels[k][u] = k == 0 ? BlockEntry(Values.data(), u << BlockBits,
+                                            std::size_t(1) << BlockBits)
+                               : UnitEntry(k, u);
+    }
+}
+
+void TQvMinMaxHierarchy::Truncate(std::size_t Count) {
+    if (Count >= FCount) return;
+    FCount = Count;
+    for (std::size_t k = 0; k < FLevels.size(); ++k)
+        FLevels[k].resize(std::min(FLevels[k].size(), Count >> UnitBits(k)));
+    while (!FLevels.empty() && FLevels.back().empty())
+        FLevels.pop_back();
+}
+
+void TQvMinMaxHierarchy::MinMax(std::span<const double> Values, std::size_t First, std::size_t Last,
+                                std::size_t& MinIndex, std::size_t& MaxIndex) const {
+    TBest Best;
+    std::size_t i = First;
+    while (i <= Last) {
+        // The largest complete unit that starts at i and ends within the range; units are
+        // powers of two, so shifts stand in for divisions.
+        std::size_t k = 0;
+        unsigned Bits = 0;
+        while (k < FLevels.size()) {
+            const unsigned Next = UnitBits(k);
+            const std::size_t Mask = (std::size_t(1) << Next) - 1;
+            if ((i & Mask) != 0 || i + Mask > Last || (i >> Next) >= FLevels[k].size()) break;
+            Bits = Next;
+            ++k;
+        }
+        if (k == 0)
+            Best.Take(Values[i], i);
+        else
+            Best.Take(FLevels[k - 1][i >> Bits]);
+        i += std::size_t(1) << Bits;
+    }
+    MinIndex = Best.Any ? Best.Best.MinIndex : Last + 1;
+    MaxIndex = Best.Any ? Best.Best.MaxIndex : Last + 1;
+}
