@@ -675,9 +675,14 @@ void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, TQvSeriesLayer& Layer,
     TQvSeriesLayer::TKey Key{{}, FDrawingArea, int(Graphics->GetSmoothingMode()), FDoingImage};
     std::size_t Points = 0;
     bool Keepable = true;
+    const bool Symbols = Paint == &TQvSeries::DrawSymbols;
     for (TQvSeries* Series : std::as_const(FRelatedSeries)) {
         Keepable = Keepable && Series->AddPaintState(Key.Series);
-        Points += size_t(Series->ScreenPoints().Count());
+        // Only what this pass draws weighs: symbols, or lines and areas.
+        const bool Drawn = Symbols
+                               ? Series->GetPointSymbol()->GetVisible()
+                               : Series->GetLine()->GetVisible() || Series->GetArea()->GetVisible();
+        if (Drawn) Points += size_t(Series->ScreenPoints().Count());
     }
     if (!Keepable || Points < LayerMinimum) {
         Layer.Clear();

@@ -7,6 +7,10 @@
 #include <bit>
 #include <cmath>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 // The one opaque colour a symbol is drawn in, or 0 when it has more or is see-through.
@@ -28,12 +32,36 @@ std::uint32_t Over(std::uint32_t Source, std::uint32_t Target) {
     return Source + (RB | AG);
 }
 
-// Within two levels of the colour in every channel: a symbol's edge leaves an inked pixel a
-// level short, and further blends would change it by less than that.
-bool NearColor(std::uint32_t Pixel, std::uint32_t Color) {
-    for (int Shift = 0; Shift < 32; Shift += 8)
-        if (std::abs(int((Pixel >> Shift) & 0xFF) - int((Color >> Shift) & 0xFF)) > 2) return false;
-    return true;
+// Blends Width source pixels over the target where Open has a bit, the others left alone.
+void BlendRow(const QRgb* Source, QRgb* Target, int Width, std::uint64_t Open) {
+    int x = 0;
+#ifdef __SSE2__
+    // Four pixels at a time; a source of 0 leaves its target exactly as it was.
+    const __m128i Zero = _mm_setzero_si128(), Round = _mm_set1_epi16(0x80),
+                  Full = _mm_set1_epi32(255);
+    const auto Half = [&](__m128i Pixels, __m128i Rest) {
+        __m128i v = _mm_mullo_epi16(Pixels, Rest);
+        v = _mm_add_epi16(v, Round);
+        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    };
+    for (; x + 4 <= Width; x += 4) {
+        const unsigned Lanes = unsigned(Open >> x) & 0xF;
+        if (!Lanes) continue;
+        const __m128i Keep = _mm_set_epi32(Lanes & 8 ? -1 : 0, Lanes & 4 ? -1 : 0,
+                                           Lanes & 2 ? -1 : 0, Lanes & 1 ? -1 : 0);
+        const __m128i s =
+            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Source + x)), Keep);
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + x));
+        __m128i Rest = _mm_sub_epi32(Full, _mm_srli_epi32(s, 24));
+        Rest = _mm_or_si128(Rest, _mm_slli_epi32(Rest, 16));
+        const __m128i Low = Half(_mm_unpacklo_epi8(d, Zero), _mm_unpacklo_epi32(Rest, Rest));
+        const __m128i High = Half(_mm_unpackhi_epi8(d, Zero), _mm_unpackhi_epi32(Rest, Rest));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(Target + x),
+                         _mm_add_epi8(s, _mm_packus_epi16(Low, High)));
+    }
+#endif
+    for (; x < Width; ++x)
+        if ((Open >> x) & 1) Target[x] = Over(Source[x], Target[x]);
 }
 
 } // namespace
@@ -68,6 +96,8 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World) {
         return;
     }
     FClip = *Clip;
+    FPixels = reinterpret_cast<QRgb*>(FTarget->bits());
+    FStride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
     // Pixels the image has in the colour already are not marked: only a drawn one is.
     FWords = (FClip.width() + 63) / 64;
     FFull.assign(std::size_t(FWords) * std::size_t(FClip.height()), 0);
@@ -79,39 +109,35 @@ void TQvSymbolStamps::Draw(const TGPPointF& P) {
     const TStamp& Stamp = StampFor(int(X - Left * Quarters), int(Y - Top * Quarters));
     const int DeviceLeft = int(Left) + Stamp.Offset.x() + FDx;
     const int DeviceTop = int(Top) + Stamp.Offset.y() + FDy;
-    if (FTarget && Blend(Stamp.Image, DeviceLeft, DeviceTop)) return;
+    if (FTarget && Blend(Stamp, DeviceLeft, DeviceTop)) return;
     FPainter->save();
     FPainter->resetTransform();
     FPainter->drawImage(QPoint(DeviceLeft, DeviceTop), Stamp.Image);
     FPainter->restore();
 }
 
-bool TQvSymbolStamps::Blend(const QImage& Stamp, int Left, int Top) {
-    const int Width = Stamp.width(), Height = Stamp.height();
-    if (Width > 64 || !FClip.contains(QRect(Left, Top, Width, Height))) return false;
+bool TQvSymbolStamps::Blend(const TStamp& Stamp, int Left, int Top) {
+    const int Width = Stamp.Width, Height = Stamp.Height;
+    if (Width > 64 || Left < FClip.left() || Top < FClip.top() ||
+        Left + Width - 1 > FClip.right() || Top + Height - 1 > FClip.bottom())
+        return false;
     const std::size_t First = std::size_t(Left - FClip.left());
     const std::size_t Word = First / 64, Shift = First % 64;
     const std::uint64_t Span = Width == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << Width) - 1;
-    const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
-    QRgb* Pixels = reinterpret_cast<QRgb*>(FTarget->bits());
     for (int sy = 0; sy < Height; ++sy) {
         // The stamp's row of full-colour bits; only the other pixels are blended.
         std::uint64_t* Bits = &FFull[std::size_t(Top + sy - FClip.top()) * std::size_t(FWords)];
         std::uint64_t Full = Bits[Word] >> Shift;
         if (Shift && Shift + std::size_t(Width) > 64) Full |= Bits[Word + 1] << (64 - Shift);
-        std::uint64_t Open = ~Full & Span;
+        std::uint64_t Open = ~Full & Span & Stamp.Covered[std::size_t(sy)];
         if (!Open) continue;
-        const QRgb* Source = reinterpret_cast<const QRgb*>(Stamp.constScanLine(sy));
-        QRgb* Target = Pixels + (Top + sy) * Stride + Left;
-        for (; Open; Open &= Open - 1) {
-            const int sx = std::countr_zero(Open);
-            if (Source[sx] == 0) continue;
-            Target[sx] = Over(Source[sx], Target[sx]);
-            if (NearColor(Target[sx], FColor)) {
-                const std::size_t Bit = First + std::size_t(sx);
-                Bits[Bit / 64] |= std::uint64_t(1) << (Bit % 64);
-            }
-        }
+        // A pixel all but covered is within a level of the colour whatever lay below.
+        const std::uint64_t Filled = Stamp.Filled[std::size_t(sy)] << Shift;
+        Bits[Word] |= Filled;
+        if (Shift && Shift + std::size_t(Width) > 64)
+            Bits[Word + 1] |= Stamp.Filled[std::size_t(sy)] >> (64 - Shift);
+        BlendRow(Stamp.Pixels.data() + std::size_t(sy * Width),
+                 FPixels + (Top + sy) * FStride + Left, Width, Open);
     }
     return true;
 }
@@ -140,7 +166,22 @@ const TQvSymbolStamps::TStamp& TQvSymbolStamps::StampFor(int Qx, int Qy) {
             }
         }
         if (Inked.isEmpty()) Inked = QRect(0, 0, 1, 1);
-        Stamp = {Image.copy(Inked), Inked.topLeft() - QPoint(FHalf, FHalf)};
+        Stamp.Image = Image.copy(Inked);
+        Stamp.Offset = Inked.topLeft() - QPoint(FHalf, FHalf);
+        Stamp.Width = Inked.width();
+        Stamp.Height = Inked.height();
+        for (int y = 0; y < Stamp.Height; ++y) {
+            const auto* Row = reinterpret_cast<const QRgb*>(Stamp.Image.constScanLine(y));
+            std::uint64_t Covered = 0, Filled = 0;
+            for (int x = 0; x < Stamp.Width; ++x) {
+                Stamp.Pixels.push_back(Row[x]);
+                if (x >= 64) continue;
+                Covered |= std::uint64_t(Row[x] != 0) << x;
+                Filled |= std::uint64_t(qAlpha(Row[x]) >= 254) << x;
+            }
+            Stamp.Covered.push_back(Covered);
+            Stamp.Filled.push_back(Filled);
+        }
     }
     return Stamp;
 }

@@ -6,7 +6,7 @@
 //
 // A symbol of one opaque colour is blended straight into an image target. Such blends commute
 // (up to rounding) and leave a pixel of the full colour as it is, so the pixels that have the
-// full colour already (within two levels) are passed over: in a dense cloud most of them are,
+// full colour already (within a level) are passed over: in a dense cloud most of them are,
 // once a sparse grid of symbols has been drawn first.
 
 #include "style/qvgdi.h"
@@ -37,14 +37,19 @@ public:
 
 private:
     static constexpr int Quarters = 4;
-    // The symbol's pixels, cut to those it covers, and where they lie from the point's pixel.
+    // The symbol's pixels, cut to those it covers, and where they lie from the point's pixel;
+    // the same row by row, with a bit per pixel that is covered, and one per pixel covered
+    // all but fully.
     struct TStamp {
         QImage Image;
         QPoint Offset;
+        int Width = 0, Height = 0;
+        std::vector<QRgb> Pixels;
+        std::vector<std::uint64_t> Covered, Filled;
     };
     const TStamp& StampFor(int Qx, int Qy);
     // The blend into the image; false when the symbol lies partly outside the clip.
-    bool Blend(const QImage& Stamp, int Left, int Top);
+    bool Blend(const TStamp& Stamp, int Left, int Top);
 
     const TGPPen* FPen;
     const TGPBrush* FBrush;
@@ -58,6 +63,8 @@ private:
     // The direct path: the target, the clip in device pixels, the colour, and one bit per
     // pixel of the clip set where a symbol has left the pixel in the full colour.
     QImage* FTarget = nullptr;
+    QRgb* FPixels = nullptr;
+    qsizetype FStride = 0;
     QRect FClip;
     std::uint32_t FColor = 0;
     int FWords = 0;
