@@ -17,6 +17,8 @@ namespace {
 
 // The device line is used only for series at least this long.
 constexpr int CanvasDrawMinimum = 101;
+// Thin lines of at least this many points go straight into the pixels of a raster.
+constexpr size_t ThinDirectMinimum = 1000;
 
 Qt::PenStyle QtDash(TGPDashStyle Style) {
     switch (Style) {
@@ -132,9 +134,13 @@ void TQvSeries::DrawLine(TGPGraphics* Graphics) {
     } else if (CanDoCanvasDraw() && Graphics->IsRaster()) {
         DrawOnDevice(Graphics);
     } else {
-        // The reduced points of each run as one polyline, as vector output wants them.
+        // The reduced points of each run as one polyline, as vector output wants them; long
+        // thin lines on a raster go straight into its pixels.
         FScreen.ForEachRun([&](size_t First, size_t n) {
-            if (n > 1) Graphics->DrawLines(*FPen, &Points[First], int(n));
+            if (n < 2) return;
+            if (n < ThinDirectMinimum ||
+                !Graphics->DrawThinLinesDirectly(*FPen, &Points[First], int(n), false))
+                Graphics->DrawLines(*FPen, &Points[First], int(n));
         });
     }
 }
@@ -175,7 +181,7 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     };
     std::vector<TColumn> Columns;
     std::vector<TGPRectF> Bars;
-    TGPGraphicsPath Links;
+    std::vector<TGPPointF> Links; // pairs of ends
     FScreen.ForEachRun([&](size_t First, size_t n) {
         Columns.clear();
         size_t k = First;
@@ -203,8 +209,8 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
                 To.Bottom = std::max(To.Bottom, Middle);
                 continue;
             }
-            Links.StartFigure();
-            Links.AddLine(From.X, From.Leave, To.X, To.Enter);
+            Links.push_back({From.X, From.Leave});
+            Links.push_back({To.X, To.Enter});
         }
         for (const TColumn& Column : Columns)
             if (Column.Bottom > Column.Top)
@@ -212,7 +218,15 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     });
     const TGPSolidBrush Fill(FLineSettings->GetColor());
     Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
-    Graphics->DrawPath(*FPen, Links);
+    if (Links.size() >= ThinDirectMinimum &&
+        Graphics->DrawThinLinesDirectly(*FPen, Links.data(), int(Links.size()), true))
+        return;
+    TGPGraphicsPath Path;
+    for (size_t k = 0; k + 1 < Links.size(); k += 2) {
+        Path.StartFigure();
+        Path.AddLine(Links[k].X, Links[k].Y, Links[k + 1].X, Links[k + 1].Y);
+    }
+    Graphics->DrawPath(*FPen, Path);
 }
 
 // A thin opaque line without smoothing, in whole device pixels, clipped to the data area.

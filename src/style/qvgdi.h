@@ -506,6 +506,11 @@ public:
     void DrawLine(const TGPPen& Pen, float X1, float Y1, float X2, float Y2);
     void DrawLine(const TGPPen& Pen, const TGPPointF& P1, const TGPPointF& P2);
     void DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Count);
+    // Long thin lines, antialiased, written straight into the pixels of a plain image: the
+    // Count - 1 segments of a polyline, or with Pairs the segments of point 0 to 1, 2 to 3 and
+    // so on. The pen must be opaque, solid and at most a pixel wide, the transform a move and
+    // the clip a rectangle; false, with nothing drawn, where that does not hold.
+    bool DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count, bool Pairs);
     void DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect);
     void DrawRectangle(const TGPPen& Pen, float X, float Y, float Width, float Height);
     void DrawEllipse(const TGPPen& Pen, const TGPRectF& Rect);

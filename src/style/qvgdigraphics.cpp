@@ -1,4 +1,5 @@
 #include "style/qvgdi.h"
+#include "style/qvthinlines.h"
 
 #include "style/qvfontcache.h"
 
@@ -340,6 +341,33 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Coun
     for (int First = 0; First < Count - 1; First += PolylineChunk)
         FPainter->drawPolyline(Line.constData() + First,
                                std::min(PolylineChunk + 1, Count - First));
+}
+
+bool TGPGraphics::DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count,
+                                        bool Pairs) {
+    if (!FPainter->testRenderHint(QPainter::Antialiasing) || Pen.GetWidth() > 1 || Pen.GetBrush() ||
+        GetAlpha(Pen.GetColor()) != 255 || Pen.GetDashStyle() != TGPDashStyle::Solid ||
+        Pen.GetCustomStartCap() || Pen.GetCustomEndCap())
+        return false;
+    QImage* Image = DirectImage(FPainter);
+    const QTransform& Device = FPainter->worldTransform();
+    if (!Image || Image->format() == QImage::Format_ARGB32 ||
+        Device.type() > QTransform::TxTranslate)
+        return false;
+    const std::optional<QRect> Clip = WholePixelClip(FPainter);
+    if (!Clip) return false;
+    const TQvPixelTarget Target{reinterpret_cast<std::uint32_t*>(Image->bits()),
+                                Image->bytesPerLine() / 4,
+                                Clip->left(),
+                                Clip->top(),
+                                Clip->right() + 1,
+                                Clip->bottom() + 1};
+    const double Dx = Device.dx(), Dy = Device.dy();
+    const int Step = Pairs ? 2 : 1;
+    for (int k = 0; k + 1 < Count; k += Step)
+        DrawThinLine(Target, Pen.GetColor(), Points[k].X + Dx, Points[k].Y + Dy,
+                     Points[k + 1].X + Dx, Points[k + 1].Y + Dy);
+    return true;
 }
 
 void TGPGraphics::DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect) {
