@@ -343,11 +343,10 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
                                Outside->GetPointSymbol(), Mode);
     const QTransform World = Graphics->GetTransform().ToQt();
     QPainter* Painter = Graphics->GetHDC();
-    InRange.Begin(Painter, World);
-    // Each blends straight into the image or keeps the full-colour pixels it has drawn; the
-    // other must not go round it.
-    if (FRangeFromFunction) OutOfRange.Begin(Painter, World);
-    if (!FRangeFromFunction && InRange.Blends()) {
+    // Symbols of two kinds drawn in turn must keep their order.
+    InRange.Begin(Painter, World, !FRangeFromFunction);
+    if (FRangeFromFunction) OutOfRange.Begin(Painter, World, false);
+    if (InRange.Blends()) {
         // A grid of symbols a few pixels apart covers a dense cloud; the rest then find their
         // pixels drawn and cost a glance.
         constexpr int Spacing = 2;

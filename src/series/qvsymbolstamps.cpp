@@ -82,12 +82,12 @@ bool TQvSymbolStamps::Fit(TGPGraphics* Graphics) {
     return Whole;
 }
 
-void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World) {
+void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alone) {
     FPainter = Painter;
     const QTransform Device = World * Painter->worldTransform();
     FDx = int(Device.dx());
     FDy = int(Device.dy());
-    FTarget = FColor ? DirectImage(Painter) : nullptr;
+    FTarget = FColor && Alone ? DirectImage(Painter) : nullptr;
     // The blend works on premultiplied pixels; this format stores straight alpha.
     if (FTarget && FTarget->format() == QImage::Format_ARGB32) FTarget = nullptr;
     const std::optional<QRect> Clip = FTarget ? WholePixelClip(Painter) : std::nullopt;

@@ -29,10 +29,11 @@ public:
     // Only where world pixels are device pixels, moved by whole pixels.
     static bool Fit(TGPGraphics* Graphics);
     // Prepares drawing through Painter, the surface's device painter, with the surface's
-    // transform World.
-    void Begin(QPainter* Painter, const QTransform& World);
+    // transform World. Alone: no other symbols are drawn between these, so that their order
+    // may change.
+    void Begin(QPainter* Painter, const QTransform& World, bool Alone);
     void Draw(const TGPPointF& P);
-    // Symbols go straight into the image, and their order does not matter.
+    // Symbols go straight into the image, in any order.
     bool Blends() const { return FTarget != nullptr; }
 
 private:

@@ -7,7 +7,7 @@
 namespace {
 
 // Each channel of Pixel times Alpha / 255, two channels at a time.
-std::uint32_t Scaled(std::uint32_t Pixel, std::uint32_t Alpha) {
+inline std::uint32_t Scaled(std::uint32_t Pixel, std::uint32_t Alpha) {
     std::uint32_t RB = (Pixel & 0x00FF00FF) * Alpha;
     RB = ((RB + ((RB >> 8) & 0x00FF00FF) + 0x00800080) >> 8) & 0x00FF00FF;
     std::uint32_t AG = ((Pixel >> 8) & 0x00FF00FF) * Alpha;
@@ -15,18 +15,9 @@ std::uint32_t Scaled(std::uint32_t Pixel, std::uint32_t Alpha) {
     return RB | AG;
 }
 
-// Far off the target a coordinate only has to stay a defined number.
-int Pixel(double c) {
-    return int(std::clamp(c, -2.0, double(1 << 30)));
-}
-
-void Plot(const TQvPixelTarget& T, std::uint32_t Color, double px, double py, double Coverage) {
-    const int x = Pixel(px), y = Pixel(py);
-    if (x < T.Left || x >= T.Right || y < T.Top || y >= T.Bottom) return;
-    const auto Alpha = std::uint32_t(Coverage * 255 + 0.5);
-    if (Alpha == 0) return;
-    std::uint32_t& Target = T.Pixels[std::ptrdiff_t(y) * T.Stride + x];
-    Target = Scaled(Color, Alpha) + Scaled(Target, 255 - Alpha);
+// Alpha parts of Color over the pixel.
+inline void Blend(std::uint32_t& Pixel, std::uint32_t Color, std::uint32_t Alpha) {
+    if (Alpha) Pixel = Scaled(Color, Alpha) + Scaled(Pixel, 255 - Alpha);
 }
 
 } // namespace
@@ -43,16 +34,23 @@ void DrawThinLine(const TQvPixelTarget& Target, std::uint32_t Color, double X0, 
         std::swap(b0, b1);
     }
     const double Slope = a1 > a0 ? (b1 - b0) / (a1 - a0) : 0;
-    // Across the major axis the line inks one pixel's worth, shared by the pixels it meets.
+    // Across the major axis the line inks one pixel's worth, shared by the two pixels its
+    // centre falls between.
+    const int MajorLow = Steep ? Target.Top : Target.Left;
+    const int MajorHigh = Steep ? Target.Bottom : Target.Right;
+    const int MinorLow = Steep ? Target.Left : Target.Top;
+    const int MinorHigh = Steep ? Target.Right : Target.Bottom;
+    const std::ptrdiff_t MajorStep = Steep ? Target.Stride : 1,
+                         MinorStep = Steep ? 1 : Target.Stride;
     const auto Across = [&](double m, double b, double Weight) {
-        const double Low = b - 0.5, High = b + 0.5;
-        for (double j = std::floor(Low); j < High; ++j) {
-            const double Part = std::min(j + 1, High) - std::max(j, Low);
-            if (Steep)
-                Plot(Target, Color, j, m, Weight * Part);
-            else
-                Plot(Target, Color, m, j, Weight * Part);
-        }
+        const double c = b - 0.5, Below = std::floor(c);
+        if (m < MajorLow || m >= MajorHigh || Below < MinorLow - 1 || Below >= MinorHigh) return;
+        const int j = int(Below);
+        const double f = c - Below;
+        std::uint32_t* Pixel = Target.Pixels + std::ptrdiff_t(m) * MajorStep + j * MinorStep;
+        if (j >= MinorLow) Blend(*Pixel, Color, std::uint32_t(Weight * (1 - f) * 255 + 0.5));
+        if (j + 1 < MinorHigh)
+            Blend(Pixel[MinorStep], Color, std::uint32_t(Weight * f * 255 + 0.5));
     };
     // Each pixel along the major axis takes the part of the segment's length it holds, so that
     // the ends of joined segments share their pixel; only pixels within the clip are visited.
