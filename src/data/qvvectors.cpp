@@ -24,18 +24,6 @@ using Qvmath::MaxDouble;
 
 namespace {
 
-// A later equal value does not replace an extreme: ties keep the earlier index.
-inline void FoldExtremes(double X, int i, double& Minimum, int& MinimumIdx, double& Maximum,
-                         int& MaximumIdx) {
-    if (X < Minimum) {
-        Minimum = X;
-        MinimumIdx = i;
-    }
-    if (X > Maximum) {
-        Maximum = X;
-        MaximumIdx = i;
-    }
-}
 const QString VectorElement = QStringLiteral("TQvDoubleVector");
 const QString NoneText = QStringLiteral("None");
 
@@ -89,20 +77,18 @@ int TQvCustomDoubleVector::GetCount() const {
 void TQvCustomDoubleVector::CheckMinMax() const {
     const int Count = GetCount();
     const double* V = FArray.data();
+    TQvValueSummary Regular{FMinimum, FMaximum, FMinimumIdx, FMaximumIdx, FOnlyAscending};
+    TQvValueSummary All{FMinimumIncludingOutliers, FMaximumIncludingOutliers,
+                        FMinimumIncludingOutliersIdx, FMaximumIncludingOutliersIdx};
     if (!FAnyOutliers) {
         // One pass over the new values, on both cores when they are many; it folds them into
         // the min/max hierarchy too when one is kept from the same count on.
-        TQvValueSummary Summary{FMinimum, FMaximum, FMinimumIdx, FMaximumIdx, FOnlyAscending};
         const std::span<const double> Values(V, std::size_t(Count));
         if (FKeepsHierarchy && FHierarchy.Count() == std::size_t(FLastCount))
-            FHierarchy.Extend(Values, &Summary);
+            FHierarchy.Extend(Values, &Regular);
         else
-            Summary.Fold(Values, std::size_t(FLastCount), std::size_t(Count));
-        FMinimum = FMinimumIncludingOutliers = Summary.Min;
-        FMaximum = FMaximumIncludingOutliers = Summary.Max;
-        FMinimumIdx = FMinimumIncludingOutliersIdx = int(Summary.MinIndex);
-        FMaximumIdx = FMaximumIncludingOutliersIdx = int(Summary.MaxIndex);
-        FOnlyAscending = Summary.Ascending;
+            Regular.Fold(Values, std::size_t(FLastCount), std::size_t(Count));
+        All = Regular;
     } else {
         // The marked indices of the new part in ascending order, walked beside the values.
         std::vector<int> Marked;
@@ -113,17 +99,25 @@ void TQvCustomDoubleVector::CheckMinMax() const {
         int Previous = PreviousRegular(FLastCount);
         for (int i = FLastCount; i < Count; ++i) {
             const double X = V[i];
-            FoldExtremes(X, i, FMinimumIncludingOutliers, FMinimumIncludingOutliersIdx,
-                         FMaximumIncludingOutliers, FMaximumIncludingOutliersIdx);
+            All.Take(X, i, X, i);
             if (NextMarked != Marked.end() && *NextMarked == i) {
                 ++NextMarked;
                 continue;
             }
-            FoldExtremes(X, i, FMinimum, FMinimumIdx, FMaximum, FMaximumIdx);
-            if (Previous >= 0 && FOnlyAscending) FOnlyAscending = X > V[Previous];
+            Regular.Take(X, i, X, i);
+            if (Previous >= 0) Regular.Ascending = Regular.Ascending && X > V[Previous];
             Previous = i;
         }
     }
+    FMinimum = Regular.Min;
+    FMaximum = Regular.Max;
+    FMinimumIdx = int(Regular.MinIndex);
+    FMaximumIdx = int(Regular.MaxIndex);
+    FOnlyAscending = Regular.Ascending;
+    FMinimumIncludingOutliers = All.Min;
+    FMaximumIncludingOutliers = All.Max;
+    FMinimumIncludingOutliersIdx = int(All.MinIndex);
+    FMaximumIncludingOutliersIdx = int(All.MaxIndex);
     FLastCount = Count;
 }
 

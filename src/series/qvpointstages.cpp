@@ -66,6 +66,32 @@ std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const
     return Kept;
 }
 
+void KeepEndsBeyond(std::span<const TGPPointF> Points, std::span<const int> Index,
+                    const TGPRectF& Bounds, std::vector<TGPPointF>& KeptPoints,
+                    std::vector<int>& KeptIndex) {
+    // One bit per edge the point lies beyond; NaN lies beyond none.
+    const auto Beyond = [&](const TGPPointF& P) {
+        return unsigned(P.X < Bounds.X) | unsigned(P.X > Bounds.X + Bounds.Width) << 1 |
+               unsigned(P.Y < Bounds.Y) << 2 | unsigned(P.Y > Bounds.Y + Bounds.Height) << 3;
+    };
+    const auto Keep = [&](std::size_t k) {
+        KeptPoints.push_back(Points[k]);
+        KeptIndex.push_back(Index[k]);
+    };
+    std::size_t First = 0;
+    while (First < Points.size()) {
+        unsigned Common = Beyond(Points[First]);
+        std::size_t Last = First;
+        while (Common && Last + 1 < Points.size() && (Common & Beyond(Points[Last + 1]))) {
+            Common &= Beyond(Points[Last + 1]);
+            ++Last;
+        }
+        Keep(First);
+        if (Last > First) Keep(Last);
+        First = Last + 1;
+    }
+}
+
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
                      TPointList& Out) {
     const std::size_t n = Points.size();

@@ -125,6 +125,12 @@ void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> In
 // positions of the symbols to draw, in drawing order; all outside Bounds are drawn.
 std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds);
 
+// A line: of each run of points all beyond the same edge of Bounds only the first and the last
+// are kept, as the segments between them lie beyond that edge as well.
+void KeepEndsBeyond(std::span<const TGPPointF> Points, std::span<const int> Index,
+                    const TGPRectF& Bounds, std::vector<TGPPointF>& KeptPoints,
+                    std::vector<int>& KeptIndex);
+
 // A line: points within a pixel of the last kept one are merged into the one after it, and a
 // monotone run within one pixel column keeps only its end.
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,

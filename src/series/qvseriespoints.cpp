@@ -141,8 +141,17 @@ void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const 
                                             Out, Alike);
             return;
         }
+        // Beyond the graph's own rectangle (and a pixel for smoothing) nothing shows.
+        constexpr float Far = 1e30f;
+        const TGPRectF Bounds =
+            FGraph ? TGPRectF{-2, -2, float(FGraph->GetWidth()) + 4, float(FGraph->GetHeight()) + 4}
+                   : TGPRectF{-Far, -Far, 2 * Far, 2 * Far};
+        std::vector<TGPPointF> Shown;
+        std::vector<int> ShownIndex;
+        QvPointStages::KeepEndsBeyond(Points.subspan(First, n), Indices.subspan(First, n), Bounds,
+                                      Shown, ShownIndex);
         const size_t From = Out.Points.size();
-        QvPointStages::MergeNearPoints(Points.subspan(First, n), Indices.subspan(First, n), Out);
+        QvPointStages::MergeNearPoints(Shown, ShownIndex, Out);
         Out.Truncate(From + QvPointStages::KeepFourPerColumn(std::span(Out.Points).subspan(From),
                                                              std::span(Out.Index).subspan(From)));
     });

@@ -87,6 +87,20 @@ TEST(PointStages, SymbolsOnOnePixelKeepTheTopmostAndTheirOrder) {
     EXPECT_EQ(TopmostSymbols(Outside, Bounds), (std::vector<std::size_t>{0, 1, 2, 3}));
 }
 
+TEST(PointStages, LinesKeepTheEndsOfRunsBeyondOneEdge) {
+    const TGPRectF Bounds{0, 0, 100, 100};
+    // Three beyond the right edge, one inside, two beyond the top, then two that turn the
+    // corner from beyond the right edge to beyond the bottom: their segment may cross.
+    const TPixels Pixels{{150, 10}, {300, 90}, {120, 50}, {50, 50}, {40, -5},
+                         {60, -9},  {70, -1},  {200, 50}, {50, 200}};
+    const std::vector<int> Index{0, 1, 2, 3, 4, 5, 6, 7, 8};
+    std::vector<TGPPointF> Points;
+    std::vector<int> Kept;
+    KeepEndsBeyond(Pixels, Index, Bounds, Points, Kept);
+    EXPECT_EQ(Kept, (std::vector<int>{0, 2, 3, 4, 6, 7, 8}));
+    EXPECT_EQ(Points[1].X, 120);
+}
+
 TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
     const auto Line = [](auto P, auto I, TPointList& Out) {
         MergeNearPoints(P, I, Out);
@@ -165,9 +179,8 @@ TEST(PointStages, ColumnsFromTheHierarchyKeepWhatTheFourPerColumnRuleKeeps) {
     TQvMinMaxHierarchy Small;
     Small.Extend(Two);
     ReduceByColumns(
-        Two, Small, 0, 1, [](int i) { return double(i); },
-        [](double v) { return float(v * 1e32); }, [](float p) { return double(p) / 1e32; },
-        Identity, Far);
+        Two, Small, 0, 1, [](int i) { return double(i); }, [](double v) { return float(v * 1e32); },
+        [](float p) { return double(p) / 1e32; }, Identity, Far);
     EXPECT_EQ(Far.Points.size(), 2u);
 }
 
