@@ -82,6 +82,18 @@ void Extremes(const double* V, std::size_t Count, double& Lo, double& Hi) {
     }
 }
 
+// Work(From, Middle, Summary) here and Work(Middle, To, Second) on a second thread, Second
+// then appended to Summary (when there is one).
+template <class Fn>
+void OnBothCores(std::size_t From, std::size_t To, TQvValueSummary* Summary, const Fn& Work) {
+    const std::size_t Middle = From + (To - From) / 2;
+    TQvValueSummary Second;
+    std::thread Helper([&] { Work(Middle, To, Summary ? &Second : nullptr); });
+    Work(From, Middle, Summary);
+    Helper.join();
+    if (Summary) Summary->Append(Second);
+}
+
 } // namespace
 
 TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::BlockEntry(const double* Values, std::size_t First,
@@ -116,23 +128,20 @@ void TQvValueSummary::Append(const TQvValueSummary& Later) {
 }
 
 void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std::size_t To) {
-    if (To > From && To - From >= ParallelMinimum) {
-        const std::size_t Middle = From + (To - From) / 2;
-        TQvValueSummary Second{std::numeric_limits<double>::max(),
-                               -std::numeric_limits<double>::max()};
-        std::thread Helper([&] { Second.Fold(Values, Middle, To); });
-        Fold(Values, From, Middle);
-        Helper.join();
-        Append(Second);
-        return;
-    }
-    constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
-    for (std::size_t b = From; b < To; b += Block) {
-        const TEntry E = TQvMinMaxHierarchy::BlockEntry(Values.data(), b, std::min(Block, To - b));
-        // NaN compares false: an all-NaN block changes nothing.
-        Take(E.Min, E.MinIndex, E.Max, E.MaxIndex);
-    }
-    Ascending = Ascending && Rising(Values.data(), From, To);
+    const auto Run = [&](std::size_t a, std::size_t b, TQvValueSummary* S) {
+        constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
+        for (std::size_t i = a; i < b; i += Block) {
+            const TEntry E =
+                TQvMinMaxHierarchy::BlockEntry(Values.data(), i, std::min(Block, b - i));
+            // NaN compares false: an all-NaN block changes nothing.
+            S->Take(E.Min, E.MinIndex, E.Max, E.MaxIndex);
+        }
+        S->Ascending = S->Ascending && Rising(Values.data(), a, b);
+    };
+    if (To > From && To - From >= ParallelMinimum)
+        OnBothCores(From, To, this, Run);
+    else
+        Run(From, To, this);
 }
 
 void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary* Summary) {
@@ -147,9 +156,8 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary*
     Blocks.resize(std::max(EndBlock, FirstBlock));
     // The values before the first new block that starts at or after From are folded one by
     // one, then the new blocks, then the values after the last complete block.
-    const std::size_t Aligned = std::min(To, ((From + (std::size_t(1) << BlockBits) - 1) >>
-                                              BlockBits)
-                                                 << BlockBits);
+    const std::size_t Aligned =
+        std::min(To, ((From + (std::size_t(1) << BlockBits) - 1) >> BlockBits) << BlockBits);
     if (Summary) Summary->Fold(Values, From, Aligned);
     const std::size_t FoldFrom = Aligned >> BlockBits;
     // Each part makes its blocks and the summary of the values in them.
@@ -160,20 +168,13 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary*
         const std::size_t f0 = std::max(b0, FoldFrom);
         for (std::size_t b = f0; b < b1; ++b)
             S->Take(Blocks[b].Min, Blocks[b].MinIndex, Blocks[b].Max, Blocks[b].MaxIndex);
-        if (b1 > f0) S->Ascending = S->Ascending && Rising(Values.data(), f0 << BlockBits,
-                                                           b1 << BlockBits);
+        if (b1 > f0)
+            S->Ascending = S->Ascending && Rising(Values.data(), f0 << BlockBits, b1 << BlockBits);
     };
-    if ((EndBlock - FirstBlock) << BlockBits < ParallelMinimum) {
+    if ((EndBlock - FirstBlock) << BlockBits < ParallelMinimum)
         Part(FirstBlock, EndBlock, Summary);
-    } else {
-        const std::size_t Middle = FirstBlock + (EndBlock - FirstBlock) / 2;
-        TQvValueSummary Second{std::numeric_limits<double>::max(),
-                               -std::numeric_limits<double>::max()};
-        std::thread Helper(Part, Middle, EndBlock, Summary ? &Second : nullptr);
-        Part(FirstBlock, Middle, Summary);
-        Helper.join();
-        if (Summary) Summary->Append(Second);
-    }
+    else
+        OnBothCores(FirstBlock, EndBlock, Summary, Part);
     if (Summary) Summary->Fold(Values, std::max(Aligned, EndBlock << BlockBits), To);
     for (std::size_t k = 1;; ++k) {
         const std::size_t Complete = To >> UnitBits(k);
@@ -199,9 +200,9 @@ void TQvMinMaxHierarchy::Update(std::span<const double> Values, std::size_t Inde
     for (std::size_t k = 0; k < FLevels.size(); ++k) {
         const std::size_t u = Index >> UnitBits(k);
         if (u >= FLevels[k].size()) break; // the value lies beyond the complete units
-        FLevels[k][u] = k == 0 ? BlockEntry(Values.data(), u << BlockBits,
-                                            std::size_t(1) << BlockBits)
-                               : UnitEntry(k, u);
+        FLevels[k][u] = k == 0
+                            ? BlockEntry(Values.data(), u << BlockBits, std::size_t(1) << BlockBits)
+                            : UnitEntry(k, u);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <limits>
 #include <span>
 #include <vector>
 
@@ -14,7 +15,7 @@
 // keep the earlier index and NaN never wins; an extreme is taken only when it passes the one
 // held, so a summary that starts at +/-MaxDouble ignores infinities beyond them.
 struct TQvValueSummary {
-    double Min, Max;
+    double Min = std::numeric_limits<double>::max(), Max = -std::numeric_limits<double>::max();
     std::ptrdiff_t MinIndex = -1, MaxIndex = -1;
     bool Ascending = true;
 
