@@ -50,18 +50,21 @@ std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const
         std::iota(Kept.begin(), Kept.end(), std::size_t(0));
         return Kept;
     }
-    std::vector<std::uint8_t> Taken(std::size_t(Width) * std::size_t(Height));
+    // A bit per pixel keeps the grid within the caches; the loop does not branch on it.
+    std::vector<std::uint64_t> Taken((std::size_t(Width) * std::size_t(Height) + 63) / 64);
+    Kept.resize(Points.size());
+    std::size_t Count = 0;
     for (std::size_t k = Points.size(); k-- > 0;) {
         const int x = Column(Points[k].X) - Left, y = Column(Points[k].Y) - Top;
-        if (x < 0 || y < 0 || x >= Width || y >= Height) {
-            Kept.push_back(k);
-            continue;
-        }
-        std::uint8_t& Cell = Taken[std::size_t(y) * std::size_t(Width) + std::size_t(x)];
-        if (Cell) continue;
-        Cell = 1;
-        Kept.push_back(k);
+        const bool Inside = x >= 0 && y >= 0 && x < Width && y < Height;
+        const std::size_t Cell =
+            Inside ? std::size_t(y) * std::size_t(Width) + std::size_t(x) : 0;
+        const std::uint64_t Bit = std::uint64_t(Inside) << (Cell % 64);
+        Kept[Count] = k;
+        Count += !Inside || !(Taken[Cell / 64] & Bit);
+        Taken[Cell / 64] |= Bit;
     }
+    Kept.resize(Count);
     std::reverse(Kept.begin(), Kept.end());
     return Kept;
 }

@@ -346,26 +346,13 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     // Symbols of two kinds drawn in turn must keep their order.
     InRange.Begin(Painter, World, !FRangeFromFunction);
     if (FRangeFromFunction) OutOfRange.Begin(Painter, World, false);
-    if (InRange.Blends()) {
-        // A grid of symbols a few pixels apart covers a dense cloud; the rest then find their
-        // pixels drawn and cost a glance.
-        constexpr int Spacing = 2;
-        const auto OnGrid = [&](size_t k) {
-            return QvPointStages::Column(Points[k].X) % Spacing == 0 &&
-                   QvPointStages::Column(Points[k].Y) % Spacing == 0;
-        };
-        for (size_t k : Drawn)
-            if (OnGrid(k)) InRange.Draw(Points[k]);
-        for (size_t k : Drawn)
-            if (!OnGrid(k)) InRange.Draw(Points[k]);
-    } else {
-        for (size_t k : Drawn) {
-            if (InFunctionRange(Index[k]))
-                InRange.Draw(Points[k]);
-            else if (Outside->GetVisible())
-                OutOfRange.Draw(Points[k]);
-        }
+    for (size_t k : Drawn) {
+        if (!FRangeFromFunction || InFunctionRange(Index[k]))
+            InRange.Draw(Points[k]);
+        else if (Outside->GetVisible())
+            OutOfRange.Draw(Points[k]);
     }
+    InRange.End();
     Graphics->ReleaseHDC(Painter);
 }
 

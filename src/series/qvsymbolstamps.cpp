@@ -4,11 +4,13 @@
 
 #include <QPainter>
 
-#include <bit>
+#include <algorithm>
 #include <cmath>
+#include <cstring>
 
-#ifdef __SSE2__
+#if defined(__SSE2__) && defined(__x86_64__)
 #include <emmintrin.h>
+#define QV_STAMPS_SSE2 1
 #endif
 
 namespace {
@@ -22,46 +24,80 @@ std::uint32_t SingleColor(const TGPPen* Pen, const TGPBrush* Brush) {
     return Pen->GetColor();
 }
 
-// Source over target, both premultiplied, two channels at a time.
-std::uint32_t Over(std::uint32_t Source, std::uint32_t Target) {
-    const std::uint32_t Rest = 255 - (Source >> 24);
-    std::uint32_t RB = (Target & 0x00FF00FF) * Rest;
-    RB = ((RB + ((RB >> 8) & 0x00FF00FF) + 0x00800080) >> 8) & 0x00FF00FF;
-    std::uint32_t AG = ((Target >> 8) & 0x00FF00FF) * Rest;
-    AG = (AG + ((AG >> 8) & 0x00FF00FF) + 0x00800080) & 0xFF00FF00;
-    return Source + (RB | AG);
+// a * b / 255, rounded, for products of two bytes.
+std::uint32_t Div255(std::uint32_t v) {
+    v += 0x80;
+    return (v + (v >> 8)) >> 8;
 }
 
-// Blends Width source pixels over the target where Open has a bit, the others left alone.
-void BlendRow(const QRgb* Source, QRgb* Target, int Width, std::uint64_t Open) {
+// Each of eight bytes times the matching byte of Factor, over 255.
+std::uint64_t ScaleBytes(std::uint64_t Bytes, std::uint64_t Factor) {
+#ifdef QV_STAMPS_SSE2
+    const __m128i Zero = _mm_setzero_si128();
+    __m128i v = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Bytes)), Zero),
+                                _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Factor)), Zero));
+    v = _mm_add_epi16(v, _mm_set1_epi16(0x80));
+    v = _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    return std::uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(v, Zero)));
+#else
+    std::uint64_t Out = 0;
+    for (int b = 0; b < 64; b += 8)
+        Out |= std::uint64_t(Div255(std::uint32_t(Bytes >> b & 0xFF) *
+                                    std::uint32_t(Factor >> b & 0xFF)))
+               << b;
+    return Out;
+#endif
+}
+
+// Color * (255 - Through) + Pixel * Through, over 255, channel by channel.
+QRgb Mix(std::uint32_t Color, QRgb Pixel, std::uint32_t Through) {
+    QRgb Out = 0;
+    for (int c = 0; c < 32; c += 8)
+        Out |= Div255((Pixel >> c & 0xFF) * Through + (Color >> c & 0xFF) * (255 - Through))
+               << c;
+    return Out;
+}
+
+// One row of the image takes the colour as far as its symbols let nothing through.
+void MixRow(const std::uint8_t* Through, QRgb* Pixels, int Width, std::uint32_t Color) {
     int x = 0;
-#ifdef __SSE2__
-    // Four pixels at a time; a source of 0 leaves its target exactly as it was.
+#ifdef QV_STAMPS_SSE2
     const __m128i Zero = _mm_setzero_si128(), Round = _mm_set1_epi16(0x80),
-                  Full = _mm_set1_epi32(255);
-    const auto Half = [&](__m128i Pixels, __m128i Rest) {
-        __m128i v = _mm_mullo_epi16(Pixels, Rest);
+                  All = _mm_set1_epi8(-1),
+                  Color16 = _mm_unpacklo_epi8(_mm_set1_epi32(int(Color)), Zero);
+    const auto Half = [&](__m128i Pixel16, __m128i Through16) {
+        const __m128i Let = _mm_xor_si128(Through16, _mm_set1_epi16(0xFF));
+        __m128i v = _mm_add_epi16(_mm_mullo_epi16(Pixel16, Through16),
+                                  _mm_mullo_epi16(Color16, Let));
         v = _mm_add_epi16(v, Round);
         return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
     };
-    for (; x + 4 <= Width; x += 4) {
-        const unsigned Lanes = unsigned(Open >> x) & 0xF;
-        if (!Lanes) continue;
-        const __m128i Keep = _mm_set_epi32(Lanes & 8 ? -1 : 0, Lanes & 4 ? -1 : 0,
-                                           Lanes & 2 ? -1 : 0, Lanes & 1 ? -1 : 0);
-        const __m128i s =
-            _mm_and_si128(_mm_loadu_si128(reinterpret_cast<const __m128i*>(Source + x)), Keep);
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Target + x));
-        __m128i Rest = _mm_sub_epi32(Full, _mm_srli_epi32(s, 24));
-        Rest = _mm_or_si128(Rest, _mm_slli_epi32(Rest, 16));
-        const __m128i Low = Half(_mm_unpacklo_epi8(d, Zero), _mm_unpacklo_epi32(Rest, Rest));
-        const __m128i High = Half(_mm_unpackhi_epi8(d, Zero), _mm_unpackhi_epi32(Rest, Rest));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(Target + x),
-                         _mm_add_epi8(s, _mm_packus_epi16(Low, High)));
+    for (; x + 16 <= Width; x += 16) {
+        const __m128i Sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Through + x));
+        if (_mm_movemask_epi8(_mm_cmpeq_epi8(Sixteen, All)) == 0xFFFF) continue;
+        for (int q = x; q < x + 16; q += 4) {
+            std::uint32_t Four;
+            std::memcpy(&Four, Through + q, sizeof Four);
+            if (Four == 0xFFFFFFFF) continue;
+            auto* Target = reinterpret_cast<__m128i*>(Pixels + q);
+            if (Four == 0) { // inside the cloud
+                _mm_storeu_si128(Target, _mm_set1_epi32(int(Color)));
+                continue;
+            }
+            // Each pixel's byte spread over its four channels.
+            __m128i t = _mm_cvtsi32_si128(int(Four));
+            t = _mm_unpacklo_epi8(t, t);
+            t = _mm_unpacklo_epi16(t, t);
+            const __m128i d = _mm_loadu_si128(Target);
+            _mm_storeu_si128(Target, _mm_packus_epi16(Half(_mm_unpacklo_epi8(d, Zero),
+                                                           _mm_unpacklo_epi8(t, Zero)),
+                                                      Half(_mm_unpackhi_epi8(d, Zero),
+                                                           _mm_unpackhi_epi8(t, Zero))));
+        }
     }
 #endif
     for (; x < Width; ++x)
-        if ((Open >> x) & 1) Target[x] = Over(Source[x], Target[x]);
+        if (Through[x] != 255) Pixels[x] = Mix(Color, Pixels[x], Through[x]);
 }
 
 } // namespace
@@ -87,8 +123,11 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     const QTransform Device = World * Painter->worldTransform();
     FDx = int(Device.dx());
     FDy = int(Device.dy());
+    const QPaintDevice* Surface = Painter->device();
+    FReach = QRect(0, 0, Surface->width(), Surface->height())
+                 .adjusted(-FHalf - 1, -FHalf - 1, FHalf + 1, FHalf + 1);
     FTarget = FColor && Alone ? DirectImage(Painter) : nullptr;
-    // The blend works on premultiplied pixels; this format stores straight alpha.
+    // The mix works on premultiplied pixels; this format stores straight alpha.
     if (FTarget && FTarget->format() == QImage::Format_ARGB32) FTarget = nullptr;
     const std::optional<QRect> Clip = FTarget ? WholePixelClip(Painter) : std::nullopt;
     if (!Clip || Clip->isEmpty()) {
@@ -96,92 +135,102 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
         return;
     }
     FClip = *Clip;
-    FPixels = reinterpret_cast<QRgb*>(FTarget->bits());
-    FStride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
-    // Pixels the image has in the colour already are not marked: only a drawn one is.
-    FWords = (FClip.width() + 63) / 64;
-    FFull.assign(std::size_t(FWords) * std::size_t(FClip.height()), 0);
+    FRowBytes = FClip.width() + Chunk;
+    FThrough.assign(std::size_t(FRowBytes) * std::size_t(FClip.height()), 255);
+    FFirstRow = FClip.height();
+    FLastRow = -1;
 }
 
 void TQvSymbolStamps::Draw(const TGPPointF& P) {
-    const float X = std::floor(P.X * Quarters + 0.5f), Y = std::floor(P.Y * Quarters + 0.5f);
-    const float Left = std::floor(X / Quarters), Top = std::floor(Y / Quarters);
-    const TStamp& Stamp = StampFor(int(X - Left * Quarters), int(Y - Top * Quarters));
-    const int DeviceLeft = int(Left) + Stamp.Offset.x() + FDx;
-    const int DeviceTop = int(Top) + Stamp.Offset.y() + FDy;
-    if (FTarget && Blend(Stamp, DeviceLeft, DeviceTop)) return;
+    // Far off the surface (or NaN) a symbol shows nothing, and its pixel need not exist.
+    const float DeviceX = P.X + float(FDx), DeviceY = P.Y + float(FDy);
+    if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
+          DeviceY >= float(FReach.top()) && DeviceY <= float(FReach.bottom())))
+        return;
+    const int X = int(std::floor(P.X * Quarters + 0.5f)), Y = int(std::floor(P.Y * Quarters + 0.5f));
+    const int Left = X >> 2, Top = Y >> 2; // Quarters is four: floor division
+    TStamp& Stamp = FStamps[std::size_t((Y & (Quarters - 1)) * Quarters + (X & (Quarters - 1)))];
+    if (!Stamp.Width) MakeStamp(Stamp, X & (Quarters - 1), Y & (Quarters - 1));
+    const int DeviceLeft = Left + Stamp.Offset.x() + FDx;
+    const int DeviceTop = Top + Stamp.Offset.y() + FDy;
+    if (FTarget && Cover(Stamp, DeviceLeft, DeviceTop)) return;
     FPainter->save();
     FPainter->resetTransform();
     FPainter->drawImage(QPoint(DeviceLeft, DeviceTop), Stamp.Image);
     FPainter->restore();
 }
 
-bool TQvSymbolStamps::Blend(const TStamp& Stamp, int Left, int Top) {
-    const int Width = Stamp.Width, Height = Stamp.Height;
-    if (Width > 64 || Left < FClip.left() || Top < FClip.top() ||
-        Left + Width - 1 > FClip.right() || Top + Height - 1 > FClip.bottom())
+bool TQvSymbolStamps::Cover(const TStamp& Stamp, int Left, int Top) {
+    if (Left < FClip.left() || Top < FClip.top() || Left + Stamp.Width - 1 > FClip.right() ||
+        Top + Stamp.Height - 1 > FClip.bottom())
         return false;
-    const std::size_t First = std::size_t(Left - FClip.left());
-    const std::size_t Word = First / 64, Shift = First % 64;
-    const std::uint64_t Span = Width == 64 ? ~std::uint64_t(0) : (std::uint64_t(1) << Width) - 1;
-    for (int sy = 0; sy < Height; ++sy) {
-        // The stamp's row of full-colour bits; only the other pixels are blended.
-        std::uint64_t* Bits = &FFull[std::size_t(Top + sy - FClip.top()) * std::size_t(FWords)];
-        std::uint64_t Full = Bits[Word] >> Shift;
-        if (Shift && Shift + std::size_t(Width) > 64) Full |= Bits[Word + 1] << (64 - Shift);
-        std::uint64_t Open = ~Full & Span & Stamp.Covered[std::size_t(sy)];
-        if (!Open) continue;
-        // A pixel all but covered is within a level of the colour whatever lay below.
-        const std::uint64_t Filled = Stamp.Filled[std::size_t(sy)] << Shift;
-        Bits[Word] |= Filled;
-        if (Shift && Shift + std::size_t(Width) > 64)
-            Bits[Word + 1] |= Stamp.Filled[std::size_t(sy)] >> (64 - Shift);
-        BlendRow(Stamp.Pixels.data() + std::size_t(sy * Width),
-                 FPixels + (Top + sy) * FStride + Left, Width, Open);
+    const int FirstRow = Top - FClip.top();
+    FFirstRow = std::min(FFirstRow, FirstRow);
+    FLastRow = std::max(FLastRow, FirstRow + Stamp.Height - 1);
+    std::uint8_t* Row = FThrough.data() + FirstRow * FRowBytes + (Left - FClip.left());
+    const std::uint64_t* Through = Stamp.Through.data();
+    const std::uint64_t* Covered = Stamp.Covered.data();
+    for (int sy = 0; sy < Stamp.Height; ++sy, Row += FRowBytes) {
+        for (int c = 0; c < Stamp.Chunks; ++c, ++Through, ++Covered) {
+            std::uint64_t Now;
+            std::memcpy(&Now, Row + c * Chunk, sizeof Now);
+            // Pixels that let nothing through stay so.
+            if (!(Now & *Covered)) continue;
+            Now = ScaleBytes(Now, *Through);
+            std::memcpy(Row + c * Chunk, &Now, sizeof Now);
+        }
     }
     return true;
 }
 
-const TQvSymbolStamps::TStamp& TQvSymbolStamps::StampFor(int Qx, int Qy) {
-    TStamp& Stamp = FStamps[size_t(Qy * Quarters + Qx)];
-    if (Stamp.Image.isNull()) {
-        QImage Image(2 * FHalf + 1, 2 * FHalf + 1, QImage::Format_ARGB32_Premultiplied);
-        Image.fill(Qt::transparent);
-        {
-            TGPGraphics Graphics(&Image);
-            Graphics.SetSmoothingMode(FMode);
-            DrawPointSymbol(&Graphics, FPen, FBrush, FSize, float(FHalf) + float(Qx) / Quarters,
-                            float(FHalf) + float(Qy) / Quarters, FSymbol);
-        }
-        QRect Inked;
-        for (int y = 0; y < Image.height(); ++y) {
-            auto* Row = reinterpret_cast<QRgb*>(Image.scanLine(y));
-            for (int x = 0; x < Image.width(); ++x) {
-                if (!qAlpha(Row[x])) continue;
-                Inked |= QRect(x, y, 1, 1);
-                // The outline drawn over the fill rounds the colour; one colour is the
-                // coverage alone, so that a covered pixel has the colour exactly.
-                if (FColor)
-                    Row[x] = qPremultiply((FColor & 0x00FFFFFF) | QRgb(qAlpha(Row[x])) << 24);
-            }
-        }
-        if (Inked.isEmpty()) Inked = QRect(0, 0, 1, 1);
-        Stamp.Image = Image.copy(Inked);
-        Stamp.Offset = Inked.topLeft() - QPoint(FHalf, FHalf);
-        Stamp.Width = Inked.width();
-        Stamp.Height = Inked.height();
-        for (int y = 0; y < Stamp.Height; ++y) {
-            const auto* Row = reinterpret_cast<const QRgb*>(Stamp.Image.constScanLine(y));
-            std::uint64_t Covered = 0, Filled = 0;
-            for (int x = 0; x < Stamp.Width; ++x) {
-                Stamp.Pixels.push_back(Row[x]);
-                if (x >= 64) continue;
-                Covered |= std::uint64_t(Row[x] != 0) << x;
-                Filled |= std::uint64_t(qAlpha(Row[x]) >= 254) << x;
-            }
-            Stamp.Covered.push_back(Covered);
-            Stamp.Filled.push_back(Filled);
+void TQvSymbolStamps::End() {
+    if (!FTarget) return;
+    auto* Pixels = reinterpret_cast<QRgb*>(FTarget->bits());
+    const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
+    for (int r = FFirstRow; r <= FLastRow; ++r)
+        MixRow(FThrough.data() + r * FRowBytes, Pixels + (FClip.top() + r) * Stride + FClip.left(),
+               FClip.width(), FColor);
+    FTarget = nullptr;
+}
+
+void TQvSymbolStamps::MakeStamp(TStamp& Stamp, int Qx, int Qy) {
+    QImage Image(2 * FHalf + 1, 2 * FHalf + 1, QImage::Format_ARGB32_Premultiplied);
+    Image.fill(Qt::transparent);
+    {
+        TGPGraphics Graphics(&Image);
+        Graphics.SetSmoothingMode(FMode);
+        DrawPointSymbol(&Graphics, FPen, FBrush, FSize, float(FHalf) + float(Qx) / Quarters,
+                        float(FHalf) + float(Qy) / Quarters, FSymbol);
+    }
+    QRect Inked;
+    for (int y = 0; y < Image.height(); ++y) {
+        auto* Row = reinterpret_cast<QRgb*>(Image.scanLine(y));
+        for (int x = 0; x < Image.width(); ++x) {
+            if (!qAlpha(Row[x])) continue;
+            Inked |= QRect(x, y, 1, 1);
+            // The outline drawn over the fill rounds the colour; one colour is the
+            // coverage alone, so that a covered pixel has the colour exactly.
+            if (FColor)
+                Row[x] = qPremultiply((FColor & 0x00FFFFFF) | QRgb(qAlpha(Row[x])) << 24);
         }
     }
-    return Stamp;
+    if (Inked.isEmpty()) Inked = QRect(0, 0, 1, 1);
+    Stamp.Image = Image.copy(Inked);
+    Stamp.Offset = Inked.topLeft() - QPoint(FHalf, FHalf);
+    Stamp.Width = Inked.width();
+    Stamp.Height = Inked.height();
+    Stamp.Chunks = (Stamp.Width + Chunk - 1) / Chunk;
+    for (int y = 0; y < Stamp.Height; ++y) {
+        const auto* Row = reinterpret_cast<const QRgb*>(Stamp.Image.constScanLine(y));
+        for (int c = 0; c < Stamp.Chunks; ++c) {
+            std::uint64_t Through = ~std::uint64_t(0), Covered = 0;
+            for (int b = 0; b < Chunk && c * Chunk + b < Stamp.Width; ++b) {
+                const std::uint64_t Alpha = qAlpha(Row[c * Chunk + b]);
+                Through &= ~(Alpha << (8 * b));
+                if (Alpha) Covered |= std::uint64_t(0xFF) << (8 * b);
+            }
+            Stamp.Through.push_back(Through);
+            Stamp.Covered.push_back(Covered);
+        }
+    }
 }

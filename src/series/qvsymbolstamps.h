@@ -4,10 +4,11 @@
 // pixel of position: a copy costs a fraction of drawing the outline again, and the symbol lands
 // within an eighth of a pixel of its point.
 //
-// A symbol of one opaque colour is blended straight into an image target. Such blends commute
-// (up to rounding) and leave a pixel of the full colour as it is, so the pixels that have the
-// full colour already (within a level) are passed over: in a dense cloud most of them are,
-// once a sparse grid of symbols has been drawn first.
+// Symbols of one opaque colour that may be drawn in any order need no colour at all until the
+// end: over a pixel they leave colour * (1 - T) + below * T, where T is the product of what
+// each symbol lets through there. So each symbol only scales a byte per pixel, eight pixels
+// at a time, and skips the pixels that let nothing through any more; the image takes the
+// colour in one pass when the symbols are done.
 
 #include "style/qvgdi.h"
 #include "style/qvstyletypes.h"
@@ -33,24 +34,26 @@ public:
     // may change.
     void Begin(QPainter* Painter, const QTransform& World, bool Alone);
     void Draw(const TGPPointF& P);
-    // Symbols go straight into the image, in any order.
-    bool Blends() const { return FTarget != nullptr; }
+    // Puts the symbols that went straight to the image into it; before the painter is released.
+    void End();
 
 private:
     static constexpr int Quarters = 4;
+    // Pixels a symbol's row is scaled in at a time.
+    static constexpr int Chunk = 8;
     // The symbol's pixels, cut to those it covers, and where they lie from the point's pixel;
-    // the same row by row, with a bit per pixel that is covered, and one per pixel covered
-    // all but fully.
+    // for each row, in chunks of eight pixels, what each pixel lets through (255 beyond the
+    // symbol) and a mask of the pixels it covers.
     struct TStamp {
         QImage Image;
         QPoint Offset;
-        int Width = 0, Height = 0;
-        std::vector<QRgb> Pixels;
-        std::vector<std::uint64_t> Covered, Filled;
+        int Width = 0, Height = 0, Chunks = 0;
+        std::vector<std::uint64_t> Through, Covered;
     };
-    const TStamp& StampFor(int Qx, int Qy);
-    // The blend into the image; false when the symbol lies partly outside the clip.
-    bool Blend(const TStamp& Stamp, int Left, int Top);
+    // Draws the stamp for the quarter pixel Qx, Qy.
+    void MakeStamp(TStamp& Stamp, int Qx, int Qy);
+    // Scales what the clip lets through under the stamp; false when it lies partly outside.
+    bool Cover(const TStamp& Stamp, int Left, int Top);
 
     const TGPPen* FPen;
     const TGPBrush* FBrush;
@@ -61,13 +64,15 @@ private:
     std::array<TStamp, Quarters * Quarters> FStamps;
     QPainter* FPainter = nullptr;
     int FDx = 0, FDy = 0; // world to device, whole pixels
-    // The direct path: the target, the clip in device pixels, the colour, and one bit per
-    // pixel of the clip set where a symbol has left the pixel in the full colour.
+    // Device pixels a symbol can reach, grown by its half.
+    QRect FReach;
+    // The direct path: the target, the clip in device pixels, the colour, and for each pixel
+    // of the clip what the symbols so far let through (rows a chunk longer, so that a chunk
+    // never runs past its row), with the rows touched.
     QImage* FTarget = nullptr;
-    QRgb* FPixels = nullptr;
-    qsizetype FStride = 0;
     QRect FClip;
     std::uint32_t FColor = 0;
-    int FWords = 0;
-    std::vector<std::uint64_t> FFull;
+    qsizetype FRowBytes = 0;
+    std::vector<std::uint8_t> FThrough;
+    int FFirstRow = 0, FLastRow = -1;
 };

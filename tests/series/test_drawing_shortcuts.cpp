@@ -76,7 +76,12 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         Chart.FixAxes(0, 1000);
         Chart.Graph->SetSmoothingMode(Smooth ? TQvSmoothingMode::AntiAlias
                                              : TQvSmoothingMode::None);
-        const TCloud Cloud(60000);
+        TCloud Cloud(60000);
+        // Symbols far off the chart ink nothing.
+        for (const double Far : {1e30, -1e30, 1e12}) {
+            Cloud.Xs.push_back(500);
+            Cloud.Ys.push_back(Far);
+        }
         auto* Series = Chart.NewSeriesOf<TQvPointSeries>(Cloud.Xs, Cloud.Ys);
         Series->GetLine()->SetVisible(false);
         TQvPointSymbolSettings* Symbol = Series->GetPointSymbol();
