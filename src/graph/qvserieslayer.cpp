@@ -25,9 +25,18 @@ void TQvSeriesLayer::Paint(TGPGraphics* Graphics, const TKey& Key, const TGPRect
         Draw(Graphics);
         return;
     }
-    if (FImage.isNull() || !(Key == FKey) || Device != FDevice || Place != FPlace) {
-        if (FImage.size() != Place.size())
-            FImage = QImage(Place.size(), QImage::Format_ARGB32_Premultiplied);
+    if (!(Key == FKey) || Device != FDevice || Place != FPlace) {
+        // A picture painted once (a step of a zoom, say) never pays for an image: only a
+        // second paint of the same one keeps it.
+        FImage = QImage();
+        FKey = Key;
+        FDevice = Device;
+        FPlace = Place;
+        Draw(Graphics);
+        return;
+    }
+    if (FImage.isNull()) {
+        FImage = QImage(Place.size(), QImage::Format_ARGB32_Premultiplied);
         FImage.fill(Qt::transparent);
         QPainter LayerPainter(&FImage);
         LayerPainter.setWorldTransform(Base *
@@ -38,9 +47,6 @@ void TQvSeriesLayer::Paint(TGPGraphics* Graphics, const TKey& Key, const TGPRect
             Layer.SetSmoothingMode(Graphics->GetSmoothingMode());
             Draw(&Layer);
         }
-        FKey = Key;
-        FDevice = Device;
-        FPlace = Place;
     }
     // The target's clip cuts the copy as it would have cut the drawing.
     Painter = Graphics->GetHDC();

@@ -28,7 +28,8 @@ public:
     };
 
     // Draws the pass through Draw into Graphics, or copies it when Key and the target are those
-    // of the kept image. Bounds: the graph's own rectangle in Graphics' world coordinates.
+    // of the kept image; the image is made when they are those of the paint before. Bounds:
+    // the graph's own rectangle in Graphics' world coordinates.
     void Paint(TGPGraphics* Graphics, const TKey& Key, const TGPRectF& Bounds,
                const std::function<void(TGPGraphics*)>& Draw);
     // Frees the image.
