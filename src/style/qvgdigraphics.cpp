@@ -364,9 +364,9 @@ bool TGPGraphics::DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Poin
                                 Clip->bottom() + 1};
     const double Dx = Device.dx(), Dy = Device.dy();
     const int Step = Pairs ? 2 : 1;
+    TQvThinLines Lines(Target, Pen.GetColor());
     for (int k = 0; k + 1 < Count; k += Step)
-        DrawThinLine(Target, Pen.GetColor(), Points[k].X + Dx, Points[k].Y + Dy,
-                     Points[k + 1].X + Dx, Points[k + 1].Y + Dy);
+        Lines.Draw(Points[k].X + Dx, Points[k].Y + Dy, Points[k + 1].X + Dx, Points[k + 1].Y + Dy);
     return true;
 }
 

@@ -6,6 +6,7 @@
 // one pixel's worth across, shared by the two pixels the line's centre falls between. Plain
 // C++.
 
+#include <array>
 #include <cstddef>
 #include <cstdint>
 
@@ -16,7 +17,16 @@ struct TQvPixelTarget {
     int Left, Top, Right, Bottom;
 };
 
-// The segment from (X0, Y0) to (X1, Y1) in pixel coordinates (pixel (i, j) covers i .. i + 1
-// and j .. j + 1) in the opaque colour Color.
-void DrawThinLine(const TQvPixelTarget& Target, std::uint32_t Color, double X0, double Y0,
-                  double X1, double Y1);
+// Segments in one opaque colour into one target.
+class TQvThinLines {
+public:
+    TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color);
+    // The segment from (X0, Y0) to (X1, Y1) in pixel coordinates (pixel (i, j) covers i .. i + 1
+    // and j .. j + 1).
+    void Draw(double X0, double Y0, double X1, double Y1);
+
+private:
+    TQvPixelTarget FTarget;
+    // The colour times a / 255 for every a.
+    std::array<std::uint32_t, 256> FColorTimes;
+};
