@@ -240,19 +240,28 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     const TQvColor Color = FLineSettings->GetColor();
     QPen Pen(QColor(GetR(Color), GetG(Color), GetB(Color)),
              std::max(1.0, std::round(double(FLineSettings->GetWidth()))),
-             QtDash(FLineSettings->GetDashStyle()));
+             QtDash(FLineSettings->GetDashStyle()), Qt::FlatCap);
     Painter->setPen(Pen);
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setClipRect(Clip, Qt::IntersectClip);
     const std::vector<TGPPointF>& Points = FScreen.Points();
-    QPolygon Line;
+    // Device pixels, on whole numbers; long thin lines go straight into the image.
+    const bool Thin = Pen.width() == 1 && Pen.style() == Qt::SolidLine;
+    std::vector<TGPPointF> Line;
+    QPolygon Polygon;
     FScreen.ForEachRun([&](size_t First, size_t n) {
-        Line.resize(qsizetype(n));
+        Line.resize(n);
         for (size_t k = 0; k < n; ++k) {
             const QPointF P = World.map(Points[First + k].ToQt());
-            Line[qsizetype(k)] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
+            Line[k] = {float(std::lround(P.x())), float(std::lround(P.y()))};
         }
-        Painter->drawPolyline(Line);
+        if (Thin && n >= ThinDirectMinimum &&
+            DrawThinLinesDirectly(Painter, Color, Line.data(), int(n), false))
+            return;
+        Polygon.resize(qsizetype(n));
+        for (size_t k = 0; k < n; ++k)
+            Polygon[qsizetype(k)] = QPoint(int(Line[k].X), int(Line[k].Y));
+        Painter->drawPolyline(Polygon);
     });
     Painter->restore();
     Graphics->ReleaseHDC(Painter);

@@ -506,9 +506,9 @@ public:
     void DrawLine(const TGPPen& Pen, float X1, float Y1, float X2, float Y2);
     void DrawLine(const TGPPen& Pen, const TGPPointF& P1, const TGPPointF& P2);
     void DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Count);
-    // Long thin lines, antialiased, written straight into the pixels of a plain image: the
-    // Count - 1 segments of a polyline, or with Pairs the segments of point 0 to 1, 2 to 3 and
-    // so on. The pen must be opaque, solid and at most a pixel wide, the transform a move and
+    // Long thin lines, in the smoothing mode, written straight into the pixels of a plain
+    // image: the Count - 1 segments of a polyline, or with Pairs the segments of point 0 to 1,
+    // 2 to 3 and so on. The pen must be opaque, solid and at most a pixel wide, the transform a move and
     // the clip a rectangle; false, with nothing drawn, where that does not hold.
     bool DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count, bool Pairs);
     void DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect);
@@ -583,3 +583,8 @@ std::optional<QRect> WholePixelClip(const QPainter* Painter);
 // The image Painter draws on when its pixels may be written directly: a plain 32-bit image,
 // blended into at full opacity; nullptr otherwise.
 QImage* DirectImage(QPainter* Painter);
+// One-pixel lines of the opaque Color straight into the image Painter draws on, in its world
+// coordinates and smoothing, as TGPGraphics::DrawThinLinesDirectly draws them; false, with
+// nothing drawn, where the image, the transform or the clip do not allow it.
+bool DrawThinLinesDirectly(QPainter* Painter, TQvColor Color, const TGPPointF* Points, int Count,
+                           bool Pairs);

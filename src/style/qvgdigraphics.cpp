@@ -345,16 +345,22 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Coun
 
 bool TGPGraphics::DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count,
                                         bool Pairs) {
-    if (!FPainter->testRenderHint(QPainter::Antialiasing) || Pen.GetWidth() > 1 || Pen.GetBrush() ||
-        GetAlpha(Pen.GetColor()) != 255 || Pen.GetDashStyle() != TGPDashStyle::Solid ||
+    if (Pen.GetWidth() > 1 || Pen.GetBrush() || Pen.GetDashStyle() != TGPDashStyle::Solid ||
         Pen.GetCustomStartCap() || Pen.GetCustomEndCap())
         return false;
-    QImage* Image = DirectImage(FPainter);
-    const QTransform& Device = FPainter->worldTransform();
-    if (!Image || Image->format() == QImage::Format_ARGB32 ||
+    return ::DrawThinLinesDirectly(FPainter, Pen.GetColor(), Points, Count, Pairs);
+}
+
+bool DrawThinLinesDirectly(QPainter* Painter, TQvColor Color, const TGPPointF* Points, int Count,
+                           bool Pairs) {
+    QImage* Image = DirectImage(Painter);
+    const QTransform& Device = Painter->worldTransform();
+    const bool Smooth = Painter->testRenderHint(QPainter::Antialiasing);
+    // Blending needs premultiplied pixels; the opaque colour alone is the same in either.
+    if (GetAlpha(Color) != 255 || !Image || (Smooth && Image->format() == QImage::Format_ARGB32) ||
         Device.type() > QTransform::TxTranslate)
         return false;
-    const std::optional<QRect> Clip = WholePixelClip(FPainter);
+    const std::optional<QRect> Clip = WholePixelClip(Painter);
     if (!Clip) return false;
     const TQvPixelTarget Target{reinterpret_cast<std::uint32_t*>(Image->bits()),
                                 Image->bytesPerLine() / 4,
@@ -362,11 +368,8 @@ bool TGPGraphics::DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Poin
                                 Clip->top(),
                                 Clip->right() + 1,
                                 Clip->bottom() + 1};
-    const double Dx = Device.dx(), Dy = Device.dy();
-    const int Step = Pairs ? 2 : 1;
-    TQvThinLines Lines(Target, Pen.GetColor());
-    for (int k = 0; k + 1 < Count; k += Step)
-        Lines.Draw(Points[k].X + Dx, Points[k].Y + Dy, Points[k + 1].X + Dx, Points[k + 1].Y + Dy);
+    TQvThinLines Lines(Target, Color, Smooth);
+    Lines.Draw(Points, Count, Pairs, Device.dx(), Device.dy());
     return true;
 }
 

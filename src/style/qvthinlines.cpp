@@ -15,16 +15,145 @@ inline std::uint32_t Scaled(std::uint32_t Pixel, std::uint32_t Alpha) {
     return RB | AG;
 }
 
+// Ways a segment goes, and the masks that make one way the opposite of another.
+enum : int {
+    TopToBottom = 1,
+    BottomToTop = 2,
+    LeftToRight = 4,
+    RightToLeft = 8,
+    VerticalMask = 3,
+    HorizontalMask = 12
+};
+
+// Pixel positions in 1/64 pixel, cut toward zero.
+std::int64_t Sixtyfourths(double v) {
+    return std::int64_t(v * 64);
+}
+
+// Cuts the segment to Low .. High on the first coordinate; false when it lies wholly outside.
+bool ClipAlong(double& A0, double& B0, double& A1, double& B1, double Low, double High) {
+    const auto Cut = [&](double& A, double& B, double To) {
+        B += (B1 - B0) / (A1 - A0) * (To - A);
+        A = To;
+    };
+    if (A0 < Low) {
+        if (A1 <= Low) return false;
+        Cut(A0, B0, Low);
+    } else if (A0 > High) {
+        if (A1 >= High) return false;
+        Cut(A0, B0, High);
+    }
+    if (A1 < Low)
+        Cut(A1, B1, Low);
+    else if (A1 > High)
+        Cut(A1, B1, High);
+    return true;
+}
+
 } // namespace
 
-TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color) : FTarget(Target) {
+TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth)
+    : FTarget(Target), FColor(Color), FSmooth(Smooth) {
     for (std::uint32_t a = 0; a < FColorTimes.size(); ++a)
         FColorTimes[a] = Scaled(Color, a);
 }
 
-void TQvThinLines::Draw(double X0, double Y0, double X1, double Y1) {
+bool TQvThinLines::Segment(double X0, double Y0, double X1, double Y1) {
     if (!std::isfinite(X0) || !std::isfinite(Y0) || !std::isfinite(X1) || !std::isfinite(Y1))
-        return;
+        return true;
+    if (!FSmooth) return Aliased(X0, Y0, X1, Y1);
+    Smooth(X0, Y0, X1, Y1);
+    return true;
+}
+
+bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink) {
+    const TQvPixelTarget& T = FTarget;
+    // Within a pixel of the target, positions stay small enough for the fixed point.
+    double x0 = X0, y0 = Y0, x1 = X1, y1 = Y1;
+    if (!ClipAlong(x0, y0, x1, y1, T.Left - 1, T.Right + 1) ||
+        !ClipAlong(y0, x0, y1, x1, T.Top - 1, T.Bottom + 1)) {
+        FLast = {};
+        return true;
+    }
+    if (x0 != X0 || y0 != Y0 || x1 != X1 || y1 != Y1) FLast = {};
+    const std::int64_t Fx0 = Sixtyfourths(x0), Fy0 = Sixtyfourths(y0);
+    const std::int64_t Fx1 = Sixtyfourths(x1), Fy1 = Sixtyfourths(y1);
+    const bool Vertical = std::abs(Fx1 - Fx0) < std::abs(Fy1 - Fy0);
+    // Along the major axis a, across it b, in 1/64 pixel.
+    std::int64_t a0 = Vertical ? Fy0 : Fx0, b0 = Vertical ? Fx0 : Fy0;
+    std::int64_t a1 = Vertical ? Fy1 : Fx1, b1 = Vertical ? Fx1 : Fy1;
+    int Direction = Vertical ? TopToBottom : LeftToRight;
+    const bool Swapped = a0 > a1;
+    if (Swapped) {
+        std::swap(a0, a1);
+        std::swap(b0, b1);
+        Direction = Vertical ? BottomToTop : RightToLeft;
+    }
+    if (a0 == a1) return false;
+    // Across, in 1/65536 pixel, and its step per pixel along.
+    const std::int64_t Step = (b1 - b0) * 65536 / (a1 - a0);
+    std::int64_t b = b0 * 1024;
+    // Turning back on itself up or to the left, the line reaches half a pixel further at the
+    // turn.
+    if (Ink && Swapped &&
+        (FLast.Direction ^ (Vertical ? VerticalMask : HorizontalMask)) == Direction)
+        a1 += 32;
+    std::int64_t a = (a0 + 32) >> 6, End = (a1 + 32) >> 6;
+    if (a == End) return false;
+    b += (a * 64 + (Step > 0 ? 32 : 0) - a0) * Step >> 6;
+    // The pixels at either end, across and along.
+    struct TEnd {
+        std::int64_t Across, Along;
+    };
+    TEnd First{b >> 16, a}, Last{(b + (End - a - 1) * Step) >> 16, End - 1};
+    if (Swapped) std::swap(First, Last);
+    const bool AxisAligned = std::abs(Step) < (1 << 14);
+    if (!Ink) {
+        FLast = {int(Vertical ? Last.Across : Last.Along), int(Vertical ? Last.Along : Last.Across),
+                 Direction, AxisAligned};
+        return true;
+    }
+    if (FLast.X != INT_MIN) {
+        const std::int64_t LastAcross = Vertical ? FLast.X : FLast.Y;
+        const std::int64_t LastAlong = Vertical ? FLast.Y : FLast.X;
+        const std::int64_t Across = std::abs(LastAcross - First.Across);
+        const std::int64_t Along = std::abs(LastAlong - First.Along);
+        if (!Across && !Along) { // the join's pixel is drawn already
+            if (Swapped) {
+                --End;
+            } else {
+                ++a;
+                b += Step;
+            }
+        } else if (FLast.Direction != Direction &&
+                   ((AxisAligned && FLast.AxisAligned && Across && Along) || Across > 1 ||
+                    Along > 1)) { // a gap at the join: one pixel more
+            if (Swapped) {
+                ++End;
+            } else {
+                --a;
+                b -= Step;
+            }
+        } else if (FLast.Direction == Direction && Across <= 1 && Along > 1) {
+            b += Step >> 1;
+            Last.Across = Swapped ? b >> 16 : (b + (End - a - 1) * Step) >> 16;
+        }
+    }
+    FLast.Direction = Direction;
+    FLast.AxisAligned = AxisAligned;
+    do {
+        const std::int64_t Across = b >> 16;
+        const std::int64_t x = Vertical ? Across : a, y = Vertical ? a : Across;
+        if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom)
+            T.Pixels[y * T.Stride + x] = FColor;
+        b += Step;
+    } while (++a < End);
+    FLast.X = int(Vertical ? Last.Across : Last.Along);
+    FLast.Y = int(Vertical ? Last.Along : Last.Across);
+    return true;
+}
+
+void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const TQvPixelTarget& T = FTarget;
     const bool Steep = std::abs(Y1 - Y0) > std::abs(X1 - X0);
     // Along the major axis a, across it b.
