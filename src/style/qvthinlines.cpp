@@ -166,8 +166,9 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const int MajorLow = Steep ? T.Top : T.Left, MajorHigh = Steep ? T.Bottom : T.Right;
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
     const std::ptrdiff_t MajorStep = Steep ? T.Stride : 1, MinorStep = Steep ? 1 : T.Stride;
+    // A pixel of the colour already (under a dense line, say) stays so.
     const auto Blend = [&](std::uint32_t& Pixel, std::uint32_t Alpha) {
-        if (Alpha) Pixel = FColorTimes[Alpha] + Scaled(Pixel, 255 - Alpha);
+        if (Alpha && Pixel != FColor) Pixel = FColorTimes[Alpha] + Scaled(Pixel, 255 - Alpha);
     };
     // Across the major axis the line inks one pixel's worth, shared by the two pixels its
     // centre c (less half a pixel) falls between.
