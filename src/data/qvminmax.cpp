@@ -218,25 +218,31 @@ void TQvMinMaxHierarchy::Truncate(std::size_t Count) {
 void TQvMinMaxHierarchy::MinMax(std::span<const double> Values, std::size_t First, std::size_t Last,
                                 std::size_t& MinIndex, std::size_t& MaxIndex) const {
     TBest Best;
-    std::size_t i = First;
-    while (i <= Last) {
+    // Values outside whole blocks go through the block pass, several at a time.
+    const auto Loose = [&](std::size_t From, std::size_t To) {
+        if (From < To) Best.Take(BlockEntry(Values.data(), From, To - From));
+    };
+    constexpr std::size_t Block = std::size_t(1) << BlockBits;
+    const std::size_t End = Last + 1;
+    const std::size_t Kept = FLevels.empty() ? 0 : FLevels[0].size() << BlockBits;
+    std::size_t i = std::min(End, (First + Block - 1) & ~(Block - 1));
+    Loose(First, i);
+    while (i + Block <= std::min(End, Kept)) {
         // The largest complete unit that starts at i and ends within the range; units are
         // powers of two, so shifts stand in for divisions.
-        std::size_t k = 0;
-        unsigned Bits = 0;
+        std::size_t k = 1;
+        unsigned Bits = BlockBits;
         while (k < FLevels.size()) {
             const unsigned Next = UnitBits(k);
             const std::size_t Mask = (std::size_t(1) << Next) - 1;
-            if ((i & Mask) != 0 || i + Mask > Last || (i >> Next) >= FLevels[k].size()) break;
+            if ((i & Mask) != 0 || i + Mask >= End || (i >> Next) >= FLevels[k].size()) break;
             Bits = Next;
             ++k;
         }
-        if (k == 0)
-            Best.Take(Values[i], i);
-        else
-            Best.Take(FLevels[k - 1][i >> Bits]);
+        Best.Take(FLevels[k - 1][i >> Bits]);
         i += std::size_t(1) << Bits;
     }
-    MinIndex = Best.Any ? Best.Best.MinIndex : Last + 1;
-    MaxIndex = Best.Any ? Best.Best.MaxIndex : Last + 1;
+    Loose(i, End);
+    MinIndex = Best.Any ? Best.Best.MinIndex : End;
+    MaxIndex = Best.Any ? Best.Best.MaxIndex : End;
 }
