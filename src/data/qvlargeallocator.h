@@ -5,6 +5,7 @@
 // values costs a few page faults instead of one per 4 KB.
 
 #include <cstddef>
+#include <cstdint>
 #include <new>
 
 #ifdef __linux__
@@ -21,11 +22,25 @@ template <class T> struct TQvLargeAllocator {
         const std::size_t Bytes = Count * sizeof(T);
 #ifdef __linux__
         if (Bytes >= Threshold) {
-            void* Block = mmap(nullptr, Rounded(Bytes), PROT_READ | PROT_WRITE,
+            // Huge pages need a start on a huge page boundary: a huge page more is reserved
+            // and what lies before and after the aligned block is given back. The block's
+            // last part takes small pages, so that no more is used than the values need.
+            const std::size_t Size = Rounded(Bytes), Reserved = Size + HugePage;
+            void* Space = mmap(nullptr, Reserved, PROT_READ | PROT_WRITE,
                                MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-            if (Block == MAP_FAILED) throw std::bad_alloc();
-            madvise(Block, Rounded(Bytes), MADV_HUGEPAGE);
-            return static_cast<T*>(Block);
+            if (Space == MAP_FAILED) throw std::bad_alloc();
+            char* const First = static_cast<char*>(Space);
+            const std::size_t Skip =
+                (HugePage - reinterpret_cast<std::uintptr_t>(First) % HugePage) % HugePage;
+            char* const Block = First + Skip;
+            if (Skip) munmap(First, Skip);
+            if (First + Reserved > Block + Size)
+                munmap(Block + Size, std::size_t(First + Reserved - (Block + Size)));
+            madvise(Block, Size, MADV_HUGEPAGE);
+            // The small pages of the last part come in one call rather than a fault each.
+            const std::size_t Whole = Size / HugePage * HugePage;
+            if (Whole < Size) madvise(Block + Whole, Size - Whole, MADV_POPULATE_WRITE);
+            return reinterpret_cast<T*>(Block);
         }
 #endif
         return static_cast<T*>(::operator new(Bytes));
@@ -48,8 +63,10 @@ template <class T> struct TQvLargeAllocator {
 
 private:
     static constexpr std::size_t HugePage = std::size_t(2) << 20;
-    static constexpr std::size_t Threshold = 2 * HugePage;
+    static constexpr std::size_t Threshold = HugePage;
+    static constexpr std::size_t SmallPage = 4096;
+    // Whole small pages.
     static std::size_t Rounded(std::size_t Bytes) {
-        return (Bytes + HugePage - 1) / HugePage * HugePage;
+        return (Bytes + SmallPage - 1) / SmallPage * SmallPage;
     }
 };
