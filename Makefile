@@ -12,7 +12,7 @@ CHECKED_ENV = ASAN_OPTIONS=detect_leaks=1:detect_stack_use_after_return=1:check_
 	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
 	LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan-suppressions.txt:print_suppressions=0
 
-.PHONY: all deps configure build gallery test test-german bench clean checked-configure \
+.PHONY: all deps configure build gallery test test-german bench docs clean checked-configure \
 	test-sanitize fuzz fuzz-run fuzz-corpus coverage
 
 all: build
@@ -41,6 +41,10 @@ test-german: build
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do $$b; done
+
+# Reference documentation from the headers: $(BUILD_DIR)/docs/html/index.html.
+docs: configure
+	@cmake --build $(BUILD_DIR) --target docs
 
 checked-configure:
 	@bash scripts/install-deps.sh checked

@@ -9,6 +9,7 @@
 
 #include <memory>
 
+// Samples a series' data evenly and computes its amplitude and phase spectra.
 class TQvDiscreteFourierCalculation : public TQvCalculation {
     Q_OBJECT
 public:
@@ -21,9 +22,13 @@ public:
     void Calculate() override;
     // The number of samples transformed.
     int Count() const { return FAmplitude->GetCount(); }
+    // The frequency between neighbouring samples of the spectrum.
     double FrequencyStep() const { return FFrequencyStep; }
+    // The frequency of sample k.
     double Frequency(int k) const { return k * FFrequencyStep; }
+    // The amplitude spectrum.
     TQvDoubleVector* Amplitude() const { return FAmplitude.get(); }
+    // The phase spectrum.
     TQvDoubleVector* Phase() const { return FPhase.get(); }
 
 private:
@@ -39,6 +44,7 @@ private:
     TQvValueArray FX, FPhases;
 };
 
+// The amplitude spectrum of a series' data, with the phase spectrum as its child series Phase.
 class TQvDiscreteFourier : public TQvFunctionSeries {
     Q_OBJECT
     Q_PROPERTY(TQvChildSeries* Phase READ GetPhase)
@@ -49,6 +55,7 @@ public:
 
     TQvChildSeries* GetPhase() const { return FPhase; }
     const TQvDiscreteFourierCalculation& GetFourier() const { return FCalc; }
+    // The frequency of sample k of the spectrum.
     double Frequency(int k) const { return FCalc.Frequency(k); }
 
     // Between the amplitudes of the two frequencies around X.

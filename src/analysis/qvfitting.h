@@ -16,6 +16,7 @@
 
 class TQvFunctionParser;
 
+// What a fitting function is asked for: its value at X with the given coefficients.
 struct TQvFittingFunctionArgs {
     double X;
     // The coefficients being tried, or the current ones.
@@ -27,6 +28,7 @@ using TQvFittingFunctionHandler =
 using TQvFittingCornerHandler =
     std::function<void(TObject* Sender, const std::vector<double>& Coefficients)>;
 
+// Fits the coefficients of any function to weighted data by the downhill simplex.
 class TQvSimplexFit : public TQvCalculation {
     Q_OBJECT
 public:
@@ -62,7 +64,9 @@ public:
     void SetExpression(const QString& Value);
     const TQvFittingFunctionHandler& GetFittingFunction() const { return FFittingFunction; }
     void SetFittingFkt(const TQvFittingFunctionHandler& Value);
+    // F is the parsed expression, not the application's fitting function.
     bool FromExpression() const { return !FFittingFunction; }
+    // Ends a running search after its current step.
     void StopIterations() { FStop = true; }
     // Steps left of the last search.
     int Remaining() const { return FRemaining; }
@@ -155,6 +159,7 @@ public:
     double GetAverageY() const { return FCalc.AverageY; }
     double GetVarianceX() const { return FCalc.VarianceX; }
     double GetVarianceY() const { return FCalc.VarianceY; }
+    // The coefficient of determination r2.
     double Getr2() const { return FCalc.r2; }
     double GetSumOfResiduals() const { return FCalc.SumOfResiduals; }
     const TQvSimplexFit& GetFit() const { return FCalc; }

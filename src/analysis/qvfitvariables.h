@@ -9,12 +9,14 @@
 
 #include <initializer_list>
 
+// A fit result to publish: the variable's name, its description and the field that holds it.
 template <class C> struct TFitVariable {
     const char* Name;
     const TResourceString& Comment;
     double C::*Field;
 };
 
+// Publishes each of Variables as a parser variable of Series, read from Calc when asked.
 template <class C>
 void AddFitVariables(TComponent* Series, const C& Calc,
                      std::initializer_list<TFitVariable<C>> Variables) {

@@ -11,6 +11,7 @@
 
 #include <vector>
 
+// What a basis function is asked for: the value of basis function Index at X.
 struct TQvGeneralLinearFittingArgs {
     double X;
     int Index;
@@ -19,6 +20,7 @@ struct TQvGeneralLinearFittingArgs {
 using TQvGeneralLinearFittingHandler =
     std::function<double(TObject* Sender, const TQvGeneralLinearFittingArgs& e)>;
 
+// The fit of a linear combination of basis functions to weighted data, with its statistics.
 class TQvCustomGeneralLinearLeastSquaresCalculation : public TQvCalculation {
     Q_OBJECT
 public:
@@ -49,6 +51,7 @@ private:
     int FOrder = 2;
 };
 
+// The calculation of the general linear least squares series.
 class TQvGeneralLinearLeastSquaresCalculation
     : public TQvCustomGeneralLinearLeastSquaresCalculation {
     Q_OBJECT
@@ -57,6 +60,7 @@ public:
         TQvCustomGeneralLinearLeastSquaresCalculation;
 };
 
+// The base of the linear least squares series: Order + 1 coefficients and the fitted curve.
 class TQvCustomGeneralLinearLeastSquares : public TQvRecordedSeries<TQvFunctionSeries> {
     Q_OBJECT
     Q_PROPERTY(int Order READ GetOrder WRITE SetOrder)
@@ -74,6 +78,7 @@ public:
     double GetAverageY() const { return FCalc.AverageY; }
     double GetVarianceX() const { return FCalc.VarianceX; }
     double GetVarianceY() const { return FCalc.VarianceY; }
+    // The coefficient of determination r2.
     double Getr2() const { return FCalc.r2; }
     double GetQRel() const { return FCalc.QRel; }
     double GetSumOfResiduals() const { return FCalc.SumOfResiduals; }

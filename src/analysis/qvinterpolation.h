@@ -49,12 +49,16 @@ public:
     void Invalidate() { FCoefficientsDirty = true; }
     // Raises EMathError when a vector is missing or too few points remain.
     void Calculate() override;
+    // The number of points the curve passes through.
     int Count() const;
 
     // The queries calculate first when the data or a setting changed.
     int FindIndex(double x) const;
+    // The curve's value at x.
     double Interpolate(double x) const;
+    // The curve's slope at x.
     double Slope(double x) const;
+    // The curve's second derivative at x.
     double Curvature(double x) const;
     // The integral from the first point to x.
     double Integral(double x) const;

@@ -18,10 +18,12 @@ enum class TFailure {
     OutputMatrixDimension
 };
 
+// Raised when a decomposition cannot start; Failure tells why.
 class ELeastSquaresError : public std::runtime_error {
 public:
     explicit ELeastSquaresError(TFailure Failure)
         : std::runtime_error("least squares failure"), FFailure(Failure) {}
+    // Why the decomposition could not start.
     TFailure Failure() const { return FFailure; }
 
 private:
@@ -46,6 +48,7 @@ struct TMatrix {
 // OutputMatrixDimension.
 void SingularValueDecomposition(TMatrix& A, std::vector<double>& W, TMatrix& V);
 
+// The coefficients of a least squares solution and their standard deviations.
 struct TSolution {
     std::vector<double> Coefficients, Deviations;
 };

@@ -17,11 +17,13 @@ namespace QvRegression {
 // sums of the NIST sets come out right to the last digit or two.
 class TSum {
 public:
+    // Adds v.
     void Add(double v) {
         const double t = FSum + v;
         FCarry += std::abs(FSum) >= std::abs(v) ? (FSum - t) + v : (v - t) + FSum;
         FSum = t;
     }
+    // The sum, with the carried low-order bits.
     double Value() const { return FSum + FCarry; }
 
 private:
@@ -42,15 +44,21 @@ concept PointSource = requires(const P& Points, int i) {
 // Points from spans of equal length (weights 1 when W is empty); non-finite values take no part.
 struct TSpanPoints {
     std::span<const double> Xs, Ys, Ws;
+    // The number of points.
     int Count() const { return int(Xs.size()); }
+    // Point i takes part: its values and weight are finite.
     bool Valid(int i) const {
         return std::isfinite(Xs[i]) && std::isfinite(Ys[i]) && std::isfinite(W(i));
     }
+    // The values and the weight of point i.
     double X(int i) const { return Xs[i]; }
+    // The y of point i.
     double Y(int i) const { return Ys[i]; }
+    // The weight of point i, 1 without weights.
     double W(int i) const { return Ws.empty() ? 1.0 : Ws[i]; }
 };
 
+// The result of FitLine: the weighted sums, the line, its standard errors and the correlation.
 struct TLinearFit {
     double SumX = 0, SumY = 0, SumW = 0, SumXX0 = 0, SumXY0 = 0, Sxy = 0, Sxx = 0, Syy = 0;
     double Slope = 0;
@@ -207,6 +215,7 @@ public:
     // Fit against log10 of X (Y): points whose value has no logarithm take no part.
     bool LogX = false, LogY = false;
 
+    // The values of point i through the transformations, as log10 when fitted so.
     double Xi(int i) const override;
     double Yi(int i) const override;
     void Calculate() override;
@@ -251,6 +260,7 @@ public:
     double GetAverageY() const { return FCalc.AverageY; }
     double GetVarianceX() const { return FCalc.VarianceX; }
     double GetVarianceY() const { return FCalc.VarianceY; }
+    // The coefficient of determination r2, and the correlation coefficient R.
     double Getr2() const { return FCalc.r2; }
     double GetR() const { return FCalc.R; }
     double GetSumOfResiduals() const { return FCalc.SumOfResiduals; }
@@ -266,6 +276,7 @@ public:
     void TestVisibleChanged() override;
     // The band's borders and polygon in pixels.
     const std::vector<TGPPointF>& UpperBand() const { return FUpper; }
+    // The lower border of the band in pixels.
     const std::vector<TGPPointF>& LowerBand() const { return FLower; }
 
 protected:

@@ -36,6 +36,7 @@ using QvMovingAverage::TQvAveragingDirection;
 using QvMovingAverage::TQvAveragingMethod;
 using QvMovingAverage::TQvAveragingRangeMethod;
 
+// Averages each point with its neighbours and fits an Akima curve through the averaged points.
 class TQvMovingAverageCalculation : public TQvCalculation {
     Q_OBJECT
 public:
@@ -52,10 +53,13 @@ public:
     // The averaged points, and the curve through them once queried. Raises EMathError when a
     // vector is missing.
     void Calculate() override;
+    // The data or a setting changed: the next query calculates again.
     void Invalidate() { FNeedsCalculation = true; }
     // The curve at X, calculating first when the data or a setting changed.
     double GetY(double X) const;
+    // The averaged points.
     const TQvCustomDoubleVector* AveragedX() const { return FX.get(); }
+    // The averaged values.
     const TQvCustomDoubleVector* AveragedY() const { return FY.get(); }
 
 private:
@@ -64,6 +68,7 @@ private:
     bool FNeedsCalculation = true;
 };
 
+// The moving average of a series' data, drawn as a curve through the averaged points.
 class TQvMovingAverage : public TQvRecordedSeries<TQvFunctionSeries> {
     Q_OBJECT
     Q_PROPERTY(QvMovingAverage::TQvAveragingMethod AveragingMethod READ GetAveragingMethod WRITE

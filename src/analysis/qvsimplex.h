@@ -26,12 +26,19 @@ public:
     // goes round in circles.
     bool Stalled() const;
 
+    // The best vertex and its value.
     std::span<const double> Best() const { return FVertices[FLow]; }
+    // The error of the best vertex.
     double BestValue() const { return FValues[FLow]; }
+    // Vertex v and its value.
     std::span<const double> Vertex(int v) const { return FVertices[std::size_t(v)]; }
+    // The error of vertex v.
     double Value(int v) const { return FValues[std::size_t(v)]; }
+    // The ranks: the best, the worst and the second worst vertex.
     int Lowest() const { return int(FLow); }
+    // The worst vertex.
     int Highest() const { return int(FHigh); }
+    // The second worst vertex.
     int NextHighest() const { return int(FNextHigh); }
 
 private:

@@ -19,16 +19,19 @@ enum class TFailure {
     NonPositiveDimension
 };
 
+// Raised when a spline cannot be made; Failure tells why.
 class ESplineError : public std::runtime_error {
 public:
     explicit ESplineError(TFailure Failure)
         : std::runtime_error("spline failure"), FFailure(Failure) {}
+    // Why the spline could not be made.
     TFailure Failure() const { return FFailure; }
 
 private:
     TFailure FFailure;
 };
 
+// A local minimum or maximum of a spline: where it lies and its value.
 struct TExtremum {
     double X, Y;
 };
@@ -61,25 +64,34 @@ public:
     // previous function back, so that a calculation repeated on data of one size allocates
     // nothing.
     void Akima(std::vector<double>& X, std::vector<double>& Y);
+    // The cubic spline with not-a-knot ends.
     void CubicSpline(std::vector<double>& X, std::vector<double>& Y);
     // Minimises sum (W_i (y_i - f(x_i)))^2 + integral f''^2 over positive weights W: the
     // larger the weights, the closer the curve follows the points. At least 6 points.
     void Smoothing(std::vector<double>& X, std::vector<double>& Y, std::span<const double> Weights);
 
+    // The number of points, and the points.
     int Count() const { return int(FX.size()); }
+    // The x of the points.
     const std::vector<double>& X() const { return FX; }
+    // The y of the points.
     const std::vector<double>& Y() const { return FY; }
     // The segment of x: 0 below X[1], Count - 1 from the last point on.
     int FindIndex(double x) const;
+    // The function's value, slope and second derivative at x.
     double Value(double x) const;
+    // The function's slope at x.
     double Slope(double x) const;
+    // The function's second derivative at x.
     double Curvature(double x) const;
     // The integral from X[0] to x (negative below X[0]).
     double Integral(double x) const;
 
     // Local extrema of the function, of its slope and of its integral inside the data.
     void Extrema(std::vector<TExtremum>& Minima, std::vector<TExtremum>& Maxima) const;
+    // Local extrema of the slope.
     void SlopeExtrema(std::vector<TExtremum>& Minima, std::vector<TExtremum>& Maxima) const;
+    // Local extrema of the integral.
     void IntegralExtrema(std::vector<TExtremum>& Minima, std::vector<TExtremum>& Maxima) const;
 
 private:

@@ -17,6 +17,7 @@ class TQvLabelWithArrowMarker;
 class TQvMarkerGrip : public TGraphicControl {
     Q_OBJECT
 public:
+    // The marker the grip reshapes.
     TQvLabelWithArrowMarker* Marker() const { return FMarker; }
     // Where the grip sits, relative to the marker's hot spot.
     virtual QPoint Spot() const = 0;
@@ -88,6 +89,7 @@ protected:
     void MoveTo(const QPoint& Spot) override;
 };
 
+// A caption with a bent arrow that points at a position in data coordinates.
 class TQvLabelWithArrowMarker : public TQvPointMarker {
     Q_OBJECT
     Q_PROPERTY(TQvArrowSettings* Arrow READ GetArrow WRITE SetArrow)
@@ -137,12 +139,16 @@ public:
     const TNotifyEvent& GetOnArrowEndMoved() const { return FOnArrowEndMoved; }
     void SetOnArrowEndMoved(const TNotifyEvent& Value) { FOnArrowEndMoved = Value; }
 
+    // The grip at the arrow end.
     TQvArrowGrip* ArrowGrip() const { return FArrowGrip; }
+    // The grip at the end of the level piece.
     TQvBentLengthGrip* BentLengthGrip() const { return FBentGrip; }
+    // The grip at the caption box.
     TQvCaptionGrip* CaptionGrip() const { return FCaptionGrip; }
 
     // The arrow end and the end of the level piece, relative to the point.
     QPoint ArrowEnd() const { return FArrowDelta; }
+    // The end of the level piece, relative to the point.
     QPoint BentEnd() const;
     QRectF CaptionBox() const override;
 
@@ -151,6 +157,7 @@ public:
     void SetHovered(bool Value);
     // Reshaping without undo, while a grip is dragged.
     void MoveArrowEnd(const QPoint& Delta);
+    // Sets the length of the level piece.
     void MoveBentEnd(int Length);
     // A grip drag shows the marker moving like a drag of the marker itself.
     void BeginDrag() override;

@@ -176,6 +176,7 @@ public:
     QRect ItemRect(int Index) const;
     // The item at (X, Y) in the legend's coordinates, else -1.
     int ItemAt(int X, int Y) const;
+    // The caption of item Index, parsed and measured.
     const TQvRichCaptionObject* ItemCaption(int Index) const;
     // Lists and measures the items again, and sizes the control to them when AutoSize is on.
     void UpdateItems();
@@ -186,10 +187,15 @@ public:
     // The record of the legend as a binary stream, an XML node and an INI section; a read that
     // fails leaves the legend as it was.
     void WriteTo(QIODevice* Stream) const;
+    // Reads the binary record.
     void ReadFrom(QIODevice* Stream);
+    // Adds the legend's element below Node.
     void WriteTo(IXMLNode Node) const;
+    // Reads the legend's element at or below Node.
     void ReadFrom(const IXMLNode& Node);
+    // Writes the legend to Section of the INI file.
     void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    // Reads the legend from Section of the INI file.
     void ReadFrom(TCustomIniFile* Ini, const QString& Section);
     // Every field of the record once, in the order of the records.
     virtual void RecordFields(QvRecord::TRecord& R) = 0;
@@ -294,6 +300,7 @@ public:
     std::optional<TDock> Dock() const override;
     void FitContent() override { UpdateItems(); }
 
+    // Forgets the graph or undo stack that goes, and lists the items anew.
     void Notification(TComponent* AComponent, TOperation Operation) override;
     // The graph lists its series anew: so does the legend.
     void Repaint() override;

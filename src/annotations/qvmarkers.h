@@ -137,6 +137,7 @@ public:
     void SetCaptionBackSpaceToBorder(float Value);
     float GetCaptionBackRounding() const { return FCaptionBackRounding; }
     void SetCaptionBackRounding(float Value);
+    // The caption as a rich caption object.
     const TQvRichCaptionObject* CaptionObject() const { return FCaptionRec.get(); }
 
     // ---- Appearance and behaviour ----
@@ -176,6 +177,7 @@ public:
     bool GetMoving() const { return FMoving; }
     // The pixel the marker points at, in the graph's client coordinates: the control's centre.
     QPoint HotSpot() const { return QPoint(FLeft + FWidth / 2, FTop + FHeight / 2); }
+    // The graph the marker sits on, if any.
     TQvGraph2D* ParentGraph() const;
     // Puts the hot spot on the pixel of the values; the graph calls it after each layout.
     virtual void UpdatePosition();
@@ -185,6 +187,7 @@ public:
     // Which values a drag changes: a horizontal line does not move in X, a vertical one not in
     // Y.
     virtual bool MovesX() const { return true; }
+    // A drag changes the Y value.
     virtual bool MovesY() const { return true; }
 
     // ---- Dragging, of the marker or of a part of it ----
@@ -192,6 +195,7 @@ public:
     void RecordDrag(const QStringList& Properties);
     // From now on the graph shows the marker moving over the chart as painted without it.
     virtual void BeginDrag();
+    // Ends the drag: the graph paints the marker with the rest again.
     void EndDrag();
     // The graph pixel nearest to P.
     QPoint ClampToGraph(const QPoint& P) const;
@@ -218,17 +222,24 @@ public:
 
     // ---- Persistence: class name and reference, then the fields class by class ----
     void WriteTo(QIODevice* Stream) const;
+    // Reads the binary record; a damaged record changes nothing.
     void ReadFrom(QIODevice* Stream);
+    // Adds an element named after the marker's class below Node.
     void WriteTo(IXMLNode Node) const;
+    // Reads the marker's element at or below Node.
     void ReadFrom(const IXMLNode& Node);
+    // Writes the marker to Section of the INI file.
     void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    // Reads the marker from Section of the INI file.
     void ReadFrom(TCustomIniFile* Ini, const QString& Section);
     // Lists the fields of the record in order, each level ending with an end mark.
     virtual void VisitRecord(QvRecord::TRecord& Record);
 
     // ---- Framework ----
     void SetParent(TWinControl* AParent) override;
+    // Forgets an axis, the snapped series, the undo stack or a caption user that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
+    // Components whose captions or formulas use this marker's variables.
     void AddObjectToUpdate(TComponent* Object) override;
     // A variable that the caption quotes changed.
     void UpdateVariables() override;
@@ -386,6 +397,7 @@ protected:
     TControl* DragControl() override;
 };
 
+// A horizontal line across the data area at a Y value, dragged up and down.
 class TQvHorizontalMarker : public TQvLineMarker {
     Q_OBJECT
     Q_PROPERTY(TQvAxis* YAxis READ GetYAxis WRITE SetYAxis)
@@ -400,6 +412,7 @@ protected:
     bool MovesX() const override { return false; }
 };
 
+// A vertical line across the data area at an X value, dragged left and right.
 class TQvVerticalMarker : public TQvLineMarker {
     Q_OBJECT
     Q_PROPERTY(TQvAxis* XAxis READ GetXAxis WRITE SetXAxis)

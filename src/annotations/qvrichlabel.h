@@ -52,6 +52,7 @@ struct TQvSubCaption {
     int Line = 0;
 };
 
+// One rich caption: its text parsed into runs, measured and painted about an anchor point.
 class TQvRichCaptionObject {
 public:
     // With Font the caption uses a font that its owner keeps (a control's font, say); without,
@@ -87,14 +88,19 @@ public:
     // Takes over colour and effects of a changed font without parsing again.
     void FontChanged();
 
+    // The runs are current: parsed and measured since the last change.
     bool Parsed() const { return FParsed; }
     float GetWidth() const { return FWidth; }
     float GetHeight() const { return FHeight; }
     // The texts of all runs without the commands.
     const QString& GetPlainText() const { return FPlainText; }
+    // The number of runs, and run Index.
     int SegmentCount() const { return int(FSegments.size()); }
+    // Run Index of the caption.
     const TQvSubCaption& Segment(int Index) const { return FSegments.at(size_t(Index)); }
+    // The width of each line of the caption.
     const std::vector<float>& LineWidths() const { return FLineWidths; }
+    // The number of lines of the caption.
     int LineCount() const { return int(FLineWidths.size()); }
 
 private:
@@ -124,12 +130,17 @@ private:
 // A growable array of caption objects.
 class TQvRichCaptionObjects {
 public:
+    // The number of caption objects.
     int Count() const { return int(FItems.size()); }
     // Grows with new objects or frees the last ones.
     void SetCount(int N);
+    // Appends a new caption object and returns it.
     TQvRichCaptionObject* Add();
+    // Frees the object at Index; ERangeError outside 0 .. Count-1.
     void Delete(int Index);
+    // Frees every object.
     void Clear() { FItems.clear(); }
+    // The object at Index; ERangeError outside 0 .. Count-1.
     TQvRichCaptionObject* Get(int Index) const;
     // Replaces the object at Index by a copy of the caption, font, angle and alignment of Value.
     void Set(int Index, const TQvRichCaptionObject* Value);
@@ -173,6 +184,7 @@ public:
     void SetTransparent(bool Value);
     TQvFont* GetCaptionFont() const { return FCaptionObject->GetFont(); }
     QString GetPlainText() const { return FCaptionObject->GetPlainText(); }
+    // The caption as a rich caption object.
     const TQvRichCaptionObject* CaptionObject() const { return FCaptionObject.get(); }
 
     // Measures the caption, sizes the label when it sizes itself, and places the anchor so

@@ -36,6 +36,7 @@ namespace QvRecord {
 class TRecord;
 }
 
+// The value of a scale label and its text, which a handler may replace.
 struct TQvScaleLabelEventArgs {
     double Value;
     TQvRichCaption Caption;
@@ -43,6 +44,7 @@ struct TQvScaleLabelEventArgs {
 // May replace the text of a scale label.
 using TQvScaleLabelEventHandler = std::function<void(TObject* Sender, TQvScaleLabelEventArgs& e)>;
 
+// An axis of a graph: maps data values to pixels and back and draws its line, ticks and labels.
 class TQvAxis : public TGraphicControl, private TQvScaleLabels {
     Q_OBJECT
     Q_MOC_INCLUDE("framework/qvdb.h")
@@ -267,11 +269,15 @@ public:
     // ---- Ticks and labels ----
     // Ticks in pixels along the axis, with their major and grid flags.
     int TickCount() const { return int(FTicks.size()); }
+    // The pixel of tick Index along the axis.
     float TickPixel(int Index) const { return FTicks[size_t(Index)]; }
     bool IsMajorTick(int Index) const { return FMajorTick[size_t(Index)]; }
     bool IsMajorGridTick(int Index) const { return FMajorGridTick[size_t(Index)]; }
+    // The tick labels as placed by the last tick calculation.
     const TQvRichCaptionObjects& Labels() const { return FAxLabels; }
+    // The axis caption as a rich caption object.
     const TQvRichCaptionObject* CaptionObject() const { return FCaptionRec.get(); }
+    // The power of ten shown once beside the labels when they are divided by it.
     const TQvRichCaptionObject* ExtraExponentObject() const { return FExtraExponentRec.get(); }
     // The labels are divided by 10^MaxExponent, which is shown once beside them.
     bool GetAdditionalExponent() const { return FAdditionalExponent; }
@@ -300,6 +306,7 @@ public:
     // ---- Geometry and drawing ----
     // The caption's extent across (height) and along (width) a horizontal axis; 0 when hidden.
     float CaptionHeight() const;
+    // The caption's extent along a horizontal axis.
     float CaptionWidth() const;
     // The room the axis needs across its direction.
     float Thickness() const;
@@ -308,6 +315,7 @@ public:
     // Room needed beyond the left (bottom) and the right (top) end of the axis for labels,
     // symbols and the arrow; a twisted axis counts its ends where they are drawn.
     float StartSpace() const;
+    // Room needed beyond the right (top) end of the axis.
     float EndSpace() const;
     // An axis crossing the other one at its 0 has its caption beyond the end of its values
     // (past the arrow) and keeps its outer labels inside the data area. This is the room the
@@ -330,7 +338,9 @@ public:
     // NumberToWorld of every value into Pixels[k * Stride]; values that are not finite, or not
     // above 0 on a logarithmic axis, give NaN.
     void NumbersToWorld(std::span<const double> Values, float* Pixels, std::size_t Stride) const;
+    // The value at Pixel of the graph's drawing space; the inverse of NumberToWorld.
     double WorldToNumber(float Pixel) const;
+    // What the scales need to map values to pixels: range start, scale and axis geometry.
     TQvAxisMapping Mapping() const {
         return {FStart,   FScaleState.LogStart, FNormalizeConst, FAxLeft,        FAxTop, FAxLength,
                 FScaling, FHasLogScaling,       FTwisted,        GetHorizontal()};
@@ -354,6 +364,7 @@ public:
     bool GetIsClipped() const;
     // Distance between major (minor) ticks in data units.
     double MajorIncrement() const;
+    // Distance between minor ticks in data units.
     double MinorIncrement() const;
     const QvTicks::TQvDtParameters& GetDtParameters() const { return FScaleState.Dt; }
     const QvTicks::TQvSecParameters& GetSecParameters() const { return FScaleState.Sec; }
@@ -363,12 +374,14 @@ public:
     void Modified();
     // The series' data changed: the range is found again from their extents.
     void RangeModified();
+    // The axis waits for a calculation pass.
     bool NeedsRecalculate() const { return FRecalculate; }
     bool GetRedoRange() const { return FRedoRange; }
     // Auto-range from the series' extents; acts only after RangeModified.
     void GetNewRanges();
     // Value rounded to the major (minor) partition, up or down.
     double RoundEnd(double Value, bool Up, bool Major) const;
+    // Makes the range ends usable, chooses the partition and rounds the ends to it.
     void RoundEnds(double& AStart, double& AStop);
     // The calculation pass: for a graph's axis over all axes of the graph, else for this one.
     void Calculate();
@@ -382,26 +395,39 @@ public:
     // Start, Stop, the zoom buffer and the stored value range are applied only with ApplyRange;
     // without it the record is still read to its end.
     void WriteTo(QIODevice* Stream) const;
+    // Reads the binary record.
     void ReadFrom(QIODevice* Stream, bool ApplyRange);
+    // Adds the element "TQvAxis" below Node.
     void WriteTo(IXMLNode Node) const;
+    // Reads the element "TQvAxis" at or below Node.
     void ReadFrom(const IXMLNode& Node, bool ApplyRange);
+    // Writes the axis to Section of the INI file.
     void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    // Reads the axis from Section of the INI file.
     void ReadFrom(TCustomIniFile* Ini, const QString& Section, bool ApplyRange);
+    // Saves the binary record as a file.
     void WriteTo(const QString& FileName) const;
+    // Reads the binary record from a file.
     void ReadFrom(const QString& FileName, bool ApplyRange);
 
     // ---- Series ----
     int RelatedSeriesCount() const { return int(FRelatedSeries.size()); }
+    // The series Index that uses this axis.
     TQvSeries* RelatedSeries(int Index) const { return FRelatedSeries.at(Index); }
     // Maintained by the series.
     void AddRelatedSeries(TQvSeries* Series);
+    // Takes a series off the axis.
     void RemoveRelatedSeries(TQvSeries* Series);
 
     // ---- Zoom buffer: stage 0 is the range before the first zoom ----
     void ZoomIn(double AStart, double AStop);
+    // Returns to the previous zoom stage.
     void ZoomBack();
+    // Goes forward to the next zoom stage.
     void RedoZoom();
+    // Goes to the zoom stage Index; outside the buffer nothing happens.
     void ZoomToStage(int Index);
+    // Forgets every zoom stage.
     void ZoomClearBuffer();
     bool GetCanZoomBack() const { return !FLastZoomStart.empty(); }
     int GetCurrentZoomStage() const { return FZoomIdx; }
@@ -412,9 +438,11 @@ public:
     static constexpr int ScrollSteps = 10000;
     // Share of the scroll range, 0 to ScrollSteps.
     int ScrollRangeSize(double AStart, double AStop) const;
+    // The scroll position of Value, 0 to ScrollSteps over the scroll range.
     int ScrollPosition(double Value) const;
     // Scrolling, panning and the wheel count in these units: decades on a logarithmic axis.
     double ScrollUnits(double Value) const { return Scale().ScrollUnits(Value); }
+    // The value at a number of scroll units; the inverse of ScrollUnits.
     double FromScrollUnits(double Units) const { return Scale().FromScrollUnits(Units); }
     // The scroll range in scroll units.
     double ScrollSpan() const;
@@ -426,6 +454,7 @@ public:
     void SetParent(TWinControl* AParent) override;
     // Places and sizes stay within MaxPixelOffset, whatever a record brings.
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // Forgets a master axis, undo stack, data source or series that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
 

@@ -45,8 +45,11 @@ public:
     virtual float ApproxLen(double Value, const QString& Text) const = 0;
     // Number labels: the larger end's exponent, and the digits for labels stepping by Parts.
     virtual void FitExponent(double Start, double Stop) = 0;
+    // The digits the labels need when they step by Parts.
     virtual void FitDigits(double Start, double Stop, const QvTicks::TParts& Parts) = 0;
+    // The text of a number label.
     virtual QString NormalCaption(double Value) const = 0;
+    // The date-time format string for labels of Format.
     virtual QString DateTimeFormat(QvTicks::TDtLabelFormat Format) const = 0;
     // None beyond the list.
     virtual std::optional<QString> Rubric(long Index) const = 0;
@@ -62,6 +65,7 @@ struct TQvTickLabel {
     bool Banded = false;
 };
 
+// The base of the scalings: mapping, tick steps, range ends, partition, ticks and labels.
 class TQvScale {
 public:
     virtual ~TQvScale() = default;
@@ -71,9 +75,11 @@ public:
     // ---- Mapping, linear unless a scale says otherwise ----
     // Pixels from the start of the range to Value, and back.
     virtual double Offset(double Value, const TQvAxisMapping& Mapping) const;
+    // The value Offset pixels from the start of the range.
     virtual double ValueAt(double Offset, const TQvAxisMapping& Mapping) const;
     // Offset is the linear one: callers may compute it without a virtual call per value.
     virtual bool LinearOffset() const { return true; }
+    // The linear offset of Value in pixels from the start of the range.
     static double LinearOffsetOf(double Value, const TQvAxisMapping& Mapping) {
         return (Value - Mapping.Start) / Mapping.NormalizeConst;
     }
@@ -83,12 +89,14 @@ public:
     virtual bool Maps(double Value) const;
     // Scroll positions count in these units, and back.
     virtual double ScrollUnits(double Value) const;
+    // The value at a number of scroll units.
     virtual double FromScrollUnits(double Units) const;
     // A value set by the user, moved where this scaling can hold it.
     virtual double ClampValue(double Value) const;
 
     // ---- Steps ----
     virtual double MajorIncrement(const TQvScaleState& State) const = 0;
+    // Distance between minor ticks in data units.
     virtual double MinorIncrement(const TQvScaleState& State) const = 0;
     // Value rounded to the major (minor) partition, up or down.
     virtual double RoundEnd(double Value, bool Up, bool Major,
@@ -104,6 +112,7 @@ public:
     virtual bool Pads() const;
     // The user may set the parts.
     virtual bool HasUserParts() const;
+    // Searches the label, major and minor steps that fit the range into the axis' pixels.
     virtual void ChoosePartition(double Start, double Stop, TQvScaleState& State,
                                  TQvScaleLabels& Labels) const = 0;
     // No partition is searched (user parts, or while panning).
@@ -162,7 +171,9 @@ public:
 // of few decades maps linearly.
 template <class TBase> class TQvLogEnds : public TBase {
 public:
+    // Ordered ends with the start above 0, from the smallest positive value when it is not.
     void ClampEnds(double& Start, double& Stop, const TQvEndRules& Rules) const override;
+    // Logarithmic unless the range spans at most LogToNormalLevel decades; always at level 0.
     bool MapsLogarithmically(double Start, double Stop, double LogToNormalLevel,
                              TQvScaleState& State) const override;
 };

@@ -26,6 +26,7 @@ inline constexpr std::array<double, 3> LabelParts = {1.0, 0.5, 0.2};
 inline constexpr std::array<double, 3> MajorParts = {0.5, 0.5, 0.1};
 inline constexpr std::array<double, 3> MinorParts = {0.1, 0.1, 0.02};
 
+// A tick of an axis: its value, and whether it is a major tick and carries a label.
 struct TTick {
     double Value = 0;
     bool Major = false;
@@ -51,6 +52,7 @@ std::vector<TTick> LogTicks(double Start, double Stop, const TParts& Parts, bool
 
 // ---- Time spans, in seconds ----
 
+// How labels of a time span axis read: the unit of its ticks, their power of ten and format.
 struct TQvSecParameters {
     TQvDtRegion Rgn = TQvDtRegion::Second;
     int Exponent = 0;

@@ -75,6 +75,7 @@ public:
         FArray.resize(std::size_t(N));
         FCount = N;
     }
+    // Makes room for N values and raises the count to N if it is smaller.
     void CheckCount(int N) {
         if (N >= FCapacity) {
             FCapacity = QvGrowCapacity(FCapacity, FIncrement, N);
@@ -111,7 +112,9 @@ public:
         --FCount;
     }
 
+    // The values, Count of them, for fast reading.
     const TStorage* Data() const { return FArray.data(); }
+    // Iterators over the values, for range-for.
     TIterator begin() const { return TIterator(this, 0); }
     TIterator end() const { return TIterator(this, FCount); }
 
@@ -152,9 +155,11 @@ using TQvSingleVector = TQvNumberVector<float>;
 
 class TQvPointVector;
 
+// Steps through the points of a point vector: MoveNext advances, GetCurrent gives the point.
 class TQvPointVectorEnum {
 public:
     explicit TQvPointVectorEnum(const TQvPointVector* Vector) : FVector(Vector) {}
+    // Advances to the next point; false past the last.
     bool MoveNext();
     TGPPointF GetCurrent() const;
 
@@ -163,6 +168,7 @@ private:
     const TQvPointVector* FVector;
 };
 
+// A growable vector of screen points, with access to each coordinate.
 class TQvPointVector : private TQvAuxiliaryVector<TGPPointF> {
 public:
     using TQvAuxiliaryVector::CheckCount, TQvAuxiliaryVector::Clear, TQvAuxiliaryVector::Data,
@@ -172,7 +178,9 @@ public:
         TQvAuxiliaryVector::end;
     using TQvAuxiliaryVector::TQvAuxiliaryVector;
 
+    // Appends a point; returns the new count.
     int Add(TGPPointF Value) { return TQvAuxiliaryVector::Add(Value); }
+    // Appends the point (X, Y); returns the new count.
     int Add(float X, float Y) { return TQvAuxiliaryVector::Add(TGPPointF{X, Y}); }
     float GetX(int i) const {
         CheckIndex(i);

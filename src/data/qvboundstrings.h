@@ -35,6 +35,7 @@ public:
     // Lines read from a document: they replace a binding.
     void SetLines(const QStringList& Lines);
 
+    // The lines come from a field of a data set.
     bool Bound() const { return FBound; }
     QString GetField() const;
     void SetField(const QString& Value);

@@ -12,12 +12,14 @@
 #include <sys/mman.h>
 #endif
 
+// An allocator for std::vector that takes large blocks straight from the system.
 template <class T> struct TQvLargeAllocator {
     using value_type = T;
 
     TQvLargeAllocator() = default;
     template <class U> TQvLargeAllocator(const TQvLargeAllocator<U>&) {}
 
+    // Room for Count values: large blocks from the system, aligned for huge pages.
     T* allocate(std::size_t Count) {
         const std::size_t Bytes = Count * sizeof(T);
 #ifdef __linux__
@@ -46,6 +48,7 @@ template <class T> struct TQvLargeAllocator {
         return static_cast<T*>(::operator new(Bytes));
     }
 
+    // Gives back a block that allocate returned for Count values.
     void deallocate(T* Block, std::size_t Count) {
         const std::size_t Bytes = Count * sizeof(T);
 #ifdef __linux__

@@ -27,6 +27,7 @@ struct TQvValueSummary {
     void Append(const TQvValueSummary& Later);
 };
 
+// The levels of block extremes over a sequence of values, which answer range queries.
 class TQvMinMaxHierarchy {
 public:
     // Values per block of the lowest level, and units per unit of each level above: a query
@@ -42,6 +43,7 @@ public:
     void Truncate(std::size_t Count);
     // Folds in the new value at Index, one unit per level.
     void Update(std::span<const double> Values, std::size_t Index);
+    // The number of values folded in.
     std::size_t Count() const { return FCount; }
 
     // The indices of the lowest and the highest value in First .. Last (inclusive) of the

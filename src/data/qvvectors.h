@@ -39,25 +39,35 @@ public:
         Series,
         FunctionSeries
     };
+    // What kind of user this is, which decides how the vector tells it of changes.
     virtual TKind VectorUserKind() const { return TKind::Other; }
+    // The user reads Vector as its Y data.
     virtual bool UsesAsYData(const TQvCustomDoubleVector* /*Vector*/) const { return false; }
     // Forget cached ranges beyond N values.
     virtual void SetLastCount(int /*N*/) {}
+    // Values changed or were added: what was drawn from them is stale.
     virtual void PointsModified() {}
     // The value at Index of Vector changed in place; the indices of the others stand.
     virtual void ValueChanged(const TQvCustomDoubleVector* /*Vector*/, int /*Index*/) {
         PointsModified();
     }
+    // The values changed throughout: extents must be found anew.
     virtual void RangesModified() {}
+    // The Y data was cleared; for markers linked to its points.
     virtual void ClearLinkedMarkers() {}
+    // Value Index of the Y data was deleted; for markers linked to its points.
     virtual void DeleteLinkedMarkers(int /*Index*/) {}
+    // A value was inserted at Index of the Y data; for markers linked to its points.
     virtual void ValueInsertedLinkedMarkers(int /*Index*/) {}
+    // The vector changed, for users that are not series.
     virtual void Modified() {}
 };
 
+// Steps through the values of a vector: MoveNext advances, GetCurrent gives the value.
 class TQvCustomDoubleVectorEnum {
 public:
     explicit TQvCustomDoubleVectorEnum(const TQvCustomDoubleVector* Vector) : FVector(Vector) {}
+    // Advances to the next value; false past the last.
     bool MoveNext();
     double GetCurrent() const;
 
@@ -66,6 +76,7 @@ private:
     const TQvCustomDoubleVector* FVector;
 };
 
+// The base of all data vectors: values, cached statistics, outliers and the users to notify.
 class TQvCustomDoubleVector : public TComponent {
     Q_OBJECT
 public:
@@ -127,9 +138,12 @@ public:
     void SetIncrement(int N);
 
     bool IsOutlier(int i) const;
+    // Marks value i as an outlier.
     void AddOutlier(int i);
+    // Takes the outlier mark off value i.
     void RemoveOutlier(int i);
     void SetOutlier(int i, bool Value);
+    // Takes every outlier mark off.
     void ClearOutlieres();
     bool GetAnyOutliers() const { return FAnyOutliers; }
     // The marked indices in the order they were marked.
@@ -137,21 +151,28 @@ public:
 
     // Forgets the statistics; the next query rescans everything.
     void ResetRanges();
+    // Forgets the statistics and tells the users that everything changed.
     void OutOfRange();
+    // Tells the users that every value may have changed.
     void ResetRelatedSeries();
+    // Tells the users that value Changed changed in place.
     void InvalidateRelatedSeries(int Changed);
 
     // User must also be a TQvVectorUser, else nothing happens. A user may be added more than
     // once (a series using the vector as X and as Y); each RemoveRelated takes one entry away.
     void AddRelated(TComponent* User);
+    // Takes one entry of User off the list of users.
     void RemoveRelated(TComponent* User);
+    // The number of user entries.
     int RelatedCount() const { return int(FRelatedSeries.size()); }
     TComponent* GetRelated(int Index) const;
 
     TQvCustomDoubleVectorEnum GetEnumerator() const { return TQvCustomDoubleVectorEnum(this); }
+    // Iterators over the values, for range-for.
     TIterator begin() const { return TIterator(this, 0); }
     TIterator end() const { return TIterator(this, GetCount()); }
 
+    // Forgets a user that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
@@ -203,6 +224,7 @@ private:
     std::unordered_set<int> FOutlierSet;
 };
 
+// The link of a vector to a field of a data set, which reports changes of the data.
 class TQvListLink : public TFieldDataLink {
     Q_OBJECT
 public:
@@ -220,6 +242,7 @@ private:
     TNotifyEvent FOnChange;
 };
 
+// The data vector that stores its values and can load them from a data set field or a record.
 class TQvDoubleVector : public TQvCustomDoubleVector {
     Q_OBJECT
     Q_PROPERTY(bool PersistentValues READ GetPersistentValues WRITE SetPersistentValues)
@@ -239,15 +262,21 @@ public:
     void SetDataSource(TDataSource* Value);
     // Bound to a data set field, and the values must be reloaded before the next use.
     bool DBData() const { return FDBData; }
+    // The values of the data set field must be reloaded before the next use.
     bool NeedsUpdateDB() const { return FUpdateDB; }
+    // The link to the bound data set field.
     TQvListLink* DataLink() const { return FDataLink.get(); }
 
     // Takes Values as the storage, without a copy: count and capacity become its length.
     void SetValues(TQvValueArray Values);
     void SetValues(const std::vector<double>& Values);
+    // Appends Values.
     void AddRange(std::span<const double> Values);
+    // Appends single-precision values.
     void AddRange(std::span<const float> Values);
+    // Appends whole numbers.
     void AddRange(std::span<const int> Values);
+    // Appends the values of a braced list.
     void AddRange(std::initializer_list<double> Values);
 
     // Reloads the values from the data set when they are stale.
@@ -258,23 +287,30 @@ public:
     // Binary record; ReadFrom raises EReadError for a record that ends early or whose counts
     // do not fit the bytes left.
     void WriteTo(QIODevice* Stream) const;
+    // Reads the binary record.
     void ReadFrom(QIODevice* Stream);
     // The binary record as a file, replaced only once it is written completely.
     void WriteTo(const QString& FileName) const;
+    // Reads the binary record from a file.
     void ReadFrom(const QString& FileName);
     // Adds a child "TQvDoubleVector". ReadFrom takes that element or a node holding it;
     // malformed numbers raise EConvertError.
     void WriteTo(IXMLNode Node) const;
+    // Reads the values from the element "TQvDoubleVector".
     void ReadFrom(const IXMLNode& Node);
     // Malformed numbers raise EConvertError.
     void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    // Reads the values from Section of the INI file.
     void ReadFrom(TCustomIniFile* Ini, const QString& Section);
 
     // Streams the values with the form as the extra property "Values".
     void DefineProperties(TFiler* Filer) override;
+    // Reads the values of the extra property "Values".
     void LoadVariables(TReader* Reader);
+    // Writes the extra property "Values": the values when they persist, else none.
     void StoreVariables(TWriter* Writer) const;
 
+    // Forgets a data source that goes, and with it the binding.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:
@@ -317,6 +353,7 @@ public:
     bool IsChanged() const override;
     const double* Data() const override { return nullptr; }
 
+    // Forgets a reference vector that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -24,6 +24,7 @@ public:
     // The Qt widget inside the control's window, made with the window; nullptr before.
     QWidget* Editor() const { return FEditor; }
 
+    // Lets the property links forget a component that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

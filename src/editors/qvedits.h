@@ -41,6 +41,7 @@ protected:
     void ShowValue() override;
 };
 
+// An edit for a whole number.
 class TQvIntEdit : public TQvNumberEdit {
     Q_OBJECT
     Q_PROPERTY(int Value READ GetValue WRITE SetValue)

@@ -17,7 +17,9 @@ void DrawColorSample(TGPGraphics* Graphics, const TGPRectF& Rect, TQvColor Color
 class TQvSamplePicker : public TQvEditControl {
     Q_OBJECT
 public:
+    // The number of entries in the list.
     virtual int ItemCount() const = 0;
+    // The text of entry Index.
     virtual QString ItemText(int Index) const = 0;
     // The entry that shows the current value, -1 when none does.
     virtual int ItemIndex() const = 0;

@@ -19,10 +19,15 @@ class TQvTuneColorsForm : public QDialog {
 public:
     TQvTuneColorsForm(TQvColor Color, const QString& Caption, QWidget* Parent = nullptr);
 
+    // The colour as the sliders set it.
     TQvColor TunedColor() const { return FTuned; }
+    // The sliders of hue, saturation, lightness and opacity.
     QSlider* HueSlider() const { return FHue; }
+    // The saturation slider.
     QSlider* SaturationSlider() const { return FSaturation; }
+    // The lightness slider.
     QSlider* LightnessSlider() const { return FLightness; }
+    // The opacity slider.
     QSlider* OpacitySlider() const { return FOpacity; }
 
 private:
@@ -34,6 +39,7 @@ private:
     QLabel* FSample;
 };
 
+// The component that shows the tune-colours dialog and writes the accepted colour to its links.
 class TQvTuneColorsDialog : public TComponent {
     Q_OBJECT
     Q_PROPERTY(TQvColor Color READ GetColor WRITE SetColor)
@@ -53,6 +59,7 @@ public:
     // Shows the dialog for Color; true when the user accepted, the tuned colour then is Color.
     bool Execute(QWidget* Parent = nullptr);
 
+    // Lets the property links forget a component that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 private:

@@ -48,19 +48,26 @@ public:
     virtual void SetName(const QString& NewName);
 
     TComponent* GetOwner() const { return FOwner; }
+    // The number of components this one owns.
     int ComponentCount() const { return int(FComponents.size()); }
+    // The owned component Index.
     TComponent* Components(int Index) const;
+    // The position of this component among its owner's components.
     int ComponentIndex() const;
     // Case-insensitive lookup among the owned components; nullptr when absent.
     TComponent* FindComponent(const QString& AName) const;
+    // Makes this component the owner of AComponent.
     void InsertComponent(TComponent* AComponent);
+    // Releases AComponent from this owner.
     void RemoveComponent(TComponent* AComponent);
 
     // Links this component and AComponent so that each learns of the other's destruction
     // through Notification. Components of one owner need no link: the owner tells them all.
     void FreeNotification(TComponent* AComponent);
+    // Ends the link that FreeNotification made.
     void RemoveFreeNotification(TComponent* AComponent);
 
+    // The state flags: loading, designing, destroying.
     TComponentState ComponentState() const { return FComponentState; }
     bool IsLoading() const { return FComponentState.testFlag(TComponentStateItem::Loading); }
     bool IsDesigning() const { return FComponentState.testFlag(TComponentStateItem::Designing); }
@@ -68,6 +75,7 @@ public:
     void SetDesigning(bool Value, bool SetChildren = true);
     // Marks the component as being read; Loaded ends that state.
     void BeginLoading();
+    // Ends the loading state once the component has been read.
     virtual void Loaded();
 
     // Sets Destroying on this component and everything it owns.
@@ -78,6 +86,7 @@ public:
     bool IsSubComponent() const { return FSubComponent; }
     void SetSubComponent(bool Value) { FSubComponent = Value; }
 
+    // AComponent is being inserted or removed: a component forgets its references to one that goes.
     virtual void Notification(TComponent* AComponent, TOperation Operation);
 
 protected:

@@ -17,6 +17,7 @@ public:
     QByteArray GetPicture() const;
     bool HasImage() const;
     bool HasPicture() const;
+    // Empties the clipboard.
     void Clear();
 };
 

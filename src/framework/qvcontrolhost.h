@@ -15,11 +15,13 @@ public:
     TControlHost(TWinControl* Control, QWidget* Parent);
     ~TControlHost() override;
 
+    // The control the widget shows.
     TWinControl* Control() const { return FControl; }
     // The control goes away first: stop forwarding.
     void Detach();
     // A child control left the window: forget it as capture, hover or click target.
     void ControlRemoved(TControl* AControl);
+    // Shows the cursor of the child under the mouse, else the control's.
     void RefreshCursor();
 
 protected:

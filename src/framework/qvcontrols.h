@@ -93,15 +93,18 @@ public:
     void SetWidth(int Value) { SetBounds(FLeft, FTop, Value, FHeight); }
     void SetHeight(int Value) { SetBounds(FLeft, FTop, FWidth, Value); }
     virtual void SetBounds(int ALeft, int ATop, int AWidth, int AHeight);
+    // The control's rectangle in its parent's client coordinates.
     QRect BoundsRect() const { return QRect(FLeft, FTop, FWidth, FHeight); }
     void SetBoundsRect(const QRect& R) { SetBounds(R.x(), R.y(), R.width(), R.height()); }
 
     virtual QRect GetClientRect() const { return QRect(0, 0, FWidth, FHeight); }
+    // The size of the client area.
     int ClientWidth() const { return GetClientRect().width(); }
     int ClientHeight() const { return GetClientRect().height(); }
     void SetClientSize(int AWidth, int AHeight);
     // Screen position of the client origin.
     QPoint ClientOrigin() const;
+    // A client point in screen coordinates, and back.
     QPoint ClientToScreen(const QPoint& Point) const { return Point + ClientOrigin(); }
     QPoint ScreenToClient(const QPoint& Point) const { return Point - ClientOrigin(); }
     // A client point in the client coordinates of AParent (the parent when nullptr), which must
@@ -110,6 +113,7 @@ public:
 
     bool GetVisible() const { return FVisible; }
     virtual void SetVisible(bool Value);
+    // Makes the control visible, or hides it.
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     // Visible, and so are all its parents.
@@ -222,12 +226,14 @@ private:
     TMouseMoveEvent FOnMouseMove;
 };
 
+// A control without a window of its own, drawn and hit-tested by its parent.
 class TGraphicControl : public TControl {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TGraphicControl(TComponent* AOwner) : TControl(AOwner) {}
 };
 
+// A control that holds child controls and shows them in a widget of its own.
 class TWinControl : public TControl {
     Q_OBJECT
     Q_PROPERTY(bool DoubleBuffered READ GetDoubleBuffered WRITE SetDoubleBuffered)
@@ -241,8 +247,10 @@ public:
     void SetVisible(bool Value) override;
     void SetEnabled(bool Value) override;
 
+    // The number of child controls, and child Index.
     int ControlCount() const { return int(FControls.size()); }
     TControl* Controls(int Index) const;
+    // AControl is this control or lies within it, at any depth.
     bool ContainsControl(const TControl* AControl) const;
     // The topmost visible child under Pos (client coordinates), or nullptr.
     TControl* ControlAtPos(const QPoint& Pos, bool AllowWinControls = false) const;
@@ -250,7 +258,9 @@ public:
     // The widget that shows the control, created with its parents' widgets on first use. A
     // control without parent gets a top-level widget that stays hidden until shown.
     QWidget* Widget();
+    // The widget exists.
     bool HandleAllocated() const { return FHost != nullptr; }
+    // Destroys the widget; it is made again when needed.
     void DestroyHandle();
 
     // Repaints are asked for, not made: Qt paints once for all asked in one turn of its loop.
@@ -263,9 +273,11 @@ public:
 
     // Paints the control with its children at (X, Y) of the painter, with or without widget.
     void PaintTo(QPainter& Painter, int X, int Y);
+    // Places the aligned children again.
     void Realign();
 
     void SetFocus();
+    // The control's widget has the keyboard focus.
     bool Focused() const;
 
     bool GetDoubleBuffered() const { return FDoubleBuffered; }
@@ -324,6 +336,7 @@ private:
     TKeyPressEvent FOnKeyPress;
 };
 
+// A windowed control that may draw a border around its client area.
 class TCustomPanel : public TWinControl {
     Q_OBJECT
     Q_PROPERTY(Framework::TBorderStyle BorderStyle READ GetBorderStyle WRITE SetBorderStyle)

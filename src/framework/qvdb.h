@@ -25,33 +25,46 @@ class TDataSet : public QObject {
 public:
     TDataSet(TDataSource* Source, QAbstractItemModel* Model);
 
+    // The model presented.
     QAbstractItemModel* Model() const { return FModel; }
+    // The model still exists.
     bool Active() const { return !FModel.isNull(); }
+    // The number of records: the model's rows.
     int RecordCount() const;
     // Current record (0-based), -1 when there is none.
     int RecNo() const { return FRow; }
     // True once a move went past the last record, after Last, and on an empty data set.
     bool Eof() const { return FEof; }
+    // True once a move went before the first record, after First, and on an empty data set.
     bool Bof() const { return FBof; }
+    // Moves to the first record.
     void First();
+    // Moves to the last record.
     void Last();
+    // Moves to the next record, or sets Eof at the last.
     void Next();
+    // Moves to the previous record, or sets Bof at the first.
     void Prior();
 
     // Column of the field whose header is FieldName (case-insensitive), or -1.
     int FieldIndex(const QString& FieldName) const;
+    // The names of the fields, in column order.
     QStringList FieldNames() const;
     // Values of the current record; EDatabaseError when there is no current record.
     QVariant FieldValue(int Field) const;
+    // The value of Field in the current record is null.
     bool FieldIsNull(int Field) const;
 
     TBookmark GetBookmark() const;
+    // Moves to the record of Bookmark, when it belongs to this model.
     void GotoBookmark(const TBookmark& Bookmark);
 
     // While controls are disabled, links hear nothing; the last EnableControls reports what
     // happened meanwhile as one event.
     void DisableControls();
+    // Ends what DisableControls began.
     void EnableControls();
+    // Links hear nothing for now.
     bool ControlsDisabled() const { return FDisableCount > 0; }
 
 private:
@@ -70,6 +83,7 @@ private:
     TDataEvent FEnableEvent = TDataEvent::DataSetScroll;
 };
 
+// Presents a model as a data set and tells its data links of every change.
 class TDataSource : public TComponent {
     Q_OBJECT
 public:
@@ -81,6 +95,7 @@ public:
     void SetModel(QAbstractItemModel* Model);
     // nullptr while no model is set.
     TDataSet* DataSet() const { return FDataSet.get(); }
+    // The number of data links bound to this source.
     int DataLinkCount() const { return int(FDataLinks.size()); }
 
 private:
@@ -94,6 +109,7 @@ private:
     QMetaObject::Connection FModelDestroyed;
 };
 
+// A link to a data source that hears of the changes of its data set.
 class TDataLink : public TPersistent {
     Q_OBJECT
 public:
@@ -102,7 +118,9 @@ public:
 
     TDataSource* GetDataSource() const { return FDataSource; }
     void SetDataSource(TDataSource* ADataSource);
+    // The data set of the bound source; nullptr without one.
     TDataSet* DataSet() const { return FDataSource ? FDataSource->DataSet() : nullptr; }
+    // The link has a data set.
     bool Active() const { return DataSet() != nullptr; }
 
 protected:

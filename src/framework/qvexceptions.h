@@ -10,7 +10,9 @@
 class Exception : public std::exception {
 public:
     explicit Exception(const QString& Message) : FMessage(Message), FUtf8(Message.toUtf8()) {}
+    // The message.
     const QString& Message() const noexcept { return FMessage; }
+    // The message in UTF-8.
     const char* what() const noexcept override { return FUtf8.constData(); }
 
 private:

@@ -24,6 +24,7 @@ public:
     ~TReadScope();
     TReadScope(const TReadScope&) = delete;
     TReadScope& operator=(const TReadScope&) = delete;
+    // A read scope lives in this thread.
     static bool Active();
 };
 
@@ -46,10 +47,12 @@ enum class TValueType : quint8 {
     Double = 21,
 };
 
+// The base of the component writer and reader: the stream they work on.
 class TFiler {
 public:
     explicit TFiler(QIODevice* Stream) : FStream(Stream) {}
     virtual ~TFiler() = default;
+    // The stream written or read.
     QIODevice* Stream() const { return FStream; }
 
     // Extra data a persistent object streams beside its published properties (for example the
@@ -71,22 +74,32 @@ public:
     using TFiler::TFiler;
     void DefineProperty(const QString& Name, const std::function<void(TReader*)>& ReadData,
                         const std::function<void(TWriter*)>& WriteData, bool HasData) override;
+    // Writes the whole record of Component.
     void WriteComponent(const TComponent* Component);
     // The stored properties and defined data of Instance, then the end marker.
     void WriteProperties(const TPersistent* Instance);
     // One property's value, in a form ReadProperty reads back.
     void WriteProperty(const QObject* Instance, const QMetaProperty& Property);
 
+    // Writes a bare tag.
     void WriteValue(TValueType Value);
     // The smallest integer tag that holds Value.
     void WriteInteger(qint64 Value);
+    // Writes a double.
     void WriteFloat(double Value);
+    // Writes a single-precision float.
     void WriteSingle(float Value);
+    // Writes a text.
     void WriteString(const QString& Value);
+    // Writes an identifier, such as an enumeration's key.
     void WriteIdent(const QString& Value);
+    // Writes a Boolean.
     void WriteBoolean(bool Value);
+    // Writes a block of bytes.
     void WriteBinary(const QByteArray& Value);
+    // Begins a list of values.
     void WriteListBegin() { WriteValue(TValueType::List); }
+    // Ends a list of values.
     void WriteListEnd() { WriteValue(TValueType::Null); }
 };
 
@@ -100,21 +113,32 @@ public:
     // Reads a component record into Instance, or, when Instance is nullptr, into a new component
     // of the stored class owned by Owner. The component is in the loading state meanwhile.
     TComponent* ReadComponent(TComponent* Instance, TComponent* Owner);
+    // Reads properties and defined data into Instance up to the end marker.
     void ReadProperties(TPersistent* Instance);
+    // Reads one property's value as WriteProperty wrote it.
     void ReadProperty(QObject* Instance, const QMetaProperty& Property);
 
     // The tag of the next value, without reading it.
     TValueType NextValue();
+    // Reads a bare tag.
     TValueType ReadValue();
+    // Reads an integer of any size.
     qint64 ReadInt64();
+    // Reads an integer that fits 32 bits.
     int ReadInteger();
     // Floats, and integers as floats.
     double ReadFloat();
+    // Reads a text.
     QString ReadString();
+    // Reads an identifier.
     QString ReadIdent();
+    // Reads a Boolean.
     bool ReadBoolean();
+    // Reads a block of bytes.
     QByteArray ReadBinary();
+    // Reads the start of a list.
     void ReadListBegin();
+    // Reads the end marker of a list.
     void ReadListEnd();
     // True at the end of a list (the end marker is not consumed).
     bool EndOfList() { return NextValue() == TValueType::Null; }

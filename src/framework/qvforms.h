@@ -19,12 +19,14 @@ public:
 
     // Registers a handler called whenever the application waits for input; returns its id.
     int AddIdleHandler(std::function<void()> Handler);
+    // Unregisters the idle handler Id.
     void RemoveIdleHandler(int Id);
     // One idle pass: calls every registered handler once.
     void DoIdle();
 
     // Full path of the executable.
     QString ExeName() const;
+    // Handles the events that wait.
     void ProcessMessages();
 
     // Qt lets no exception cross its event loop: one that reaches it from a window's handler or
@@ -32,6 +34,7 @@ public:
     using TExceptionEvent = std::function<void(TObject* Sender, const std::exception& Error)>;
     const TExceptionEvent& GetOnException() const { return FOnException; }
     void SetOnException(TExceptionEvent Value) { FOnException = std::move(Value); }
+    // Reports an exception that Qt's event loop must not see.
     void HandleException(TObject* Sender, const std::exception& Error);
     // Runs Action where Qt calls in (a Qt widget's signal): an exception goes to
     // HandleException instead of into Qt's event loop.
@@ -70,8 +73,10 @@ class TDataModule;
 // modules may be made in any thread, so the lists lock.
 class TScreen {
 public:
+    // The number of forms, and form Index.
     int FormCount() const;
     TForm* Forms(int Index) const;
+    // The number of data modules, and data module Index.
     int DataModuleCount() const;
     TDataModule* DataModules(int Index) const;
     // The data module, else the form, called Name (case-insensitive); nullptr if none.

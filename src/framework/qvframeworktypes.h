@@ -158,6 +158,7 @@ struct TRect {
     int Top = 0;
     int Right = 0;
     int Bottom = 0;
+    // The width and the height.
     int Width() const { return Right - Left; }
     int Height() const { return Bottom - Top; }
     bool operator==(const TRect&) const = default;

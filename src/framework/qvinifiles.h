@@ -20,8 +20,10 @@ public:
     TCustomIniFile(const TCustomIniFile&) = delete;
     TCustomIniFile& operator=(const TCustomIniFile&) = delete;
 
+    // The file the INI belongs to.
     const QString& FileName() const { return FFileName; }
 
+    // The value of key Ident in Section, Default when there is none.
     virtual QString ReadString(const QString& Section, const QString& Ident,
                                const QString& Default) const = 0;
     // Raises EIniFileException for a name or value the file cannot carry; then nothing changes.
@@ -29,27 +31,36 @@ public:
                              const QString& Value) = 0;
     // The keys of Section, in file order.
     virtual QStringList ReadSection(const QString& Section) const = 0;
+    // The names of the sections, in file order.
     virtual QStringList ReadSections() const = 0;
     // "key=value" lines of Section, values as read (without the quotes of the file).
     virtual QStringList ReadSectionValues(const QString& Section) const = 0;
+    // Removes Section with all its keys.
     virtual void EraseSection(const QString& Section) = 0;
+    // Removes key Ident from Section.
     virtual void DeleteKey(const QString& Section, const QString& Ident) = 0;
+    // Writes the content to the file.
     virtual void UpdateFile() = 0;
 
     // Decimal, "$1F" or "0x1F" (hex is 32-bit, so "$FFFFFFFF" is -1); anything else gives
     // Default.
     int ReadInteger(const QString& Section, const QString& Ident, int Default) const;
+    // Writes an integer in decimal.
     void WriteInteger(const QString& Section, const QString& Ident, int Value);
     // Non-zero integers and "true" are true, zero and "false" false; anything else gives
     // Default. Written as "1" / "0".
     bool ReadBool(const QString& Section, const QString& Ident, bool Default) const;
+    // Writes a Boolean as "1" or "0".
     void WriteBool(const QString& Section, const QString& Ident, bool Value);
     // Always with '.', whatever the locale; written as the shortest text that reads back to
     // the same double, infinities and NaN as "INF", "-INF", "NAN".
     double ReadFloat(const QString& Section, const QString& Ident, double Default) const;
+    // Writes a double with '.', as the shortest text that reads back the same.
     void WriteFloat(const QString& Section, const QString& Ident, double Value);
 
+    // Section exists.
     bool SectionExists(const QString& Section) const;
+    // Key Ident exists in Section.
     bool ValueExists(const QString& Section, const QString& Ident) const;
 
 protected:
@@ -77,6 +88,7 @@ public:
     // Replaces the file through a temporary file beside it; raises EFCreateError.
     void UpdateFile() override;
 
+    // Empties the INI in memory.
     void Clear();
     // The lines of the file as UpdateFile would write them.
     void GetStrings(QStringList& List) const;

@@ -15,7 +15,9 @@ public:
     TPrinter();
     ~TPrinter();
 
+    // The Qt printer underneath.
     QPrinter* Native() const { return FPrinter.get(); }
+    // A printer is installed.
     static bool PrinterInstalled();
 
     const QString& GetOutputFileName() const { return FOutputFileName; }
@@ -24,15 +26,21 @@ public:
     QString GetTitle() const;
     void SetTitle(const QString& Title);
 
+    // Starts a print job.
     void BeginDoc();
+    // Ends the page and starts the next.
     void NewPage();
+    // Ends the job, which prints.
     void EndDoc();
+    // Drops the job.
     void Abort();
+    // A job is under way.
     bool Printing() const { return FCanvas != nullptr; }
     // The painter of the job; nullptr while not printing.
     QPainter* Canvas() const { return FCanvas.get(); }
     // Printable area of a page in device pixels.
     int PageWidth() const;
+    // The height of the printable area in device pixels.
     int PageHeight() const;
 
 private:

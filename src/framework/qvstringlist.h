@@ -10,19 +10,29 @@
 class TStrings : public TPersistent {
     Q_OBJECT
 public:
+    // The number of strings.
     virtual int Count() const = 0;
+    // String Index.
     virtual QString Get(int Index) const = 0;
+    // Replaces string Index by S.
     virtual void Put(int Index, const QString& S);
+    // Inserts S at Index.
     virtual void Insert(int Index, const QString& S) = 0;
+    // Removes string Index.
     virtual void Delete(int Index) = 0;
+    // Removes every string.
     virtual void Clear() = 0;
+    // Appends S; returns its index.
     virtual int Add(const QString& S);
 
+    // String Index, as Get gives it.
     QString Strings(int Index) const { return Get(Index); }
     void SetStrings(int Index, const QString& S) { Put(Index, S); }
+    // Appends the strings of List as one update.
     void AddStrings(const QStringList& List);
     // Case-insensitive, as list lookups of the framework are; -1 when absent.
     int IndexOf(const QString& S) const;
+    // The strings as a QStringList.
     QStringList ToStringList() const;
 
     // Lines joined by line feeds, each line terminated; setting splits at CR, LF and CR LF.
@@ -31,6 +41,7 @@ public:
 
     // Changing is reported once when the outermost update begins, Changed when it ends.
     void BeginUpdate();
+    // Ends an update begun with BeginUpdate.
     void EndUpdate();
 
     void Assign(TPersistent* Source) override;
@@ -44,6 +55,7 @@ private:
     int FUpdateCount = 0;
 };
 
+// A list that stores its strings and reports each change.
 class TStringList : public TStrings {
     Q_OBJECT
 public:

@@ -30,6 +30,7 @@ public:
     explicit operator bool() const { return FNode != nullptr; }
     bool operator==(const IXMLNode& Other) const { return FNode == Other.FNode; }
 
+    // The element's name.
     QString NodeName() const;
     // Appends a child element; raises EXMLDocError for a name that is not a valid XML name.
     IXMLNode AddChild(const QString& Name);
@@ -37,16 +38,21 @@ public:
     IXMLNode FindNode(const QString& Name) const;
     // Child elements only; Child raises ERangeError for an index out of range.
     int ChildCount() const;
+    // Child element Index.
     IXMLNode Child(int Index) const;
+    // All child elements, in order.
     QList<IXMLNode> ChildNodes() const;
+    // The parent element, or a null node.
     IXMLNode ParentNode() const;
     // Raises EXMLDocError unless Child is a child element of this node. Handles to the removed
     // subtree stay valid; it simply no longer belongs to the tree.
     void RemoveChild(const IXMLNode& Child);
 
     bool HasAttribute(const QString& Name) const;
+    // The value of attribute Name, Default when it has none.
     QString Attribute(const QString& Name, const QString& Default = QString()) const;
     void SetAttribute(const QString& Name, const QString& Value);
+    // The names of the element's attributes, in order.
     QStringList AttributeNames() const;
 
     // The text directly inside the element. Characters XML 1.0 cannot carry (controls other
@@ -67,6 +73,7 @@ private:
     pugi::xml_node_struct* FNode = nullptr;
 };
 
+// An XML document, loaded from and saved to text, files or streams.
 class TXMLDocument {
 public:
     TXMLDocument();
@@ -80,19 +87,23 @@ public:
     // document without an element, EFOpenError for a file that cannot be read; on failure
     // the document keeps its previous content.
     void LoadFromXML(const QString& Xml);
+    // Loads the document from a file.
     void LoadFromFile(const QString& FileName);
+    // Loads the document from what is left of Stream.
     void LoadFromStream(QIODevice* Stream);
 
     // UTF-8 with an XML declaration, indented by two spaces.
     QString SaveToXML() const;
     // Replaces the file through a temporary file beside it; raises EFCreateError.
     void SaveToFile(const QString& FileName) const;
+    // Writes the document to Stream.
     void SaveToStream(QIODevice* Stream) const;
 
     // A null node when the document is empty.
     IXMLNode DocumentElement() const;
     // Creates the document element; raises EXMLDocError when there is one already.
     IXMLNode AddChild(const QString& Name);
+    // Empties the document.
     void Clear();
 
 private:

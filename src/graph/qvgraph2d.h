@@ -27,6 +27,7 @@
 #include <memory>
 #include <optional>
 
+// Qt's guard that gives a variable back its old value at the end of a scope.
 template <typename T> class QScopedValueRollback;
 class QIODevice;
 class TCustomIniFile;
@@ -138,6 +139,7 @@ public:
     void SetCaption(const TQvRichCaption& Value);
     // The title as plain text, or the name when the title is empty.
     QString CaptionAsString() const;
+    // The title as a rich caption object, parsed and measured.
     const TQvRichCaptionObject* TitleObject() const { return FTitleRec.get(); }
     QString GetNameAsString() const { return GetName(); }
     TAlignment GetCaptionAlignment() const { return FCaptionAlignment; }
@@ -161,11 +163,14 @@ public:
 
     // Calculation waits until the outermost EndUpdate, which repaints when one is owed.
     void BeginUpdate() { ++FUpdateCount; }
+    // Ends an update begun with BeginUpdate.
     void EndUpdate();
+    // An update is under way: calculation waits.
     bool Updating() const { return FUpdateCount > 0; }
     bool GetDoingImage() const { return FDoingImage; }
     // Painting a vector image: positions as computed, not rounded; scroll bars not counted.
     bool GetDoingMetafile() const { return FDoingMetafile; }
+    // The numbers are to be recalculated before the next paint.
     bool NeedsRecalculate() const { return FRecalculate; }
     // Smoothing as SmoothingMode says, or none.
     void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
@@ -174,14 +179,17 @@ public:
     bool Contains(const TControl* AControl) const;
     // The numbers must be recalculated before the next paint.
     virtual void Modified() {}
+    // Recalculates the numbers: ranges, layout and points.
     virtual void Calculate() {}
 
     void SetName(const QString& NewName) override;
     void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+    // Forgets a component that goes: the undo stack, or one that uses the graph's variables.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
     // Components whose captions or formulas use this graph's variables.
     void AddObjectToUpdate(TComponent* Object) override;
+    // The components told when this graph's variables change.
     const QList<TComponent*>& ObjectsToUpdate() const { return FObjectsToUpdate; }
     // A variable that the title quotes changed.
     void UpdateVariables() override { ParseCaption(); }
@@ -192,9 +200,11 @@ public:
     // ---- Images of the chart ----
     // Pixels cut away at the left of an image, and the image's height.
     virtual int ImageGraphLeft() { return 0; }
+    // The height of an image of the chart.
     virtual int ImgageGraphHeight() { return ClientHeight(); }
     // Paints the chart for an image onto Graphics shifted by (Dx, Dy).
     virtual void PaintToImage(TGPGraphics* Graphics, float Dx, float Dy);
+    // Paints the chart for an image onto Image shifted by (Dx, Dy).
     void PaintToImage(TGPImage* Image, float Dx, float Dy);
     // The chart as a bitmap of Scale times its size, drawn at that resolution: 24-bit on the
     // exchange colour (made opaque) without transparency, else 32-bit on transparent white.
@@ -217,6 +227,7 @@ public:
     // The format from the name's extension: .png, .jpg or .jpeg, .bmp, .gif, .tif or .tiff,
     // .svg, .pdf; another extension raises EConvertError naming the file.
     void SaveImage(const QString& FileName, double Scale = 1);
+    // The image format that the extension of FileName stands for; EConvertError for others.
     static TQvImageFileFormat ImageFormatOf(const QString& FileName);
     // Draws the chart as vectors into Rect (device pixels) of the printer's current page. The
     // caller begins and ends the job; without a job under way nothing happens.
@@ -380,6 +391,7 @@ private:
 class TQvGraphDrawn {
 public:
     virtual ~TQvGraphDrawn() = default;
+    // Paints the control onto the graph's surface.
     virtual void PaintGr(TGPGraphics* Graphics) = 0;
 };
 
@@ -400,6 +412,7 @@ public:
         AreaCenter,
         AreaStart
     };
+    // Where a docked control sits: its side and its place along that side.
     struct TDock {
         TSide Side;
         TAlong Along;
@@ -420,6 +433,7 @@ struct TQvFindSeriesPointResult {
     double Y = 0;
 };
 
+// The x/y chart: axes, data area, grids, zoom and the series drawn on it.
 class TQvGraph2D : public TQvCustomGraph {
     Q_OBJECT
     Q_MOC_INCLUDE("axes/qvaxis.h")
@@ -488,6 +502,7 @@ public:
     // Fonts, colours, grid and frame of the graph and its axes from Theme, and the colours of
     // the series drawn on it; series connected later take the next colours of its cycle.
     void ApplyTheme(const TQvTheme& Theme);
+    // Applies the default theme.
     void ApplyTheme();
     // The connected series take Theme's colour cycle in layer order, and later ones go on
     // with it. Called by TQvTheme::Apply.
@@ -524,13 +539,17 @@ public:
     int SeriesCount() const { return int(FRelatedSeries.size()); }
     // In layer order after a calculation.
     TQvSeries* Series(int Index) const { return FRelatedSeries.at(Index); }
+    // The series is registered with this graph.
     bool ContainsSeries(const TQvSeries* Series) const;
     // Maintained by the series.
     void AddSeries(TQvSeries* Series);
+    // Takes the series out of the registry.
     void RemoveSeries(TQvSeries* Series);
     // Legends that show this graph's series repaint when the series change.
     void AddRelatedLegend(TControl* Legend);
+    // Takes the legend out of the list of related legends.
     void RemoveRelatedLegend(TControl* Legend);
+    // The legends that repaint when this graph's series change.
     const QList<TControl*>& RelatedLegends() const { return FRelatedLegends; }
     // An axis being destroyed leaves this graph and its coupled graphs at once, before the
     // components that use it hear of it and ask the graph for its axes.
@@ -540,6 +559,7 @@ public:
     // The axes used by this graph (its children, and the shared X axis of a coupled graph),
     // as the last calculation found them.
     const QList<TQvAxis*>& Axes() const { return FAxes; }
+    // The graphs coupled to this graph's X axis.
     const QList<TQvGraph2D*>& ChildGraphs() const { return FChildGraphs; }
     // The graph whose child is this graph's primary X axis, for a coupled graph.
     TQvGraph2D* ParentOfXAxis() const;
@@ -551,15 +571,22 @@ public:
     void WriteTo(const QString& FileName, bool IncludeVectors) const;
     // Reads any of the three encodings, recognised from the file's content.
     void ReadFrom(const QString& FileName);
+    // Writes the graph with its components to a binary stream.
     void WriteTo(QIODevice* Stream, bool IncludeVectors) const;
+    // Reads the graph with its components from a binary stream.
     void ReadFrom(QIODevice* Stream);
+    // Writes the graph with its components as an element below Node.
     void WriteTo(IXMLNode Node, bool IncludeVectors) const;
+    // Reads the graph with its components from its element at or below Node.
     void ReadFrom(const IXMLNode& Node);
+    // Writes the graph to Section of the INI file, its components to sections of their own.
     void WriteTo(TCustomIniFile* Ini, const QString& Section, bool IncludeVectors) const;
+    // Reads the graph and its components from the INI file.
     void ReadFrom(TCustomIniFile* Ini, const QString& Section);
 
     // ---- Update cycle ----
     void Modified() override;
+    // Recalculates the axes, the layout and the series before a paint.
     void Calculate() override;
     // The series' screen points are stale.
     void SeriesModified();
@@ -591,6 +618,7 @@ public:
     void LayoutAxes();
     // Marks an axis calculation pass over this graph's axes for as long as the guard lives.
     [[nodiscard]] QScopedValueRollback<bool> AxisPass();
+    // An axis calculation pass is under way.
     bool AxisPassRunning() const { return FAxisPassRunning; }
     // The data area in client pixels.
     const TGPRectF& GetDrawingArea() const { return FDrawingArea; }
@@ -600,8 +628,11 @@ public:
     bool GetCanRedoZoom() const;
     int GetZoomStage() const;
     int GetZoomBufferSize() const;
+    // Returns to the previous zoom stage.
     void ZoomBack();
+    // Goes forward to the zoom stage left by ZoomBack.
     void RedoZoom();
+    // Goes to the zoom stage Index.
     void ZoomToStage(int Index);
     // Back to the full ranges.
     void ZoomReset();
@@ -614,6 +645,7 @@ public:
     // While a legend or marker is dragged, it moves over the chart as painted without it: the
     // move repaints nothing else.
     void BeginControlDrag(TControl* Control);
+    // Ends the drag begun with BeginControlDrag and repaints.
     void EndControlDrag();
     // The point of the topmost series near the pixel (X, Y); on a curve, the curve's value at
     // the pixel's X.
@@ -630,6 +662,7 @@ public:
 
     void SetUndoStack(TQvUndoStack* Value) override;
     void SetName(const QString& NewName) override;
+    // Forgets a series, legend, coupled graph or axis that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -32,13 +32,17 @@ public:
     // created: then every missing step of the owner chain becomes a data module.
     void SetCreateMissingOwners(bool Value) { FCreateMissingOwners = Value; }
 
+    // Writes the graph with its components as a binary stream, with the vectors' values when asked.
     void Write(QIODevice* Stream, bool IncludeVectors) const;
+    // Reads the graph with its components from a binary stream.
     void Read(QIODevice* Stream);
     // Adds an element "TQvGraph2D"; reading takes that element or a node holding it.
     void Write(IXMLNode Node, bool IncludeVectors) const;
+    // Reads the graph with its components from its XML element.
     void Read(const IXMLNode& Node);
     // The graph's keys go to Section, its components to sections named after it.
     void Write(TCustomIniFile* Ini, const QString& Section, bool IncludeVectors) const;
+    // Reads the graph from Section, its components from their sections.
     void Read(TCustomIniFile* Ini, const QString& Section);
 
     // Files are replaced only once the new one is complete. An XML file holds the graph's
@@ -47,6 +51,7 @@ public:
     // The format is recognised from the file's first bytes.
     void Load(const QString& FileName);
 
+    // The encoding of a document from its first bytes.
     static TQvDocumentFormat DetectFormat(const QByteArray& Head);
     // Opens a document file into a new graph named and owned as the stored reference says,
     // creating missing owners; the caller frees the graph (and the owners, which outlive it).

@@ -44,12 +44,14 @@ using TQvArrayValGetter = std::function<double(int)>;
 using TQvOnePrmFunction = double (*)(double);
 using TQvTwoPrmFunction = double (*)(double, double);
 
+// A function of one argument that formulas may call, with its name and description.
 struct TQvFunctionRec {
     QString Id;
     QString Comment;
     TQvOnePrmFunction AFunction = nullptr;
 };
 
+// A numeric variable that formulas may read: its name, description, publisher and getter.
 struct TQvDoubleGetterRec {
     QString Id;
     QString Comment;
@@ -59,6 +61,7 @@ struct TQvDoubleGetterRec {
     const double* Address = nullptr;
 };
 
+// A text variable that captions may quote: its name, description, publisher and getter.
 struct TQvStringGetterRec {
     QString Id;
     QString Comment;
@@ -66,6 +69,7 @@ struct TQvStringGetterRec {
     TQvStringGetter AGetter;
 };
 
+// An array variable that formulas may index: its name, description, publisher and getter.
 struct TQvDoubleArrayRec {
     QString Id;
     QString Comment;
@@ -119,6 +123,7 @@ qsizetype IndexOfArray(QStringView Name, const TQvDoubleArrayList& List);
 class TQvVariablesContainer {
 public:
     virtual ~TQvVariablesContainer() = default;
+    // Keeps Object, to be told when the variables change.
     virtual void AddObjectToUpdate(TComponent* Object) = 0;
 };
 
@@ -126,6 +131,7 @@ public:
 class TQvVariablesUser {
 public:
     virtual ~TQvVariablesUser() = default;
+    // A variable used changed: parse the formulas and captions again.
     virtual void UpdateVariables() = 0;
 };
 
@@ -133,6 +139,7 @@ public:
 // are skipped.
 void UpdateVariablesObjects(const QList<TComponent*>& List);
 
+// A node of a parsed formula: a constant, a variable, an array element or an operation.
 class TQvNode {
 public:
     TQvNode() = default;
@@ -170,6 +177,7 @@ private:
     bool ContainerAlive() const;
 };
 
+// Parses a formula once into a tree of nodes and evaluates it on demand.
 class TQvFunctionParser {
 public:
     // Longest formula accepted, and deepest tree: untrusted text must neither take long nor

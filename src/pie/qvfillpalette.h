@@ -29,6 +29,7 @@ public:
     void SetBackColor(TQvColor Value);
     TQvAreaStyle GetAreaStyle() const { return FAreaStyle; }
     void SetAreaStyle(TQvAreaStyle Value);
+    // The fill is solid, not hatched.
     bool Solid() const { return FAreaStyle == TQvAreaStyle::Total; }
 
     std::unique_ptr<TGPBrush> GetBrush() const;
@@ -42,26 +43,33 @@ private:
     TQvAreaStyle FAreaStyle = TQvAreaStyle::Total;
 };
 
+// An ordered list of fills that the segments of a pie take in turn.
 class TQvFillPalette : public TComponent {
     Q_OBJECT
 public:
     Q_INVOKABLE explicit TQvFillPalette(TComponent* AOwner);
     ~TQvFillPalette() override;
 
+    // The number of fills.
     int Count() const { return int(FItems.size()); }
     // ERangeError for an index outside 0 .. Count-1.
     TQvFillSettings* Items(int Index) const;
+    // Appends a new fill and returns it.
     TQvFillSettings* Add();
     // Index may be Count, which appends.
     TQvFillSettings* Insert(int Index);
+    // Frees the fill at Index.
     void Delete(int Index);
+    // Moves the fill at From to To.
     void Move(int From, int To);
+    // Frees every fill.
     void Clear();
     // Appends the eight standard solid fills.
     void FillDefaults();
 
     // Users (pie charts) hear of every change until they leave.
     void AddUser(const void* User, std::function<void()> Changed);
+    // Stops telling User of changes.
     void RemoveUser(const void* User);
 
 protected:

@@ -199,11 +199,13 @@ public:
 
     // ---- The calculated pie, valid until the next change ----
     int SegmentCount() const;
+    // Segment k as calculated.
     const QvPie::TSegment& Segment(int k) const;
     // The order the segments are painted in.
     const std::vector<int>& DrawingOrder() const;
     // Left, top, width and height of the pie's ellipse in pixels; the thickness of a 3-D pie.
     const TGPRectF& PieRect() const;
+    // The thickness of a 3-D pie in pixels.
     float Thickness() const;
     // The explode offset of segment k in pixels.
     TGPPointF ExplodeOffset(int k) const;
@@ -213,6 +215,7 @@ public:
     // The box of the callout of segment k in pixels (empty without callouts) and whether it was
     // moved off another box.
     TGPRectF CalloutRect(int k) const;
+    // The callout of segment k was moved off another box.
     bool CalloutOverlapped(int k) const;
 
     // The value index of segment k.
@@ -224,8 +227,10 @@ public:
 
     // Pie legends that place themselves around this chart.
     void AddPieLegend(TQvPieLegend* Legend);
+    // Takes a legend off the list.
     void RemovePieLegend(TQvPieLegend* Legend);
 
+    // The pie is to be calculated anew; repaints the chart and its legends.
     void Modified() override;
     void Calculate() override;
     void PaintGr(TGPGraphics* Graphics) override;

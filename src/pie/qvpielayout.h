@@ -9,6 +9,7 @@
 
 namespace QvPie {
 
+// A point in unit coordinates.
 struct TUnitPoint {
     double U = 0, V = 0;
 };
@@ -20,6 +21,7 @@ struct TSegment {
     double Sweep = 0;   // degrees
     double Start = 0;   // degrees in [0, 360)
     double Explode = 0; // percent of the radius, 0 to 100
+    // The angle of the segment's middle.
     double Mid() const { return Start + Sweep / 2; }
 };
 
@@ -35,12 +37,17 @@ struct TCallout {
     TUnitPoint Anchor;
     bool Overlapped = false; // moved off another box
     bool Shown = true;       // false when no room was left for it
+    // The left edge of the box.
     double Left() const { return Center.U - HalfWidth; }
+    // The right edge of the box.
     double Right() const { return Center.U + HalfWidth; }
+    // The top edge of the box.
     double Top() const { return Center.V - HalfHeight; }
+    // The bottom edge of the box.
     double Bottom() const { return Center.V + HalfHeight; }
 };
 
+// A value of the pie with the index it has in the data.
 struct TIndexedValue {
     int Index;
     double Value; // finite and positive
@@ -71,6 +78,7 @@ void GrowForExplode(const std::vector<TSegment>& Segments, TExtents& Extents);
 // The label anchor of a segment for labels inside it; HoleFraction 0 for pies.
 TUnitPoint InsideAnchor(const TSegment& Segment, double HoleFraction);
 
+// Half the width and half the height of a callout box, in units.
 struct TCalloutSize {
     double HalfWidth, HalfHeight;
 };

@@ -54,6 +54,7 @@ public:
     // The chart's segments changed: list and measure the items anew.
     void SegmentsChanged();
 
+    // Forgets the pie chart that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

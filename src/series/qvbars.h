@@ -136,20 +136,28 @@ public:
     // Boundary i (category coordinate) and the value end of class i (value coordinate, with
     // the values of the stacked series below), transformed.
     double Get_X(int i) const;
+    // The value end of class i, above the stacked series below it, transformed.
     double Get_Y(int i) const;
+    // The vector of the bar values: Y, or X for horizontal bars.
     TQvCustomDoubleVector* ValueData() const { return FBarsHorizontal ? FXData : FYData; }
+    // The vector of the class boundaries: X, or Y for horizontal bars.
     TQvCustomDoubleVector* BoundaryData() const { return FBarsHorizontal ? FYData : FXData; }
+    // The axis of the bar values.
     TQvAxis* ValueAxis() const { return FBarsHorizontal ? FXAxis : FYAxis; }
+    // The axis of the class boundaries.
     TQvAxis* CategoryAxis() const { return FBarsHorizontal ? FYAxis : FXAxis; }
     // No stacked bar series lies on this one.
     bool GetTopMost() const { return FTopMost; }
 
     // ---- Bars on the screen (after CalculatePoints) ----
+
+    // A bar as placed on the screen, in pixels.
     struct TBar {
         int Index; // the class
         TGPPointF TopLeft, BottomRight;
         float Base; // where the bar starts along its value axis, in pixels
     };
+    // The bars as CalculatePoints placed them.
     const std::vector<TBar>& Bars() const { return FBars; }
     // How many bars a paint draws: one per pixel column when the bars are thinner.
     int PaintedBars() const { return int(FColumns.empty() ? FBars.size() : FColumns.size()); }
@@ -162,6 +170,7 @@ public:
     void CalculatePoints() override;
     void CheckDBVectors() override;
     void PaintGr(TGPGraphics* Graphics) override;
+    // Bars draw no symbols.
     void DrawSymbols(TGPGraphics*) override {}
     std::optional<TGPPointF> DepthOffsets() const override;
     float ExtraSpaceAt(TQvAxisPosition Position) const override;
@@ -171,6 +180,7 @@ public:
     int FindPoint(float X, float Y, float Tolerance) const override;
     // Bar widths, slots and stacks depend on the set and order of the graph's bar series.
     void LayersSorted() override;
+    // Forgets a component that goes, the source of the bar captions among them.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -36,6 +36,7 @@ public:
     double Ratio() const;
     // The pixel rectangle of each bubble: its centre is the screen point of the same place.
     const std::vector<TGPPointF>& Sizes() const { return FSize; }
+    // The pixel rectangle of bubble k.
     TGPRectF BubbleRect(size_t k) const;
 
     // The smallest count of the three vectors, 0 when one is missing.

@@ -25,6 +25,7 @@ public:
     void TakeInputsFrom(const TQvCalculation& Other);
     // The values of point i through the transformations.
     virtual double Xi(int i) const;
+    // The Y value of point i through the transformation.
     virtual double Yi(int i) const;
     // |weight| of point i, 1 without weights.
     double Wi(int i) const;

@@ -89,7 +89,9 @@ public:
     // it has no data indices.
     int FindPoint(float X, float Y, float Tolerance) const override;
     using TQvSeries::FindPoint;
+    // A function series: vectors tell it of changes as the data of a calculation.
     TKind VectorUserKind() const override { return TKind::FunctionSeries; }
+    // Forgets the weight vector or another component that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -60,14 +60,17 @@ public:
     double GetClose(int i) const { return ValueY(i); }
 
     // ---- Bars on the screen (after CalculatePoints), one per screen point ----
+    // A bar as placed on the screen: its column and prices in pixels.
     struct TBar {
         float X, Open, High, Low, Close; // pixels
         // The close lies above the open in value (1), below it (-1) or equals it (0).
         int Direction;
     };
+    // The bars as CalculatePoints placed them.
     const std::vector<TBar>& Bars() const { return FBars; }
     // The width the bars are drawn with and the length of their ticks, in pixels.
     float DrawnBarWidth() const { return FDrawnWidth; }
+    // The length of the open and close ticks as drawn.
     float DrawnTickLength() const { return FDrawnTick; }
     // Each screen bar stands for all the bars of its pixel column.
     bool OnColumns() const { return FScreen.OnColumns(); }
@@ -85,6 +88,7 @@ public:
 
     void SetLastCount(int N) override;
     void ValueChanged(const TQvCustomDoubleVector* Vector, int Index) override;
+    // The values changed throughout: the extremes of lows and highs are found anew too.
     void RangesModified() override;
 
 protected:
@@ -126,6 +130,7 @@ private:
     TQvMinMaxHierarchy FLowHierarchy, FHighHierarchy;
 };
 
+// Price bars drawn as a high-low bar with the open ticked left and the close ticked right.
 class TQvOHLC : public TQvCustomOHLC {
     Q_OBJECT
     Q_PROPERTY(float IndicatorLength READ GetIndicatorLength WRITE SetIndicatorLength)
@@ -150,6 +155,7 @@ private:
     float FIndicatorLength = 5;
 };
 
+// Price bars drawn as candlesticks: a body from open to close, coloured by direction, and wicks.
 class TQvCandleSticks : public TQvCustomOHLC {
     Q_OBJECT
     Q_PROPERTY(TQvColor BullColor READ GetBullColor WRITE SetBullColor)

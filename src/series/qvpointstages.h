@@ -42,6 +42,7 @@ struct TPointList {
     // Where each run begins: 0 first, whenever there is a point.
     std::vector<std::size_t> RunStarts;
 
+    // Adds the point P of value i, beginning a run after a break.
     void Add(const TGPPointF& P, int i) {
         if (FBreak || RunStarts.empty()) {
             RunStarts.push_back(Points.size());
@@ -54,6 +55,7 @@ struct TPointList {
     void Break() { FBreak = !Points.empty(); }
     // Drops the points from From on.
     void Truncate(std::size_t From);
+    // Drops every point and run.
     void Clear();
     // Calls Visit(First, Count) for each run.
     template <class Fn> void ForEachRun(const Fn& Visit) const {

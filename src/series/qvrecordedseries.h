@@ -8,6 +8,7 @@
 #include "style/qvrecord.h"
 #include "undo/qvundostack.h"
 
+// A series whose own record fields are named once, in VisitRecord, for all three record forms.
 template <class Base> class TQvRecordedSeries : public Base {
 public:
     using Base::Base;

@@ -11,8 +11,11 @@
 
 class TQvScreenPoints {
 public:
+    // The points in pixels.
     const std::vector<TGPPointF>& Points() const { return FList.Points; }
+    // The data index of each point.
     const std::vector<int>& Index() const { return FList.Index; }
+    // The number of points.
     int Count() const { return int(FList.Points.size()); }
     // Calls Visit(First, Count) for each run of points joined by the line.
     template <class Fn> void ForEachRun(const Fn& Visit) const { FList.ForEachRun(Visit); }
@@ -20,10 +23,13 @@ public:
     bool OnColumns() const { return FOnColumns; }
     // The points follow each other with X never falling (rising): hit tests search them by X.
     bool AscendingX() const { return FAscendingX; }
+    // The points follow each other with X never rising.
     bool DescendingX() const { return FDescendingX; }
+    // The points must be made anew before use.
     bool Stale() const { return FStale; }
     // Changes whenever points are made, so that what is drawn from them can be kept till then.
     std::uint64_t Generation() const { return FGeneration; }
+    // The points were made with these axis mappings.
     bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y) const {
         return X == FXMapping && Y == FYMapping;
     }
@@ -34,6 +40,7 @@ public:
     // ---- For the series that makes them ----
     // Starts a pass with these mappings; returns the first value to add points for.
     int Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y);
+    // The list the pass adds its points to.
     QvPointStages::TPointList& Output() { return FList; }
     // Ends the pass: the points cover Count values, and those added stand on column centres
     // or not.

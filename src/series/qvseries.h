@@ -24,6 +24,7 @@ class TQvAxis;
 class TQvGraph2D;
 class TQvUndoStack;
 
+// The value of point Index that a value transformation maps; the handler replaces Value.
 struct TQvTransformEventArgs {
     double Value;
     int Index;
@@ -48,6 +49,7 @@ struct TQvPenEventArgs {
 };
 using TQvPenEventHandler = std::function<void(TObject* Sender, TQvPenEventArgs& e)>;
 
+// The brush for the area at point Index, which a handler may replace or hide.
 struct TQvBrushEventArgs {
     int Index;
     double X, Y;
@@ -56,6 +58,7 @@ struct TQvBrushEventArgs {
 };
 using TQvBrushEventHandler = std::function<void(TObject* Sender, TQvBrushEventArgs& e)>;
 
+// The symbol drawn at point Index: a handler may change its kind, size, pen and brush, or hide it.
 struct PointSymbolEventArgs {
     int Index;
     double X, Y;
@@ -67,6 +70,7 @@ struct PointSymbolEventArgs {
 };
 using PointSymbolEventHandler = std::function<void(TObject* Sender, PointSymbolEventArgs& e)>;
 
+// The point of a series nearest to a position on screen: its data index, values and pixel.
 struct TQvNearestPointResult {
     bool Found = false;
     float Distance = 3.4028235e38f;
@@ -84,12 +88,14 @@ enum class LegendItemStyle {
     DescendingDiagonal
 };
 
+// Where a series draws its legend sample, and the index of the legend item.
 struct TQvLegendItemDrawArgs {
     TGPGraphics* Graphics;
     TRect Rect; // X, Y in Left, Top; width and height
     int Index;
 };
 
+// The base of all series: data vectors, axes, styles, screen points, painting and records.
 class TQvSeries : public TComponent, public TQvVectorUser, public TQvVariablesContainer {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
@@ -174,10 +180,12 @@ public:
     void SetYValueTransformation(const TQvValueTransformation& Value);
     // The transformed value v of point i.
     double TransformX(int i, double v) const;
+    // The transformed Y value v of point i.
     double TransformY(int i, double v) const;
     // The values of point i as drawn: its data through the transformations, unless the series
     // draws values of its own.
     virtual double ValueX(int i) const;
+    // The Y value of point i as drawn.
     virtual double ValueY(int i) const;
 
     // A theme's colour for this series, and a lighter one for fills: lines and symbols take
@@ -199,6 +207,7 @@ public:
     virtual bool HasValuesAt(int i) const;
     // Shown, with a line, an area or symbols to show.
     virtual bool SeriesVisible() const;
+    // The screen points are stale and must be made anew.
     bool NeedsPoints() const { return FScreen.Stale(); }
     // Room an axis at Position leaves so that symbols at the data area's edge are not cut.
     virtual float ExtraSpaceAt(TQvAxisPosition Position) const;
@@ -236,7 +245,9 @@ public:
     std::vector<std::vector<TGPPointF>> AreaPolygons();
     // Lines and areas; symbols come later with DrawSymbols, above everything else.
     virtual void PaintGr(TGPGraphics* Graphics);
+    // Draws the line and the area of the series from its screen points.
     virtual void DrawLine(TGPGraphics* Graphics);
+    // Draws the point symbols at the screen points.
     virtual void DrawSymbols(TGPGraphics* Graphics);
     // Series drawn in depth (bars) give their depth offsets in pixels once their points are
     // made; the graph then draws a back wall behind the data area. Flat series give none.
@@ -248,6 +259,7 @@ public:
     virtual bool CanDoCanvasDraw() const;
     // A legend sample.
     virtual void DrawListItem(const TQvLegendItemDrawArgs& Args, LegendItemStyle Style);
+    // The legend sample in the style that suits the series.
     virtual void DrawListItem(const TQvLegendItemDrawArgs& Args);
     // The height the legend sample needs: the symbol's, else the line's width.
     virtual float LegendSampleHeight() const;
@@ -257,20 +269,30 @@ public:
     virtual int FindPoint(float X, float Y, float Tolerance) const;
     // With the symbol size as tolerance when symbols show, else 1 pixel.
     virtual int FindPoint(float X, float Y) const;
+    // The screen point nearest to P.
     TQvNearestPointResult NearestPoint(const TGPPointF& P) const;
+    // The screen point nearest to the pixel column X.
     TQvNearestPointResult NearestX(float X) const;
+    // The screen point nearest to the pixel row Y.
     TQvNearestPointResult NearestY(float Y) const;
     // Y at X by linear interpolation between neighbouring points with values.
     virtual double GetY(double X) const;
 
     // ---- Persistence ----
     virtual void WriteTo(QIODevice* Stream) const;
+    // Reads the series' binary record; nothing changes when the record is damaged.
     virtual void ReadFrom(QIODevice* Stream);
+    // Adds an element named after the series' class below Node.
     virtual void WriteTo(IXMLNode Node) const;
+    // Reads the series' element at or below Node.
     virtual void ReadFrom(const IXMLNode& Node);
+    // Writes the series to Section of the INI file.
     virtual void WriteTo(TCustomIniFile* Ini, const QString& Section) const;
+    // Reads the series from Section of the INI file.
     virtual void ReadFrom(TCustomIniFile* Ini, const QString& Section);
+    // Saves the binary record as a file.
     void WriteTo(const QString& FileName) const;
+    // Reads the binary record from a file.
     void ReadFrom(const QString& FileName);
     // The reference of a vector in a store; empty for the own indexer and for data given by
     // the owner.
@@ -283,14 +305,18 @@ public:
 
     // ---- Notifications of the vectors ----
     TKind VectorUserKind() const override { return TKind::Series; }
+    // Vector is the series' Y data.
     bool UsesAsYData(const TQvCustomDoubleVector* Vector) const override;
     void SetLastCount(int N) override;
+    // The values changed: the screen points are made anew and the graph repaints.
     void PointsModified() override;
     void ValueChanged(const TQvCustomDoubleVector* Vector, int Index) override;
+    // The values changed throughout: the extent is found anew and the axes take new ranges.
     void RangesModified() override;
     // Asks the graph for a repaint.
     void Invalidate();
 
+    // Forgets a component that goes: an axis, a vector, the graph, the undo stack, a series.
     void Notification(TComponent* AComponent, TOperation Operation) override;
     void DefineProperties(TFiler* Filer) override;
 
@@ -428,6 +454,7 @@ protected:
     } FTopmost;
 };
 
+// A series that joins its points with a line and may fill the area below it.
 class TQvLineSeries : public TQvSeries {
     Q_OBJECT
     Q_MOC_INCLUDE("axes/qvaxis.h")
@@ -444,6 +471,7 @@ public:
     Q_INVOKABLE explicit TQvLineSeries(TComponent* AOwner);
 };
 
+// A line series that also draws a symbol at each point.
 class TQvPointSeries : public TQvLineSeries {
     Q_OBJECT
     Q_PROPERTY(TQvPointSymbolSettings* PointSymbol READ GetPointSymbol WRITE SetPointSymbol)

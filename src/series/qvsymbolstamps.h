@@ -33,6 +33,7 @@ public:
     // transform World. Alone: no other symbols are drawn between these, so that their order
     // may change.
     void Begin(QPainter* Painter, const QTransform& World, bool Alone);
+    // Draws the symbol at the point P.
     void Draw(const TGPPointF& P);
     // Puts the symbols that went straight to the image into it; before the painter is released.
     void End();

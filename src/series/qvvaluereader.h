@@ -11,6 +11,7 @@ public:
                    const TObject* Sender)
         : FData(Data), FRaw(!Transform && Data ? Data->Data() : nullptr),
           FCount(Data ? Data->GetCount() : 0), FTransform(Transform), FSender(Sender) {}
+    // The number of values in the vector.
     int Count() const { return FCount; }
     double operator()(int i) const {
         return FRaw ? FRaw[i] : Transformed(FTransform, FSender, i, FData->GetValue(i));

@@ -16,6 +16,7 @@
 // connection returned is broken.
 QMetaObject::Connection QvOnFontDatabaseChanged(std::function<void()> Forget);
 
+// A cache of values by key, shared by all threads and emptied when the installed fonts change.
 template <class TKey, class TValue> class TQvFontCache {
 public:
     // Holds at most Limit values; when full, it starts again empty.
@@ -25,6 +26,7 @@ public:
     TQvFontCache(const TQvFontCache&) = delete;
     TQvFontCache& operator=(const TQvFontCache&) = delete;
 
+    // The value kept for Key, if any.
     std::optional<TValue> Find(const TKey& Key) const {
         const QMutexLocker Lock(&FGuard);
         const auto Found = FValues.constFind(Key);
@@ -32,17 +34,20 @@ public:
         return *Found;
     }
 
+    // Keeps Value for Key, emptying the cache first when it is full.
     void Insert(const TKey& Key, const TValue& Value) {
         const QMutexLocker Lock(&FGuard);
         if (FValues.size() >= FLimit) FValues.clear();
         FValues.insert(Key, Value);
     }
 
+    // Forgets every value.
     void Clear() {
         const QMutexLocker Lock(&FGuard);
         FValues.clear();
     }
 
+    // The number of values kept.
     qsizetype Size() const {
         const QMutexLocker Lock(&FGuard);
         return FValues.size();

@@ -27,6 +27,7 @@ class TGPGraphics;
 
 // ---- Matrices and regions ----
 
+// An affine transform of the plane.
 class TGPMatrix {
 public:
     TGPMatrix() = default;
@@ -34,21 +35,31 @@ public:
         : FTransform(M11, M12, M21, M22, Dx, Dy) {}
     explicit TGPMatrix(const QTransform& Transform) : FTransform(Transform) {}
 
+    // Combines a move with the matrix, before it by default.
     void Translate(float OffsetX, float OffsetY, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a rotation by Angle degrees clockwise with the matrix.
     void Rotate(float Angle, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a rotation about Center with the matrix.
     void RotateAt(float Angle, const TGPPointF& Center,
                   TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a scaling with the matrix.
     void Scale(float ScaleX, float ScaleY, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a shear with the matrix.
     void Shear(float ShearX, float ShearY, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines Matrix with this one.
     void Multiply(const TGPMatrix& Matrix, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
     // False, leaving the matrix unchanged, when it cannot be inverted.
     bool Invert();
+    // Makes the matrix the identity.
     void Reset() { FTransform.reset(); }
     bool IsIdentity() const { return FTransform.isIdentity(); }
+    // Point mapped by the matrix.
     TGPPointF TransformPoint(const TGPPointF& Point) const;
+    // Maps Count points in place.
     void TransformPoints(TGPPointF* Points, int Count) const;
     // m11, m12, m21, m22, dx, dy
     void GetElements(float Elements[6]) const;
+    // The matrix as a Qt transform.
     const QTransform& ToQt() const { return FTransform; }
     bool operator==(const TGPMatrix& Other) const { return FTransform == Other.FTransform; }
 
@@ -59,6 +70,7 @@ private:
 
 class TGPPen;
 
+// A path of lines, curves and closed shapes, to be filled, stroked or hit-tested.
 class TGPGraphicsPath {
 public:
     explicit TGPGraphicsPath(TGPFillMode FillMode = TGPFillMode::Alternate);
@@ -68,22 +80,34 @@ public:
 
     // Lines and arcs join the open figure; closed shapes are figures of their own.
     void AddLine(float X1, float Y1, float X2, float Y2);
+    // Adds the polyline through Count points.
     void AddLines(const TGPPointF* Points, int Count);
+    // Adds an arc of the ellipse in Rect.
     void AddArc(const TGPRectF& Rect, float StartAngle, float SweepAngle);
+    // Adds a cubic Bezier curve from P1 to P4.
     void AddBezier(const TGPPointF& P1, const TGPPointF& P2, const TGPPointF& P3,
                    const TGPPointF& P4);
+    // Adds the ellipse in Rect as a closed figure.
     void AddEllipse(const TGPRectF& Rect);
+    // Adds a pie slice of the ellipse in Rect as a closed figure.
     void AddPie(const TGPRectF& Rect, float StartAngle, float SweepAngle);
+    // Adds a closed polygon.
     void AddPolygon(const TGPPointF* Points, int Count);
+    // Adds a closed rectangle.
     void AddRectangle(const TGPRectF& Rect);
     // EmSize is in world units (pixels), not points.
     void AddString(const QString& Text, const QString& Family, TGPFontStyle Style, float EmSize,
                    const TGPPointF& Origin);
+    // Adds the figures of Path; Connect joins its first figure to the open one.
     void AddPath(const TGPGraphicsPath& Path, bool Connect);
+    // Starts a new figure without closing the current one.
     void StartFigure();
+    // Closes the current figure back to its start.
     void CloseFigure();
+    // Empties the path.
     void Reset();
 
+    // Maps every point of the path by Matrix.
     void Transform(const TGPMatrix& Matrix);
     // Replaces the path by the outline a stroke with Pen would cover.
     void Widen(const TGPPen& Pen, const TGPMatrix* Matrix = nullptr);
@@ -93,6 +117,7 @@ public:
     // The ellipse when the path is exactly one ellipse (lets gradients stay vector).
     const std::optional<QRectF>& SingleEllipse() const { return FSingleEllipse; }
 
+    // The path as a Qt painter path.
     const QPainterPath& ToQt() const { return FPath; }
 
 private:
@@ -111,16 +136,25 @@ public:
     explicit TGPRegion(const TGPRectF& Rect);
     explicit TGPRegion(const TGPGraphicsPath& Path);
 
+    // Makes the region cover the whole plane.
     void MakeInfinite();
+    // Makes the region empty.
     void MakeEmpty();
+    // Keeps what lies in Region too.
     void Intersect(const TGPRegion& Region);
+    // Adds Region.
     void Union(const TGPRegion& Region);
+    // Keeps what lies in exactly one of the two.
     void Xor(const TGPRegion& Region);
+    // Takes Region away.
     void Exclude(const TGPRegion& Region);
     // The part of Region outside this region.
     void Complement(const TGPRegion& Region);
+    // Combines Region with this one as Mode says.
     void Combine(const TGPRegion& Region, TGPCombineMode Mode);
+    // Maps the region by Matrix.
     void Transform(const TGPMatrix& Matrix);
+    // Moves the region by (Dx, Dy).
     void Translate(float Dx, float Dy);
 
     bool IsInfinite() const { return !FPath.has_value(); }
@@ -130,6 +164,7 @@ public:
     TGPRectF GetBounds() const;
     // The area of a finite region; an infinite region has none.
     const std::optional<QPainterPath>& ToQt() const { return FPath; }
+    // The region of a Qt painter path; infinite without one.
     static TGPRegion FromQt(const std::optional<QPainterPath>& Path);
 
 private:
@@ -138,14 +173,17 @@ private:
 
 // ---- Pens and brushes ----
 
+// What fills an area: one colour, a hatch, a gradient or a picture.
 class TGPBrush {
 public:
     virtual ~TGPBrush() = default;
+    // A copy of the brush.
     virtual std::unique_ptr<TGPBrush> Clone() const = 0;
     // The brush for a painter whose world transform is World.
     virtual QBrush ToQt(const QTransform& World) const = 0;
 };
 
+// A brush that fills with one colour.
 class TGPSolidBrush : public TGPBrush {
 public:
     explicit TGPSolidBrush(TQvColor Color) : FColor(Color) {}
@@ -158,6 +196,7 @@ private:
     TQvColor FColor;
 };
 
+// A brush that fills with an 8 x 8 hatch pattern in a fore and a back colour.
 class TGPHatchBrush : public TGPBrush {
 public:
     // Style is one of the hatch styles, not Total.
@@ -183,6 +222,7 @@ struct TGPColorBlend {
     std::vector<float> Positions;
 };
 
+// A brush whose colour changes along a line, between two colours or through a colour blend.
 class TGPLinearGradientBrush : public TGPBrush {
 public:
     // The colour lines at 0 and 1 pass through the corners of Rect, the gradient running at
@@ -199,11 +239,17 @@ public:
     TGPWrapMode GetWrapMode() const { return FWrapMode; }
     void SetTransform(const TGPMatrix& Matrix) { FTransform = Matrix; }
     const TGPMatrix& GetTransform() const { return FTransform; }
+    // Combines Matrix with the brush transform.
     void MultiplyTransform(const TGPMatrix& Matrix, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a move with the brush transform.
     void TranslateTransform(float Dx, float Dy, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a rotation with the brush transform.
     void RotateTransform(float Angle, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a scaling with the brush transform.
     void ScaleTransform(float Sx, float Sy, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // The point where the gradient starts.
     TGPPointF StartPoint() const { return FStart; }
+    // The point where the gradient ends.
     TGPPointF EndPoint() const { return FEnd; }
 
     std::unique_ptr<TGPBrush> Clone() const override;
@@ -234,6 +280,7 @@ public:
     void SetInterpolationColors(const TQvColor* Colors, const float* Positions, int Count);
     void SetTransform(const TGPMatrix& Matrix) { FTransform = Matrix; }
     const TGPMatrix& GetTransform() const { return FTransform; }
+    // Combines Matrix with the brush transform.
     void MultiplyTransform(const TGPMatrix& Matrix, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
     TGPRectF GetRectangle() const;
 
@@ -267,7 +314,9 @@ public:
     void SetBaseInset(float Inset) { FBaseInset = Inset; }
     float GetBaseInset() const { return FBaseInset; }
     TGPLineCap GetBaseCap() const { return FBaseCap; }
+    // The shape filled at the line end, if any.
     const std::optional<TGPGraphicsPath>& FillPath() const { return FFillPath; }
+    // The shape stroked at the line end, if any.
     const std::optional<TGPGraphicsPath>& StrokePath() const { return FStrokePath; }
 
 private:
@@ -277,6 +326,7 @@ private:
     float FBaseInset;
 };
 
+// A pen that strokes lines: colour or brush, width, dashes, caps and joins.
 class TGPPen {
 public:
     explicit TGPPen(TQvColor Color, float Width = 1);
@@ -329,18 +379,21 @@ private:
 
 // ---- Text ----
 
+// A font family by name.
 class TGPFontFamily {
 public:
     explicit TGPFontFamily(const QString& Name) : FName(Name) {}
     const QString& GetFamilyName() const { return FName; }
     // Installed, or provided by a metric-compatible substitute (Arial by Liberation Sans).
     bool IsAvailable() const;
+    // The names of the installed font families.
     static QStringList InstalledFamilies();
 
 private:
     QString FName;
 };
 
+// A font by family, size in points and style.
 class TGPFont {
 public:
     // EmSize in points.
@@ -360,6 +413,7 @@ private:
     TGPFontStyle FStyle;
 };
 
+// How text is laid out in a rectangle: alignment, line alignment, trimming and flags.
 class TGPStringFormat {
 public:
     explicit TGPStringFormat(TGPStringFormatFlags Flags = {}) : FFlags(Flags) {}
@@ -388,6 +442,7 @@ private:
 
 // ---- Images ----
 
+// A picture a surface draws on or draws: a bitmap or a metafile.
 class TGPImage {
 public:
     virtual ~TGPImage() = default;
@@ -400,6 +455,7 @@ protected:
     virtual void DrawTo(QPainter& Painter, const QRectF& Dest) const = 0;
 };
 
+// An image of pixels that can be drawn on, read from a file and saved.
 class TGPBitmap : public TGPImage {
 public:
     TGPBitmap(int Width, int Height, TGPPixelFormat Format = TGPPixelFormat::Format32bppARGB);
@@ -412,6 +468,7 @@ public:
     TGPPixelFormat GetPixelFormat() const { return FFormat; }
     TQvColor GetPixel(int X, int Y) const;
     void SetPixel(int X, int Y, TQvColor Color);
+    // The pixels.
     const QImage& Image() const { return FImage; }
     QImage& Image() { return FImage; }
 
@@ -419,7 +476,9 @@ public:
     // 0 to 100 for JPEG, -1 for the default. Raises EConvertError for other types and
     // EFCreateError or EWriteError when writing fails.
     void Save(const QString& FileName, const QString& MimeType, int Quality = -1) const;
+    // Writes the image to Stream in the format of MimeType.
     void Save(QIODevice* Stream, const QString& MimeType, int Quality = -1) const;
+    // The MIME types Save can write.
     static QStringList EncoderMimeTypes();
 
 protected:
@@ -438,9 +497,11 @@ public:
 
     int GetWidth() const override { return FWidth; }
     int GetHeight() const override { return FHeight; }
+    // The picture as an SVG document.
     QByteArray ToSvg(const QString& Title = QString()) const;
     // Raises EFCreateError when the file cannot be written.
     void SaveAsSvg(const QString& FileName) const;
+    // The recorded picture.
     const QPicture& Picture() const { return FPicture; }
 
 protected:
@@ -470,12 +531,14 @@ public:
     // The painter in the surface's device coordinates, for framework drawing; ReleaseHDC
     // returns to the surface's own state.
     QPainter* GetHDC();
+    // Returns from GetHDC to the surface's own state.
     void ReleaseHDC(QPainter* Painter);
     float GetDpiY() const { return FDpiY; }
     // The surface ends in pixels (an image, a window); SVG, PDF, printers and metafiles keep
     // vectors, and want shapes rather than pixel tricks.
     bool IsRaster() const;
 
+    // Fills the whole surface with Color.
     void Clear(TQvColor Color);
     TGPSmoothingMode GetSmoothingMode() const { return FSmoothingMode; }
     void SetSmoothingMode(TGPSmoothingMode Mode);
@@ -484,10 +547,15 @@ public:
 
     const TGPMatrix& GetTransform() const { return FTransform; }
     void SetTransform(const TGPMatrix& Matrix);
+    // Makes the world transform the identity.
     void ResetTransform() { SetTransform(TGPMatrix()); }
+    // Combines a move with the world transform.
     void TranslateTransform(float Dx, float Dy, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a rotation with the world transform.
     void RotateTransform(float Angle, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines a scaling with the world transform.
     void ScaleTransform(float Sx, float Sy, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
+    // Combines Matrix with the world transform.
     void MultiplyTransform(const TGPMatrix& Matrix, TGPMatrixOrder Order = TGPMatrixOrder::Prepend);
 
     // Clip shapes are taken in the current world coordinates and kept where they fall on the
@@ -495,40 +563,58 @@ public:
     void SetClip(const TGPRectF& Rect, TGPCombineMode Mode = TGPCombineMode::Replace);
     void SetClip(const TGPGraphicsPath& Path, TGPCombineMode Mode = TGPCombineMode::Replace);
     void SetClip(const TGPRegion& Region, TGPCombineMode Mode = TGPCombineMode::Replace);
+    // Narrows the clip to Rect.
     void IntersectClip(const TGPRectF& Rect) { SetClip(Rect, TGPCombineMode::Intersect); }
+    // Takes Rect (or Region) out of the clip.
     void ExcludeClip(const TGPRectF& Rect) { SetClip(Rect, TGPCombineMode::Exclude); }
     void ExcludeClip(const TGPRegion& Region) { SetClip(Region, TGPCombineMode::Exclude); }
+    // Removes the clip.
     void ResetClip();
     // The clip in world coordinates; infinite when none is set.
     TGPRegion GetClip() const;
     TGPRectF GetClipBounds() const;
 
+    // Draws a line from the first point to the second.
     void DrawLine(const TGPPen& Pen, float X1, float Y1, float X2, float Y2);
     void DrawLine(const TGPPen& Pen, const TGPPointF& P1, const TGPPointF& P2);
+    // Draws the polyline through Count points.
     void DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Count);
     // Long thin lines, in the smoothing mode, written straight into the pixels of a plain
     // image: the Count - 1 segments of a polyline, or with Pairs the segments of point 0 to 1,
     // 2 to 3 and so on. The pen must be opaque, solid and at most a pixel wide, the transform a move and
     // the clip a rectangle; false, with nothing drawn, where that does not hold.
     bool DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count, bool Pairs);
+    // Draws the outline of a rectangle.
     void DrawRectangle(const TGPPen& Pen, const TGPRectF& Rect);
     void DrawRectangle(const TGPPen& Pen, float X, float Y, float Width, float Height);
+    // Draws the outline of the ellipse in a rectangle.
     void DrawEllipse(const TGPPen& Pen, const TGPRectF& Rect);
     void DrawEllipse(const TGPPen& Pen, float X, float Y, float Width, float Height);
+    // Draws an arc of the ellipse in Rect, angles in degrees clockwise.
     void DrawArc(const TGPPen& Pen, const TGPRectF& Rect, float StartAngle, float SweepAngle);
+    // Draws the outline of a pie slice of the ellipse in Rect.
     void DrawPie(const TGPPen& Pen, const TGPRectF& Rect, float StartAngle, float SweepAngle);
+    // Draws the outline of a closed polygon.
     void DrawPolygon(const TGPPen& Pen, const TGPPointF* Points, int Count);
+    // Strokes a path.
     void DrawPath(const TGPPen& Pen, const TGPGraphicsPath& Path);
 
+    // Fills a rectangle.
     void FillRectangle(const TGPBrush& Brush, const TGPRectF& Rect);
     void FillRectangle(const TGPBrush& Brush, float X, float Y, float Width, float Height);
+    // Fills Count rectangles.
     void FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count);
+    // Fills the ellipse in a rectangle.
     void FillEllipse(const TGPBrush& Brush, const TGPRectF& Rect);
     void FillEllipse(const TGPBrush& Brush, float X, float Y, float Width, float Height);
+    // Fills a pie slice of the ellipse in Rect.
     void FillPie(const TGPBrush& Brush, const TGPRectF& Rect, float StartAngle, float SweepAngle);
+    // Fills a polygon by FillMode.
     void FillPolygon(const TGPBrush& Brush, const TGPPointF* Points, int Count,
                      TGPFillMode FillMode = TGPFillMode::Alternate);
+    // Fills a path.
     void FillPath(const TGPBrush& Brush, const TGPGraphicsPath& Path);
+    // Fills a region.
     void FillRegion(const TGPBrush& Brush, const TGPRegion& Region);
 
     // Text in a layout rectangle (wrapped unless the format says NoWrap) or from an origin.
@@ -536,11 +622,13 @@ public:
                     const TGPStringFormat& Format, const TGPBrush& Brush);
     void DrawString(const QString& Text, const TGPFont& Font, const TGPPointF& Origin,
                     const TGPStringFormat& Format, const TGPBrush& Brush);
+    // The box the text takes when drawn in a layout rectangle or from an origin.
     TGPRectF MeasureString(const QString& Text, const TGPFont& Font, const TGPRectF& LayoutRect,
                            const TGPStringFormat& Format) const;
     TGPRectF MeasureString(const QString& Text, const TGPFont& Font, const TGPPointF& Origin,
                            const TGPStringFormat& Format) const;
 
+    // Draws an image at its size with its top left at (X, Y), or scaled into Dest.
     void DrawImage(TGPImage& Image, float X, float Y);
     void DrawImage(TGPImage& Image, const TGPRectF& Dest);
 

@@ -164,28 +164,34 @@ using Gdip::TGPStringTrimming;
 using Gdip::TGPTextRenderingHint;
 using Gdip::TGPWrapMode;
 
+// A point in pixels of the drawing surface.
 struct TGPPointF {
     float X = 0;
     float Y = 0;
+    // The point as a Qt point.
     QPointF ToQt() const { return QPointF(X, Y); }
     bool operator==(const TGPPointF&) const = default;
 };
 
+// A width and a height in pixels.
 struct TGPSizeF {
     float Width = 0;
     float Height = 0;
     bool operator==(const TGPSizeF&) const = default;
 };
 
+// A rectangle in pixels: the top left corner, the width and the height.
 struct TGPRectF {
     float X = 0;
     float Y = 0;
     float Width = 0;
     float Height = 0;
 
+    // A rectangle from a Qt rectangle.
     static TGPRectF FromQt(const QRectF& R) {
         return {float(R.x()), float(R.y()), float(R.width()), float(R.height())};
     }
+    // The rectangle as a Qt rectangle.
     QRectF ToQt() const { return QRectF(X, Y, Width, Height); }
     float GetLeft() const { return X; }
     float GetTop() const { return Y; }
@@ -201,6 +207,7 @@ struct TGPRect {
     int Y = 0;
     int Width = 0;
     int Height = 0;
+    // The rectangle in floating point.
     TGPRectF ToRectF() const { return {float(X), float(Y), float(Width), float(Height)}; }
     bool operator==(const TGPRect&) const = default;
 };

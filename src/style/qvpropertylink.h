@@ -59,6 +59,7 @@ public:
 
     // Whether the text of item Index leads to a property, and why not (empty when it does).
     bool LinkResolved(int Index) const;
+    // Why the text of item Index leads to no property; empty when it does.
     QString LinkError(int Index) const;
 
     void Assign(TPersistent* Source) override;

@@ -81,6 +81,7 @@ enum class TKind {
     Reference
 };
 
+// A field of a record: where it lives, how it is stored and, for ordinals, how many values it has.
 struct TField {
     TName Name;
     TKind Kind;
@@ -98,6 +99,7 @@ using TSettings = std::variant<TQvSimpleLineSettings*, TQvLineSettings*, TQvArea
 
 template <class T> using TSetter = std::type_identity_t<std::function<void(T)>>;
 
+// The visitor a record is described to: writers store each field, readers read it.
 class TRecord {
 public:
     virtual ~TRecord() = default;
@@ -132,12 +134,15 @@ public:
     template <class T> T Field(const TName& Name, const T& Current, TSetter<T> Set = {}) {
         return Loaded<T>(Value({Name, KindOf<T>()}, Stored(Current), Adapt<T>(Set)));
     }
+    // A String field: a plain text.
     QString String(const TName& Name, const QString& Current, TSetter<QString> Set = {});
+    // A colour field.
     TQvColor Color(const TName& Name, TQvColor Current, TSetter<TQvColor> Set = {});
     // An ordinal of Count values (an enumeration or a set of at most 8 elements), in one byte or
     // as an Integer.
     int Ordinal(const TName& Name, int Current, int Count, TSetter<int> Set = {},
                 TKind Kind = TKind::Byte);
+    // An enumeration as an Ordinal of its number of keys.
     template <class E>
     E Enum(const TName& Name, E Current, TSetter<E> Set = {}, TKind Kind = TKind::Byte) {
         return E(Ordinal(Name, int(Current), QMetaEnum::fromType<E>().keyCount(),
@@ -208,6 +213,7 @@ using TVisit = std::function<void(TRecord&)>;
 // is an edit that undo records.
 class TLoaded {
 public:
+    // Runs the setters of what was read.
     void Apply() const;
 
 private:

@@ -48,6 +48,7 @@ private:
     ModifiedCallback mModifiedCallBack;
 };
 
+// A linear or radial colour gradient through a first, a middle and a last colour.
 class TQvGradientSettings : public TQvStyleSettings {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
@@ -99,6 +100,7 @@ private:
     TQvColor FLastColor = 0xFF808080;
 };
 
+// A line's width, dash style and colour, or a gradient instead of the colour.
 class TQvSimpleLineSettings : public TQvStyleSettings {
     Q_OBJECT
     Q_PROPERTY(float Width READ GetWidth WRITE SetWidth)
@@ -133,6 +135,7 @@ private:
     std::unique_ptr<TQvGradientSettings> FGradient;
 };
 
+// Line settings that can also hide the line.
 class TQvLineSettings : public TQvSimpleLineSettings {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
@@ -149,6 +152,7 @@ private:
     bool FVisible = true;
 };
 
+// Line settings with an arrow tip at the line's end.
 class TQvArrowSettings : public TQvLineSettings {
     Q_OBJECT
     Q_PROPERTY(float PointLength READ GetPointLength WRITE SetPointLength)
@@ -176,6 +180,7 @@ private:
     float FPointHeight = 2;
 };
 
+// How an area is filled: solid, hatched or with a gradient, or not at all.
 class TQvAreaSettings : public TQvStyleSettings {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)
@@ -197,6 +202,7 @@ public:
     void SetForeColor(TQvColor Value);
     TQvColor GetBackColor() const { return FBackColor; }
     void SetBackColor(TQvColor Value);
+    // The fill is solid, not hatched.
     bool Solid() const { return FAreaStyle == TQvAreaStyle::Total; }
 
     void SetUndoStack(TQvUndoRecorder* Stack) override;
@@ -213,6 +219,7 @@ private:
     TQvColor FBackColor = 0xFFA9A9A9;
 };
 
+// The symbol drawn at a point: its shape, size, border and fill.
 class TQvPointSymbolSettings : public TQvStyleSettings {
     Q_OBJECT
     Q_PROPERTY(bool Visible READ GetVisible WRITE SetVisible)

@@ -21,6 +21,7 @@ public:
     TQvSvgDevice(const TQvSvgDevice&) = delete;
     TQvSvgDevice& operator=(const TQvSvgDevice&) = delete;
 
+    // The engine that records what a painter draws as SVG.
     QPaintEngine* paintEngine() const override;
     // The whole document; complete once the painter has ended, well-formed at any time.
     QByteArray Svg() const;

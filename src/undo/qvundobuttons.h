@@ -70,6 +70,7 @@ public:
     virtual bool ListsRedo() const { return false; }
 
     void Paint(QPainter& Canvas) override;
+    // Forgets the undo stack that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:
@@ -150,12 +151,16 @@ public:
     // Plays the steps up to entry Index and closes.
     void ChooseItem(int Index);
 
+    // The list of steps.
     QListWidget* LevelsList();
+    // The label below the list that tells how many steps are marked.
     QLabel* CaptionLabel();
     // How many entries, from the top, the pointer marks.
     int MarkedSteps() const { return FMarked + 1; }
+    // The button the list dropped down from.
     TQvDropDnButton* ParentButton() const { return FParentBtn; }
 
+    // Forgets the button that goes.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 
 protected:

@@ -15,6 +15,7 @@ public:
     virtual void PushProperty(QObject* Obj, const QString& Caption, const QString& PropName) = 0;
     // Everything recorded between the two is one step, undone as a whole.
     virtual void StartGroup(const QString& Caption) = 0;
+    // Ends the group that StartGroup began.
     virtual void StopGroup() = 0;
 };
 

@@ -41,8 +41,11 @@ class TQvUndoList : public TStrings {
     Q_OBJECT
 public:
     explicit TQvUndoList(TQvUndoStack* Stack) : FStack(Stack) {}
+    // The number of steps.
     int Count() const override;
+    // The caption of step Index, the most recent first.
     QString Get(int Index) const override;
+    // The list is read only: raises EInvalidOperation, as Delete and Clear do.
     void Insert(int Index, const QString& S) override;
     void Delete(int Index) override;
     void Clear() override;
@@ -52,6 +55,7 @@ protected:
     TQvUndoStack* FStack;
 };
 
+// The captions of the steps that can be redone, the most recent first. Read only.
 class TQvRedoList : public TQvUndoList {
     Q_OBJECT
 public:
@@ -78,6 +82,7 @@ private:
     std::vector<QPointer<TQvUndoStack>> FJoined;
 };
 
+// Records changes as steps with captions and plays them back for undo and redo.
 class TQvUndoStack : public TComponent, public TQvUndoRecorder {
     Q_OBJECT
     Q_PROPERTY(bool Enabled READ GetEnabled WRITE SetEnabled)
@@ -106,26 +111,38 @@ public:
     // A component just created: undo frees it, redo creates it again. The stack itself and its
     // owners raise EInvalidOperation.
     void PushFreeComponent(TComponent* Component, const QString& Caption);
+    // The text and selection of a line edit, so that undo puts them back.
     void PushEditState(QLineEdit* Edit, const QString& Text, int SelStart, int SelLength,
                        const QString& Caption);
+    // The values of a data vector, so that undo puts them back.
     void PushVectorState(TQvDoubleVector* Vector, const QString& Caption);
     // A group started with an empty caption takes the caption of its first record.
     void StartGroup(const QString& Caption) override;
+    // Ends the group; EOverflow when none is open.
     void StopGroup() override;
 
     // Undoes (redoes) the K + 1 most recent steps. A damaged record clears the stack and raises.
     void Undo(int K = 0);
+    // Redoes the K + 1 most recent undone steps.
     void Redo(int K = 0);
+    // There is a step to undo (redo).
     bool CanUndo() const { return FEnabled && FUndo.StepIndex >= 0; }
+    // There is a step to redo.
     bool CanRedo() const { return FEnabled && FRedo.StepIndex >= 0; }
+    // The number of steps to undo (redo).
     int UndoCount() const { return FUndo.StepIndex + 1; }
+    // The number of steps to redo.
     int RedoCount() const { return FRedo.StepIndex + 1; }
     // The caption of step Index, counted from the oldest.
     QString GetUndoComment(int Index) const;
     QString GetRedoComment(int Index) const;
+    // The captions of the steps to undo (redo), the most recent first.
     TQvUndoList* UndoList() const { return FUndoList.get(); }
+    // The captions of the steps to redo, the most recent first.
     TQvRedoList* RedoList() const { return FRedoList.get(); }
+    // Forgets every step, to undo and to redo.
     void Clear();
+    // Forgets the steps to redo.
     void ClearRedo();
 
     const TNotifyEvent& GetOnUndo() const { return FOnUndo; }
