@@ -53,6 +53,7 @@
 #include "series/qvscreenpoints.h"
 #include "series/qvseries.h"
 #include "strings/qvlocalize.h"
+#include "strings/qvtranslations.h"
 #include "style/qvcolors.h"
 #include "style/qvdrawing.h"
 #include "style/qvfont.h"
