@@ -247,20 +247,20 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     const std::vector<TGPPointF>& Points = FScreen.Points();
     // Device pixels, on whole numbers; long thin lines go straight into the image.
     const bool Thin = Pen.width() == 1 && Pen.style() == Qt::SolidLine;
-    std::vector<TGPPointF> Line;
     QPolygon Polygon;
+    std::vector<TGPPointF> Line;
     FScreen.ForEachRun([&](size_t First, size_t n) {
-        Line.resize(n);
+        Polygon.resize(qsizetype(n));
         for (size_t k = 0; k < n; ++k) {
             const QPointF P = World.map(Points[First + k].ToQt());
-            Line[k] = {float(std::lround(P.x())), float(std::lround(P.y()))};
+            Polygon[qsizetype(k)] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
         }
-        if (Thin && n >= ThinDirectMinimum &&
-            DrawThinLinesDirectly(Painter, Color, Line.data(), int(n), false))
-            return;
-        Polygon.resize(qsizetype(n));
-        for (size_t k = 0; k < n; ++k)
-            Polygon[qsizetype(k)] = QPoint(int(Line[k].X), int(Line[k].Y));
+        if (Thin && n >= ThinDirectMinimum) {
+            Line.resize(n);
+            for (size_t k = 0; k < n; ++k)
+                Line[k] = {float(Polygon[qsizetype(k)].x()), float(Polygon[qsizetype(k)].y())};
+            if (DrawThinLinesDirectly(Painter, Color, Line.data(), int(n), false)) return;
+        }
         Painter->drawPolyline(Polygon);
     });
     Painter->restore();
