@@ -68,3 +68,4 @@
 #include "undo/qvundobuttons.h"
 #include "undo/qvundorecorder.h"
 #include "undo/qvundostack.h"
+#include "widgets/qvwidgets.h"
