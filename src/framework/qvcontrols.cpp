@@ -224,8 +224,11 @@ void TControl::Invalidate() {
     if (FParent && FVisible) FParent->InvalidateRect(BoundsRect());
 }
 
+// A paint of the parent in progress already shows the control; painting it at once from inside
+// that paint would end the window's paint under the parent's painter.
 void TControl::Repaint() {
-    if (FParent && FVisible && FParent->FHost) FParent->FHost->repaint(BoundsRect());
+    if (FParent && FVisible && FParent->FHost && !FParent->FPaintShowsChanges)
+        FParent->FHost->repaint(BoundsRect());
 }
 
 void TControl::Paint(QPainter&) {}
@@ -434,7 +437,7 @@ void TWinControl::Invalidate() {
 }
 
 void TWinControl::Repaint() {
-    if (!FHost) return;
+    if (!FHost || FPaintShowsChanges) return;
     TellHostOpacity();
     FHost->repaint();
 }
