@@ -9,7 +9,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools qt6-svg-dev libqt6sql6-sqlite qt6-image-formats-plugins
     libgl-dev libgif-dev libpugixml-dev libeigen3-dev libgtest-dev libgmock-dev libbenchmark-dev libmuparser-dev
     fonts-liberation2 fonts-dejavu-core librsvg2-bin poppler-utils xvfb xauth
-    qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools doxygen python3
+    qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools libqt6opengl6-dev doxygen python3
 )
 case "${1:-}" in
     checked) packages+=(clang libclang-rt-dev llvm) ;;
