@@ -224,11 +224,10 @@ void TControl::Invalidate() {
     if (FParent && FVisible) FParent->InvalidateRect(BoundsRect());
 }
 
-// A paint of the parent in progress already shows the control; painting it at once from inside
-// that paint would end the window's paint under the parent's painter.
+// Asked for, not made: a paint made at once from inside a notification or another paint would
+// meet components half gone, or end the window's paint under the painter of the one running.
 void TControl::Repaint() {
-    if (FParent && FVisible && FParent->FHost && !FParent->FPaintShowsChanges)
-        FParent->FHost->repaint(BoundsRect());
+    Invalidate();
 }
 
 void TControl::Paint(QPainter&) {}
@@ -434,12 +433,6 @@ void TWinControl::TellHostOpacity() {
 
 void TWinControl::Invalidate() {
     if (FHost) InvalidateRect(FHost->rect());
-}
-
-void TWinControl::Repaint() {
-    if (!FHost || FPaintShowsChanges) return;
-    TellHostOpacity();
-    FHost->repaint();
 }
 
 void TWinControl::InvalidateRect(const QRect& Rect) {

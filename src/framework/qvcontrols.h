@@ -155,7 +155,8 @@ public:
     }
     // Asks for a repaint of the control's area at the next paint.
     virtual void Invalidate();
-    // Repaints the control's area at once when it is on screen.
+    // Repaints the control's area in the next turn of Qt's event loop, like Invalidate: a paint
+    // made at once could run inside a notification or another paint.
     virtual void Repaint();
 
     // Draws the control in its client coordinates; the painter is clipped to the control.
@@ -265,7 +266,6 @@ public:
 
     // Repaints are asked for, not made: Qt paints once for all asked in one turn of its loop.
     void Invalidate() override;
-    void Repaint() override;
     // Client rectangle to repaint at the next paint.
     void InvalidateRect(const QRect& Rect);
     // The paint covers every pixel with opaque colour, so what lies below need not be painted.
