@@ -59,6 +59,18 @@ void SeedPropertyLinks() {
                "Module.Graph.UndoStack.Limit\nModule.Series.XAxis.Start.Extra"});
 }
 
+void SeedWidgetSettings() {
+    SeedTexts("widget_settings",
+              {"graph.Caption=Pressure\ngraph.CaptionVisible=true\ngraph.CaptionFont_Size=20\n"
+               "graph.DataAreaColor=ffffffc0\ngraph.Zoom_StartPanning=Ctrl|Left",
+               "legend.Position=FreeFloating\nlegend.Columns=2\nlegend.Caption=Series\n"
+               "legend.CaptionVisible=true",
+               "hmarker.Y=0.5\nhmarker.CaptionVisible=true\nvmarker.X=3\n"
+               "crosshair.X=2\ncrosshair.Y=0.25\narrowlabel.Caption=peak\narrowlabel.BentLength=20",
+               "pie.PieChartType=ThreeDDonut\npie.TotalAngle=180\npielegend.Position=LeftCenter\n"
+               "label.Caption=\\bbold\\b x\\+2\\+\nlabel.Angle=90"});
+}
+
 void SeedCaptions() {
     const QString Red = QStringLiteral("\\c") + ARGBToRichID(0xFFC00000);
     SeedTexts("richcaption",
@@ -312,6 +324,7 @@ int main(int argc, char** argv) {
     SeedFormulas();
     SeedCaptions();
     SeedPropertyLinks();
+    SeedWidgetSettings();
     SeedVectors();
     SeedStyles();
     SeedComponents();
