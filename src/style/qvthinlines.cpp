@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -56,6 +57,11 @@ TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bo
     : FTarget(Target), FColor(Color), FSmooth(Smooth) {
     for (std::uint32_t a = 0; a < FColorTimes.size(); ++a)
         FColorTimes[a] = Scaled(Color, a);
+}
+
+// A pixel of the colour already (under a dense line, say) stays so.
+inline void TQvThinLines::Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const {
+    if (Alpha && Pixel != FColor) Pixel = FColorTimes[Alpha] + Scaled(Pixel, 255 - Alpha);
 }
 
 bool TQvThinLines::Segment(double X0, double Y0, double X1, double Y1) {
@@ -165,10 +171,21 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const double Slope = a1 > a0 ? (b1 - b0) / (a1 - a0) : 0;
     const int MajorLow = Steep ? T.Top : T.Left, MajorHigh = Steep ? T.Bottom : T.Right;
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
-    const std::ptrdiff_t MajorStep = Steep ? T.Stride : 1, MinorStep = Steep ? 1 : T.Stride;
-    // A pixel of the colour already (under a dense line, say) stays so.
-    const auto Blend = [&](std::uint32_t& Pixel, std::uint32_t Alpha) {
-        if (Alpha && Pixel != FColor) Pixel = FColorTimes[Alpha] + Scaled(Pixel, 255 - Alpha);
+    // Pixel (x, y) is at x * 1 + y * Stride less Origin, in the target or in the coverage.
+    const bool Gather = FCoverage != nullptr;
+    const std::ptrdiff_t Stride = Gather ? T.Right - T.Left : T.Stride;
+    const std::ptrdiff_t Origin = Gather ? T.Top * Stride + T.Left : 0;
+    const std::ptrdiff_t MajorStep = Steep ? Stride : 1, MinorStep = Steep ? 1 : Stride;
+    // Coverage adds up as blending one piece over the other would: a + b - a b.
+    const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
+        if (Gather) {
+            std::uint8_t& Covered = FCoverage[At - Origin];
+            std::uint32_t Both = Covered * Alpha + 128;
+            Both = (Both + (Both >> 8)) >> 8;
+            Covered = std::uint8_t(Covered + Alpha - Both);
+            return;
+        }
+        Mix(T.Pixels[At], Alpha);
     };
     // Across the major axis the line inks one pixel's worth, shared by the two pixels its
     // centre c (less half a pixel) falls between.
@@ -176,9 +193,9 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
         if (!(c >= MinorLow - 1 && c < MinorHigh)) return;
         const int j = int(c + 1) - 1; // c >= -1: the floor
         const double f = c - j;
-        std::uint32_t* Pixel = T.Pixels + m * MajorStep + j * MinorStep;
-        if (j >= MinorLow) Blend(*Pixel, std::uint32_t(Weight * (1 - f) * 255 + 0.5));
-        if (j + 1 < MinorHigh) Blend(Pixel[MinorStep], std::uint32_t(Weight * f * 255 + 0.5));
+        const std::ptrdiff_t At = m * MajorStep + j * MinorStep;
+        if (j >= MinorLow) Blend(At, std::uint32_t(Weight * (1 - f) * 255 + 0.5));
+        if (j + 1 < MinorHigh) Blend(At + MinorStep, std::uint32_t(Weight * f * 255 + 0.5));
     };
     // Each pixel along the major axis takes the part of the segment's length it holds, so that
     // the ends of joined segments share their pixel; only pixels within the clip are visited.
@@ -200,4 +217,44 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
         Across(m, c, 1);
     End(High);
+}
+
+bool TQvThinLines::BeginCoverage(double Left, double Top, double Right, double Bottom,
+                                 int Count) {
+    if (!(Left <= Right && Top <= Bottom)) return false;
+    FWhole = FTarget;
+    TQvPixelTarget& T = FTarget;
+    T.Left = int(std::clamp(std::floor(Left) - 1, double(T.Left), double(T.Right)));
+    T.Right = int(std::clamp(std::floor(Right) + 2, double(T.Left), double(T.Right)));
+    T.Top = int(std::clamp(std::floor(Top) - 1, double(T.Top), double(T.Bottom)));
+    T.Bottom = int(std::clamp(std::floor(Bottom) + 2, double(T.Top), double(T.Bottom)));
+    const std::size_t Pixels = std::size_t(T.Right - T.Left) * std::size_t(T.Bottom - T.Top);
+    if (Pixels > 4 * std::size_t(Count)) {
+        FTarget = FWhole;
+        return false;
+    }
+    FCoverage.reset(new std::uint8_t[Pixels]());
+    return true;
+}
+
+// Eight pixels without coverage are passed over at once.
+void TQvThinLines::EndCoverage() {
+    const TQvPixelTarget& T = FTarget;
+    const std::ptrdiff_t Width = T.Right - T.Left;
+    const std::uint8_t* Covered = FCoverage.get();
+    for (int y = T.Top; y < T.Bottom; ++y, Covered += Width) {
+        std::uint32_t* Row = T.Pixels + y * T.Stride + T.Left;
+        std::ptrdiff_t x = 0;
+        for (; x + 8 <= Width; x += 8) {
+            std::uint64_t Eight;
+            std::memcpy(&Eight, Covered + x, 8);
+            if (!Eight) continue;
+            for (std::ptrdiff_t i = x; i < x + 8; ++i)
+                Mix(Row[i], Covered[i]);
+        }
+        for (; x < Width; ++x)
+            Mix(Row[x], Covered[x]);
+    }
+    FCoverage.reset();
+    FTarget = FWhole;
 }

@@ -12,8 +12,10 @@
 
 #include <array>
 #include <climits>
+#include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -34,13 +36,38 @@ public:
         const auto Line = [&](int From, int To) {
             return Segment(P[From].X + Dx, P[From].Y + Dy, P[To].X + Dx, P[To].Y + Dy);
         };
+        const bool Gather = FSmooth && Count >= GatherFrom && BeginCoverage(P, Count, Dx, Dy);
         if (Pairs) {
             for (int k = 0; k + 1 < Count; k += 2) {
                 FLast = {};
                 Line(k, k + 1);
             }
-            return;
+        } else {
+            DrawPolyline(P, Count, Dx, Dy, Line);
         }
+        if (Gather) EndCoverage();
+    }
+
+private:
+    // From this many points on, and with more points than a quarter of the pixels around them,
+    // smooth lines gather how much of every pixel they cover and blend their colour once per
+    // pixel at the end. Pieces that overlap combine as blending them one after the other would
+    // (the colour is opaque and one), without blending every piece.
+    static constexpr int GatherFrom = 2048;
+
+    template <class Point> bool BeginCoverage(const Point* P, int Count, double Dx, double Dy) {
+        float Left = INFINITY, Top = INFINITY, Right = -INFINITY, Bottom = -INFINITY;
+        for (int k = 0; k < Count; ++k) { // NaN compares false and is passed over
+            Left = P[k].X < Left ? P[k].X : Left;
+            Right = P[k].X > Right ? P[k].X : Right;
+            Top = P[k].Y < Top ? P[k].Y : Top;
+            Bottom = P[k].Y > Bottom ? P[k].Y : Bottom;
+        }
+        return BeginCoverage(Left + Dx, Top + Dy, Right + Dx, Bottom + Dy, Count);
+    }
+
+    template <class Point, class TLine>
+    void DrawPolyline(const Point* P, int Count, double Dx, double Dy, const TLine& Line) {
         FLast = {};
         // A closed outline's first join is that with its last segment.
         if (!FSmooth && Count > 2 && P[0].X == P[Count - 1].X && P[0].Y == P[Count - 1].Y)
@@ -51,10 +78,14 @@ public:
             if (Line(Start, k) || k == 1 || k == Count - 1) Start = k;
     }
 
-private:
     // False for an aliased segment too short to draw.
     bool Segment(double X0, double Y0, double X1, double Y1);
     void Smooth(double X0, double Y0, double X1, double Y1);
+    // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
+    bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
+    void EndCoverage();
+    // Blends the colour into Pixel with Alpha / 255.
+    void Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const;
     // Without Ink, only where the segment ends and which way it goes are kept.
     bool Aliased(double X0, double Y0, double X1, double Y1, bool Ink = true);
 
@@ -63,6 +94,10 @@ private:
     bool FSmooth;
     // The colour times a / 255 for every a.
     std::array<std::uint32_t, 256> FColorTimes;
+    // While gathering, the coverage of the target's pixels, row by row from its top left; the
+    // target is cut to the pixels the lines may reach meanwhile.
+    std::unique_ptr<std::uint8_t[]> FCoverage;
+    TQvPixelTarget FWhole;
     // Aliased: the last pixel of the polyline so far and the way its segment went.
     struct TLast {
         int X = INT_MIN, Y = INT_MIN;

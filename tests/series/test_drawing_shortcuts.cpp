@@ -168,6 +168,22 @@ TEST(DrawingShortcuts, LongLinesDrawThePixelsOfThePlainPolyline) {
             }
             delete Series;
         }
+    // Dense enough, smooth lines gather their coverage first and blend once per pixel: as the
+    // same line in short pieces, each blended at once, within rounding.
+    std::vector<TGPPointF> Dense{{300, 300}};
+    for (int i = 1; i < 100000; ++i)
+        Dense.push_back({std::clamp(Dense.back().X + float(Step(Random)) / 4, 200.0f, 400.0f),
+                         std::clamp(Dense.back().Y + float(Step(Random)) / 4, 200.0f, 400.0f)});
+    const QImage Gathered = Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+        EXPECT_TRUE(G.DrawThinLinesDirectly(Pen, Dense.data(), int(Dense.size()), false));
+    });
+    const QImage Pieces = Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+        for (size_t From = 0; From + 1 < Dense.size(); From += 1000)
+            G.DrawThinLinesDirectly(Pen, Dense.data() + From,
+                                    int(std::min<size_t>(1001, Dense.size() - From)), false);
+    });
+    EXPECT_EQ(Compare(Gathered, Pieces, 2).Different, 0);
+    EXPECT_GT(Compare(Gathered, White(Chart.Graph), 0).Different, 8000);
     // Ends far off the image, or not numbers, ink nothing and stay within the image.
     for (const bool Smooth : {true, false}) {
         const QImage Off = Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) {
