@@ -29,9 +29,10 @@ inline constexpr int MaxGridSide = 1 << 14;
 // off the screen (or NaN) the column only has to be a defined number.
 inline int Column(float X) {
     constexpr float Reach = float(1 << 30);
-    const float C = std::floor(X + 0.5f);
-    if (C >= -Reach && C <= Reach) return int(C);
-    return C > 0 ? int(Reach) : -int(Reach);
+    const float S = X + 0.5f;
+    if (!(S >= -Reach && S <= Reach)) return S > 0 ? int(Reach) : -int(Reach);
+    const int Toward0 = int(S); // the floor without a library call, once per point
+    return Toward0 - (float(Toward0) > S);
 }
 
 // Kept points with the data index of each; a line is drawn run by run, and a gap in the

@@ -249,11 +249,20 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     const bool Thin = Pen.width() == 1 && Pen.style() == Qt::SolidLine;
     QPolygon Polygon;
     std::vector<TGPPointF> Line;
+    // Half away from zero, as lround; within 2^62 of the origin, which no screen comes near.
+    const auto Round = [](double v) {
+        constexpr double Reach = double(std::int64_t(1) << 62);
+        v = !(v >= -Reach) ? -Reach : v > Reach ? Reach : v;
+        return int(v >= 0 ? std::int64_t(v + 0.5) : -std::int64_t(0.5 - v));
+    };
+    const bool Shifted = World.type() <= QTransform::TxTranslate;
     FScreen.ForEachRun([&](size_t First, size_t n) {
         Polygon.resize(qsizetype(n));
         for (size_t k = 0; k < n; ++k) {
-            const QPointF P = World.map(Points[First + k].ToQt());
-            Polygon[qsizetype(k)] = QPoint(int(std::lround(P.x())), int(std::lround(P.y())));
+            const TGPPointF& S = Points[First + k];
+            const QPointF P = Shifted ? QPointF(S.X + World.dx(), S.Y + World.dy())
+                                      : World.map(S.ToQt());
+            Polygon[qsizetype(k)] = QPoint(Round(P.x()), Round(P.y()));
         }
         if (Thin && n >= ThinDirectMinimum) {
             Line.resize(n);

@@ -148,9 +148,13 @@ void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const 
                    : TGPRectF{-Far, -Far, 2 * Far, 2 * Far};
         std::vector<TGPPointF> Shown;
         std::vector<int> ShownIndex;
+        Shown.reserve(n);
+        ShownIndex.reserve(n);
         QvPointStages::KeepEndsBeyond(Points.subspan(First, n), Indices.subspan(First, n), Bounds,
                                       Shown, ShownIndex);
         const size_t From = Out.Points.size();
+        Out.Points.reserve(From + Shown.size());
+        Out.Index.reserve(From + Shown.size());
         QvPointStages::MergeNearPoints(Shown, ShownIndex, Out);
         Out.Truncate(From + QvPointStages::KeepFourPerColumn(std::span(Out.Points).subspan(From),
                                                              std::span(Out.Index).subspan(From)));
