@@ -163,34 +163,3 @@ bool TQvPieLegendWidget::Link(TQvCustomGraph* AChart) {
     Control()->SetPieChart(Pie);
     return true;
 }
-
-TQvHorizontalMarkerWidget::TQvHorizontalMarkerWidget(QWidget* Parent) : TQvAttached(Parent) {
-    Show({120, 60});
-}
-
-bool TQvHorizontalMarkerWidget::Link(TQvCustomGraph* AChart) {
-    auto* Graph = qobject_cast<TQvGraph2D*>(AChart);
-    if (AChart && !Graph) return false;
-    Control()->SetYAxis(Graph ? Graph->GetPrimaryYAxis() : nullptr);
-    return true;
-}
-
-TQvVerticalMarkerWidget::TQvVerticalMarkerWidget(QWidget* Parent) : TQvAttached(Parent) {
-    Show({120, 60});
-}
-
-bool TQvVerticalMarkerWidget::Link(TQvCustomGraph* AChart) {
-    auto* Graph = qobject_cast<TQvGraph2D*>(AChart);
-    if (AChart && !Graph) return false;
-    Control()->SetXAxis(Graph ? Graph->GetPrimaryXAxis() : nullptr);
-    return true;
-}
-
-TQvCrossHairWidget::TQvCrossHairWidget(QWidget* Parent) : TQvPointMarkerWidget(Parent) {
-    Show({120, 60});
-}
-
-TQvLabelWithArrowMarkerWidget::TQvLabelWithArrowMarkerWidget(QWidget* Parent)
-    : TQvPointMarkerWidget(Parent) {
-    Show({120, 60});
-}

@@ -143,54 +143,48 @@ protected:
     bool KeepsWidgetBounds() const override { return true; }
 };
 
-// A horizontal line at a value of the primary Y axis of the graph whose widget holds it.
-class TQvHorizontalMarkerWidget : public TQvAttached<TQvHorizontalMarker> {
-    Q_OBJECT
-public:
-    explicit TQvHorizontalMarkerWidget(QWidget* Parent = nullptr);
-
+// A marker on the primary axes (those of them it has) of the graph whose widget holds it.
+template <class T> class TQvMarkerWidget : public TQvAttached<T> {
 protected:
-    bool Link(TQvCustomGraph* AChart) override;
-    bool KeepsWidgetBounds() const override { return false; }
-};
-
-// A vertical line at a value of the primary X axis of the graph whose widget holds it.
-class TQvVerticalMarkerWidget : public TQvAttached<TQvVerticalMarker> {
-    Q_OBJECT
-public:
-    explicit TQvVerticalMarkerWidget(QWidget* Parent = nullptr);
-
-protected:
-    bool Link(TQvCustomGraph* AChart) override;
-    bool KeepsWidgetBounds() const override { return false; }
-};
-
-// Shared by the markers at a point of both axes.
-template <class T> class TQvPointMarkerWidget : public TQvAttached<T> {
-protected:
-    explicit TQvPointMarkerWidget(QWidget* Parent) : TQvAttached<T>(Parent) {}
+    explicit TQvMarkerWidget(QWidget* Parent) : TQvAttached<T>(Parent) { this->Show({120, 60}); }
     bool Link(TQvCustomGraph* AChart) override {
         auto* Graph = qobject_cast<TQvGraph2D*>(AChart);
         if (AChart && !Graph) return false;
-        this->Control()->SetXAxis(Graph ? Graph->GetPrimaryXAxis() : nullptr);
-        this->Control()->SetYAxis(Graph ? Graph->GetPrimaryYAxis() : nullptr);
+        if constexpr (requires(T * Marker) { Marker->SetXAxis(nullptr); })
+            this->Control()->SetXAxis(Graph ? Graph->GetPrimaryXAxis() : nullptr);
+        if constexpr (requires(T * Marker) { Marker->SetYAxis(nullptr); })
+            this->Control()->SetYAxis(Graph ? Graph->GetPrimaryYAxis() : nullptr);
         return true;
     }
     bool KeepsWidgetBounds() const override { return false; }
 };
 
-// A cross hair on the primary axes of the graph whose widget holds it.
-class TQvCrossHairWidget : public TQvPointMarkerWidget<TQvCrossHair> {
+// A horizontal line at a value of the primary Y axis of the graph whose widget holds it.
+class TQvHorizontalMarkerWidget : public TQvMarkerWidget<TQvHorizontalMarker> {
     Q_OBJECT
 public:
-    explicit TQvCrossHairWidget(QWidget* Parent = nullptr);
+    explicit TQvHorizontalMarkerWidget(QWidget* Parent = nullptr) : TQvMarkerWidget(Parent) {}
+};
+
+// A vertical line at a value of the primary X axis of the graph whose widget holds it.
+class TQvVerticalMarkerWidget : public TQvMarkerWidget<TQvVerticalMarker> {
+    Q_OBJECT
+public:
+    explicit TQvVerticalMarkerWidget(QWidget* Parent = nullptr) : TQvMarkerWidget(Parent) {}
+};
+
+// A cross hair on the primary axes of the graph whose widget holds it.
+class TQvCrossHairWidget : public TQvMarkerWidget<TQvCrossHair> {
+    Q_OBJECT
+public:
+    explicit TQvCrossHairWidget(QWidget* Parent = nullptr) : TQvMarkerWidget(Parent) {}
 };
 
 // A label with an arrow to a point on the primary axes of the graph whose widget holds it.
-class TQvLabelWithArrowMarkerWidget : public TQvPointMarkerWidget<TQvLabelWithArrowMarker> {
+class TQvLabelWithArrowMarkerWidget : public TQvMarkerWidget<TQvLabelWithArrowMarker> {
     Q_OBJECT
 public:
-    explicit TQvLabelWithArrowMarkerWidget(QWidget* Parent = nullptr);
+    explicit TQvLabelWithArrowMarkerWidget(QWidget* Parent = nullptr) : TQvMarkerWidget(Parent) {}
 };
 
 // An edit field for a caption, linked to a setting by its property links.
