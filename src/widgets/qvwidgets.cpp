@@ -147,8 +147,8 @@ TQvLegendWidget::TQvLegendWidget(QWidget* Parent) : TQvAttached(Parent) {
 }
 
 bool TQvLegendWidget::Link(TQvCustomGraph* AChart) {
-    auto* Graph = qobject_cast<TQvGraph2D*>(AChart);
-    if (AChart && !Graph) return false;
+    TQvGraph2D* Graph;
+    if (!ChartAs(AChart, Graph)) return false;
     Control()->SetGraph(Graph);
     return true;
 }
@@ -158,8 +158,8 @@ TQvPieLegendWidget::TQvPieLegendWidget(QWidget* Parent) : TQvAttached(Parent) {
 }
 
 bool TQvPieLegendWidget::Link(TQvCustomGraph* AChart) {
-    auto* Pie = qobject_cast<TQvPieChart*>(AChart);
-    if (AChart && !Pie) return false;
+    TQvPieChart* Pie;
+    if (!ChartAs(AChart, Pie)) return false;
     Control()->SetPieChart(Pie);
     return true;
 }

@@ -76,6 +76,12 @@ private:
     bool FPlacing = false;
 };
 
+// AChart as a TChart in Into; false when it is a chart of another kind.
+template <class TChart> bool ChartAs(TQvCustomGraph* AChart, TChart*& Into) {
+    Into = qobject_cast<TChart*>(AChart);
+    return !AChart || Into;
+}
+
 // An attached widget showing a control of class T.
 template <class T> class TQvAttached : public TQvAttachedWidget {
 public:
@@ -140,7 +146,8 @@ public:
 
 protected:
     bool Link(TQvCustomGraph* AChart) override;
-    bool KeepsWidgetBounds() const override { return true; }
+    // The pie chart places its legend.
+    bool KeepsWidgetBounds() const override { return false; }
 };
 
 // A marker on the primary axes (those of them it has) of the graph whose widget holds it.
@@ -148,8 +155,8 @@ template <class T> class TQvMarkerWidget : public TQvAttached<T> {
 protected:
     explicit TQvMarkerWidget(QWidget* Parent) : TQvAttached<T>(Parent) { this->Show({120, 60}); }
     bool Link(TQvCustomGraph* AChart) override {
-        auto* Graph = qobject_cast<TQvGraph2D*>(AChart);
-        if (AChart && !Graph) return false;
+        TQvGraph2D* Graph;
+        if (!ChartAs(AChart, Graph)) return false;
         if constexpr (requires(T * Marker) { Marker->SetXAxis(nullptr); })
             this->Control()->SetXAxis(Graph ? Graph->GetPrimaryXAxis() : nullptr);
         if constexpr (requires(T * Marker) { Marker->SetYAxis(nullptr); })
