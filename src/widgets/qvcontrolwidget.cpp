@@ -1,6 +1,7 @@
 #include "widgets/qvcontrolwidget.h"
 
 #include "framework/qvcontrols.h"
+#include "framework/qvexceptions.h"
 #include "style/qvcolors.h"
 
 #include <QColor>
@@ -178,7 +179,14 @@ void TQvControlWidget::Forward(const QByteArray& Name) {
     if (Found == All.end()) return; // a property of the application's own
     const QVariant Value = property(Name.constData());
     if (!Value.isValid()) return; // removed
-    Found->Write(Value);
+    // Exceptions must not cross Qt's event dispatch: a value the control refuses leaves the
+    // setting as it was, with a warning, as an unknown name does.
+    try {
+        Found->Write(Value);
+    } catch (const Exception& Refused) {
+        qWarning("%s: %s", Name.constData(), Refused.what());
+        return;
+    }
     SettingChanged();
     FControl->Invalidate();
 }

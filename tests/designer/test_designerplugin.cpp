@@ -203,6 +203,12 @@ TEST(DesignerPlugin, FormsWireControlsToTheirGraphAndDesignerShowsAPreview) {
         WarningsOf([&] { LegendWidget->setProperty("Position", QByteArray("Nowhere")); });
     EXPECT_EQ(Warnings.size(), 1);
     EXPECT_EQ(SettingsOf(LegendWidget).value("Position").toByteArray(), "FreeFloating");
+    // So does a value the control refuses: panning on the keys that zoom.
+    const QStringList Refused =
+        WarningsOf([&] { GraphWidget->setProperty("Zoom_StartPanning", QByteArray("Left")); });
+    ASSERT_EQ(Refused.size(), 1);
+    EXPECT_TRUE(Refused[0].startsWith("Zoom_StartPanning: ")) << Refused[0].toStdString();
+    EXPECT_EQ(SettingsOf(GraphWidget).value("Zoom_StartPanning").toByteArray(), "Ctrl|Left");
 
     // The caption in its colour at the top; moving the legend's widget moves the legend.
     const QImage Shown = GraphWidget->grab().toImage();
