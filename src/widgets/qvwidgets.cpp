@@ -141,25 +141,3 @@ void TQvPieChartWidget::ShowPreview() {
         Values->Add(v);
     Control()->SetValues(Values);
 }
-
-TQvLegendWidget::TQvLegendWidget(QWidget* Parent) : TQvAttached(Parent) {
-    Show({120, 80});
-}
-
-bool TQvLegendWidget::Link(TQvCustomGraph* AChart) {
-    TQvGraph2D* Graph;
-    if (!ChartAs(AChart, Graph)) return false;
-    Control()->SetGraph(Graph);
-    return true;
-}
-
-TQvPieLegendWidget::TQvPieLegendWidget(QWidget* Parent) : TQvAttached(Parent) {
-    Show({120, 80});
-}
-
-bool TQvPieLegendWidget::Link(TQvCustomGraph* AChart) {
-    TQvPieChart* Pie;
-    if (!ChartAs(AChart, Pie)) return false;
-    Control()->SetPieChart(Pie);
-    return true;
-}

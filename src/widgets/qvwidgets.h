@@ -124,14 +124,29 @@ public:
     explicit TQvRichLabelWidget(QWidget* Parent = nullptr) : TQvGraphicWidget(Parent, {100, 20}) {}
 };
 
+// A legend of class T on a chart of class TChart, which SetChart links it with. The subclass
+// shows it, once it knows where the legend stands.
+template <class T, class TChart, void (T::*SetChart)(TChart*)>
+class TQvChartLegendWidget : public TQvAttached<T> {
+protected:
+    explicit TQvChartLegendWidget(QWidget* Parent) : TQvAttached<T>(Parent) {}
+    bool Link(TQvCustomGraph* AChart) override {
+        TChart* Chart;
+        if (!ChartAs(AChart, Chart)) return false;
+        (this->Control()->*SetChart)(Chart);
+        return true;
+    }
+};
+
 // The legend of the graph whose widget holds it.
-class TQvLegendWidget : public TQvAttached<TQvLegend> {
+class TQvLegendWidget : public TQvChartLegendWidget<TQvLegend, TQvGraph2D, &TQvLegend::SetGraph> {
     Q_OBJECT
 public:
-    explicit TQvLegendWidget(QWidget* Parent = nullptr);
+    explicit TQvLegendWidget(QWidget* Parent = nullptr) : TQvChartLegendWidget(Parent) {
+        Show({120, 80});
+    }
 
 protected:
-    bool Link(TQvCustomGraph* AChart) override;
     // A docked legend stands where the graph puts it.
     bool KeepsWidgetBounds() const override {
         return Control()->GetPosition() == TQvLegendPosition::FreeFloating;
@@ -139,13 +154,15 @@ protected:
 };
 
 // The legend of the pie chart whose widget holds it.
-class TQvPieLegendWidget : public TQvAttached<TQvPieLegend> {
+class TQvPieLegendWidget
+    : public TQvChartLegendWidget<TQvPieLegend, TQvPieChart, &TQvPieLegend::SetPieChart> {
     Q_OBJECT
 public:
-    explicit TQvPieLegendWidget(QWidget* Parent = nullptr);
+    explicit TQvPieLegendWidget(QWidget* Parent = nullptr) : TQvChartLegendWidget(Parent) {
+        Show({120, 80});
+    }
 
 protected:
-    bool Link(TQvCustomGraph* AChart) override;
     // The pie chart places its legend.
     bool KeepsWidgetBounds() const override { return false; }
 };
