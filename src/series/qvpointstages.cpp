@@ -1,7 +1,7 @@
 #include "series/qvpointstages.h"
 
-#include <cstdint>
-#include <numeric>
+#include <cmath>
+
 
 namespace QvPointStages {
 
@@ -39,32 +39,56 @@ void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> In
     }
 }
 
-std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds) {
+TPixelClaims::TPixelClaims(const TGPRectF& Bounds) {
     const int Left = Column(Bounds.X), Top = Column(Bounds.Y);
     const int Width = Column(Bounds.X + Bounds.Width) - Left + 1;
     const int Height = Column(Bounds.Y + Bounds.Height) - Top + 1;
-    std::vector<std::size_t> Kept;
-    // Bounds beyond any screen (or none) get no grid: every symbol is drawn.
-    if (Width <= 0 || Height <= 0 || Width > MaxGridSide || Height > MaxGridSide) {
-        Kept.resize(Points.size());
-        std::iota(Kept.begin(), Kept.end(), std::size_t(0));
-        return Kept;
+    if (Width > 0 && Height > 0 && Width <= MaxGridSide && Height <= MaxGridSide) {
+        FLeft = float(Left);
+        FTop = float(Top);
+        FWidth = float(Width);
+        FHeight = float(Height);
+        FOutside = std::uint32_t(Width) * std::uint32_t(Height);
     }
-    // A bit per pixel keeps the grid within the caches; the loop does not branch on it.
-    std::vector<std::uint64_t> Taken((std::size_t(Width) * std::size_t(Height) + 63) / 64);
-    Kept.resize(Points.size());
+    FTaken.resize(FOutside / 64 + 1);
+}
+
+std::size_t TPixelClaims::Claim(const TGPPointF* P, std::size_t n, std::uint32_t* Drawn) {
+    // First the cell of each point, in a loop without branches that the compiler vectorises.
+    std::array<std::uint32_t, Block> Cell;
+    const float Left = FLeft, Top = FTop, Width = FWidth, Height = FHeight;
+    const std::uint32_t Outside = FOutside, Columns = std::uint32_t(Width);
+    for (std::size_t k = 0; k < n; ++k) {
+        const float x = P[k].X + 0.5f - Left, y = P[k].Y + 0.5f - Top; // centres on whole pixels
+        const bool Inside = (x >= 0.0f) & (x < Width) & (y >= 0.0f) & (y < Height);
+        const auto Column = std::uint32_t(int(Inside ? x : 0.0f));
+        const auto Row = std::uint32_t(int(Inside ? y : 0.0f));
+        Cell[k] = Inside ? Row * Columns + Column : Outside;
+    }
+    // Which points are drawn is as good as random: this loop does not branch on it either.
     std::size_t Count = 0;
-    for (std::size_t k = Points.size(); k-- > 0;) {
-        const int x = Column(Points[k].X) - Left, y = Column(Points[k].Y) - Top;
-        const bool Inside = x >= 0 && y >= 0 && x < Width && y < Height;
-        const std::size_t Cell =
-            Inside ? std::size_t(y) * std::size_t(Width) + std::size_t(x) : 0;
-        const std::uint64_t Bit = std::uint64_t(Inside) << (Cell % 64);
-        Kept[Count] = k;
-        Count += !Inside || !(Taken[Cell / 64] & Bit);
-        Taken[Cell / 64] |= Bit;
+    for (std::size_t k = n; k-- > 0;) {
+        const std::uint32_t c = Cell[k];
+        const std::uint64_t Bit = std::uint64_t(1) << (c % 64), Word = FTaken[c / 64];
+        FTaken[c / 64] = Word | Bit;
+        Drawn[Count] = std::uint32_t(k);
+        Count += std::size_t(c == Outside ? std::isfinite(P[k].X) && std::isfinite(P[k].Y)
+                                          : !(Word & Bit));
     }
-    Kept.resize(Count);
+    return Count;
+}
+
+std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds) {
+    TPixelClaims Claims(Bounds);
+    std::vector<std::size_t> Kept;
+    std::array<std::uint32_t, TPixelClaims::Block> Drawn;
+    for (std::size_t End = Points.size(); End > 0;) {
+        const std::size_t n = std::min(TPixelClaims::Block, End);
+        End -= n;
+        const std::size_t Count = Claims.Claim(Points.data() + End, n, Drawn.data());
+        for (std::size_t k = 0; k < Count; ++k)
+            Kept.push_back(End + Drawn[k]);
+    }
     std::reverse(Kept.begin(), Kept.end());
     return Kept;
 }

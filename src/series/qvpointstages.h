@@ -10,8 +10,10 @@
 #include "style/qvgditypes.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstddef>
+#include <cstdint>
 #include <functional>
 #include <iterator>
 #include <span>
@@ -51,6 +53,13 @@ struct TPointList {
         }
         Points.push_back(P);
         Index.push_back(i);
+    }
+    // Adds the points P of the values Index.
+    void Add(std::span<const TGPPointF> P, std::span<const int> I) {
+        if (P.empty()) return;
+        Add(P.front(), I.front());
+        Points.insert(Points.end(), P.begin() + 1, P.end());
+        Index.insert(Index.end(), I.begin() + 1, I.end());
     }
     // The next point begins a new run.
     void Break() { FBreak = !Points.empty(); }
@@ -123,10 +132,56 @@ using TAlike = std::function<bool(int Kept, int i)>;
 void ReduceForSymbols(std::span<const TGPPointF> Points, std::span<const int> Index,
                       TPointList& Out, const TAlike& Alike = {});
 
-// Symbols drawn in order over each other: a symbol on the same pixel as a later one lies under
-// it all but for a sliver, so of each pixel only the last symbol is drawn. Within Bounds, the
-// positions of the symbols to draw, in drawing order; all outside Bounds are drawn.
+// The pixels of Bounds that a symbol has claimed, a bit each so that the grid stays within the
+// caches. Symbols drawn in order over each other: a symbol on the same pixel as a later one lies
+// under it all but for a sliver, so walking back from the last symbol, only the first to claim
+// a pixel is drawn. Bounds beyond any screen (or none) get no grid: every symbol is drawn.
+class TPixelClaims {
+public:
+    // Points claimed at a time.
+    static constexpr std::size_t Block = 1024;
+
+    explicit TPixelClaims(const TGPRectF& Bounds);
+    // Walks back from the last of the n points from P on (n at most Block) and writes the
+    // position of each one drawn to Drawn, last first; returns how many there are. A point
+    // outside Bounds is drawn, one that is not finite is not.
+    std::size_t Claim(const TGPPointF* P, std::size_t n, std::uint32_t* Drawn);
+
+private:
+    float FLeft = 0, FTop = 0, FWidth = 0, FHeight = 0;
+    // The cell past the grid that stands for every point outside it.
+    std::uint32_t FOutside = 0;
+    std::vector<std::uint64_t> FTaken;
+};
+
+// Within Bounds, the positions of the symbols to draw, in drawing order.
 std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds);
+
+// The same for points of values First .. Last straight from the data, so that the hidden ones
+// are never stored: Map(i, n, Points) maps the n values from i on.
+template <class MapFn>
+void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn& Map,
+                        TPointList& Out) {
+    constexpr int Block = int(TPixelClaims::Block);
+    std::array<TGPPointF, Block> Mapped, Kept;
+    std::array<int, Block> KeptIndex;
+    std::array<std::uint32_t, Block> Drawn;
+    TPixelClaims Claims(Bounds);
+    const std::size_t From = Out.Points.size();
+    for (int End = Last + 1; End > First;) {
+        const int n = std::min(Block, End - First);
+        End -= n;
+        Map(End, n, Mapped.data());
+        const std::size_t Count = Claims.Claim(Mapped.data(), std::size_t(n), Drawn.data());
+        for (std::size_t k = 0; k < Count; ++k) {
+            Kept[k] = Mapped[Drawn[k]];
+            KeptIndex[k] = End + int(Drawn[k]);
+        }
+        Out.Add({Kept.data(), Count}, {KeptIndex.data(), Count});
+    }
+    std::reverse(Out.Points.begin() + std::ptrdiff_t(From), Out.Points.end());
+    std::reverse(Out.Index.begin() + std::ptrdiff_t(From), Out.Index.end());
+}
 
 // A line: of each run of points all beyond the same edge of Bounds only the first and the last
 // are kept, as the segments between them lie beyond that edge as well.

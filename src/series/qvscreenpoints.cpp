@@ -8,10 +8,11 @@ void TQvScreenPoints::Invalidate(int From) {
     if (From < FCovered) FCovered = 0;
 }
 
-int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y) {
-    if (!MadeFor(X, Y)) FCovered = 0;
+int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y, bool TopmostOnly) {
+    if (!MadeFor(X, Y, TopmostOnly)) FCovered = 0;
     FXMapping = X;
     FYMapping = Y;
+    FTopmostOnly = TopmostOnly;
     if (FCovered == 0) {
         FList.Clear();
         FOnColumns = true;

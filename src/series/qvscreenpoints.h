@@ -29,17 +29,20 @@ public:
     bool Stale() const { return FStale; }
     // Changes whenever points are made, so that what is drawn from them can be kept till then.
     std::uint64_t Generation() const { return FGeneration; }
-    // The points were made with these axis mappings.
-    bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y) const {
-        return X == FXMapping && Y == FYMapping;
+    // The points were made with these axis mappings, and of symbols that cover what lies under
+    // them only the topmost of each pixel is kept, or not.
+    bool MadeFor(const TQvAxisMapping& X, const TQvAxisMapping& Y, bool TopmostOnly = false) const {
+        return X == FXMapping && Y == FYMapping && TopmostOnly == FTopmostOnly;
     }
+    // Dense symbols were reduced to those not hidden under later ones.
+    bool TopmostOnly() const { return FTopmostOnly; }
 
     // The points are made anew at the next use; those of values before From may stay.
     void Invalidate(int From = 0);
 
     // ---- For the series that makes them ----
     // Starts a pass with these mappings; returns the first value to add points for.
-    int Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y);
+    int Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y, bool TopmostOnly = false);
     // The list the pass adds its points to.
     QvPointStages::TPointList& Output() { return FList; }
     // Ends the pass: the points cover Count values, and those added stand on column centres
@@ -55,5 +58,6 @@ private:
     bool FOnColumns = false;
     bool FAscendingX = false;
     bool FDescendingX = false;
+    bool FTopmostOnly = false;
     std::uint64_t FGeneration = 0;
 };

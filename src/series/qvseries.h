@@ -361,6 +361,15 @@ protected:
     virtual TApplyRecord ReadOwnRecord(const IXMLNode& Element);
     virtual void WriteOwnRecord(TCustomIniFile* Ini, const QString& Section) const;
     virtual TApplyRecord ReadOwnRecord(TCustomIniFile* Ini, const QString& Section);
+    // Plain stored values the axes can show as they are: whole columns map in one loop.
+    bool PlainValues() const;
+    // Maps the n plain values from i on into Points.
+    void MapPlainValues(int i, int n, TGPPointF* Points) const;
+    // Only symbols that cover what lies under them are drawn at the points, from plain values:
+    // of each pixel the topmost symbol alone shows, and the hidden ones need not be kept.
+    bool KeepsTopmostOnly() const;
+    // The symbols hide what lies under them, all but the antialiased edge.
+    bool SymbolsCover() const;
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
@@ -378,6 +387,8 @@ protected:
     void ExcludeSymbols(TGPGraphics* Graphics);
     // Symbols by the thousand: those under later ones are left out.
     void DrawDenseSymbols(TGPGraphics* Graphics);
+    // The series is a plain line or point series, drawn by this class alone.
+    bool PlainKind() const;
     void DrawOnDevice(TGPGraphics* Graphics);
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;
@@ -445,12 +456,13 @@ protected:
     // Changes with everything that makes the graph paint the series again.
     std::uint64_t FPaintVersion = 0;
     // The symbols DrawDenseSymbols draws, as picked for one generation of the screen points in
-    // one data area: the topmost of each pixel when the symbols cover what lies below, else all.
+    // one data area: the topmost of each pixel when the symbols cover what lies below, else all
+    // (All, and no list).
     struct TTopmost {
         std::vector<size_t> Drawn;
         std::uint64_t Generation = 0;
         TGPRectF Area{0, 0, 0, 0};
-        bool Covering = true;
+        bool All = false;
     } FTopmost;
 };
 

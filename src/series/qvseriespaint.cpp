@@ -51,6 +51,8 @@ bool TQvSeries::CanDoCanvasDraw() const {
 
 void TQvSeries::PaintGr(TGPGraphics* Graphics) {
     if (!FXAxis || !FYAxis || !FGraph || !SeriesVisible()) return;
+    // Without line and area nothing is drawn here, and holes would be cut for nothing.
+    if (PlainKind() && !FLineSettings->GetVisible() && !FAreaSettings->GetVisible()) return;
     const int Count = CurrentScreenPoints().Count();
     if (Count < 2) return;
     // Lines must not shine through translucent symbols: cut holes for them first.
@@ -324,26 +326,25 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     const std::vector<int>& Index = FScreen.Index();
     const TQvPointSymbolSettings* Normal = FPointSymbolSettings.get();
     const TQvPointSymbolSettings* Outside = FOutOfRangeSymbolSettings.get();
-    // See-through symbols add up where they pile: all of them are drawn.
-    const auto Opaque = [](const TQvPointSymbolSettings* Symbols) {
-        return !Symbols->GetVisible() || (GetAlpha(Symbols->GetFillColor()) == 255 &&
-                                          GetAlpha(Symbols->GetBorderColor()) == 255);
-    };
-    const bool Covering = Opaque(Normal) && (!FRangeFromFunction || Opaque(Outside));
     const TGPRectF& Area = FGraph->GetDrawingArea();
+    // See-through symbols add up where they pile: all of them are drawn.
+    const bool All = !SymbolsCover() || FScreen.TopmostOnly();
     if (FTopmost.Generation != FScreen.Generation() || !(FTopmost.Area == Area) ||
-        FTopmost.Covering != Covering) {
-        FTopmost = {{}, FScreen.Generation(), Area, Covering};
-        if (Covering) {
-            FTopmost.Drawn = QvPointStages::TopmostSymbols(Points, Area);
-        } else {
-            FTopmost.Drawn.resize(Points.size());
-            std::iota(FTopmost.Drawn.begin(), FTopmost.Drawn.end(), size_t(0));
-        }
+        FTopmost.All != All) {
+        FTopmost = {{}, FScreen.Generation(), Area, All};
+        if (!All) FTopmost.Drawn = QvPointStages::TopmostSymbols(Points, Area);
     }
-    const std::vector<size_t>& Drawn = FTopmost.Drawn;
+    // Calls Visit(k) for each point whose symbol is drawn.
+    const auto ForEachDrawn = [this, &Points](const auto& Visit) {
+        if (FTopmost.All)
+            for (size_t k = 0; k < Points.size(); ++k)
+                Visit(k);
+        else
+            for (size_t k : FTopmost.Drawn)
+                Visit(k);
+    };
     if (!TQvSymbolStamps::Fit(Graphics)) {
-        for (size_t k : Drawn) {
+        ForEachDrawn([&](size_t k) {
             const bool In = InFunctionRange(Index[k]);
             const TQvPointSymbolSettings* Symbols = In ? Normal : Outside;
             if (Symbols->GetVisible())
@@ -351,7 +352,7 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
                                 In ? FSymbolBrush.get() : FOutOfRangeBrush.get(),
                                 Symbols->GetSize(), Points[k].X, Points[k].Y,
                                 Symbols->GetPointSymbol());
-        }
+        });
         return;
     }
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
@@ -364,12 +365,12 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     // Symbols of two kinds drawn in turn must keep their order.
     InRange.Begin(Painter, World, !FRangeFromFunction);
     if (FRangeFromFunction) OutOfRange.Begin(Painter, World, false);
-    for (size_t k : Drawn) {
+    ForEachDrawn([&](size_t k) {
         if (!FRangeFromFunction || InFunctionRange(Index[k]))
             InRange.Draw(Points[k]);
         else if (Outside->GetVisible())
             OutOfRange.Draw(Points[k]);
-    }
+    });
     InRange.End();
     Graphics->ReleaseHDC(Painter);
 }

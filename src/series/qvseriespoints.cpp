@@ -54,15 +54,20 @@ bool TQvSeries::InFunctionRange(int Index) const {
 
 const TQvScreenPoints& TQvSeries::CurrentScreenPoints() {
     if (FXAxis && FYAxis &&
-        (FScreen.Stale() || !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping())))
+        (FScreen.Stale() ||
+         !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping(), KeepsTopmostOnly())))
         CalculatePoints();
     return FScreen;
 }
 
-bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
+bool TQvSeries::PlainKind() const {
     const QMetaObject* Kind = metaObject();
-    if ((Kind != &TQvLineSeries::staticMetaObject && Kind != &TQvPointSeries::staticMetaObject) ||
-        FOnGetPen || FOnGetBrush || FOnGetPointSymbol || FRangeFromFunction || FDrawBandTo)
+    return Kind == &TQvLineSeries::staticMetaObject || Kind == &TQvPointSeries::staticMetaObject;
+}
+
+bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
+    if (!PlainKind() || FOnGetPen || FOnGetBrush || FOnGetPointSymbol || FRangeFromFunction ||
+        FDrawBandTo)
         return false;
     CurrentScreenPoints();
     State.insert(State.end(), {std::uintptr_t(this), std::uintptr_t(FScreen.Generation()),
@@ -73,7 +78,8 @@ bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
 void TQvSeries::CalculatePoints() {
     if (!FXAxis || !FYAxis) return;
     const int Count = std::min(FCount, GetCount());
-    int Start = FScreen.Begin(FXAxis->Mapping(), FYAxis->Mapping());
+    const bool TopmostOnly = KeepsTopmostOnly();
+    int Start = FScreen.Begin(FXAxis->Mapping(), FYAxis->Mapping(), TopmostOnly);
     int Stop = Count - 1;
     bool OnColumns = false;
     if (Start <= Stop) {
@@ -94,6 +100,11 @@ void TQvSeries::CalculatePoints() {
             OnColumns = !Symbols && CanUseHierarchy(Ascending, Start, Stop);
             if (OnColumns)
                 ReduceByColumns(Start, Stop);
+            else if (TopmostOnly && float(Stop - Start + 1) > FGraph->GetDrawingArea().Width)
+                QvPointStages::KeepTopmostSymbols(
+                    Start, Stop, FGraph->GetDrawingArea(),
+                    [this](int i, int n, TGPPointF* Points) { MapPlainValues(i, n, Points); },
+                    FScreen.Output());
             else
                 ReduceMapped(Start, Stop, Symbols, Alike);
         }
@@ -101,21 +112,42 @@ void TQvSeries::CalculatePoints() {
     FScreen.End(Count, OnColumns);
 }
 
+bool TQvSeries::PlainValues() const {
+    const bool AllShown =
+        FOutliersVisible || (!FXData->GetAnyOutliers() && !FYData->GetAnyOutliers());
+    return FXData->Data() && FYData->Data() && AllShown && !FXTransformation && !FYTransformation;
+}
+
+void TQvSeries::MapPlainValues(int i, int n, TGPPointF* Points) const {
+    static_assert(sizeof(TGPPointF) == 2 * sizeof(float));
+    FXAxis->NumbersToWorld({FXData->Data() + i, size_t(n)}, &Points->X, 2);
+    FYAxis->NumbersToWorld({FYData->Data() + i, size_t(n)}, &Points->Y, 2);
+}
+
+bool TQvSeries::SymbolsCover() const {
+    const auto Opaque = [](const TQvPointSymbolSettings* Symbols) {
+        return !Symbols->GetVisible() || (GetAlpha(Symbols->GetFillColor()) == 255 &&
+                                          GetAlpha(Symbols->GetBorderColor()) == 255);
+    };
+    return Opaque(FPointSymbolSettings.get()) &&
+           (!FRangeFromFunction || Opaque(FOutOfRangeSymbolSettings.get()));
+}
+
+bool TQvSeries::KeepsTopmostOnly() const {
+    return FGraph && PlainKind() && FPointSymbolSettings->GetVisible() &&
+           !FLineSettings->GetVisible() && !FAreaSettings->GetVisible() && !FOnGetPointSymbol &&
+           !FRangeFromFunction && !FDrawBandTo && SymbolsCover() && PlainValues();
+}
+
 void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
                              const QvPointStages::TAlike& Alike) {
     std::vector<TGPPointF> Mapped;
     std::vector<int> Index;
     const size_t n = size_t(Stop - Start + 1);
-    const double *X = FXData->Data(), *Y = FYData->Data();
-    const bool AllShown =
-        FOutliersVisible || (!FXData->GetAnyOutliers() && !FYData->GetAnyOutliers());
-    if (X && Y && AllShown && !FXTransformation && !FYTransformation) {
-        // Plain stored values: each axis maps its whole column in one loop.
-        static_assert(sizeof(TGPPointF) == 2 * sizeof(float));
+    if (PlainValues()) {
         Mapped.resize(n);
         Index.resize(n);
-        FXAxis->NumbersToWorld({X + Start, n}, &Mapped.data()->X, 2);
-        FYAxis->NumbersToWorld({Y + Start, n}, &Mapped.data()->Y, 2);
+        MapPlainValues(Start, int(n), Mapped.data());
         std::iota(Index.begin(), Index.end(), Start);
     } else {
         Mapped.reserve(n);

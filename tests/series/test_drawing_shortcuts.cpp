@@ -111,6 +111,11 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         ASSERT_GT(d.Inked, 40000);
         EXPECT_LT(d.InkDiffers, d.Inked / 100) << d.InkDiffers << " of " << d.Inked;
         EXPECT_LE(d.Stray, d.Inked / 1000) << d.Stray;
+        // Symbols hidden under later ones are not even kept, unless they shine through.
+        const int Kept = Series->ScreenPoints().Count();
+        Symbol->SetFillColor(0x801F77B4);
+        Chart.Paint();
+        EXPECT_LT(Kept, Series->ScreenPoints().Count() * 6 / 10);
     }
 }
 

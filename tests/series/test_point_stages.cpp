@@ -82,9 +82,13 @@ TEST(PointStages, SymbolsOnOnePixelKeepTheTopmostAndTheirOrder) {
     const TPixels Pixels{{10.4f, 5}, {20, 5}, {9.6f, 5.3f}, {10.5f, 5}, {-50, 5}, {20, 4.6f}};
     const TGPRectF Bounds{0, 0, 100, 100};
     EXPECT_EQ(TopmostSymbols(Pixels, Bounds), (std::vector<std::size_t>{2, 3, 4, 5}));
-    // Outside the bounds every symbol is drawn.
-    const TPixels Outside{{-50, 5}, {-50, 5}, {200, 5}, {200, 5}};
-    EXPECT_EQ(TopmostSymbols(Outside, Bounds), (std::vector<std::size_t>{0, 1, 2, 3}));
+    // Outside the bounds every symbol is drawn, and nowhere none.
+    const float Inf = std::numeric_limits<float>::infinity();
+    const TPixels Outside{{-50, 5}, {-50, 5}, {200, 5}, {NAN, 5}, {200, 5}, {5, Inf}};
+    EXPECT_EQ(TopmostSymbols(Outside, Bounds), (std::vector<std::size_t>{0, 1, 2, 4}));
+    // Claims carry over from one block of points to the next.
+    const TPixels Same(3000, TGPPointF{50, 50});
+    EXPECT_EQ(TopmostSymbols(Same, Bounds), (std::vector<std::size_t>{2999}));
 }
 
 TEST(PointStages, LinesKeepTheEndsOfRunsBeyondOneEdge) {
