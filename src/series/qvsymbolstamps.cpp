@@ -36,8 +36,8 @@ std::uint64_t ScaleBytes(std::uint64_t Bytes, std::uint64_t Factor) {
     const __m128i Zero = _mm_setzero_si128();
     __m128i v = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Bytes)), Zero),
                                 _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Factor)), Zero));
-    v = _mm_add_epi16(v, _mm_set1_epi16(0x80));
-    v = _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
+    // (v + 128) * 257 / 65536 is Div255(v) for every product of two bytes.
+    v = _mm_mulhi_epu16(_mm_add_epi16(v, _mm_set1_epi16(0x80)), _mm_set1_epi16(257));
     return std::uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(v, Zero)));
 #else
     std::uint64_t Out = 0;
@@ -147,7 +147,13 @@ void TQvSymbolStamps::Draw(const TGPPointF& P) {
     if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
           DeviceY >= float(FReach.top()) && DeviceY <= float(FReach.bottom())))
         return;
-    const int X = int(std::floor(P.X * Quarters + 0.5f)), Y = int(std::floor(P.Y * Quarters + 0.5f));
+    // Within the reach the nearest quarter is a small number: the floor needs no library call.
+    const auto NearestQuarter = [](float v) {
+        const float s = v * Quarters + 0.5f;
+        const int Toward0 = int(s);
+        return Toward0 - (float(Toward0) > s);
+    };
+    const int X = NearestQuarter(P.X), Y = NearestQuarter(P.Y);
     const int Left = X >> 2, Top = Y >> 2; // Quarters is four: floor division
     TStamp& Stamp = FStamps[std::size_t((Y & (Quarters - 1)) * Quarters + (X & (Quarters - 1)))];
     if (!Stamp.Width) MakeStamp(Stamp, X & (Quarters - 1), Y & (Quarters - 1));
