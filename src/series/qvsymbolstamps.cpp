@@ -30,22 +30,32 @@ std::uint32_t Div255(std::uint32_t v) {
     return (v + (v >> 8)) >> 8;
 }
 
-// Each of eight bytes times the matching byte of Factor, over 255.
-std::uint64_t ScaleBytes(std::uint64_t Bytes, std::uint64_t Factor) {
+// Scales a chunk of eight bytes in each of two rows, A and B, by what their pixels let through,
+// over 255. Every chunk is scaled, without a test whether it could change: which ones can is
+// as good as random, and a mispredicted test costs more than the scaling.
+void ScaleTwoRows(std::uint8_t* A, std::uint8_t* B, const std::uint16_t* ThroughA,
+                  const std::uint16_t* ThroughB) {
 #ifdef QV_STAMPS_SSE2
-    const __m128i Zero = _mm_setzero_si128();
-    __m128i v = _mm_mullo_epi16(_mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Bytes)), Zero),
-                                _mm_unpacklo_epi8(_mm_cvtsi64_si128(static_cast<long long>(Factor)), Zero));
+    const __m128i Zero = _mm_setzero_si128(), Round = _mm_set1_epi16(0x80),
+                  By257 = _mm_set1_epi16(257);
+    const __m128i Both = _mm_castpd_si128(_mm_loadh_pd(
+        _mm_castsi128_pd(_mm_loadl_epi64(reinterpret_cast<const __m128i*>(A))),
+        reinterpret_cast<const double*>(B)));
     // (v + 128) * 257 / 65536 is Div255(v) for every product of two bytes.
-    v = _mm_mulhi_epu16(_mm_add_epi16(v, _mm_set1_epi16(0x80)), _mm_set1_epi16(257));
-    return std::uint64_t(_mm_cvtsi128_si64(_mm_packus_epi16(v, Zero)));
+    const auto Scale = [&](__m128i Pixels16, const std::uint16_t* Through) {
+        const __m128i v = _mm_mullo_epi16(
+            Pixels16, _mm_loadu_si128(reinterpret_cast<const __m128i*>(Through)));
+        return _mm_mulhi_epu16(_mm_add_epi16(v, Round), By257);
+    };
+    const __m128i Scaled = _mm_packus_epi16(Scale(_mm_unpacklo_epi8(Both, Zero), ThroughA),
+                                            Scale(_mm_unpackhi_epi8(Both, Zero), ThroughB));
+    _mm_storel_epi64(reinterpret_cast<__m128i*>(A), Scaled);
+    _mm_storeh_pd(reinterpret_cast<double*>(B), _mm_castsi128_pd(Scaled));
 #else
-    std::uint64_t Out = 0;
-    for (int b = 0; b < 64; b += 8)
-        Out |= std::uint64_t(Div255(std::uint32_t(Bytes >> b & 0xFF) *
-                                    std::uint32_t(Factor >> b & 0xFF)))
-               << b;
-    return Out;
+    for (int b = 0; b < 8; ++b) {
+        A[b] = std::uint8_t(Div255(A[b] * std::uint32_t(ThroughA[b])));
+        B[b] = std::uint8_t(Div255(B[b] * std::uint32_t(ThroughB[b])));
+    }
 #endif
 }
 
@@ -136,7 +146,8 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     }
     FClip = *Clip;
     FRowBytes = FClip.width() + Chunk;
-    FThrough.assign(std::size_t(FRowBytes) * std::size_t(FClip.height()), 255);
+    // And a row more, which the second of a pair of stamp rows may reach.
+    FThrough.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
     FFirstRow = FClip.height();
     FLastRow = -1;
 }
@@ -174,18 +185,12 @@ bool TQvSymbolStamps::Cover(const TStamp& Stamp, int Left, int Top) {
     FFirstRow = std::min(FFirstRow, FirstRow);
     FLastRow = std::max(FLastRow, FirstRow + Stamp.Height - 1);
     std::uint8_t* Row = FThrough.data() + FirstRow * FRowBytes + (Left - FClip.left());
-    const std::uint64_t* Through = Stamp.Through.data();
-    const std::uint64_t* Covered = Stamp.Covered.data();
-    for (int sy = 0; sy < Stamp.Height; ++sy, Row += FRowBytes) {
-        for (int c = 0; c < Stamp.Chunks; ++c, ++Through, ++Covered) {
-            std::uint64_t Now;
-            std::memcpy(&Now, Row + c * Chunk, sizeof Now);
-            // Pixels that let nothing through stay so.
-            if (!(Now & *Covered)) continue;
-            Now = ScaleBytes(Now, *Through);
-            std::memcpy(Row + c * Chunk, &Now, sizeof Now);
-        }
-    }
+    const int Chunks = Stamp.Chunks;
+    const TChunkThrough* Through = Stamp.Through.data();
+    for (int sy = 0; sy < Stamp.Height; sy += 2, Row += 2 * FRowBytes, Through += 2 * Chunks)
+        for (int c = 0; c < Chunks; ++c)
+            ScaleTwoRows(Row + c * Chunk, Row + FRowBytes + c * Chunk, Through[c].data(),
+                         Through[Chunks + c].data());
     return true;
 }
 
@@ -226,17 +231,13 @@ void TQvSymbolStamps::MakeStamp(TStamp& Stamp, int Qx, int Qy) {
     Stamp.Width = Inked.width();
     Stamp.Height = Inked.height();
     Stamp.Chunks = (Stamp.Width + Chunk - 1) / Chunk;
+    // Rows go in pairs: an odd one is followed by a row that lets all through.
+    Stamp.Through.assign(std::size_t((Stamp.Height + 1) / 2 * 2 * Stamp.Chunks),
+                         TChunkThrough{255, 255, 255, 255, 255, 255, 255, 255});
     for (int y = 0; y < Stamp.Height; ++y) {
         const auto* Row = reinterpret_cast<const QRgb*>(Stamp.Image.constScanLine(y));
-        for (int c = 0; c < Stamp.Chunks; ++c) {
-            std::uint64_t Through = ~std::uint64_t(0), Covered = 0;
-            for (int b = 0; b < Chunk && c * Chunk + b < Stamp.Width; ++b) {
-                const std::uint64_t Alpha = qAlpha(Row[c * Chunk + b]);
-                Through &= ~(Alpha << (8 * b));
-                if (Alpha) Covered |= std::uint64_t(0xFF) << (8 * b);
-            }
-            Stamp.Through.push_back(Through);
-            Stamp.Covered.push_back(Covered);
-        }
+        for (int x = 0; x < Stamp.Width; ++x)
+            Stamp.Through[std::size_t(y * Stamp.Chunks + x / Chunk)][std::size_t(x % Chunk)] =
+                std::uint16_t(255 - qAlpha(Row[x]));
     }
 }

@@ -7,8 +7,7 @@
 // Symbols of one opaque colour that may be drawn in any order need no colour at all until the
 // end: over a pixel they leave colour * (1 - T) + below * T, where T is the product of what
 // each symbol lets through there. So each symbol only scales a byte per pixel, eight pixels
-// at a time, and skips the pixels that let nothing through any more; the image takes the
-// colour in one pass when the symbols are done.
+// of two rows at a time; the image takes the colour in one pass when the symbols are done.
 
 #include "style/qvgdi.h"
 #include "style/qvstyletypes.h"
@@ -42,14 +41,16 @@ private:
     static constexpr int Quarters = 4;
     // Pixels a symbol's row is scaled in at a time.
     static constexpr int Chunk = 8;
+    // What the eight pixels of a chunk let through, a 16-bit lane each for the multiply.
+    using TChunkThrough = std::array<std::uint16_t, Chunk>;
     // The symbol's pixels, cut to those it covers, and where they lie from the point's pixel;
     // for each row, in chunks of eight pixels, what each pixel lets through (255 beyond the
-    // symbol) and a mask of the pixels it covers.
+    // symbol).
     struct TStamp {
         QImage Image;
         QPoint Offset;
         int Width = 0, Height = 0, Chunks = 0;
-        std::vector<std::uint64_t> Through, Covered;
+        std::vector<TChunkThrough> Through;
     };
     // Draws the stamp for the quarter pixel Qx, Qy.
     void MakeStamp(TStamp& Stamp, int Qx, int Qy);
