@@ -16,6 +16,13 @@ inline std::uint32_t Scaled(std::uint32_t Pixel, std::uint32_t Alpha) {
     return RB | AG;
 }
 
+// Coverage a and b together, as blending one over the other would: a + b - a b.
+inline std::uint8_t Union(std::uint32_t a, std::uint32_t b) {
+    std::uint32_t Both = a * b + 128;
+    Both = (Both + (Both >> 8)) >> 8;
+    return std::uint8_t(a + b - Both);
+}
+
 // Ways a segment goes, and the masks that make one way the opposite of another.
 enum : int {
     TopToBottom = 1,
@@ -58,6 +65,11 @@ TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bo
     for (std::uint32_t a = 0; a < FColorTimes.size(); ++a)
         FColorTimes[a] = Scaled(Color, a);
 }
+
+TQvThinLines::TQvThinLines(const TQvThinLines& Gathering, TSecondCore)
+    : FTarget(Gathering.FTarget), FColor(Gathering.FColor), FSmooth(Gathering.FSmooth),
+      FColorTimes(Gathering.FColorTimes), FCoverage(new std::uint8_t[Gathering.CoverageSize()]()),
+      FWhole(Gathering.FWhole) {}
 
 // A pixel of the colour already (under a dense line, say) stays so.
 inline void TQvThinLines::Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const {
@@ -176,13 +188,10 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const std::ptrdiff_t Stride = Gather ? T.Right - T.Left : T.Stride;
     const std::ptrdiff_t Origin = Gather ? T.Top * Stride + T.Left : 0;
     const std::ptrdiff_t MajorStep = Steep ? Stride : 1, MinorStep = Steep ? 1 : Stride;
-    // Coverage adds up as blending one piece over the other would: a + b - a b.
     const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
         if (Gather) {
             std::uint8_t& Covered = FCoverage[At - Origin];
-            std::uint32_t Both = Covered * Alpha + 128;
-            Both = (Both + (Both >> 8)) >> 8;
-            Covered = std::uint8_t(Covered + Alpha - Both);
+            Covered = Union(Covered, Alpha);
             return;
         }
         Mix(T.Pixels[At], Alpha);
@@ -228,13 +237,23 @@ bool TQvThinLines::BeginCoverage(double Left, double Top, double Right, double B
     T.Right = int(std::clamp(std::floor(Right) + 2, double(T.Left), double(T.Right)));
     T.Top = int(std::clamp(std::floor(Top) - 1, double(T.Top), double(T.Bottom)));
     T.Bottom = int(std::clamp(std::floor(Bottom) + 2, double(T.Top), double(T.Bottom)));
-    const std::size_t Pixels = std::size_t(T.Right - T.Left) * std::size_t(T.Bottom - T.Top);
-    if (Pixels > 4 * std::size_t(Count)) {
+    if (CoverageSize() > 4 * std::size_t(Count)) {
         FTarget = FWhole;
         return false;
     }
-    FCoverage.reset(new std::uint8_t[Pixels]());
+    FCoverage.reset(new std::uint8_t[CoverageSize()]());
     return true;
+}
+
+std::size_t TQvThinLines::CoverageSize() const {
+    return std::size_t(FTarget.Right - FTarget.Left) * std::size_t(FTarget.Bottom - FTarget.Top);
+}
+
+void TQvThinLines::AddCoverage(const TQvThinLines& Helper) {
+    std::uint8_t* Covered = FCoverage.get();
+    const std::uint8_t* More = Helper.FCoverage.get();
+    for (std::size_t k = 0, n = CoverageSize(); k < n; ++k) // vectorised by the compiler
+        Covered[k] = Union(Covered[k], More[k]);
 }
 
 // Eight pixels without coverage are passed over at once.

@@ -16,6 +16,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <memory>
+#include <thread>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -33,10 +34,34 @@ public:
     // i .. i + 1 and j .. j + 1): a polyline, or with Pairs the segments 0 to 1, 2 to 3, ...
     template <class Point>
     void Draw(const Point* P, int Count, bool Pairs, double Dx, double Dy) {
+        const bool Gather = FSmooth && Count >= GatherFrom && BeginCoverage(P, Count, Dx, Dy);
+        if (Gather && Count >= ShareFrom) {
+            // Gathered pieces do not depend on each other: a second core gathers the second
+            // half into a coverage of its own, which is then added.
+            const int Middle = Pairs ? Count / 4 * 2 : Count / 2;
+            TQvThinLines Helper(*this, SecondCore);
+            std::thread Second([&] { Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy); });
+            DrawPieces(P, Pairs ? Middle : Middle + 1, Pairs, Dx, Dy);
+            Second.join();
+            AddCoverage(Helper);
+        } else {
+            DrawPieces(P, Count, Pairs, Dx, Dy);
+        }
+        if (Gather) EndCoverage();
+    }
+
+private:
+    // From this many points on, gathered lines are drawn on two cores.
+    static constexpr int ShareFrom = 1 << 16;
+    struct TSecondCore {};
+    static constexpr TSecondCore SecondCore{};
+    // A helper that gathers into a coverage of its own, over the same pixels as Gathering.
+    TQvThinLines(const TQvThinLines& Gathering, TSecondCore);
+
+    template <class Point> void DrawPieces(const Point* P, int Count, bool Pairs, double Dx, double Dy) {
         const auto Line = [&](int From, int To) {
             return Segment(P[From].X + Dx, P[From].Y + Dy, P[To].X + Dx, P[To].Y + Dy);
         };
-        const bool Gather = FSmooth && Count >= GatherFrom && BeginCoverage(P, Count, Dx, Dy);
         if (Pairs) {
             for (int k = 0; k + 1 < Count; k += 2) {
                 FLast = {};
@@ -45,10 +70,8 @@ public:
         } else {
             DrawPolyline(P, Count, Dx, Dy, Line);
         }
-        if (Gather) EndCoverage();
     }
 
-private:
     // From this many points on, and with more points than a quarter of the pixels around them,
     // smooth lines gather how much of every pixel they cover and blend their colour once per
     // pixel at the end. Pieces that overlap combine as blending them one after the other would
@@ -84,6 +107,9 @@ private:
     // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
     bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
     void EndCoverage();
+    // Adds what Helper gathered to the coverage, as blending both would.
+    void AddCoverage(const TQvThinLines& Helper);
+    std::size_t CoverageSize() const;
     // Blends the colour into Pixel with Alpha / 255.
     void Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const;
     // Without Ink, only where the segment ends and which way it goes are kept.
