@@ -166,7 +166,7 @@ void TQvDiscreteFourier::CalculatePoints() {
         Mapped.push_back(ScreenPoint(k));
         Index.push_back(k);
     }
-    ReducePoints(Mapped, Index, FPointSymbolSettings->GetVisible());
+    ReducePoints(FScreen.Output(), Mapped, Index, FPointSymbolSettings->GetVisible());
     FScreen.End(n, false);
 }
 

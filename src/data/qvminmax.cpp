@@ -1,9 +1,10 @@
 #include "data/qvminmax.h"
 
+#include "framework/qvbothcores.h"
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
-#include <thread>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -88,9 +89,8 @@ template <class Fn>
 void OnBothCores(std::size_t From, std::size_t To, TQvValueSummary* Summary, const Fn& Work) {
     const std::size_t Middle = From + (To - From) / 2;
     TQvValueSummary Second;
-    std::thread Helper([&] { Work(Middle, To, Summary ? &Second : nullptr); });
-    Work(From, Middle, Summary);
-    Helper.join();
+    RunOnBothCores([&] { Work(From, Middle, Summary); },
+                   [&] { Work(Middle, To, Summary ? &Second : nullptr); });
     if (Summary) Summary->Append(Second);
 }
 

@@ -12,6 +12,16 @@ void TPointList::Truncate(std::size_t From) {
         RunStarts.pop_back();
 }
 
+void TPointList::Append(const TPointList& More, bool Continues) {
+    const std::size_t Offset = Points.size();
+    const bool Join = Continues && !FBreak && !RunStarts.empty();
+    for (std::size_t r = Join ? 1 : 0; r < More.RunStarts.size(); ++r)
+        RunStarts.push_back(More.RunStarts[r] + Offset);
+    Points.insert(Points.end(), More.Points.begin(), More.Points.end());
+    Index.insert(Index.end(), More.Index.begin(), More.Index.end());
+    FBreak = More.Points.empty() ? FBreak || More.FBreak : More.FBreak;
+}
+
 void TPointList::Clear() {
     Points.clear();
     Index.clear();

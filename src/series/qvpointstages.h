@@ -63,6 +63,9 @@ struct TPointList {
     }
     // The next point begins a new run.
     void Break() { FBreak = !Points.empty(); }
+    // Adds the points and runs of More after these. Its first run goes on from the last one
+    // here when Continues: its first point is of the value right after the last one here.
+    void Append(const TPointList& More, bool Continues);
     // Drops the points from From on.
     void Truncate(std::size_t From);
     // Drops every point and run.

@@ -373,9 +373,14 @@ protected:
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
-    // Mapped points with their indices, split at points the axes cannot show and reduced.
-    void ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices, bool Symbols,
-                      const QvPointStages::TAlike& Alike = {});
+    // The same for plain values, into Out.
+    void ReducePlainValues(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike,
+                           QvPointStages::TPointList& Out) const;
+    // Mapped points with their indices, split at points the axes cannot show and reduced into
+    // Out.
+    void ReducePoints(QvPointStages::TPointList& Out, std::span<const TGPPointF> Points,
+                      std::span<const int> Indices, bool Symbols,
+                      const QvPointStages::TAlike& Alike = {}) const;
     // Kinds that draw more at a point than its symbol (error bars) tell which values draw alike
     // with it: only those may merge into one screen point, and every point is then kept as a
     // symbol would be. Empty: the point alone decides.

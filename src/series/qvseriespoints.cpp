@@ -4,6 +4,7 @@
 #include "series/qvseries.h"
 
 #include "axes/qvaxis.h"
+#include "framework/qvbothcores.h"
 #include "graph/qvgraph2d.h"
 
 #include <algorithm>
@@ -18,6 +19,8 @@ namespace {
 constexpr int ClipMinimum = 21;
 // Lines with more points per pixel column than this are reduced column by column.
 constexpr float DenseColumn = 2.0f;
+// Lines of plain values from this many points on are reduced on both cores.
+constexpr int ShareFrom = 1 << 16;
 // The polygon of the area closes this far inside the axis start.
 constexpr float AreaBaseShift = 0.5f;
 
@@ -141,29 +144,48 @@ bool TQvSeries::KeepsTopmostOnly() const {
 
 void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
                              const QvPointStages::TAlike& Alike) {
+    QvPointStages::TPointList& Out = FScreen.Output();
+    if (PlainValues()) {
+        const int n = Stop - Start + 1;
+        if (Symbols || n < ShareFrom) {
+            ReducePlainValues(Start, Stop, Symbols, Alike, Out);
+            return;
+        }
+        // The halves of a line reduce alike on both cores; each keeps its ends, so the line
+        // goes on where they meet.
+        const int Middle = Start + n / 2;
+        QvPointStages::TPointList Second;
+        RunOnBothCores([&] { ReducePlainValues(Start, Middle - 1, false, {}, Out); },
+                       [&] { ReducePlainValues(Middle, Stop, false, {}, Second); });
+        Out.Append(Second, !Second.Index.empty() && Second.Index.front() == Middle);
+        return;
+    }
     std::vector<TGPPointF> Mapped;
     std::vector<int> Index;
-    const size_t n = size_t(Stop - Start + 1);
-    if (PlainValues()) {
-        Mapped.resize(n);
-        Index.resize(n);
-        MapPlainValues(Start, int(n), Mapped.data());
-        std::iota(Index.begin(), Index.end(), Start);
-    } else {
-        Mapped.reserve(n);
-        Index.reserve(n);
-        for (int i = Start; i <= Stop; ++i)
-            if (HasValuesAt(i)) {
-                Mapped.push_back(ScreenPoint(i));
-                Index.push_back(i);
-            }
-    }
-    ReducePoints(Mapped, Index, Symbols, Alike);
+    Mapped.reserve(size_t(Stop - Start + 1));
+    Index.reserve(size_t(Stop - Start + 1));
+    for (int i = Start; i <= Stop; ++i)
+        if (HasValuesAt(i)) {
+            Mapped.push_back(ScreenPoint(i));
+            Index.push_back(i);
+        }
+    ReducePoints(Out, Mapped, Index, Symbols, Alike);
 }
 
-void TQvSeries::ReducePoints(std::span<const TGPPointF> Points, std::span<const int> Indices,
-                             bool Symbols, const QvPointStages::TAlike& Alike) {
-    QvPointStages::TPointList& Out = FScreen.Output();
+void TQvSeries::ReducePlainValues(int Start, int Stop, bool Symbols,
+                                  const QvPointStages::TAlike& Alike,
+                                  QvPointStages::TPointList& Out) const {
+    const size_t n = size_t(Stop - Start + 1);
+    std::vector<TGPPointF> Mapped(n);
+    std::vector<int> Index(n);
+    MapPlainValues(Start, int(n), Mapped.data());
+    std::iota(Index.begin(), Index.end(), Start);
+    ReducePoints(Out, Mapped, Index, Symbols, Alike);
+}
+
+void TQvSeries::ReducePoints(QvPointStages::TPointList& Out, std::span<const TGPPointF> Points,
+                             std::span<const int> Indices, bool Symbols,
+                             const QvPointStages::TAlike& Alike) const {
     size_t End = 0;
     QvPointStages::ForEachFiniteRun(Points, [&](size_t First, size_t n) {
         if (First > End) Out.Break();

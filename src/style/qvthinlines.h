@@ -10,13 +10,14 @@
 // (or edge) of each pixel along, joins of a polyline without gaps or doubled pixels, and
 // segments shorter than a pixel left out.
 
+#include "framework/qvbothcores.h"
+
 #include <array>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
-#include <thread>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -40,9 +41,8 @@ public:
             // half into a coverage of its own, which is then added.
             const int Middle = Pairs ? Count / 4 * 2 : Count / 2;
             TQvThinLines Helper(*this, SecondCore);
-            std::thread Second([&] { Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy); });
-            DrawPieces(P, Pairs ? Middle : Middle + 1, Pairs, Dx, Dy);
-            Second.join();
+            RunOnBothCores([&] { DrawPieces(P, Pairs ? Middle : Middle + 1, Pairs, Dx, Dy); },
+                           [&] { Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy); });
             AddCoverage(Helper);
         } else {
             DrawPieces(P, Count, Pairs, Dx, Dy);
