@@ -262,6 +262,36 @@ TEST(SeriesPoints, ValuesTheAxesCannotShowAreGapsInLinesAndAreas) {
     }
 }
 
+// Long lines reduce in two halves side by side: the line goes on where they meet, unless a gap
+// lies at the seam.
+TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
+    constexpr int n = (1 << 17) + 1, Middle = n / 2;
+    std::mt19937 Random(5);
+    std::uniform_real_distribution<double> Step(-3, 3);
+    std::vector<double> Xs{500}, Ys{500};
+    for (int i = 1; i < n; ++i) {
+        Xs.push_back(std::clamp(Xs.back() + Step(Random), 0.0, 1000.0));
+        Ys.push_back(std::clamp(Ys.back() + Step(Random), 0.0, 1000.0));
+    }
+    for (const int Gap : {-1, Middle - 1, Middle}) {
+        SCOPED_TRACE(Gap);
+        TPixelChart Chart;
+        std::vector<double> WithGap = Ys;
+        if (Gap >= 0) WithGap[size_t(Gap)] = NAN;
+        const TQvSeries* Series = Chart.Line(Xs, WithGap);
+        Chart.Paint();
+        const TQvScreenPoints& Screen = Series->ScreenPoints();
+        std::vector<int> RunStarts;
+        Screen.ForEachRun([&](size_t First, size_t) { RunStarts.push_back(Screen.Index()[First]); });
+        const std::vector<int> Expected =
+            Gap < 0 ? std::vector<int>{0} : std::vector<int>{0, Gap + 1};
+        EXPECT_EQ(RunStarts, Expected);
+        // Both halves keep their ends.
+        for (const int End : {Middle - 1, Middle, n - 1})
+            EXPECT_EQ(std::count(Screen.Index().begin(), Screen.Index().end(), End), End != Gap);
+    }
+}
+
 TEST(SeriesPoints, HitTestsAndInterpolation) {
     TPixelChart Chart;
     TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}, {-20, 130}}, true);
