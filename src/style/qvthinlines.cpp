@@ -237,7 +237,7 @@ bool TQvThinLines::BeginCoverage(double Left, double Top, double Right, double B
     T.Right = int(std::clamp(std::floor(Right) + 2, double(T.Left), double(T.Right)));
     T.Top = int(std::clamp(std::floor(Top) - 1, double(T.Top), double(T.Bottom)));
     T.Bottom = int(std::clamp(std::floor(Bottom) + 2, double(T.Top), double(T.Bottom)));
-    if (CoverageSize() > 4 * std::size_t(Count)) {
+    if (CoverageSize() > 32 * std::size_t(Count)) {
         FTarget = FWhole;
         return false;
     }

@@ -72,7 +72,7 @@ private:
         }
     }
 
-    // From this many points on, and with more points than a quarter of the pixels around them,
+    // From this many points on, and with a point for every 32 pixels around them or more,
     // smooth lines gather how much of every pixel they cover and blend their colour once per
     // pixel at the end. Pieces that overlap combine as blending them one after the other would
     // (the colour is opaque and one), without blending every piece.
