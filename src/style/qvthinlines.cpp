@@ -66,10 +66,10 @@ TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bo
         FColorTimes[a] = Scaled(Color, a);
 }
 
-TQvThinLines::TQvThinLines(const TQvThinLines& Gathering, TSecondCore)
-    : FTarget(Gathering.FTarget), FColor(Gathering.FColor), FSmooth(Gathering.FSmooth),
-      FColorTimes(Gathering.FColorTimes), FCoverage(new std::uint8_t[Gathering.CoverageSize()]()),
-      FWhole(Gathering.FWhole) {}
+TQvThinLines::TQvThinLines(const TQvThinLines& Main, TSecondCore)
+    : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth),
+      FColorTimes(Main.FColorTimes), FCoverage(new std::uint8_t[Main.CoverageSize()]()),
+      FWhole(Main.FCoverage ? Main.FWhole : Main.FTarget) {}
 
 // A pixel of the colour already (under a dense line, say) stays so.
 inline void TQvThinLines::Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const {
@@ -162,8 +162,12 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
     do {
         const std::int64_t Across = b >> 16;
         const std::int64_t x = Vertical ? Across : a, y = Vertical ? a : Across;
-        if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom)
-            T.Pixels[y * T.Stride + x] = FColor;
+        if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom) {
+            if (FCoverage)
+                FCoverage[(y - T.Top) * (T.Right - T.Left) + (x - T.Left)] = 255;
+            else
+                T.Pixels[y * T.Stride + x] = FColor;
+        }
         b += Step;
     } while (++a < End);
     FLast.X = int(Vertical ? Last.Across : Last.Along);

@@ -36,40 +36,61 @@ public:
     template <class Point>
     void Draw(const Point* P, int Count, bool Pairs, double Dx, double Dy) {
         const bool Gather = FSmooth && Count >= GatherFrom && BeginCoverage(P, Count, Dx, Dy);
-        if (Gather && Count >= ShareFrom) {
-            // Gathered pieces do not depend on each other: a second core gathers the second
-            // half into a coverage of its own, which is then added.
+        // A closed outline's first join is that with its last segment.
+        const Point* Closing =
+            !Pairs && Count > 2 && P[0].X == P[Count - 1].X && P[0].Y == P[Count - 1].Y
+                ? &P[Count - 2]
+                : nullptr;
+        if (Count >= ShareFrom) {
+            // Pieces do not depend on each other but for aliased joins: a second core gathers
+            // the second half into a coverage of its own, which is then added to the first
+            // half's, or blended over it.
             const int Middle = Pairs ? Count / 4 * 2 : Count / 2;
             TQvThinLines Helper(*this, SecondCore);
-            RunOnBothCores([&] { DrawPieces(P, Pairs ? Middle : Middle + 1, Pairs, Dx, Dy); },
-                           [&] { Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy); });
-            AddCoverage(Helper);
+            RunOnBothCores(
+                [&] { DrawPieces(P, Pairs ? Middle : Middle + 1, Pairs, Dx, Dy, Closing); },
+                [&] {
+                    Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy,
+                                      Pairs ? nullptr : &P[Middle - 1]);
+                });
+            if (Gather)
+                AddCoverage(Helper);
+            else
+                Helper.EndCoverage();
         } else {
-            DrawPieces(P, Count, Pairs, Dx, Dy);
+            DrawPieces(P, Count, Pairs, Dx, Dy, Closing);
         }
         if (Gather) EndCoverage();
     }
 
 private:
-    // From this many points on, gathered lines are drawn on two cores.
+    // From this many points on, lines are drawn on two cores.
     static constexpr int ShareFrom = 1 << 16;
     struct TSecondCore {};
     static constexpr TSecondCore SecondCore{};
-    // A helper that gathers into a coverage of its own, over the same pixels as Gathering.
-    TQvThinLines(const TQvThinLines& Gathering, TSecondCore);
+    // A helper that gathers into a coverage of its own, over the same pixels as Main.
+    TQvThinLines(const TQvThinLines& Main, TSecondCore);
 
-    template <class Point> void DrawPieces(const Point* P, int Count, bool Pairs, double Dx, double Dy) {
+    // A polyline joins its first segment to the one from Before (when given) to P[0].
+    template <class Point>
+    void DrawPieces(const Point* P, int Count, bool Pairs, double Dx, double Dy,
+                    const Point* Before) {
         const auto Line = [&](int From, int To) {
             return Segment(P[From].X + Dx, P[From].Y + Dy, P[To].X + Dx, P[To].Y + Dy);
         };
+        FLast = {};
         if (Pairs) {
             for (int k = 0; k + 1 < Count; k += 2) {
                 FLast = {};
                 Line(k, k + 1);
             }
-        } else {
-            DrawPolyline(P, Count, Dx, Dy, Line);
+            return;
         }
+        if (!FSmooth && Before)
+            Aliased(Before->X + Dx, Before->Y + Dy, P[0].X + Dx, P[0].Y + Dy, false);
+        // Past a segment too short to draw, the next one starts where it started.
+        for (int Start = 0, k = 1; k < Count; ++k)
+            if (Line(Start, k) || k == 1 || k == Count - 1) Start = k;
     }
 
     // From this many points on, and with a point for every 32 pixels around them or more,
@@ -87,18 +108,6 @@ private:
             Bottom = P[k].Y > Bottom ? P[k].Y : Bottom;
         }
         return BeginCoverage(Left + Dx, Top + Dy, Right + Dx, Bottom + Dy, Count);
-    }
-
-    template <class Point, class TLine>
-    void DrawPolyline(const Point* P, int Count, double Dx, double Dy, const TLine& Line) {
-        FLast = {};
-        // A closed outline's first join is that with its last segment.
-        if (!FSmooth && Count > 2 && P[0].X == P[Count - 1].X && P[0].Y == P[Count - 1].Y)
-            Aliased(P[Count - 2].X + Dx, P[Count - 2].Y + Dy, P[Count - 1].X + Dx,
-                    P[Count - 1].Y + Dy, false);
-        // Past a segment too short to draw, the next one starts where it started.
-        for (int Start = 0, k = 1; k < Count; ++k)
-            if (Line(Start, k) || k == 1 || k == Count - 1) Start = k;
     }
 
     // False for an aliased segment too short to draw.

@@ -189,6 +189,27 @@ TEST(DrawingShortcuts, LongLinesDrawThePixelsOfThePlainPolyline) {
                                     int(std::min<size_t>(1001, Dense.size() - From)), false);
     });
     EXPECT_EQ(Compare(Gathered, Pieces, 3).Different, 0);
+    {
+        // Aliased, a long walk drawn on two cores inks Qt's pixels. It is folded back into the
+        // image, so that both halves lie all over it.
+        const auto Fold = [](float v, int Side) {
+            const float Span = float(Side - 40), t = std::fmod(std::abs(v), 2 * Span);
+            return 20 + (t < Span ? t : 2 * Span - t);
+        };
+        std::vector<TGPPointF> Long;
+        for (float x = 0, y = 0; Long.size() < 70000;
+             x += float(Step(Random) * 4), y += float(Step(Random) * 4))
+            Long.push_back({Fold(x, Chart.Graph->GetWidth()), Fold(y, Chart.Graph->GetHeight())});
+        const QImage Shared = Drawn(Chart.Graph, false, [&](TGPGraphics& G) {
+            EXPECT_TRUE(G.DrawThinLinesDirectly(Pen, Long.data(), int(Long.size()), false));
+        });
+        const QImage ByQt = Drawn(Chart.Graph, false, [&](TGPGraphics& G) {
+            G.DrawLines(Pen, Long.data(), int(Long.size()));
+        }, QImage::Format_RGB16);
+        const TDifference d = Compare(Shared, ByQt, 0);
+        ASSERT_GT(d.Inked, 100000);
+        EXPECT_LT(d.Different, d.Inked / 1000) << d.Different;
+    }
     EXPECT_GT(Compare(Gathered, White(Chart.Graph), 0).Different, 8000);
     // Ends far off the image, or not numbers, ink nothing and stay within the image.
     for (const bool Smooth : {true, false}) {
