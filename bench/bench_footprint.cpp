@@ -1,5 +1,5 @@
 // The library's own memory beside the user's data: 10^7 points in one line series or in 20,
-// and 10^6 symbols, each painted and repainted in a 1600 x 1000 chart. The counter
+// and 10^7 symbols, each painted and repainted in a 1600 x 1000 chart. The counter
 // own_pct is what the process holds beyond the chart as built empty, less the values of the
 // data vectors, in percent of those values: hierarchies, statistics, screen points and the
 // kept images of the series.
@@ -79,6 +79,6 @@ static void BM_FootprintTwentyLines(benchmark::State& State) {
 BENCHMARK(BM_FootprintTwentyLines)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 static void BM_FootprintSymbols(benchmark::State& State) {
-    Footprint(State, 1'000'000, 1, true);
+    Footprint(State, 10'000'000, 1, true);
 }
 BENCHMARK(BM_FootprintSymbols)->Iterations(1)->Unit(benchmark::kMillisecond);

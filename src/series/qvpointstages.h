@@ -184,6 +184,9 @@ void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn
     }
     std::reverse(Out.Points.begin() + std::ptrdiff_t(From), Out.Points.end());
     std::reverse(Out.Index.begin() + std::ptrdiff_t(From), Out.Index.end());
+    // The lists grew without knowing how far: what they held in reserve goes back.
+    Out.Points.shrink_to_fit();
+    Out.Index.shrink_to_fit();
 }
 
 // A line: of each run of points all beyond the same edge of Bounds only the first and the last
