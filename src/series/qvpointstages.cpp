@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-
 namespace QvPointStages {
 
 void TPointList::Truncate(std::size_t From) {

@@ -1,7 +1,8 @@
-// Message boxes, the clipboard, the printer and the idle hook.
+// Message boxes, the clipboard, the printer, the idle hook and work shared by two cores.
 
 #include "../qvtest.h"
 
+#include <framework/qvbothcores.h>
 #include <framework/qvclipbrd.h>
 #include <framework/qvdialogs.h>
 #include <framework/qvexceptions.h>
@@ -15,6 +16,9 @@
 #include <QPainter>
 #include <QTemporaryDir>
 #include <QTimer>
+
+#include <atomic>
+#include <stdexcept>
 
 TEST(Services, MessageDlgAsksThroughTheReplaceableHandler) {
     QString Asked;
@@ -104,4 +108,17 @@ TEST(Services, IdleHandlersRunWhileTheLoopWaits) {
     Application()->DoIdle();
     EXPECT_EQ(Calls, Before);
     EXPECT_EQ(Once, 1);
+}
+
+TEST(Services, WorkOnBothCoresFinishesBothPartsAndPassesOnAFailure) {
+    std::atomic<int> Done{0};
+    RunOnBothCores([&] { ++Done; }, [&] { ++Done; });
+    EXPECT_EQ(Done, 2);
+    EXPECT_THROW(RunOnBothCores([] {}, [] { throw std::runtime_error("second"); }),
+                 std::runtime_error);
+    // The first part's failure is thrown once the second part has finished.
+    Done = 0;
+    EXPECT_THROW(RunOnBothCores([] { throw std::logic_error("first"); }, [&] { ++Done; }),
+                 std::logic_error);
+    EXPECT_EQ(Done, 1);
 }
