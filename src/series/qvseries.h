@@ -390,6 +390,8 @@ protected:
     float AreaBase(bool Shifted) const;
     bool InFunctionRange(int Index) const;
     void ExcludeSymbols(TGPGraphics* Graphics);
+    // More symbols than the data area has pixel columns: most of them lie under later ones.
+    bool SymbolsPile(size_t Count) const;
     // Symbols by the thousand: those under later ones are left out.
     void DrawDenseSymbols(TGPGraphics* Graphics);
     // The series is a plain line or point series, drawn by this class alone.

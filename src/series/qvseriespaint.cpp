@@ -303,9 +303,7 @@ void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
         return;
     }
     if (!Normal->GetVisible()) return;
-    // More symbols than the data area has pixel columns mostly lie under later ones.
-    if (const float Width = FGraph->GetDrawingArea().Width;
-        Width > 0 && float(Points.size()) > Width) {
+    if (SymbolsPile(Points.size())) {
         DrawDenseSymbols(Graphics);
         return;
     }
@@ -318,6 +316,11 @@ void TQvSeries::DrawSymbols(TGPGraphics* Graphics) {
             DrawPointSymbol(Graphics, FOutOfRangePen.get(), FOutOfRangeBrush.get(),
                             Outside->GetSize(), P.X, P.Y, Outside->GetPointSymbol());
     }
+}
+
+bool TQvSeries::SymbolsPile(size_t Count) const {
+    const float Width = FGraph->GetDrawingArea().Width;
+    return Width > 0 && float(Count) > Width;
 }
 
 // Only the topmost symbol of each neighbourhood is drawn, on a raster copied from stamps.

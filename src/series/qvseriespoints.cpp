@@ -103,7 +103,7 @@ void TQvSeries::CalculatePoints() {
             OnColumns = !Symbols && CanUseHierarchy(Ascending, Start, Stop);
             if (OnColumns)
                 ReduceByColumns(Start, Stop);
-            else if (TopmostOnly && float(Stop - Start + 1) > FGraph->GetDrawingArea().Width)
+            else if (TopmostOnly && SymbolsPile(size_t(Stop - Start + 1)))
                 QvPointStages::KeepTopmostSymbols(
                     Start, Stop, FGraph->GetDrawingArea(),
                     [this](int i, int n, TGPPointF* Points) { MapPlainValues(i, n, Points); },
