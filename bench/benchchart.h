@@ -80,8 +80,8 @@ public:
     }
     void SetXRange(double Lo, double Hi) { FX->ZoomIn(Lo, Hi); }
     void AutoXRange() { FX->ZoomBack(); }
+    // The graph paints its own opaque background over the whole image, as the peers' do.
     void Render() {
-        FImage.fill(Qt::white);
         TGPGraphics Graphics(&FImage);
         FGraph->PaintGr(&Graphics);
     }
