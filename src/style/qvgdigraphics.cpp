@@ -512,8 +512,14 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
     for (const QRect& Cell : Cells) {
         const QRect Area = Cell & Clip;
-        for (int y = Area.top(); y <= Area.bottom(); ++y)
-            std::fill_n(Pixels + y * Stride + Area.left(), Area.width(), Value);
+        QRgb* Row = Pixels + Area.top() * Stride + Area.left();
+        if (Area.width() == 1) { // the common column: no call per pixel
+            for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
+                *Row = Value;
+            continue;
+        }
+        for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
+            std::fill_n(Row, Area.width(), Value);
     }
     return true;
 }
