@@ -615,3 +615,46 @@ private:
     bool FPassRunning = false;
     QList<TQvSeries*> FRelatedSeries;
 };
+
+// An axis's mapping as it stands, kept to map many values: the pixels and numbers of
+// NumberToWorld and WorldToNumber, a linear scale worked out in place instead of through a call
+// per value. It goes stale when the axis changes.
+class TQvAxisMapper {
+public:
+    explicit TQvAxisMapper(const TQvAxis& Axis)
+        : FMap(Axis.Mapping()), FScale(TQvScale::Of(FMap.Scaling, FMap.HasLogScaling)),
+          FLinear(FScale.LinearOffset()) {}
+
+    bool Linear() const { return FLinear; }
+    // Values that are not finite, or not above 0 on a logarithmic axis, have no pixel.
+    bool Maps(double Value) const {
+        return std::isfinite(Value) && !(FMap.HasLogScaling && Value <= 0);
+    }
+    float Pixel(double Value) const {
+        return FLinear ? LinearPixel(Value) : PixelAt(FScale.Offset(Value, FMap));
+    }
+    // Pixel on a linear scale.
+    float LinearPixel(double Value) const {
+        return PixelAt(TQvScale::LinearOffsetOf(Value, FMap));
+    }
+    double Number(float Pixel) const {
+        const double p = double(Pixel) - (FMap.Horizontal ? FMap.AxLeft : FMap.AxTop);
+        const double Offset = FMap.Horizontal != FMap.Twisted ? p : FMap.AxLength - p;
+        return FLinear ? TQvScale::LinearValueAt(Offset, FMap) : FScale.ValueAt(Offset, FMap);
+    }
+
+private:
+    // The pixel d pixels from the start of the range along the axis.
+    float PixelAt(double d) const {
+        const double Origin = FMap.Horizontal ? FMap.AxLeft : FMap.AxTop;
+        const bool Forward = FMap.Horizontal != FMap.Twisted;
+        if (d > -TQvAxis::MaxPixelOffset && d < TQvAxis::MaxPixelOffset)
+            return float(Forward ? Origin + d : Origin + (FMap.AxLength - d));
+        const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
+        return float(Before ? Origin - TQvAxis::MaxPixelOffset : Origin + TQvAxis::MaxPixelOffset);
+    }
+
+    TQvAxisMapping FMap;
+    const TQvScale& FScale;
+    bool FLinear;
+};

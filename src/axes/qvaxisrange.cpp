@@ -159,47 +159,27 @@ bool TQvAxis::GetHorizontal() const {
     return FPosition == TQvAxisPosition::Bottom || FPosition == TQvAxisPosition::Top;
 }
 
-namespace {
-// The pixel d pixels from the start of the range along the axis.
-float PixelAt(double d, const TQvAxisMapping& Map) {
-    const double Origin = Map.Horizontal ? Map.AxLeft : Map.AxTop;
-    const bool Forward = Map.Horizontal != Map.Twisted;
-    if (d > -TQvAxis::MaxPixelOffset && d < TQvAxis::MaxPixelOffset)
-        return float(Forward ? Origin + d : Origin + (Map.AxLength - d));
-    const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
-    return float(Before ? Origin - TQvAxis::MaxPixelOffset : Origin + TQvAxis::MaxPixelOffset);
-}
-} // namespace
-
 float TQvAxis::NumberToWorld(double Value) const {
-    const TQvAxisMapping Map = Mapping();
-    return PixelAt(Scale().Offset(Value, Map), Map);
+    return TQvAxisMapper(*this).Pixel(Value);
 }
 
 void TQvAxis::NumbersToWorld(std::span<const double> Values, float* Pixels,
                              std::size_t Stride) const {
-    const TQvAxisMapping Map = Mapping();
-    const TQvScale& S = Scale();
-    const auto Map1 = [&](double v, auto Offset) {
-        if (!std::isfinite(v) || (Map.HasLogScaling && v <= 0))
-            return std::numeric_limits<float>::quiet_NaN();
-        return PixelAt(Offset(v), Map);
+    const TQvAxisMapper Mapper(*this);
+    const auto Map = [&](auto ToPixel) {
+        for (std::size_t k = 0; k < Values.size(); ++k)
+            Pixels[k * Stride] = Mapper.Maps(Values[k]) ? ToPixel(Values[k])
+                                                        : std::numeric_limits<float>::quiet_NaN();
     };
-    if (S.LinearOffset()) {
-        // Inlined: millions of points are mapped at a time.
-        for (std::size_t k = 0; k < Values.size(); ++k)
-            Pixels[k * Stride] =
-                Map1(Values[k], [&](double v) { return TQvScale::LinearOffsetOf(v, Map); });
-    } else {
-        for (std::size_t k = 0; k < Values.size(); ++k)
-            Pixels[k * Stride] = Map1(Values[k], [&](double v) { return S.Offset(v, Map); });
-    }
+    // Inlined: millions of points are mapped at a time.
+    if (Mapper.Linear())
+        Map([&](double v) { return Mapper.LinearPixel(v); });
+    else
+        Map([&](double v) { return Mapper.Pixel(v); });
 }
 
 double TQvAxis::WorldToNumber(float Pixel) const {
-    const TQvAxisMapping Map = Mapping();
-    const double p = double(Pixel) - (Map.Horizontal ? Map.AxLeft : Map.AxTop);
-    return Scale().ValueAt(Map.Horizontal != Map.Twisted ? p : Map.AxLength - p, Map);
+    return TQvAxisMapper(*this).Number(Pixel);
 }
 
 void TQvAxis::SetAxisGeometry(float AxLeft, float AxTop, float AxLength) {

@@ -129,7 +129,7 @@ double TQvScale::Offset(double Value, const TQvAxisMapping& Mapping) const {
 }
 
 double TQvScale::ValueAt(double Offset, const TQvAxisMapping& Mapping) const {
-    return Offset * Mapping.NormalizeConst + Mapping.Start;
+    return LinearValueAt(Offset, Mapping);
 }
 
 double TQvScale::MappedSpan(double Start, double Stop, const TQvScaleState&) const {

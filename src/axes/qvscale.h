@@ -77,11 +77,15 @@ public:
     virtual double Offset(double Value, const TQvAxisMapping& Mapping) const;
     // The value Offset pixels from the start of the range.
     virtual double ValueAt(double Offset, const TQvAxisMapping& Mapping) const;
-    // Offset is the linear one: callers may compute it without a virtual call per value.
+    // Offset and ValueAt are the linear ones: callers may compute them without a virtual call
+    // per value.
     virtual bool LinearOffset() const { return true; }
-    // The linear offset of Value in pixels from the start of the range.
+    // The linear offset of Value in pixels from the start of the range, and back.
     static double LinearOffsetOf(double Value, const TQvAxisMapping& Mapping) {
         return (Value - Mapping.Start) / Mapping.NormalizeConst;
+    }
+    static double LinearValueAt(double Offset, const TQvAxisMapping& Mapping) {
+        return Offset * Mapping.NormalizeConst + Mapping.Start;
     }
     // The range in mapped units (data units, or decades): the axis divides it by its pixels.
     virtual double MappedSpan(double Start, double Stop, const TQvScaleState& State) const;

@@ -237,12 +237,12 @@ bool TQvSeries::CanUseHierarchy(bool Ascending, int Start, int Stop) const {
 void TQvSeries::ReduceByColumns(int Start, int Stop) {
     const std::span<const double> Y(FYData->Data(), size_t(FYData->GetCount()));
     const double* X = FXData->Data();
+    const TQvAxisMapper XMap(*FXAxis), YMap(*FYAxis);
     QvPointStages::ReduceByColumns(
         Y, FYData->MinMaxHierarchy(), Start, Stop,
         [this, X](int i) { return X ? X[i] : FXData->GetValue(i); },
-        [this](double v) { return FXAxis->NumberToWorld(v); },
-        [this](float p) { return FXAxis->WorldToNumber(p); },
-        [this](double v) { return FYAxis->NumberToWorld(v); }, FScreen.Output());
+        [&XMap](double v) { return XMap.Pixel(v); }, [&XMap](float p) { return XMap.Number(p); },
+        [&YMap](double v) { return YMap.Pixel(v); }, FScreen.Output());
 }
 
 // The Y pixel the area closes at: the axis start when it lies above 0, else 0.
