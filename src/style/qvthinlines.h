@@ -65,7 +65,7 @@ public:
 
 private:
     // From this many points on, lines are drawn on two cores.
-    static constexpr int ShareFrom = 1 << 16;
+    static constexpr int ShareFrom = 1 << 13;
     struct TSecondCore {};
     static constexpr TSecondCore SecondCore{};
     // A helper that gathers into a coverage of its own, over the same pixels as Main.
