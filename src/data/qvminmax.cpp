@@ -12,9 +12,6 @@
 
 namespace {
 
-// Runs this many values or more on two threads: below, starting a thread costs more.
-constexpr std::size_t ParallelMinimum = std::size_t(1) << 17;
-
 using TEntry = TQvMinMaxHierarchy::TEntry;
 
 // The extremes found so far; NaN candidates never win.
@@ -138,7 +135,7 @@ void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std
         }
         S->Ascending = S->Ascending && Rising(Values.data(), a, b);
     };
-    if (To > From && To - From >= ParallelMinimum)
+    if (To > From && To - From >= TQvMinMaxHierarchy::BothCoresFrom)
         OnBothCores(From, To, this, Run);
     else
         Run(From, To, this);
@@ -171,7 +168,7 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary*
         if (b1 > f0)
             S->Ascending = S->Ascending && Rising(Values.data(), f0 << BlockBits, b1 << BlockBits);
     };
-    if ((EndBlock - FirstBlock) << BlockBits < ParallelMinimum)
+    if ((EndBlock - FirstBlock) << BlockBits < BothCoresFrom)
         Part(FirstBlock, EndBlock, Summary);
     else
         OnBothCores(FirstBlock, EndBlock, Summary, Part);

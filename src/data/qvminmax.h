@@ -35,6 +35,8 @@ public:
     // costs 24 bytes per 64 values.
     static constexpr unsigned BlockBits = 6;
     static constexpr unsigned FanoutBits = 4;
+    // This many values or more are folded on two threads: below, starting a thread costs more.
+    static constexpr std::size_t BothCoresFrom = std::size_t(1) << 17;
 
     // Folds in the values from the count already folded to the end of Values; with Summary,
     // also folds those values into it.

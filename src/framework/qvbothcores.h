@@ -3,8 +3,10 @@
 // Large work split in two: this thread does one part while a second thread does the other.
 // Plain C++.
 
+#include <algorithm>
 #include <exception>
 #include <thread>
+#include <vector>
 
 // Runs First here and Second on a second thread at the same time, and returns when both are
 // done. An exception of either is thrown again then, First's before Second's.
@@ -26,4 +28,24 @@ void RunOnBothCores(const FirstFn& First, const SecondFn& Second) {
     }
     Helper.join();
     if (SecondFailed) std::rethrow_exception(SecondFailed);
+}
+
+// Runs Work(Item) for every item of Items, shared out to both threads in two shares of about
+// the same total Weight(Item), the heaviest items placed first.
+template <class Item, class WeightFn, class WorkFn>
+void ShareOutOnBothCores(std::vector<Item> Items, const WeightFn& Weight, const WorkFn& Work) {
+    std::stable_sort(Items.begin(), Items.end(),
+                     [&](const Item& a, const Item& b) { return Weight(a) > Weight(b); });
+    std::vector<Item> Shares[2];
+    long long Weights[2] = {0, 0};
+    for (const Item& Each : Items) {
+        const int Lighter = Weights[1] < Weights[0];
+        Shares[Lighter].push_back(Each);
+        Weights[Lighter] += Weight(Each);
+    }
+    const auto Run = [&](const std::vector<Item>& Share) {
+        for (const Item& Each : Share)
+            Work(Each);
+    };
+    RunOnBothCores([&] { Run(Shares[0]); }, [&] { Run(Shares[1]); });
 }

@@ -4,6 +4,7 @@
 #include "axes/qvmath.h"
 #include "axes/qvstringfunctions.h"
 #include "data/qvvectors.h"
+#include "framework/qvbothcores.h"
 #include "framework/qvexceptions.h"
 #include "framework/qvforms.h"
 #include "graph/qvtheme.h"
@@ -18,7 +19,9 @@
 #include <QScopedValueRollback>
 
 #include <algorithm>
+#include <map>
 #include <optional>
+#include <set>
 
 using namespace Qvlocalize;
 using Qvmath::MaxDouble;
@@ -625,6 +628,7 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
         FOnce = false;
     }
     if (!FPrimaryXAxis || !FPrimaryYAxis) return;
+    SummarizeVectors();
     TestSeriesAndAxis();
     if (FRecalculate) Calculate();
     // One pass recalculates every axis of the graph that owes it.
@@ -643,6 +647,7 @@ void TQvGraph2D::PaintGr(TGPGraphics* Graphics) {
         FTitleRec->PaintGr(Graphics);
     }
     PaintGrids(Graphics, Wall);
+    MakeOwedPoints();
     PaintSeries(Graphics, FLineLayer, &TQvSeries::PaintGr);
     if (FDataAreaFrame->GetVisible()) {
         SetHighQuality(Graphics, false);
@@ -690,6 +695,50 @@ void TQvGraph2D::PaintSeries(TGPGraphics* Graphics, TQvSeriesLayer& Layer,
         return;
     }
     Layer.Paint(Graphics, Key, {0, 0, float(GetWidth()), float(GetHeight())}, DrawAll);
+}
+
+namespace {
+// Below this many values in all, a second thread costs more than it saves.
+constexpr qint64 ShareValuesFrom = 1 << 15;
+} // namespace
+
+void TQvGraph2D::SummarizeVectors() {
+    std::vector<const TQvCustomDoubleVector*> Stale;
+    std::set<const TQvCustomDoubleVector*> Seen;
+    qint64 Values = 0;
+    for (const TQvSeries* Series : std::as_const(FRelatedSeries))
+        for (const TQvCustomDoubleVector* Vector : {Series->GetXData(), Series->GetYData()})
+            if (Vector && Vector->metaObject() == &TQvDoubleVector::staticMetaObject &&
+                Vector->IsChanged() &&
+                std::size_t(Vector->GetCount()) < TQvMinMaxHierarchy::BothCoresFrom &&
+                Seen.insert(Vector).second) {
+                Stale.push_back(Vector);
+                Values += Vector->GetCount();
+            }
+    if (Stale.size() < 2 || Values < ShareValuesFrom) return;
+    ShareOutOnBothCores(
+        Stale, [](const TQvCustomDoubleVector* Vector) { return Vector->GetCount(); },
+        [](const TQvCustomDoubleVector* Vector) { Vector->CheckMinMax(); });
+}
+
+void TQvGraph2D::MakeOwedPoints() {
+    std::map<const TQvCustomDoubleVector*, int> Uses;
+    for (const TQvSeries* Series : std::as_const(FRelatedSeries)) {
+        ++Uses[Series->GetXData()];
+        ++Uses[Series->GetYData()];
+    }
+    std::vector<TQvSeries*> Owed;
+    qint64 Values = 0;
+    for (TQvSeries* Series : std::as_const(FRelatedSeries))
+        if (Series->PointsOwed() && Series->MakesPointsAlone() && Uses[Series->GetXData()] == 1 &&
+            Uses[Series->GetYData()] == 1) {
+            Owed.push_back(Series);
+            Values += Series->GetCount();
+        }
+    if (Owed.size() < 2 || Values < ShareValuesFrom) return;
+    ShareOutOnBothCores(
+        Owed, [](const TQvSeries* Series) { return Series->GetCount(); },
+        [](TQvSeries* Series) { Series->CurrentScreenPoints(); });
 }
 
 // A series is cut only at the ends where its own values go beyond its own axes' ranges,

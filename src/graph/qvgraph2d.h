@@ -720,6 +720,14 @@ private:
     // One pass over the series, Paint being PaintGr or DrawSymbols, through Layer.
     void PaintSeries(TGPGraphics* Graphics, TQvSeriesLayer& Layer,
                      void (TQvSeries::*Paint)(TGPGraphics*));
+    // Folds the values no statistics pass has seen into the statistics of the vectors that
+    // store them (with their min/max hierarchy where one is kept) before the axes ask: vectors
+    // too short to use both cores on their own are shared out to two cores, as each pass reads
+    // and writes its own vector alone.
+    void SummarizeVectors();
+    // Makes the owed points of series that make them alone and share no vector, shared out to
+    // two cores, before any series is drawn.
+    void MakeOwedPoints();
     std::optional<TGPRectF> SeriesClip(const TQvSeries* Series) const;
     void PaintAxes(TGPGraphics* Graphics);
     // The visible docked controls among the children, in child order.

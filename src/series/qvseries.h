@@ -236,6 +236,11 @@ public:
     const TQvScreenPoints& ScreenPoints() const { return FScreen; }
     // The screen points, made anew first when stale or made for other axis ranges.
     const TQvScreenPoints& CurrentScreenPoints();
+    // The screen points are stale or were made for other axis ranges.
+    bool PointsOwed() const;
+    // Plain series of plain values make their points from their own vectors, the axes and the
+    // graph, with no events: series that share no vector may make them at the same time.
+    bool MakesPointsAlone() const;
     // For the graph's kept image of its series: adds what the series' drawing depends on, its
     // identity and the counters of its points and settings, with the points made current.
     // False when its drawing depends on more (style events, other series, a kind of its own).
@@ -396,6 +401,8 @@ protected:
     void DrawDenseSymbols(TGPGraphics* Graphics);
     // The series is a plain line or point series, drawn by this class alone.
     bool PlainKind() const;
+    // A plain kind drawn without events, function range or band: it depends on nothing else.
+    bool PlainDrawing() const;
     void DrawOnDevice(TGPGraphics* Graphics);
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;

@@ -56,11 +56,18 @@ bool TQvSeries::InFunctionRange(int Index) const {
 }
 
 const TQvScreenPoints& TQvSeries::CurrentScreenPoints() {
-    if (FXAxis && FYAxis &&
-        (FScreen.Stale() ||
-         !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping(), KeepsTopmostOnly())))
-        CalculatePoints();
+    if (PointsOwed()) CalculatePoints();
     return FScreen;
+}
+
+bool TQvSeries::PointsOwed() const {
+    return FXAxis && FYAxis &&
+           (FScreen.Stale() ||
+            !FScreen.MadeFor(FXAxis->Mapping(), FYAxis->Mapping(), KeepsTopmostOnly()));
+}
+
+bool TQvSeries::MakesPointsAlone() const {
+    return FGraph && PlainDrawing() && PlainValues();
 }
 
 bool TQvSeries::PlainKind() const {
@@ -68,10 +75,13 @@ bool TQvSeries::PlainKind() const {
     return Kind == &TQvLineSeries::staticMetaObject || Kind == &TQvPointSeries::staticMetaObject;
 }
 
+bool TQvSeries::PlainDrawing() const {
+    return PlainKind() && !FOnGetPen && !FOnGetBrush && !FOnGetPointSymbol && !FRangeFromFunction &&
+           !FDrawBandTo;
+}
+
 bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
-    if (!PlainKind() || FOnGetPen || FOnGetBrush || FOnGetPointSymbol || FRangeFromFunction ||
-        FDrawBandTo)
-        return false;
+    if (!PlainDrawing()) return false;
     CurrentScreenPoints();
     State.insert(State.end(), {std::uintptr_t(this), std::uintptr_t(FScreen.Generation()),
                                std::uintptr_t(FPaintVersion)});

@@ -367,4 +367,58 @@ TEST(GraphPaint, NewSeriesTakeTheDefaultColoursInTurn) {
               Series[0]->GetPointSymbol()->GetPointSymbol());
 }
 
+// Series that share no vector make their points, and vectors their statistics, two cores at a
+// time before the paint: the same as one after the other. Series sharing a vector wait.
+TEST(GraphPaint, SeriesMadeOnTwoCoresAsOneAfterTheOther) {
+    TChart Chart;
+    Chart.Graph->SetBounds(0, 0, 500, 300);
+    Chart.X->SetStartEnd(TQvAxisEnd::AutoRange);
+    Chart.X->SetStopEnd(TQvAxisEnd::AutoRange);
+    Chart.Y->SetStartEnd(TQvAxisEnd::AutoRange);
+    Chart.Y->SetStopEnd(TQvAxisEnd::AutoRange);
+    const auto Wave = [](int n, int k) {
+        std::vector<double> Xs(static_cast<size_t>(n)), Ys(static_cast<size_t>(n));
+        for (int i = 0; i < n; ++i) {
+            Xs[size_t(i)] = i;
+            Ys[size_t(i)] = std::sin(i * 0.001 * (k + 1)) * (k + 1) + std::sin(i * 7.1) * 0.3;
+        }
+        return std::pair{Xs, Ys};
+    };
+    std::vector<TQvSeries*> Series;
+    std::vector<std::vector<double>> Values;
+    for (int k = 0; k < 5; ++k) {
+        const auto [Xs, Ys] = Wave(20000 + 3000 * k, k);
+        Series.push_back(Chart.NewSeriesOf<TQvLineSeries>(Xs, Ys));
+        Values.push_back(Xs);
+        Values.push_back(Ys);
+    }
+    // Two more on one X vector, one of them with symbols.
+    TQvCustomDoubleVector* Shared = Series[0]->GetXData();
+    for (int k = 5; k < 7; ++k) {
+        auto* Ys = Chart.NewVector("", Wave(20000, k).second);
+        Series.push_back(Chart.NewSeries(Shared, Ys));
+    }
+    Chart.Render();
+    // Every vector's statistics as a new vector of the same values has them.
+    for (size_t v = 0; v < Values.size(); ++v) {
+        const TQvCustomDoubleVector* Made =
+            v % 2 ? Series[v / 2]->GetYData() : Series[v / 2]->GetXData();
+        const TQvDoubleVector* Fresh = Chart.NewVector("", Values[v]);
+        EXPECT_EQ(Made->GetMinimumIdx(), Fresh->GetMinimumIdx()) << v;
+        EXPECT_EQ(Made->GetMaximumIdx(), Fresh->GetMaximumIdx()) << v;
+        EXPECT_EQ(Made->GetOnlyAscending(), Fresh->GetOnlyAscending()) << v;
+    }
+    // Every series' points as it makes them alone.
+    for (TQvSeries* Each : Series) {
+        const std::vector<TGPPointF> Made = Each->ScreenPoints().Points();
+        ASSERT_GT(Made.size(), 500u);
+        Each->PointsModified();
+        const std::vector<TGPPointF>& Alone = Each->CurrentScreenPoints().Points();
+        ASSERT_EQ(Made.size(), Alone.size());
+        EXPECT_TRUE(std::equal(
+            Made.begin(), Made.end(), Alone.begin(),
+            [](const TGPPointF& a, const TGPPointF& b) { return a.X == b.X && a.Y == b.Y; }));
+    }
+}
+
 } // namespace
