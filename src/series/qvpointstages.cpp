@@ -159,6 +159,21 @@ void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Ind
     }
 }
 
+void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bottom,
+                    std::vector<TGPPointF>& Pairs) {
+    const TGPPointF& Upper = A.Y <= B.Y ? A : B;
+    const TGPPointF& Lower = A.Y <= B.Y ? B : A;
+    if (!(Top < Bottom) || !(Lower.Y > Top) || !(Upper.Y < Bottom)) {
+        Pairs.insert(Pairs.end(), {A, B});
+        return;
+    }
+    const auto At = [&](float Y) {
+        return TGPPointF{Upper.X + (Lower.X - Upper.X) * (Y - Upper.Y) / (Lower.Y - Upper.Y), Y};
+    };
+    if (Upper.Y < Top) Pairs.insert(Pairs.end(), {Upper, At(Top)});
+    if (Lower.Y > Bottom) Pairs.insert(Pairs.end(), {At(Bottom), Lower});
+}
+
 std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index) {
     std::size_t Out = 0, i = 0;
     const std::size_t n = Points.size();

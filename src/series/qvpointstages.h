@@ -200,6 +200,11 @@ void KeepEndsBeyond(std::span<const TGPPointF> Points, std::span<const int> Inde
 void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
                      TPointList& Out);
 
+// The segment A to B as pairs of ends, less its part between the heights Top and Bottom: none,
+// one or two pieces.
+void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bottom,
+                    std::vector<TGPPointF>& Pairs);
+
 // Within each pixel column only the first, the lowest, the highest and the last point of a
 // line change pixels: the others are dropped in place. Returns the number kept.
 std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index);

@@ -184,6 +184,9 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     std::vector<TColumn> Columns;
     std::vector<TGPRectF> Bars;
     std::vector<TGPPointF> Links; // pairs of ends
+    // Smooth, for each link the heights a pixel inside the ends of the bars of both columns it
+    // joins: there the bars ink every pixel the link could reach, and it changes none.
+    std::vector<std::pair<float, float>> Hidden;
     FScreen.ForEachRun([&](size_t First, size_t n) {
         Columns.clear();
         size_t k = First;
@@ -213,6 +216,12 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
             }
             Links.push_back({From.X, From.Leave});
             Links.push_back({To.X, To.Enter});
+            if (Smooth && To.X - From.X == 1 && From.Bottom > From.Top && To.Bottom > To.Top)
+                Hidden.emplace_back(std::max(std::round(From.Top), std::round(To.Top)) + 0.5f,
+                                    std::min(std::round(From.Bottom), std::round(To.Bottom)) -
+                                        0.5f);
+            else if (Smooth)
+                Hidden.emplace_back(0.0f, 0.0f);
         }
         for (const TColumn& Column : Columns)
             if (Column.Bottom > Column.Top)
@@ -220,9 +229,17 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     });
     const TGPSolidBrush Fill(FLineSettings->GetColor());
     Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
-    if (Links.size() >= ThinDirectMinimum &&
-        Graphics->DrawThinLinesDirectly(*FPen, Links.data(), int(Links.size()), true))
-        return;
+    if (Links.size() >= ThinDirectMinimum) {
+        std::vector<TGPPointF> Shown;
+        if (Smooth) {
+            Shown.reserve(Links.size());
+            for (size_t k = 0; k < Hidden.size(); ++k)
+                QvPointStages::AddOutsideBand(Links[2 * k], Links[2 * k + 1], Hidden[k].first,
+                                              Hidden[k].second, Shown);
+        }
+        const std::vector<TGPPointF>& Drawn = Smooth ? Shown : Links;
+        if (Graphics->DrawThinLinesDirectly(*FPen, Drawn.data(), int(Drawn.size()), true)) return;
+    }
     TGPGraphicsPath Path;
     for (size_t k = 0; k + 1 < Links.size(); k += 2) {
         Path.StartFigure();

@@ -222,6 +222,34 @@ TEST(DrawingShortcuts, LongLinesDrawThePixelsOfThePlainPolyline) {
     }
 }
 
+// A smooth dense line drawn as pixel columns, bars down each column and links between them,
+// inks the pixels of its own points joined by the direct rasteriser: also where a steep line
+// leaves little of one column's bar beside the next.
+TEST(DrawingShortcuts, SmoothColumnsInkTheirOwnPolyline) {
+    TChart Chart;
+    Chart.FixAxes(0, 1000);
+    Chart.Graph->SetSmoothingMode(TQvSmoothingMode::AntiAlias);
+    std::vector<double> Xs, Ys;
+    for (int i = 0; i < 1500; ++i) {
+        Xs.push_back(1000.0 * i / 1500);
+        Ys.push_back(500 + 450 * std::sin(i * 0.03) + 20 * std::sin(i * 2.1));
+    }
+    auto* Series = Chart.NewSeriesOf<TQvLineSeries>(Xs, Ys);
+    Series->GetLine()->SetColor(0xFF000000);
+    Chart.Paint();
+    ASSERT_TRUE(Series->ScreenPoints().OnColumns());
+    const std::vector<TGPPointF>& Own = Series->ScreenPoints().Points();
+    const QImage Columns = Drawn(Chart.Graph, true, [&](TGPGraphics& G) { Series->DrawLine(&G); });
+    const QImage Polyline = Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+        EXPECT_TRUE(
+            G.DrawThinLinesDirectly(TGPPen(0xFF000000, 1), Own.data(), int(Own.size()), false));
+    });
+    // The bars' runs may end a pixel sooner or later; links cut short would leave more.
+    const TDifference d = Compare(Columns, Polyline, 255);
+    ASSERT_GT(d.Inked, 8000);
+    EXPECT_LT(d.InkDiffers, d.Inked / 90) << d.InkDiffers << " of " << d.Inked;
+}
+
 // Aliased polylines of segments a few pixels long, turning every way, ink exactly the pixels of
 // Qt's one-pixel pen, joins and turns included.
 TEST(DrawingShortcuts, AliasedThinLinesInkThePixelsOfQtsPen) {

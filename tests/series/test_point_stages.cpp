@@ -127,6 +127,27 @@ TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
     EXPECT_EQ(Kept(Noise, Line), std::vector<int>({0, 1, 2, 7, 8}));
 }
 
+TEST(PointStages, LinksLoseTheirPartWithinTheBand) {
+    const auto Outside = [](TGPPointF A, TGPPointF B, float Top, float Bottom) {
+        std::vector<TGPPointF> Pairs;
+        AddOutsideBand(A, B, Top, Bottom, Pairs);
+        std::vector<float> Flat;
+        for (const TGPPointF& P : Pairs)
+            Flat.insert(Flat.end(), {P.X, P.Y});
+        return Flat;
+    };
+    // Across the band, upwards or downwards: the pieces above and below it, ends on its edges.
+    EXPECT_EQ(Outside({0, 0}, {1, 40}, 10, 30),
+              (std::vector<float>{0, 0, 0.25f, 10, 0.75f, 30, 1, 40}));
+    EXPECT_EQ(Outside({1, 40}, {0, 0}, 10, 30),
+              (std::vector<float>{0, 0, 0.25f, 10, 0.75f, 30, 1, 40}));
+    // Into the band from one side, wholly inside it, wholly beside it, or no band.
+    EXPECT_EQ(Outside({0, 0}, {1, 20}, 10, 30), (std::vector<float>{0, 0, 0.5f, 10}));
+    EXPECT_EQ(Outside({0, 12}, {1, 28}, 10, 30), (std::vector<float>{}));
+    EXPECT_EQ(Outside({0, 0}, {1, 10}, 10, 30), (std::vector<float>{0, 0, 1, 10}));
+    EXPECT_EQ(Outside({0, 0}, {1, 40}, 30, 10), (std::vector<float>{0, 0, 1, 40}));
+}
+
 // A dense line reduced per column from the hierarchy keeps the points that the four-per-column
 // rule keeps from the same mapped points; a column of NaN alone is a gap, and a NaN at a
 // column's end gives way to an extreme.
