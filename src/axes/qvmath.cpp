@@ -42,40 +42,83 @@ std::string_view Scientific(double X, char (&Text)[64], int Precision = -1) {
     return std::string_view(Text, size_t(Written.ptr - Text));
 }
 
+// A finite double as the decimal of its shortest text: Digits × 10^Exponent, negated when
+// Negative.
+struct TDecimal {
+    __int128 Digits = 0;
+    int Exponent = 0;
+    bool Negative = false;
+};
+
+TDecimal DecimalOf(double X) {
+    char Text[64];
+    const std::string_view Written = Scientific(X, Text);
+    const size_t Mark = Written.find('e');
+    TDecimal D;
+    int Fraction = 0;
+    bool AfterPoint = false;
+    for (char c : Written.substr(0, Mark)) {
+        if (c == '-') {
+            D.Negative = true;
+        } else if (c == '.') {
+            AfterPoint = true;
+        } else {
+            D.Digits = D.Digits * 10 + (c - '0');
+            Fraction += AfterPoint;
+        }
+    }
+    D.Exponent = std::atoi(Text + Mark + 1) - Fraction;
+    return D;
+}
+
+// Ticks round to a few parts over and over: their decimals are kept by the thread.
+const TDecimal& RecentDecimalOf(double Part) {
+    struct TRecent {
+        double Part = 0;
+        TDecimal Decimal;
+    };
+    thread_local std::array<TRecent, 4> Recent{};
+    thread_local std::size_t Next = 0, Filled = 0;
+    for (std::size_t k = 0; k < Filled; ++k)
+        if (std::memcmp(&Recent[k].Part, &Part, sizeof Part) == 0) return Recent[k].Decimal;
+    TRecent& Slot = Recent[Next];
+    Slot = {Part, DecimalOf(Part)};
+    Next = (Next + 1) % Recent.size();
+    Filled = std::min(Filled + 1, Recent.size());
+    return Slot.Decimal;
+}
+
 // The double nearest to K × Part × 10^E, with Part taken as the decimal it was written as
 // (0.1, 0.25, ...), so that grid values come out as their decimal: 0.3 rather than
 // 0.30000000000000004.
 double DecimalMultiple(long double K, double Part, int E) {
     const long double Whole = std::nearbyint(K);
-    char Text[64];
-    const std::string_view Written = Scientific(Part, Text);
-    const size_t Mark = Written.find('e');
-    if (!std::isfinite(Part) || Mark == std::string_view::npos || std::fabs(Whole) > 1e18L)
+    if (!std::isfinite(Part) || std::fabs(Whole) > 1e18L)
         return ToDouble(Whole * Part * Power10(E));
-    __int128 Digits = 0;
-    int Fraction = 0;
-    bool AfterPoint = false, Negative = false;
-    for (char c : Written.substr(0, Mark)) {
-        if (c == '-') {
-            Negative = true;
-        } else if (c == '.') {
-            AfterPoint = true;
-        } else {
-            Digits = Digits * 10 + (c - '0');
-            Fraction += AfterPoint;
-        }
-    }
-    __int128 Product = Digits * static_cast<__int128>(static_cast<long long>(Whole));
-    if (Negative) Product = -Product;
+    const TDecimal& D = RecentDecimalOf(Part);
+    __int128 Product = D.Digits * static_cast<__int128>(static_cast<long long>(Whole));
+    if (D.Negative) Product = -Product;
+    const int Exponent = D.Exponent + E;
     const bool Below = Product < 0;
     auto Magnitude = static_cast<unsigned __int128>(Below ? -Product : Product);
+    // An integer and a power of ten that doubles hold exactly: one multiplication or division
+    // rounds as reading the decimal would.
+    static constexpr double Exact[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                       1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    constexpr int Largest = int(std::size(Exact)) - 1;
+    if (Magnitude < (static_cast<unsigned __int128>(1) << 53) && Exponent >= -Largest &&
+        Exponent <= Largest) {
+        const double Exactly = double(static_cast<long long>(Product));
+        return Exponent >= 0 ? Exactly * Exact[Exponent] : Exactly / Exact[-Exponent];
+    }
     std::string Number;
     do {
         Number.insert(Number.begin(), char('0' + int(Magnitude % 10)));
         Magnitude /= 10;
     } while (Magnitude > 0);
     if (Below) Number.insert(Number.begin(), '-');
-    Number += 'e' + std::to_string(std::atoi(Text + Mark + 1) - Fraction + E);
+    Number += 'e' + std::to_string(Exponent);
     double Result = 0;
     const auto Read = std::from_chars(Number.data(), Number.data() + Number.size(), Result);
     if (Read.ec == std::errc::result_out_of_range) return Below ? -DBL_MAX : DBL_MAX;
