@@ -9,6 +9,7 @@
 #include <QPainter>
 
 #include <cmath>
+#include <vector>
 
 namespace {
 // The arrow tip reaches this many point lengths beyond the axis end.
@@ -153,14 +154,16 @@ void TQvAxis::DrawTicks(TGPGraphics* Graphics, bool Major) {
     const TGPPen Pen(Major ? FMajorTickColor : FTickColor,
                      Major ? FMajorTickThicknes : FTickThicknes);
     const float Length = (Major ? FMajorTickLength : FTickLength) * TickDirection();
+    std::vector<TGPPointF> Ends;
     for (size_t i = 0; i < FTicks.size(); ++i) {
         if (FMajorTick[i] != Major) continue;
         const float p = Round ? std::round(FTicks[i]) : FTicks[i];
         if (GetHorizontal())
-            Graphics->DrawLine(Pen, p, FAxTop, p, FAxTop + Length);
+            Ends.insert(Ends.end(), {{p, FAxTop}, {p, FAxTop + Length}});
         else
-            Graphics->DrawLine(Pen, FAxLeft, p, FAxLeft + Length, p);
+            Ends.insert(Ends.end(), {{FAxLeft, p}, {FAxLeft + Length, p}});
     }
+    Graphics->DrawSegments(Pen, Ends.data(), int(Ends.size()));
 }
 
 void TQvAxis::DrawLine(TGPGraphics* Graphics) {

@@ -579,6 +579,9 @@ public:
     void DrawLine(const TGPPen& Pen, const TGPPointF& P1, const TGPPointF& P2);
     // Draws the polyline through Count points.
     void DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Count);
+    // Draws the segments of point 0 to 1, 2 to 3, ... of Count points: on a raster, the lines
+    // of DrawLine in one call.
+    void DrawSegments(const TGPPen& Pen, const TGPPointF* Points, int Count);
     // Long thin lines, in the smoothing mode, written straight into the pixels of a plain
     // image: the Count - 1 segments of a polyline, or with Pairs the segments of point 0 to 1,
     // 2 to 3 and so on. The pen must be opaque, solid and at most a pixel wide, the transform a move and

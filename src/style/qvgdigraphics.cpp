@@ -7,6 +7,7 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QVarLengthArray>
 
 #include <algorithm>
 #include <cmath>
@@ -341,6 +342,20 @@ void TGPGraphics::DrawLines(const TGPPen& Pen, const TGPPointF* Points, int Coun
     for (int First = 0; First < Count - 1; First += PolylineChunk)
         FPainter->drawPolyline(Line.constData() + First,
                                std::min(PolylineChunk + 1, Count - First));
+}
+
+void TGPGraphics::DrawSegments(const TGPPen& Pen, const TGPPointF* Points, int Count) {
+    if (!IsRaster() || Pen.GetCustomStartCap() || Pen.GetCustomEndCap()) {
+        for (int k = 0; k + 1 < Count; k += 2)
+            DrawLine(Pen, Points[k], Points[k + 1]);
+        return;
+    }
+    QVarLengthArray<QLineF, 64> Lines;
+    for (int k = 0; k + 1 < Count; k += 2)
+        Lines.append(QLineF(Points[k].ToQt(), Points[k + 1].ToQt()));
+    FPainter->setPen(QtPen(Pen));
+    FPainter->setBrush(Qt::NoBrush);
+    FPainter->drawLines(Lines.constData(), int(Lines.size()));
 }
 
 bool TGPGraphics::DrawThinLinesDirectly(const TGPPen& Pen, const TGPPointF* Points, int Count,
