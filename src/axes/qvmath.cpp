@@ -92,7 +92,7 @@ const TDecimal& RecentDecimalOf(double Part) {
 // (0.1, 0.25, ...), so that grid values come out as their decimal: 0.3 rather than
 // 0.30000000000000004.
 double DecimalMultiple(long double K, double Part, int E) {
-    const long double Whole = std::nearbyint(K);
+    const long double Whole = std::rint(K);
     if (!std::isfinite(Part) || std::fabs(Whole) > 1e18L)
         return ToDouble(Whole * Part * Power10(E));
     const TDecimal& D = RecentDecimalOf(Part);
@@ -128,8 +128,9 @@ double DecimalMultiple(long double K, double Part, int E) {
 // The multiple k of Part × 10^E that X rounds to, before scaling.
 long double PartitionIndex(double X, double Part, int E, long double Bias) {
     const long double q = (X / Power10(E)) / Part;
-    // Rounding half to even, as the default rounding mode does.
-    return std::nearbyint(q + Bias);
+    // Rounding half to even, as the default rounding mode does: rint rather than nearbyint,
+    // whose saving and restoring of the floating-point state costs more than the rounding.
+    return std::rint(q + Bias);
 }
 
 double RoundPartition(double X, double Part, int E, long double Bias) {
