@@ -385,15 +385,12 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     // Symbols of two kinds drawn in turn must keep their order.
     InRange.Begin(Painter, World, !FRangeFromFunction);
     if (FRangeFromFunction) OutOfRange.Begin(Painter, World, false);
-    if (FRangeFromFunction)
-        ForEachDrawn([&](size_t k) {
-            if (InFunctionRange(Index[k]))
-                InRange.Draw(Points[k]);
-            else if (Outside->GetVisible())
-                OutOfRange.Draw(Points[k]);
-        });
-    else
-        InRange.DrawMany(Points, FTopmost.All ? nullptr : &FTopmost.Drawn);
+    ForEachDrawn([&](size_t k) {
+        if (!FRangeFromFunction || InFunctionRange(Index[k]))
+            InRange.Draw(Points[k]);
+        else if (Outside->GetVisible())
+            OutOfRange.Draw(Points[k]);
+    });
     InRange.End();
     Graphics->ReleaseHDC(Painter);
 }

@@ -60,29 +60,6 @@ void ScaleTwoRows(std::uint8_t* A, std::uint8_t* B, const std::uint16_t* Through
 #endif
 }
 
-// Each byte of Row times the one of More, over 255: what two planes of symbols let through.
-void ScaleRow(std::uint8_t* Row, const std::uint8_t* More, int Width) {
-    int x = 0;
-#ifdef QV_STAMPS_SSE2
-    const __m128i Zero = _mm_setzero_si128(), Round = _mm_set1_epi16(0x80),
-                  By257 = _mm_set1_epi16(257), All = _mm_set1_epi8(-1);
-    const auto Half = [&](__m128i a, __m128i b) {
-        return _mm_mulhi_epu16(_mm_add_epi16(_mm_mullo_epi16(a, b), Round), By257);
-    };
-    for (; x + 16 <= Width; x += 16) {
-        const __m128i b = _mm_loadu_si128(reinterpret_cast<const __m128i*>(More + x));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(b, All)) == 0xFFFF) continue;
-        auto* Target = reinterpret_cast<__m128i*>(Row + x);
-        const __m128i a = _mm_loadu_si128(Target);
-        _mm_storeu_si128(
-            Target, _mm_packus_epi16(Half(_mm_unpacklo_epi8(a, Zero), _mm_unpacklo_epi8(b, Zero)),
-                                     Half(_mm_unpackhi_epi8(a, Zero), _mm_unpackhi_epi8(b, Zero))));
-    }
-#endif
-    for (; x < Width; ++x)
-        Row[x] = std::uint8_t(Div255(Row[x] * std::uint32_t(More[x])));
-}
-
 // Color * (255 - Through) + Pixel * Through, over 255, channel by channel.
 QRgb Mix(std::uint32_t Color, QRgb Pixel, std::uint32_t Through) {
     QRgb Out = 0;
@@ -170,20 +147,18 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     }
     FClip = *Clip;
     FRowBytes = FClip.width() + Chunk;
-    Clear(FPlane);
+    // And a row more, which the second of a pair of stamp rows may reach.
+    FThrough.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
+    FFirstRow = FClip.height();
+    FLastRow = -1;
 }
 
-void TQvSymbolStamps::Clear(TPlane& Plane) const {
-    Plane.Through.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
-    Plane.FirstRow = FClip.height();
-    Plane.LastRow = -1;
-}
-
-std::optional<TQvSymbolStamps::TPlace> TQvSymbolStamps::Place(const TGPPointF& P) {
+void TQvSymbolStamps::Draw(const TGPPointF& P) {
+    // Far off the surface (or NaN) a symbol shows nothing, and its pixel need not exist.
     const float DeviceX = P.X + float(FDx), DeviceY = P.Y + float(FDy);
     if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
           DeviceY >= float(FReach.top()) && DeviceY <= float(FReach.bottom())))
-        return std::nullopt;
+        return;
     // Within the reach the nearest quarter is a small number: the floor needs no library call.
     const auto NearestQuarter = [](float v) {
         const float s = v * Quarters + 0.5f;
@@ -194,67 +169,23 @@ std::optional<TQvSymbolStamps::TPlace> TQvSymbolStamps::Place(const TGPPointF& P
     const int Left = X >> 2, Top = Y >> 2; // Quarters is four: floor division
     TStamp& Stamp = FStamps[std::size_t((Y & (Quarters - 1)) * Quarters + (X & (Quarters - 1)))];
     if (!Stamp.Width) MakeStamp(Stamp, X & (Quarters - 1), Y & (Quarters - 1));
-    return TPlace{&Stamp, Left + Stamp.Offset.x() + FDx, Top + Stamp.Offset.y() + FDy};
-}
-
-void TQvSymbolStamps::Draw(const TGPPointF& P) {
-    const std::optional<TPlace> At = Place(P);
-    if (At && !(FTarget && Cover(*At, FPlane))) Paint(*At);
-}
-
-void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
-                               const std::vector<std::size_t>* Chosen) {
-    const std::size_t Count = Chosen ? Chosen->size() : Points.size();
-    const auto At = [&](std::size_t n) -> const TGPPointF& {
-        return Points[Chosen ? (*Chosen)[n] : n];
-    };
-    if (!FTarget || Count < ShareFrom) {
-        for (std::size_t n = 0; n < Count; ++n)
-            Draw(At(n));
-        return;
-    }
-    // The second core only reads stamps, and leaves symbols the painter must draw to this one.
-    for (int q = 0; q < Quarters * Quarters; ++q)
-        if (!FStamps[std::size_t(q)].Width)
-            MakeStamp(FStamps[std::size_t(q)], q % Quarters, q / Quarters);
-    // Each core stamps into a plane of its own; symbols partly outside the clip are left to
-    // the painter, on this core.
-    const auto Stamp = [&](std::size_t From, std::size_t To, TPlane& Plane,
-                           std::vector<TPlace>& Aside) {
-        for (std::size_t n = From; n < To; ++n) {
-            const std::optional<TPlace> Where = Place(At(n));
-            if (Where && !Cover(*Where, Plane)) Aside.push_back(*Where);
-        }
-    };
-    std::vector<TPlace> Aside, SecondAside;
-    const std::size_t Middle = Count / 2;
-    RunOnBothCores([&] { Stamp(0, Middle, FPlane, Aside); },
-                   [&] {
-                       Clear(FSecond);
-                       Stamp(Middle, Count, FSecond, SecondAside);
-                   });
-    for (const std::vector<TPlace>* List : {&Aside, &SecondAside})
-        for (const TPlace& Where : *List)
-            Paint(Where);
-}
-
-void TQvSymbolStamps::Paint(const TPlace& At) {
+    const int DeviceLeft = Left + Stamp.Offset.x() + FDx;
+    const int DeviceTop = Top + Stamp.Offset.y() + FDy;
+    if (FTarget && Cover(Stamp, DeviceLeft, DeviceTop)) return;
     FPainter->save();
     FPainter->resetTransform();
-    FPainter->drawImage(QPoint(At.Left, At.Top), At.Stamp->Image);
+    FPainter->drawImage(QPoint(DeviceLeft, DeviceTop), Stamp.Image);
     FPainter->restore();
 }
 
-bool TQvSymbolStamps::Cover(const TPlace& At, TPlane& Plane) const {
-    const TStamp& Stamp = *At.Stamp;
-    const int Left = At.Left, Top = At.Top;
+bool TQvSymbolStamps::Cover(const TStamp& Stamp, int Left, int Top) {
     if (Left < FClip.left() || Top < FClip.top() || Left + Stamp.Width - 1 > FClip.right() ||
         Top + Stamp.Height - 1 > FClip.bottom())
         return false;
     const int FirstRow = Top - FClip.top();
-    Plane.FirstRow = std::min(Plane.FirstRow, FirstRow);
-    Plane.LastRow = std::max(Plane.LastRow, FirstRow + Stamp.Height - 1);
-    std::uint8_t* Row = Plane.Through.data() + FirstRow * FRowBytes + (Left - FClip.left());
+    FFirstRow = std::min(FFirstRow, FirstRow);
+    FLastRow = std::max(FLastRow, FirstRow + Stamp.Height - 1);
+    std::uint8_t* Row = FThrough.data() + FirstRow * FRowBytes + (Left - FClip.left());
     const int Chunks = Stamp.Chunks;
     const TChunkThrough* Through = Stamp.Through.data();
     for (int sy = 0; sy < Stamp.Height; sy += 2, Row += 2 * FRowBytes, Through += 2 * Chunks)
@@ -266,33 +197,24 @@ bool TQvSymbolStamps::Cover(const TPlace& At, TPlane& Plane) const {
 
 void TQvSymbolStamps::End() {
     if (!FTarget) return;
-    int First = FPlane.FirstRow, Last = FPlane.LastRow;
-    if (!FSecond.Through.empty()) {
-        First = std::min(First, FSecond.FirstRow);
-        Last = std::max(Last, FSecond.LastRow);
-    }
     auto* Pixels = reinterpret_cast<QRgb*>(FTarget->bits());
     // Rows are independent: many go half to each core.
     constexpr int ShareRowsFrom = 64;
-    if (Last - First >= ShareRowsFrom) {
-        const int Middle = First + (Last - First) / 2;
-        RunOnBothCores([&] { MixRows(First, Middle, Pixels); },
-                       [&] { MixRows(Middle + 1, Last, Pixels); });
+    if (FLastRow - FFirstRow >= ShareRowsFrom) {
+        const int Middle = FFirstRow + (FLastRow - FFirstRow) / 2;
+        RunOnBothCores([&] { MixRows(FFirstRow, Middle, Pixels); },
+                       [&] { MixRows(Middle + 1, FLastRow, Pixels); });
     } else {
-        MixRows(First, Last, Pixels);
+        MixRows(FFirstRow, FLastRow, Pixels);
     }
-    FSecond = {};
     FTarget = nullptr;
 }
 
-void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) {
+void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) const {
     const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
-    for (int r = First; r <= Last; ++r) {
-        std::uint8_t* Row = FPlane.Through.data() + r * FRowBytes;
-        if (r >= FSecond.FirstRow && r <= FSecond.LastRow)
-            ScaleRow(Row, FSecond.Through.data() + r * FRowBytes, FClip.width());
-        MixRow(Row, Pixels + (FClip.top() + r) * Stride + FClip.left(), FClip.width(), FColor);
-    }
+    for (int r = First; r <= Last; ++r)
+        MixRow(FThrough.data() + r * FRowBytes, Pixels + (FClip.top() + r) * Stride + FClip.left(),
+               FClip.width(), FColor);
 }
 
 void TQvSymbolStamps::MakeStamp(TStamp& Stamp, int Qx, int Qy) {

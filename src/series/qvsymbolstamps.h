@@ -16,8 +16,6 @@
 
 #include <array>
 #include <cstdint>
-#include <optional>
-#include <span>
 #include <vector>
 
 class QPainter;
@@ -36,16 +34,11 @@ public:
     void Begin(QPainter* Painter, const QTransform& World, bool Alone);
     // Draws the symbol at the point P.
     void Draw(const TGPPointF& P);
-    // Draws the symbols at Points[k] for each k of Chosen, or at every point without it. Many
-    // symbols that go straight to the image are shared out to two cores.
-    void DrawMany(std::span<const TGPPointF> Points, const std::vector<std::size_t>* Chosen);
     // Puts the symbols that went straight to the image into it; before the painter is released.
     void End();
 
 private:
     static constexpr int Quarters = 4;
-    // From this many symbols on, two cores draw them.
-    static constexpr std::size_t ShareFrom = 1 << 13;
     // Pixels a symbol's row is scaled in at a time.
     static constexpr int Chunk = 8;
     // What the eight pixels of a chunk let through, a 16-bit lane each for the multiply.
@@ -59,32 +52,12 @@ private:
         int Width = 0, Height = 0, Chunks = 0;
         std::vector<TChunkThrough> Through;
     };
-    // For each pixel of the clip what the symbols so far let through (rows a chunk longer, so
-    // that a chunk never runs past its row, and a row more, which the second of a pair of stamp
-    // rows may reach), with the rows touched. A cache line of its own: two cores fill two
-    // planes at once.
-    struct alignas(64) TPlane {
-        std::vector<std::uint8_t> Through;
-        int FirstRow = 0, LastRow = -1;
-    };
-    // Where a symbol lands: its stamp, and the device pixel of the stamp's top left.
-    struct TPlace {
-        const TStamp* Stamp;
-        int Left, Top;
-    };
-
     // Draws the stamp for the quarter pixel Qx, Qy.
     void MakeStamp(TStamp& Stamp, int Qx, int Qy);
-    // None far off the surface (or for NaN), where a symbol shows nothing.
-    std::optional<TPlace> Place(const TGPPointF& P);
-    // Draws the stamp through the painter.
-    void Paint(const TPlace& At);
-    // Lets everything through in every pixel of the clip.
-    void Clear(TPlane& Plane) const;
     // Scales what the clip lets through under the stamp; false when it lies partly outside.
-    bool Cover(const TPlace& At, TPlane& Plane) const;
-    // Puts rows First .. Last of the planes into the image's Pixels.
-    void MixRows(int First, int Last, QRgb* Pixels);
+    bool Cover(const TStamp& Stamp, int Left, int Top);
+    // Puts rows First .. Last of the clip into the image's Pixels.
+    void MixRows(int First, int Last, QRgb* Pixels) const;
 
     const TGPPen* FPen;
     const TGPBrush* FBrush;
@@ -97,11 +70,13 @@ private:
     int FDx = 0, FDy = 0; // world to device, whole pixels
     // Device pixels a symbol can reach, grown by its half.
     QRect FReach;
-    // The direct path: the target, the clip in device pixels, the colour, and the plane of the
-    // symbols drawn here, and of those a second core drew.
+    // The direct path: the target, the clip in device pixels, the colour, and for each pixel
+    // of the clip what the symbols so far let through (rows a chunk longer, so that a chunk
+    // never runs past its row), with the rows touched.
     QImage* FTarget = nullptr;
     QRect FClip;
     std::uint32_t FColor = 0;
     qsizetype FRowBytes = 0;
-    TPlane FPlane, FSecond;
+    std::vector<std::uint8_t> FThrough;
+    int FFirstRow = 0, FLastRow = -1;
 };
