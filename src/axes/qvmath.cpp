@@ -73,18 +73,18 @@ TDecimal DecimalOf(double X) {
 
 // Ticks round to a few parts over and over: their decimals are kept by the thread.
 const TDecimal& RecentDecimalOf(double Part) {
+    // A slot not yet taken holds 0, whose decimal is the empty one.
     struct TRecent {
         double Part = 0;
         TDecimal Decimal;
     };
     thread_local std::array<TRecent, 4> Recent{};
-    thread_local std::size_t Next = 0, Filled = 0;
-    for (std::size_t k = 0; k < Filled; ++k)
-        if (std::memcmp(&Recent[k].Part, &Part, sizeof Part) == 0) return Recent[k].Decimal;
+    thread_local std::size_t Next = 0;
+    for (const TRecent& Slot : Recent)
+        if (std::memcmp(&Slot.Part, &Part, sizeof Part) == 0) return Slot.Decimal;
     TRecent& Slot = Recent[Next];
     Slot = {Part, DecimalOf(Part)};
     Next = (Next + 1) % Recent.size();
-    Filled = std::min(Filled + 1, Recent.size());
     return Slot.Decimal;
 }
 
