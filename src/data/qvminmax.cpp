@@ -128,12 +128,13 @@ void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std
     const auto Run = [&](std::size_t a, std::size_t b, TQvValueSummary* S) {
         constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
         for (std::size_t i = a; i < b; i += Block) {
-            const TEntry E =
-                TQvMinMaxHierarchy::BlockEntry(Values.data(), i, std::min(Block, b - i));
+            const std::size_t n = std::min(Block, b - i);
+            const TEntry E = TQvMinMaxHierarchy::BlockEntry(Values.data(), i, n);
             // NaN compares false: an all-NaN block changes nothing.
             S->Take(E.Min, E.MinIndex, E.Max, E.MaxIndex);
+            // Block by block, while the block is in the cache.
+            S->Ascending = S->Ascending && Rising(Values.data(), i, i + n);
         }
-        S->Ascending = S->Ascending && Rising(Values.data(), a, b);
     };
     if (To > From && To - From >= TQvMinMaxHierarchy::BothCoresFrom)
         OnBothCores(From, To, this, Run);
@@ -157,16 +158,17 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary*
         std::min(To, ((From + (std::size_t(1) << BlockBits) - 1) >> BlockBits) << BlockBits);
     if (Summary) Summary->Fold(Values, From, Aligned);
     const std::size_t FoldFrom = Aligned >> BlockBits;
-    // Each part makes its blocks and the summary of the values in them.
+    // Each part makes its blocks and the summary of the values in them, block by block while
+    // the block is in the cache. The new values' first block may have been made before from
+    // fewer values: it is made again, but its values are folded into the summary above.
     const auto Part = [&](std::size_t b0, std::size_t b1, TQvValueSummary* S) {
-        for (std::size_t b = b0; b < b1; ++b)
-            Blocks[b] = BlockEntry(Values.data(), b << BlockBits, std::size_t(1) << BlockBits);
-        if (!S) return;
-        const std::size_t f0 = std::max(b0, FoldFrom);
-        for (std::size_t b = f0; b < b1; ++b)
+        for (std::size_t b = b0; b < b1; ++b) {
+            const std::size_t First = b << BlockBits, Count = std::size_t(1) << BlockBits;
+            Blocks[b] = BlockEntry(Values.data(), First, Count);
+            if (!S || b < FoldFrom) continue;
             S->Take(Blocks[b].Min, Blocks[b].MinIndex, Blocks[b].Max, Blocks[b].MaxIndex);
-        if (b1 > f0)
-            S->Ascending = S->Ascending && Rising(Values.data(), f0 << BlockBits, b1 << BlockBits);
+            S->Ascending = S->Ascending && Rising(Values.data(), First, First + Count);
+        }
     };
     if ((EndBlock - FirstBlock) << BlockBits < BothCoresFrom)
         Part(FirstBlock, EndBlock, Summary);
@@ -212,8 +214,8 @@ void TQvMinMaxHierarchy::Truncate(std::size_t Count) {
         FLevels.pop_back();
 }
 
-void TQvMinMaxHierarchy::MinMax(std::span<const double> Values, std::size_t First, std::size_t Last,
-                                std::size_t& MinIndex, std::size_t& MaxIndex) const {
+TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::MinMax(std::span<const double> Values,
+                                                      std::size_t First, std::size_t Last) const {
     TBest Best;
     // Values outside whole blocks go through the block pass, several at a time.
     const auto Loose = [&](std::size_t From, std::size_t To) {
@@ -240,6 +242,6 @@ void TQvMinMaxHierarchy::MinMax(std::span<const double> Values, std::size_t Firs
         i += std::size_t(1) << Bits;
     }
     Loose(i, End);
-    MinIndex = Best.Any ? Best.Best.MinIndex : End;
-    MaxIndex = Best.Any ? Best.Best.MaxIndex : End;
+    if (!Best.Any) return {NAN, NAN, std::uint32_t(End), std::uint32_t(End)};
+    return Best.Best;
 }

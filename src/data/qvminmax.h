@@ -48,17 +48,17 @@ public:
     // The number of values folded in.
     std::size_t Count() const { return FCount; }
 
-    // The indices of the lowest and the highest value in First .. Last (inclusive) of the
-    // values folded in; NaN values are passed over. Both are Last + 1 when all are NaN.
-    void MinMax(std::span<const double> Values, std::size_t First, std::size_t Last,
-                std::size_t& MinIndex, std::size_t& MaxIndex) const;
-
     // The extremes of a unit, values kept beside their indices so that a query reads no
     // scattered data. An all-NaN unit holds NaN, which never wins.
     struct TEntry {
         double Min, Max;
         std::uint32_t MinIndex, MaxIndex;
     };
+
+    // The lowest and the highest value in First .. Last (inclusive) of the values folded in,
+    // and their indices; NaN values are passed over. When all are NaN, both values are NaN and
+    // both indices Last + 1.
+    TEntry MinMax(std::span<const double> Values, std::size_t First, std::size_t Last) const;
     // The entry of the block of values First .. First + Count - 1.
     static TEntry BlockEntry(const double* Values, std::size_t First, std::size_t Count);
 

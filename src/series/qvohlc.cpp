@@ -236,15 +236,14 @@ void TQvCustomOHLC::AddBar(int i) {
 void TQvCustomOHLC::AddColumn(int c, int First, int Last) {
     const std::span<const double> Lows(FLowData->Data(), size_t(FLowData->GetCount()));
     const std::span<const double> Highs(FHighData->Data(), size_t(FHighData->GetCount()));
-    std::size_t Lowest, Highest, Unused;
-    FLowHierarchy.MinMax(Lows, size_t(First), size_t(Last), Lowest, Unused);
-    FHighHierarchy.MinMax(Highs, size_t(First), size_t(Last), Unused, Highest);
-    if (Lowest > size_t(Last) || Highest > size_t(Last)) return;
+    const double Lowest = FLowHierarchy.MinMax(Lows, size_t(First), size_t(Last)).Min;
+    const double Highest = FHighHierarchy.MinMax(Highs, size_t(First), size_t(Last)).Max;
+    if (std::isnan(Lowest) || std::isnan(Highest)) return;
     const float X = float(c);
     TBar Bar{X,
              AxisPixel(FYAxis, GetOpen(First)),
-             AxisPixel(FYAxis, Highs[Highest]),
-             AxisPixel(FYAxis, Lows[Lowest]),
+             AxisPixel(FYAxis, Highest),
+             AxisPixel(FYAxis, Lowest),
              AxisPixel(FYAxis, GetClose(Last)),
              Sign(FYData->GetValue(Last) - FOpenData->GetValue(First))};
     if (!std::isfinite(Bar.Open + Bar.High + Bar.Low + Bar.Close)) return;

@@ -255,15 +255,25 @@ void ForEachColumn(int First, int Last, const XAt& X, const PixelX& ToPixelX,
 // A dense line over ascending X straight from the min/max hierarchy of its Y values: the
 // first, lowest, highest and last point of every pixel column, all on the column's centre, so
 // the cost follows the screen width, not the number of points. A column of NaN alone is a gap.
+// XValues, when X(i) reads them, are fetched ahead like Y's.
 template <class XAt, class PixelX, class NumberX, class PixelY>
 void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierarchy, int First,
                      int Last, const XAt& X, const PixelX& ToPixelX, const NumberX& ToNumberX,
-                     const PixelY& ToPixelY, TPointList& Out) {
+                     const PixelY& ToPixelY, TPointList& Out, const double* XValues = nullptr) {
+    constexpr int Block = 1 << TQvMinMaxHierarchy::BlockBits, Line = 64 / sizeof(double);
     ForEachColumn(First, Last, X, ToPixelX, ToNumberX, [&](int c, int i, int j) {
-        std::size_t Low = std::size_t(i), High = std::size_t(i);
-        if (j > i) Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j), Low, High);
-        if (std::isnan(Y[std::size_t(i)]) && j == i) Low = High = std::size_t(j) + 1;
-        if (Low > std::size_t(j)) {
+        // Columns far apart share no cache lines: the values where the column after next
+        // probably ends (its X probe, the loose Y values the hierarchy reads there) are
+        // fetched now, so that they are at hand when it comes.
+        const int Ahead = int(std::min<long long>(Last, j + 2LL * (j - i + 1)));
+        if (XValues) __builtin_prefetch(XValues + Ahead);
+        for (int k = Ahead & ~(Block - 1); k < std::min(int(Y.size()), (Ahead | (Block - 1)) + 1);
+             k += Line)
+            __builtin_prefetch(&Y[std::size_t(k)]);
+        TQvMinMaxHierarchy::TEntry E{Y[std::size_t(i)], Y[std::size_t(i)], std::uint32_t(i),
+                                     std::uint32_t(i)};
+        if (j > i) E = Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j));
+        if (std::isnan(E.Min)) {
             Out.Break();
             return;
         }
@@ -276,15 +286,20 @@ void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierar
             ++Enter;
         while (std::isnan(Y[Leave]))
             --Leave;
-        const double Entry = Y[Enter], Lowest = Y[Low], Highest = Y[High], Exit = Y[Leave];
-        const bool LowFirst = std::abs(Entry - Lowest) + std::abs(Highest - Exit) <=
-                              std::abs(Entry - Highest) + std::abs(Lowest - Exit);
-        const std::size_t Keep[4] = {Enter, LowFirst ? Low : High, LowFirst ? High : Low, Leave};
+        const double Entry = Y[Enter], Exit = Y[Leave];
+        const bool LowFirst = std::abs(Entry - E.Min) + std::abs(E.Max - Exit) <=
+                              std::abs(Entry - E.Max) + std::abs(E.Min - Exit);
+        using TKept = std::pair<std::size_t, double>; // an index and its value
+        const TKept Lowest{E.MinIndex, E.Min}, Highest{E.MaxIndex, E.Max};
+        const TKept Keep[4] = {{Enter, Entry},
+                               LowFirst ? Lowest : Highest,
+                               LowFirst ? Highest : Lowest,
+                               {Leave, Exit}};
         const float Centre = float(c);
         std::size_t Previous = std::size_t(-1);
-        for (std::size_t k : Keep) {
+        for (const auto& [k, Value] : Keep) {
             if (k == Previous) continue;
-            Out.Add({Centre, ToPixelY(Y[k])}, int(k));
+            Out.Add({Centre, ToPixelY(Value)}, int(k));
             Previous = k;
         }
     });

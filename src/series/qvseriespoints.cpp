@@ -252,7 +252,7 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
         Y, FYData->MinMaxHierarchy(), Start, Stop,
         [this, X](int i) { return X ? X[i] : FXData->GetValue(i); },
         [&XMap](double v) { return XMap.Pixel(v); }, [&XMap](float p) { return XMap.Number(p); },
-        [&YMap](double v) { return YMap.Pixel(v); }, FScreen.Output());
+        [&YMap](double v) { return YMap.Pixel(v); }, FScreen.Output(), X);
 }
 
 // The Y pixel the area closes at: the axis start when it lies above 0, else 0.

@@ -14,8 +14,8 @@ namespace {
 
 void ExpectLikeScan(const TQvMinMaxHierarchy& H, const std::vector<double>& V, size_t First,
                     size_t Last) {
-    size_t Min = 0, Max = 0;
-    H.MinMax(V, First, Last, Min, Max);
+    const TQvMinMaxHierarchy::TEntry E = H.MinMax(V, First, Last);
+    const size_t Min = E.MinIndex, Max = E.MaxIndex;
     double Lo = std::numeric_limits<double>::infinity(), Hi = -Lo;
     for (size_t i = First; i <= Last; ++i)
         if (!std::isnan(V[i])) {
@@ -25,12 +25,15 @@ void ExpectLikeScan(const TQvMinMaxHierarchy& H, const std::vector<double>& V, s
     if (std::isinf(Lo)) {
         EXPECT_EQ(Min, Last + 1);
         EXPECT_EQ(Max, Last + 1);
+        EXPECT_TRUE(std::isnan(E.Min) && std::isnan(E.Max));
         return;
     }
     ASSERT_GE(std::min(Min, Max), First);
     ASSERT_LE(std::max(Min, Max), Last);
     EXPECT_EQ(V[Min], Lo) << First << ".." << Last;
     EXPECT_EQ(V[Max], Hi) << First << ".." << Last;
+    EXPECT_EQ(E.Min, Lo);
+    EXPECT_EQ(E.Max, Hi);
 }
 
 TEST(MinMaxHierarchy, AnswersLikeAScan) {
