@@ -516,6 +516,45 @@ void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, i
     FPainter->drawRects(Shapes.constData(), Count);
 }
 
+namespace {
+
+// The pixels of a 32-bit image in a cache line.
+constexpr int StripWidth = 64 / sizeof(QRgb);
+
+// Writes Value into the pixels of Area, which lies inside the image.
+void FillCell(QRgb* Pixels, qsizetype Stride, const QRect& Area, QRgb Value) {
+    QRgb* Row = Pixels + Area.top() * Stride + Area.left();
+    if (Area.width() == 1) { // the common column: no call per pixel
+        for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
+            *Row = Value;
+        return;
+    }
+    for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
+        std::fill_n(Row, Area.width(), Value);
+}
+
+// Fills StripWidth one-pixel columns side by side row by row, when that writes at most twice
+// their pixels: a column at a time waits for a cache line at every pixel, and the columns of
+// a dense line mostly overlap.
+bool FillStrip(QRgb* Pixels, qsizetype Stride, const QRect* Columns, QRgb Value) {
+    int Tops[StripWidth], Bottoms[StripWidth], Inked = 0;
+    for (int k = 0; k < StripWidth; ++k) {
+        Tops[k] = Columns[k].top();
+        Bottoms[k] = Columns[k].bottom();
+        Inked += Columns[k].height();
+    }
+    const int Top = *std::min_element(Tops, Tops + StripWidth);
+    const int Bottom = *std::max_element(Bottoms, Bottoms + StripWidth);
+    if ((Bottom - Top + 1) * StripWidth > 2 * Inked) return false;
+    QRgb* Row = Pixels + Top * Stride + Columns[0].left();
+    for (int y = Top; y <= Bottom; ++y, Row += Stride)
+        for (int k = 0; k < StripWidth; ++k) // a store to every pixel, so the loop vectorises
+            Row[k] = y >= Tops[k] && y <= Bottoms[k] ? Value : Row[k];
+    return true;
+}
+
+} // namespace
+
 // Opaque cells on a plain 32-bit image are written straight into its memory: many narrow
 // cells (the columns of a long line) cost Qt more per cell than per pixel.
 bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip,
@@ -525,16 +564,22 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     const QRgb Value = Color.rgba();
     const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
-    for (const QRect& Cell : Cells) {
-        const QRect Area = Cell & Clip;
-        QRgb* Row = Pixels + Area.top() * Stride + Area.left();
-        if (Area.width() == 1) { // the common column: no call per pixel
-            for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
-                *Row = Value;
+    for (qsizetype i = 0; i < Cells.size();) {
+        // One-pixel columns side by side inside the clip go a strip at a time.
+        qsizetype Run = 0;
+        while (i + Run < Cells.size() && Cells[i + Run].width() == 1 &&
+               Cells[i + Run].left() == Cells[i].left() + Run && Clip.contains(Cells[i + Run]))
+            ++Run;
+        if (Run == 0) {
+            FillCell(Pixels, Stride, Cells[i++] & Clip, Value);
             continue;
         }
-        for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
-            std::fill_n(Row, Area.width(), Value);
+        for (; Run >= StripWidth; Run -= StripWidth, i += StripWidth)
+            if (!FillStrip(Pixels, Stride, &Cells[i], Value))
+                for (int k = 0; k < StripWidth; ++k)
+                    FillCell(Pixels, Stride, Cells[i + k], Value);
+        for (; Run > 0; --Run, ++i)
+            FillCell(Pixels, Stride, Cells[i], Value);
     }
     return true;
 }

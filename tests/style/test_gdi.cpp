@@ -100,6 +100,27 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
                     ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y))
                         << x << "," << y;
         }
+    // One-pixel columns side by side, as dense lines draw them, are filled a row at a time
+    // across 16 of them: a short run, overlapping columns, columns far apart, which end the
+    // list; clipped or not.
+    std::vector<TGPRectF> Columns;
+    for (int x = 0; x < 38; ++x) {
+        const float Top = x < 22 ? float(5 + x % 3) : float(x % 2 ? 2 : 30);
+        if (x != 5) Columns.push_back({float(x), Top, 1, float(3 + x % 5)});
+    }
+    for (bool Clipped : {false, true}) {
+        TCanvas One, Many;
+        for (TCanvas* C : {&One, &Many})
+            if (Clipped) C->Graphics->SetClip(TGPRectF{0, 6, 40, 26});
+        for (const TGPRectF& R : Columns)
+            One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
+        Many.Graphics->FillRectangles(TGPSolidBrush(Blue), Columns.data(), int(Columns.size()));
+        One.At(0, 0);
+        Many.At(0, 0);
+        for (int y = 0; y < 40; ++y)
+            for (int x = 0; x < 40; ++x)
+                ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y)) << x << "," << y;
+    }
 }
 
 TEST(Gdi, PiesTurnClockwiseAndTransformsPrepend) {
