@@ -217,13 +217,21 @@ void TQvMinMaxHierarchy::Truncate(std::size_t Count) {
 TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::MinMax(std::span<const double> Values,
                                                       std::size_t First, std::size_t Last) const {
     TBest Best;
-    // Values outside whole blocks go through the block pass, several at a time.
+    // Values outside whole blocks go through the block pass, several at a time, unless the
+    // extremes of their kept block both lie among them.
+    const std::size_t KeptBlocks = FLevels.empty() ? 0 : FLevels[0].size();
     const auto Loose = [&](std::size_t From, std::size_t To) {
-        if (From < To) Best.Take(BlockEntry(Values.data(), From, To - From));
+        if (From >= To) return;
+        if (const std::size_t b = From >> BlockBits; b < KeptBlocks) {
+            const TEntry& E = FLevels[0][b];
+            const auto Among = [&](std::size_t Index) { return Index >= From && Index < To; };
+            if (Among(E.MinIndex) && Among(E.MaxIndex)) return Best.Take(E);
+        }
+        Best.Take(BlockEntry(Values.data(), From, To - From));
     };
     constexpr std::size_t Block = std::size_t(1) << BlockBits;
     const std::size_t End = Last + 1;
-    const std::size_t Kept = FLevels.empty() ? 0 : FLevels[0].size() << BlockBits;
+    const std::size_t Kept = KeptBlocks << BlockBits;
     std::size_t i = std::min(End, (First + Block - 1) & ~(Block - 1));
     Loose(First, i);
     while (i + Block <= std::min(End, Kept)) {
