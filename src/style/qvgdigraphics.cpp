@@ -7,10 +7,13 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
+#include <QTextLayout>
 #include <QVarLengthArray>
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -22,6 +25,8 @@ const QTransform PixelCentres = QTransform::fromTranslate(0.5, 0.5);
 constexpr int PolylineChunk = 256;
 // Text boxes remembered across measurements; the store starts afresh when full.
 constexpr qsizetype MeasuredTextsKept = 4096;
+// Lines laid out for drawing, per thread; the store starts afresh when full.
+constexpr qsizetype LaidOutLinesKept = 256;
 
 QPolygonF ToPolygon(const TGPPointF* Points, int Count) {
     QPolygonF Result;
@@ -659,6 +664,64 @@ QRectF TGPGraphics::TextRect(const QFont& Font, const QRectF& Layout, const TGPS
     return Layout.adjusted(Padding, 0, -Padding, 0);
 }
 
+namespace {
+
+// A text laid out on one line in a font resolved for a device.
+struct TLineKey {
+    QString Text;
+    QFont Font;
+    Qt::LayoutDirection Direction;
+    bool operator==(const TLineKey&) const = default;
+};
+
+size_t qHash(const TLineKey& Key, size_t Seed = 0) {
+    return qHashMulti(Seed, Key.Text, Key.Font, int(Key.Direction));
+}
+
+// Bumped whenever the installed fonts change: every layout depends on them.
+std::atomic<int> FontsGeneration{0};
+
+// Text laid out as the painter lays out a line from its top left corner. Layouts are kept
+// per thread, since drawing one changes it: axes draw the same labels at every paint, and
+// shaping them anew costs more than drawing them.
+const QTextLayout& LaidOutLine(const TLineKey& Key) {
+    static const QMetaObject::Connection Watch =
+        QvOnFontDatabaseChanged([] { FontsGeneration.fetch_add(1); });
+    thread_local QHash<TLineKey, std::shared_ptr<QTextLayout>> Kept;
+    thread_local int Generation = 0;
+    if (Generation != FontsGeneration.load() || Kept.size() >= LaidOutLinesKept) {
+        Kept.clear();
+        Generation = FontsGeneration.load();
+    }
+    std::shared_ptr<QTextLayout>& Layout = Kept[Key];
+    if (!Layout) {
+        Layout = std::make_shared<QTextLayout>(Key.Text, Key.Font);
+        QTextOption Option;
+        Option.setTextDirection(Key.Direction);
+        Option.setAlignment(Qt::AlignLeft);
+        Option.setFlags(QTextOption::IncludeTrailingSpaces);
+        Layout->setTextOption(Option);
+        Layout->setCacheEnabled(true);
+        Layout->beginLayout();
+        QTextLine Line = Layout->createLine();
+        Line.setLineWidth(0x01000000); // as wide as the painter's unwrapped lines
+        Line.setPosition({0, 0});
+        Layout->endLayout();
+    }
+    return *Layout;
+}
+
+// Text the painter would lay out in one line without any character of its own handling.
+bool OneLine(const QString& Text) {
+    for (const QChar c : Text)
+        if (c == u'\n' || c == u'\r' || c == u'\t' || c == u'&' || c == QChar(0x9C) ||
+            c == QChar::LineSeparator)
+            return false;
+    return !Text.isEmpty();
+}
+
+} // namespace
+
 void TGPGraphics::DrawString(const QString& Text, const TGPFont& Font, const TGPRectF& LayoutRect,
                              const TGPStringFormat& Format, const TGPBrush& Brush) {
     QFont QtFont = Font.ToQt(FDpiY);
@@ -671,7 +734,12 @@ void TGPGraphics::DrawString(const QString& Text, const TGPFont& Font, const TGP
     FPainter->setRenderHint(QPainter::TextAntialiasing, Smooth);
     FPainter->setFont(QtFont);
     FPainter->setPen(QPen(QtBrush(Brush), 0));
-    FPainter->drawText(Rect, Flags, Text);
+    constexpr int FromTopLeft = Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip;
+    if (Flags == FromTopLeft && OneLine(Text))
+        LaidOutLine({Text, FPainter->font(), FPainter->layoutDirection()})
+            .draw(FPainter, Rect.topLeft());
+    else
+        FPainter->drawText(Rect, Flags, Text);
     FPainter->restore();
 }
 

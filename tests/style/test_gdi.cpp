@@ -344,6 +344,35 @@ TEST(Gdi, TextIsMeasuredWithOrWithoutPadding) {
                 Right = std::max(Right, x);
             }
     EXPECT_NEAR((Left + Right) / 2.0, 100, 2);
+
+    // Text drawn from a point is laid out once and kept: it inks the painter's own pixels, in
+    // every style, smoothed or not, drawn anew or from what was kept.
+    using enum TGPFontStyleItem;
+    for (const TGPFontStyle Style : {TGPFontStyle{}, Bold | Italic, Underline | Strikeout})
+        for (const bool Smooth : {true, false}) {
+            const TGPFont Styled("DejaVu Sans", 11, Style);
+            QImage Ours(120, 30, QImage::Format_ARGB32_Premultiplied), Theirs = Ours;
+            Ours.fill(Qt::white);
+            Theirs.fill(Qt::white);
+            TGPGraphics G(&Ours), Reference(&Theirs);
+            G.SetTextRenderingHint(Smooth ? TGPTextRenderingHint::AntiAlias
+                                          : TGPTextRenderingHint::SingleBitPerPixel);
+            QPainter* P = Reference.GetHDC();
+            QFont Font = Styled.ToQt(G.GetDpiY());
+            if (!Smooth) Font.setStyleStrategy(QFont::NoAntialias);
+            P->setRenderHint(QPainter::TextAntialiasing, Smooth);
+            P->setFont(Font);
+            P->setPen(QColor(Qt::black));
+            for (int Pass = 0; Pass < 2; ++Pass) {
+                const float X = 3.25f + 60 * float(Pass);
+                G.DrawString("Ax 1.5", Styled, TGPPointF{X, 4.5f},
+                             TGPStringFormat::GenericTypographic(), TGPSolidBrush(Black));
+                P->drawText(QRectF(X, 4.5, 0, 0), Qt::AlignLeft | Qt::AlignTop | Qt::TextDontClip,
+                            "Ax 1.5");
+            }
+            Reference.ReleaseHDC(P);
+            EXPECT_TRUE(Ours == Theirs) << int(Style) << Smooth;
+        }
 }
 
 TEST(Gdi, ImagesSaveInEveryFormatAndMetafilesReplay) {
