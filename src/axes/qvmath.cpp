@@ -96,7 +96,8 @@ double DecimalMultiple(long double K, double Part, int E) {
     if (!std::isfinite(Part) || std::fabs(Whole) > 1e18L)
         return ToDouble(Whole * Part * Power10(E));
     const TDecimal& D = RecentDecimalOf(Part);
-    __int128 Product = D.Digits * static_cast<__int128>(static_cast<long long>(Whole));
+    // Whole is whole already: llrint converts it without the rounding-mode switch of a cast.
+    __int128 Product = D.Digits * static_cast<__int128>(std::llrint(Whole));
     if (D.Negative) Product = -Product;
     const int Exponent = D.Exponent + E;
     const bool Below = Product < 0;
