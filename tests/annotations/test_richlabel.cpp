@@ -5,8 +5,6 @@
 
 #include <annotations/qvrichlabel.h>
 #include <framework/qvexceptions.h>
-#include <framework/qvforms.h>
-#include <parser/qvparsefkt.h>
 
 #include <gtest/gtest.h>
 
@@ -209,9 +207,6 @@ TEST(RichCaptionObjects, GrowShrinkAndIndexChecks) {
 
 TEST(RichLabel, SizesItselfAndSwapsSidesWhenTurned) {
     TQvRichLabel Label(nullptr);
-    EXPECT_TRUE(Label.GetTransparent());
-    EXPECT_TRUE(Label.GetParentFont());
-    EXPECT_EQ(Label.GetBackColor(), 0x00FFFFFFu);
     Label.GetCaptionFont()->SetSizeF(16);
     Label.SetCaption("Label text\\+2\\+   ");
     EXPECT_EQ(Label.GetCaption(), "Label text\\+2\\+");

@@ -467,16 +467,6 @@ TEST(AxisSetters, UndoGroupsAndRules) {
     EXPECT_EQ(Axis->GetCaption(), "Time");
 }
 
-// The colours and the rounding show in the record layout test; the fonts do not.
-TEST(AxisDefaults, Fonts) {
-    TQvAxis Axis(nullptr);
-    EXPECT_EQ(Axis.GetNumbersFont()->GetName(), "Arial");
-    EXPECT_FLOAT_EQ(Axis.GetNumbersFont()->GetSizeF(), 12);
-    EXPECT_EQ(Axis.GetNumbersFont()->GetFillColor(), 0xFF00008Bu);
-    EXPECT_EQ(Axis.GetCaptionFont()->GetName(), "Times New Roman");
-    EXPECT_TRUE(Axis.GetCaptionFont()->GetStyle().testFlag(TFontStyle::Bold));
-}
-
 TEST(AxisStreaming, RangeAsTextProperties) {
     TChart Chart;
     TChart::Fix(Chart.X, 0.1, 2.5);

@@ -27,16 +27,9 @@ public:
     int Repaints = 0;
 };
 
-// The colours a graph starts with (the gestures and scroll tests rely on the zoom defaults). The
-// title font is the control's font; it is stored once, and only when it is the own one.
-TEST(Graph, DefaultColoursAndTheStoredTitleFont) {
+// The title font is the control's font; it is stored once, and only when it is the own one.
+TEST(Graph, TheTitleFontIsStoredOnlyWhenItIsTheOwnOne) {
     TQvGraph2D Graph(nullptr);
-    EXPECT_EQ(Graph.GetBackColor(), 0x00FFFFFFu);
-    EXPECT_EQ(Graph.GetDataAreaColor(), 0x00FFFFFFu);
-    EXPECT_EQ(Graph.GetCaptionColor(), 0xFF000000u);
-    EXPECT_EQ(Graph.GetDataAreaFrame()->GetColor(), 0xFF000000u);
-    EXPECT_EQ(Graph.GetMajorGridVertical()->GetColor(), 0xFF008000u);
-    EXPECT_EQ(Graph.GetMinorGridHorizontal()->GetColor(), 0xFF808080u);
     EXPECT_EQ(Graph.GetFont(), Graph.GetCaptionFont());
     EXPECT_FALSE(Graph.IsPropertyStored("Font"));
     EXPECT_FALSE(Graph.IsPropertyStored("CaptionFont"));

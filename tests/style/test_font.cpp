@@ -21,7 +21,6 @@ public:
 TEST(Font, ColoursSizesAndEffects) {
     int Calls = 0;
     TQvFont Font([&] { ++Calls; });
-    EXPECT_EQ(Font.GetFillColor(), 0xFF000000u);
     Font.SetFillColor(0x80336699);
     EXPECT_EQ(Font.GetColor(), TColor(0x996633));
     Font.SetColor(clRed);

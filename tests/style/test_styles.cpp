@@ -23,24 +23,15 @@ public:
 };
 } // namespace
 
-TEST(Styles, DefaultsAndPublishedProperties) {
-    // Colours, widths and flags that the byte-exact records and undo logs elsewhere do not show.
+// Every published property reads back what is written through the meta-object system, as the
+// undo stack relies on.
+TEST(Styles, PublishedPropertiesReadBackWhatIsWritten) {
     TQvGradientSettings Gradient;
     TQvLineSettings Line;
     TQvAreaSettings Area;
-    EXPECT_TRUE(Area.Solid());
     TQvPointSymbolSettings Symbol;
-    EXPECT_EQ(Symbol.GetSize(), 11.0f);
-    EXPECT_EQ(Symbol.GetPointSymbol(), TQvPointSymbol::Circle);
-    EXPECT_EQ(Symbol.GetFillColor(), ColorToARGB("Blue"));
     TQvArrowSettings Arrow;
-    EXPECT_EQ(Arrow.GetInnerLength(), 3.0f);
     TQvAxisArrowPoint AxisArrow;
-    EXPECT_FALSE(AxisArrow.GetVisible());
-    EXPECT_EQ(AxisArrow.GetPointLength(), 7.0f);
-
-    // Every published property reads back what is written through the meta-object system, as
-    // the undo stack relies on.
     TQvStyleSettings* All[] = {&Gradient, &Line, &Area, &Symbol, &Arrow, &AxisArrow};
     for (TQvStyleSettings* Settings : All) {
         const QMetaObject* Meta = Settings->metaObject();
@@ -162,6 +153,7 @@ TEST(Styles, PensBrushesAndArrowCaps) {
     EXPECT_EQ(ArrowPen->GetCustomStartCap(), nullptr);
 
     TQvAreaSettings Area;
+    EXPECT_TRUE(Area.Solid());
     Area.SetAreaStyle(TQvAreaStyle::Weave);
     EXPECT_FALSE(Area.Solid());
     EXPECT_NE(dynamic_cast<TGPHatchBrush*>(Area.GetBrush(TGPRectF{}).get()), nullptr);
