@@ -17,7 +17,6 @@
 
 #include <cctype>
 #include <cmath>
-#include <cstdio>
 
 namespace {
 
@@ -220,7 +219,6 @@ TEST(SimplexFit, NistLowerDifficultySets) {
     // NIST's parameters b1, b2, ... are the coefficients A, B, ...; 50,000 steps from NIST's
     // second starting point, restarting once the simplex has stalled (without restarts the
     // simplex stalls on Lanczos3).
-    std::printf("%-9s %s\n", "set", "LRE of b1, b2, ..., rss");
     for (const char* Name :
          {"Misra1a", "Chwirut2", "Chwirut1", "Lanczos3", "Gauss1", "Misra1b", "DanWood"}) {
         SCOPED_TRACE(Name);
@@ -244,15 +242,8 @@ TEST(SimplexFit, NistLowerDifficultySets) {
         Line->SetRestartWhenStalled(true);
         Line->SetCoefficients(Set.Start2);
         Chart.Paint();
-        std::printf("%-9s", Name);
-        double Worst = 15;
-        for (size_t i = 0; i < Set.Parameters.size(); ++i) {
-            const double Digits =
-                Lre(Line->GetCoeff(int(i)), Set.Certified.at(Set.Parameters[i])[0]);
-            Worst = std::min(Worst, Digits);
-            std::printf(" %4.1f", Digits);
-        }
-        std::printf(" | %4.1f\n", Lre(Line->GetSumOfResiduals(), Set.Rss));
-        EXPECT_GE(Worst, 4);
+        for (size_t i = 0; i < Set.Parameters.size(); ++i)
+            EXPECT_GE(Lre(Line->GetCoeff(int(i)), Set.Certified.at(Set.Parameters[i])[0]), 4)
+                << Set.Parameters[i];
     }
 }
