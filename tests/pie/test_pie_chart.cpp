@@ -38,7 +38,7 @@ struct TPie {
         Values->SetName("Values");
         Chart->SetValues(Values);
     }
-    void Set(std::initializer_list<double> List) {
+    void Set(const std::vector<double>& List) {
         Values->Clear();
         Values->AddRange(List);
         Chart->Calculate();
@@ -143,9 +143,7 @@ TEST(PieChart, BadValuesMakeNoSegments) {
     P.Chart->SetLabelPosition(TQvPieLabelPosition::Callouts);
     for (const auto& Values :
          {std::vector<double>{}, {0, 0, 0}, {-1, -2}, {NAN, INFINITY, -INFINITY}}) {
-        P.Values->Clear();
-        P.Values->AddRange(Values);
-        P.Chart->Calculate();
+        P.Set(Values);
         EXPECT_EQ(P.Chart->SegmentCount(), 0);
         // The empty pie: an outline, nothing filled.
         const QImage Image = P.Paint();
@@ -179,9 +177,7 @@ TEST(PieChart, TenThousandLabelsNeverOverlap) {
           TQvPieLabelPosition::Callouts}) {
         P.Chart->SetLabelPosition(Position);
         P.Chart->SetLabelSize(8);
-        P.Values->Clear();
-        P.Values->AddRange(Many);
-        P.Chart->Calculate();
+        P.Set(Many);
         ASSERT_EQ(P.Chart->SegmentCount(), 10000);
         std::vector<TGPRectF> Shown;
         for (int k = 0; k < P.Chart->SegmentCount(); ++k) {

@@ -37,12 +37,6 @@ struct TErrorChart : TChart {
               Graph->GetMajorGridVertical(), Graph->GetMinorGridVertical()})
             Grid->SetVisible(false);
     }
-    void Fix(TQvAxis* Axis, double Start, double Stop) {
-        Axis->SetStartEnd(TQvAxisEnd::Fixed);
-        Axis->SetStopEnd(TQvAxisEnd::Fixed);
-        Axis->SetStart(Start);
-        Axis->SetStop(Stop);
-    }
     template <class T> T* New(TQvCustomDoubleVector* XData, TQvCustomDoubleVector* YData) {
         auto* Series = new T(Owner.get());
         Series->SetXData(XData);
@@ -73,8 +67,7 @@ bool Inked(const QImage& Image, float X, float Y) {
 
 TEST(ErrorBars, BarEndsAndCapsInPixels) {
     TErrorChart Chart;
-    Chart.Fix(Chart.X, 0, 10);
-    Chart.Fix(Chart.Y, 0, 10);
+    Chart.FixAxes(0, 10);
     auto* S = Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", {2, 5, 8}),
                                                  Chart.NewVector("", {3, 5, 7}));
     // A shorter vector gives bars to the first points only; negative lengths count as positive.
@@ -160,19 +153,12 @@ TEST(ErrorBars, RangesTakeInTheBars) {
 
 TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
     TErrorChart Chart;
-    Chart.Fix(Chart.X, 0, 10);
-    Chart.Fix(Chart.Y, 0, 10);
+    Chart.FixAxes(0, 10);
     // A hundred points on one pixel; one of them has a longer bar.
     std::vector<double> Xs(100, 5), Ys(100, 5), Dy(100, 1);
     Dy[60] = 3;
-    const auto Make = [&](const std::vector<double>& Values) {
-        auto* Vector = new TQvDoubleVector(Chart.Owner.get());
-        for (double v : Values)
-            Vector->Add(v);
-        return Vector;
-    };
-    auto* S = Chart.New<TQvPointWithErrorSeries>(Make(Xs), Make(Ys));
-    S->SetDeltaYPlus(Make(Dy));
+    auto* S = Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", Xs), Chart.NewVector("", Ys));
+    S->SetDeltaYPlus(Chart.NewVector("", Dy));
     Chart.Paint();
     EXPECT_EQ(S->ScreenPoints().Index(), (std::vector<int>{0, 60, 61}));
     EXPECT_FLOAT_EQ(S->BarEnds(TBar::YPlus)[1], Chart.YPixel(8));
@@ -188,8 +174,9 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
         Level[i] = i % 2 ? 2 : 4;
     }
     Short[500] = 3;
-    auto* Dense = Chart.New<TQvPointWithErrorSeries>(Make(Many), Make(Level));
-    Dense->SetDeltaYPlus(Make(Short));
+    auto* Dense =
+        Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", Many), Chart.NewVector("", Level));
+    Dense->SetDeltaYPlus(Chart.NewVector("", Short));
     Dense->GetPointSymbol()->SetVisible(false);
     Dense->GetLine()->SetVisible(false);
     S->SetVisible(false);
@@ -273,8 +260,7 @@ TEST(Arrows, TipsRangesAndTheDataAreaBorder) {
     EXPECT_FLOAT_EQ(A->Tips()[1].X, Chart.XPixel(1));
 
     // Level arrows: one within the area, one across its right border.
-    Chart.Fix(Chart.X, 0, 10);
-    Chart.Fix(Chart.Y, 0, 10);
+    Chart.FixAxes(0, 10);
     A->SetXData(Chart.NewVector("", {2, 8}));
     A->SetYData(Chart.NewVector("", {5, 3}));
     A->SetDeltaX(Chart.NewVector("", {4, 7}));
@@ -309,8 +295,8 @@ TEST(Bubbles, RoundOnScreenEllipticalInUnitsRangesAndHits) {
     EXPECT_EQ(B->GetYStart(), 40);
     EXPECT_EQ(B->GetYStop(), 85);
 
-    Chart.Fix(Chart.X, 0, 10);
-    Chart.Fix(Chart.Y, 0, 100);
+    TChart::Fix(Chart.X, 0, 10);
+    TChart::Fix(Chart.Y, 0, 100);
     Chart.Paint();
     B->RangesModified();
     Chart.Paint();
@@ -321,7 +307,7 @@ TEST(Bubbles, RoundOnScreenEllipticalInUnitsRangesAndHits) {
     EXPECT_NEAR(Size().Y, Height, 1e-3);
     EXPECT_NEAR(Size().X, Height, 1e-3);
     // Zooming X alone keeps them round.
-    Chart.Fix(Chart.X, 2, 7);
+    TChart::Fix(Chart.X, 2, 7);
     Chart.Paint();
     EXPECT_NEAR(Size().Y, Height, 1e-3);
     EXPECT_NEAR(Size().X, Height, 1e-3);
@@ -407,10 +393,7 @@ TEST(ErrorBars, RecordsOfTheThreeKindsRoundTripInEveryForm) {
 
     // A record cut short changes nothing.
     auto* Untouched = new TQvBubbles(Chart.Owner.get());
-    QBuffer Short;
-    Short.setData(Binary(B).chopped(2));
-    Short.open(QIODevice::ReadOnly);
-    EXPECT_THROW(Untouched->ReadFrom(&Short), EReadError);
+    EXPECT_THROW(ReadBinary(Untouched, Binary(B).chopped(2)), EReadError);
     EXPECT_EQ(Untouched->GetRadius(), nullptr);
     EXPECT_FALSE(Untouched->GetElliptical());
 }

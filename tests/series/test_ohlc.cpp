@@ -28,18 +28,18 @@ struct TPriceChart : TChart {
             Y->SetStop(10);
         }
     }
-    // Bars at X = 1, 2, 3, ... with the given prices.
+    // Bars at Days, by default X = 1, 2, 3, ..., with the given prices.
     template <class T>
-    T* NewPrices(std::initializer_list<double> Open, std::initializer_list<double> High,
-                 std::initializer_list<double> Low, std::initializer_list<double> Close) {
+    T* NewPrices(const std::vector<double>& Open, const std::vector<double>& High,
+                 const std::vector<double>& Low, const std::vector<double>& Close,
+                 std::vector<double> Days = {}) {
         auto* Series = new T(Owner.get());
         Series->SetOpenData(NewVector("", Open));
         Series->SetHighData(NewVector("", High));
         Series->SetLowData(NewVector("", Low));
-        TQvDoubleVector* Days = NewVector("", {});
-        for (size_t i = 1; i <= Close.size(); ++i)
-            Days->Add(double(i));
-        Series->SetXData(Days);
+        for (size_t i = Days.size(); i < Close.size(); ++i)
+            Days.push_back(double(i + 1));
+        Series->SetXData(NewVector("", Days));
         Series->SetCloseData(NewVector("", Close));
         Series->SetXAxis(X);
         Series->SetYAxis(Y);
@@ -132,27 +132,16 @@ TEST(OHLC, BarsWithTicks) {
 TEST(OHLC, MoreBarsThanPixelColumns) {
     TPriceChart Chart;
     const int n = 100'000;
-    auto* Open = new TQvDoubleVector(Chart.Owner.get());
-    auto* High = new TQvDoubleVector(Chart.Owner.get());
-    auto* Low = new TQvDoubleVector(Chart.Owner.get());
-    auto* Close = new TQvDoubleVector(Chart.Owner.get());
-    auto* Days = new TQvDoubleVector(Chart.Owner.get());
+    std::vector<double> Opens, Highs, Lows, Closes, Days;
     for (int i = 0; i < n; ++i) {
         const double Mid = 5 + 3 * std::sin(i * 0.001);
-        Days->Add(i * 4.0 / n);
-        Open->Add(Mid + (i % 3 - 1) * 0.1);
-        Close->Add(Mid - (i % 5 - 2) * 0.1);
-        High->Add(Mid + 0.5 + (i % 7) * 0.05);
-        Low->Add(Mid - 0.5 - (i % 11) * 0.05);
+        Days.push_back(i * 4.0 / n);
+        Opens.push_back(Mid + (i % 3 - 1) * 0.1);
+        Closes.push_back(Mid - (i % 5 - 2) * 0.1);
+        Highs.push_back(Mid + 0.5 + (i % 7) * 0.05);
+        Lows.push_back(Mid - 0.5 - (i % 11) * 0.05);
     }
-    auto* Candles = new TQvCandleSticks(Chart.Owner.get());
-    Candles->SetOpenData(Open);
-    Candles->SetHighData(High);
-    Candles->SetLowData(Low);
-    Candles->SetXData(Days);
-    Candles->SetCloseData(Close);
-    Candles->SetXAxis(Chart.X);
-    Candles->SetYAxis(Chart.Y);
+    auto* Candles = Chart.NewPrices<TQvCandleSticks>(Opens, Highs, Lows, Closes, Days);
     Chart.Render();
     ASSERT_TRUE(Candles->OnColumns());
     const float Columns = Chart.X->NumberToWorld(4) - Chart.X->NumberToWorld(0) + 1;
@@ -164,18 +153,18 @@ TEST(OHLC, MoreBarsThanPixelColumns) {
         const int First = Index[k - 1] + 1, Last = Index[k];
         double Hi = -1e9, Lo = 1e9;
         for (int i = First; i <= Last; ++i) {
-            Hi = std::max(Hi, High->GetValue(i));
-            Lo = std::min(Lo, Low->GetValue(i));
+            Hi = std::max(Hi, Highs[size_t(i)]);
+            Lo = std::min(Lo, Lows[size_t(i)]);
         }
         const TQvCustomOHLC::TBar& Bar = Candles->Bars()[k];
-        EXPECT_EQ(Bar.Open, Chart.Y->NumberToWorld(Open->GetValue(First))) << k;
-        EXPECT_EQ(Bar.Close, Chart.Y->NumberToWorld(Close->GetValue(Last))) << k;
+        EXPECT_EQ(Bar.Open, Chart.Y->NumberToWorld(Opens[size_t(First)])) << k;
+        EXPECT_EQ(Bar.Close, Chart.Y->NumberToWorld(Closes[size_t(Last)])) << k;
         EXPECT_EQ(Bar.High, Chart.Y->NumberToWorld(Hi)) << k;
         EXPECT_EQ(Bar.Low, Chart.Y->NumberToWorld(Lo)) << k;
-        EXPECT_EQ(Bar.Direction, Close->GetValue(Last) > Open->GetValue(First) ? 1 : -1) << k;
+        EXPECT_EQ(Bar.Direction, Closes[size_t(Last)] > Opens[size_t(First)] ? 1 : -1) << k;
     }
     // A value changed in place reaches its column.
-    High->SetValue(n / 2, 9.5);
+    Candles->GetHighData()->SetValue(n / 2, 9.5);
     Chart.Render();
     float Top = 1e9f;
     for (const TQvCustomOHLC::TBar& Bar : Candles->Bars())

@@ -13,10 +13,8 @@
 #include <QFileInfo>
 #include <QImageReader>
 #include <QPainter>
-#include <QSvgGenerator>
 #include <QSvgRenderer>
 #include <QTemporaryDir>
-#include <QWidget>
 
 namespace {
 constexpr TQvColor White = 0xFFFFFFFF, Black = 0xFF000000, Red = 0xFFFF0000, Blue = 0xFF0000FF;
@@ -33,6 +31,15 @@ struct TCanvas {
     TGPBitmap Bitmap;
     std::unique_ptr<TGPGraphics> Graphics;
 };
+
+// Finishes both paintings and compares them pixel for pixel.
+void ExpectSamePixels(TCanvas& A, TCanvas& B) {
+    A.Graphics.reset();
+    B.Graphics.reset();
+    for (int y = 0; y < A.Bitmap.GetHeight(); ++y)
+        for (int x = 0; x < A.Bitmap.GetWidth(); ++x)
+            ASSERT_EQ(B.Bitmap.GetPixel(x, y), A.Bitmap.GetPixel(x, y)) << x << "," << y;
+}
 
 struct TPixel {
     int X, Y;
@@ -93,12 +100,7 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
             // pixels when smoothed, the second when not.
             for (const TGPRectF& R : Rects)
                 Many.Graphics->FillRectangles(TGPSolidBrush(Blue), &R, 1);
-            One.At(0, 0);
-            Many.At(0, 0);
-            for (int y = 0; y < 40; ++y)
-                for (int x = 0; x < 40; ++x)
-                    ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y))
-                        << x << "," << y;
+            ExpectSamePixels(One, Many);
         }
     // One-pixel columns side by side, as dense lines draw them, are filled a row at a time
     // across 16 of them: a short run, overlapping columns, columns far apart, which end the
@@ -115,11 +117,7 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
         for (const TGPRectF& R : Columns)
             One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
         Many.Graphics->FillRectangles(TGPSolidBrush(Blue), Columns.data(), int(Columns.size()));
-        One.At(0, 0);
-        Many.At(0, 0);
-        for (int y = 0; y < 40; ++y)
-            for (int x = 0; x < 40; ++x)
-                ASSERT_EQ(Many.Bitmap.GetPixel(x, y), One.Bitmap.GetPixel(x, y)) << x << "," << y;
+        ExpectSamePixels(One, Many);
     }
 }
 
