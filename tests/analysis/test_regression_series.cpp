@@ -10,7 +10,6 @@
 #include <analysis/qvlinearregression.h>
 #include <framework/qvdialogs.h>
 #include <framework/qvfiler.h>
-#include <parser/qvparsefkt.h>
 #include <style/qvio.h>
 
 #include <gtest/gtest.h>
@@ -18,7 +17,6 @@
 #include <QBuffer>
 
 #include <cmath>
-#include <cstring>
 
 namespace {
 

@@ -15,7 +15,6 @@
 
 #include <QBuffer>
 
-#include <cmath>
 #include <functional>
 
 namespace {

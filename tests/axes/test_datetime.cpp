@@ -8,7 +8,6 @@
 #include <QLocale>
 
 #include <cmath>
-#include <limits>
 #include <random>
 
 namespace {

@@ -6,7 +6,6 @@
 #include <framework/qvxml.h>
 
 #include <QBuffer>
-#include <QStringDecoder>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
