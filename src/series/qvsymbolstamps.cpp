@@ -147,8 +147,12 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     }
     FClip = *Clip;
     FRowBytes = FClip.width() + Chunk;
-    // And a row more, which the second of a pair of stamp rows may reach.
-    FThrough.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
+    // And a row more, which the second of a pair of stamp rows may reach. The plane stays with
+    // the thread between paints: freed, it stayed with the allocator all the same, where what
+    // came to lie after it could keep it from being used again and a paint took a new one.
+    thread_local std::vector<std::uint8_t> Plane;
+    Plane.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
+    FThrough = Plane.data();
     FFirstRow = FClip.height();
     FLastRow = -1;
 }
@@ -185,7 +189,7 @@ bool TQvSymbolStamps::Cover(const TStamp& Stamp, int Left, int Top) {
     const int FirstRow = Top - FClip.top();
     FFirstRow = std::min(FFirstRow, FirstRow);
     FLastRow = std::max(FLastRow, FirstRow + Stamp.Height - 1);
-    std::uint8_t* Row = FThrough.data() + FirstRow * FRowBytes + (Left - FClip.left());
+    std::uint8_t* Row = FThrough + FirstRow * FRowBytes + (Left - FClip.left());
     const int Chunks = Stamp.Chunks;
     const TChunkThrough* Through = Stamp.Through.data();
     for (int sy = 0; sy < Stamp.Height; sy += 2, Row += 2 * FRowBytes, Through += 2 * Chunks)
@@ -213,7 +217,7 @@ void TQvSymbolStamps::End() {
 void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) const {
     const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int r = First; r <= Last; ++r)
-        MixRow(FThrough.data() + r * FRowBytes, Pixels + (FClip.top() + r) * Stride + FClip.left(),
+        MixRow(FThrough + r * FRowBytes, Pixels + (FClip.top() + r) * Stride + FClip.left(),
                FClip.width(), FColor);
 }
 

@@ -77,6 +77,6 @@ private:
     QRect FClip;
     std::uint32_t FColor = 0;
     qsizetype FRowBytes = 0;
-    std::vector<std::uint8_t> FThrough;
+    std::uint8_t* FThrough = nullptr;
     int FFirstRow = 0, FLastRow = -1;
 };
