@@ -270,9 +270,7 @@ void ReduceByColumns(std::span<const double> Y, const TQvMinMaxHierarchy& Hierar
         for (int k = Ahead & ~(Block - 1); k < std::min(int(Y.size()), (Ahead | (Block - 1)) + 1);
              k += Line)
             __builtin_prefetch(&Y[std::size_t(k)]);
-        TQvMinMaxHierarchy::TEntry E{Y[std::size_t(i)], Y[std::size_t(i)], std::uint32_t(i),
-                                     std::uint32_t(i)};
-        if (j > i) E = Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j));
+        const TQvMinMaxHierarchy::TEntry E = Hierarchy.MinMax(Y, std::size_t(i), std::size_t(j));
         if (std::isnan(E.Min)) {
             Out.Break();
             return;
