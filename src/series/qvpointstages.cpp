@@ -102,63 +102,6 @@ std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const
     return Kept;
 }
 
-void KeepEndsBeyond(std::span<const TGPPointF> Points, std::span<const int> Index,
-                    const TGPRectF& Bounds, std::vector<TGPPointF>& KeptPoints,
-                    std::vector<int>& KeptIndex) {
-    // One bit per edge the point lies beyond; NaN lies beyond none.
-    const auto Beyond = [&](const TGPPointF& P) {
-        return unsigned(P.X < Bounds.X) | unsigned(P.X > Bounds.X + Bounds.Width) << 1 |
-               unsigned(P.Y < Bounds.Y) << 2 | unsigned(P.Y > Bounds.Y + Bounds.Height) << 3;
-    };
-    const auto Keep = [&](std::size_t k) {
-        KeptPoints.push_back(Points[k]);
-        KeptIndex.push_back(Index[k]);
-    };
-    std::size_t First = 0;
-    while (First < Points.size()) {
-        unsigned Common = Beyond(Points[First]);
-        std::size_t Last = First;
-        while (Common && Last + 1 < Points.size() && (Common & Beyond(Points[Last + 1]))) {
-            Common &= Beyond(Points[Last + 1]);
-            ++Last;
-        }
-        Keep(First);
-        if (Last > First) Keep(Last);
-        First = Last + 1;
-    }
-}
-
-void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
-                     TPointList& Out) {
-    const std::size_t n = Points.size();
-    if (n == 0) return;
-    const auto Near = [](const TGPPointF& A, const TGPPointF& B) {
-        return std::abs(B.X - A.X) < NearPixels && std::abs(B.Y - A.Y) < NearPixels;
-    };
-    TGPPointF Anchor = Points[0];
-    Out.Add(Anchor, Index[0]);
-    std::size_t k = 1;
-    while (k < n) {
-        std::size_t End = k;
-        if (Near(Anchor, Points[k])) {
-            while (k < n && Near(Anchor, Points[k]))
-                End = k++;
-        } else {
-            if (std::abs(Points[k].X - Anchor.X) < NearPixels) {
-                const bool Down = Points[k].Y > Anchor.Y;
-                for (std::size_t j = End + 1; j < n; ++j) {
-                    if (std::abs(Points[j].X - Anchor.X) >= NearPixels) break;
-                    if (Down ? Points[j].Y < Points[End].Y : Points[j].Y > Points[End].Y) break;
-                    End = j;
-                }
-            }
-            k = End + 1;
-        }
-        Anchor = Points[End];
-        Out.Add(Anchor, Index[End]);
-    }
-}
-
 void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bottom,
                     std::vector<TGPPointF>& Pairs) {
     const TGPPointF& Upper = A.Y <= B.Y ? A : B;
@@ -174,29 +117,30 @@ void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bot
     if (Lower.Y > Bottom) Pairs.insert(Pairs.end(), {At(Bottom), Lower});
 }
 
-std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index) {
-    std::size_t Out = 0, i = 0;
-    const std::size_t n = Points.size();
-    while (i < n) {
-        std::size_t j = i, Low = i, High = i;
-        const int c = Column(Points[i].X);
-        while (j + 1 < n && Column(Points[j + 1].X) == c) {
-            ++j;
-            if (Points[j].Y < Points[Low].Y) Low = j;
-            if (Points[j].Y > Points[High].Y) High = j;
-        }
-        const std::size_t Keep[4] = {i, std::min(Low, High), std::max(Low, High), j};
-        std::size_t Previous = n;
-        for (std::size_t k : Keep) {
-            if (k == Previous) continue;
-            Points[Out] = Points[k];
-            Index[Out] = Index[k];
-            ++Out;
-            Previous = k;
-        }
-        i = j + 1;
+void TFourPerColumn::Finish() {
+    if (!FOpen) return;
+    FOpen = false;
+    const bool LowFirst = FLow.i <= FHigh.i;
+    const TKept Kept[4] = {FFirst, LowFirst ? FLow : FHigh, LowFirst ? FHigh : FLow, FLast};
+    int Previous = -1;
+    for (const TKept& Each : Kept) {
+        if (Each.i == Previous) continue;
+        FOut.Add(Each.P, Each.i);
+        Previous = Each.i;
     }
-    return Out;
+}
+
+void TLineReducer::EndRunBeyond() {
+    Merge(FRunFirst.P, FRunFirst.i);
+    if (FRunLast.i != FRunFirst.i) Merge(FRunLast.P, FRunLast.i);
+    FBeyond = 0;
+}
+
+void TLineReducer::Finish() {
+    if (FBeyond) EndRunBeyond();
+    if (FMerging != TMerging::Nothing) Settle();
+    FAnchored = false;
+    FFour.Finish();
 }
 
 } // namespace QvPointStages

@@ -189,25 +189,147 @@ void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn
     Out.Index.shrink_to_fit();
 }
 
-// A line: of each run of points all beyond the same edge of Bounds only the first and the last
-// are kept, as the segments between them lie beyond that edge as well.
-void KeepEndsBeyond(std::span<const TGPPointF> Points, std::span<const int> Index,
-                    const TGPRectF& Bounds, std::vector<TGPPointF>& KeptPoints,
-                    std::vector<int>& KeptIndex);
-
-// A line: points within a pixel of the last kept one are merged into the one after it, and a
-// monotone run within one pixel column keeps only its end.
-void MergeNearPoints(std::span<const TGPPointF> Points, std::span<const int> Index,
-                     TPointList& Out);
-
 // The segment A to B as pairs of ends, less its part between the heights Top and Bottom: none,
 // one or two pieces.
 void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bottom,
                     std::vector<TGPPointF>& Pairs);
 
 // Within each pixel column only the first, the lowest, the highest and the last point of a
-// line change pixels: the others are dropped in place. Returns the number kept.
-std::size_t KeepFourPerColumn(std::span<TGPPointF> Points, std::span<int> Index);
+// line change pixels: the others are passed over. Points come one by one, in the order of
+// their data indices, and go to Out.
+class TFourPerColumn {
+public:
+    explicit TFourPerColumn(TPointList& Out) : FOut(Out) {}
+    void Add(const TGPPointF& P, int i) {
+        const int c = Column(P.X);
+        if (FOpen && c == FColumn) {
+            if (P.Y < FLow.P.Y) FLow = {P, i};
+            if (P.Y > FHigh.P.Y) FHigh = {P, i};
+            FLast = {P, i};
+            return;
+        }
+        Finish();
+        FOpen = true;
+        FColumn = c;
+        FFirst = FLow = FHigh = FLast = {P, i};
+    }
+    // The last column's points go out.
+    void Finish();
+
+private:
+    struct TKept {
+        TGPPointF P;
+        int i;
+    };
+    TPointList& FOut;
+    bool FOpen = false;
+    int FColumn = 0;
+    TKept FFirst{}, FLow{}, FHigh{}, FLast{};
+};
+
+// A line, point by point as it is mapped, in the order of the data indices. Of each run of
+// points all beyond the same edge of Bounds only the first and the last are kept, as the
+// segments between them lie beyond that edge as well; points within a pixel of the last kept
+// one are merged into the one after it, and a monotone run within one pixel column keeps only
+// its end; then four points per pixel column remain at most. A point that is not finite stands
+// for a value the axes cannot show, and the line breaks there. The stages work on each point
+// in turn, so that no list of all points is ever made.
+class TLineReducer {
+public:
+    TLineReducer(const TGPRectF& Bounds, TPointList& Out)
+        : FBounds(Bounds), FOut(Out), FFour(Out) {}
+    void Add(const TGPPointF& P, int i) {
+        if (!(std::isfinite(P.X) && std::isfinite(P.Y))) {
+            Finish();
+            FOut.Break();
+            return;
+        }
+        // One bit per edge the point lies beyond.
+        const unsigned Beyond =
+            unsigned(P.X < FBounds.X) | unsigned(P.X > FBounds.X + FBounds.Width) << 1 |
+            unsigned(P.Y < FBounds.Y) << 2 | unsigned(P.Y > FBounds.Y + FBounds.Height) << 3;
+        if (FBeyond) {
+            if (FBeyond & Beyond) {
+                FBeyond &= Beyond;
+                FRunLast = {P, i};
+                return;
+            }
+            EndRunBeyond();
+        }
+        if (Beyond) {
+            FBeyond = Beyond;
+            FRunFirst = FRunLast = {P, i};
+            return;
+        }
+        Merge(P, i);
+    }
+    // What is pending goes out; the next point begins anew.
+    void Finish();
+
+private:
+    struct TKept {
+        TGPPointF P;
+        int i;
+    };
+    enum class TMerging {
+        Nothing,
+        Near,
+        Monotone
+    };
+    void EndRunBeyond();
+    void Merge(const TGPPointF& P, int i) {
+        const auto Near = [](const TGPPointF& A, const TGPPointF& B) {
+            return std::abs(B.X - A.X) < NearPixels && std::abs(B.Y - A.Y) < NearPixels;
+        };
+        const bool SameColumn = std::abs(P.X - FAnchor.P.X) < NearPixels;
+        switch (FMerging) {
+        case TMerging::Near:
+            if (Near(FAnchor.P, P)) {
+                FEnd = {P, i};
+                return;
+            }
+            Settle();
+            break;
+        case TMerging::Monotone:
+            if (SameColumn && !(FDown ? P.Y < FEnd.P.Y : P.Y > FEnd.P.Y)) {
+                FEnd = {P, i};
+                return;
+            }
+            Settle();
+            break;
+        case TMerging::Nothing:
+            break;
+        }
+        if (FAnchored && Near(FAnchor.P, P)) {
+            FMerging = TMerging::Near;
+            FEnd = {P, i};
+        } else if (FAnchored && std::abs(P.X - FAnchor.P.X) < NearPixels) {
+            FMerging = TMerging::Monotone;
+            FDown = P.Y > FAnchor.P.Y;
+            FEnd = {P, i};
+        } else {
+            FAnchor = {P, i};
+            FAnchored = true;
+            FFour.Add(P, i);
+        }
+    }
+    // The point that ends the merged ones is kept, and the next ones are measured from it.
+    void Settle() {
+        FAnchor = FEnd;
+        FFour.Add(FEnd.P, FEnd.i);
+        FMerging = TMerging::Nothing;
+    }
+
+    TGPRectF FBounds;
+    TPointList& FOut;
+    TFourPerColumn FFour;
+    // The edges all points of the run so far lie beyond; 0 without a run.
+    unsigned FBeyond = 0;
+    TKept FRunFirst{}, FRunLast{};
+    bool FAnchored = false, FDown = false;
+    TMerging FMerging = TMerging::Nothing;
+    TKept FAnchor{}, FEnd{};
+};
 
 // Calls Visit(c, i, j) for each pixel column c that the ascending values X(First .. Last)
 // fall into, with the first and the last index i .. j in it.

@@ -378,9 +378,10 @@ protected:
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
-    // The same for plain values, into Out.
-    void ReducePlainValues(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike,
-                           QvPointStages::TPointList& Out) const;
+    // The line through the points Start .. Stop with values, reduced into Out.
+    void ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) const;
+    // Where a line's points may lie and still show.
+    TGPRectF LineBounds() const;
     // Mapped points with their indices, split at points the axes cannot show and reduced into
     // Out.
     void ReducePoints(QvPointStages::TPointList& Out, std::span<const TGPPointF> Points,

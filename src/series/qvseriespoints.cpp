@@ -8,6 +8,7 @@
 #include "graph/qvgraph2d.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -155,73 +156,83 @@ bool TQvSeries::KeepsTopmostOnly() const {
 void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
                              const QvPointStages::TAlike& Alike) {
     QvPointStages::TPointList& Out = FScreen.Output();
-    if (PlainValues()) {
-        const int n = Stop - Start + 1;
-        if (Symbols || n < ShareFrom) {
-            ReducePlainValues(Start, Stop, Symbols, Alike, Out);
-            return;
-        }
+    const int n = Stop - Start + 1;
+    if (!Symbols && PlainValues() && n >= ShareFrom) {
         // The halves of a line reduce alike on both cores; each keeps its ends, so the line
         // goes on where they meet.
         const int Middle = Start + n / 2;
         QvPointStages::TPointList Second;
-        RunOnBothCores([&] { ReducePlainValues(Start, Middle - 1, false, {}, Out); },
-                       [&] { ReducePlainValues(Middle, Stop, false, {}, Second); });
+        RunOnBothCores([&] { ReduceLine(Start, Middle - 1, Out); },
+                       [&] { ReduceLine(Middle, Stop, Second); });
         Out.Append(Second, !Second.Index.empty() && Second.Index.front() == Middle);
+        return;
+    }
+    if (!Symbols) {
+        ReduceLine(Start, Stop, Out);
         return;
     }
     std::vector<TGPPointF> Mapped;
     std::vector<int> Index;
-    Mapped.reserve(size_t(Stop - Start + 1));
-    Index.reserve(size_t(Stop - Start + 1));
-    for (int i = Start; i <= Stop; ++i)
-        if (HasValuesAt(i)) {
-            Mapped.push_back(ScreenPoint(i));
-            Index.push_back(i);
-        }
-    ReducePoints(Out, Mapped, Index, Symbols, Alike);
+    if (PlainValues()) {
+        Mapped.resize(size_t(n));
+        Index.resize(size_t(n));
+        MapPlainValues(Start, n, Mapped.data());
+        std::iota(Index.begin(), Index.end(), Start);
+    } else {
+        Mapped.reserve(size_t(n));
+        Index.reserve(size_t(n));
+        for (int i = Start; i <= Stop; ++i)
+            if (HasValuesAt(i)) {
+                Mapped.push_back(ScreenPoint(i));
+                Index.push_back(i);
+            }
+    }
+    ReducePoints(Out, Mapped, Index, true, Alike);
 }
 
-void TQvSeries::ReducePlainValues(int Start, int Stop, bool Symbols,
-                                  const QvPointStages::TAlike& Alike,
-                                  QvPointStages::TPointList& Out) const {
-    const size_t n = size_t(Stop - Start + 1);
-    std::vector<TGPPointF> Mapped(n);
-    std::vector<int> Index(n);
-    MapPlainValues(Start, int(n), Mapped.data());
-    std::iota(Index.begin(), Index.end(), Start);
-    ReducePoints(Out, Mapped, Index, Symbols, Alike);
+void TQvSeries::ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) const {
+    QvPointStages::TLineReducer Line(LineBounds(), Out);
+    if (!PlainValues()) {
+        for (int i = Start; i <= Stop; ++i)
+            if (HasValuesAt(i)) Line.Add(ScreenPoint(i), i);
+        Line.Finish();
+        return;
+    }
+    // Mapped a block at a time, while the block is in the cache.
+    constexpr int Block = 1024;
+    std::array<TGPPointF, Block> Mapped;
+    for (int i = Start; i <= Stop; i += Block) {
+        const int n = std::min(Block, Stop - i + 1);
+        MapPlainValues(i, n, Mapped.data());
+        for (int k = 0; k < n; ++k)
+            Line.Add(Mapped[size_t(k)], i + k);
+    }
+    Line.Finish();
+}
+
+TGPRectF TQvSeries::LineBounds() const {
+    // Beyond the graph's own rectangle (and a pixel for smoothing) nothing shows.
+    constexpr float Far = 1e30f;
+    return FGraph ? TGPRectF{-2, -2, float(FGraph->GetWidth()) + 4, float(FGraph->GetHeight()) + 4}
+                  : TGPRectF{-Far, -Far, 2 * Far, 2 * Far};
 }
 
 void TQvSeries::ReducePoints(QvPointStages::TPointList& Out, std::span<const TGPPointF> Points,
                              std::span<const int> Indices, bool Symbols,
                              const QvPointStages::TAlike& Alike) const {
+    if (!Symbols) {
+        QvPointStages::TLineReducer Line(LineBounds(), Out);
+        for (size_t k = 0; k < Points.size(); ++k)
+            Line.Add(Points[k], Indices[k]);
+        Line.Finish();
+        return;
+    }
     size_t End = 0;
     QvPointStages::ForEachFiniteRun(Points, [&](size_t First, size_t n) {
         if (First > End) Out.Break();
         End = First + n;
-        if (Symbols) {
-            QvPointStages::ReduceForSymbols(Points.subspan(First, n), Indices.subspan(First, n),
-                                            Out, Alike);
-            return;
-        }
-        // Beyond the graph's own rectangle (and a pixel for smoothing) nothing shows.
-        constexpr float Far = 1e30f;
-        const TGPRectF Bounds =
-            FGraph ? TGPRectF{-2, -2, float(FGraph->GetWidth()) + 4, float(FGraph->GetHeight()) + 4}
-                   : TGPRectF{-Far, -Far, 2 * Far, 2 * Far};
-        std::vector<TGPPointF> Shown;
-        std::vector<int> ShownIndex;
-        Shown.reserve(n);
-        ShownIndex.reserve(n);
-        QvPointStages::KeepEndsBeyond(Points.subspan(First, n), Indices.subspan(First, n), Bounds,
-                                      Shown, ShownIndex);
-        const size_t From = Out.Points.size();
-        Out.Points.reserve(From + Shown.size());
-        Out.Index.reserve(From + Shown.size());
-        QvPointStages::MergeNearPoints(Shown, ShownIndex, Out);
-        Out.Truncate(From + QvPointStages::KeepFourPerColumn(std::span(Out.Points).subspan(From),
-                                                             std::span(Out.Index).subspan(From)));
+        QvPointStages::ReduceForSymbols(Points.subspan(First, n), Indices.subspan(First, n), Out,
+                                        Alike);
     });
     if (End < Points.size()) Out.Break();
 }

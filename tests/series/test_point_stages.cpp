@@ -97,18 +97,21 @@ TEST(PointStages, LinesKeepTheEndsOfRunsBeyondOneEdge) {
     // corner from beyond the right edge to beyond the bottom: their segment may cross.
     const TPixels Pixels{{150, 10}, {300, 90}, {120, 50}, {50, 50}, {40, -5},
                          {60, -9},  {70, -1},  {200, 50}, {50, 200}};
-    const std::vector<int> Index{0, 1, 2, 3, 4, 5, 6, 7, 8};
-    std::vector<TGPPointF> Points;
-    std::vector<int> Kept;
-    KeepEndsBeyond(Pixels, Index, Bounds, Points, Kept);
-    EXPECT_EQ(Kept, (std::vector<int>{0, 2, 3, 4, 6, 7, 8}));
-    EXPECT_EQ(Points[1].X, 120);
+    TPointList Out;
+    TLineReducer Line(Bounds, Out);
+    for (size_t k = 0; k < Pixels.size(); ++k)
+        Line.Add(Pixels[k], int(k));
+    Line.Finish();
+    EXPECT_EQ(Out.Index, (std::vector<int>{0, 2, 3, 4, 6, 7, 8}));
+    EXPECT_EQ(Out.Points[1].X, 120);
 }
 
 TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
     const auto Line = [](auto P, auto I, TPointList& Out) {
-        MergeNearPoints(P, I, Out);
-        Out.Truncate(KeepFourPerColumn(std::span(Out.Points), std::span(Out.Index)));
+        TLineReducer Reducer({-1e6f, -1e6f, 2e6f, 2e6f}, Out);
+        for (size_t k = 0; k < P.size(); ++k)
+            Reducer.Add(P[k], I[k]);
+        Reducer.Finish();
     };
     // Points within a pixel of the anchor: the last of them stands for all.
     EXPECT_EQ(Kept({{100, 100}, {100.3f, 100.4f}, {100.6f, 100.2f}, {105, 100}}, Line),
@@ -125,6 +128,13 @@ TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
         Noise.push_back({299.65f + 0.1f * float(Noise.size()), y});
     Noise.push_back({310, 100});
     EXPECT_EQ(Kept(Noise, Line), std::vector<int>({0, 1, 2, 7, 8}));
+    // A point the axes cannot show ends the merging and the column, and the line breaks there.
+    const TPixels Gap{{100, 100}, {100.3f, 100.4f}, {NaN, 5}, {100.5f, 100.5f}, {100.6f, 90}};
+    const std::vector<int> I = Indices(Gap.size());
+    TPointList Out;
+    Line(std::span(Gap), std::span(I), Out);
+    EXPECT_EQ(Out.Index, std::vector<int>({0, 1, 3, 4}));
+    EXPECT_EQ(Out.RunStarts, std::vector<size_t>({0, 2}));
 }
 
 TEST(PointStages, LinksLoseTheirPartWithinTheBand) {
@@ -180,10 +190,12 @@ TEST(PointStages, ColumnsFromTheHierarchyKeepWhatTheFourPerColumnRuleKeeps) {
     const std::vector<int> All = Indices(Mapped.size());
     std::vector<int> Expected;
     ForEachFiniteRun(Mapped, [&](size_t First, size_t n) {
-        TPixels Run(Mapped.begin() + long(First), Mapped.begin() + long(First + n));
-        std::vector<int> I(All.begin() + long(First), All.begin() + long(First + n));
-        I.resize(KeepFourPerColumn(Run, I));
-        Expected.insert(Expected.end(), I.begin(), I.end());
+        TPointList Kept;
+        TFourPerColumn Four(Kept);
+        for (size_t k = First; k < First + n; ++k)
+            Four.Add(Mapped[k], All[k]);
+        Four.Finish();
+        Expected.insert(Expected.end(), Kept.Index.begin(), Kept.Index.end());
     });
     // Within a column the two extremes may come in either order.
     std::vector<int> Actual = Columns.Index;
