@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstring>
 #include <utility>
+#include <vector>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -93,6 +94,45 @@ inline void MixFour(std::uint32_t* Pixels, std::uint32_t FourAlpha, std::uint32_
 }
 #endif
 
+// The planes of coverage that a drawing thread keeps between draws: its own, and its helper's.
+enum TPlane {
+    FirstPlane,
+    SecondPlane
+};
+struct TKeptPlane {
+    std::vector<std::uint8_t> Bytes;
+    // Cleared as the coverage is blended, a plane needs neither fresh pages nor zeroing at the
+    // next draw; one that a draw left in use (by an exception) is zeroed then.
+    bool Clear = true;
+};
+thread_local TKeptPlane KeptPlanes[2];
+
+std::uint8_t* TakePlane(TPlane Which, std::size_t Size) {
+    TKeptPlane& Plane = KeptPlanes[Which];
+    if (!Plane.Clear) std::fill(Plane.Bytes.begin(), Plane.Bytes.end(), 0);
+    Plane.Clear = false;
+    if (Plane.Bytes.size() < Size) Plane.Bytes.resize(Size);
+    return Plane.Bytes.data();
+}
+
+void GiveBackPlane(TPlane Which) {
+    KeptPlanes[Which].Clear = true;
+}
+
+#ifdef __SSE2__
+// Union of sixteen coverages at a time, in 16-bit lanes.
+inline __m128i UnionSixteen(__m128i a, __m128i b) {
+    const __m128i Zero = _mm_setzero_si128(), Rounding = _mm_set1_epi16(128);
+    const auto Half = [&](__m128i a16, __m128i b16) {
+        __m128i Both = _mm_add_epi16(_mm_mullo_epi16(a16, b16), Rounding);
+        Both = _mm_srli_epi16(_mm_add_epi16(Both, _mm_srli_epi16(Both, 8)), 8);
+        return _mm_sub_epi16(_mm_add_epi16(a16, b16), Both);
+    };
+    return _mm_packus_epi16(Half(_mm_unpacklo_epi8(a, Zero), _mm_unpacklo_epi8(b, Zero)),
+                            Half(_mm_unpackhi_epi8(a, Zero), _mm_unpackhi_epi8(b, Zero)));
+}
+#endif
+
 } // namespace
 
 TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth)
@@ -103,7 +143,7 @@ TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bo
 
 TQvThinLines::TQvThinLines(const TQvThinLines& Main, TSecondCore)
     : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth),
-      FColorTimes(Main.FColorTimes), FCoverage(new std::uint8_t[Main.CoverageSize()]()),
+      FColorTimes(Main.FColorTimes), FCoverage(TakePlane(SecondPlane, Main.CoverageSize())),
       FWhole(Main.FCoverage ? Main.FWhole : Main.FTarget) {}
 
 // A pixel of the colour already (under a dense line, say) stays so.
@@ -279,7 +319,7 @@ bool TQvThinLines::BeginCoverage(double Left, double Top, double Right, double B
         FTarget = FWhole;
         return false;
     }
-    FCoverage.reset(new std::uint8_t[CoverageSize()]());
+    FCoverage = TakePlane(FirstPlane, CoverageSize());
     return true;
 }
 
@@ -287,35 +327,71 @@ std::size_t TQvThinLines::CoverageSize() const {
     return std::size_t(FTarget.Right - FTarget.Left) * std::size_t(FTarget.Bottom - FTarget.Top);
 }
 
-void TQvThinLines::AddCoverage(const TQvThinLines& Helper) {
-    std::uint8_t* Covered = FCoverage.get();
-    const std::uint8_t* More = Helper.FCoverage.get();
-    for (std::size_t k = 0, n = CoverageSize(); k < n; ++k) // vectorised by the compiler
-        Covered[k] = Union(Covered[k], More[k]);
-}
-
-// Pixels without coverage are passed over sixteen at a time.
-void TQvThinLines::EndCoverage() {
-    const TQvPixelTarget& T = FTarget;
+void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
+    const TQvThinLines& Either = First ? *First : *Second;
+    const TQvPixelTarget& T = Either.FTarget;
     const std::ptrdiff_t Width = T.Right - T.Left;
-    const std::uint8_t* Covered = FCoverage.get();
-    for (int y = T.Top; y < T.Bottom; ++y, Covered += Width) {
-        std::uint32_t* Row = T.Pixels + y * T.Stride + T.Left;
-        std::ptrdiff_t x = 0;
+    std::uint8_t* const Planes[2] = {First ? First->FCoverage : nullptr,
+                                     Second ? Second->FCoverage : nullptr};
+    const auto BlendRows = [&](int Top, int Bottom) {
+        std::uint8_t Sixteen[16];
+        for (int y = Top; y < Bottom; ++y) {
+            std::uint32_t* Row = T.Pixels + y * T.Stride + T.Left;
+            const std::ptrdiff_t Offset = (y - T.Top) * Width;
+            std::uint8_t* const A = Planes[0] ? Planes[0] + Offset : nullptr;
+            std::uint8_t* const B = Planes[1] ? Planes[1] + Offset : nullptr;
+            // Sixteen pixels at a time: passed over without coverage, else their coverage is taken
+            // and cleared.
+            for (std::ptrdiff_t x = 0; x < Width; x += 16) {
+                const std::ptrdiff_t n = std::min<std::ptrdiff_t>(16, Width - x);
 #ifdef __SSE2__
-        for (; x + 16 <= Width; x += 16) {
-            const __m128i Sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Covered + x));
-            if (_mm_movemask_epi8(_mm_cmpeq_epi8(Sixteen, _mm_setzero_si128())) == 0xFFFF) continue;
-            for (std::ptrdiff_t i = x; i < x + 16; i += 4) {
-                std::uint32_t Four;
-                std::memcpy(&Four, Covered + i, 4);
-                if (Four) MixFour(Row + i, Four, FColor);
+                if (n == 16) {
+                    const auto Load = [x](const std::uint8_t* Plane) {
+                        return Plane ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(Plane + x))
+                                     : _mm_setzero_si128();
+                    };
+                    const __m128i a = Load(A), b = Load(B);
+                    if (_mm_movemask_epi8(
+                            _mm_cmpeq_epi8(_mm_or_si128(a, b), _mm_setzero_si128())) == 0xFFFF)
+                        continue;
+                    _mm_storeu_si128(reinterpret_cast<__m128i*>(Sixteen), UnionSixteen(a, b));
+                } else
+#endif
+                {
+                    std::uint32_t Any = 0;
+                    for (std::ptrdiff_t i = 0; i < n; ++i) {
+                        const std::uint32_t a = A ? A[x + i] : 0, b = B ? B[x + i] : 0;
+                        Sixteen[i] = Union(a, b);
+                        Any |= a | b;
+                    }
+                    if (!Any) continue;
+                }
+                if (A) std::memset(A + x, 0, std::size_t(n));
+                if (B) std::memset(B + x, 0, std::size_t(n));
+                std::ptrdiff_t i = 0;
+#ifdef __SSE2__
+                for (; i + 4 <= n; i += 4) {
+                    std::uint32_t Four;
+                    std::memcpy(&Four, Sixteen + i, 4);
+                    if (Four) MixFour(Row + x + i, Four, Either.FColor);
+                }
+#endif
+                for (; i < n; ++i)
+                    Either.Mix(Row[x + i], Sixteen[i]);
             }
         }
-#endif
-        for (; x < Width; ++x)
-            Mix(Row[x], Covered[x]);
+    };
+    // A large coverage is blended half on each core, the top rows here.
+    if (Either.CoverageSize() >= EndOnBothCoresFrom) {
+        const int Middle = T.Top + (T.Bottom - T.Top) / 2;
+        RunOnBothCores([&] { BlendRows(T.Top, Middle); }, [&] { BlendRows(Middle, T.Bottom); });
+    } else {
+        BlendRows(T.Top, T.Bottom);
     }
-    FCoverage.reset();
-    FTarget = FWhole;
+    for (TQvThinLines* Each : {First, Second})
+        if (Each) {
+            GiveBackPlane(Each == Second ? SecondPlane : FirstPlane);
+            Each->FCoverage = nullptr;
+            Each->FTarget = Each->FWhole;
+        }
 }

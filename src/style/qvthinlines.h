@@ -17,7 +17,6 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <memory>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -53,14 +52,11 @@ public:
                     Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy,
                                       Pairs ? nullptr : &P[Middle - 1]);
                 });
-            if (Gather)
-                AddCoverage(Helper);
-            else
-                Helper.EndCoverage();
+            EndCoverage(Gather ? this : nullptr, &Helper);
         } else {
             DrawPieces(P, Count, Pairs, Dx, Dy, Closing);
+            if (Gather) EndCoverage(this, nullptr);
         }
-        if (Gather) EndCoverage();
     }
 
 private:
@@ -98,6 +94,8 @@ private:
     // pixel at the end. Pieces that overlap combine as blending them one after the other would
     // (the colour is opaque and one), without blending every piece.
     static constexpr int GatherFrom = 2048;
+    // From this many pixels on, gathered coverage is blended on two cores.
+    static constexpr std::size_t EndOnBothCoresFrom = 1 << 18;
 
     template <class Point> bool BeginCoverage(const Point* P, int Count, double Dx, double Dy) {
         float Left = INFINITY, Top = INFINITY, Right = -INFINITY, Bottom = -INFINITY;
@@ -115,9 +113,9 @@ private:
     void Smooth(double X0, double Y0, double X1, double Y1);
     // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
     bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
-    void EndCoverage();
-    // Adds what Helper gathered to the coverage, as blending both would.
-    void AddCoverage(const TQvThinLines& Helper);
+    // Blends what First and Second gathered (either may be none), over the same pixels, into
+    // the target, as blending one after the other would, and clears their coverage.
+    static void EndCoverage(TQvThinLines* First, TQvThinLines* Second);
     std::size_t CoverageSize() const;
     // Blends the colour into Pixel with Alpha / 255.
     void Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const;
@@ -129,9 +127,10 @@ private:
     bool FSmooth;
     // The colour times a / 255 for every a.
     std::array<std::uint32_t, 256> FColorTimes;
-    // While gathering, the coverage of the target's pixels, row by row from its top left; the
-    // target is cut to the pixels the lines may reach meanwhile.
-    std::unique_ptr<std::uint8_t[]> FCoverage;
+    // While gathering, the coverage of the target's pixels, row by row from its top left, in a
+    // plane kept by the drawing thread; the target is cut to the pixels the lines may reach
+    // meanwhile.
+    std::uint8_t* FCoverage = nullptr;
     TQvPixelTarget FWhole;
     // Aliased: the last pixel of the polyline so far and the way its segment went.
     struct TLast {
