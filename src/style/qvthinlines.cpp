@@ -251,7 +251,9 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
 }
 
 void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
-    const TQvPixelTarget& T = FTarget;
+    // Everything in locals: the byte stores of the coverage may alias any member, and the
+    // compiler would load them all again after each one.
+    const TQvPixelTarget T = FTarget;
     const bool Steep = std::abs(Y1 - Y0) > std::abs(X1 - X0);
     // Along the major axis a, across it b.
     double a0 = Steep ? Y0 : X0, b0 = Steep ? X0 : Y0, a1 = Steep ? Y1 : X1, b1 = Steep ? X1 : Y1;
@@ -262,32 +264,37 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const double Slope = a1 > a0 ? (b1 - b0) / (a1 - a0) : 0;
     const int MajorLow = Steep ? T.Top : T.Left, MajorHigh = Steep ? T.Bottom : T.Right;
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
-    // Pixel (x, y) is at x * 1 + y * Stride less Origin, in the target or in the coverage.
-    const bool Gather = FCoverage != nullptr;
-    const std::ptrdiff_t Stride = Gather ? T.Right - T.Left : T.Stride;
-    const std::ptrdiff_t Origin = Gather ? T.Top * Stride + T.Left : 0;
+    // Pixel (x, y) is at Origin[x * 1 + y * Stride], in the target or in the coverage.
+    std::uint8_t* const Coverage = FCoverage;
+    const std::ptrdiff_t Stride = Coverage ? T.Right - T.Left : T.Stride;
+    std::uint8_t* const Covered = Coverage ? Coverage - (T.Top * Stride + T.Left) : nullptr;
     const std::ptrdiff_t MajorStep = Steep ? Stride : 1, MinorStep = Steep ? 1 : Stride;
     const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
-        if (Gather) {
-            std::uint8_t& Covered = FCoverage[At - Origin];
-            Covered = Union(Covered, Alpha);
-            return;
-        }
-        Mix(T.Pixels[At], Alpha);
+        if (Covered)
+            Covered[At] = Union(Covered[At], Alpha);
+        else
+            Mix(T.Pixels[At], Alpha);
     };
     // Across the major axis the line inks one pixel's worth, shared by the two pixels its
     // centre c (less half a pixel) falls between.
+    const double AcrossLow = MinorLow - 1, AcrossHigh = MinorHigh;
     const auto Across = [&](std::ptrdiff_t m, double c, double Weight) {
-        if (!(c >= MinorLow - 1 && c < MinorHigh)) return;
+        if (!(c >= AcrossLow && c < AcrossHigh)) return;
         const int j = int(c + 1) - 1; // c >= -1: the floor
-        const double f = c - j;
+        const double Far = Weight * 255 * (c - j);
         const std::ptrdiff_t At = m * MajorStep + j * MinorStep;
-        if (j >= MinorLow) Blend(At, std::uint32_t(Weight * (1 - f) * 255 + 0.5));
-        if (j + 1 < MinorHigh) Blend(At + MinorStep, std::uint32_t(Weight * f * 255 + 0.5));
+        if (j >= MinorLow) Blend(At, std::uint32_t(Weight * 255 - Far + 0.5));
+        if (j + 1 < MinorHigh) Blend(At + MinorStep, std::uint32_t(Far + 0.5));
     };
     // Each pixel along the major axis takes the part of the segment's length it holds, so that
     // the ends of joined segments share their pixel; only pixels within the clip are visited.
-    const double Low = std::floor(a0), High = std::floor(a1);
+    // Ends beyond the clip count as just beyond it, where the floor is a plain conversion.
+    const auto Floor = [&](double a) {
+        const double Near = std::clamp(a, MajorLow - 2.0, MajorHigh + 1.0);
+        const int Toward0 = int(Near);
+        return double(Toward0 - (Toward0 > Near));
+    };
+    const double Low = Floor(a0), High = Floor(a1);
     if (High < MajorLow || Low >= MajorHigh) return;
     const auto End = [&](double m) {
         if (m < MajorLow || m >= MajorHigh) return;
