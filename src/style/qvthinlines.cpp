@@ -160,7 +160,8 @@ bool TQvThinLines::Segment(double X0, double Y0, double X1, double Y1) {
 }
 
 bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink) {
-    const TQvPixelTarget& T = FTarget;
+    // In locals, as the pixel stores may alias any member for the compiler.
+    const TQvPixelTarget T = FTarget;
     // Within a pixel of the target, positions stay small enough for the fixed point.
     double x0 = X0, y0 = Y0, x1 = X1, y1 = Y1;
     if (!ClipAlong(x0, y0, x1, y1, T.Left - 1, T.Right + 1) ||
@@ -234,14 +235,16 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
     }
     FLast.Direction = Direction;
     FLast.AxisAligned = AxisAligned;
+    std::uint8_t* const Coverage = FCoverage;
+    const std::uint32_t Color = FColor;
     do {
         const std::int64_t Across = b >> 16;
         const std::int64_t x = Vertical ? Across : a, y = Vertical ? a : Across;
         if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom) {
-            if (FCoverage)
-                FCoverage[(y - T.Top) * (T.Right - T.Left) + (x - T.Left)] = 255;
+            if (Coverage)
+                Coverage[(y - T.Top) * (T.Right - T.Left) + (x - T.Left)] = 255;
             else
-                T.Pixels[y * T.Stride + x] = FColor;
+                T.Pixels[y * T.Stride + x] = Color;
         }
         b += Step;
     } while (++a < End);

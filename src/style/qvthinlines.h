@@ -25,8 +25,10 @@ struct TQvPixelTarget {
     int Left, Top, Right, Bottom;
 };
 
-// Lines in one opaque colour into one target.
-class TQvThinLines {
+// Lines in one opaque colour into one target. A line drawn on two cores has a helper beside it
+// on the stack, and each writes its own join state at every segment: on one cache line, the
+// two cores would take it from each other all the time.
+class alignas(64) TQvThinLines {
 public:
     TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth);
 
