@@ -276,19 +276,23 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     };
     const bool Shifted = World.type() <= QTransform::TxTranslate;
     FScreen.ForEachRun([&](size_t First, size_t n) {
-        Polygon.resize(qsizetype(n));
-        for (size_t k = 0; k < n; ++k) {
+        const auto Device = [&](size_t k) {
             const TGPPointF& S = Points[First + k];
             const QPointF P = Shifted ? QPointF(S.X + World.dx(), S.Y + World.dy())
                                       : World.map(S.ToQt());
-            Polygon[qsizetype(k)] = QPoint(Round(P.x()), Round(P.y()));
-        }
+            return QPoint(Round(P.x()), Round(P.y()));
+        };
         if (Thin && n >= ThinDirectMinimum) {
             Line.resize(n);
-            for (size_t k = 0; k < n; ++k)
-                Line[k] = {float(Polygon[qsizetype(k)].x()), float(Polygon[qsizetype(k)].y())};
+            for (size_t k = 0; k < n; ++k) {
+                const QPoint D = Device(k);
+                Line[k] = {float(D.x()), float(D.y())};
+            }
             if (DrawThinLinesDirectly(Painter, Color, Line.data(), int(n), false)) return;
         }
+        Polygon.resize(qsizetype(n));
+        for (size_t k = 0; k < n; ++k)
+            Polygon[qsizetype(k)] = Device(k);
         Painter->drawPolyline(Polygon);
     });
     Painter->restore();
