@@ -117,9 +117,7 @@ void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bot
     if (Lower.Y > Bottom) Pairs.insert(Pairs.end(), {At(Bottom), Lower});
 }
 
-void TFourPerColumn::Finish() {
-    if (!FOpen) return;
-    FOpen = false;
+void TFourPerColumn::FinishColumn() {
     const bool LowFirst = FLow.i <= FHigh.i;
     const TKept Kept[4] = {FFirst, LowFirst ? FLow : FHigh, LowFirst ? FHigh : FLow, FLast};
     int Previous = -1;

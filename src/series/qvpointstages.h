@@ -214,13 +214,22 @@ public:
         FFirst = FLow = FHigh = FLast = {P, i};
     }
     // The last column's points go out.
-    void Finish();
+    void Finish() {
+        if (!FOpen) return;
+        FOpen = false;
+        // Most columns of a line that is not dense hold one point.
+        if (FFirst.i == FLast.i)
+            FOut.Add(FFirst.P, FFirst.i);
+        else
+            FinishColumn();
+    }
 
 private:
     struct TKept {
         TGPPointF P;
         int i;
     };
+    void FinishColumn();
     TPointList& FOut;
     bool FOpen = false;
     int FColumn = 0;
