@@ -25,7 +25,8 @@ int TQvScreenPoints::Begin(const TQvAxisMapping& X, const TQvAxisMapping& Y, boo
 void TQvScreenPoints::End(int Count, bool AddedOnColumns) {
     if (FList.Points.size() > FCountBefore) FOnColumns = FOnColumns && AddedOnColumns;
     const std::vector<TGPPointF>& P = FList.Points;
-    for (std::size_t k = std::max<std::size_t>(FCountBefore, 1); k < P.size(); ++k) {
+    for (std::size_t k = std::max<std::size_t>(FCountBefore, 1);
+         k < P.size() && (FAscendingX || FDescendingX); ++k) {
         FAscendingX = FAscendingX && P[k].X >= P[k - 1].X;
         FDescendingX = FDescendingX && P[k].X <= P[k - 1].X;
     }
