@@ -191,6 +191,10 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
 }
 
 void TQvSeries::ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) const {
+    // Room for every point at once: grown step by step, a list of a million points is copied
+    // into fresh pages again and again.
+    Out.Points.reserve(Out.Points.size() + size_t(Stop - Start + 1));
+    Out.Index.reserve(Out.Index.size() + size_t(Stop - Start + 1));
     QvPointStages::TLineReducer Line(LineBounds(), Out);
     if (!PlainValues()) {
         for (int i = Start; i <= Stop; ++i)
