@@ -8,6 +8,7 @@
 
 #ifdef __SSE2__
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 namespace {
@@ -315,6 +316,37 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
         Across(m, c, 1);
     End(High);
+}
+
+void TQvThinLines::Bounds(const float* XY, int Count, float& Left, float& Top, float& Right,
+                          float& Bottom) {
+    Left = Top = INFINITY;
+    Right = Bottom = -INFINITY;
+    int k = 0;
+#ifdef __SSE2__
+    // Two points at a time; the new value first, as the minimum and maximum keep the second
+    // operand when either is NaN.
+    __m128 Low = _mm_set1_ps(INFINITY), High = _mm_set1_ps(-INFINITY);
+    for (; k + 2 <= Count; k += 2) {
+        const __m128 Two = _mm_loadu_ps(XY + 2 * k);
+        Low = _mm_min_ps(Two, Low);
+        High = _mm_max_ps(Two, High);
+    }
+    float L[4], H[4];
+    _mm_storeu_ps(L, Low);
+    _mm_storeu_ps(H, High);
+    Left = std::min(L[0], L[2]);
+    Top = std::min(L[1], L[3]);
+    Right = std::max(H[0], H[2]);
+    Bottom = std::max(H[1], H[3]);
+#endif
+    for (; k < Count; ++k) {
+        const float X = XY[2 * k], Y = XY[2 * k + 1];
+        Left = X < Left ? X : Left;
+        Right = X > Right ? X : Right;
+        Top = Y < Top ? Y : Top;
+        Bottom = Y > Bottom ? Y : Bottom;
+    }
 }
 
 bool TQvThinLines::BeginCoverage(double Left, double Top, double Right, double Bottom, int Count) {

@@ -100,15 +100,14 @@ private:
     static constexpr std::size_t EndOnBothCoresFrom = 1 << 18;
 
     template <class Point> bool BeginCoverage(const Point* P, int Count, double Dx, double Dy) {
-        float Left = INFINITY, Top = INFINITY, Right = -INFINITY, Bottom = -INFINITY;
-        for (int k = 0; k < Count; ++k) { // NaN compares false and is passed over
-            Left = P[k].X < Left ? P[k].X : Left;
-            Right = P[k].X > Right ? P[k].X : Right;
-            Top = P[k].Y < Top ? P[k].Y : Top;
-            Bottom = P[k].Y > Bottom ? P[k].Y : Bottom;
-        }
+        static_assert(sizeof(Point) == 2 * sizeof(float) && sizeof(P->X) == sizeof(float));
+        float Left, Top, Right, Bottom;
+        Bounds(&P->X, Count, Left, Top, Right, Bottom);
         return BeginCoverage(Left + Dx, Top + Dy, Right + Dx, Bottom + Dy, Count);
     }
+    // The bounds of Count points X, Y one after the other; NaN is passed over.
+    static void Bounds(const float* XY, int Count, float& Left, float& Top, float& Right,
+                       float& Bottom);
 
     // False for an aliased segment too short to draw.
     bool Segment(double X0, double Y0, double X1, double Y1);
