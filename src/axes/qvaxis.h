@@ -504,7 +504,8 @@ private:
     // The label base line across the axis.
     float LabelBase() const;
     float HalfLabelStep() const;
-    void AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value);
+    // Sets label Index (the next one) up for Value at Pixel.
+    void AddLabel(TGPGraphics* Graphics, int Index, const QString& Text, float Pixel, double Value);
     void PlaceExtraExponent(TGPGraphics* Graphics);
     void PlaceCaption(TGPGraphics* Graphics);
     void PlaceCaptionBeyondEnd();

@@ -159,7 +159,9 @@ void TQvAxis::CalculateTicks() {
     FTicks.clear();
     FMajorTick.clear();
     FMajorGridTick.clear();
-    FAxLabels.Clear();
+    // The label objects of the last pass are used again: made anew, they cost more than the
+    // ticks.
+    int Labels = 0;
     FMaxNumberLabelWidth = FMaxNumberLabelHeight = 0;
     const TQvScale& Scale = this->Scale();
     FNormalizeConst = Scale.MappedSpan(FStart, FStop, FScaleState) / FAxLength;
@@ -178,9 +180,10 @@ void TQvAxis::CalculateTicks() {
         const std::optional<TQvTickLabel> Label =
             Scale.Label(Tick.Value, FStop, FScaleState, *this);
         if (!Label) continue;
-        AddLabel(&Scratch.Graphics, Label->Text, Label->Banded ? Pixel + HalfLabelStep() : Pixel,
-                 Tick.Value);
+        AddLabel(&Scratch.Graphics, Labels++, Label->Text,
+                 Label->Banded ? Pixel + HalfLabelStep() : Pixel, Tick.Value);
     }
+    FAxLabels.SetCount(Labels);
     if (Crosses()) KeepLabelsInside();
     if (FNumbersVisible && FAdditionalExponent && FAxLabels.Count() > 1)
         PlaceExtraExponent(&Scratch.Graphics);
@@ -214,8 +217,10 @@ void TQvAxis::KeepLabelsInside() {
     }
 }
 
-void TQvAxis::AddLabel(TGPGraphics* Graphics, const QString& Text, float Pixel, double Value) {
-    TQvRichCaptionObject* Label = FAxLabels.Add();
+void TQvAxis::AddLabel(TGPGraphics* Graphics, int Index, const QString& Text, float Pixel,
+                       double Value) {
+    TQvRichCaptionObject* Label =
+        Index < FAxLabels.Count() ? FAxLabels.Get(Index) : FAxLabels.Add();
     Label->SetCaption(LabelText(Value, Text));
     Label->SetFont(GetNumbersFont());
     Label->SetAngle(FRubricsAngle);
