@@ -119,9 +119,9 @@ void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bot
 
 void TFourPerColumn::FinishColumn() {
     const bool LowFirst = FLow.i <= FHigh.i;
-    const TKept Kept[4] = {FFirst, LowFirst ? FLow : FHigh, LowFirst ? FHigh : FLow, FLast};
+    const TKeptPoint Kept[4] = {FFirst, LowFirst ? FLow : FHigh, LowFirst ? FHigh : FLow, FLast};
     int Previous = -1;
-    for (const TKept& Each : Kept) {
+    for (const TKeptPoint& Each : Kept) {
         if (Each.i == Previous) continue;
         FOut.Add(Each.P, Each.i);
         Previous = Each.i;

@@ -194,6 +194,12 @@ void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn
 void AddOutsideBand(const TGPPointF& A, const TGPPointF& B, float Top, float Bottom,
                     std::vector<TGPPointF>& Pairs);
 
+// A point kept by a stage, with its data index.
+struct TKeptPoint {
+    TGPPointF P;
+    int i;
+};
+
 // Within each pixel column only the first, the lowest, the highest and the last point of a
 // line change pixels: the others are passed over. Points come one by one, in the order of
 // their data indices, and go to Out.
@@ -225,15 +231,11 @@ public:
     }
 
 private:
-    struct TKept {
-        TGPPointF P;
-        int i;
-    };
     void FinishColumn();
     TPointList& FOut;
     bool FOpen = false;
     int FColumn = 0;
-    TKept FFirst{}, FLow{}, FHigh{}, FLast{};
+    TKeptPoint FFirst{}, FLow{}, FHigh{}, FLast{};
 };
 
 // A line, point by point as it is mapped, in the order of the data indices. Of each run of
@@ -276,10 +278,6 @@ public:
     void Finish();
 
 private:
-    struct TKept {
-        TGPPointF P;
-        int i;
-    };
     enum class TMerging {
         Nothing,
         Near,
@@ -334,10 +332,10 @@ private:
     TFourPerColumn FFour;
     // The edges all points of the run so far lie beyond; 0 without a run.
     unsigned FBeyond = 0;
-    TKept FRunFirst{}, FRunLast{};
+    TKeptPoint FRunFirst{}, FRunLast{};
     bool FAnchored = false, FDown = false;
     TMerging FMerging = TMerging::Nothing;
-    TKept FAnchor{}, FEnd{};
+    TKeptPoint FAnchor{}, FEnd{};
 };
 
 // Calls Visit(c, i, j) for each pixel column c that the ascending values X(First .. Last)

@@ -8,7 +8,6 @@
 
 #ifdef __SSE2__
 #include <emmintrin.h>
-#include <xmmintrin.h>
 #endif
 
 namespace {
@@ -268,14 +267,14 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const double Slope = a1 > a0 ? (b1 - b0) / (a1 - a0) : 0;
     const int MajorLow = Steep ? T.Top : T.Left, MajorHigh = Steep ? T.Bottom : T.Right;
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
-    // Pixel (x, y) is at Origin[x * 1 + y * Stride], in the target or in the coverage.
+    // Pixel (x, y) is at x * 1 + y * Stride less Origin, in the target or in the coverage.
     std::uint8_t* const Coverage = FCoverage;
     const std::ptrdiff_t Stride = Coverage ? T.Right - T.Left : T.Stride;
-    std::uint8_t* const Covered = Coverage ? Coverage - (T.Top * Stride + T.Left) : nullptr;
+    const std::ptrdiff_t Origin = Coverage ? T.Top * Stride + T.Left : 0;
     const std::ptrdiff_t MajorStep = Steep ? Stride : 1, MinorStep = Steep ? 1 : Stride;
     const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
-        if (Covered)
-            Covered[At] = Union(Covered[At], Alpha);
+        if (Coverage)
+            Coverage[At - Origin] = Union(Coverage[At - Origin], Alpha);
         else
             Mix(T.Pixels[At], Alpha);
     };
