@@ -7,6 +7,7 @@
 #include "framework/qvforms.h"
 #include "graph/qvgraph2d.h"
 #include "parser/qvparsefkt.h"
+#include "series/qvsymbolstamps.h"
 #include "undo/qvundostack.h"
 
 #include <QRandomGenerator>

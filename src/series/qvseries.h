@@ -22,6 +22,7 @@ class QIODevice;
 class TCustomIniFile;
 class TQvAxis;
 class TQvGraph2D;
+class TQvSymbolStamps;
 class TQvUndoStack;
 
 // The value of point Index that a value transformation maps; the handler replaces Value.
@@ -463,6 +464,8 @@ protected:
     std::unique_ptr<TQvPen> FOutOfRangePen;
     std::unique_ptr<TGPSolidBrush> FSymbolBrush;
     std::unique_ptr<TGPSolidBrush> FOutOfRangeBrush;
+    // The stamps of the last dense symbols, kept for the next paint.
+    std::unique_ptr<TQvSymbolStamps> FSymbolStamps;
     float FLastSymbolSize;
     bool FLastSymbolsVisible = false;
     QList<TComponent*> FObjectsToUpdate;

@@ -380,8 +380,12 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
         return;
     }
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
-    TQvSymbolStamps InRange(FSymbolPen.get(), FSymbolBrush.get(), Normal->GetSize(),
-                            Normal->GetPointSymbol(), Mode);
+    if (!FSymbolStamps || !FSymbolStamps->Serves(FSymbolPen.get(), FSymbolBrush.get(),
+                                                 Normal->GetSize(), Normal->GetPointSymbol(), Mode))
+        FSymbolStamps =
+            std::make_unique<TQvSymbolStamps>(FSymbolPen.get(), FSymbolBrush.get(),
+                                              Normal->GetSize(), Normal->GetPointSymbol(), Mode);
+    TQvSymbolStamps& InRange = *FSymbolStamps;
     TQvSymbolStamps OutOfRange(FOutOfRangePen.get(), FOutOfRangeBrush.get(), Outside->GetSize(),
                                Outside->GetPointSymbol(), Mode);
     const QTransform World = Graphics->GetTransform().ToQt();
@@ -389,12 +393,15 @@ void TQvSeries::DrawDenseSymbols(TGPGraphics* Graphics) {
     // Symbols of two kinds drawn in turn must keep their order.
     InRange.Begin(Painter, World, !FRangeFromFunction);
     if (FRangeFromFunction) OutOfRange.Begin(Painter, World, false);
-    ForEachDrawn([&](size_t k) {
-        if (!FRangeFromFunction || InFunctionRange(Index[k]))
-            InRange.Draw(Points[k]);
-        else if (Outside->GetVisible())
-            OutOfRange.Draw(Points[k]);
-    });
+    if (FRangeFromFunction)
+        ForEachDrawn([&](size_t k) {
+            if (InFunctionRange(Index[k]))
+                InRange.Draw(Points[k]);
+            else if (Outside->GetVisible())
+                OutOfRange.Draw(Points[k]);
+        });
+    else
+        InRange.DrawMany(Points, FTopmost.All ? nullptr : &FTopmost.Drawn);
     InRange.End();
     Graphics->ReleaseHDC(Painter);
 }

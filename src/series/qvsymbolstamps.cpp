@@ -16,6 +16,12 @@
 
 namespace {
 
+// The colour of a solid brush, 0 for any other.
+TQvColor SolidColor(const TGPBrush* Brush) {
+    const auto* Solid = dynamic_cast<const TGPSolidBrush*>(Brush);
+    return Solid ? Solid->GetColor() : 0;
+}
+
 // The one opaque colour a symbol is drawn in, or 0 when it has more or is see-through.
 std::uint32_t SingleColor(const TGPPen* Pen, const TGPBrush* Brush) {
     const auto* Solid = dynamic_cast<const TGPSolidBrush*>(Brush);
@@ -115,8 +121,16 @@ void MixRow(const std::uint8_t* Through, QRgb* Pixels, int Width, std::uint32_t 
 
 TQvSymbolStamps::TQvSymbolStamps(const TGPPen* Pen, const TGPBrush* Brush, float Size,
                                  QvStyle::TQvPointSymbol Symbol, TGPSmoothingMode Mode)
-    : FPen(Pen), FBrush(Brush), FSize(Size), FSymbol(Symbol), FMode(Mode),
+    : FPen(Pen), FBrush(Brush), FPenColor(Pen->GetColor()), FBrushColor(SolidColor(Brush)),
+      FPenWidth(Pen->GetWidth()), FSize(Size), FSymbol(Symbol), FMode(Mode),
       FHalf(int(std::ceil(Size / 2 + Pen->GetWidth())) + 2), FColor(SingleColor(Pen, Brush)) {}
+
+bool TQvSymbolStamps::Serves(const TGPPen* Pen, const TGPBrush* Brush, float Size,
+                             QvStyle::TQvPointSymbol Symbol, TGPSmoothingMode Mode) const {
+    return Pen == FPen && Brush == FBrush && Pen->GetColor() == FPenColor &&
+           Pen->GetWidth() == FPenWidth && SolidColor(Brush) == FBrushColor && Size == FSize &&
+           Symbol == FSymbol && Mode == FMode;
+}
 
 bool TQvSymbolStamps::Fit(TGPGraphics* Graphics) {
     if (!Graphics->IsRaster()) return false;
@@ -150,19 +164,27 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     // And a row more, which the second of a pair of stamp rows may reach. The plane stays with
     // the thread between paints: freed, it stayed with the allocator all the same, where what
     // came to lie after it could keep it from being used again and a paint took a new one.
-    thread_local std::vector<std::uint8_t> Plane;
-    Plane.assign(std::size_t(FRowBytes) * std::size_t(FClip.height() + 1), 255);
-    FThrough = Plane.data();
-    FFirstRow = FClip.height();
-    FLastRow = -1;
+    // End gives the rows it mixed back clear, so that only a new size, or a paint that did not
+    // end, needs the whole plane filled.
+    struct TPlane {
+        std::vector<std::uint8_t> Bytes;
+        bool Clear = false;
+    };
+    thread_local TPlane Plane;
+    const std::size_t Size = std::size_t(FRowBytes) * std::size_t(FClip.height() + 1);
+    if (!Plane.Clear || Plane.Bytes.size() != Size) Plane.Bytes.assign(Size, 255);
+    Plane.Clear = false;
+    FThrough = Plane.Bytes.data();
+    FPlaneClear = &Plane.Clear;
+    FTouched = {FClip.height(), -1};
 }
 
-void TQvSymbolStamps::Draw(const TGPPointF& P) {
+std::optional<TQvSymbolStamps::TPlace> TQvSymbolStamps::Place(const TGPPointF& P) {
     // Far off the surface (or NaN) a symbol shows nothing, and its pixel need not exist.
     const float DeviceX = P.X + float(FDx), DeviceY = P.Y + float(FDy);
     if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
           DeviceY >= float(FReach.top()) && DeviceY <= float(FReach.bottom())))
-        return;
+        return std::nullopt;
     // Within the reach the nearest quarter is a small number: the floor needs no library call.
     const auto NearestQuarter = [](float v) {
         const float s = v * Quarters + 0.5f;
@@ -173,30 +195,111 @@ void TQvSymbolStamps::Draw(const TGPPointF& P) {
     const int Left = X >> 2, Top = Y >> 2; // Quarters is four: floor division
     TStamp& Stamp = FStamps[std::size_t((Y & (Quarters - 1)) * Quarters + (X & (Quarters - 1)))];
     if (!Stamp.Width) MakeStamp(Stamp, X & (Quarters - 1), Y & (Quarters - 1));
-    const int DeviceLeft = Left + Stamp.Offset.x() + FDx;
-    const int DeviceTop = Top + Stamp.Offset.y() + FDy;
-    if (FTarget && Cover(Stamp, DeviceLeft, DeviceTop)) return;
+    return TPlace{&Stamp, Left + Stamp.Offset.x() + FDx, Top + Stamp.Offset.y() + FDy};
+}
+
+void TQvSymbolStamps::Draw(const TGPPointF& P) {
+    const std::optional<TPlace> At = Place(P);
+    if (!At) return;
+    if (FTarget && Inside(*At))
+        Cover(*At, FTouched);
+    else
+        Paint(*At);
+}
+
+void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
+                               const std::vector<std::size_t>* Chosen) {
+    const std::size_t Count = Chosen ? Chosen->size() : Points.size();
+    // Below this many symbols a second thread costs more than it saves.
+    constexpr std::size_t ShareFrom = 8192;
+    if (!FTarget || Count < ShareFrom) {
+        for (std::size_t n = 0; n < Count; ++n)
+            Draw(Points[Chosen ? (*Chosen)[n] : n]);
+        return;
+    }
+    // The second core only reads stamps: all are made first, with the painter, on this one.
+    for (int q = 0; q < Quarters * Quarters; ++q)
+        if (!FStamps[std::size_t(q)].Width)
+            MakeStamp(FStamps[std::size_t(q)], q % Quarters, q / Quarters);
+    const int Middle = MiddleRow(Points, Chosen);
+    TShare Above, Below;
+    RunOnBothCores([&] { Above = ScaleRows(Points, Chosen, Middle, true); },
+                   [&] { Below = ScaleRows(Points, Chosen, Middle, false); });
+    for (const TShare* Share : {&Above, &Below}) {
+        FTouched.Add(Share->Touched.First, Share->Touched.Last);
+        for (const TPlace& At : Share->Aside)
+            if (Inside(At))
+                Cover(At, FTouched);
+            else
+                Paint(At);
+    }
+}
+
+TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Points,
+                                                   const std::vector<std::size_t>* Chosen,
+                                                   int Middle, bool Upper) {
+    // Both cores only write in their own frames while they scale: written next to what the
+    // other core reads, a value would take the cache line from it again and again.
+    TShare Share{FTouched, {}};
+    const std::size_t Count = Chosen ? Chosen->size() : Points.size();
+    // A symbol further than this from the middle row lies wholly on one side of it, and the
+    // other core passes it over without placing it.
+    const float Edge = float(Middle + FClip.top() - FDy), Reach = float(FHalf + 2);
+    for (std::size_t n = 0; n < Count; ++n) {
+        const TGPPointF& P = Points[Chosen ? (*Chosen)[n] : n];
+        if (Upper ? P.Y >= Edge + Reach : P.Y < Edge - Reach) continue;
+        const std::optional<TPlace> At = Place(P);
+        if (!At) continue;
+        // Each symbol is this core's by its first row.
+        const int First = FirstRow(*At);
+        if (Upper != (First < Middle)) continue;
+        if (Inside(*At) && (!Upper || First + RowsScaled(*At->Stamp) <= Middle))
+            Cover(*At, Share.Touched);
+        else
+            Share.Aside.push_back(*At);
+    }
+    return Share;
+}
+
+int TQvSymbolStamps::MiddleRow(std::span<const TGPPointF> Points,
+                               const std::vector<std::size_t>* Chosen) {
+    constexpr std::size_t Samples = 1024;
+    const std::size_t Count = Chosen ? Chosen->size() : Points.size();
+    std::vector<int> Rows;
+    Rows.reserve(Samples + 1);
+    for (std::size_t n = 0; n < Count; n += std::max<std::size_t>(1, Count / Samples))
+        if (const std::optional<TPlace> At = Place(Points[Chosen ? (*Chosen)[n] : n]))
+            Rows.push_back(FirstRow(*At));
+    if (Rows.empty()) return 0;
+    const auto Median = Rows.begin() + std::ptrdiff_t(Rows.size() / 2);
+    std::nth_element(Rows.begin(), Median, Rows.end());
+    return *Median;
+}
+
+void TQvSymbolStamps::Paint(const TPlace& At) {
     FPainter->save();
     FPainter->resetTransform();
-    FPainter->drawImage(QPoint(DeviceLeft, DeviceTop), Stamp.Image);
+    FPainter->drawImage(QPoint(At.Left, At.Top), At.Stamp->Image);
     FPainter->restore();
 }
 
-bool TQvSymbolStamps::Cover(const TStamp& Stamp, int Left, int Top) {
-    if (Left < FClip.left() || Top < FClip.top() || Left + Stamp.Width - 1 > FClip.right() ||
-        Top + Stamp.Height - 1 > FClip.bottom())
-        return false;
-    const int FirstRow = Top - FClip.top();
-    FFirstRow = std::min(FFirstRow, FirstRow);
-    FLastRow = std::max(FLastRow, FirstRow + Stamp.Height - 1);
-    std::uint8_t* Row = FThrough + FirstRow * FRowBytes + (Left - FClip.left());
+bool TQvSymbolStamps::Inside(const TPlace& At) const {
+    return At.Left >= FClip.left() && At.Top >= FClip.top() &&
+           At.Left + At.Stamp->Width - 1 <= FClip.right() &&
+           At.Top + At.Stamp->Height - 1 <= FClip.bottom();
+}
+
+void TQvSymbolStamps::Cover(const TPlace& At, TTouched& Touched) const {
+    const TStamp& Stamp = *At.Stamp;
+    const int Top = FirstRow(At);
+    Touched.Add(Top, Top + Stamp.Height - 1);
+    std::uint8_t* Row = FThrough + Top * FRowBytes + (At.Left - FClip.left());
     const int Chunks = Stamp.Chunks;
     const TChunkThrough* Through = Stamp.Through.data();
     for (int sy = 0; sy < Stamp.Height; sy += 2, Row += 2 * FRowBytes, Through += 2 * Chunks)
         for (int c = 0; c < Chunks; ++c)
             ScaleTwoRows(Row + c * Chunk, Row + FRowBytes + c * Chunk, Through[c].data(),
                          Through[Chunks + c].data());
-    return true;
 }
 
 void TQvSymbolStamps::End() {
@@ -204,21 +307,25 @@ void TQvSymbolStamps::End() {
     auto* Pixels = reinterpret_cast<QRgb*>(FTarget->bits());
     // Rows are independent: many go half to each core.
     constexpr int ShareRowsFrom = 64;
-    if (FLastRow - FFirstRow >= ShareRowsFrom) {
-        const int Middle = FFirstRow + (FLastRow - FFirstRow) / 2;
-        RunOnBothCores([&] { MixRows(FFirstRow, Middle, Pixels); },
-                       [&] { MixRows(Middle + 1, FLastRow, Pixels); });
+    const int First = FTouched.First, Last = FTouched.Last;
+    if (Last - First >= ShareRowsFrom) {
+        const int Middle = First + (Last - First) / 2;
+        RunOnBothCores([&] { MixRows(First, Middle, Pixels); },
+                       [&] { MixRows(Middle + 1, Last, Pixels); });
     } else {
-        MixRows(FFirstRow, FLastRow, Pixels);
+        MixRows(First, Last, Pixels);
     }
+    *FPlaneClear = true;
     FTarget = nullptr;
 }
 
 void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) const {
     const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
-    for (int r = First; r <= Last; ++r)
-        MixRow(FThrough + r * FRowBytes, Pixels + (FClip.top() + r) * Stride + FClip.left(),
-               FClip.width(), FColor);
+    for (int r = First; r <= Last; ++r) {
+        std::uint8_t* Row = FThrough + r * FRowBytes;
+        MixRow(Row, Pixels + (FClip.top() + r) * Stride + FClip.left(), FClip.width(), FColor);
+        std::memset(Row, 255, std::size_t(FRowBytes));
+    }
 }
 
 void TQvSymbolStamps::MakeStamp(TStamp& Stamp, int Qx, int Qy) {

@@ -82,10 +82,16 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         Chart.Graph->SetSmoothingMode(Smooth ? TQvSmoothingMode::AntiAlias
                                              : TQvSmoothingMode::None);
         TCloud Cloud(60000);
-        // Symbols far off the chart ink nothing.
+        // Symbols far off the chart ink nothing; those across the top edge of the image are
+        // cut there.
         for (const double Far : {1e30, -1e30, 1e12}) {
             Cloud.Xs.push_back(500);
             Cloud.Ys.push_back(Far);
+        }
+        Chart.Paint();
+        for (int i = 0; i < 300; ++i) {
+            Cloud.Xs.push_back(i * 3.3);
+            Cloud.Ys.push_back(Chart.Y->WorldToNumber(float(i % 5) / 2));
         }
         auto* Series = Chart.NewSeriesOf<TQvPointSeries>(Cloud.Xs, Cloud.Ys);
         Series->GetLine()->SetVisible(false);
@@ -111,6 +117,22 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         ASSERT_GT(d.Inked, 40000);
         EXPECT_LT(d.InkDiffers, d.Inked / 100) << d.InkDiffers << " of " << d.Inked;
         EXPECT_LE(d.Stray, d.Inked / 1000) << d.Stray;
+        // The stamps and the cleared plane serve the next paint, in a new colour too.
+        EXPECT_EQ(Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Series->DrawSymbols(&G); }),
+                  Stamped);
+        Symbol->SetFillColor(0xFFD62728);
+        Symbol->SetBorderColor(0xFFD62728);
+        Chart.Paint();
+        const QImage Red =
+            Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Series->DrawSymbols(&G); });
+        const auto Near = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
+                   std::abs(qBlue(a) - qBlue(b)) <= 1;
+        };
+        for (int y = 0; y < Red.height(); ++y)
+            for (int x = 0; x < Red.width(); ++x)
+                if (Stamped.pixel(x, y) == 0xFF1F77B4)
+                    ASSERT_TRUE(Near(Red.pixel(x, y), 0xFFD62728));
         // Symbols hidden under later ones are not even kept, unless they shine through.
         const int Kept = Series->ScreenPoints().Count();
         Symbol->SetFillColor(0x801F77B4);
