@@ -179,7 +179,8 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     FTouched = {FClip.height(), -1};
 }
 
-std::optional<TQvSymbolStamps::TPlace> TQvSymbolStamps::Place(const TGPPointF& P) {
+[[gnu::always_inline]] inline std::optional<TQvSymbolStamps::TPlace>
+TQvSymbolStamps::Place(const TGPPointF& P) {
     // Far off the surface (or NaN) a symbol shows nothing, and its pixel need not exist.
     const float DeviceX = P.X + float(FDx), DeviceY = P.Y + float(FDy);
     if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
@@ -283,13 +284,14 @@ void TQvSymbolStamps::Paint(const TPlace& At) {
     FPainter->restore();
 }
 
-bool TQvSymbolStamps::Inside(const TPlace& At) const {
+[[gnu::always_inline]] inline bool TQvSymbolStamps::Inside(const TPlace& At) const {
     return At.Left >= FClip.left() && At.Top >= FClip.top() &&
            At.Left + At.Stamp->Width - 1 <= FClip.right() &&
            At.Top + At.Stamp->Height - 1 <= FClip.bottom();
 }
 
-void TQvSymbolStamps::Cover(const TPlace& At, TTouched& Touched) const {
+[[gnu::always_inline]] inline void TQvSymbolStamps::Cover(const TPlace& At,
+                                                          TTouched& Touched) const {
     const TStamp& Stamp = *At.Stamp;
     const int Top = FirstRow(At);
     Touched.Add(Top, Top + Stamp.Height - 1);
