@@ -288,11 +288,41 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
     const std::span<const double> Y(FYData->Data(), size_t(FYData->GetCount()));
     const double* X = FXData->Data();
     const TQvAxisMapper XMap(*FXAxis), YMap(*FYAxis);
-    QvPointStages::ReduceByColumns(
-        Y, FYData->MinMaxHierarchy(), Start, Stop,
-        [this, X](int i) { return X ? X[i] : FXData->GetValue(i); },
-        [&XMap](double v) { return XMap.Pixel(v); }, [&XMap](float p) { return XMap.Number(p); },
-        [&YMap](double v) { return YMap.Pixel(v); }, FScreen.Output(), X);
+    const TQvMinMaxHierarchy& Hierarchy = FYData->MinMaxHierarchy();
+    const auto XAt = [this, X](int i) { return X ? X[i] : FXData->GetValue(i); };
+    const auto Reduce = [&](int From, int To, QvPointStages::TPointList& Out) {
+        QvPointStages::ReduceByColumns(
+            Y, Hierarchy, From, To, XAt, [&XMap](double v) { return XMap.Pixel(v); },
+            [&XMap](float p) { return XMap.Number(p); },
+            [&YMap](double v) { return YMap.Pixel(v); }, Out, X);
+    };
+    QvPointStages::TPointList& Out = FScreen.Output();
+    // Many values go half to each core, in whole pixel columns: the second core begins with
+    // the first value of the column the middle value falls into, where the edges lie as the
+    // columns find them.
+    const int Column = QvPointStages::Column(XMap.Pixel(XAt(Start + (Stop - Start) / 2)));
+    const double Low = XMap.Number(float(Column) - 0.5f), High = XMap.Number(float(Column) + 0.5f);
+    const auto FirstFrom = [&](double Edge) {
+        int Lo = Start, Hi = Stop + 1;
+        while (Lo < Hi) {
+            const int m = Lo + (Hi - Lo) / 2;
+            if (XAt(m) < Edge)
+                Lo = m + 1;
+            else
+                Hi = m;
+        }
+        return Lo;
+    };
+    const int Middle = Stop - Start >= ShareFrom ? FirstFrom(std::min(Low, High)) : Start;
+    if (Middle <= Start || Middle > Stop) {
+        Reduce(Start, Stop, Out);
+        return;
+    }
+    QvPointStages::TPointList Second;
+    RunOnBothCores([&] { Reduce(Start, Middle - 1, Out); }, [&] { Reduce(Middle, Stop, Second); });
+    // The line goes on unless the column was all NaN.
+    Out.Append(Second,
+               !Second.Index.empty() && Second.Index.front() < FirstFrom(std::max(Low, High)));
 }
 
 // The Y pixel the area closes at: the axis start when it lies above 0, else 0.

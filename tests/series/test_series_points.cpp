@@ -4,6 +4,9 @@
 
 #include "../chartfixture.h"
 
+#include <data/qvminmax.h>
+#include <series/qvpointstages.h>
+
 #include <gtest/gtest.h>
 
 #include <QFile>
@@ -289,6 +292,39 @@ TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
         // Both halves keep their ends.
         for (const int End : {Middle - 1, Middle, n - 1})
             EXPECT_EQ(std::count(Screen.Index().begin(), Screen.Index().end(), End), End != Gap);
+    }
+    // Ascending values go to the cores in whole pixel columns, and keep the points of one pass;
+    // a column of NaN alone at the seam breaks the line there.
+    std::vector<double> Ascending, Noisy;
+    for (int i = 0; i < n; ++i) {
+        Ascending.push_back(1000.0 * i / n);
+        Noisy.push_back(500 + 50 * Step(Random));
+    }
+    for (const bool Gap : {false, true}) {
+        SCOPED_TRACE(Gap ? "NaN at the seam" : "no gap");
+        TPixelChart Chart;
+        const auto Pixel = [&](double v) { return Chart.X->NumberToWorld(v); };
+        const int Seam = QvPointStages::Column(Pixel(Ascending[Middle]));
+        std::vector<double> Ys = Noisy;
+        for (int i = 0; i < n; ++i)
+            if (Gap && QvPointStages::Column(Pixel(Ascending[size_t(i)])) == Seam)
+                Ys[size_t(i)] = NAN;
+        const TQvSeries* Series = Chart.Line(Ascending, Ys);
+        Chart.Paint();
+        TQvMinMaxHierarchy Hierarchy;
+        Hierarchy.Extend(Ys);
+        QvPointStages::TPointList OnePass;
+        QvPointStages::ReduceByColumns(
+            Ys, Hierarchy, 0, n - 1, [&](int i) { return Ascending[size_t(i)]; }, Pixel,
+            [&](float p) { return Chart.X->WorldToNumber(p); },
+            [&](double v) { return Chart.Y->NumberToWorld(v); }, OnePass);
+        const TQvScreenPoints& Screen = Series->ScreenPoints();
+        ASSERT_TRUE(Screen.OnColumns());
+        EXPECT_EQ(Screen.Index(), OnePass.Index);
+        EXPECT_EQ(Screen.Points(), OnePass.Points);
+        size_t Runs = 0;
+        Screen.ForEachRun([&](size_t, size_t) { ++Runs; });
+        EXPECT_EQ(Runs, Gap ? 2u : 1u);
     }
 }
 
