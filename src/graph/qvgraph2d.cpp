@@ -703,6 +703,11 @@ constexpr qint64 ShareValuesFrom = 1 << 15;
 } // namespace
 
 void TQvGraph2D::SummarizeVectors() {
+    // Lines are reduced from the hierarchy of their Y values. Kept before the values are first
+    // scanned, it is made in the pass of their statistics, not in a second pass.
+    for (const TQvSeries* Series : std::as_const(FRelatedSeries))
+        if (Series->GetYData() && Series->GetLine()->GetVisible())
+            Series->GetYData()->KeepMinMaxHierarchy();
     std::vector<const TQvCustomDoubleVector*> Stale;
     std::set<const TQvCustomDoubleVector*> Seen;
     qint64 Values = 0;
