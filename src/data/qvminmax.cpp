@@ -48,6 +48,16 @@ bool Rising(const double* Values, std::size_t From, std::size_t To) {
     return All;
 }
 
+// Whether the n values from First rise from the value before them on, when Check asks, and
+// their entry: the extremes of rising values are their ends, found without a scan.
+TEntry EntryOf(const double* Values, std::size_t First, std::size_t n, bool Check, bool& Rises) {
+    Rises = Check && Rising(Values, First, First + n);
+    if (Rises && !std::isnan(Values[First]))
+        return {Values[First], Values[First + n - 1], std::uint32_t(First),
+                std::uint32_t(First + n - 1)};
+    return TQvMinMaxHierarchy::BlockEntry(Values, First, n);
+}
+
 // The lowest and the highest value of a run, NaN passed over (+inf and -inf when all are).
 void Extremes(const double* V, std::size_t Count, double& Lo, double& Hi) {
     std::size_t i = 0;
@@ -129,11 +139,11 @@ void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std
         constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
         for (std::size_t i = a; i < b; i += Block) {
             const std::size_t n = std::min(Block, b - i);
-            const TEntry E = TQvMinMaxHierarchy::BlockEntry(Values.data(), i, n);
+            bool Rises;
+            const TEntry E = EntryOf(Values.data(), i, n, S->Ascending, Rises);
             // NaN compares false: an all-NaN block changes nothing.
             S->Take(E.Min, E.MinIndex, E.Max, E.MaxIndex);
-            // Block by block, while the block is in the cache.
-            S->Ascending = S->Ascending && Rising(Values.data(), i, i + n);
+            S->Ascending = Rises;
         }
     };
     if (To > From && To - From >= TQvMinMaxHierarchy::BothCoresFrom)
@@ -164,10 +174,12 @@ void TQvMinMaxHierarchy::Extend(std::span<const double> Values, TQvValueSummary*
     const auto Part = [&](std::size_t b0, std::size_t b1, TQvValueSummary* S) {
         for (std::size_t b = b0; b < b1; ++b) {
             const std::size_t First = b << BlockBits, Count = std::size_t(1) << BlockBits;
-            Blocks[b] = BlockEntry(Values.data(), First, Count);
-            if (!S || b < FoldFrom) continue;
+            const bool Folds = S && b >= FoldFrom;
+            bool Rises;
+            Blocks[b] = EntryOf(Values.data(), First, Count, Folds && S->Ascending, Rises);
+            if (!Folds) continue;
             S->Take(Blocks[b].Min, Blocks[b].MinIndex, Blocks[b].Max, Blocks[b].MaxIndex);
-            S->Ascending = S->Ascending && Rising(Values.data(), First, First + Count);
+            S->Ascending = Rises;
         }
     };
     if ((EndBlock - FirstBlock) << BlockBits < BothCoresFrom)
