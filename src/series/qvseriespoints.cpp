@@ -12,6 +12,7 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
+#include <ranges>
 #include <tuple>
 
 namespace {
@@ -297,23 +298,22 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
             [&YMap](double v) { return YMap.Pixel(v); }, Out, X);
     };
     QvPointStages::TPointList& Out = FScreen.Output();
+    if (Stop - Start < ShareFrom) {
+        Reduce(Start, Stop, Out);
+        return;
+    }
     // Many values go half to each core, in whole pixel columns: the second core begins with
     // the first value of the column the middle value falls into, where the edges lie as the
     // columns find them.
-    const int Column = QvPointStages::Column(XMap.Pixel(XAt(Start + (Stop - Start) / 2)));
-    const double Low = XMap.Number(float(Column) - 0.5f), High = XMap.Number(float(Column) + 0.5f);
+    const int Seam = QvPointStages::Column(XMap.Pixel(XAt(Start + (Stop - Start) / 2)));
+    const double Low = XMap.Number(float(Seam) - 0.5f), High = XMap.Number(float(Seam) + 0.5f);
     const auto FirstFrom = [&](double Edge) {
-        int Lo = Start, Hi = Stop + 1;
-        while (Lo < Hi) {
-            const int m = Lo + (Hi - Lo) / 2;
-            if (XAt(m) < Edge)
-                Lo = m + 1;
-            else
-                Hi = m;
-        }
-        return Lo;
+        const auto Indices = std::views::iota(Start, Stop + 1);
+        return Start + int(std::ranges::partition_point(
+                               Indices, [&](int i) { return XAt(i) < Edge; }) -
+                           Indices.begin());
     };
-    const int Middle = Stop - Start >= ShareFrom ? FirstFrom(std::min(Low, High)) : Start;
+    const int Middle = FirstFrom(std::min(Low, High));
     if (Middle <= Start || Middle > Stop) {
         Reduce(Start, Stop, Out);
         return;
