@@ -19,6 +19,19 @@
 namespace {
 // Face names whose availability is remembered; the store starts afresh when full.
 constexpr qsizetype FontNamesKept = 1024;
+// Line spacings of fonts by family, size and style.
+constexpr qsizetype LineSpacingsKept = 1024;
+
+struct TFontKey {
+    QString Family;
+    float Size;
+    int Style;
+    bool operator==(const TFontKey&) const = default;
+};
+
+size_t qHash(const TFontKey& Key, size_t Seed = 0) {
+    return qHashMulti(Seed, Key.Family, Key.Size, Key.Style);
+}
 
 QColor ToQColor(TQvColor Color) {
     return QColor::fromRgba(Color);
@@ -843,9 +856,15 @@ QFont TGPFont::ToQt(float DpiY) const {
 }
 
 float TGPFont::GetHeight(const TGPGraphics&) const {
-    // Every surface measures as one of 96 dpi.
+    // Every surface measures as one of 96 dpi. Resolving the font costs more than measuring a
+    // label, and every label of an axis asks at every layout.
+    static TQvFontCache<TFontKey, float> Known(LineSpacingsKept);
+    const TFontKey Key{FFamily, FSize, FStyle.toInt()};
+    if (const std::optional<float> Found = Known.Find(Key)) return *Found;
     static QImage Probe(1, 1, QImage::Format_ARGB32);
-    return float(QFontMetricsF(ToQt(96), &Probe).lineSpacing());
+    const float Height = float(QFontMetricsF(ToQt(96), &Probe).lineSpacing());
+    Known.Insert(Key, Height);
+    return Height;
 }
 
 TGPStringFormat TGPStringFormat::GenericDefault() {
