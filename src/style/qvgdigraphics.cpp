@@ -355,6 +355,10 @@ void TGPGraphics::DrawSegments(const TGPPen& Pen, const TGPPointF* Points, int C
             DrawLine(Pen, Points[k], Points[k + 1]);
         return;
     }
+    // Without smoothing, the direct pixels are those of Qt's pen, for a fraction of the setup.
+    if (!FPainter->testRenderHint(QPainter::Antialiasing) &&
+        DrawThinLinesDirectly(Pen, Points, Count, true))
+        return;
     QVarLengthArray<QLineF, 64> Lines;
     for (int k = 0; k + 1 < Count; k += 2)
         Lines.append(QLineF(Points[k].ToQt(), Points[k + 1].ToQt()));

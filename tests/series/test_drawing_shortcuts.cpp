@@ -301,6 +301,29 @@ TEST(DrawingShortcuts, AliasedThinLinesInkThePixelsOfQtsPen) {
                               std::clamp(Points.back().Y + Step(Random), 2.f, 78.f)});
         ASSERT_EQ(Draw(Points, true), Draw(Points, false)) << "polyline " << Line;
     }
+    // Separate segments, as axes draw their ticks, from none to a few pixels long.
+    const auto DrawPairs = [&](const std::vector<TGPPointF>& Ends, bool OneByOne) {
+        QImage Image(80, 80, QImage::Format_ARGB32_Premultiplied);
+        Image.fill(Qt::white);
+        TGPGraphics G(&Image);
+        G.SetSmoothingMode(TGPSmoothingMode::None);
+        if (OneByOne)
+            for (size_t k = 0; k + 1 < Ends.size(); k += 2)
+                G.DrawLine(Pen, Ends[k], Ends[k + 1]);
+        else
+            G.DrawSegments(Pen, Ends.data(), int(Ends.size()));
+        return Image;
+    };
+    std::uniform_real_distribution<float> At(10, 70);
+    for (int Set = 0; Set < 100; ++Set) {
+        std::vector<TGPPointF> Ends;
+        for (int k = 0; k < 8; ++k) {
+            const TGPPointF From{At(Random), At(Random)};
+            const float Length = float(k % 4) * Step(Random) / 8;
+            Ends.insert(Ends.end(), {From, {From.X + (k % 2 ? Length : 0), From.Y + Length}});
+        }
+        ASSERT_EQ(DrawPairs(Ends, false), DrawPairs(Ends, true)) << "set " << Set;
+    }
 }
 
 // A chart of a noisy line, random in X, drawn into a kept image of its series.
