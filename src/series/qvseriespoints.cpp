@@ -12,7 +12,6 @@
 #include <cmath>
 #include <limits>
 #include <numeric>
-#include <ranges>
 #include <tuple>
 
 namespace {
@@ -307,11 +306,17 @@ void TQvSeries::ReduceByColumns(int Start, int Stop) {
     // columns find them.
     const int Seam = QvPointStages::Column(XMap.Pixel(XAt(Start + (Stop - Start) / 2)));
     const double Low = XMap.Number(float(Seam) - 0.5f), High = XMap.Number(float(Seam) + 0.5f);
+    // The first index whose value lies at Edge or beyond, by halving.
     const auto FirstFrom = [&](double Edge) {
-        const auto Indices = std::views::iota(Start, Stop + 1);
-        return Start + int(std::ranges::partition_point(
-                               Indices, [&](int i) { return XAt(i) < Edge; }) -
-                           Indices.begin());
+        int Lo = Start, Hi = Stop + 1;
+        while (Lo < Hi) {
+            const int m = Lo + (Hi - Lo) / 2;
+            if (XAt(m) < Edge)
+                Lo = m + 1;
+            else
+                Hi = m;
+        }
+        return Lo;
     };
     const int Middle = FirstFrom(std::min(Low, High));
     if (Middle <= Start || Middle > Stop) {
