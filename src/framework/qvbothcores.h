@@ -8,25 +8,49 @@
 #include <thread>
 #include <vector>
 
+// True on a thread while it runs a part of RunOnBothCores.
+inline thread_local bool QvOnOneOfBothCores = false;
+
 // Runs First here and Second on a second thread at the same time, and returns when both are
-// done. An exception of either is thrown again then, First's before Second's.
+// done. An exception of either is thrown again then, First's before Second's. Within a part
+// that already has a core to itself, both run here in turn: a third and fourth thread would
+// only make the two cores take turns, after the cost of starting them.
 template <class FirstFn, class SecondFn>
 void RunOnBothCores(const FirstFn& First, const SecondFn& Second) {
+    const auto Run = [](const auto& Part) {
+        struct TMark {
+            bool Before = QvOnOneOfBothCores;
+            TMark() { QvOnOneOfBothCores = true; }
+            ~TMark() { QvOnOneOfBothCores = Before; }
+        } Mark;
+        Part();
+    };
     std::exception_ptr SecondFailed;
-    std::thread Helper([&] {
+    const auto RunSecond = [&] {
         try {
-            Second();
+            Run(Second);
         } catch (...) {
             SecondFailed = std::current_exception();
         }
-    });
-    try {
-        First();
-    } catch (...) {
+    };
+    if (QvOnOneOfBothCores) {
+        try {
+            First();
+        } catch (...) {
+            RunSecond();
+            throw;
+        }
+        RunSecond();
+    } else {
+        std::thread Helper(RunSecond);
+        try {
+            Run(First);
+        } catch (...) {
+            Helper.join();
+            throw;
+        }
         Helper.join();
-        throw;
     }
-    Helper.join();
     if (SecondFailed) std::rethrow_exception(SecondFailed);
 }
 

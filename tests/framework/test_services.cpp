@@ -121,4 +121,26 @@ TEST(Services, WorkOnBothCoresFinishesBothPartsAndPassesOnAFailure) {
     EXPECT_THROW(RunOnBothCores([] { throw std::logic_error("first"); }, [&] { ++Done; }),
                  std::logic_error);
     EXPECT_EQ(Done, 1);
+    // Parts that share out again run their halves in turn, on their own thread, and the same
+    // failures come through.
+    std::thread::id Threads[2][2];
+    const auto Nested = [&](int Part) {
+        RunOnBothCores([&] { Threads[Part][0] = std::this_thread::get_id(); },
+                       [&] { Threads[Part][1] = std::this_thread::get_id(); });
+    };
+    RunOnBothCores([&] { Nested(0); }, [&] { Nested(1); });
+    EXPECT_EQ(Threads[0][0], std::this_thread::get_id());
+    EXPECT_EQ(Threads[0][1], Threads[0][0]);
+    EXPECT_NE(Threads[1][0], Threads[0][0]);
+    EXPECT_EQ(Threads[1][1], Threads[1][0]);
+    Done = 0;
+    EXPECT_THROW(
+        RunOnBothCores(
+            [&] { RunOnBothCores([] { throw std::logic_error("first"); }, [&] { ++Done; }); },
+            [] {}),
+        std::logic_error);
+    EXPECT_EQ(Done, 1);
+    // Afterwards this thread shares out again.
+    RunOnBothCores([] {}, [&] { Threads[0][1] = std::this_thread::get_id(); });
+    EXPECT_NE(Threads[0][1], std::this_thread::get_id());
 }
