@@ -1,6 +1,7 @@
 #include "style/qvthinlines.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <utility>
@@ -143,7 +144,8 @@ TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bo
 
 TQvThinLines::TQvThinLines(const TQvThinLines& Main, TSecondCore)
     : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth),
-      FColorTimes(Main.FColorTimes), FCoverage(TakePlane(SecondPlane, Main.CoverageSize())),
+      FColorTimes(Main.FColorTimes),
+      FCoverage(Main.FSmooth ? TakePlane(SecondPlane, Main.CoverageSize()) : nullptr),
       FWhole(Main.FCoverage ? Main.FWhole : Main.FTarget) {}
 
 // A pixel of the colour already (under a dense line, say) stays so.
@@ -235,17 +237,13 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
     }
     FLast.Direction = Direction;
     FLast.AxisAligned = AxisAligned;
-    std::uint8_t* const Coverage = FCoverage;
     const std::uint32_t Color = FColor;
     do {
         const std::int64_t Across = b >> 16;
         const std::int64_t x = Vertical ? Across : a, y = Vertical ? a : Across;
-        if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom) {
-            if (Coverage)
-                Coverage[(y - T.Top) * (T.Right - T.Left) + (x - T.Left)] = 255;
-            else
-                T.Pixels[y * T.Stride + x] = Color;
-        }
+        // Relaxed, a store is a plain one; the other core may store the same colour there.
+        if (x >= T.Left && x < T.Right && y >= T.Top && y < T.Bottom)
+            std::atomic_ref(T.Pixels[y * T.Stride + x]).store(Color, std::memory_order_relaxed);
         b += Step;
     } while (++a < End);
     FLast.X = int(Vertical ? Last.Across : Last.Along);

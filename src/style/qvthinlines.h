@@ -43,9 +43,10 @@ public:
                 ? &P[Count - 2]
                 : nullptr;
         if (Count >= ShareFrom) {
-            // Pieces do not depend on each other but for aliased joins: a second core gathers
-            // the second half into a coverage of its own, which is then added to the first
-            // half's, or blended over it.
+            // Pieces do not depend on each other but for aliased joins. Smooth, a second core
+            // gathers the second half into a coverage of its own, which is then added to the
+            // first half's, or blended over it; aliased, both write the one colour straight
+            // into the pixels, in whichever order.
             const int Middle = Pairs ? Count / 4 * 2 : Count / 2;
             TQvThinLines Helper(*this, SecondCore);
             RunOnBothCores(
@@ -54,7 +55,7 @@ public:
                     Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy,
                                       Pairs ? nullptr : &P[Middle - 1]);
                 });
-            EndCoverage(Gather ? this : nullptr, &Helper);
+            if (FSmooth) EndCoverage(Gather ? this : nullptr, &Helper);
         } else {
             DrawPieces(P, Count, Pairs, Dx, Dy, Closing);
             if (Gather) EndCoverage(this, nullptr);
@@ -66,7 +67,8 @@ private:
     static constexpr int ShareFrom = 1 << 13;
     struct TSecondCore {};
     static constexpr TSecondCore SecondCore{};
-    // A helper that gathers into a coverage of its own, over the same pixels as Main.
+    // A helper that draws over the same pixels as Main; smooth, it gathers into a coverage of
+    // its own.
     TQvThinLines(const TQvThinLines& Main, TSecondCore);
 
     // A polyline joins its first segment to the one from Before (when given) to P[0].
