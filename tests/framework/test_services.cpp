@@ -143,4 +143,16 @@ TEST(Services, WorkOnBothCoresFinishesBothPartsAndPassesOnAFailure) {
     // Afterwards this thread shares out again.
     RunOnBothCores([] {}, [&] { Threads[0][1] = std::this_thread::get_id(); });
     EXPECT_NE(Threads[0][1], std::this_thread::get_id());
+    // Callers on several threads at once: one has the kept second thread, the others fresh
+    // ones, and every part of every call runs once.
+    Done = 0;
+    std::vector<std::thread> Callers;
+    for (int c = 0; c < 3; ++c)
+        Callers.emplace_back([&] {
+            for (int k = 0; k < 300; ++k)
+                RunOnBothCores([&] { ++Done; }, [&] { ++Done; });
+        });
+    for (std::thread& Caller : Callers)
+        Caller.join();
+    EXPECT_EQ(Done, 3 * 300 * 2);
 }
