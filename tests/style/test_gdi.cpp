@@ -104,16 +104,18 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
         }
     // One-pixel columns side by side, as dense lines draw them, are filled a row at a time
     // across 16 of them: a short run, overlapping columns, columns far apart, which end the
-    // list; clipped or not.
+    // list; clipped or not. Enough of them from left to right fill half on each core.
     std::vector<TGPRectF> Columns;
-    for (int x = 0; x < 38; ++x) {
-        const float Top = x < 22 ? float(5 + x % 3) : float(x % 2 ? 2 : 30);
+    for (int x = 0; x < 700; ++x) {
+        const float Top = x < 22 || x > 40 ? float(5 + x % 3) : float(x % 2 ? 2 : 30);
         if (x != 5) Columns.push_back({float(x), Top, 1, float(3 + x % 5)});
     }
     for (bool Clipped : {false, true}) {
-        TCanvas One, Many;
-        for (TCanvas* C : {&One, &Many})
-            if (Clipped) C->Graphics->SetClip(TGPRectF{0, 6, 40, 26});
+        TCanvas One(720, 40), Many(720, 40);
+        for (TCanvas* C : {&One, &Many}) {
+            C->Graphics->SetSmoothingMode(TGPSmoothingMode::None);
+            if (Clipped) C->Graphics->SetClip(TGPRectF{0, 6, 710, 26});
+        }
         for (const TGPRectF& R : Columns)
             One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
         Many.Graphics->FillRectangles(TGPSolidBrush(Blue), Columns.data(), int(Columns.size()));
