@@ -2,6 +2,9 @@
 
 #include <atomic>
 #include <chrono>
+#include <mutex>
+
+#include <pthread.h>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -31,12 +34,20 @@ struct TJob {
 };
 
 // The kept thread and what it is handed. It is never ended: a program that exits while it
-// sleeps takes it along.
+// sleeps takes it along. A child process forked without it makes its own.
 class TKeptThread {
 public:
     static TKeptThread& Get() {
-        static TKeptThread* const Kept = new TKeptThread;
-        return *Kept;
+        static std::mutex Making;
+        if (TKeptThread* Kept = FNow.load(std::memory_order_acquire)) return *Kept;
+        const std::lock_guard Lock(Making);
+        if (!FNow.load(std::memory_order_relaxed)) {
+            static const bool Forks =
+                pthread_atfork(nullptr, nullptr, [] { FNow.store(nullptr); }) == 0;
+            (void)Forks;
+            FNow.store(new TKeptThread, std::memory_order_release);
+        }
+        return *FNow.load(std::memory_order_relaxed);
     }
     // Whether this caller may hand work over now.
     bool Take() { return !FBusy.test_and_set(std::memory_order_acquire); }
@@ -74,6 +85,7 @@ private:
         }
     }
 
+    inline static std::atomic<TKeptThread*> FNow{nullptr};
     std::atomic_flag FBusy;
     std::atomic<unsigned> FSignal{0}, FDone{0};
     std::atomic<const TJob*> FPending{nullptr};

@@ -155,4 +155,11 @@ TEST(Services, WorkOnBothCoresFinishesBothPartsAndPassesOnAFailure) {
     for (std::thread& Caller : Callers)
         Caller.join();
     EXPECT_EQ(Done, 3 * 300 * 2);
+    // A child process forked without the kept thread starts one of its own.
+    EXPECT_EXIT(
+        {
+            RunOnBothCores([] {}, [] {});
+            std::exit(0);
+        },
+        testing::ExitedWithCode(0), "");
 }
