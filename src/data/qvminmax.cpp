@@ -135,6 +135,7 @@ void TQvValueSummary::Append(const TQvValueSummary& Later) {
 }
 
 void TQvValueSummary::Fold(std::span<const double> Values, std::size_t From, std::size_t To) {
+    QvClearUpperVectorHalves();
     const auto Run = [&](std::size_t a, std::size_t b, TQvValueSummary* S) {
         constexpr std::size_t Block = std::size_t(1) << TQvMinMaxHierarchy::BlockBits;
         for (std::size_t i = a; i < b; i += Block) {

@@ -3,6 +3,8 @@
 // Large work split in two: this thread does one part while a second thread does the other.
 // Plain C++.
 
+#include "framework/qvvectorstate.h"
+
 #include <algorithm>
 #include <exception>
 #include <thread>
@@ -50,6 +52,7 @@ void RunOnBothCores(const FirstFn& First, const SecondFn& Second) {
             TMark() { QvOnOneOfBothCores = true; }
             ~TMark() { QvOnOneOfBothCores = Before; }
         } Mark;
+        QvClearUpperVectorHalves();
         Part();
     };
     std::exception_ptr SecondFailed;

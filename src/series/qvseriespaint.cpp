@@ -4,6 +4,7 @@
 #include "series/qvseries.h"
 
 #include "axes/qvaxis.h"
+#include "framework/qvvectorstate.h"
 #include "graph/qvgraph2d.h"
 #include "series/qvsymbolstamps.h"
 
@@ -173,6 +174,7 @@ bool TQvSeries::CanDrawColumns() const {
 // (fewer than one inked pixel in a hundred differs). Only the lines from one column to the next
 // are stroked.
 void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
+    QvClearUpperVectorHalves();
     const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
     const bool Smooth =
         Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;

@@ -91,6 +91,7 @@ bool TQvSeries::AddPaintState(std::vector<std::uintptr_t>& State) {
 
 void TQvSeries::CalculatePoints() {
     if (!FXAxis || !FYAxis) return;
+    QvClearUpperVectorHalves();
     const int Count = std::min(FCount, GetCount());
     const bool TopmostOnly = KeepsTopmostOnly();
     int Start = FScreen.Begin(FXAxis->Mapping(), FYAxis->Mapping(), TopmostOnly);

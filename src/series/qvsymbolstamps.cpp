@@ -210,6 +210,7 @@ void TQvSymbolStamps::Draw(const TGPPointF& P) {
 
 void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
                                const std::vector<std::size_t>* Chosen) {
+    QvClearUpperVectorHalves();
     const std::size_t Count = Chosen ? Chosen->size() : Points.size();
     // Below this many symbols a second thread costs more than it saves.
     constexpr std::size_t ShareFrom = 8192;
@@ -327,6 +328,7 @@ void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) const {
         std::uint8_t* Row = FThrough + r * FRowBytes;
         MixRow(Row, Pixels + (FClip.top() + r) * Stride + FClip.left(), FClip.width(), FColor);
         std::memset(Row, 255, std::size_t(FRowBytes));
+        QvClearUpperVectorHalves();
     }
 }
 

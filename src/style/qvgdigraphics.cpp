@@ -1,6 +1,7 @@
 #include "style/qvgdi.h"
 #include "style/qvthinlines.h"
 
+#include "framework/qvvectorstate.h"
 #include "style/qvfontcache.h"
 
 #include <QHash>
@@ -575,6 +576,7 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     const QRgb Value = Color.rgba();
     const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
+    QvClearUpperVectorHalves();
     const auto FillCells = [&](qsizetype From, qsizetype To) {
         for (qsizetype i = From; i < To;) {
             // One-pixel columns side by side inside the clip go a strip at a time.

@@ -394,6 +394,12 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
                             _mm_cmpeq_epi8(_mm_or_si128(a, b), _mm_setzero_si128())) == 0xFFFF)
                         continue;
                     _mm_storeu_si128(reinterpret_cast<__m128i*>(Sixteen), UnionSixteen(a, b));
+                    // Cleared here, not by a call to memset, which may leave the upper halves
+                    // of the vector registers in use.
+                    for (std::uint8_t* Plane : {A, B})
+                        if (Plane)
+                            _mm_storeu_si128(reinterpret_cast<__m128i*>(Plane + x),
+                                             _mm_setzero_si128());
                 } else
 #endif
                 {
@@ -404,9 +410,10 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
                         Any |= a | b;
                     }
                     if (!Any) continue;
+                    for (std::uint8_t* Plane : {A, B})
+                        if (Plane) std::memset(Plane + x, 0, std::size_t(n));
+                    QvClearUpperVectorHalves();
                 }
-                if (A) std::memset(A + x, 0, std::size_t(n));
-                if (B) std::memset(B + x, 0, std::size_t(n));
                 std::ptrdiff_t i = 0;
 #ifdef __SSE2__
                 for (; i + 4 <= n; i += 4) {

@@ -36,6 +36,7 @@ public:
     // i .. i + 1 and j .. j + 1): a polyline, or with Pairs the segments 0 to 1, 2 to 3, ...
     template <class Point>
     void Draw(const Point* P, int Count, bool Pairs, double Dx, double Dy) {
+        QvClearUpperVectorHalves();
         const bool Gather = FSmooth && Count >= GatherFrom && BeginCoverage(P, Count, Dx, Dy);
         // A closed outline's first join is that with its last segment.
         const Point* Closing =
