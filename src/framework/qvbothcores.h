@@ -6,6 +6,7 @@
 #include "framework/qvvectorstate.h"
 
 #include <algorithm>
+#include <atomic>
 #include <exception>
 #include <thread>
 #include <vector>
@@ -78,22 +79,32 @@ void RunOnBothCores(const FirstFn& First, const SecondFn& Second) {
     if (SecondFailed) std::rethrow_exception(SecondFailed);
 }
 
-// Runs Work(Item) for every item of Items, shared out to both threads in two shares of about
-// the same total Weight(Item), the heaviest items placed first.
+// Runs Work(k) for every k of 0 .. Count - 1: this thread takes them from the front, the
+// second one from the back, each the next that the other has not taken. Halves fixed in
+// advance left one core waiting whenever the other ran slower (from its caches, or from other
+// work on the machine); from the ends, each core's share still lies together.
+template <class WorkFn> void ShareFromBothEnds(std::size_t Count, const WorkFn& Work) {
+    std::atomic<std::size_t> Taken{0}; // the join of both parts orders their work
+    RunOnBothCores(
+        [&] {
+            for (std::size_t k = 0; Taken.fetch_add(1, std::memory_order_relaxed) < Count; ++k)
+                Work(k);
+        },
+        [&] {
+            for (std::size_t k = Count; Taken.fetch_add(1, std::memory_order_relaxed) < Count;)
+                Work(--k);
+        });
+}
+
+// Runs Work(Item) for every item of Items on both threads, each taking the heaviest by
+// Weight(Item) of those left at its end.
 template <class Item, class WeightFn, class WorkFn>
 void ShareOutOnBothCores(std::vector<Item> Items, const WeightFn& Weight, const WorkFn& Work) {
     std::stable_sort(Items.begin(), Items.end(),
                      [&](const Item& a, const Item& b) { return Weight(a) > Weight(b); });
-    std::vector<Item> Shares[2];
-    long long Weights[2] = {0, 0};
-    for (const Item& Each : Items) {
-        const int Lighter = Weights[1] < Weights[0];
-        Shares[Lighter].push_back(Each);
-        Weights[Lighter] += Weight(Each);
-    }
-    const auto Run = [&](const std::vector<Item>& Share) {
-        for (const Item& Each : Share)
-            Work(Each);
-    };
-    RunOnBothCores([&] { Run(Shares[0]); }, [&] { Run(Shares[1]); });
+    // Heavy at both ends, light in the middle.
+    std::vector<Item> Ends(Items.size());
+    for (std::size_t k = 0; k < Items.size(); ++k)
+        Ends[k % 2 ? Items.size() - 1 - k / 2 : k / 2] = Items[k];
+    ShareFromBothEnds(Ends.size(), [&](std::size_t k) { Work(Ends[k]); });
 }

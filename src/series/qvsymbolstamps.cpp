@@ -308,13 +308,14 @@ void TQvSymbolStamps::Paint(const TPlace& At) {
 void TQvSymbolStamps::End() {
     if (!FTarget) return;
     auto* Pixels = reinterpret_cast<QRgb*>(FTarget->bits());
-    // Rows are independent: many go half to each core.
-    constexpr int ShareRowsFrom = 64;
+    // Rows are independent: many go to both cores, in blocks.
+    constexpr int ShareRowsFrom = 64, BlockRows = 16;
     const int First = FTouched.First, Last = FTouched.Last;
     if (Last - First >= ShareRowsFrom) {
-        const int Middle = First + (Last - First) / 2;
-        RunOnBothCores([&] { MixRows(First, Middle, Pixels); },
-                       [&] { MixRows(Middle + 1, Last, Pixels); });
+        ShareFromBothEnds(std::size_t((Last - First) / BlockRows + 1), [&](std::size_t b) {
+            const int From = First + int(b) * BlockRows;
+            MixRows(From, std::min(Last, From + BlockRows - 1), Pixels);
+        });
     } else {
         MixRows(First, Last, Pixels);
     }

@@ -596,8 +596,8 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
                 FillCell(Pixels, Stride, Cells[i], Value);
         }
     };
-    // One-pixel columns from left to right (those of a line) fill half on each core: the
-    // halves share no pixel. Not under smoothing, where the lines that join them blend over
+    // One-pixel columns from left to right (those of a line) fill on both cores, in blocks
+    // that share no pixel. Not under smoothing, where the lines that join them blend over
     // their pixels next, which is slower from the cache of the other core than the fill gains.
     const auto LeftToRight = [&] {
         for (qsizetype i = 0; i < Cells.size(); ++i)
@@ -607,8 +607,11 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     };
     if (Cells.size() >= ShareCellsFrom && !FPainter->testRenderHint(QPainter::Antialiasing) &&
         LeftToRight()) {
-        const qsizetype Middle = Cells.size() / 2;
-        RunOnBothCores([&] { FillCells(0, Middle); }, [&] { FillCells(Middle, Cells.size()); });
+        constexpr qsizetype Block = 8 * StripWidth;
+        ShareFromBothEnds(std::size_t((Cells.size() + Block - 1) / Block), [&](std::size_t b) {
+            const qsizetype From = qsizetype(b) * Block;
+            FillCells(From, std::min(From + Block, Cells.size()));
+        });
     } else {
         FillCells(0, Cells.size());
     }

@@ -18,6 +18,7 @@
 #include <QTimer>
 
 #include <atomic>
+#include <numeric>
 #include <stdexcept>
 
 TEST(Services, MessageDlgAsksThroughTheReplaceableHandler) {
@@ -108,6 +109,35 @@ TEST(Services, IdleHandlersRunWhileTheLoopWaits) {
     Application()->DoIdle();
     EXPECT_EQ(Calls, Before);
     EXPECT_EQ(Once, 1);
+}
+
+TEST(Services, WorkSharedFromBothEndsRunsEveryItemOnce) {
+    for (const std::size_t Count : {0, 1, 2, 1001}) {
+        std::vector<std::atomic<int>> Runs(Count);
+        ShareFromBothEnds(Count, [&](std::size_t k) { ++Runs[k]; });
+        for (std::size_t k = 0; k < Count; ++k)
+            EXPECT_EQ(Runs[k], 1) << k << " of " << Count;
+    }
+    // Weighted items, also where the caller already has a core and all run on it in turn.
+    std::vector<int> Items(50);
+    std::iota(Items.begin(), Items.end(), 1);
+    for (const bool Nested : {false, true}) {
+        std::atomic<int> Sum{0}, Calls{0};
+        const auto Share = [&] {
+            ShareOutOnBothCores(
+                Items, [](int i) { return i % 7; },
+                [&](int i) {
+                    Sum += i;
+                    ++Calls;
+                });
+        };
+        if (Nested)
+            RunOnBothCores(Share, [] {});
+        else
+            Share();
+        EXPECT_EQ(Sum, 50 * 51 / 2);
+        EXPECT_EQ(Calls, 50);
+    }
 }
 
 TEST(Services, WorkOnBothCoresFinishesBothPartsAndPassesOnAFailure) {
