@@ -452,15 +452,20 @@ void TGPGraphics::FillRectangle(const TGPBrush& Brush, float X, float Y, float W
 }
 
 namespace {
-// The device rectangle when its edges lie on whole pixels.
+// The device rectangle when its edges lie on whole pixels. Asked for every column of a long
+// line: the whole numbers come without a library call or a branch per edge.
 std::optional<QRect> WholePixels(const QRectF& Device) {
-    const QRect Whole = Device.toRect();
-    const bool Exact = std::abs(Device.left() - Whole.left()) < 1e-3 &&
-                       std::abs(Device.top() - Whole.top()) < 1e-3 &&
-                       std::abs(Device.width() - Whole.width()) < 1e-3 &&
-                       std::abs(Device.height() - Whole.height()) < 1e-3;
+    const double Edges[4] = {Device.left(), Device.top(), Device.width(), Device.height()};
+    int Whole[4];
+    bool Exact = true;
+    for (int k = 0; k < 4; ++k) {
+        // Far beyond any device (or NaN) an edge is not taken as whole.
+        const double Edge = std::abs(Edges[k]) < double(1 << 30) ? Edges[k] : 0.5;
+        Whole[k] = int(Edge + (Edge < 0 ? -0.5 : 0.5));
+        Exact &= std::abs(Edge - Whole[k]) < 1e-3;
+    }
     if (!Exact) return std::nullopt;
-    return Whole;
+    return QRect(Whole[0], Whole[1], Whole[2], Whole[3]);
 }
 } // namespace
 

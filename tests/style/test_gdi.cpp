@@ -82,7 +82,8 @@ TEST(Gdi, IntegerCoordinatesArePixelCentres) {
 TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
     // Whole-pixel rectangles take a faster way than fractional ones; both must match single
     // fills, smoothed or not, with a translation.
-    const TGPRectF Rects[] = {{2.5f, 3.5f, 1, 20}, {4, 3, 1, 7}, {6.25f, 4.6f, 2.5f, 9.3f}};
+    const TGPRectF Rects[] = {
+        {2.5f, 3.5f, 1, 20}, {4, 3, 1, 7}, {6.25f, 4.6f, 2.5f, 9.3f}, {-5, 3, 4, 5}};
     for (auto Mode : {TGPSmoothingMode::None, TGPSmoothingMode::AntiAlias})
         for (int Clipping : {0, 1, 2}) {
             TCanvas One, Many;
@@ -97,14 +98,14 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
             for (const TGPRectF& R : Rects)
                 One.Graphics->FillRectangle(TGPSolidBrush(Blue), R);
             // One at a time, so that each takes its own way: the first lies on whole device
-            // pixels when smoothed, the second when not.
+            // pixels when smoothed, the second and the last, partly off the device, when not.
             for (const TGPRectF& R : Rects)
                 Many.Graphics->FillRectangles(TGPSolidBrush(Blue), &R, 1);
             ExpectSamePixels(One, Many);
         }
     // One-pixel columns side by side, as dense lines draw them, are filled a row at a time
     // across 16 of them: a short run, overlapping columns, columns far apart, which end the
-    // list; clipped or not. Enough of them from left to right fill half on each core.
+    // list; clipped or not. Enough of them from left to right fill on both cores.
     std::vector<TGPRectF> Columns;
     for (int x = 0; x < 700; ++x) {
         const float Top = x < 22 || x > 40 ? float(5 + x % 3) : float(x % 2 ? 2 : 30);
