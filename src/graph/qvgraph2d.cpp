@@ -210,25 +210,21 @@ void TQvCustomGraph::DeRegisterVariables() {
     RemoveFromStringList(this, GlobalStringList());
 }
 
-void TQvCustomGraph::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
-    TGPSmoothingMode Mode = TGPSmoothingMode::None;
-    if (HighQuality) {
-        switch (GetSmoothingMode()) {
-        case TQvSmoothingMode::None:
-            Mode = TGPSmoothingMode::None;
-            break;
-        case TQvSmoothingMode::HighSpeed:
-            Mode = TGPSmoothingMode::HighSpeed;
-            break;
-        case TQvSmoothingMode::AntiAlias:
-            Mode = TGPSmoothingMode::AntiAlias;
-            break;
-        case TQvSmoothingMode::HighQuality:
-            Mode = TGPSmoothingMode::HighQuality;
-            break;
-        }
+TGPSmoothingMode TQvCustomGraph::HighQualityMode() const {
+    switch (GetSmoothingMode()) {
+    case TQvSmoothingMode::HighSpeed:
+        return TGPSmoothingMode::HighSpeed;
+    case TQvSmoothingMode::AntiAlias:
+        return TGPSmoothingMode::AntiAlias;
+    case TQvSmoothingMode::HighQuality:
+        return TGPSmoothingMode::HighQuality;
+    default:
+        return TGPSmoothingMode::None;
     }
-    Graphics->SetSmoothingMode(Mode);
+}
+
+void TQvCustomGraph::SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const {
+    Graphics->SetSmoothingMode(HighQuality ? HighQualityMode() : TGPSmoothingMode::None);
 }
 
 void TQvCustomGraph::PlaceTitle(float LeftX, float CenterX, float RightX) {
@@ -743,7 +739,7 @@ void TQvGraph2D::MakeOwedPoints() {
     if (Owed.size() < 2 || Values < ShareValuesFrom) return;
     ShareOutOnBothCores(
         Owed, [](const TQvSeries* Series) { return Series->GetCount(); },
-        [](TQvSeries* Series) { Series->CurrentScreenPoints(); });
+        [](TQvSeries* Series) { Series->MakeDrawing(); });
 }
 
 // A series is cut only at the ends where its own values go beyond its own axes' ranges,

@@ -174,6 +174,8 @@ public:
     bool NeedsRecalculate() const { return FRecalculate; }
     // Smoothing as SmoothingMode says, or none.
     void SetHighQuality(TGPGraphics* Graphics, bool HighQuality) const;
+    // The smoothing that SmoothingMode says.
+    TGPSmoothingMode HighQualityMode() const;
 
     // AControl is one of the components the graph owns.
     bool Contains(const TControl* AControl) const;

@@ -237,6 +237,8 @@ public:
     const TQvScreenPoints& ScreenPoints() const { return FScreen; }
     // The screen points, made anew first when stale or made for other axis ranges.
     const TQvScreenPoints& CurrentScreenPoints();
+    // Makes the screen points current, and what the line will be drawn from with them.
+    void MakeDrawing();
     // The screen points are stale or were made for other axis ranges.
     bool PointsOwed() const;
     // Plain series of plain values make their points from their own vectors, the axes and the
@@ -411,6 +413,16 @@ protected:
     // Points reduced per pixel column with a thin solid line: bars and connecting lines.
     bool CanDrawColumns() const;
     void DrawColumns(TGPGraphics* Graphics);
+    // The shapes DrawColumns draws: bars, and the lines between columns as pairs of ends;
+    // smooth and many, also these lines less the parts the bars ink wholly.
+    struct TColumnShapes {
+        std::vector<TGPRectF> Bars;
+        std::vector<TGPPointF> Links, Uncovered;
+        std::uint64_t Generation = 0; // of the screen points they were made from
+        bool Smooth = false;
+    };
+    // The shapes for the current screen points, made anew when they or the smoothing changed.
+    const TColumnShapes& ColumnShapes(bool Smooth);
     // The point with the smallest Measure; with an X given, points sorted by X are searched
     // outwards from it, as no point farther off in X than the best can be nearer.
     template <class Distance>
@@ -484,6 +496,8 @@ protected:
         TGPRectF Area{0, 0, 0, 0};
         bool All = false;
     } FTopmost;
+    // Made with the points where series make theirs side by side, else at the paint.
+    TColumnShapes FColumnShapes;
 };
 
 // A series that joins its points with a line and may fill the area below it.

@@ -160,6 +160,10 @@ TGPRectF ColumnBar(float X, float Top, float Bottom, bool Smooth) {
     const float First = std::round(Top), Last = std::round(Bottom);
     return {X - 0.5f, First - 0.5f, 1, Last - First + 1};
 }
+
+bool SmoothColumns(TGPSmoothingMode Mode) {
+    return Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
+}
 } // namespace
 
 bool TQvSeries::CanDrawColumns() const {
@@ -168,24 +172,31 @@ bool TQvSeries::CanDrawColumns() const {
            !FLineSettings->GetGradient()->GetVisible();
 }
 
+void TQvSeries::MakeDrawing() {
+    CurrentScreenPoints();
+    if (FGraph && FLineSettings->GetVisible() && !FOnGetPen && CanDrawColumns())
+        ColumnShapes(SmoothColumns(FGraph->HighQualityMode()));
+}
+
 // The points of a pixel column joined by a line are one bar of the column's width from the
 // lowest to the highest; filling it inks the pixels that stroking the line up and down the
 // column inks, at a fraction of the cost, except that a run may end one pixel sooner or later
 // (fewer than one inked pixel in a hundred differs). Only the lines from one column to the next
 // are stroked.
-void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
+const TQvSeries::TColumnShapes& TQvSeries::ColumnShapes(bool Smooth) {
+    TColumnShapes& Shapes = FColumnShapes;
+    if (Shapes.Generation == FScreen.Generation() && Shapes.Smooth == Smooth) return Shapes;
     QvClearUpperVectorHalves();
-    const TGPSmoothingMode Mode = Graphics->GetSmoothingMode();
-    const bool Smooth =
-        Mode == TGPSmoothingMode::AntiAlias || Mode == TGPSmoothingMode::HighQuality;
+    Shapes.Bars.clear();
+    Shapes.Links.clear();
+    Shapes.Uncovered.clear();
     const std::vector<TGPPointF>& Points = FScreen.Points();
     // Each column's extent, and where the line enters and leaves it.
     struct TColumn {
         float X, Top, Bottom, Enter, Leave;
     };
     std::vector<TColumn> Columns;
-    std::vector<TGPRectF> Bars;
-    std::vector<TGPPointF> Links; // pairs of ends
+    std::vector<TGPPointF>& Links = Shapes.Links;
     // Smooth, for each link the heights a pixel inside the ends of the bars of both columns it
     // joins: there the bars ink every pixel the link could reach, and it changes none.
     std::vector<std::pair<float, float>> Hidden;
@@ -227,21 +238,29 @@ void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
         }
         for (const TColumn& Column : Columns)
             if (Column.Bottom > Column.Top)
-                Bars.push_back(ColumnBar(Column.X, Column.Top, Column.Bottom, Smooth));
+                Shapes.Bars.push_back(ColumnBar(Column.X, Column.Top, Column.Bottom, Smooth));
     });
-    const TGPSolidBrush Fill(FLineSettings->GetColor());
-    Graphics->FillRectangles(Fill, Bars.data(), int(Bars.size()));
-    if (Links.size() >= ThinDirectMinimum) {
-        std::vector<TGPPointF> Shown;
-        if (Smooth) {
-            Shown.reserve(Links.size());
-            for (size_t k = 0; k < Hidden.size(); ++k)
-                QvPointStages::AddOutsideBand(Links[2 * k], Links[2 * k + 1], Hidden[k].first,
-                                              Hidden[k].second, Shown);
-        }
-        const std::vector<TGPPointF>& Drawn = Smooth ? Shown : Links;
-        if (Graphics->DrawThinLinesDirectly(*FPen, Drawn.data(), int(Drawn.size()), true)) return;
+    if (Smooth && Links.size() >= ThinDirectMinimum) {
+        Shapes.Uncovered.reserve(Links.size());
+        for (size_t k = 0; k < Hidden.size(); ++k)
+            QvPointStages::AddOutsideBand(Links[2 * k], Links[2 * k + 1], Hidden[k].first,
+                                          Hidden[k].second, Shapes.Uncovered);
     }
+    Shapes.Generation = FScreen.Generation();
+    Shapes.Smooth = Smooth;
+    return Shapes;
+}
+
+void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
+    QvClearUpperVectorHalves();
+    const TColumnShapes& Shapes = ColumnShapes(SmoothColumns(Graphics->GetSmoothingMode()));
+    const TGPSolidBrush Fill(FLineSettings->GetColor());
+    Graphics->FillRectangles(Fill, Shapes.Bars.data(), int(Shapes.Bars.size()));
+    const std::vector<TGPPointF>& Links = Shapes.Links;
+    const std::vector<TGPPointF>& Drawn = Shapes.Smooth ? Shapes.Uncovered : Links;
+    if (Links.size() >= ThinDirectMinimum &&
+        Graphics->DrawThinLinesDirectly(*FPen, Drawn.data(), int(Drawn.size()), true))
+        return;
     TGPGraphicsPath Path;
     for (size_t k = 0; k + 1 < Links.size(); k += 2) {
         Path.StartFigure();

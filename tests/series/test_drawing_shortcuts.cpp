@@ -131,8 +131,9 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         };
         for (int y = 0; y < Red.height(); ++y)
             for (int x = 0; x < Red.width(); ++x)
-                if (Stamped.pixel(x, y) == 0xFF1F77B4)
+                if (Stamped.pixel(x, y) == 0xFF1F77B4) {
                     ASSERT_TRUE(Near(Red.pixel(x, y), 0xFFD62728));
+                }
         // Symbols hidden under later ones are not even kept, unless they shine through.
         const int Kept = Series->ScreenPoints().Count();
         Symbol->SetFillColor(0x801F77B4);
@@ -275,6 +276,49 @@ TEST(DrawingShortcuts, SmoothColumnsInkTheirOwnPolyline) {
     const TDifference d = Compare(Columns, Polyline, 255);
     ASSERT_GT(d.Inked, 8000);
     EXPECT_LT(d.InkDiffers, d.Inked / 90) << d.InkDiffers << " of " << d.Inked;
+}
+
+// Two series long enough to make their points, and the columns their lines are drawn as, on
+// both cores: each picture is the one a new chart in that state draws, as smoothing and range
+// change; drawn with other smoothing than the chart's, a line's columns are made for that.
+TEST(DrawingShortcuts, ColumnsMadeWithThePointsFollowSmoothingAndRange) {
+    const TCloud First(20000), Second(20000, 5);
+    struct TTwoLines : TChart {
+        TTwoLines(const TCloud& A, const TCloud& B, bool Smooth, double Start, double Stop) {
+            FixAxes(0, 1000);
+            Graph->SetBackColor(0xFFFFFFFF);
+            Set(Smooth, Start, Stop);
+            for (const TCloud* Cloud : {&A, &B}) {
+                Lines.push_back(NewSeriesOf<TQvLineSeries>(Cloud->Xs, Cloud->Ys));
+                Lines.back()->GetLine()->SetColor(Cloud == &A ? 0xFF000000 : 0xFFFF0000);
+            }
+        }
+        void Set(bool Smooth, double Start, double Stop) {
+            Graph->SetSmoothingMode(Smooth ? TQvSmoothingMode::AntiAlias : TQvSmoothingMode::None);
+            Fix(X, Start, Stop);
+        }
+        std::vector<TQvLineSeries*> Lines;
+    };
+    constexpr QImage::Format Premultiplied = QImage::Format_ARGB32_Premultiplied;
+    TTwoLines Chart(First, Second, true, 0, 1000);
+    for (const auto& [Smooth, Start, Stop] : {std::tuple{true, 0.0, 1000.0},
+                                              {false, 0.0, 1000.0},
+                                              {false, 250.0, 750.0},
+                                              {true, 250.0, 750.0}}) {
+        SCOPED_TRACE(std::to_string(Start) + (Smooth ? ", antialiased" : ", aliased"));
+        Chart.Set(Smooth, Start, Stop);
+        const QImage Painted = Chart.Render(Premultiplied);
+        ASSERT_TRUE(Chart.Lines[0]->ScreenPoints().OnColumns());
+        TTwoLines New(First, Second, Smooth, Start, Stop);
+        EXPECT_EQ(Painted, New.Render(Premultiplied));
+        New.Set(!Smooth, Start, Stop);
+        New.Render();
+        const auto Line = [](TQvSeries* Series) {
+            return [Series](TGPGraphics& G) { Series->DrawLine(&G); };
+        };
+        EXPECT_EQ(Drawn(Chart.Graph, !Smooth, Line(Chart.Lines[1])),
+                  Drawn(New.Graph, !Smooth, Line(New.Lines[1])));
+    }
 }
 
 // Aliased polylines of segments a few pixels long, turning every way, ink exactly the pixels of
