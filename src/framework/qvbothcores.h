@@ -96,6 +96,17 @@ template <class WorkFn> void ShareFromBothEnds(std::size_t Count, const WorkFn& 
         });
 }
 
+// Runs Work(Start, End) over From .. To - 1 in blocks of Block (the last may be shorter),
+// shared from both ends as above.
+template <class Index, class WorkFn>
+void ShareBlocksFromBothEnds(Index From, Index To, Index Block, const WorkFn& Work) {
+    if (To <= From) return;
+    ShareFromBothEnds(std::size_t((To - From + Block - 1) / Block), [&](std::size_t b) {
+        const Index Start = From + Index(b) * Block;
+        Work(Start, std::min(To, Start + Block));
+    });
+}
+
 // Runs Work(Item) for every item of Items on both threads, each taking the heaviest by
 // Weight(Item) of those left at its end.
 template <class Item, class WeightFn, class WorkFn>

@@ -312,10 +312,8 @@ void TQvSymbolStamps::End() {
     constexpr int ShareRowsFrom = 64, BlockRows = 16;
     const int First = FTouched.First, Last = FTouched.Last;
     if (Last - First >= ShareRowsFrom) {
-        ShareFromBothEnds(std::size_t((Last - First) / BlockRows + 1), [&](std::size_t b) {
-            const int From = First + int(b) * BlockRows;
-            MixRows(From, std::min(Last, From + BlockRows - 1), Pixels);
-        });
+        ShareBlocksFromBothEnds(First, Last + 1, BlockRows,
+                                [&](int From, int To) { MixRows(From, To - 1, Pixels); });
     } else {
         MixRows(First, Last, Pixels);
     }

@@ -612,11 +612,7 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     };
     if (Cells.size() >= ShareCellsFrom && !FPainter->testRenderHint(QPainter::Antialiasing) &&
         LeftToRight()) {
-        constexpr qsizetype Block = 8 * StripWidth;
-        ShareFromBothEnds(std::size_t((Cells.size() + Block - 1) / Block), [&](std::size_t b) {
-            const qsizetype From = qsizetype(b) * Block;
-            FillCells(From, std::min(From + Block, Cells.size()));
-        });
+        ShareBlocksFromBothEnds(qsizetype(0), Cells.size(), qsizetype(8 * StripWidth), FillCells);
     } else {
         FillCells(0, Cells.size());
     }

@@ -427,10 +427,9 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
             }
         }
     };
-    // A large coverage is blended half on each core, the top rows here.
+    // A large coverage is blended on both cores, in blocks of rows.
     if (Either.CoverageSize() >= EndOnBothCoresFrom) {
-        const int Middle = T.Top + (T.Bottom - T.Top) / 2;
-        RunOnBothCores([&] { BlendRows(T.Top, Middle); }, [&] { BlendRows(Middle, T.Bottom); });
+        ShareBlocksFromBothEnds(T.Top, T.Bottom, 16, BlendRows);
     } else {
         BlendRows(T.Top, T.Bottom);
     }

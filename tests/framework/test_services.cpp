@@ -118,6 +118,20 @@ TEST(Services, WorkSharedFromBothEndsRunsEveryItemOnce) {
         for (std::size_t k = 0; k < Count; ++k)
             EXPECT_EQ(Runs[k], 1) << k << " of " << Count;
     }
+    // Blocks of a range cover it once, none longer than asked, only the last shorter.
+    for (const int To : {3, 40, 41, 47}) {
+        std::vector<std::atomic<int>> Runs(50);
+        std::atomic<int> Short{0};
+        ShareBlocksFromBothEnds(3, To, 4, [&](int From, int End) {
+            EXPECT_LE(End - From, 4);
+            Short += End - From < 4 && End != To;
+            for (int k = From; k < End; ++k)
+                ++Runs[std::size_t(k)];
+        });
+        for (int k = 0; k < 50; ++k)
+            EXPECT_EQ(Runs[std::size_t(k)], k >= 3 && k < To) << k << " to " << To;
+        EXPECT_EQ(Short, 0);
+    }
     // Weighted items, also where the caller already has a core and all run on it in turn.
     std::vector<int> Items(50);
     std::iota(Items.begin(), Items.end(), 1);
