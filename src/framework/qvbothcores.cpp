@@ -6,10 +6,6 @@
 
 #include <pthread.h>
 
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
-
 namespace {
 
 // How long a thread stays awake for the other one before it sleeps.
@@ -20,9 +16,7 @@ template <class Fn> bool AwaitBriefly(const Fn& Ready) {
     const auto Start = std::chrono::steady_clock::now();
     for (unsigned k = 1;; ++k) {
         if (Ready()) return true;
-#ifdef __SSE2__
-        _mm_pause();
-#endif
+        QvSpinPause();
         if (k % 64 == 0 && std::chrono::steady_clock::now() - Start > Awake) return false;
     }
 }

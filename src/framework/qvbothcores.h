@@ -11,8 +11,19 @@
 #include <thread>
 #include <vector>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 // True on a thread while it runs a part of RunOnBothCores.
 inline thread_local bool QvOnOneOfBothCores = false;
+
+// Tells the core that this thread waits for another one.
+inline void QvSpinPause() {
+#ifdef __SSE2__
+    _mm_pause();
+#endif
+}
 
 // Work handed to the second core for as long as this object lives: to a thread kept for it,
 // or to a fresh one while another caller has the kept one. Starting a thread, or waking one
@@ -105,6 +116,54 @@ void ShareBlocksFromBothEnds(Index From, Index To, Index Block, const WorkFn& Wo
         const Index Start = From + Index(b) * Block;
         Work(Start, std::min(To, Start + Block));
     });
+}
+
+// Runs Make(k) on the second thread and Use(k) after it on this one, for every k of
+// 0 .. Count - 1 in order, Make at most Depth items ahead: a stage that streams values from
+// memory beside one that must take them one after the other. Below From items, or within a
+// part that already has a core, each Make(k) runs here just before its Use(k).
+template <class MakeFn, class UseFn>
+void PipeOnBothCores(std::size_t Count, std::size_t Depth, std::size_t From, const MakeFn& Make,
+                     const UseFn& Use) {
+    if (Count < From || QvOnOneOfBothCores) {
+        for (std::size_t k = 0; k < Count; ++k) {
+            Make(k);
+            Use(k);
+        }
+        return;
+    }
+    std::atomic<std::size_t> Made{0}, Used{0};
+    // Set by a stage that failed, so that the other one stops waiting for it.
+    std::atomic<bool> Failed{false};
+    // Waits until Ready; false when the other stage failed meanwhile.
+    const auto Await = [&](const auto& Ready) {
+        while (!Ready()) {
+            if (Failed.load(std::memory_order_acquire)) return false;
+            QvSpinPause();
+        }
+        return true;
+    };
+    // Runs each item of a stage once Ready(k), and counts it in Done.
+    const auto Stage = [&](const auto& Ready, const auto& Run, std::atomic<std::size_t>& Done) {
+        try {
+            for (std::size_t k = 0; k < Count; Done.store(++k, std::memory_order_release)) {
+                if (!Await([&] { return Ready(k); })) return;
+                Run(k);
+            }
+        } catch (...) {
+            Failed.store(true, std::memory_order_release);
+            throw;
+        }
+    };
+    RunOnBothCores(
+        [&] {
+            Stage([&](std::size_t k) { return Made.load(std::memory_order_acquire) > k; }, Use,
+                  Used);
+        },
+        [&] {
+            Stage([&](std::size_t k) { return Used.load(std::memory_order_acquire) + Depth > k; },
+                  Make, Made);
+        });
 }
 
 // Runs Work(Item) for every item of Items on both threads, each taking the heaviest by

@@ -7,6 +7,7 @@
 // and symbols drop near duplicates.
 
 #include "data/qvminmax.h"
+#include "framework/qvbothcores.h"
 #include "style/qvgditypes.h"
 
 #include <algorithm>
@@ -161,27 +162,40 @@ private:
 std::vector<std::size_t> TopmostSymbols(std::span<const TGPPointF> Points, const TGPRectF& Bounds);
 
 // The same for points of values First .. Last straight from the data, so that the hidden ones
-// are never stored: Map(i, n, Points) maps the n values from i on.
+// are never stored: Map(i, n, Points) maps the n values from i on. Many are mapped on a second
+// core, a few blocks ahead of the claims, which must go one block after the other.
 template <class MapFn>
 void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn& Map,
                         TPointList& Out) {
     constexpr int Block = int(TPixelClaims::Block);
-    std::array<TGPPointF, Block> Mapped, Kept;
+    constexpr std::size_t Ahead = 8, PipeFrom = 32;
+    std::vector<std::array<TGPPointF, Block>> Mapped(Ahead);
+    std::array<TGPPointF, Block> Kept;
     std::array<int, Block> KeptIndex;
     std::array<std::uint32_t, Block> Drawn;
     TPixelClaims Claims(Bounds);
     const std::size_t From = Out.Points.size();
-    for (int End = Last + 1; End > First;) {
+    // Block b ends b blocks before the last value.
+    const auto Values = [&](std::size_t b) {
+        const int End = Last + 1 - int(b) * Block;
         const int n = std::min(Block, End - First);
-        End -= n;
-        Map(End, n, Mapped.data());
-        const std::size_t Count = Claims.Claim(Mapped.data(), std::size_t(n), Drawn.data());
+        return std::pair{End - n, n};
+    };
+    const auto MapBlock = [&](std::size_t b) {
+        const auto [i, n] = Values(b);
+        Map(i, n, Mapped[b % Ahead].data());
+    };
+    const auto KeepBlock = [&](std::size_t b) {
+        const auto [i, n] = Values(b);
+        const TGPPointF* Points = Mapped[b % Ahead].data();
+        const std::size_t Count = Claims.Claim(Points, std::size_t(n), Drawn.data());
         for (std::size_t k = 0; k < Count; ++k) {
-            Kept[k] = Mapped[Drawn[k]];
-            KeptIndex[k] = End + int(Drawn[k]);
+            Kept[k] = Points[Drawn[k]];
+            KeptIndex[k] = i + int(Drawn[k]);
         }
         Out.Add({Kept.data(), Count}, {KeptIndex.data(), Count});
-    }
+    };
+    PipeOnBothCores(std::size_t((Last - First) / Block + 1), Ahead, PipeFrom, MapBlock, KeepBlock);
     std::reverse(Out.Points.begin() + std::ptrdiff_t(From), Out.Points.end());
     std::reverse(Out.Index.begin() + std::ptrdiff_t(From), Out.Index.end());
     // The lists grew without knowing how far: what they held in reserve goes back.

@@ -17,6 +17,7 @@
 #include <QTemporaryDir>
 #include <QTimer>
 
+#include <array>
 #include <atomic>
 #include <numeric>
 #include <stdexcept>
@@ -151,6 +152,48 @@ TEST(Services, WorkSharedFromBothEndsRunsEveryItemOnce) {
             Share();
         EXPECT_EQ(Sum, 50 * 51 / 2);
         EXPECT_EQ(Calls, 50);
+    }
+}
+
+// Items made on the second core reach this one in order, never more than the depth ahead,
+// and a failure of either stage ends both without waiting for the other.
+TEST(Services, PipedItemsArriveInOrderAndAFailureStopsBoth) {
+    constexpr std::size_t Count = 5000, Depth = 4;
+    for (const bool Nested : {false, true}) {
+        std::array<std::size_t, Depth> Slots{};
+        std::atomic<std::size_t> Made{0};
+        std::vector<std::size_t> Used;
+        const auto Pipe = [&] {
+            PipeOnBothCores(
+                Count, Depth, 2,
+                [&](std::size_t k) {
+                    Slots[k % Depth] = k * 3;
+                    ++Made;
+                },
+                [&](std::size_t k) {
+                    EXPECT_LE(Made.load(), k + Depth);
+                    Used.push_back(Slots[k % Depth] / 3);
+                });
+        };
+        if (Nested)
+            RunOnBothCores(Pipe, [] {});
+        else
+            Pipe();
+        std::vector<std::size_t> Expected(Count);
+        std::iota(Expected.begin(), Expected.end(), 0);
+        EXPECT_EQ(Used, Expected);
+    }
+    for (const bool InMake : {false, true}) {
+        std::atomic<std::size_t> Done{0};
+        const auto Stage = [&](bool Fails) {
+            return [&, Fails](std::size_t k) {
+                if (Fails && k == 100) throw std::runtime_error("stage");
+                ++Done;
+            };
+        };
+        EXPECT_THROW(PipeOnBothCores(Count, Depth, 2, Stage(InMake), Stage(!InMake)),
+                     std::runtime_error);
+        EXPECT_LE(Done, 200 + Depth);
     }
 }
 

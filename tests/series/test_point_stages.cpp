@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numeric>
@@ -89,6 +90,29 @@ TEST(PointStages, SymbolsOnOnePixelKeepTheTopmostAndTheirOrder) {
     // Claims carry over from one block of points to the next.
     const TPixels Same(3000, TGPPointF{50, 50});
     EXPECT_EQ(TopmostSymbols(Same, Bounds), (std::vector<std::size_t>{2999}));
+    // Mapped straight from the values, on a second core when there are many, the same are
+    // kept in the same order, with their points.
+    std::mt19937 Random(4);
+    std::uniform_real_distribution<float> Spread(-10, 110);
+    TPixels Cloud(50000);
+    for (TGPPointF& P : Cloud)
+        P = {Spread(Random), Spread(Random)};
+    for (const int Count : {3000, 50000}) {
+        const std::span<const TGPPointF> Values(Cloud.data(), std::size_t(Count));
+        TPointList Out;
+        Out.Add(TGPPointF{1, 1}, -1);
+        KeepTopmostSymbols(
+            0, Count - 1, Bounds,
+            [&](int i, int n, TGPPointF* Points) { std::copy_n(Cloud.begin() + i, n, Points); },
+            Out);
+        const std::vector<std::size_t> Expected = TopmostSymbols(Values, Bounds);
+        ASSERT_EQ(Out.Index.size(), Expected.size() + 1);
+        EXPECT_EQ(Out.Index.front(), -1);
+        for (std::size_t k = 0; k < Expected.size(); ++k) {
+            ASSERT_EQ(Out.Index[k + 1], int(Expected[k])) << k;
+            EXPECT_EQ(Out.Points[k + 1].X, Cloud[Expected[k]].X);
+        }
+    }
 }
 
 TEST(PointStages, LinesKeepTheEndsOfRunsBeyondOneEdge) {
