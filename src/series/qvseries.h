@@ -421,8 +421,8 @@ protected:
         std::uint64_t Generation = 0; // of the screen points they were made from
         bool Smooth = false;
     };
-    // The shapes for the current screen points, made anew when they or the smoothing changed.
-    const TColumnShapes& ColumnShapes(bool Smooth);
+    // Makes the shapes for the current screen points, unless they were made already.
+    void MakeColumnShapes(bool Smooth);
     // The point with the smallest Measure; with an X given, points sorted by X are searched
     // outwards from it, as no point farther off in X than the best can be nearer.
     template <class Distance>
@@ -496,7 +496,8 @@ protected:
         TGPRectF Area{0, 0, 0, 0};
         bool All = false;
     } FTopmost;
-    // Made with the points where series make theirs side by side, else at the paint.
+    // Made with the points where series make theirs side by side, else at the paint; given up
+    // when drawn.
     TColumnShapes FColumnShapes;
 };
 

@@ -13,6 +13,7 @@
 #include <array>
 #include <cmath>
 #include <numeric>
+#include <utility>
 
 namespace {
 
@@ -175,7 +176,7 @@ bool TQvSeries::CanDrawColumns() const {
 void TQvSeries::MakeDrawing() {
     CurrentScreenPoints();
     if (FGraph && FLineSettings->GetVisible() && !FOnGetPen && CanDrawColumns())
-        ColumnShapes(SmoothColumns(FGraph->HighQualityMode()));
+        MakeColumnShapes(SmoothColumns(FGraph->HighQualityMode()));
 }
 
 // The points of a pixel column joined by a line are one bar of the column's width from the
@@ -183,9 +184,9 @@ void TQvSeries::MakeDrawing() {
 // column inks, at a fraction of the cost, except that a run may end one pixel sooner or later
 // (fewer than one inked pixel in a hundred differs). Only the lines from one column to the next
 // are stroked.
-const TQvSeries::TColumnShapes& TQvSeries::ColumnShapes(bool Smooth) {
+void TQvSeries::MakeColumnShapes(bool Smooth) {
     TColumnShapes& Shapes = FColumnShapes;
-    if (Shapes.Generation == FScreen.Generation() && Shapes.Smooth == Smooth) return Shapes;
+    if (Shapes.Generation == FScreen.Generation() && Shapes.Smooth == Smooth) return;
     QvClearUpperVectorHalves();
     Shapes.Bars.clear();
     Shapes.Links.clear();
@@ -248,12 +249,13 @@ const TQvSeries::TColumnShapes& TQvSeries::ColumnShapes(bool Smooth) {
     }
     Shapes.Generation = FScreen.Generation();
     Shapes.Smooth = Smooth;
-    return Shapes;
 }
 
 void TQvSeries::DrawColumns(TGPGraphics* Graphics) {
     QvClearUpperVectorHalves();
-    const TColumnShapes& Shapes = ColumnShapes(SmoothColumns(Graphics->GetSmoothingMode()));
+    MakeColumnShapes(SmoothColumns(Graphics->GetSmoothingMode()));
+    // Kept from their making till they are drawn, not beside the points for the next paint.
+    const TColumnShapes Shapes = std::exchange(FColumnShapes, {});
     const TGPSolidBrush Fill(FLineSettings->GetColor());
     Graphics->FillRectangles(Fill, Shapes.Bars.data(), int(Shapes.Bars.size()));
     const std::vector<TGPPointF>& Links = Shapes.Links;
