@@ -287,7 +287,8 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
     Painter->setRenderHint(QPainter::Antialiasing, false);
     Painter->setClipRect(Clip, Qt::IntersectClip);
     const std::vector<TGPPointF>& Points = FScreen.Points();
-    // Device pixels, on whole numbers; long thin lines go straight into the image.
+    // Device pixels, on whole numbers; thin lines go straight into the image, inked as the pen
+    // would ink them.
     const bool Thin = Pen.width() == 1 && Pen.style() == Qt::SolidLine;
     QPolygon Polygon;
     std::vector<TGPPointF> Line;
@@ -305,7 +306,7 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
                                       : World.map(S.ToQt());
             return QPoint(Round(P.x()), Round(P.y()));
         };
-        if (Thin && n >= ThinDirectMinimum) {
+        if (Thin) {
             Line.resize(n);
             for (size_t k = 0; k < n; ++k) {
                 const QPoint D = Device(k);
