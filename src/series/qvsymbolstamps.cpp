@@ -247,18 +247,31 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
     // A symbol further than this from the middle row lies wholly on one side of it, and the
     // other core passes it over without placing it.
     const float Edge = float(Middle + FClip.top() - FDy), Reach = float(FHalf + 2);
-    for (std::size_t n = 0; n < Count; ++n) {
-        const TGPPointF& P = Points[Chosen ? (*Chosen)[n] : n];
-        if (Upper ? P.Y >= Edge + Reach : P.Y < Edge - Reach) continue;
-        const std::optional<TPlace> At = Place(P);
-        if (!At) continue;
-        // Each symbol is this core's by its first row.
-        const int First = FirstRow(*At);
-        if (Upper != (First < Middle)) continue;
-        if (Inside(*At) && (!Upper || First + RowsScaled(*At->Stamp) <= Middle))
-            Cover(*At, Share.Touched);
-        else
-            Share.Aside.push_back(*At);
+    const float Above = Edge + Reach, Below = Edge - Reach;
+    // Which side a symbol lies on is as good as random: the symbols of a block that may be on
+    // this side are picked without a branch on it first.
+    constexpr std::size_t Block = 1024;
+    std::array<std::uint32_t, Block> Picked;
+    for (std::size_t From = 0; From < Count; From += Block) {
+        const std::size_t To = std::min(Count, From + Block);
+        std::size_t Many = 0;
+        for (std::size_t k = From; k < To; ++k) {
+            const float Y = Points[Chosen ? (*Chosen)[k] : k].Y;
+            Picked[Many] = std::uint32_t(k);
+            Many += std::size_t(Upper ? !(Y >= Above) : !(Y < Below));
+        }
+        for (std::size_t j = 0; j < Many; ++j) {
+            const std::optional<TPlace> At =
+                Place(Points[Chosen ? (*Chosen)[Picked[j]] : Picked[j]]);
+            if (!At) continue;
+            // Each symbol is this core's by its first row.
+            const int First = FirstRow(*At);
+            if (Upper != (First < Middle)) continue;
+            if (Inside(*At) && (!Upper || First + RowsScaled(*At->Stamp) <= Middle))
+                Cover(*At, Share.Touched);
+            else
+                Share.Aside.push_back(*At);
+        }
     }
     return Share;
 }

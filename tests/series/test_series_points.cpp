@@ -407,6 +407,17 @@ TEST(SeriesPoints, NearestPointsOfSortedDataAreThoseOfAFullSearch) {
             EXPECT_EQ(S->NearestX(C.X).Index, Screen.Index()[size_t(NearX)]) << C.X;
         }
     }
+    // One step back far into a long list is seen, and the search goes through every point.
+    TPixels Long;
+    for (int i = 0; i < 1500; ++i)
+        Long.push_back({10 + i * 0.4f, float(40 + i % 40 * 8)});
+    std::swap(Long[1200].X, Long[1201].X);
+    TPixelChart Chart;
+    TQvPointSeries* S = Chart.Through(Long, true);
+    ASSERT_EQ(S->ScreenPoints().Count(), 1500);
+    EXPECT_FALSE(S->ScreenPoints().AscendingX());
+    EXPECT_FALSE(S->ScreenPoints().DescendingX());
+    EXPECT_EQ(S->NearestX(Long[1201].X).Index, 1201);
 }
 
 // Vector output keeps the reduced line as one polyline: no bar per pixel column.
