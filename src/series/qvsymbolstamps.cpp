@@ -1,6 +1,7 @@
 #include "series/qvsymbolstamps.h"
 
 #include "framework/qvbothcores.h"
+#include "series/qvsymbolmix.h"
 #include "style/qvdrawing.h"
 
 #include <QPainter>
@@ -31,12 +32,6 @@ std::uint32_t SingleColor(const TGPPen* Pen, const TGPBrush* Brush) {
     return Pen->GetColor();
 }
 
-// a * b / 255, rounded, for products of two bytes.
-std::uint32_t Div255(std::uint32_t v) {
-    v += 0x80;
-    return (v + (v >> 8)) >> 8;
-}
-
 // Scales a chunk of eight bytes in each of two rows, A and B, by what their pixels let through,
 // over 255. Every chunk is scaled, without a test whether it could change: which ones can is
 // as good as random, and a mispredicted test costs more than the scaling.
@@ -60,61 +55,10 @@ void ScaleTwoRows(std::uint8_t* A, std::uint8_t* B, const std::uint16_t* Through
     _mm_storeh_pd(reinterpret_cast<double*>(B), _mm_castsi128_pd(Scaled));
 #else
     for (int b = 0; b < 8; ++b) {
-        A[b] = std::uint8_t(Div255(A[b] * std::uint32_t(ThroughA[b])));
-        B[b] = std::uint8_t(Div255(B[b] * std::uint32_t(ThroughB[b])));
+        A[b] = std::uint8_t(QvSymbolMix::Div255(A[b] * std::uint32_t(ThroughA[b])));
+        B[b] = std::uint8_t(QvSymbolMix::Div255(B[b] * std::uint32_t(ThroughB[b])));
     }
 #endif
-}
-
-// Color * (255 - Through) + Pixel * Through, over 255, channel by channel.
-QRgb Mix(std::uint32_t Color, QRgb Pixel, std::uint32_t Through) {
-    QRgb Out = 0;
-    for (int c = 0; c < 32; c += 8)
-        Out |= Div255((Pixel >> c & 0xFF) * Through + (Color >> c & 0xFF) * (255 - Through))
-               << c;
-    return Out;
-}
-
-// One row of the image takes the colour as far as its symbols let nothing through.
-void MixRow(const std::uint8_t* Through, QRgb* Pixels, int Width, std::uint32_t Color) {
-    int x = 0;
-#ifdef QV_STAMPS_SSE2
-    const __m128i Zero = _mm_setzero_si128(), Round = _mm_set1_epi16(0x80),
-                  All = _mm_set1_epi8(-1),
-                  Color16 = _mm_unpacklo_epi8(_mm_set1_epi32(int(Color)), Zero);
-    const auto Half = [&](__m128i Pixel16, __m128i Through16) {
-        const __m128i Let = _mm_xor_si128(Through16, _mm_set1_epi16(0xFF));
-        __m128i v = _mm_add_epi16(_mm_mullo_epi16(Pixel16, Through16),
-                                  _mm_mullo_epi16(Color16, Let));
-        v = _mm_add_epi16(v, Round);
-        return _mm_srli_epi16(_mm_add_epi16(v, _mm_srli_epi16(v, 8)), 8);
-    };
-    for (; x + 16 <= Width; x += 16) {
-        const __m128i Sixteen = _mm_loadu_si128(reinterpret_cast<const __m128i*>(Through + x));
-        if (_mm_movemask_epi8(_mm_cmpeq_epi8(Sixteen, All)) == 0xFFFF) continue;
-        for (int q = x; q < x + 16; q += 4) {
-            std::uint32_t Four;
-            std::memcpy(&Four, Through + q, sizeof Four);
-            if (Four == 0xFFFFFFFF) continue;
-            auto* Target = reinterpret_cast<__m128i*>(Pixels + q);
-            if (Four == 0) { // inside the cloud
-                _mm_storeu_si128(Target, _mm_set1_epi32(int(Color)));
-                continue;
-            }
-            // Each pixel's byte spread over its four channels.
-            __m128i t = _mm_cvtsi32_si128(int(Four));
-            t = _mm_unpacklo_epi8(t, t);
-            t = _mm_unpacklo_epi16(t, t);
-            const __m128i d = _mm_loadu_si128(Target);
-            _mm_storeu_si128(Target, _mm_packus_epi16(Half(_mm_unpacklo_epi8(d, Zero),
-                                                           _mm_unpacklo_epi8(t, Zero)),
-                                                      Half(_mm_unpackhi_epi8(d, Zero),
-                                                           _mm_unpackhi_epi8(t, Zero))));
-        }
-    }
-#endif
-    for (; x < Width; ++x)
-        if (Through[x] != 255) Pixels[x] = Mix(Color, Pixels[x], Through[x]);
 }
 
 } // namespace
@@ -338,7 +282,8 @@ void TQvSymbolStamps::MixRows(int First, int Last, QRgb* Pixels) const {
     const qsizetype Stride = FTarget->bytesPerLine() / qsizetype(sizeof(QRgb));
     for (int r = First; r <= Last; ++r) {
         std::uint8_t* Row = FThrough + r * FRowBytes;
-        MixRow(Row, Pixels + (FClip.top() + r) * Stride + FClip.left(), FClip.width(), FColor);
+        QvSymbolMix::MixRow(Row, Pixels + (FClip.top() + r) * Stride + FClip.left(), FClip.width(),
+                            FColor);
         std::memset(Row, 255, std::size_t(FRowBytes));
         QvClearUpperVectorHalves();
     }

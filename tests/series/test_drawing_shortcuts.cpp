@@ -4,6 +4,7 @@
 
 #include "../chartfixture.h"
 
+#include <series/qvsymbolmix.h>
 #include <style/qvdrawing.h>
 
 #include <gtest/gtest.h>
@@ -11,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <functional>
+#include <numeric>
 #include <random>
 
 namespace {
@@ -139,6 +141,50 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         Symbol->SetFillColor(0x801F77B4);
         Chart.Paint();
         EXPECT_LT(Kept, Series->ScreenPoints().Count() * 6 / 10);
+    }
+}
+
+// Rows of every width up to two vector groups and a long one, with runs that let all through,
+// nothing, and some: each vector width mixes every pixel as the rounded sum would.
+TEST(DrawingShortcuts, SymbolRowsMixTheSameWithEveryVectorWidth) {
+    using namespace QvSymbolMix;
+    std::mt19937 Random(11);
+    std::uniform_int_distribution<int> Byte(0, 255), Kind(0, 3), Run(1, 40);
+    std::vector<int> Widths(70);
+    std::iota(Widths.begin(), Widths.end(), 0);
+    Widths.push_back(1603);
+    for (const int Width : Widths) {
+        std::vector<std::uint8_t> Through;
+        while (int(Through.size()) < Width) {
+            const int k = Kind(Random), n = Run(Random);
+            for (int i = 0; i < n; ++i)
+                Through.push_back(std::uint8_t(k == 0 ? 255 : k == 1 ? 0 : Byte(Random)));
+        }
+        std::vector<std::uint32_t> Below(std::size_t(Width + 1));
+        for (std::uint32_t& Pixel : Below) {
+            const int a = Byte(Random);
+            Pixel = std::uint32_t(a) << 24;
+            for (int c = 0; c < 24; c += 8)
+                Pixel |= std::uint32_t(Byte(Random) * a / 255) << c;
+        }
+        const std::uint32_t Color = 0xFF1F77B4;
+        std::vector<std::uint32_t> Expected = Below;
+        for (int x = 0; x < Width; ++x) {
+            const int t = Through[std::size_t(x)];
+            std::uint32_t& Pixel = Expected[std::size_t(x)];
+            std::uint32_t Mixed = 0;
+            for (int c = 0; c < 32; c += 8)
+                Mixed |= std::uint32_t(std::lround(
+                             ((Pixel >> c & 0xFF) * t + (Color >> c & 0xFF) * (255 - t)) / 255.0))
+                         << c;
+            Pixel = Mixed;
+        }
+        for (const TVectors Vectors : {TVectors::None, TVectors::Sse2, TVectors::Avx2}) {
+            if (Vectors > Widest()) continue;
+            std::vector<std::uint32_t> Pixels = Below;
+            MixRow(Through.data(), Pixels.data(), Width, Color, Vectors);
+            ASSERT_EQ(Pixels, Expected) << Width << " " << int(Vectors);
+        }
     }
 }
 
