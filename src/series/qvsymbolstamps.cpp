@@ -193,9 +193,11 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
     const float Edge = float(Middle + FClip.top() - FDy), Reach = float(FHalf + 2);
     const float Above = Edge + Reach, Below = Edge - Reach;
     // Which side a symbol lies on is as good as random: the symbols of a block that may be on
-    // this side are picked without a branch on it first.
+    // this side are picked without a branch on it first. Those picked are all placed before
+    // any is scaled, which lets the core overlap the scaling of one symbol with the next.
     constexpr std::size_t Block = 1024;
     std::array<std::uint32_t, Block> Picked;
+    std::array<TPlace, Block> Placed;
     for (std::size_t From = 0; From < Count; From += Block) {
         const std::size_t To = std::min(Count, From + Block);
         std::size_t Many = 0;
@@ -204,6 +206,7 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
             Picked[Many] = std::uint32_t(k);
             Many += std::size_t(Upper ? !(Y >= Above) : !(Y < Below));
         }
+        std::size_t Scaled = 0;
         for (std::size_t j = 0; j < Many; ++j) {
             const std::optional<TPlace> At =
                 Place(Points[Chosen ? (*Chosen)[Picked[j]] : Picked[j]]);
@@ -212,10 +215,12 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
             const int First = FirstRow(*At);
             if (Upper != (First < Middle)) continue;
             if (Inside(*At) && (!Upper || First + RowsScaled(*At->Stamp) <= Middle))
-                Cover(*At, Share.Touched);
+                Placed[Scaled++] = *At;
             else
                 Share.Aside.push_back(*At);
         }
+        for (std::size_t j = 0; j < Scaled; ++j)
+            Cover(Placed[j], Share.Touched);
     }
     return Share;
 }
