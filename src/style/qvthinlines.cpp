@@ -251,7 +251,8 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
     return true;
 }
 
-void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
+[[gnu::always_inline]] inline void TQvThinLines::Smooth(double X0, double Y0, double X1,
+                                                        double Y1) {
     // Everything in locals: the byte stores of the coverage may alias any member, and the
     // compiler would load them all again after each one.
     const TQvPixelTarget T = FTarget;
@@ -279,13 +280,14 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     // Across the major axis the line inks one pixel's worth, shared by the two pixels its
     // centre c (less half a pixel) falls between.
     const double AcrossLow = MinorLow - 1, AcrossHigh = MinorHigh;
-    const auto Across = [&](std::ptrdiff_t m, double c, double Weight) {
-        if (!(c >= AcrossLow && c < AcrossHigh)) return;
+    // Inside: both pixels are known to be inside the clip.
+    const auto Across = [&](std::ptrdiff_t m, double c, double Weight, bool Inside = false) {
+        if (!Inside && !(c >= AcrossLow && c < AcrossHigh)) return;
         const int j = int(c + 1) - 1; // c >= -1: the floor
         const double Far = Weight * 255 * (c - j);
         const std::ptrdiff_t At = m * MajorStep + j * MinorStep;
-        if (j >= MinorLow) Blend(At, std::uint32_t(Weight * 255 - Far + 0.5));
-        if (j + 1 < MinorHigh) Blend(At + MinorStep, std::uint32_t(Far + 0.5));
+        if (Inside || j >= MinorLow) Blend(At, std::uint32_t(Weight * 255 - Far + 0.5));
+        if (Inside || j + 1 < MinorHigh) Blend(At + MinorStep, std::uint32_t(Far + 0.5));
     };
     // Each pixel along the major axis takes the part of the segment's length it holds, so that
     // the ends of joined segments share their pixel; only pixels within the clip are visited.
@@ -310,9 +312,26 @@ void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
     const std::ptrdiff_t First = std::ptrdiff_t(std::max(Low + 1, double(MajorLow)));
     const std::ptrdiff_t Last = std::ptrdiff_t(std::min(High - 1, double(MajorHigh - 1)));
     double c = b0 + Slope * (double(First) + 0.5 - a0) - 0.5;
-    for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
-        Across(m, c, 1);
+    // Where the centre stays a pixel inside the clip across, nothing needs testing: the sums of
+    // Slope stray far less than a pixel from the products.
+    const double Reach = c + Slope * double(Last - First);
+    if (Last > First && std::min(c, Reach) >= MinorLow + 1.0 &&
+        std::max(c, Reach) < MinorHigh - 2.0) {
+        for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
+            Across(m, c, 1, true);
+    } else {
+        for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
+            Across(m, c, 1);
+    }
     End(High);
+}
+
+void TQvThinLines::SmoothPolyline(const float* XY, int Count, double Dx, double Dy) {
+    for (int k = 1; k < Count; ++k, XY += 2) {
+        const double X0 = XY[0] + Dx, Y0 = XY[1] + Dy, X1 = XY[2] + Dx, Y1 = XY[3] + Dy;
+        if (std::isfinite(X0) && std::isfinite(Y0) && std::isfinite(X1) && std::isfinite(Y1))
+            Smooth(X0, Y0, X1, Y1);
+    }
 }
 
 void TQvThinLines::Bounds(const float* XY, int Count, float& Left, float& Top, float& Right,

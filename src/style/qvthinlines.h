@@ -87,6 +87,9 @@ private:
             }
             return;
         }
+        if constexpr (sizeof(Point) == 2 * sizeof(float) && sizeof(P->X) == sizeof(float)) {
+            if (FSmooth) return SmoothPolyline(&P->X, Count, Dx, Dy);
+        }
         if (!FSmooth && Before)
             Aliased(Before->X + Dx, Before->Y + Dy, P[0].X + Dx, P[0].Y + Dy, false);
         // Past a segment too short to draw, the next one starts where it started.
@@ -115,6 +118,9 @@ private:
     // False for an aliased segment too short to draw.
     bool Segment(double X0, double Y0, double X1, double Y1);
     void Smooth(double X0, double Y0, double X1, double Y1);
+    // The smooth polyline through Count points X, Y one after the other, moved by Dx, Dy: the
+    // segments in one loop, without a call for each.
+    void SmoothPolyline(const float* XY, int Count, double Dx, double Dy);
     // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
     bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
     // Blends what First and Second gathered (either may be none), over the same pixels, into
