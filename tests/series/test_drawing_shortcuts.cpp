@@ -296,6 +296,58 @@ TEST(DrawingShortcuts, LongLinesDrawThePixelsOfThePlainPolyline) {
     }
 }
 
+// Smooth lines across the edges of a clip ink the pixels inside it that they ink without the
+// clip, and nothing beyond it: shallow ones across its top and bottom, steep ones across its
+// sides, and long ones well inside, whose columns go untested. (A line that comes in across
+// the clip may round a level apart: its centre is summed from the clip's edge on.)
+TEST(DrawingShortcuts, SmoothLinesKeepToTheClip) {
+    TChart Chart;
+    const QRect Clip(100, 80, 300, 200);
+    // Zigzags of 50 points across each edge, then long lines to and fro inside.
+    std::vector<TGPPointF> Line;
+    const auto Side = [](int k) { return k % 2 ? 1.4f : -1.4f; };
+    for (const float Edge : {80.0f, 280.0f})
+        for (int k = 0; k < 50; ++k)
+            Line.push_back({60 + float(k) * 9, Edge + Side(k)});
+    for (const float Edge : {100.0f, 400.0f})
+        for (int k = 0; k < 50; ++k)
+            Line.push_back({Edge + Side(k), 40 + float(k) * 6});
+    for (int k = 0; k < 50; ++k)
+        Line.push_back({k % 2 ? 370.0f : 120.0f, 100 + float(k) * 3.5f});
+    // Many times over, the line gathers its coverage before blending.
+    std::vector<TGPPointF> Often;
+    for (int Times = 0; Times < 10; ++Times)
+        Often.insert(Often.end(), Line.begin(), Line.end());
+    const TGPPen Pen(0xFF000000, 1);
+    for (const std::vector<TGPPointF>* Points : {&Line, &Often}) {
+        const auto Draw = [&](bool Clipped) {
+            return Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+                if (Clipped) G.SetClip(TGPRectF::FromQt(QRectF(Clip)));
+                ASSERT_TRUE(
+                    G.DrawThinLinesDirectly(Pen, Points->data(), int(Points->size()), false));
+            });
+        };
+        const QImage Whole = Draw(false), Cut = Draw(true);
+        const auto Near = [](QRgb a, QRgb b) {
+            return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
+                   std::abs(qBlue(a) - qBlue(b)) <= 1;
+        };
+        int Inked = 0;
+        for (int y = 0; y < Cut.height(); ++y)
+            for (int x = 0; x < Cut.width(); ++x) {
+                const QRgb Pixel = Cut.pixel(x, y);
+                if (!Clip.contains(x, y)) {
+                    ASSERT_EQ(Pixel, 0xFFFFFFFF) << x << ", " << y << " of " << Points->size();
+                    continue;
+                }
+                ASSERT_TRUE(Near(Pixel, Whole.pixel(x, y)))
+                    << x << ", " << y << " of " << Points->size();
+                Inked += Pixel != 0xFFFFFFFF;
+            }
+        EXPECT_GT(Inked, 3000);
+    }
+}
+
 // A smooth dense line drawn as pixel columns, bars down each column and links between them,
 // inks the pixels of its own points joined by the direct rasteriser: also where a steep line
 // leaves little of one column's bar beside the next.
