@@ -29,6 +29,11 @@ inline std::uint8_t Union(std::uint32_t a, std::uint32_t b) {
     return std::uint8_t(a + b - Both);
 }
 
+// Segments with an end that is not a number, or infinite, draw nothing.
+inline bool Finite(double X0, double Y0, double X1, double Y1) {
+    return std::isfinite(X0) && std::isfinite(Y0) && std::isfinite(X1) && std::isfinite(Y1);
+}
+
 // Ways a segment goes, and the masks that make one way the opposite of another.
 enum : int {
     TopToBottom = 1,
@@ -154,8 +159,7 @@ inline void TQvThinLines::Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const {
 }
 
 bool TQvThinLines::Segment(double X0, double Y0, double X1, double Y1) {
-    if (!std::isfinite(X0) || !std::isfinite(Y0) || !std::isfinite(X1) || !std::isfinite(Y1))
-        return true;
+    if (!Finite(X0, Y0, X1, Y1)) return true;
     if (!FSmooth) return Aliased(X0, Y0, X1, Y1);
     Smooth(X0, Y0, X1, Y1);
     return true;
@@ -329,8 +333,7 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
 void TQvThinLines::SmoothPolyline(const float* XY, int Count, double Dx, double Dy) {
     for (int k = 1; k < Count; ++k, XY += 2) {
         const double X0 = XY[0] + Dx, Y0 = XY[1] + Dy, X1 = XY[2] + Dx, Y1 = XY[3] + Dy;
-        if (std::isfinite(X0) && std::isfinite(Y0) && std::isfinite(X1) && std::isfinite(Y1))
-            Smooth(X0, Y0, X1, Y1);
+        if (Finite(X0, Y0, X1, Y1)) Smooth(X0, Y0, X1, Y1);
     }
 }
 
