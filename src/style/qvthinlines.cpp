@@ -255,29 +255,42 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
     return true;
 }
 
-[[gnu::always_inline]] inline void TQvThinLines::Smooth(double X0, double Y0, double X1,
-                                                        double Y1) {
-    // Everything in locals: the byte stores of the coverage may alias any member, and the
-    // compiler would load them all again after each one.
-    const TQvPixelTarget T = FTarget;
-    const bool Steep = std::abs(Y1 - Y0) > std::abs(X1 - X0);
-    // Along the major axis a, across it b.
+TQvThinLines::TInk TQvThinLines::Ink() const {
+    const std::ptrdiff_t Stride = FCoverage ? FTarget.Right - FTarget.Left : FTarget.Stride;
+    return {FTarget, FCoverage, Stride, FCoverage ? FTarget.Top * Stride + FTarget.Left : 0};
+}
+
+void TQvThinLines::Smooth(double X0, double Y0, double X1, double Y1) {
+    if (FCoverage)
+        Smooth<true>(Ink(), X0, Y0, X1, Y1);
+    else
+        Smooth<false>(Ink(), X0, Y0, X1, Y1);
+}
+
+inline int TQvThinLines::WayOf(double X0, double Y0, double X1, double Y1) {
+    const bool IsSteep = std::abs(Y1 - Y0) > std::abs(X1 - X0);
+    return IsSteep * Steep + ((IsSteep & (Y0 > Y1)) | (!IsSteep & (X0 > X1))) * Backward;
+}
+
+template <bool Gathered, int Way>
+[[gnu::always_inline]] inline void TQvThinLines::Smooth(const TInk& Ink, double X0, double Y0,
+                                                        double X1, double Y1) {
+    const TQvPixelTarget& T = Ink.T;
+    const int Goes = Way == AnyWay ? WayOf(X0, Y0, X1, Y1) : Way;
+    const bool Steep = Goes & TQvThinLines::Steep;
+    // Along the major axis a, across it b, from low a to high.
     double a0 = Steep ? Y0 : X0, b0 = Steep ? X0 : Y0, a1 = Steep ? Y1 : X1, b1 = Steep ? X1 : Y1;
-    if (a0 > a1) {
+    if (Goes & Backward) {
         std::swap(a0, a1);
         std::swap(b0, b1);
     }
     const double Slope = a1 > a0 ? (b1 - b0) / (a1 - a0) : 0;
     const int MajorLow = Steep ? T.Top : T.Left, MajorHigh = Steep ? T.Bottom : T.Right;
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
-    // Pixel (x, y) is at x * 1 + y * Stride less Origin, in the target or in the coverage.
-    std::uint8_t* const Coverage = FCoverage;
-    const std::ptrdiff_t Stride = Coverage ? T.Right - T.Left : T.Stride;
-    const std::ptrdiff_t Origin = Coverage ? T.Top * Stride + T.Left : 0;
-    const std::ptrdiff_t MajorStep = Steep ? Stride : 1, MinorStep = Steep ? 1 : Stride;
+    const std::ptrdiff_t MajorStep = Steep ? Ink.Stride : 1, MinorStep = Steep ? 1 : Ink.Stride;
     const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
-        if (Coverage)
-            Coverage[At - Origin] = Union(Coverage[At - Origin], Alpha);
+        if constexpr (Gathered)
+            Ink.Coverage[At - Ink.Origin] = Union(Ink.Coverage[At - Ink.Origin], Alpha);
         else
             Mix(T.Pixels[At], Alpha);
     };
@@ -331,9 +344,41 @@ bool TQvThinLines::Aliased(double X0, double Y0, double X1, double Y1, bool Ink)
 }
 
 void TQvThinLines::SmoothPolyline(const float* XY, int Count, double Dx, double Dy) {
-    for (int k = 1; k < Count; ++k, XY += 2) {
-        const double X0 = XY[0] + Dx, Y0 = XY[1] + Dy, X1 = XY[2] + Dx, Y1 = XY[3] + Dy;
-        if (Finite(X0, Y0, X1, Y1)) Smooth(X0, Y0, X1, Y1);
+    if (FCoverage)
+        SmoothPolyline<true>(Ink(), XY, Count, Dx, Dy);
+    else
+        SmoothPolyline<false>(Ink(), XY, Count, Dx, Dy);
+}
+
+template <bool Gathered>
+void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, double Dx,
+                                  double Dy) {
+    // Which way a segment goes is as good as random along a scattered line, and a branch on it
+    // is mispredicted half the time. So the segments of a block are sorted by their way first,
+    // then drawn by a kernel made for each way. The order changes no more than how the coverage
+    // of a pixel that three segments or more share rounds.
+    constexpr int Block = 512;
+    constexpr int Skipped = Ways; // a segment with an end that is not finite
+    std::array<std::array<std::uint16_t, Block>, Ways + 1> Sorted;
+    const auto Draw = [&]<int Way>(int Start, int Count) {
+        for (int i = 0; i < Count; ++i) {
+            const float* P = XY + 2 * (Start + Sorted[Way][i]);
+            Smooth<Gathered, Way>(Ink, P[0] + Dx, P[1] + Dy, P[2] + Dx, P[3] + Dy);
+        }
+    };
+    for (int Start = 0; Start + 1 < Count; Start += Block) {
+        const int Segments = std::min(Block, Count - 1 - Start);
+        std::array<int, Ways + 1> n{};
+        for (int k = 0; k < Segments; ++k) {
+            const float* P = XY + 2 * (Start + k);
+            const double X0 = P[0] + Dx, Y0 = P[1] + Dy, X1 = P[2] + Dx, Y1 = P[3] + Dy;
+            const int Way = Finite(X0, Y0, X1, Y1) ? WayOf(X0, Y0, X1, Y1) : Skipped;
+            Sorted[Way][n[Way]++] = std::uint16_t(k);
+        }
+        [&]<int... Way>(std::integer_sequence<int, Way...>) {
+            (Draw.template operator()<Way>(Start, n[Way]), ...);
+        }
+        (std::make_integer_sequence<int, Ways>());
     }
 }
 

@@ -118,9 +118,31 @@ private:
     // False for an aliased segment too short to draw.
     bool Segment(double X0, double Y0, double X1, double Y1);
     void Smooth(double X0, double Y0, double X1, double Y1);
+    // Where smooth segments ink, in locals: the byte stores of the coverage may alias any
+    // member, and the compiler would load them all again after each one.
+    struct TInk {
+        TQvPixelTarget T;
+        // Pixel (x, y) is at x * 1 + y * Stride less Origin, in the target or in the coverage.
+        std::uint8_t* Coverage;
+        std::ptrdiff_t Stride, Origin;
+    };
+    TInk Ink() const;
+    // The way a smooth segment goes: Steep along Y rather than X, Backward from its higher end
+    // of that axis to its lower; AnyWay when the segment has yet to be looked at.
+    enum : int {
+        Backward = 1,
+        Steep = 2,
+        Ways = 4,
+        AnyWay = -1
+    };
+    static int WayOf(double X0, double Y0, double X1, double Y1);
+    template <bool Gathered, int Way = AnyWay>
+    void Smooth(const TInk& Ink, double X0, double Y0, double X1, double Y1);
     // The smooth polyline through Count points X, Y one after the other, moved by Dx, Dy: the
-    // segments in one loop, without a call for each.
+    // segments in loops, without a call for each.
     void SmoothPolyline(const float* XY, int Count, double Dx, double Dy);
+    template <bool Gathered>
+    void SmoothPolyline(const TInk& Ink, const float* XY, int Count, double Dx, double Dy);
     // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
     bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
     // Blends what First and Second gathered (either may be none), over the same pixels, into

@@ -348,6 +348,36 @@ TEST(DrawingShortcuts, SmoothLinesKeepToTheClip) {
     }
 }
 
+// A smooth polyline sorts the segments of each block by the way they go, then draws them: it
+// inks what its segments ink drawn one by one in turn, within rounding, blended at once or
+// gathered first, over several blocks and past a point that is not a number.
+TEST(DrawingShortcuts, SortedSegmentsInkWhatTheyInkInTurn) {
+    TChart Chart;
+    std::mt19937 Random(4);
+    std::uniform_real_distribution<float> Step(-6, 6);
+    const TGPPen Pen(0xFF000000, 1);
+    for (const int Count : {1543, 4000}) {
+        SCOPED_TRACE(Count);
+        std::vector<TGPPointF> Walk{{250, 250}};
+        while (int(Walk.size()) < Count)
+            Walk.push_back({std::clamp(Walk.back().X + Step(Random), 100.0f, 400.0f),
+                            std::clamp(Walk.back().Y + Step(Random), 100.0f, 400.0f)});
+        Walk[700].Y = NAN;
+        std::vector<TGPPointF> Pairs;
+        for (size_t k = 0; k + 1 < Walk.size(); ++k)
+            Pairs.insert(Pairs.end(), {Walk[k], Walk[k + 1]});
+        const auto Draw = [&](const std::vector<TGPPointF>& Points, bool AsPairs) {
+            return Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+                ASSERT_TRUE(
+                    G.DrawThinLinesDirectly(Pen, Points.data(), int(Points.size()), AsPairs));
+            });
+        };
+        const TDifference d = Compare(Draw(Walk, false), Draw(Pairs, true), 2);
+        ASSERT_GT(d.Inked, 5000);
+        EXPECT_EQ(d.Different, 0);
+    }
+}
+
 // A smooth dense line drawn as pixel columns, bars down each column and links between them,
 // inks the pixels of its own points joined by the direct rasteriser: also where a steep line
 // leaves little of one column's bar beside the next.
