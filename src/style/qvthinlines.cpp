@@ -332,8 +332,7 @@ template <bool Gathered, int Way>
     // Where the centre stays a pixel inside the clip across, nothing needs testing: the sums of
     // Slope stray far less than a pixel from the products.
     const double Reach = c + Slope * double(Last - First);
-    if (Last > First && std::min(c, Reach) >= MinorLow + 1.0 &&
-        std::max(c, Reach) < MinorHigh - 2.0) {
+    if (std::min(c, Reach) >= MinorLow + 1.0 && std::max(c, Reach) < MinorHigh - 2.0) {
         for (std::ptrdiff_t m = First; m <= Last; ++m, c += Slope)
             Across(m, c, 1, true);
     } else {
