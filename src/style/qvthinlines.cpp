@@ -359,8 +359,8 @@ void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, d
     constexpr int Block = 512;
     constexpr int Skipped = Ways; // a segment with an end that is not finite
     std::array<std::array<std::uint16_t, Block>, Ways + 1> Sorted;
-    const auto Draw = [&]<int Way>(int Start, int Count) {
-        for (int i = 0; i < Count; ++i) {
+    const auto Draw = [&]<int Way>(int Start, int Segments) {
+        for (int i = 0; i < Segments; ++i) {
             const float* P = XY + 2 * (Start + Sorted[Way][i]);
             Smooth<Gathered, Way>(Ink, P[0] + Dx, P[1] + Dy, P[2] + Dx, P[3] + Dy);
         }
