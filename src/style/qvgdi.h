@@ -650,7 +650,10 @@ private:
     void Stroke(const QPainterPath& Path, const TGPPen& Pen);
     void StrokeWithCaps(const QPainterPath& Path, const TGPPen& Pen);
     void Fill(const QPainterPath& Path, const TGPBrush& Brush);
+    bool FillBackgroundDirectly(const TGPBrush& Brush, const TGPRectF& Rect);
     bool FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip, const QColor& Color);
+    // From this many pixels on, one cell is filled by both cores, a block of rows each.
+    static constexpr qsizetype ShareAreaFrom = qsizetype(1) << 16;
     QRectF TextRect(const QFont& Font, const QRectF& Layout, const TGPStringFormat& Format,
                     int& Flags) const;
 

@@ -443,7 +443,7 @@ void TGPGraphics::Fill(const QPainterPath& Path, const TGPBrush& Brush) {
 }
 
 void TGPGraphics::FillRectangle(const TGPBrush& Brush, const TGPRectF& Rect) {
-    FPainter->fillRect(Rect.ToQt(), QtBrush(Brush));
+    if (!FillBackgroundDirectly(Brush, Rect)) FPainter->fillRect(Rect.ToQt(), QtBrush(Brush));
 }
 
 void TGPGraphics::FillRectangle(const TGPBrush& Brush, float X, float Y, float Width,
@@ -492,6 +492,19 @@ QImage* DirectImage(QPainter* Painter) {
         Image->devicePixelRatio() != 1 || !Image->isDetached())
         return nullptr; // a shared image would detach from the painter's copy
     return Image;
+}
+
+// A background, opaque and of whole pixels, goes straight into the image, on both cores.
+bool TGPGraphics::FillBackgroundDirectly(const TGPBrush& Brush, const TGPRectF& Rect) {
+    const auto* Solid = dynamic_cast<const TGPSolidBrush*>(&Brush);
+    const QTransform& Mapping = FPainter->worldTransform();
+    if (!Solid || Rect.Width * Rect.Height < float(ShareAreaFrom) ||
+        Mapping.type() > QTransform::TxTranslate)
+        return false;
+    const std::optional<QRect> Clip = WholePixelClip(FPainter);
+    const std::optional<QRect> Cell =
+        WholePixels(Rect.ToQt().translated(Mapping.dx(), Mapping.dy()));
+    return Clip && Cell && FillCellsDirectly({*Cell}, *Clip, QColor::fromRgba(Solid->GetColor()));
 }
 
 void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count) {
@@ -582,6 +595,14 @@ bool TGPGraphics::FillCellsDirectly(const QList<QRect>& Cells, const QRect& Clip
     const qsizetype Stride = Image->bytesPerLine() / qsizetype(sizeof(QRgb));
     QRgb* Pixels = reinterpret_cast<QRgb*>(Image->bits());
     QvClearUpperVectorHalves();
+    const QRect Alone = Cells.size() == 1 ? Cells[0] & Clip : QRect();
+    if (qsizetype(Alone.width()) * Alone.height() >= ShareAreaFrom) {
+        constexpr int BlockRows = 32;
+        ShareBlocksFromBothEnds(Alone.top(), Alone.bottom() + 1, BlockRows, [&](int From, int To) {
+            FillCell(Pixels, Stride, QRect(Alone.left(), From, Alone.width(), To - From), Value);
+        });
+        return true;
+    }
     const auto FillCells = [&](qsizetype From, qsizetype To) {
         for (qsizetype i = From; i < To;) {
             // One-pixel columns side by side inside the clip go a strip at a time.
