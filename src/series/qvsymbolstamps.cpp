@@ -123,13 +123,12 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     FTouched = {FClip.height(), -1};
 }
 
-[[gnu::always_inline]] inline std::optional<TQvSymbolStamps::TPlace>
-TQvSymbolStamps::Place(const TGPPointF& P) {
+[[gnu::always_inline]] inline TQvSymbolStamps::TPlace TQvSymbolStamps::Place(const TGPPointF& P) {
     // Far off the surface (or NaN) a symbol shows nothing, and its pixel need not exist.
     const float DeviceX = P.X + float(FDx), DeviceY = P.Y + float(FDy);
     if (!(DeviceX >= float(FReach.left()) && DeviceX <= float(FReach.right()) &&
           DeviceY >= float(FReach.top()) && DeviceY <= float(FReach.bottom())))
-        return std::nullopt;
+        return {};
     // Within the reach the nearest quarter is a small number: the floor needs no library call.
     const auto NearestQuarter = [](float v) {
         const float s = v * Quarters + 0.5f;
@@ -144,12 +143,12 @@ TQvSymbolStamps::Place(const TGPPointF& P) {
 }
 
 void TQvSymbolStamps::Draw(const TGPPointF& P) {
-    const std::optional<TPlace> At = Place(P);
-    if (!At) return;
-    if (FTarget && Inside(*At))
-        Cover(*At, FTouched);
+    const TPlace At = Place(P);
+    if (!At.Stamp) return;
+    if (FTarget && Inside(At))
+        Cover(At, FTouched);
     else
-        Paint(*At);
+        Paint(At);
 }
 
 void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
@@ -195,9 +194,10 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
     // Which side a symbol lies on is as good as random: the symbols of a block that may be on
     // this side are picked without a branch on it first. Those picked are all placed before
     // any is scaled, which lets the core overlap the scaling of one symbol with the next.
-    constexpr std::size_t Block = 1024;
-    std::array<std::uint32_t, Block> Picked;
-    std::array<TPlace, Block> Placed;
+    // The lists stay with the thread, not in a frame of 80 KB.
+    constexpr std::size_t Block = 4096;
+    thread_local std::vector<std::uint32_t> Picked(Block);
+    thread_local std::vector<TPlace> Placed(Block);
     for (std::size_t From = 0; From < Count; From += Block) {
         const std::size_t To = std::min(Count, From + Block);
         std::size_t Many = 0;
@@ -208,18 +208,24 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
         }
         std::size_t Scaled = 0;
         for (std::size_t j = 0; j < Many; ++j) {
-            const std::optional<TPlace> At =
-                Place(Points[Chosen ? (*Chosen)[Picked[j]] : Picked[j]]);
-            if (!At) continue;
+            const TPlace At = Place(Points[Chosen ? (*Chosen)[Picked[j]] : Picked[j]]);
+            if (!At.Stamp) continue;
             // Each symbol is this core's by its first row.
-            const int First = FirstRow(*At);
+            const int First = FirstRow(At);
             if (Upper != (First < Middle)) continue;
-            if (Inside(*At) && (!Upper || First + RowsScaled(*At->Stamp) <= Middle))
-                Placed[Scaled++] = *At;
+            if (Inside(At) && (!Upper || First + RowsScaled(*At.Stamp) <= Middle))
+                Placed[Scaled++] = At;
             else
-                Share.Aside.push_back(*At);
+                Share.Aside.push_back(At);
         }
-        for (std::size_t j = 0; j < Scaled; ++j)
+        // Symbols next to each other in the data often overlap, and one would wait for the
+        // bytes that the one before it wrote. They are scaled in interleaved runs instead:
+        // the next symbol lies a run further on, mostly apart from those still being scaled.
+        constexpr std::size_t Runs = 16;
+        const std::size_t RunLength = Scaled / Runs;
+        for (std::size_t i = 0; i < RunLength * Runs; ++i)
+            Cover(Placed[i % Runs * RunLength + i / Runs], Share.Touched);
+        for (std::size_t j = RunLength * Runs; j < Scaled; ++j)
             Cover(Placed[j], Share.Touched);
     }
     return Share;
@@ -232,8 +238,8 @@ int TQvSymbolStamps::MiddleRow(std::span<const TGPPointF> Points,
     std::vector<int> Rows;
     Rows.reserve(Samples + 1);
     for (std::size_t n = 0; n < Count; n += std::max<std::size_t>(1, Count / Samples))
-        if (const std::optional<TPlace> At = Place(Points[Chosen ? (*Chosen)[n] : n]))
-            Rows.push_back(FirstRow(*At));
+        if (const TPlace At = Place(Points[Chosen ? (*Chosen)[n] : n]); At.Stamp)
+            Rows.push_back(FirstRow(At));
     if (Rows.empty()) return 0;
     const auto Median = Rows.begin() + std::ptrdiff_t(Rows.size() / 2);
     std::nth_element(Rows.begin(), Median, Rows.end());

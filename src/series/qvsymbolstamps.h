@@ -18,7 +18,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <optional>
 #include <span>
 #include <vector>
 
@@ -63,10 +62,12 @@ private:
         int Width = 0, Height = 0, Chunks = 0;
         std::vector<TChunkThrough> Through;
     };
-    // A stamp and the device pixel of its top left corner.
+    // A stamp and the device pixel of its top left corner; no stamp for a symbol that cannot
+    // show. In sixteen bytes it stays in registers: through memory, its parts were stored one
+    // by one and read back at once, which the core cannot forward.
     struct TPlace {
-        const TStamp* Stamp;
-        int Left, Top;
+        const TStamp* Stamp = nullptr;
+        int Left = 0, Top = 0;
     };
     // The first and last rows of the clip that stamps scaled.
     struct TTouched {
@@ -76,8 +77,8 @@ private:
             Last = std::max(Last, To);
         }
     };
-    // Where the symbol at P goes; none when it cannot show.
-    std::optional<TPlace> Place(const TGPPointF& P);
+    // Where the symbol at P goes.
+    TPlace Place(const TGPPointF& P);
     // Draws the stamp for the quarter pixel Qx, Qy.
     void MakeStamp(TStamp& Stamp, int Qx, int Qy);
     // The stamp lies inside the clip, and goes into the plane.
