@@ -14,6 +14,7 @@
 #include <algorithm>
 #include <atomic>
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <optional>
 
@@ -559,8 +560,13 @@ void FillCell(QRgb* Pixels, qsizetype Stride, const QRect& Area, QRgb Value) {
             *Row = Value;
         return;
     }
+    // A value of four alike bytes (white, black) goes with the library's widest stores.
+    const bool Alike = Value == (Value & 0xFF) * 0x01010101u;
     for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
-        std::fill_n(Row, Area.width(), Value);
+        if (Alike)
+            std::memset(Row, int(Value & 0xFF), std::size_t(Area.width()) * sizeof(QRgb));
+        else
+            std::fill_n(Row, Area.width(), Value);
 }
 
 // Fills StripWidth one-pixel columns side by side row by row, when that writes at most twice
