@@ -122,27 +122,30 @@ TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
         Many.Graphics->FillRectangles(TGPSolidBrush(Blue), Columns.data(), int(Columns.size()));
         ExpectSamePixels(One, Many);
     }
-    // A large opaque background goes straight into the image, on both cores: moved, clipped
-    // and cut at the image's edge as Qt fills it, and nothing beside it.
-    for (bool Clipped : {false, true}) {
-        TCanvas Direct(400, 300);
-        QImage Reference(400, 300, QImage::Format_ARGB32_Premultiplied);
-        Reference.fill(Qt::white);
-        QPainter Painter(&Reference);
-        Direct.Graphics->TranslateTransform(3, 1);
-        Painter.translate(3, 1);
-        if (Clipped) {
-            Direct.Graphics->SetClip(TGPRectF{10, 20, 300, 250});
-            Painter.setClipRect(QRectF(10, 20, 300, 250));
+    // A large opaque background goes straight into the image, on both cores, white by the
+    // library's widest stores: moved, clipped and cut at the image's edge as Qt fills it, and
+    // nothing beside it.
+    for (const TQvColor Color : {Blue, White})
+        for (const bool Clipped : {false, true}) {
+            TCanvas Direct(400, 300);
+            Direct.Graphics->Clear(Red);
+            QImage Reference(400, 300, QImage::Format_ARGB32_Premultiplied);
+            Reference.fill(QColor::fromRgba(Red));
+            QPainter Painter(&Reference);
+            Direct.Graphics->TranslateTransform(3, 1);
+            Painter.translate(3, 1);
+            if (Clipped) {
+                Direct.Graphics->SetClip(TGPRectF{10, 20, 300, 250});
+                Painter.setClipRect(QRectF(10, 20, 300, 250));
+            }
+            Direct.Graphics->FillRectangle(TGPSolidBrush(Color), TGPRectF{-20, 5, 380, 290});
+            Painter.fillRect(QRectF(-20, 5, 380, 290), QColor::fromRgba(Color));
+            Painter.end();
+            Direct.Graphics.reset();
+            for (int y = 0; y < 300; ++y)
+                for (int x = 0; x < 400; ++x)
+                    ASSERT_EQ(Direct.Bitmap.GetPixel(x, y), Reference.pixel(x, y)) << x << "," << y;
         }
-        Direct.Graphics->FillRectangle(TGPSolidBrush(Blue), TGPRectF{-20, 5, 380, 290});
-        Painter.fillRect(QRectF(-20, 5, 380, 290), QColor::fromRgba(Blue));
-        Painter.end();
-        Direct.Graphics.reset();
-        for (int y = 0; y < 300; ++y)
-            for (int x = 0; x < 400; ++x)
-                ASSERT_EQ(Direct.Bitmap.GetPixel(x, y), Reference.pixel(x, y)) << x << "," << y;
-    }
 }
 
 TEST(Gdi, PiesTurnClockwiseAndTransformsPrepend) {
