@@ -9,6 +9,7 @@
 #include <atomic>
 #include <exception>
 #include <thread>
+#include <type_traits>
 #include <vector>
 
 #ifdef __SSE2__
@@ -93,17 +94,24 @@ void RunOnBothCores(const FirstFn& First, const SecondFn& Second) {
 // Runs Work(k) for every k of 0 .. Count - 1: this thread takes them from the front, the
 // second one from the back, each the next that the other has not taken. Halves fixed in
 // advance left one core waiting whenever the other ran slower (from its caches, or from other
-// work on the machine); from the ends, each core's share still lies together.
+// work on the machine); from the ends, each core's share still lies together. Work(k, Back)
+// learns which end took k, to keep what each core makes apart.
 template <class WorkFn> void ShareFromBothEnds(std::size_t Count, const WorkFn& Work) {
+    const auto Do = [&](std::size_t k, bool Back) {
+        if constexpr (std::is_invocable_v<const WorkFn&, std::size_t, bool>)
+            Work(k, Back);
+        else
+            Work(k);
+    };
     std::atomic<std::size_t> Taken{0}; // the join of both parts orders their work
     RunOnBothCores(
         [&] {
             for (std::size_t k = 0; Taken.fetch_add(1, std::memory_order_relaxed) < Count; ++k)
-                Work(k);
+                Do(k, false);
         },
         [&] {
             for (std::size_t k = Count; Taken.fetch_add(1, std::memory_order_relaxed) < Count;)
-                Work(--k);
+                Do(--k, true);
         });
 }
 

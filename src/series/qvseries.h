@@ -381,8 +381,6 @@ protected:
     // The points Start .. Stop with values, mapped, split at gaps and reduced for symbols or
     // a line.
     void ReduceMapped(int Start, int Stop, bool Symbols, const QvPointStages::TAlike& Alike = {});
-    // Where plain values Start .. Stop are split into two parts of about the same work.
-    int EvenSplit(int Start, int Stop) const;
     // The line through the points Start .. Stop with values, reduced into Out.
     void ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) const;
     // Where a line's points may lie and still show.

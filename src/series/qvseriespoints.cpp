@@ -20,8 +20,9 @@ namespace {
 constexpr int ClipMinimum = 21;
 // Lines with more points per pixel column than this are reduced column by column.
 constexpr float DenseColumn = 2.0f;
-// Lines of plain values from this many points on are reduced on both cores.
-constexpr int ShareFrom = 1 << 16;
+// Lines of plain values from this many points on are reduced on both cores, in pieces of
+// this many points or more, and this many pieces at most.
+constexpr int ShareFrom = 1 << 16, PieceFrom = 4096, MostPieces = 16;
 // The polygon of the area closes this far inside the axis start.
 constexpr float AreaBaseShift = 0.5f;
 
@@ -159,13 +160,23 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
     QvPointStages::TPointList& Out = FScreen.Output();
     const int n = Stop - Start + 1;
     if (!Symbols && PlainValues() && n >= ShareFrom) {
-        // The parts of a line reduce alike on both cores; each keeps its ends, so the line
+        // The pieces of a line reduce alike on both cores, each taking them from its end:
+        // halves fixed in advance left one core waiting whenever the other ran slower. This
+        // core's pieces follow each other from the first, straight into Out; the second core's
+        // go to lists of their own, joined on in order. Each piece keeps its ends, so the line
         // goes on where they meet.
-        const int Middle = EvenSplit(Start, Stop);
-        QvPointStages::TPointList Second;
-        RunOnBothCores([&] { ReduceLine(Start, Middle - 1, Out); },
-                       [&] { ReduceLine(Middle, Stop, Second); });
-        Out.Append(Second, !Second.Index.empty() && Second.Index.front() == Middle);
+        const int Pieces = std::clamp(n / PieceFrom, 2, MostPieces);
+        const auto FirstOf = [&](int k) { return Start + int(std::int64_t(n) * k / Pieces); };
+        std::vector<QvPointStages::TPointList> Back(static_cast<std::size_t>(Pieces));
+        Out.Points.reserve(Out.Points.size() + std::size_t(n));
+        Out.Index.reserve(Out.Index.size() + std::size_t(n));
+        ShareFromBothEnds(std::size_t(Pieces), [&](std::size_t k, bool FromBack) {
+            ReduceLine(FirstOf(int(k)), FirstOf(int(k) + 1) - 1, FromBack ? Back[k] : Out);
+        });
+        for (int k = 0; k < Pieces; ++k) {
+            const QvPointStages::TPointList& Piece = Back[std::size_t(k)];
+            Out.Append(Piece, !Piece.Index.empty() && Piece.Index.front() == FirstOf(k));
+        }
         return;
     }
     if (!Symbols) {
@@ -189,31 +200,6 @@ void TQvSeries::ReduceMapped(int Start, int Stop, bool Symbols,
             }
     }
     ReducePoints(Out, Mapped, Index, true, Alike);
-}
-
-int TQvSeries::EvenSplit(int Start, int Stop) const {
-    // Points beyond the graph pass the stages far faster than those on it, and a zoomed line
-    // can have most of the latter in one half: samples weigh them, and the parts take about
-    // the same weight.
-    constexpr int Samples = 4096, OnGraph = 4, OffGraph = 1;
-    const int Every = std::max(1, (Stop - Start + 1) / Samples);
-    const TGPRectF Bounds = LineBounds();
-    const TQvAxisMapper XMap(*FXAxis), YMap(*FYAxis);
-    std::vector<int> Weights;
-    Weights.reserve(Samples + 1);
-    long long Total = 0;
-    for (int i = Start; i <= Stop; i += Every) {
-        const float X = XMap.Pixel(FXData->Data()[i]), Y = YMap.Pixel(FYData->Data()[i]);
-        const bool On = X >= Bounds.X && X <= Bounds.X + Bounds.Width && Y >= Bounds.Y &&
-                        Y <= Bounds.Y + Bounds.Height;
-        Weights.push_back(On ? OnGraph : OffGraph);
-        Total += Weights.back();
-    }
-    long long Sum = 0;
-    std::size_t k = 0;
-    while (k + 1 < Weights.size() && 2 * (Sum + Weights[k]) <= Total)
-        Sum += Weights[k++];
-    return std::clamp(Start + int(k) * Every, Start + 1, Stop);
 }
 
 void TQvSeries::ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) const {

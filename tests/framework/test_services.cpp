@@ -118,6 +118,13 @@ TEST(Services, WorkSharedFromBothEndsRunsEveryItemOnce) {
         ShareFromBothEnds(Count, [&](std::size_t k) { ++Runs[k]; });
         for (std::size_t k = 0; k < Count; ++k)
             EXPECT_EQ(Runs[k], 1) << k << " of " << Count;
+        // Told which end took it, the front's items come first, the back's after them.
+        std::vector<std::atomic<int>> Back(Count);
+        ShareFromBothEnds(Count, [&](std::size_t k, bool FromBack) { Back[k] = FromBack + 1; });
+        for (std::size_t k = 0; k < Count; ++k) {
+            EXPECT_NE(Back[k], 0) << k;
+            if (k) EXPECT_LE(Back[k - 1], Back[k]) << k;
+        }
     }
     // Blocks of a range cover it once, none longer than asked, only the last shorter.
     for (const int To : {3, 40, 41, 47}) {

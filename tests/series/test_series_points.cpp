@@ -265,10 +265,11 @@ TEST(SeriesPoints, ValuesTheAxesCannotShowAreGapsInLinesAndAreas) {
     }
 }
 
-// Long lines reduce in two halves side by side: the line goes on where they meet, unless a gap
-// lies at the seam.
-TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
-    constexpr int n = (1 << 17) + 1, Middle = n / 2;
+// Long lines reduce in sixteen pieces that the two cores take from both ends: the line goes
+// on where they meet, unless a gap lies at the seam, whichever core took the pieces there.
+TEST(SeriesPoints, LongLinesReducedInPiecesJoinAtTheSeams) {
+    constexpr int n = (1 << 17) + 1, Pieces = 16;
+    const auto Seam = [](int k) { return int(std::int64_t(n) * k / Pieces); };
     std::mt19937 Random(5);
     std::uniform_real_distribution<double> Step(-3, 3);
     std::vector<double> Xs{500}, Ys{500};
@@ -276,7 +277,7 @@ TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
         Xs.push_back(std::clamp(Xs.back() + Step(Random), 0.0, 1000.0));
         Ys.push_back(std::clamp(Ys.back() + Step(Random), 0.0, 1000.0));
     }
-    for (const int Gap : {-1, Middle - 1, Middle}) {
+    for (const int Gap : {-1, Seam(3) - 1, Seam(3), Seam(13) - 1, Seam(13)}) {
         SCOPED_TRACE(Gap);
         TPixelChart Chart;
         std::vector<double> WithGap = Ys;
@@ -289,9 +290,13 @@ TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
         const std::vector<int> Expected =
             Gap < 0 ? std::vector<int>{0} : std::vector<int>{0, Gap + 1};
         EXPECT_EQ(RunStarts, Expected);
-        // Both halves keep their ends.
-        for (const int End : {Middle - 1, Middle, n - 1})
-            EXPECT_EQ(std::count(Screen.Index().begin(), Screen.Index().end(), End), End != Gap);
+        // Every piece keeps its ends, once each, in order.
+        const std::vector<int>& Kept = Screen.Index();
+        EXPECT_TRUE(std::is_sorted(Kept.begin(), Kept.end()));
+        for (int k = 1; k <= Pieces; ++k)
+            for (const int End : {Seam(k) - 1, Seam(k)})
+                if (End < n)
+                    EXPECT_EQ(std::count(Kept.begin(), Kept.end(), End), End != Gap) << End;
     }
     // Ascending values go to the cores in whole pixel columns, and keep the points of one pass;
     // a column of NaN alone at the seam breaks the line there.
@@ -304,7 +309,7 @@ TEST(SeriesPoints, LongLinesReducedInHalvesJoinAtTheSeam) {
         SCOPED_TRACE(Gap ? "NaN at the seam" : "no gap");
         TPixelChart Chart;
         const auto Pixel = [&](double v) { return Chart.X->NumberToWorld(v); };
-        const int Seam = QvPointStages::Column(Pixel(Ascending[Middle]));
+        const int Seam = QvPointStages::Column(Pixel(Ascending[n / 2]));
         std::vector<double> Ys = Noisy;
         for (int i = 0; i < n; ++i)
             if (Gap && QvPointStages::Column(Pixel(Ascending[size_t(i)])) == Seam)
