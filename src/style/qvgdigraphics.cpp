@@ -560,7 +560,7 @@ void FillCell(QRgb* Pixels, qsizetype Stride, const QRect& Area, QRgb Value) {
             *Row = Value;
         return;
     }
-    // A value of four alike bytes (white, black) goes with the library's widest stores.
+    // Opaque white, four alike bytes, goes with the C library's widest stores.
     const bool Alike = Value == (Value & 0xFF) * 0x01010101u;
     for (int y = Area.top(); y <= Area.bottom(); ++y, Row += Stride)
         if (Alike)
