@@ -495,17 +495,39 @@ QImage* DirectImage(QPainter* Painter) {
     return Image;
 }
 
+namespace {
+// Rectangles in device pixels, with the clip they are filled within.
+struct TWholeCells {
+    QList<QRect> Cells;
+    QRect Clip;
+};
+
+// The device cells of Rects when the painter only moves them and both they and its clip lie on
+// whole pixels: then they can be filled pixel by pixel with the rasteriser's result.
+std::optional<TWholeCells> WholePixelCells(const QPainter* Painter, const TGPRectF* Rects,
+                                           int Count) {
+    const QTransform& Mapping = Painter->worldTransform();
+    if (Mapping.type() > QTransform::TxTranslate) return std::nullopt;
+    const std::optional<QRect> Clip = WholePixelClip(Painter);
+    if (!Clip) return std::nullopt;
+    QList<QRect> Cells(Count);
+    for (int i = 0; i < Count; ++i) {
+        const std::optional<QRect> Cell =
+            WholePixels(Rects[i].ToQt().translated(Mapping.dx(), Mapping.dy()));
+        if (!Cell) return std::nullopt;
+        Cells[i] = *Cell;
+    }
+    return TWholeCells{std::move(Cells), *Clip};
+}
+} // namespace
+
 // A background, opaque and of whole pixels, goes straight into the image, on both cores.
 bool TGPGraphics::FillBackgroundDirectly(const TGPBrush& Brush, const TGPRectF& Rect) {
     const auto* Solid = dynamic_cast<const TGPSolidBrush*>(&Brush);
-    const QTransform& Mapping = FPainter->worldTransform();
-    if (!Solid || Rect.Width * Rect.Height < float(ShareAreaFrom) ||
-        Mapping.type() > QTransform::TxTranslate)
-        return false;
-    const std::optional<QRect> Clip = WholePixelClip(FPainter);
-    const std::optional<QRect> Cell =
-        WholePixels(Rect.ToQt().translated(Mapping.dx(), Mapping.dy()));
-    return Clip && Cell && FillCellsDirectly({*Cell}, *Clip, QColor::fromRgba(Solid->GetColor()));
+    if (!Solid || Rect.Width * Rect.Height < float(ShareAreaFrom)) return false;
+    const std::optional<TWholeCells> Whole = WholePixelCells(FPainter, &Rect, 1);
+    return Whole &&
+           FillCellsDirectly(Whole->Cells, Whole->Clip, QColor::fromRgba(Solid->GetColor()));
 }
 
 void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, int Count) {
@@ -513,31 +535,18 @@ void TGPGraphics::FillRectangles(const TGPBrush& Brush, const TGPRectF* Rects, i
     const QBrush Fill = QtBrush(Brush);
     FPainter->setPen(Qt::NoPen);
     FPainter->setBrush(Fill);
-    const QTransform& Mapping = FPainter->worldTransform();
-    const std::optional<QRect> Clip =
-        Fill.style() == Qt::SolidPattern && Mapping.type() <= QTransform::TxTranslate
-            ? WholePixelClip(FPainter)
-            : std::nullopt;
-    if (Clip) {
-        // Solid rectangles on whole device pixels are filled pixel by pixel, many times faster
-        // than through the rasteriser, and with the same result.
-        QList<QRect> Cells(Count);
-        bool Whole = true;
-        for (int i = 0; i < Count && Whole; ++i) {
-            const std::optional<QRect> Cell =
-                WholePixels(Rects[i].ToQt().translated(Mapping.dx(), Mapping.dy()));
-            Whole = Cell.has_value();
-            if (Whole) Cells[i] = *Cell;
-        }
-        if (Whole && FillCellsDirectly(Cells, *Clip, Fill.color())) return;
-        if (Whole) {
-            FPainter->save();
-            FPainter->resetTransform();
-            FPainter->setRenderHint(QPainter::Antialiasing, false);
-            FPainter->drawRects(Cells.constData(), Count);
-            FPainter->restore();
-            return;
-        }
+    // Solid rectangles on whole device pixels are filled pixel by pixel, many times faster than
+    // through the rasteriser, and with the same result.
+    const std::optional<TWholeCells> Whole =
+        Fill.style() == Qt::SolidPattern ? WholePixelCells(FPainter, Rects, Count) : std::nullopt;
+    if (Whole) {
+        if (FillCellsDirectly(Whole->Cells, Whole->Clip, Fill.color())) return;
+        FPainter->save();
+        FPainter->resetTransform();
+        FPainter->setRenderHint(QPainter::Antialiasing, false);
+        FPainter->drawRects(Whole->Cells.constData(), Count);
+        FPainter->restore();
+        return;
     }
     QList<QRectF> Shapes(Count);
     for (int i = 0; i < Count; ++i)
