@@ -216,15 +216,16 @@ TEST(Qvstringfunctions, EraseAndExtract) {
     EXPECT_EQ(Erased("Time 4"), "e 4"); // only a leading E is dropped
     EXPECT_EQ(Erased("NAN"), "");
 
+    // Each extraction with the text it leaves.
+    const auto Int = [](QString& S) { return std::pair{ExtractOneInt(S), S}; };
+    const auto Double = [](QString& S) { return std::pair{ExtractOneDouble(S), S}; };
+    using TInt = std::pair<int, QString>;
+    using TDouble = std::pair<double, QString>;
     QString S = "  12;-3 x+4 7";
-    EXPECT_EQ(ExtractOneInt(S), 12);
-    EXPECT_EQ(S, "-3 x+4 7");
-    EXPECT_EQ(ExtractOneInt(S), -3);
-    EXPECT_EQ(S, "x+4 7");
-    EXPECT_EQ(ExtractOneInt(S), 4);
-    EXPECT_EQ(S, "7");
-    EXPECT_EQ(ExtractOneInt(S), 7);
-    EXPECT_EQ(S, "");
+    EXPECT_EQ(Int(S), TInt(12, "-3 x+4 7"));
+    EXPECT_EQ(Int(S), TInt(-3, "x+4 7"));
+    EXPECT_EQ(Int(S), TInt(4, "7"));
+    EXPECT_EQ(Int(S), TInt(7, ""));
     EXPECT_EQ(MessageOf<EConvertError>([&] { ExtractOneInt(S); }),
               "Error during integer extraction");
     S = "ab - 5";
@@ -236,30 +237,24 @@ TEST(Qvstringfunctions, EraseAndExtract) {
     EXPECT_EQ(S, "99999999999 1");
 
     S = "  1.5e3; -2,NAN x 7";
-    EXPECT_EQ(ExtractOneDouble(S), 1500);
-    EXPECT_EQ(S, "-2,NAN x 7");
-    EXPECT_EQ(ExtractOneDouble(S), -2);
-    EXPECT_EQ(S, "NAN x 7");
+    EXPECT_EQ(Double(S), TDouble(1500, "-2,NAN x 7"));
+    EXPECT_EQ(Double(S), TDouble(-2, "NAN x 7"));
     EXPECT_TRUE(std::isnan(ExtractOneDouble(S)));
-    EXPECT_EQ(S, "7");
-    EXPECT_EQ(ExtractOneDouble(S), 7);
-    EXPECT_EQ(S, "");
+    EXPECT_EQ(Double(S), TDouble(7, ""));
     EXPECT_EQ(MessageOf<EConvertError>([&] { ExtractOneDouble(S); }),
               "Error during floating point number extraction");
     S = "1.5.3 2e 4 E5";
     EXPECT_EQ(ExtractOneDouble(S), 1.5);
     EXPECT_EQ(ExtractOneDouble(S), 3);
-    EXPECT_EQ(ExtractOneDouble(S), 2); // the incomplete exponent ends the number
-    EXPECT_EQ(S, "4 E5");
-    EXPECT_EQ(ExtractOneDouble(S), 4);
-    EXPECT_THROW(ExtractOneDouble(S), EConvertError);
-    EXPECT_EQ(S, "E5");
-    S = "abc -x";
-    EXPECT_THROW(ExtractOneDouble(S), EConvertError);
-    EXPECT_EQ(S, "-x");
-    S = "1e999 2";
-    EXPECT_THROW(ExtractOneDouble(S), EConvertError);
-    EXPECT_EQ(S, "1e999 2");
+    EXPECT_EQ(Double(S), TDouble(2, "4 E5")); // the incomplete exponent ends the number
+    EXPECT_EQ(Double(S), TDouble(4, "E5"));
+    // Failures leave the text from the first character that could start a number.
+    for (auto [Text, Left] :
+         {std::pair<QString, QString>{"E5", "E5"}, {"abc -x", "-x"}, {"1e999 2", "1e999 2"}}) {
+        S = Text;
+        EXPECT_THROW(ExtractOneDouble(S), EConvertError) << Text.toStdString();
+        EXPECT_EQ(S, Left);
+    }
     S = "banana INFO 3";
     EXPECT_EQ(ExtractOneDouble(S), 3);
 
