@@ -101,9 +101,11 @@ struct TChart {
         return Vector;
     }
 
-    TQvPointSeries* NewSeries(TQvCustomDoubleVector* XData, TQvCustomDoubleVector* YData,
-                              TQvAxis* XAxis = nullptr, TQvAxis* YAxis = nullptr) {
-        auto* Series = new TQvPointSeries(Owner.get());
+    // A series of class T on the vectors, by default on the primary axes.
+    template <class T = TQvPointSeries>
+    T* NewSeries(TQvCustomDoubleVector* XData, TQvCustomDoubleVector* YData,
+                 TQvAxis* XAxis = nullptr, TQvAxis* YAxis = nullptr) {
+        auto* Series = new T(Owner.get());
         Series->SetXData(XData);
         Series->SetYData(YData);
         Series->SetXAxis(XAxis ? XAxis : X);
@@ -115,12 +117,8 @@ struct TChart {
     template <class T>
     T* NewSeriesOf(const std::vector<double>& Xs, const std::vector<double>& Ys,
                    const QString& Name = {}) {
-        auto* Series = new T(Owner.get());
+        T* Series = NewSeries<T>(NewVector("", Xs), NewVector("", Ys));
         if (!Name.isEmpty()) Series->SetName(Name);
-        Series->SetXData(NewVector("", Xs));
-        Series->SetYData(NewVector("", Ys));
-        Series->SetXAxis(X);
-        Series->SetYAxis(Y);
         return Series;
     }
 

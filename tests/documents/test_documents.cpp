@@ -28,12 +28,8 @@ struct TFullChart : TChart {
         FixAxes(0, 10);
         Xs = NewVector("Xs", {1, 2, 3, 4});
         Ys = NewVector("Ys", {2, 8, 4, 6});
-        Line = new TQvLineSeries(Owner.get());
+        Line = NewSeries<TQvLineSeries>(Xs, Ys);
         Line->SetName("Line");
-        Line->SetXData(Xs);
-        Line->SetYData(Ys);
-        Line->SetXAxis(X);
-        Line->SetYAxis(Y);
         Line->SetCaption("Measured");
         Legend = new TQvLegend(Owner.get());
         Legend->SetName("Legend");
@@ -286,12 +282,8 @@ TEST(GraphDocument, FilesAreReplacedWholeAndRecognisedByContent) {
     Chart.Graph->WriteTo(Path, true);
     const QByteArray Saved = QvStream::ReadFile(Path);
     // A component that fails half-way through its record leaves the old file as it was.
-    auto* Failing = new TFailingSeries(Chart.Owner.get());
+    auto* Failing = Chart.NewSeries<TFailingSeries>(Chart.Xs, Chart.Ys);
     Failing->SetName("Failing");
-    Failing->SetXData(Chart.Xs);
-    Failing->SetYData(Chart.Ys);
-    Failing->SetXAxis(Chart.X);
-    Failing->SetYAxis(Chart.Y);
     EXPECT_THROW(Chart.Graph->WriteTo(Path, true), EWriteError);
     EXPECT_EQ(QvStream::ReadFile(Path), Saved);
     EXPECT_EQ(QDir(Dir.path()).entryList(QDir::Files), QStringList({"chart.qvg"}));

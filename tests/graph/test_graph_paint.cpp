@@ -244,10 +244,7 @@ TEST(GraphPaint, SeriesInDepthStandBeforeABackWall) {
     Chart.Graph->GetMajorGridVertical()->SetColor(Red);
     Chart.Graph->GetMajorGridVertical()->SetVisible(true);
     const QImage Flat = Chart.Render();
-    auto* Deep = new TDeepSeries(Chart.Owner.get());
-    Deep->SetYData(Chart.NewVector("", {10, 20}));
-    Deep->SetXAxis(Chart.X);
-    Deep->SetYAxis(Chart.Y);
+    Chart.NewSeries<TDeepSeries>(nullptr, Chart.NewVector("", {10, 20}));
     const QImage Image = Chart.Render();
     const TGPRectF A = Chart.Graph->GetDrawingArea();
     const float Dx = 10, Dy = 6, XBase = std::round(A.Y + A.Height - 1), YBase = std::round(A.X);

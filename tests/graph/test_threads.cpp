@@ -26,10 +26,7 @@ QImage RenderChart(int Kind) {
     auto* Values = Chart.NewVector(QStringLiteral("Values"), {});
     for (int i = 0; i < 500; ++i)
         Values->Add(std::sin(i * 0.02 * Kind) * Kind);
-    auto* Series = new TQvLineSeries(Chart.Owner.get());
-    Series->SetYData(Values);
-    Series->SetXAxis(Chart.X);
-    Series->SetYAxis(Chart.Y);
+    auto* Series = Chart.NewSeries<TQvLineSeries>(nullptr, Values);
     Series->GetLine()->SetColor(0xFF2060A0); // not the next colour of the shared cycle
     return Chart.Render();
 }

@@ -26,12 +26,7 @@ struct TBarChart : TChart {
         Fix(Y, -4, 8);
     }
     TQvBars* NewBars(TQvCustomDoubleVector* YData, TQvCustomDoubleVector* XData = nullptr) {
-        auto* Bars = new TQvBars(Owner.get());
-        Bars->SetXData(XData);
-        Bars->SetYData(YData);
-        Bars->SetXAxis(X);
-        Bars->SetYAxis(Y);
-        return Bars;
+        return NewSeries<TQvBars>(XData, YData);
     }
     // Left and right pixel edges of the bar of class i, and its top and bottom.
     static std::array<float, 4> Edges(const TQvBars* Bars, int i) {

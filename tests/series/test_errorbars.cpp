@@ -37,14 +37,6 @@ struct TErrorChart : TChart {
               Graph->GetMajorGridVertical(), Graph->GetMinorGridVertical()})
             Grid->SetVisible(false);
     }
-    template <class T> T* New(TQvCustomDoubleVector* XData, TQvCustomDoubleVector* YData) {
-        auto* Series = new T(Owner.get());
-        Series->SetXData(XData);
-        Series->SetYData(YData);
-        Series->SetXAxis(X);
-        Series->SetYAxis(Y);
-        return Series;
-    }
     float XPixel(double v) const { return X->NumberToWorld(v); }
     float YPixel(double v) const { return Y->NumberToWorld(v); }
 };
@@ -68,8 +60,8 @@ bool Inked(const QImage& Image, float X, float Y) {
 TEST(ErrorBars, BarEndsAndCapsInPixels) {
     TErrorChart Chart;
     Chart.FixAxes(0, 10);
-    auto* S = Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", {2, 5, 8}),
-                                                 Chart.NewVector("", {3, 5, 7}));
+    auto* S = Chart.NewSeries<TQvPointWithErrorSeries>(Chart.NewVector("", {2, 5, 8}),
+                                                       Chart.NewVector("", {3, 5, 7}));
     // A shorter vector gives bars to the first points only; negative lengths count as positive.
     S->SetDeltaYPlus(Chart.NewVector("", {1, -2}));
     S->SetDeltaYMinus(Chart.NewVector("", {0.5, 0.5, 0.5}));
@@ -98,8 +90,8 @@ TEST(ErrorBars, BarEndsAndCapsInPixels) {
     // A lone point with a bar of no length leaves its cap alone: a line 2 × (Size − 1) / 2
     // pixels long, measured by the ink it adds.
     S->SetVisible(false);
-    auto* Lone =
-        Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", {5}), Chart.NewVector("", {5}));
+    auto* Lone = Chart.NewSeries<TQvPointWithErrorSeries>(Chart.NewVector("", {5}),
+                                                          Chart.NewVector("", {5}));
     Lone->SetDeltaYPlus(Chart.NewVector("", {0}));
     Lone->GetPointSymbol()->SetVisible(false);
     const int Cx = int(Chart.XPixel(5)), Cy = int(Chart.YPixel(5));
@@ -115,8 +107,8 @@ TEST(ErrorBars, BarEndsAndCapsInPixels) {
 
 TEST(ErrorBars, RangesTakeInTheBars) {
     TErrorChart Chart;
-    auto* S = Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", {1, 3}),
-                                                 Chart.NewVector("", {10, 4}));
+    auto* S = Chart.NewSeries<TQvPointWithErrorSeries>(Chart.NewVector("", {1, 3}),
+                                                       Chart.NewVector("", {10, 4}));
     TQvDoubleVector* Up = Chart.NewVector("", {2});
     S->SetDeltaYPlus(Up);
     Chart.Paint();
@@ -157,7 +149,8 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
     // A hundred points on one pixel; one of them has a longer bar.
     std::vector<double> Xs(100, 5), Ys(100, 5), Dy(100, 1);
     Dy[60] = 3;
-    auto* S = Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", Xs), Chart.NewVector("", Ys));
+    auto* S =
+        Chart.NewSeries<TQvPointWithErrorSeries>(Chart.NewVector("", Xs), Chart.NewVector("", Ys));
     S->SetDeltaYPlus(Chart.NewVector("", Dy));
     Chart.Paint();
     EXPECT_EQ(S->ScreenPoints().Index(), (std::vector<int>{0, 60, 61}));
@@ -174,8 +167,8 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
         Level[i] = i % 2 ? 2 : 4;
     }
     Short[500] = 3;
-    auto* Dense =
-        Chart.New<TQvPointWithErrorSeries>(Chart.NewVector("", Many), Chart.NewVector("", Level));
+    auto* Dense = Chart.NewSeries<TQvPointWithErrorSeries>(Chart.NewVector("", Many),
+                                                           Chart.NewVector("", Level));
     Dense->SetDeltaYPlus(Chart.NewVector("", Short));
     Dense->GetPointSymbol()->SetVisible(false);
     Dense->GetLine()->SetVisible(false);
@@ -203,9 +196,9 @@ TEST(ErrorBars, ReductionKeepsPointsWhoseBarsDiffer) {
 TEST(ErrorBars, ReferencesAreUndoneAndFreed) {
     TErrorChart Chart;
     auto* Undo = new TQvUndoStack(Chart.Owner.get());
-    auto* S = Chart.New<TQvPointWithErrorSeries>(nullptr, Chart.NewVector("", {1, 2}));
-    auto* A = Chart.New<TQvArrows>(nullptr, Chart.NewVector("", {1, 2}));
-    auto* B = Chart.New<TQvBubbles>(nullptr, Chart.NewVector("", {1, 2}));
+    auto* S = Chart.NewSeries<TQvPointWithErrorSeries>(nullptr, Chart.NewVector("", {1, 2}));
+    auto* A = Chart.NewSeries<TQvArrows>(nullptr, Chart.NewVector("", {1, 2}));
+    auto* B = Chart.NewSeries<TQvBubbles>(nullptr, Chart.NewVector("", {1, 2}));
     for (TQvSeries* Series : std::initializer_list<TQvSeries*>{S, A, B})
         Series->SetUndoStack(Undo);
     TQvDoubleVector* D = Chart.NewVector("", {1, 1});
@@ -244,7 +237,8 @@ TEST(ErrorBars, ReferencesAreUndoneAndFreed) {
 
 TEST(Arrows, TipsRangesAndTheDataAreaBorder) {
     TErrorChart Chart;
-    auto* A = Chart.New<TQvArrows>(Chart.NewVector("", {1, 2, 3}), Chart.NewVector("", {1, 2, 3}));
+    auto* A =
+        Chart.NewSeries<TQvArrows>(Chart.NewVector("", {1, 2, 3}), Chart.NewVector("", {1, 2, 3}));
     A->SetDeltaX(Chart.NewVector("", {2, -1}));
     A->SetDeltaY(Chart.NewVector("", {1, 1, 1}));
     Chart.Paint();
@@ -287,7 +281,8 @@ TEST(Arrows, TipsRangesAndTheDataAreaBorder) {
 
 TEST(Bubbles, RoundOnScreenEllipticalInUnitsRangesAndHits) {
     TErrorChart Chart;
-    auto* B = Chart.New<TQvBubbles>(Chart.NewVector("", {5, 6}), Chart.NewVector("", {50, 80}));
+    auto* B =
+        Chart.NewSeries<TQvBubbles>(Chart.NewVector("", {5, 6}), Chart.NewVector("", {50, 80}));
     B->SetRadius(Chart.NewVector("", {-10, 5}));
     Chart.Paint();
     // Y from y − r to y + r; X widened by r in X units per Y unit of the axes' scales.
@@ -330,18 +325,18 @@ TEST(ErrorBars, RecordsOfTheThreeKindsRoundTripInEveryForm) {
     TQvDoubleVector* Ys = Chart.NewVector("Ys", {3, 4});
     TQvDoubleVector* D1 = Chart.NewVector("D1", {1, 1});
     TQvDoubleVector* D2 = Chart.NewVector("D2", {2, 2});
-    auto* S = Chart.New<TQvPointWithErrorSeries>(Xs, Ys);
+    auto* S = Chart.NewSeries<TQvPointWithErrorSeries>(Xs, Ys);
     S->SetDeltaXPlus(D1);
     S->SetDeltaYMinus(D2);
     S->GetErrorIndicator()->SetColor(0xFF123456);
     S->GetErrorIndicator()->SetWidth(2.5f);
-    auto* A = Chart.New<TQvArrows>(Xs, Ys);
+    auto* A = Chart.NewSeries<TQvArrows>(Xs, Ys);
     A->SetDeltaX(D2);
     A->SetDeltaY(D1);
     A->GetArrow()->SetPointLength(9);
     A->GetArrow()->SetInnerLength(4);
     A->GetArrow()->SetPointHeight(3.5f);
-    auto* B = Chart.New<TQvBubbles>(Xs, Ys);
+    auto* B = Chart.NewSeries<TQvBubbles>(Xs, Ys);
     B->SetRadius(D1);
     B->SetElliptical(true);
 

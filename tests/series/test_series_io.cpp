@@ -131,10 +131,7 @@ TEST(SeriesIO, BinaryLayout) {
     EXPECT_EQ(C.Pos, C.Bytes.size());
 
     // The own indexer is stored as an empty reference; a line series stops after its end byte.
-    auto* Line2 = new TQvLineSeries(Chart.Owner.get());
-    Line2->SetYData(Chart.YData);
-    Line2->SetXAxis(Chart.X);
-    Line2->SetYAxis(Chart.Y);
+    auto* Line2 = Chart.NewSeries<TQvLineSeries>(nullptr, Chart.YData);
     ASSERT_EQ(Line2->GetXData(), Line2->GetIndexer());
     TCursor L{Stored(Line2)};
     L.Str(); // caption
