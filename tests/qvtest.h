@@ -11,6 +11,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <algorithm>
+#include <cstdlib>
 #include <ostream>
 
 // Makes Locale the default for one scope.
@@ -34,6 +36,15 @@ template <typename E, typename F> QString MessageOf(F&& Action) {
         return Error.Message();
     }
     return QStringLiteral("<no exception>");
+}
+
+// The largest difference of two colours in one channel, of red, green and blue, and with Alpha
+// of the alpha channel too.
+inline int ChannelDistance(QRgb A, QRgb B, bool Alpha = false) {
+    int Result = 0;
+    for (int Shift = 0; Shift < (Alpha ? 32 : 24); Shift += 8)
+        Result = std::max(Result, std::abs(int(A >> Shift & 0xFF) - int(B >> Shift & 0xFF)));
+    return Result;
 }
 
 inline void PrintTo(const QString& Value, std::ostream* Out) {

@@ -3,6 +3,7 @@
 // series in depth, coupled graphs, partial paints, and the default series colours.
 
 #include "../chartfixture.h"
+#include "../qvtest.h"
 
 #include <framework/qvcontrols.h>
 
@@ -232,11 +233,6 @@ public:
     std::optional<TGPPointF> DepthOffsets() const override { return TGPPointF{11, 6}; }
 };
 
-int Distance(QRgb A, QRgb B) {
-    return std::max({std::abs(qRed(A) - qRed(B)), std::abs(qGreen(A) - qGreen(B)),
-                     std::abs(qBlue(A) - qBlue(B))});
-}
-
 TEST(GraphPaint, SeriesInDepthStandBeforeABackWall) {
     TPaintedChart Chart;
     const TQvColor AreaColor = 0xFF8080C0;
@@ -250,7 +246,7 @@ TEST(GraphPaint, SeriesInDepthStandBeforeABackWall) {
     const float Dx = 10, Dy = 6, XBase = std::round(A.Y + A.Height - 1), YBase = std::round(A.X);
     const int Mid = int(A.X + A.Width / 2), Upper = int(A.Y + A.Height / 4);
     // The wall is the data area moved up and right, shaded from left to right.
-    EXPECT_LE(Distance(Image.pixel(Mid, Upper), AreaColor), 12);
+    EXPECT_LE(ChannelDistance(Image.pixel(Mid, Upper), AreaColor), 12);
     EXPECT_EQ(Image.pixel(Mid, int(A.Y - Dy) + 2), Image.pixel(Mid, int(A.Y) + 2));
     EXPECT_EQ(Flat.pixel(Mid, int(A.Y - Dy) + 2), White);
     EXPECT_GT(qRed(Image.pixel(int(A.X + Dx) + 3, Upper)),

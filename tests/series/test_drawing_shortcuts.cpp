@@ -3,6 +3,7 @@
 // that a repaint copies, which must follow every change.
 
 #include "../chartfixture.h"
+#include "../qvtest.h"
 
 #include <series/qvsymbolmix.h>
 #include <style/qvdrawing.h>
@@ -37,9 +38,7 @@ TDifference Compare(const QImage& Image, const QImage& Reference, int Levels) {
                 ++d.InkDiffers;
                 d.Stray += !Both(x, y - 1) && !Both(x, y + 1);
             }
-            d.Different += std::abs(qRed(a) - qRed(b)) > Levels ||
-                           std::abs(qGreen(a) - qGreen(b)) > Levels ||
-                           std::abs(qBlue(a) - qBlue(b)) > Levels;
+            d.Different += ChannelDistance(a, b) > Levels;
         }
     return d;
 }
@@ -127,14 +126,10 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         Chart.Paint();
         const QImage Red =
             Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Series->DrawSymbols(&G); });
-        const auto Near = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
-                   std::abs(qBlue(a) - qBlue(b)) <= 1;
-        };
         for (int y = 0; y < Red.height(); ++y)
             for (int x = 0; x < Red.width(); ++x)
                 if (Stamped.pixel(x, y) == 0xFF1F77B4) {
-                    ASSERT_TRUE(Near(Red.pixel(x, y), 0xFFD62728));
+                    ASSERT_LE(ChannelDistance(Red.pixel(x, y), 0xFFD62728), 1);
                 }
         // Symbols hidden under later ones are not even kept, unless they shine through.
         const int Kept = Series->ScreenPoints().Count();
@@ -328,10 +323,6 @@ TEST(DrawingShortcuts, SmoothLinesKeepToTheClip) {
             });
         };
         const QImage Whole = Draw(false), Cut = Draw(true);
-        const auto Near = [](QRgb a, QRgb b) {
-            return std::abs(qRed(a) - qRed(b)) <= 1 && std::abs(qGreen(a) - qGreen(b)) <= 1 &&
-                   std::abs(qBlue(a) - qBlue(b)) <= 1;
-        };
         int Inked = 0;
         for (int y = 0; y < Cut.height(); ++y)
             for (int x = 0; x < Cut.width(); ++x) {
@@ -340,7 +331,7 @@ TEST(DrawingShortcuts, SmoothLinesKeepToTheClip) {
                     ASSERT_EQ(Pixel, 0xFFFFFFFF) << x << ", " << y << " of " << Points->size();
                     continue;
                 }
-                ASSERT_TRUE(Near(Pixel, Whole.pixel(x, y)))
+                ASSERT_LE(ChannelDistance(Pixel, Whole.pixel(x, y)), 1)
                     << x << ", " << y << " of " << Points->size();
                 Inked += Pixel != 0xFFFFFFFF;
             }

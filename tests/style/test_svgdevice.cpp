@@ -48,11 +48,6 @@ QImage RenderSvg(const QByteArray& Svg) {
     return Result;
 }
 
-int Distance(QRgb A, QRgb B) {
-    return std::max({std::abs(qRed(A) - qRed(B)), std::abs(qGreen(A) - qGreen(B)),
-                     std::abs(qBlue(A) - qBlue(B))});
-}
-
 struct TRendered {
     QByteArray Svg;
     QImage Vector; // the document as librsvg draws it
@@ -84,12 +79,12 @@ double Mismatch(const TRendered& R, int Tolerance = 48, QRect Area = QRect()) {
     int Count = 0;
     for (int y = Area.top(); y <= Area.bottom(); ++y)
         for (int x = Area.left(); x <= Area.right(); ++x)
-            Count += Distance(R.Vector.pixel(x, y), R.Raster.pixel(x, y)) > Tolerance;
+            Count += ChannelDistance(R.Vector.pixel(x, y), R.Raster.pixel(x, y)) > Tolerance;
     return double(Count) / (Area.width() * Area.height());
 }
 
 bool Near(QRgb Actual, QColor Expected, int Tolerance = 40) {
-    return Distance(Actual, Expected.rgb()) <= Tolerance;
+    return ChannelDistance(Actual, Expected.rgb()) <= Tolerance;
 }
 
 // The bounding box of the pixels that are not white.
@@ -97,7 +92,8 @@ QRect Ink(const QImage& Image) {
     QRect Box;
     for (int y = 0; y < Image.height(); ++y)
         for (int x = 0; x < Image.width(); ++x)
-            if (Distance(Image.pixel(x, y), qRgb(255, 255, 255)) > 96) Box |= QRect(x, y, 1, 1);
+            if (ChannelDistance(Image.pixel(x, y), qRgb(255, 255, 255)) > 96)
+                Box |= QRect(x, y, 1, 1);
     return Box;
 }
 
