@@ -10,6 +10,7 @@
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <QXmlStreamReader>
 
 #include <algorithm>
 #include <cstdlib>
@@ -75,13 +76,26 @@ inline void PrintTo(const QPoint& Value, std::ostream* Out) {
     *Out << "QPoint(" << Value.x() << ", " << Value.y() << ')';
 }
 
-// The binary record Object writes; Args go to its WriteTo after the stream.
-template <class T, class... TArgs> QByteArray Binary(const T* Object, TArgs... Args) {
+// The bytes Write puts into a fresh stream.
+template <class F> QByteArray Written(F&& Write) {
     QByteArray Bytes;
     QBuffer Buffer(&Bytes);
     Buffer.open(QIODevice::WriteOnly);
-    Object->WriteTo(&Buffer, Args...);
+    Write(static_cast<QIODevice*>(&Buffer));
     return Bytes;
+}
+
+// The binary record Object writes; Args go to its WriteTo after the stream.
+template <class T, class... TArgs> QByteArray Binary(const T* Object, TArgs... Args) {
+    return Written([&](QIODevice* Stream) { Object->WriteTo(Stream, Args...); });
+}
+
+// Whether a strict reader (Qt's) accepts the XML text.
+template <class T> bool IsWellFormed(const T& Xml) {
+    QXmlStreamReader Reader(Xml);
+    while (!Reader.atEnd())
+        Reader.readNext();
+    return !Reader.hasError();
 }
 
 // Reads the binary record Bytes into Object; Args go to its ReadFrom after the stream.

@@ -29,13 +29,11 @@ std::vector<int> OutliersOf(const TQvCustomDoubleVector& Vector) {
 }
 
 // The bytes Write puts out through a writer.
-QByteArray Written(const std::function<void(TWriter&)>& Write) {
-    QByteArray Bytes;
-    QBuffer Buffer(&Bytes);
-    Buffer.open(QIODevice::WriteOnly);
-    TWriter Writer(&Buffer);
-    Write(Writer);
-    return Bytes;
+QByteArray WrittenBy(const std::function<void(TWriter&)>& Write) {
+    return Written([&](QIODevice* Stream) {
+        TWriter Writer(Stream);
+        Write(Writer);
+    });
 }
 
 // A reader over a copy of some bytes.
@@ -296,7 +294,7 @@ TEST(VectorPersistence, ValuesPropertyStreamedWithForms) {
     EXPECT_EQ(Filer.Names, (QStringList{"Values", "Values", "Values", "Values"}));
     EXPECT_EQ(Filer.Has, (std::vector<bool>{false, false, false, true}));
 
-    const QByteArray Bytes = Written([&](TWriter& Writer) {
+    const QByteArray Bytes = WrittenBy([&](TWriter& Writer) {
         Filer.Write(&Writer);
         // Floats written as floats are read as well.
         Writer.WriteListBegin();
@@ -318,7 +316,7 @@ TEST(VectorPersistence, ValuesPropertyStreamedWithForms) {
     EXPECT_EQ(In.Buffer.bytesAvailable(), 0);
 
     V.SetPersistentValues(false);
-    EXPECT_EQ(Written([&](TWriter& Writer) { V.StoreVariables(&Writer); }).toHex(), "0100");
+    EXPECT_EQ(WrittenBy([&](TWriter& Writer) { V.StoreVariables(&Writer); }).toHex(), "0100");
 }
 
 TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
@@ -328,7 +326,7 @@ TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
     V->SetIncrement(512);
     V->SetPersistentValues(true);
     V->AddRange({0.1, -7.0, 3e300});
-    TReading In(Written([&](TWriter& Writer) { Writer.WriteComponent(V); }));
+    TReading In(WrittenBy([&](TWriter& Writer) { Writer.WriteComponent(V); }));
     delete V;
     TComponent Other(nullptr);
     auto* Back = qobject_cast<TQvDoubleVector*>(In.Reader.ReadComponent(nullptr, &Other));
@@ -341,7 +339,7 @@ TEST(VectorPersistence, WholeComponentThroughTheComponentWriter) {
     EXPECT_FALSE(Back->IsLoading());
 
     // A property the class does not know is reported by name.
-    TReading Strange(Written([](TWriter& Writer) {
+    TReading Strange(WrittenBy([](TWriter& Writer) {
         Writer.WriteString("TQvDoubleVector");
         Writer.WriteString("Odd");
         Writer.WriteString("Colour");

@@ -22,14 +22,6 @@ TXMLDocument Reloaded(const TXMLDocument& Doc) {
     return Result;
 }
 
-// A strict reader (Qt's) must accept what we write, too.
-bool IsWellFormed(const QString& Xml) {
-    QXmlStreamReader Reader(Xml);
-    while (!Reader.atEnd())
-        Reader.readNext();
-    return !Reader.hasError();
-}
-
 // Loads through a stream, as bytes from elsewhere arrive.
 void LoadBytes(TXMLDocument& Doc, const QByteArray& Bytes) {
     QBuffer Buffer;

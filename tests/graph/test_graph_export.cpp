@@ -36,10 +36,9 @@ struct TExportChart : TChart {
         Line->GetLine()->SetWidth(1);
     }
     QImage Exported(TQvImageFileFormat Format, double Scale = 1) {
-        QBuffer Buffer;
-        Buffer.open(QIODevice::WriteOnly);
-        Graph->SaveImage(&Buffer, Format, false, 0xFFFFFFFF, Scale);
-        return QImage::fromData(Buffer.data());
+        return QImage::fromData(Written([&](QIODevice* Stream) {
+            Graph->SaveImage(Stream, Format, false, 0xFFFFFFFF, Scale);
+        }));
     }
     // The rows of the line's colour in the column at x = 50.
     static int LineRows(const QImage& Image, int Column) {
@@ -84,10 +83,9 @@ TEST(GraphExport, PixelsFormatsAndScale) {
         TGPGraphics Graphics(&PiePainted);
         Pie->PaintGr(&Graphics);
     }
-    QBuffer PiePng;
-    PiePng.open(QIODevice::WriteOnly);
-    Pie->SaveImage(&PiePng, TQvImageFileFormat::PNG);
-    EXPECT_TRUE(QImage::fromData(PiePng.data()).convertToFormat(QImage::Format_ARGB32) ==
+    const QByteArray PiePng =
+        Written([&](QIODevice* Stream) { Pie->SaveImage(Stream, TQvImageFileFormat::PNG); });
+    EXPECT_TRUE(QImage::fromData(PiePng).convertToFormat(QImage::Format_ARGB32) ==
                 PiePainted.convertToFormat(QImage::Format_ARGB32));
     // The platform bitmap with a transparent colour, and the recorded vectors.
     Chart.Graph->SetBackColor(0xFFFFFFFF);
@@ -98,11 +96,11 @@ TEST(GraphExport, PixelsFormatsAndScale) {
     EXPECT_EQ(QSize(Vectors->GetWidth(), Vectors->GetHeight()), QSize(300, 200));
     EXPECT_TRUE(Vectors->ToSvg().contains(">Export</text>"));
     // Without transparency the background is the exchange colour.
-    QBuffer Opaque;
-    Opaque.open(QIODevice::WriteOnly);
     Chart.Graph->SetBackColor(0x00FFFFFF);
-    Chart.Graph->SaveImage(&Opaque, TQvImageFileFormat::PNG, true, 0x0000FF00);
-    EXPECT_EQ(QImage::fromData(Opaque.data()).pixel(1, 1), 0xFF00FF00u);
+    const QByteArray Opaque = Written([&](QIODevice* Stream) {
+        Chart.Graph->SaveImage(Stream, TQvImageFileFormat::PNG, true, 0x0000FF00);
+    });
+    EXPECT_EQ(QImage::fromData(Opaque).pixel(1, 1), 0xFF00FF00u);
     EXPECT_EQ(Chart.Exported(TQvImageFileFormat::PNG).pixel(1, 1) >> 24, 0u);
 }
 
@@ -125,10 +123,9 @@ TEST(GraphExport, CoupledGraphsStackAboveTheRoot) {
 
 TEST(GraphExport, SvgAndFailures) {
     TExportChart Chart;
-    QBuffer Svg;
-    Svg.open(QIODevice::WriteOnly);
-    Chart.Graph->SaveImage(&Svg, TQvImageFileFormat::EMF);
-    EXPECT_TRUE(Svg.data().contains(">Export</text>"));
+    const QByteArray Svg = Written(
+        [&](QIODevice* Stream) { Chart.Graph->SaveImage(Stream, TQvImageFileFormat::EMF); });
+    EXPECT_TRUE(Svg.contains(">Export</text>"));
 
     QTemporaryDir Dir;
     // The PDF page keeps the title and the tick labels as text.

@@ -71,10 +71,7 @@ struct TStoredChart : TChart {
 };
 
 template <class T> QByteArray Settings(const T* Object) {
-    QBuffer Buffer;
-    Buffer.open(QIODevice::WriteOnly);
-    ToStream(&Buffer, Object);
-    return Buffer.data();
+    return Written([&](QIODevice* Stream) { ToStream(Stream, Object); });
 }
 
 // Walks a record the way a foreign reader would.

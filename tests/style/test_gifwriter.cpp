@@ -17,11 +17,7 @@
 namespace {
 
 QByteArray Encode(const QImage& Image) {
-    QByteArray Data;
-    QBuffer Buffer(&Data);
-    Buffer.open(QIODevice::WriteOnly);
-    SaveGif(Image, &Buffer);
-    return Data;
+    return Written([&](QIODevice* Stream) { SaveGif(Image, Stream); });
 }
 
 QImage Decode(QByteArray Data) {

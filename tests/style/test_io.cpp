@@ -20,15 +20,6 @@
 #include <limits>
 
 namespace {
-// Runs a lambda writing to a fresh buffer and returns the bytes.
-template <class F> QByteArray Written(F&& Write) {
-    QByteArray Data;
-    QBuffer Buffer(&Data);
-    Buffer.open(QIODevice::WriteOnly);
-    Write(&Buffer);
-    return Data;
-}
-
 template <class F> void ReadAll(const QByteArray& Data, F&& Read) {
     QByteArray Copy = Data;
     QBuffer Buffer(&Copy);

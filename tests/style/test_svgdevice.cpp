@@ -97,13 +97,6 @@ QRect Ink(const QImage& Image) {
     return Box;
 }
 
-bool WellFormed(const QByteArray& Svg) {
-    QXmlStreamReader Reader(Svg);
-    while (!Reader.atEnd())
-        Reader.readNext();
-    return !Reader.hasError();
-}
-
 // The attributes of the first element named Name.
 QXmlStreamAttributes FirstElement(const QByteArray& Svg, const QString& Name,
                                   QString* Text = nullptr) {
@@ -140,7 +133,7 @@ TEST(SvgDevice, DocumentIsWellFormedCompactAndRobust) {
     const QByteArray Svg = Device.Svg();
     EXPECT_EQ(Svg, Before);
 
-    EXPECT_TRUE(WellFormed(Svg));
+    EXPECT_TRUE(IsWellFormed(Svg));
     EXPECT_TRUE(QSvgRenderer(Svg).isValid());
     EXPECT_TRUE(
         Svg.contains("version=\"1.1\" width=\"120px\" height=\"80px\" viewBox=\"0 0 120 80\">"));
@@ -167,7 +160,7 @@ TEST(SvgDevice, DocumentIsWellFormedCompactAndRobust) {
     const QByteArray Huge = Large.Svg();
     EXPECT_GT(Huge.size(), 2000000);
     EXPECT_LT(Huge.size(), 5000000);
-    EXPECT_TRUE(WellFormed(Huge));
+    EXPECT_TRUE(IsWellFormed(Huge));
 }
 
 TEST(SvgDevice, ClipsStayInDeviceSpaceAndCombine) {
