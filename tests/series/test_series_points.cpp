@@ -295,8 +295,9 @@ TEST(SeriesPoints, LongLinesReducedInPiecesJoinAtTheSeams) {
         EXPECT_TRUE(std::is_sorted(Kept.begin(), Kept.end()));
         for (int k = 1; k <= Pieces; ++k)
             for (const int End : {Seam(k) - 1, Seam(k)})
-                if (End < n)
+                if (End < n) {
                     EXPECT_EQ(std::count(Kept.begin(), Kept.end(), End), End != Gap) << End;
+                }
     }
     // Ascending values go to the cores in whole pixel columns, and keep the points of one pass;
     // a column of NaN alone at the seam breaks the line there.
