@@ -357,7 +357,10 @@ void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, d
     // then drawn by a kernel made for each way. The order changes no more than how the coverage
     // of a pixel that three segments or more share rounds.
     constexpr int Block = 512;
-    constexpr int Skipped = Ways; // a segment with an end that is not finite
+    // A segment with an end that is not finite, or wholly above or below the rows drawn: a
+    // pixel beyond its ends inks none of them.
+    constexpr int Skipped = Ways;
+    const double Above = Ink.T.Top - 1, Below = Ink.T.Bottom + 1;
     std::array<std::array<std::uint16_t, Block>, Ways + 1> Sorted;
     const auto Draw = [&]<int Way>(int Start, int Segments) {
         for (int i = 0; i < Segments; ++i) {
@@ -371,7 +374,8 @@ void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, d
         for (int k = 0; k < Segments; ++k) {
             const float* P = XY + 2 * (Start + k);
             const double X0 = P[0] + Dx, Y0 = P[1] + Dy, X1 = P[2] + Dx, Y1 = P[3] + Dy;
-            const int Way = Finite(X0, Y0, X1, Y1) ? WayOf(X0, Y0, X1, Y1) : Skipped;
+            const bool Reaches = std::max(Y0, Y1) >= Above && std::min(Y0, Y1) < Below;
+            const int Way = Finite(X0, Y0, X1, Y1) && Reaches ? WayOf(X0, Y0, X1, Y1) : Skipped;
             Sorted[Way][n[Way]++] = std::uint16_t(k);
         }
         [&]<int... Way>(std::integer_sequence<int, Way...>) {
@@ -432,18 +436,16 @@ std::size_t TQvThinLines::CoverageSize() const {
     return std::size_t(FTarget.Right - FTarget.Left) * std::size_t(FTarget.Bottom - FTarget.Top);
 }
 
-void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
-    const TQvThinLines& Either = First ? *First : *Second;
-    const TQvPixelTarget& T = Either.FTarget;
+void TQvThinLines::EndCoverage(TQvThinLines& First, TQvThinLines* Second) {
+    const TQvPixelTarget& T = First.FTarget;
     const std::ptrdiff_t Width = T.Right - T.Left;
-    std::uint8_t* const Planes[2] = {First ? First->FCoverage : nullptr,
-                                     Second ? Second->FCoverage : nullptr};
+    std::uint8_t* const Planes[2] = {First.FCoverage, Second ? Second->FCoverage : nullptr};
     const auto BlendRows = [&](int Top, int Bottom) {
         std::uint8_t Sixteen[16];
         for (int y = Top; y < Bottom; ++y) {
             std::uint32_t* Row = T.Pixels + y * T.Stride + T.Left;
             const std::ptrdiff_t Offset = (y - T.Top) * Width;
-            std::uint8_t* const A = Planes[0] ? Planes[0] + Offset : nullptr;
+            std::uint8_t* const A = Planes[0] + Offset;
             std::uint8_t* const B = Planes[1] ? Planes[1] + Offset : nullptr;
             // Sixteen pixels at a time: passed over without coverage, else their coverage is taken
             // and cleared.
@@ -451,11 +453,9 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
                 const std::ptrdiff_t n = std::min<std::ptrdiff_t>(16, Width - x);
 #ifdef __SSE2__
                 if (n == 16) {
-                    const auto Load = [x](const std::uint8_t* Plane) {
-                        return Plane ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(Plane + x))
-                                     : _mm_setzero_si128();
-                    };
-                    const __m128i a = Load(A), b = Load(B);
+                    const __m128i a = _mm_loadu_si128(reinterpret_cast<const __m128i*>(A + x));
+                    const __m128i b = B ? _mm_loadu_si128(reinterpret_cast<const __m128i*>(B + x))
+                                        : _mm_setzero_si128();
                     if (_mm_movemask_epi8(
                             _mm_cmpeq_epi8(_mm_or_si128(a, b), _mm_setzero_si128())) == 0xFFFF)
                         continue;
@@ -471,7 +471,7 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
                 {
                     std::uint32_t Any = 0;
                     for (std::ptrdiff_t i = 0; i < n; ++i) {
-                        const std::uint32_t a = A ? A[x + i] : 0, b = B ? B[x + i] : 0;
+                        const std::uint32_t a = A[x + i], b = B ? B[x + i] : 0;
                         Sixteen[i] = Union(a, b);
                         Any |= a | b;
                     }
@@ -485,21 +485,21 @@ void TQvThinLines::EndCoverage(TQvThinLines* First, TQvThinLines* Second) {
                 for (; i + 4 <= n; i += 4) {
                     std::uint32_t Four;
                     std::memcpy(&Four, Sixteen + i, 4);
-                    if (Four) MixFour(Row + x + i, Four, Either.FColor);
+                    if (Four) MixFour(Row + x + i, Four, First.FColor);
                 }
 #endif
                 for (; i < n; ++i)
-                    Either.Mix(Row[x + i], Sixteen[i]);
+                    First.Mix(Row[x + i], Sixteen[i]);
             }
         }
     };
     // A large coverage is blended on both cores, in blocks of rows.
-    if (Either.CoverageSize() >= EndOnBothCoresFrom) {
+    if (First.CoverageSize() >= EndOnBothCoresFrom) {
         ShareBlocksFromBothEnds(T.Top, T.Bottom, 16, BlendRows);
     } else {
         BlendRows(T.Top, T.Bottom);
     }
-    for (TQvThinLines* Each : {First, Second})
+    for (TQvThinLines* Each : {&First, Second})
         if (Each) {
             GiveBackPlane(Each == Second ? SecondPlane : FirstPlane);
             Each->FCoverage = nullptr;

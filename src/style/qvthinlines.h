@@ -12,11 +12,13 @@
 
 #include "framework/qvbothcores.h"
 
+#include <algorithm>
 #include <array>
 #include <climits>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -43,11 +45,21 @@ public:
             !Pairs && Count > 2 && P[0].X == P[Count - 1].X && P[0].Y == P[Count - 1].Y
                 ? &P[Count - 2]
                 : nullptr;
-        if (Count >= ShareFrom) {
-            // Pieces do not depend on each other but for aliased joins. Smooth, a second core
-            // gathers the second half into a coverage of its own, which is then added to the
-            // first half's, or blended over it; aliased, both write the one colour straight
-            // into the pixels, in whichever order.
+        if (FSmooth && !Gather) {
+            if (Count < ShareDirectFrom || QvOnOneOfBothCores)
+                return DrawPieces(P, Count, Pairs, Dx, Dy, Closing);
+            // Blended straight into the pixels, segments must go over each pixel in their
+            // order: each core draws all of them, but only into the rows on its side of the
+            // middle one.
+            TQvThinLines Upper(*this), Lower(*this);
+            Upper.FTarget.Bottom = Lower.FTarget.Top = MiddleRow(P, Count, Dy);
+            RunOnBothCores([&] { Upper.DrawPieces(P, Count, Pairs, Dx, Dy, Closing); },
+                           [&] { Lower.DrawPieces(P, Count, Pairs, Dx, Dy, Closing); });
+        } else if (Count >= (Gather ? ShareFrom : ShareDirectFrom)) {
+            // Pieces do not depend on each other but for aliased joins. Gathered, a second
+            // core gathers the second half into a coverage of its own, which is then added to
+            // the first half's; aliased, both write the one colour straight into the pixels, in
+            // whichever order.
             const int Middle = Pairs ? Count / 4 * 2 : Count / 2;
             TQvThinLines Helper(*this, SecondCore);
             RunOnBothCores(
@@ -56,21 +68,35 @@ public:
                     Helper.DrawPieces(P + Middle, Count - Middle, Pairs, Dx, Dy,
                                       Pairs ? nullptr : &P[Middle - 1]);
                 });
-            if (FSmooth) EndCoverage(Gather ? this : nullptr, &Helper);
+            if (Gather) EndCoverage(*this, &Helper);
         } else {
             DrawPieces(P, Count, Pairs, Dx, Dy, Closing);
-            if (Gather) EndCoverage(this, nullptr);
+            if (Gather) EndCoverage(*this, nullptr);
         }
     }
 
 private:
-    // From this many points on, lines are drawn on two cores.
-    static constexpr int ShareFrom = 1 << 13;
+    // From this many points on, lines are drawn on two cores: gathered ones from ShareFrom,
+    // those written straight into the pixels from ShareDirectFrom.
+    static constexpr int ShareFrom = 1 << 13, ShareDirectFrom = 1 << 10;
     struct TSecondCore {};
     static constexpr TSecondCore SecondCore{};
     // A helper that draws over the same pixels as Main; smooth, it gathers into a coverage of
     // its own.
     TQvThinLines(const TQvThinLines& Main, TSecondCore);
+
+    // The row of the target with about as many of the points above it as from it on.
+    template <class Point> int MiddleRow(const Point* P, int Count, double Dy) const {
+        constexpr int Samples = 256;
+        std::vector<double> Rows;
+        Rows.reserve(Samples + 1);
+        for (int k = 0; k < Count; k += std::max(1, Count / Samples))
+            if (std::isfinite(P[k].Y)) Rows.push_back(P[k].Y + Dy);
+        if (Rows.empty()) return FTarget.Top;
+        const auto Middle = Rows.begin() + std::ptrdiff_t(Rows.size() / 2);
+        std::nth_element(Rows.begin(), Middle, Rows.end());
+        return int(std::clamp(std::floor(*Middle), double(FTarget.Top), double(FTarget.Bottom)));
+    }
 
     // A polyline joins its first segment to the one from Before (when given) to P[0].
     template <class Point>
@@ -145,9 +171,9 @@ private:
     void SmoothPolyline(const TInk& Ink, const float* XY, int Count, double Dx, double Dy);
     // Gathers within the points' bounds, a pixel wider, when Count points make it worth it.
     bool BeginCoverage(double Left, double Top, double Right, double Bottom, int Count);
-    // Blends what First and Second gathered (either may be none), over the same pixels, into
-    // the target, as blending one after the other would, and clears their coverage.
-    static void EndCoverage(TQvThinLines* First, TQvThinLines* Second);
+    // Blends what First and Second (when given) gathered, over the same pixels, into the
+    // target, as blending one after the other would, and clears their coverage.
+    static void EndCoverage(TQvThinLines& First, TQvThinLines* Second);
     std::size_t CoverageSize() const;
     // Blends the colour into Pixel with Alpha / 255.
     void Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const;

@@ -259,6 +259,25 @@ TEST(DrawingShortcuts, LongLinesDrawThePixelsOfThePlainPolyline) {
     });
     EXPECT_EQ(Compare(Gathered, Pieces, 3).Different, 0);
     {
+        // Too sparse to gather, a smooth line blends straight into the pixels, on two cores
+        // each in its own rows: as the same line drawn on one core, in pieces of one block of
+        // segments each, to the last bit.
+        std::vector<TGPPointF> Sparse;
+        for (int i = 0; i < 3000; ++i)
+            Sparse.push_back({float(Step(Random) * 80 + 500), float(Step(Random) * 80 + 400)});
+        const auto DrawInPieces = [&](int Points) {
+            return Drawn(Chart.Graph, true, [&](TGPGraphics& G) {
+                for (size_t From = 0; From + 1 < Sparse.size(); From += size_t(Points - 1))
+                    EXPECT_TRUE(G.DrawThinLinesDirectly(
+                        Pen, Sparse.data() + From,
+                        int(std::min(size_t(Points), Sparse.size() - From)), false));
+            });
+        };
+        const QImage Whole = DrawInPieces(int(Sparse.size()));
+        EXPECT_EQ(Whole, DrawInPieces(513));
+        EXPECT_GT(Compare(Whole, White(Chart.Graph), 0).Different, 100000);
+    }
+    {
         // Aliased, a long walk drawn on two cores inks Qt's pixels. It is folded back into the
         // image, so that both halves lie all over it.
         const auto Fold = [](float v, int Side) {
