@@ -189,7 +189,7 @@ private:
     // plane kept by the drawing thread; the target is cut to the pixels the lines may reach
     // meanwhile.
     std::uint8_t* FCoverage = nullptr;
-    TQvPixelTarget FWhole;
+    TQvPixelTarget FWhole{};
     // Aliased: the last pixel of the polyline so far and the way its segment went.
     struct TLast {
         int X = INT_MIN, Y = INT_MIN;
