@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <optional>
 #include <thread>
 #include <type_traits>
 #include <vector>
@@ -185,4 +186,20 @@ void ShareOutOnBothCores(std::vector<Item> Items, const WeightFn& Weight, const 
     for (std::size_t k = 0; k < Items.size(); ++k)
         Ends[k % 2 ? Items.size() - 1 - k / 2 : k / 2] = Items[k];
     ShareFromBothEnds(Ends.size(), [&](std::size_t k) { Work(Ends[k]); });
+}
+
+// Where to cut work in two with about as much on either side: the middle of Value(k) over an
+// even sample of k = 0 .. Count - 1, about Samples of them (fewer than twice as many), passing
+// over the k that give no value. None when none gives one.
+template <class ValueFn>
+auto MiddleOfSample(std::size_t Count, std::size_t Samples, const ValueFn& Value) {
+    using TValue = typename std::invoke_result_t<const ValueFn&, std::size_t>::value_type;
+    std::vector<TValue> Kept;
+    Kept.reserve(2 * Samples);
+    for (std::size_t k = 0; k < Count; k += std::max<std::size_t>(1, Count / Samples))
+        if (const std::optional<TValue> v = Value(k)) Kept.push_back(*v);
+    if (Kept.empty()) return std::optional<TValue>();
+    const auto Middle = Kept.begin() + std::ptrdiff_t(Kept.size() / 2);
+    std::nth_element(Kept.begin(), Middle, Kept.end());
+    return std::optional<TValue>(*Middle);
 }

@@ -233,17 +233,13 @@ TQvSymbolStamps::TShare TQvSymbolStamps::ScaleRows(std::span<const TGPPointF> Po
 
 int TQvSymbolStamps::MiddleRow(std::span<const TGPPointF> Points,
                                const std::vector<std::size_t>* Chosen) {
-    constexpr std::size_t Samples = 1024;
     const std::size_t Count = Chosen ? Chosen->size() : Points.size();
-    std::vector<int> Rows;
-    Rows.reserve(Samples + 1);
-    for (std::size_t n = 0; n < Count; n += std::max<std::size_t>(1, Count / Samples))
-        if (const TPlace At = Place(Points[Chosen ? (*Chosen)[n] : n]); At.Stamp)
-            Rows.push_back(FirstRow(At));
-    if (Rows.empty()) return 0;
-    const auto Median = Rows.begin() + std::ptrdiff_t(Rows.size() / 2);
-    std::nth_element(Rows.begin(), Median, Rows.end());
-    return *Median;
+    return MiddleOfSample(Count, 1024,
+                          [&](std::size_t n) -> std::optional<int> {
+                              const TPlace At = Place(Points[Chosen ? (*Chosen)[n] : n]);
+                              return At.Stamp ? std::optional(FirstRow(At)) : std::nullopt;
+                          })
+        .value_or(0);
 }
 
 void TQvSymbolStamps::Paint(const TPlace& At) {

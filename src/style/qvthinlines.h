@@ -18,7 +18,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
-#include <vector>
+#include <optional>
 
 struct TQvPixelTarget {
     std::uint32_t* Pixels;
@@ -87,14 +87,12 @@ private:
 
     // The row of the target with about as many of the points above it as from it on.
     template <class Point> int MiddleRow(const Point* P, int Count, double Dy) const {
-        constexpr int Samples = 256;
-        std::vector<double> Rows;
-        Rows.reserve(Samples + 1);
-        for (int k = 0; k < Count; k += std::max(1, Count / Samples))
-            if (std::isfinite(P[k].Y)) Rows.push_back(P[k].Y + Dy);
-        if (Rows.empty()) return FTarget.Top;
-        const auto Middle = Rows.begin() + std::ptrdiff_t(Rows.size() / 2);
-        std::nth_element(Rows.begin(), Middle, Rows.end());
+        const std::optional<double> Middle =
+            MiddleOfSample(std::size_t(Count), 256, [&](std::size_t k) -> std::optional<double> {
+                if (!std::isfinite(P[k].Y)) return std::nullopt;
+                return P[k].Y + Dy;
+            });
+        if (!Middle) return FTarget.Top;
         return int(std::clamp(std::floor(*Middle), double(FTarget.Top), double(FTarget.Bottom)));
     }
 
