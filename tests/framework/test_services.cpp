@@ -123,7 +123,9 @@ TEST(Services, WorkSharedFromBothEndsRunsEveryItemOnce) {
         ShareFromBothEnds(Count, [&](std::size_t k, bool FromBack) { Back[k] = FromBack + 1; });
         for (std::size_t k = 0; k < Count; ++k) {
             EXPECT_NE(Back[k], 0) << k;
-            if (k) EXPECT_LE(Back[k - 1], Back[k]) << k;
+            if (k) {
+                EXPECT_LE(Back[k - 1], Back[k]) << k;
+            }
         }
     }
     // Blocks of a range cover it once, none longer than asked, only the last shorter.
