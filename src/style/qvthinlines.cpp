@@ -151,7 +151,7 @@ TQvThinLines::TQvThinLines(const TQvThinLines& Main, TSecondCore)
     : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth),
       FColorTimes(Main.FColorTimes),
       FCoverage(Main.FSmooth ? TakePlane(SecondPlane, Main.CoverageSize()) : nullptr),
-      FWhole(Main.FCoverage ? Main.FWhole : Main.FTarget) {}
+      FWhole(Main.FWhole) {}
 
 // A pixel of the colour already (under a dense line, say) stays so.
 inline void TQvThinLines::Mix(std::uint32_t& Pixel, std::uint32_t Alpha) const {
