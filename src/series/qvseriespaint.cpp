@@ -4,6 +4,7 @@
 #include "series/qvseries.h"
 
 #include "axes/qvaxis.h"
+#include "framework/qvbothcores.h"
 #include "framework/qvvectorstate.h"
 #include "graph/qvgraph2d.h"
 #include "series/qvsymbolstamps.h"
@@ -21,6 +22,8 @@ namespace {
 constexpr int CanvasDrawMinimum = 101;
 // Thin lines of at least this many points go straight into the pixels of a raster.
 constexpr size_t ThinDirectMinimum = 1000;
+// Longer lines than two blocks of this many points are rounded to whole pixels on both cores.
+constexpr size_t RoundedBlock = 8192;
 
 Qt::PenStyle QtDash(TGPDashStyle Style) {
     switch (Style) {
@@ -308,10 +311,16 @@ void TQvSeries::DrawOnDevice(TGPGraphics* Graphics) {
         };
         if (Thin) {
             Line.resize(n);
-            for (size_t k = 0; k < n; ++k) {
-                const QPoint D = Device(k);
-                Line[k] = {float(D.x()), float(D.y())};
-            }
+            const auto Rounded = [&](size_t From, size_t To) {
+                for (size_t k = From; k < To; ++k) {
+                    const QPoint D = Device(k);
+                    Line[k] = {float(D.x()), float(D.y())};
+                }
+            };
+            if (n >= 2 * RoundedBlock)
+                ShareBlocksFromBothEnds(size_t(0), n, RoundedBlock, Rounded);
+            else
+                Rounded(0, n);
             if (DrawThinLinesDirectly(Painter, Color, Line.data(), int(n), false)) return;
         }
         Polygon.resize(qsizetype(n));
