@@ -196,11 +196,21 @@ void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn
         Out.Add({Kept.data(), Count}, {KeptIndex.data(), Count});
     };
     PipeOnBothCores(std::size_t((Last - First) / Block + 1), Ahead, PipeFrom, MapBlock, KeepBlock);
-    std::reverse(Out.Points.begin() + std::ptrdiff_t(From), Out.Points.end());
-    std::reverse(Out.Index.begin() + std::ptrdiff_t(From), Out.Index.end());
-    // The lists grew without knowing how far: what they held in reserve goes back.
-    Out.Points.shrink_to_fit();
-    Out.Index.shrink_to_fit();
+    // Kept last first, the points are copied in drawing order once, into lists as long as they
+    // are: the lists grew without knowing how far, and what they held in reserve goes back.
+    const auto InOrder = [From](auto& List) {
+        std::remove_reference_t<decltype(List)> Exact;
+        Exact.reserve(List.size());
+        Exact.assign(List.begin(), List.begin() + std::ptrdiff_t(From));
+        Exact.insert(Exact.end(), List.rbegin(), List.rend() - std::ptrdiff_t(From));
+        List.swap(Exact);
+    };
+    if (Out.Points.size() - From >= PipeFrom * Block)
+        RunOnBothCores([&] { InOrder(Out.Points); }, [&] { InOrder(Out.Index); });
+    else {
+        InOrder(Out.Points);
+        InOrder(Out.Index);
+    }
 }
 
 // The segment A to B as pairs of ends, less its part between the heights Top and Bottom: none,
