@@ -18,6 +18,10 @@
 #include <memory>
 #include <optional>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 // Integer coordinates of the drawing API are pixel centres. Qt's aliased rasteriser already
 // draws so; its smooth one puts pixel centres at .5, so smooth drawing moves by half a pixel.
@@ -502,6 +506,33 @@ struct TWholeCells {
     QRect Clip;
 };
 
+// Rectangles and moves of whole and half pixels below this size add up exactly in floats.
+constexpr float HalvesReach = float(1 << 21);
+
+// The cell WholePixels makes of Rect moved by Shift (x, y, 0, 0), found from its four floats at
+// once, for the columns of long lines: those of whole and half pixels, moved by whole and half
+// pixels (smoothing moves by half a pixel), add up exactly. None for any other.
+std::optional<QRect> ExactCell(const TGPRectF& Rect, const float (&Shift)[4]) {
+#ifdef __SSE2__
+    static_assert(sizeof(TGPRectF) == 4 * sizeof(float));
+    const auto Whole = [](__m128 v) {
+        return _mm_cmpeq_ps(_mm_cvtepi32_ps(_mm_cvttps_epi32(v)), v);
+    };
+    const __m128 Edges = _mm_loadu_ps(&Rect.X);
+    const __m128 Moved = _mm_add_ps(Edges, _mm_loadu_ps(Shift));
+    const __m128 Near =
+        _mm_cmplt_ps(_mm_andnot_ps(_mm_set1_ps(-0.0f), Edges), _mm_set1_ps(HalvesReach));
+    const __m128 Exact =
+        _mm_and_ps(_mm_and_ps(Near, Whole(_mm_add_ps(Edges, Edges))), Whole(Moved));
+    if (_mm_movemask_ps(Exact) != 0xF) return std::nullopt;
+    alignas(16) int Four[4];
+    _mm_store_si128(reinterpret_cast<__m128i*>(Four), _mm_cvttps_epi32(Moved));
+    return QRect(Four[0], Four[1], Four[2], Four[3]);
+#else
+    return std::nullopt;
+#endif
+}
+
 // The device cells of Rects when the painter only moves them and both they and its clip lie on
 // whole pixels: then they can be filled pixel by pixel with the rasteriser's result.
 std::optional<TWholeCells> WholePixelCells(const QPainter* Painter, const TGPRectF* Rects,
@@ -510,12 +541,19 @@ std::optional<TWholeCells> WholePixelCells(const QPainter* Painter, const TGPRec
     if (Mapping.type() > QTransform::TxTranslate) return std::nullopt;
     const std::optional<QRect> Clip = WholePixelClip(Painter);
     if (!Clip) return std::nullopt;
+    const double Dx = Mapping.dx(), Dy = Mapping.dy();
+    const auto Halves = [](double d) {
+        return 2 * d == std::trunc(2 * d) && std::abs(d) < HalvesReach;
+    };
+    const bool ByHalves = Halves(Dx) && Halves(Dy);
+    const float Shift[4] = {float(Dx), float(Dy), 0, 0};
     QList<QRect> Cells(Count);
+    QRect* Cell = Cells.data(); // not through the list, which asks whether it is shared
     for (int i = 0; i < Count; ++i) {
-        const std::optional<QRect> Cell =
-            WholePixels(Rects[i].ToQt().translated(Mapping.dx(), Mapping.dy()));
-        if (!Cell) return std::nullopt;
-        Cells[i] = *Cell;
+        std::optional<QRect> Whole = ByHalves ? ExactCell(Rects[i], Shift) : std::nullopt;
+        if (!Whole) Whole = WholePixels(Rects[i].ToQt().translated(Dx, Dy));
+        if (!Whole) return std::nullopt;
+        Cell[i] = *Whole;
     }
     return TWholeCells{std::move(Cells), *Clip};
 }

@@ -74,9 +74,13 @@ TEST(Gdi, IntegerCoordinatesArePixelCentres) {
 
 TEST(Gdi, RectanglesFillTheSamePixelsOneByOneOrTogether) {
     // Whole-pixel rectangles take a faster way than fractional ones; both must match single
-    // fills, smoothed or not, with a translation.
+    // fills, smoothed or not, with a translation. Those of whole and half pixels take the
+    // fastest, unless they lie too far out for it: as the others, whole within a thousandth
+    // of a pixel, or not at all.
     const TGPRectF Rects[] = {
-        {2.5f, 3.5f, 1, 20}, {4, 3, 1, 7}, {6.25f, 4.6f, 2.5f, 9.3f}, {-5, 3, 4, 5}};
+        {2.5f, 3.5f, 1, 20}, {4, 3, 1, 7},           {6.25f, 4.6f, 2.5f, 9.3f}, {-5, 3, 4, 5},
+        {9.0002f, 3, 1, 7},  {11, 2.9998f, 1, 7.5f}, {-3e6f, 8, 3e6f + 14, 2},  {13.5f, 4, 2.5f, 3},
+        {16, 5.5f, 1, 2e6f}};
     for (auto Mode : {TGPSmoothingMode::None, TGPSmoothingMode::AntiAlias})
         for (int Clipping : {0, 1, 2}) {
             TCanvas One, Many;
