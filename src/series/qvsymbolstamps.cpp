@@ -108,15 +108,20 @@ void TQvSymbolStamps::Begin(QPainter* Painter, const QTransform& World, bool Alo
     // And a row more, which the second of a pair of stamp rows may reach. The plane stays with
     // the thread between paints: freed, it stayed with the allocator all the same, where what
     // came to lie after it could keep it from being used again and a paint took a new one.
-    // End gives the rows it mixed back clear, so that only a new size, or a paint that did not
-    // end, needs the whole plane filled.
+    // End gives the rows it mixed back clear, so that only a paint that did not end needs the
+    // whole plane filled. Clear, it serves any size that it holds, whatever its rows were: a
+    // zoom that changes the labels, and with them the data area, changes the size back and
+    // forth.
     struct TPlane {
         std::vector<std::uint8_t> Bytes;
         bool Clear = false;
     };
     thread_local TPlane Plane;
     const std::size_t Size = std::size_t(FRowBytes) * std::size_t(FClip.height() + 1);
-    if (!Plane.Clear || Plane.Bytes.size() != Size) Plane.Bytes.assign(Size, 255);
+    if (!Plane.Clear)
+        Plane.Bytes.assign(std::max(Size, Plane.Bytes.size()), 255);
+    else if (Plane.Bytes.size() < Size)
+        Plane.Bytes.resize(Size, 255);
     Plane.Clear = false;
     FThrough = Plane.Bytes.data();
     FPlaneClear = &Plane.Clear;

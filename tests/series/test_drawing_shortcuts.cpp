@@ -131,6 +131,19 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
                 if (Stamped.pixel(x, y) == 0xFF1F77B4) {
                     ASSERT_LE(ChannelDistance(Red.pixel(x, y), 0xFFD62728), 1);
                 }
+        // The plane the stamps are blended in serves data areas of every size, smaller and
+        // larger than it was made for, without a trace of one in another.
+        const auto Resized = [&](int Width, int Height) {
+            Chart.Graph->SetBounds(0, 0, Width, Height);
+            Chart.Paint();
+            return Drawn(Chart.Graph, Smooth, [&](TGPGraphics& G) { Series->DrawSymbols(&G); });
+        };
+        const int Width = Chart.Graph->GetWidth(), Height = Chart.Graph->GetHeight();
+        const QImage Smaller = Resized(Width - 50, Height - 37);
+        const QImage Larger = Resized(Width + 1400, Height + 900);
+        EXPECT_EQ(Resized(Width, Height), Red);
+        EXPECT_EQ(Resized(Width + 1400, Height + 900), Larger);
+        EXPECT_EQ(Resized(Width - 50, Height - 37), Smaller);
         // Symbols hidden under later ones are not even kept, unless they shine through.
         const int Kept = Series->ScreenPoints().Count();
         Symbol->SetFillColor(0x801F77B4);
