@@ -198,6 +198,7 @@ void KeepTopmostSymbols(int First, int Last, const TGPRectF& Bounds, const MapFn
     PipeOnBothCores(std::size_t((Last - First) / Block + 1), Ahead, PipeFrom, MapBlock, KeepBlock);
     // Kept last first, the points are copied in drawing order once, into lists as long as they
     // are: the lists grew without knowing how far, and what they held in reserve goes back.
+    // As many as the pipe shares out, the points go on one core and their indices on the other.
     const auto InOrder = [From](auto& List) {
         std::remove_reference_t<decltype(List)> Exact;
         Exact.reserve(List.size());
