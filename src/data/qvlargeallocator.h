@@ -6,11 +6,17 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <iterator>
 #include <new>
+#include <utility>
+#include <vector>
 
 #ifdef __linux__
 #include <sys/mman.h>
 #endif
+
+// Asks TQvLargeAllocator to leave a value unset, for storage that is written in full at once.
+struct TQvUnset {};
 
 // An allocator for std::vector that takes large blocks straight from the system.
 template <class T> struct TQvLargeAllocator {
@@ -60,6 +66,13 @@ template <class T> struct TQvLargeAllocator {
         ::operator delete(Block);
     }
 
+    template <class U, class... Args> void construct(U* At, Args&&... Values) {
+        ::new (static_cast<void*>(At)) U(std::forward<Args>(Values)...);
+    }
+    template <class U> void construct(U* At, TQvUnset) {
+        ::new (static_cast<void*>(At)) U;
+    }
+
     template <class U> bool operator==(const TQvLargeAllocator<U>&) const {
         return true;
     }
@@ -73,3 +86,28 @@ private:
         return (Bytes + SmallPage - 1) / SmallPage * SmallPage;
     }
 };
+
+// Counts off values, each one unset: a vector made from a range of these is left unset.
+struct TQvUnsetValues {
+    using iterator_category = std::random_access_iterator_tag;
+    using value_type = TQvUnset;
+    using difference_type = std::ptrdiff_t;
+    using pointer = const TQvUnset*;
+    using reference = TQvUnset;
+    std::size_t Index;
+    TQvUnset operator*() const { return {}; }
+    TQvUnsetValues& operator++() {
+        ++Index;
+        return *this;
+    }
+    difference_type operator-(const TQvUnsetValues& Other) const {
+        return difference_type(Index - Other.Index);
+    }
+    bool operator==(const TQvUnsetValues&) const = default;
+};
+
+// Count values of storage that the caller writes before anything reads them: filling it with
+// zeros first would cost a pass over memory of its own.
+template <class T> std::vector<T, TQvLargeAllocator<T>> QvUnsetArray(std::size_t Count) {
+    return std::vector<T, TQvLargeAllocator<T>>(TQvUnsetValues{0}, TQvUnsetValues{Count});
+}

@@ -257,6 +257,15 @@ TEST(DoubleVector, BulkLoadingAndEnumeration) {
     EXPECT_EQ(Stats(V), "8@1 9@0 sum 17 unordered | 8@1 9@0 sum 17");
     V.Add(7);
     EXPECT_EQ(V.GetCapacity(), 130);
+
+    // A long plain vector is copied in blocks on both cores: every value arrives, in place.
+    std::vector<double> Long(300'007);
+    for (std::size_t i = 0; i < Long.size(); ++i)
+        Long[i] = double((i * 7919) % Long.size()) - 5;
+    V.SetValues(Long);
+    EXPECT_EQ(ValuesOf(V), Long);
+    EXPECT_EQ(V.GetMinimumIdx(), 0);
+    EXPECT_EQ(V.GetMaximum(), double(Long.size()) - 6);
 }
 
 TEST(DoubleVector, UsersHearEachKindOfChange) {
