@@ -167,10 +167,11 @@ void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
             Draw(Points[Chosen ? (*Chosen)[n] : n]);
         return;
     }
-    // The second core only reads stamps: all are made first, with the painter, on this one.
-    for (int q = 0; q < Quarters * Quarters; ++q)
-        if (!FStamps[std::size_t(q)].Width)
-            MakeStamp(FStamps[std::size_t(q)], q % Quarters, q / Quarters);
+    // While they scale, both cores only read stamps: all are made first, each on an image and
+    // with a painter of its own, so that the two cores share the making too.
+    ShareFromBothEnds(std::size_t(Quarters * Quarters), [&](std::size_t q) {
+        if (!FStamps[q].Width) MakeStamp(FStamps[q], int(q) % Quarters, int(q) / Quarters);
+    });
     const int Middle = MiddleRow(Points, Chosen);
     TShare Above, Below;
     RunOnBothCores([&] { Above = ScaleRows(Points, Chosen, Middle, true); },

@@ -6,6 +6,7 @@
 #include "../qvtest.h"
 
 #include <series/qvsymbolmix.h>
+#include <series/qvsymbolstamps.h>
 #include <style/qvdrawing.h>
 
 #include <gtest/gtest.h>
@@ -149,6 +150,34 @@ TEST(DrawingShortcuts, DenseSymbolsDrawThePixelsOfEverySymbol) {
         Symbol->SetFillColor(0x801F77B4);
         Chart.Paint();
         EXPECT_LT(Kept, Series->ScreenPoints().Count() * 6 / 10);
+    }
+}
+
+// Many symbols share the making of the stamps out to both cores; apart from each other, they
+// draw the pixels that the stamps made one by one for each symbol in turn draw.
+TEST(DrawingShortcuts, ManySymbolsDrawAsTheyDoOneByOne) {
+    std::vector<TGPPointF> Points;
+    for (int j = 0; j < 100; ++j)
+        for (int i = 0; i < 130; ++i)
+            Points.push_back({5 + 9 * i + float(i % 4) / 4, 5 + 9 * j + float(j % 4) / 4});
+    const TGPPen Pen(0xFF1F77B4, 1);
+    const TGPSolidBrush Brush(0xFF1F77B4);
+    for (const TGPSmoothingMode Mode : {TGPSmoothingMode::None, TGPSmoothingMode::AntiAlias}) {
+        const auto Drawn = [&](bool Many) {
+            QImage Image(1200, 910, QImage::Format_ARGB32_Premultiplied);
+            Image.fill(Qt::white);
+            QPainter Painter(&Image);
+            TQvSymbolStamps Stamps(&Pen, &Brush, 5, TQvPointSymbol::Circle, Mode);
+            Stamps.Begin(&Painter, QTransform(), true);
+            if (Many)
+                Stamps.DrawMany(Points, nullptr);
+            else
+                for (const TGPPointF& P : Points)
+                    Stamps.Draw(P);
+            Stamps.End();
+            return Image;
+        };
+        EXPECT_EQ(Drawn(true), Drawn(false));
     }
 }
 
