@@ -599,8 +599,11 @@ void TQvDoubleVector::SetValues(const std::vector<double>& Values) {
 
 void TQvDoubleVector::AddRange(std::span<const double> Values) {
     const int Old = FCount;
+    // Storage that must grow for the first values is their copy, made as SetValues makes it.
+    const bool Fresh = Old == 0 && FArray.size() < Values.size();
+    if (Fresh) FArray = CopyOf(Values);
     CheckCount(Old + int(Values.size()));
-    std::copy(Values.begin(), Values.end(), FArray.begin() + Old);
+    if (!Fresh) std::copy(Values.begin(), Values.end(), FArray.begin() + Old);
     OutOfRange();
 }
 

@@ -266,6 +266,12 @@ TEST(DoubleVector, BulkLoadingAndEnumeration) {
     EXPECT_EQ(ValuesOf(V), Long);
     EXPECT_EQ(V.GetMinimumIdx(), 0);
     EXPECT_EQ(V.GetMaximum(), double(Long.size()) - 6);
+    // So is a long run added to an empty vector; what follows is appended to it.
+    TQvDoubleVector W(nullptr);
+    W.AddRange(Long);
+    W.AddRange({0.5});
+    Long.push_back(0.5);
+    EXPECT_EQ(ValuesOf(W), Long);
 }
 
 TEST(DoubleVector, UsersHearEachKindOfChange) {
