@@ -30,7 +30,7 @@ const QString NoneText = QStringLiteral("None");
 
 // From this many values a copy goes on both cores, in blocks: each core also takes the page
 // faults of its blocks, and the system's clearing of fresh pages costs more than the copy.
-constexpr std::size_t CopyOnBothCoresFrom = std::size_t(1) << 16;
+constexpr std::size_t CopyOnBothCoresFrom = std::size_t(1) << 15;
 
 TQvValueArray CopyOf(std::span<const double> Values) {
     if (Values.size() < CopyOnBothCoresFrom) return TQvValueArray(Values.begin(), Values.end());
