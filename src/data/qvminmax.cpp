@@ -3,6 +3,7 @@
 #include "framework/qvbothcores.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -101,6 +102,21 @@ void OnBothCores(std::size_t From, std::size_t To, TQvValueSummary* Summary, con
     if (Summary) Summary->Append(Second);
 }
 
+// The index of the first of the Count values equal to Value, or Count when none is: four
+// compared at a time, so that the search costs a quarter of the branches.
+std::size_t FirstEqual(const double* V, std::size_t Count, double Value) {
+    std::size_t i = 0;
+#ifdef __SSE2__
+    const __m128d Wanted = _mm_set1_pd(Value);
+    for (; i + 4 <= Count; i += 4) {
+        const int Equal = _mm_movemask_pd(_mm_cmpeq_pd(_mm_loadu_pd(V + i), Wanted)) |
+                          _mm_movemask_pd(_mm_cmpeq_pd(_mm_loadu_pd(V + i + 2), Wanted)) << 2;
+        if (Equal) return i + std::size_t(std::countr_zero(unsigned(Equal)));
+    }
+#endif
+    return std::size_t(std::find(V + i, V + Count, Value) - V);
+}
+
 } // namespace
 
 TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::BlockEntry(const double* Values, std::size_t First,
@@ -110,9 +126,9 @@ TQvMinMaxHierarchy::TEntry TQvMinMaxHierarchy::BlockEntry(const double* Values, 
     Extremes(V, Count, Lo, Hi);
     // The first value equal to each extreme: a tie keeps the earlier index, and an extreme of
     // -0 and 0 keeps the sign of the first.
-    const std::size_t Low = std::size_t(std::find(V, V + Count, Lo) - V);
+    const std::size_t Low = FirstEqual(V, Count, Lo);
     if (Low == Count) return {NAN, NAN, 0, 0}; // all NaN
-    const std::size_t High = std::size_t(std::find(V, V + Count, Hi) - V);
+    const std::size_t High = FirstEqual(V, Count, Hi);
     return {V[Low], V[High], std::uint32_t(First + Low), std::uint32_t(First + High)};
 }
 
