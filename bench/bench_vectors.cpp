@@ -8,6 +8,7 @@
 #include <benchmark/benchmark.h>
 
 #include <chrono>
+#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -99,6 +100,22 @@ static void BM_CopyStandardVector(benchmark::State& State) {
     State.counters["per_value"] = PerItem(double(Scanned) * double(State.iterations()));
 }
 BENCHMARK(BM_CopyStandardVector)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The min/max hierarchy and summary of noisy values, as a line's Y values get them in the pass
+// of their statistics: in the cache (10^5 values, one core) and from memory (10^6, both).
+static void BM_HierarchyOfNoisyValues(benchmark::State& State) {
+    std::vector<double> Values(std::size_t(State.range(0)));
+    for (std::size_t i = 0; i < Values.size(); ++i)
+        Values[i] = std::sin(double(i) * 1e-4) + 0.3 * std::sin(double(i) * 1.7);
+    for (auto _ : State) {
+        TQvMinMaxHierarchy Hierarchy;
+        TQvValueSummary Summary;
+        Hierarchy.Extend(Values, &Summary);
+        benchmark::DoNotOptimize(Summary.Max);
+    }
+    State.counters["per_value"] = PerItem(double(Values.size()) * double(State.iterations()));
+}
+BENCHMARK(BM_HierarchyOfNoisyValues)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 
 // 1,000 values appended to 10,000,000 scanned ones: the next query folds only those 1,000.
 // Only the query is timed.
