@@ -64,18 +64,29 @@ void Extremes(const double* V, std::size_t Count, double& Lo, double& Hi) {
     std::size_t i = 0;
 #ifdef __SSE2__
     // minpd and maxpd keep the held value when the new one is NaN, as the comparison does.
+    // Four chains each way, so that the loop does not wait for the latency of one.
     __m128d L = _mm_set1_pd(std::numeric_limits<double>::infinity());
     __m128d H = _mm_set1_pd(-std::numeric_limits<double>::infinity());
-    __m128d L2 = L, H2 = H;
-    for (; i + 4 <= Count; i += 4) {
+    __m128d L2 = L, H2 = H, L3 = L, H3 = H, L4 = L, H4 = H;
+    for (; i + 8 <= Count; i += 8) {
         const __m128d a = _mm_loadu_pd(V + i), b = _mm_loadu_pd(V + i + 2);
+        const __m128d c = _mm_loadu_pd(V + i + 4), d = _mm_loadu_pd(V + i + 6);
         L = _mm_min_pd(a, L);
         H = _mm_max_pd(a, H);
         L2 = _mm_min_pd(b, L2);
         H2 = _mm_max_pd(b, H2);
+        L3 = _mm_min_pd(c, L3);
+        H3 = _mm_max_pd(c, H3);
+        L4 = _mm_min_pd(d, L4);
+        H4 = _mm_max_pd(d, H4);
     }
-    L = _mm_min_pd(L, L2);
-    H = _mm_max_pd(H, H2);
+    for (; i + 2 <= Count; i += 2) {
+        const __m128d a = _mm_loadu_pd(V + i);
+        L = _mm_min_pd(a, L);
+        H = _mm_max_pd(a, H);
+    }
+    L = _mm_min_pd(_mm_min_pd(L, L2), _mm_min_pd(L3, L4));
+    H = _mm_max_pd(_mm_max_pd(H, H2), _mm_max_pd(H3, H4));
     double Ls[2], Hs[2];
     _mm_storeu_pd(Ls, L);
     _mm_storeu_pd(Hs, H);
