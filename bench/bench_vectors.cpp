@@ -117,6 +117,21 @@ static void BM_HierarchyOfNoisyValues(benchmark::State& State) {
 }
 BENCHMARK(BM_HierarchyOfNoisyValues)->Arg(100'000)->Arg(1'000'000)->Unit(benchmark::kMicrosecond);
 
+// The summary of rising values, as X values get it: extremes at the ends of each block once
+// the block is seen to rise.
+static void BM_SummaryOfRisingValues(benchmark::State& State) {
+    std::vector<double> Values(std::size_t(State.range(0)));
+    for (std::size_t i = 0; i < Values.size(); ++i)
+        Values[i] = double(i) * 0.5;
+    for (auto _ : State) {
+        TQvValueSummary Summary;
+        Summary.Fold(Values, 0, Values.size());
+        benchmark::DoNotOptimize(Summary.Ascending);
+    }
+    State.counters["per_value"] = PerItem(double(Values.size()) * double(State.iterations()));
+}
+BENCHMARK(BM_SummaryOfRisingValues)->Arg(100'000)->Unit(benchmark::kMicrosecond);
+
 // 1,000 values appended to 10,000,000 scanned ones: the next query folds only those 1,000.
 // Only the query is timed.
 static void BM_QueryAfterAppends(benchmark::State& State) {
