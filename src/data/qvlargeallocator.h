@@ -4,9 +4,10 @@
 // and ask for huge pages where the system offers them on request, so that filling millions of
 // values costs a few page faults instead of one per 4 KB.
 
+#include "framework/qvcountingiterator.h"
+
 #include <cstddef>
 #include <cstdint>
-#include <iterator>
 #include <new>
 #include <utility>
 #include <vector>
@@ -87,27 +88,9 @@ private:
     }
 };
 
-// Counts off values, each one unset: a vector made from a range of these is left unset.
-struct TQvUnsetValues {
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = TQvUnset;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const TQvUnset*;
-    using reference = TQvUnset;
-    std::size_t Index;
-    TQvUnset operator*() const { return {}; }
-    TQvUnsetValues& operator++() {
-        ++Index;
-        return *this;
-    }
-    difference_type operator-(const TQvUnsetValues& Other) const {
-        return difference_type(Index - Other.Index);
-    }
-    bool operator==(const TQvUnsetValues&) const = default;
-};
-
 // Count values of storage that the caller writes before anything reads them: filling it with
 // zeros first would cost a pass over memory of its own.
 template <class T> std::vector<T, TQvLargeAllocator<T>> QvUnsetArray(std::size_t Count) {
-    return std::vector<T, TQvLargeAllocator<T>>(TQvUnsetValues{0}, TQvUnsetValues{Count});
+    using TUnsetValues = TQvCountingIterator<std::size_t, TQvUnset>;
+    return std::vector<T, TQvLargeAllocator<T>>(TUnsetValues{0}, TUnsetValues{Count});
 }

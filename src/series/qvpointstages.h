@@ -8,6 +8,7 @@
 
 #include "data/qvminmax.h"
 #include "framework/qvbothcores.h"
+#include "framework/qvcountingiterator.h"
 #include "style/qvgditypes.h"
 
 #include <algorithm>
@@ -86,28 +87,9 @@ private:
 // The part of First .. Last of ascending values X(i) that shows between Lo and Hi, with one
 // value beyond either end so that a line still enters and leaves the range; with none inside,
 // the one value nearest the range.
-// Data indices as an iterator, for the standard searches.
-struct TIndexIterator {
-    using iterator_category = std::random_access_iterator_tag;
-    using value_type = int;
-    using difference_type = std::ptrdiff_t;
-    using pointer = const int*;
-    using reference = int;
-    int i;
-    int operator*() const { return i; }
-    TIndexIterator& operator++() { return *this += 1; }
-    TIndexIterator& operator--() { return *this += -1; }
-    TIndexIterator& operator+=(difference_type n) {
-        i += int(n);
-        return *this;
-    }
-    friend difference_type operator-(TIndexIterator a, TIndexIterator b) { return a.i - b.i; }
-    friend bool operator==(TIndexIterator, TIndexIterator) = default;
-};
-
 template <class ValueAt>
 std::pair<int, int> VisibleRange(int First, int Last, double Lo, double Hi, const ValueAt& X) {
-    const TIndexIterator Begin{First}, End{Last + 1};
+    const TQvCountingIterator<int> Begin{First}, End{Last + 1};
     const int FirstInside = *std::partition_point(Begin, End, [&](int i) { return X(i) < Lo; });
     const int FirstBeyond = *std::partition_point(Begin, End, [&](int i) { return X(i) <= Hi; });
     const int Start = std::max(First, FirstInside - 1);
