@@ -168,10 +168,12 @@ void TQvSymbolStamps::DrawMany(std::span<const TGPPointF> Points,
         return;
     }
     // While they scale, both cores only read stamps: all are made first, each on an image and
-    // with a painter of its own, so that the two cores share the making too.
-    ShareFromBothEnds(std::size_t(Quarters * Quarters), [&](std::size_t q) {
-        if (!FStamps[q].Width) MakeStamp(FStamps[q], int(q) % Quarters, int(q) / Quarters);
-    });
+    // with a painter of its own, so that the two cores share the making too. A paint that
+    // finds them made, as most do, wakes no second core for it.
+    if (std::any_of(FStamps.begin(), FStamps.end(), [](const TStamp& S) { return !S.Width; }))
+        ShareFromBothEnds(std::size_t(Quarters * Quarters), [&](std::size_t q) {
+            if (!FStamps[q].Width) MakeStamp(FStamps[q], int(q) % Quarters, int(q) / Quarters);
+        });
     const int Middle = MiddleRow(Points, Chosen);
     TShare Above, Below;
     RunOnBothCores([&] { Above = ScaleRows(Points, Chosen, Middle, true); },
