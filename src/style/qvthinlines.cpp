@@ -1,5 +1,7 @@
 #include "style/qvthinlines.h"
 
+#include "style/qvthinlinesteps.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -27,6 +29,15 @@ inline std::uint8_t Union(std::uint32_t a, std::uint32_t b) {
     std::uint32_t Both = a * b + 128;
     Both = (Both + (Both >> 8)) >> 8;
     return std::uint8_t(a + b - Both);
+}
+
+bool HasAvx2() {
+#if defined(__x86_64__) || defined(__i386__)
+    static const bool Has = __builtin_cpu_supports("avx2");
+    return Has;
+#else
+    return false;
+#endif
 }
 
 // Segments with an end that is not a number, or infinite, draw nothing.
@@ -141,14 +152,15 @@ inline __m128i UnionSixteen(__m128i a, __m128i b) {
 
 } // namespace
 
-TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth)
-    : FTarget(Target), FColor(Color), FSmooth(Smooth) {
+TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth,
+                           bool Vectors)
+    : FTarget(Target), FColor(Color), FSmooth(Smooth), FVectors(Vectors && HasAvx2()) {
     for (std::uint32_t a = 0; a < FColorTimes.size(); ++a)
         FColorTimes[a] = Scaled(Color, a);
 }
 
 TQvThinLines::TQvThinLines(const TQvThinLines& Main, TSecondCore)
-    : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth),
+    : FTarget(Main.FTarget), FColor(Main.FColor), FSmooth(Main.FSmooth), FVectors(Main.FVectors),
       FColorTimes(Main.FColorTimes),
       FCoverage(Main.FSmooth ? TakePlane(SecondPlane, Main.CoverageSize()) : nullptr),
       FWhole(Main.FWhole) {}
@@ -289,10 +301,7 @@ template <bool Gathered, int Way>
     const int MinorLow = Steep ? T.Left : T.Top, MinorHigh = Steep ? T.Right : T.Bottom;
     const std::ptrdiff_t MajorStep = Steep ? Ink.Stride : 1, MinorStep = Steep ? 1 : Ink.Stride;
     const auto Blend = [&](std::ptrdiff_t At, std::uint32_t Alpha) {
-        if constexpr (Gathered)
-            Ink.Coverage[At - Ink.Origin] = Union(Ink.Coverage[At - Ink.Origin], Alpha);
-        else
-            Mix(T.Pixels[At], Alpha);
+        Put<Gathered>(Ink, At - Ink.Origin, Alpha);
     };
     // Across the major axis the line inks one pixel's worth, shared by the two pixels its
     // centre c (less half a pixel) falls between.
@@ -350,36 +359,99 @@ void TQvThinLines::SmoothPolyline(const float* XY, int Count, double Dx, double 
 }
 
 template <bool Gathered>
+[[gnu::always_inline]] inline void TQvThinLines::Put(const TInk& Ink, std::ptrdiff_t At,
+                                                     std::uint32_t Alpha) const {
+    if constexpr (Gathered)
+        Ink.Coverage[At] = Union(Ink.Coverage[At], Alpha);
+    else
+        Mix(Ink.T.Pixels[At], Alpha);
+}
+
+template <bool Gathered, int Way>
+void TQvThinLines::SmoothSorted(const TInk& Ink, const float* XY, int Start,
+                                const std::uint16_t* Which, int Count, bool Inside, double Dx,
+                                double Dy) {
+    constexpr bool IsSteep = Way & Steep;
+    const std::ptrdiff_t MinorStep = IsSteep ? 1 : Ink.Stride;
+    // Pixel offsets within the target must fit the vectors' 32 bits.
+    const std::int64_t Farthest =
+        std::int64_t(Ink.T.Bottom) * Ink.Stride + Ink.T.Right + std::abs(Ink.Origin);
+    int k = 0;
+    if (Inside && FVectors && Farthest < INT32_MAX) {
+        const QvThinLineSteps::TLanes Lanes{IsSteep, bool(Way & Backward),
+                                            std::int32_t(IsSteep ? Ink.Stride : 1),
+                                            std::int32_t(MinorStep), std::int32_t(Ink.Origin)};
+        QvThinLineSteps::TFourSegments Four;
+        for (; k + 4 <= Count; k += 4) {
+            const float* const Ends[4] = {
+                XY + 2 * (Start + Which[k]), XY + 2 * (Start + Which[k + 1]),
+                XY + 2 * (Start + Which[k + 2]), XY + 2 * (Start + Which[k + 3])};
+            if (!QvThinLineSteps::FourSegmentsAvx2(Ends, Dx, Dy, Lanes, Four)) break;
+            // Segment by segment, in the order drawing them one at a time takes.
+            for (int Lane = 0; Lane < 4; ++Lane) {
+                const auto Column = [&](const QvThinLineSteps::TColumn& C) {
+                    Put<Gathered>(Ink, C.Offset[Lane], std::uint32_t(C.Near[Lane]));
+                    Put<Gathered>(Ink, C.Offset[Lane] + MinorStep, std::uint32_t(C.Far[Lane]));
+                };
+                Column(Four.Low);
+                for (int Between = 0; Between + 1 < Four.Span[Lane]; ++Between)
+                    Column(Four.Between[Between]);
+                if (Four.Span[Lane] > 0) Column(Four.High);
+            }
+        }
+    }
+    for (; k < Count; ++k) {
+        const float* P = XY + 2 * (Start + Which[k]);
+        Smooth<Gathered, Way>(Ink, P[0] + Dx, P[1] + Dy, P[2] + Dx, P[3] + Dy);
+    }
+}
+
+template <bool Gathered>
 void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, double Dx,
                                   double Dy) {
     // Which way a segment goes is as good as random along a scattered line, and a branch on it
     // is mispredicted half the time. So the segments of a block are sorted by their way first,
-    // then drawn by a kernel made for each way. The order changes no more than how the coverage
-    // of a pixel that three segments or more share rounds.
+    // then drawn by a kernel made for each way; of each way, those well inside the target are
+    // drawn last, four at a time. The order changes no more than how the coverage of a pixel
+    // that three segments or more share rounds.
     constexpr int Block = 512;
-    // A segment with an end that is not finite, or wholly above or below the rows drawn: a
-    // pixel beyond its ends inks none of them.
-    constexpr int Skipped = Ways;
-    const double Above = Ink.T.Top - 1, Below = Ink.T.Bottom + 1;
-    std::array<std::array<std::uint16_t, Block>, Ways + 1> Sorted;
-    const auto Draw = [&]<int Way>(int Start, int Segments) {
-        for (int i = 0; i < Segments; ++i) {
-            const float* P = XY + 2 * (Start + Sorted[Way][i]);
-            Smooth<Gathered, Way>(Ink, P[0] + Dx, P[1] + Dy, P[2] + Dx, P[3] + Dy);
-        }
+    // Per way, segments drawn one at a time, then those well inside; last, a segment with an
+    // end that is not finite, or wholly above or below the rows drawn: a pixel beyond its ends
+    // inks none of them.
+    constexpr int Kinds = 2 * Ways, Skipped = Kinds;
+    const TQvPixelTarget& T = Ink.T;
+    const double Above = T.Top - 1, Below = T.Bottom + 1;
+    // Well inside: within the target along the major axis, a pixel inside it across, and short.
+    const auto Inside = [&](bool IsSteep, double X0, double Y0, double X1, double Y1) {
+        const double a0 = IsSteep ? Y0 : X0, a1 = IsSteep ? Y1 : X1;
+        const double b0 = IsSteep ? X0 : Y0, b1 = IsSteep ? X1 : Y1;
+        const double MajorLow = IsSteep ? T.Top : T.Left, MajorHigh = IsSteep ? T.Bottom : T.Right;
+        const double MinorLow = IsSteep ? T.Left : T.Top, MinorHigh = IsSteep ? T.Right : T.Bottom;
+        const double aLow = std::min(a0, a1), aHigh = std::max(a0, a1);
+        return (aLow >= MajorLow) & (aHigh < MajorHigh) &
+               (aHigh - aLow < QvThinLineSteps::MostSpan) & (std::min(b0, b1) >= MinorLow + 1) &
+               (std::max(b0, b1) < MinorHigh - 1);
     };
+    std::array<std::array<std::uint16_t, Block>, Kinds + 1> Sorted;
     for (int Start = 0; Start + 1 < Count; Start += Block) {
         const int Segments = std::min(Block, Count - 1 - Start);
-        std::array<int, Ways + 1> n{};
+        std::array<int, Kinds + 1> n{};
         for (int k = 0; k < Segments; ++k) {
             const float* P = XY + 2 * (Start + k);
             const double X0 = P[0] + Dx, Y0 = P[1] + Dy, X1 = P[2] + Dx, Y1 = P[3] + Dy;
             const bool Reaches = std::max(Y0, Y1) >= Above && std::min(Y0, Y1) < Below;
-            const int Way = Finite(X0, Y0, X1, Y1) && Reaches ? WayOf(X0, Y0, X1, Y1) : Skipped;
-            Sorted[Way][n[Way]++] = std::uint16_t(k);
+            const int Way = WayOf(X0, Y0, X1, Y1);
+            const int Kind = Finite(X0, Y0, X1, Y1) && Reaches
+                                 ? 2 * Way + Inside(Way & Steep, X0, Y0, X1, Y1)
+                                 : Skipped;
+            Sorted[Kind][n[Kind]++] = std::uint16_t(k);
         }
         [&]<int... Way>(std::integer_sequence<int, Way...>) {
-            (Draw.template operator()<Way>(Start, n[Way]), ...);
+            ((SmoothSorted<Gathered, Way>(Ink, XY, Start, Sorted[2 * Way].data(), n[2 * Way], false,
+                                          Dx, Dy),
+              SmoothSorted<Gathered, Way>(Ink, XY, Start, Sorted[2 * Way + 1].data(),
+                                          n[2 * Way + 1], true, Dx, Dy)),
+             ...);
         }
         (std::make_integer_sequence<int, Ways>());
     }

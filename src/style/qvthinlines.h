@@ -32,7 +32,10 @@ struct TQvPixelTarget {
 // two cores would take it from each other all the time.
 class alignas(64) TQvThinLines {
 public:
-    TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth);
+    // Without Vectors, smooth segments are worked out one at a time, as where the processor has
+    // no AVX2; the pixels are the same.
+    TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth,
+                 bool Vectors = true);
 
     // Count points P[k].X, P[k].Y moved by Dx, Dy, in pixel coordinates (pixel (i, j) covers
     // i .. i + 1 and j .. j + 1): a polyline, or with Pairs the segments 0 to 1, 2 to 3, ...
@@ -162,6 +165,15 @@ private:
     static int WayOf(double X0, double Y0, double X1, double Y1);
     template <bool Gathered, int Way = AnyWay>
     void Smooth(const TInk& Ink, double X0, double Y0, double X1, double Y1);
+    // Inks Alpha / 255 at pixel At, counted from the ink's origin.
+    template <bool Gathered>
+    void Put(const TInk& Ink, std::ptrdiff_t At, std::uint32_t Alpha) const;
+    // The smooth segments of XY from point Start + Which[k], k < Count, in turn, all going the
+    // way Way; Inside, they lie a pixel inside the target and are not long, and go four at a
+    // time where there are vectors for it.
+    template <bool Gathered, int Way>
+    void SmoothSorted(const TInk& Ink, const float* XY, int Start, const std::uint16_t* Which,
+                      int Count, bool Inside, double Dx, double Dy);
     // The smooth polyline through Count points X, Y one after the other, moved by Dx, Dy: the
     // segments in loops, without a call for each.
     void SmoothPolyline(const float* XY, int Count, double Dx, double Dy);
@@ -181,6 +193,8 @@ private:
     TQvPixelTarget FTarget;
     std::uint32_t FColor;
     bool FSmooth;
+    // Four smooth segments at a time with AVX2.
+    bool FVectors;
     // The colour times a / 255 for every a.
     std::array<std::uint32_t, 256> FColorTimes;
     // While gathering, the coverage of the target's pixels, row by row from its top left, in a

@@ -8,6 +8,7 @@
 #include <series/qvsymbolmix.h>
 #include <series/qvsymbolstamps.h>
 #include <style/qvdrawing.h>
+#include <style/qvthinlines.h>
 
 #include <gtest/gtest.h>
 
@@ -427,6 +428,41 @@ TEST(DrawingShortcuts, SortedSegmentsInkWhatTheyInkInTurn) {
         const TDifference d = Compare(Draw(Walk, false), Draw(Pairs, true), 2);
         ASSERT_GT(d.Inked, 5000);
         EXPECT_EQ(d.Different, 0);
+    }
+}
+
+// A random walk of short and long steps, in and beyond the target, inks the same bytes with
+// smooth segments worked out four at a time as one at a time: straight into the pixels and
+// gathered, on one core and on two.
+TEST(DrawingShortcuts, SmoothSegmentsInkTheSameFourAtATime) {
+    std::mt19937 Random(26);
+    std::uniform_real_distribution<float> Fraction(0, 1);
+    constexpr int Width = 300, Height = 200;
+    for (const int Count : {900, 1500, 3000, 20000}) {
+        SCOPED_TRACE(Count);
+        std::vector<TGPPointF> Walk{{150, 100}};
+        while (int(Walk.size()) < Count) {
+            // Mostly a few pixels, sometimes under one or past the longest span of four.
+            const float Reach = Fraction(Random) < 0.1f ? 45 : Fraction(Random) < 0.2f ? 0.8f : 5;
+            const TGPPointF& Last = Walk.back();
+            Walk.push_back(
+                {std::clamp(Last.X + Reach * (2 * Fraction(Random) - 1), -20.0f, 320.0f),
+                 std::clamp(Last.Y + Reach * (2 * Fraction(Random) - 1), -20.0f, 220.0f)});
+        }
+        Walk[Count / 3].X = NAN;
+        std::vector<std::uint32_t> Below(Width * Height);
+        for (std::uint32_t& Pixel : Below)
+            Pixel = 0xFF000000 | std::uint32_t(Random() & 0x00FFFFFF);
+        const auto Draw = [&](bool Vectors) {
+            std::vector<std::uint32_t> Pixels = Below;
+            TQvThinLines Lines({Pixels.data(), Width, 2, 3, Width - 4, Height - 5}, 0xFF1F77B4,
+                               true, Vectors);
+            Lines.Draw(Walk.data(), Count, false, 0.25, -0.5);
+            return Pixels;
+        };
+        const std::vector<std::uint32_t> OneAtATime = Draw(false);
+        EXPECT_NE(OneAtATime, Below);
+        EXPECT_EQ(Draw(true), OneAtATime);
     }
 }
 

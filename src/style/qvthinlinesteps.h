@@ -1,0 +1,43 @@
+#pragma once
+
+// The pixels four smooth one-pixel segments ink, worked out side by side with AVX2 where the
+// processor has it: the arithmetic of TQvThinLines::Smooth, lane by lane the same, so that the
+// pixels are too. Plain C++; built in a file of its own.
+
+#include <cstdint>
+
+namespace QvThinLineSteps {
+
+// Segments the lanes take reach at most this many pixels past their first along their major
+// axis.
+inline constexpr int MostSpan = 32;
+
+// Per lane, what one pixel along the major axis inks: the pixels at Offset and at Offset plus
+// the step across, by Near and Far of 255.
+struct TColumn {
+    std::int32_t Offset[4];
+    std::int32_t Near[4], Far[4];
+};
+
+// Per lane, the pixel of the low end, Span - 1 pixels between, and the pixel of the high end
+// when Span is above 0.
+struct TFourSegments {
+    int Span[4];
+    TColumn Low, High;
+    TColumn Between[MostSpan - 1];
+};
+
+// Which way the segments go, and where pixel (major, minor) lies: at major * MajorStep plus
+// minor * MinorStep less Origin.
+struct TLanes {
+    bool Steep, Backward;
+    std::int32_t MajorStep, MinorStep, Origin;
+};
+
+// Ends[k] holds X0, Y0, X1, Y1 of segment k, to be moved by Dx, Dy. All four go the way Lanes
+// gives, lie within the pixels drawn along their major axis and a pixel inside them across it,
+// and span at most MostSpan. False, with nothing worked out, where built without AVX2.
+bool FourSegmentsAvx2(const float* const Ends[4], double Dx, double Dy, const TLanes& Lanes,
+                      TFourSegments& Out);
+
+} // namespace QvThinLineSteps
