@@ -1,7 +1,5 @@
 #include "style/qvthinlines.h"
 
-#include "style/qvthinlinesteps.h"
-
 #include <algorithm>
 #include <atomic>
 #include <cmath>
@@ -406,6 +404,29 @@ void TQvThinLines::SmoothSorted(const TInk& Ink, const float* XY, int Start,
     }
 }
 
+int TQvThinLines::KindOf(double X0, double Y0, double X1, double Y1,
+                         const QvThinLineSteps::TBounds& Drawn) {
+    // A segment with an end that is not finite, or wholly above or below the rows drawn: a
+    // pixel beyond its ends inks none of them.
+    const bool Reaches = std::max(Y0, Y1) >= Drawn.Top - 1 && std::min(Y0, Y1) < Drawn.Bottom + 1;
+    if (!(Finite(X0, Y0, X1, Y1) && Reaches)) return QvThinLineSteps::Skipped;
+    const int Way = WayOf(X0, Y0, X1, Y1);
+    // Four can take one within the pixels drawn along its major axis, a pixel inside them
+    // across, and short.
+    const bool IsSteep = Way & Steep;
+    const double a0 = IsSteep ? Y0 : X0, a1 = IsSteep ? Y1 : X1;
+    const double b0 = IsSteep ? X0 : Y0, b1 = IsSteep ? X1 : Y1;
+    const double MajorLow = IsSteep ? Drawn.Top : Drawn.Left;
+    const double MajorHigh = IsSteep ? Drawn.Bottom : Drawn.Right;
+    const double MinorLow = IsSteep ? Drawn.Left : Drawn.Top;
+    const double MinorHigh = IsSteep ? Drawn.Right : Drawn.Bottom;
+    const double aLow = std::min(a0, a1), aHigh = std::max(a0, a1);
+    const bool Inside = (aLow >= MajorLow) & (aHigh < MajorHigh) &
+                        (aHigh - aLow < QvThinLineSteps::MostSpan) &
+                        (std::min(b0, b1) >= MinorLow + 1) & (std::max(b0, b1) < MinorHigh - 1);
+    return 2 * Way + Inside;
+}
+
 template <bool Gathered>
 void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, double Dx,
                                   double Dy) {
@@ -415,37 +436,23 @@ void TQvThinLines::SmoothPolyline(const TInk& Ink, const float* XY, int Count, d
     // drawn last, four at a time. The order changes no more than how the coverage of a pixel
     // that three segments or more share rounds.
     constexpr int Block = 512;
-    // Per way, segments drawn one at a time, then those well inside; last, a segment with an
-    // end that is not finite, or wholly above or below the rows drawn: a pixel beyond its ends
-    // inks none of them.
-    constexpr int Kinds = 2 * Ways, Skipped = Kinds;
-    const TQvPixelTarget& T = Ink.T;
-    const double Above = T.Top - 1, Below = T.Bottom + 1;
-    // Well inside: within the target along the major axis, a pixel inside it across, and short.
-    const auto Inside = [&](bool IsSteep, double X0, double Y0, double X1, double Y1) {
-        const double a0 = IsSteep ? Y0 : X0, a1 = IsSteep ? Y1 : X1;
-        const double b0 = IsSteep ? X0 : Y0, b1 = IsSteep ? X1 : Y1;
-        const double MajorLow = IsSteep ? T.Top : T.Left, MajorHigh = IsSteep ? T.Bottom : T.Right;
-        const double MinorLow = IsSteep ? T.Left : T.Top, MinorHigh = IsSteep ? T.Right : T.Bottom;
-        const double aLow = std::min(a0, a1), aHigh = std::max(a0, a1);
-        return (aLow >= MajorLow) & (aHigh < MajorHigh) &
-               (aHigh - aLow < QvThinLineSteps::MostSpan) & (std::min(b0, b1) >= MinorLow + 1) &
-               (std::max(b0, b1) < MinorHigh - 1);
-    };
+    using QvThinLineSteps::Kinds;
+    const QvThinLineSteps::TBounds Drawn{double(Ink.T.Left), double(Ink.T.Top), double(Ink.T.Right),
+                                         double(Ink.T.Bottom)};
+    std::array<std::uint8_t, Block> Kind;
     std::array<std::array<std::uint16_t, Block>, Kinds + 1> Sorted;
     for (int Start = 0; Start + 1 < Count; Start += Block) {
         const int Segments = std::min(Block, Count - 1 - Start);
-        std::array<int, Kinds + 1> n{};
-        for (int k = 0; k < Segments; ++k) {
-            const float* P = XY + 2 * (Start + k);
-            const double X0 = P[0] + Dx, Y0 = P[1] + Dy, X1 = P[2] + Dx, Y1 = P[3] + Dy;
-            const bool Reaches = std::max(Y0, Y1) >= Above && std::min(Y0, Y1) < Below;
-            const int Way = WayOf(X0, Y0, X1, Y1);
-            const int Kind = Finite(X0, Y0, X1, Y1) && Reaches
-                                 ? 2 * Way + Inside(Way & Steep, X0, Y0, X1, Y1)
-                                 : Skipped;
-            Sorted[Kind][n[Kind]++] = std::uint16_t(k);
+        const float* const From = XY + 2 * Start;
+        int k =
+            FVectors ? QvThinLineSteps::KindsAvx2(From, Segments, Dx, Dy, Drawn, Kind.data()) : 0;
+        for (; k < Segments; ++k) {
+            const float* P = From + 2 * k;
+            Kind[k] = std::uint8_t(KindOf(P[0] + Dx, P[1] + Dy, P[2] + Dx, P[3] + Dy, Drawn));
         }
+        std::array<int, Kinds + 1> n{};
+        for (k = 0; k < Segments; ++k)
+            Sorted[Kind[k]][n[Kind[k]]++] = std::uint16_t(k);
         [&]<int... Way>(std::integer_sequence<int, Way...>) {
             ((SmoothSorted<Gathered, Way>(Ink, XY, Start, Sorted[2 * Way].data(), n[2 * Way], false,
                                           Dx, Dy),

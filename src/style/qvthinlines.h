@@ -11,6 +11,7 @@
 // segments shorter than a pixel left out.
 
 #include "framework/qvbothcores.h"
+#include "style/qvthinlinesteps.h"
 
 #include <algorithm>
 #include <array>
@@ -157,12 +158,15 @@ private:
     // The way a smooth segment goes: Steep along Y rather than X, Backward from its higher end
     // of that axis to its lower; AnyWay when the segment has yet to be looked at.
     enum : int {
-        Backward = 1,
-        Steep = 2,
-        Ways = 4,
+        Backward = QvThinLineSteps::Backward,
+        Steep = QvThinLineSteps::Steep,
+        Ways = QvThinLineSteps::Ways,
         AnyWay = -1
     };
     static int WayOf(double X0, double Y0, double X1, double Y1);
+    // The kind of a smooth segment, for its sort before drawing.
+    static int KindOf(double X0, double Y0, double X1, double Y1,
+                      const QvThinLineSteps::TBounds& Drawn);
     template <bool Gathered, int Way = AnyWay>
     void Smooth(const TInk& Ink, double X0, double Y0, double X1, double Y1);
     // Inks Alpha / 255 at pixel At, counted from the ink's origin.

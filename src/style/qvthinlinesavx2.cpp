@@ -10,6 +10,70 @@
 
 namespace QvThinLineSteps {
 
+int KindsAvx2(const float* XY, int Count, double Dx, double Dy, const TBounds& Drawn,
+              std::uint8_t* Kinds) {
+#ifdef __AVX2__
+    const __m256d MoveX = _mm256_set1_pd(Dx), MoveY = _mm256_set1_pd(Dy);
+    const __m256d Left = _mm256_set1_pd(Drawn.Left), Top = _mm256_set1_pd(Drawn.Top),
+                  Right = _mm256_set1_pd(Drawn.Right), Bottom = _mm256_set1_pd(Drawn.Bottom);
+    const __m256d One = _mm256_set1_pd(1), Longest = _mm256_set1_pd(MostSpan),
+                  Sign = _mm256_set1_pd(-0.0), Zero = _mm256_setzero_pd();
+    // Eight floats of four points, X and Y taking turns, as the four X and then the four Y.
+    const __m256i Apart = _mm256_setr_epi32(0, 2, 4, 6, 1, 3, 5, 7);
+    int k = 0;
+    for (; k + 4 <= Count; k += 4) {
+        const __m256 Starts = _mm256_permutevar8x32_ps(_mm256_loadu_ps(XY + 2 * k), Apart);
+        const __m256 Ends = _mm256_permutevar8x32_ps(_mm256_loadu_ps(XY + 2 * k + 2), Apart);
+        const __m256d X0 = _mm256_add_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(Starts)), MoveX),
+                      Y0 = _mm256_add_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(Starts, 1)), MoveY),
+                      X1 = _mm256_add_pd(_mm256_cvtps_pd(_mm256_castps256_ps128(Ends)), MoveX),
+                      Y1 = _mm256_add_pd(_mm256_cvtps_pd(_mm256_extractf128_ps(Ends, 1)), MoveY);
+        // Finite values less themselves are 0; infinities and NaN give NaN.
+        const auto Finite = [&](__m256d v) {
+            return _mm256_cmp_pd(_mm256_sub_pd(v, v), Zero, _CMP_EQ_OQ);
+        };
+        const __m256d Kept = _mm256_and_pd(
+            _mm256_and_pd(_mm256_and_pd(Finite(X0), Finite(Y0)),
+                          _mm256_and_pd(Finite(X1), Finite(Y1))),
+            _mm256_and_pd(
+                _mm256_cmp_pd(_mm256_max_pd(Y0, Y1), _mm256_sub_pd(Top, One), _CMP_GE_OQ),
+                _mm256_cmp_pd(_mm256_min_pd(Y0, Y1), _mm256_add_pd(Bottom, One), _CMP_LT_OQ)));
+        const __m256d IsSteep =
+            _mm256_cmp_pd(_mm256_andnot_pd(Sign, _mm256_sub_pd(Y1, Y0)),
+                          _mm256_andnot_pd(Sign, _mm256_sub_pd(X1, X0)), _CMP_GT_OQ);
+        const __m256d IsBackward = _mm256_blendv_pd(_mm256_cmp_pd(X0, X1, _CMP_GT_OQ),
+                                                    _mm256_cmp_pd(Y0, Y1, _CMP_GT_OQ), IsSteep);
+        const __m256d a0 = _mm256_blendv_pd(X0, Y0, IsSteep),
+                      a1 = _mm256_blendv_pd(X1, Y1, IsSteep);
+        const __m256d b0 = _mm256_blendv_pd(Y0, X0, IsSteep),
+                      b1 = _mm256_blendv_pd(Y1, X1, IsSteep);
+        const __m256d MajorLow = _mm256_blendv_pd(Left, Top, IsSteep),
+                      MajorHigh = _mm256_blendv_pd(Right, Bottom, IsSteep),
+                      MinorLow = _mm256_blendv_pd(Top, Left, IsSteep),
+                      MinorHigh = _mm256_blendv_pd(Bottom, Right, IsSteep);
+        const __m256d aLow = _mm256_min_pd(a0, a1), aHigh = _mm256_max_pd(a0, a1);
+        const __m256d Inside = _mm256_and_pd(
+            _mm256_and_pd(_mm256_and_pd(_mm256_cmp_pd(aLow, MajorLow, _CMP_GE_OQ),
+                                        _mm256_cmp_pd(aHigh, MajorHigh, _CMP_LT_OQ)),
+                          _mm256_cmp_pd(_mm256_sub_pd(aHigh, aLow), Longest, _CMP_LT_OQ)),
+            _mm256_and_pd(
+                _mm256_cmp_pd(_mm256_min_pd(b0, b1), _mm256_add_pd(MinorLow, One), _CMP_GE_OQ),
+                _mm256_cmp_pd(_mm256_max_pd(b0, b1), _mm256_sub_pd(MinorHigh, One), _CMP_LT_OQ)));
+        const int IsKept = _mm256_movemask_pd(Kept), Steeps = _mm256_movemask_pd(IsSteep),
+                  Backwards = _mm256_movemask_pd(IsBackward), Insides = _mm256_movemask_pd(Inside);
+        for (int Lane = 0; Lane < 4; ++Lane) {
+            const int Way = (Steeps >> Lane & 1) * Steep + (Backwards >> Lane & 1) * Backward;
+            Kinds[k + Lane] =
+                std::uint8_t(IsKept >> Lane & 1 ? 2 * Way + (Insides >> Lane & 1) : Skipped);
+        }
+    }
+    return k;
+#else
+    (void)XY, (void)Count, (void)Dx, (void)Dy, (void)Drawn, (void)Kinds;
+    return 0;
+#endif
+}
+
 bool FourSegmentsAvx2(const float* const Ends[4], double Dx, double Dy, const TLanes& Lanes,
                       TFourSegments& Out) {
 #ifdef __AVX2__

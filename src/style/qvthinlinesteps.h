@@ -12,6 +12,22 @@ namespace QvThinLineSteps {
 // axis.
 inline constexpr int MostSpan = 32;
 
+// The way a smooth segment goes: Steep along Y rather than X, Backward from its higher end of
+// that axis to its lower.
+enum : int {
+    Backward = 1,
+    Steep = 2,
+    Ways = 4
+};
+// Segments are sorted into kinds before they are drawn: per way, 2 way for those drawn one at
+// a time and 2 way + 1 for those four can take; Skipped for those that ink nothing.
+inline constexpr int Kinds = 2 * Ways, Skipped = Kinds;
+
+// The pixels drawn: Left <= x < Right, Top <= y < Bottom.
+struct TBounds {
+    double Left, Top, Right, Bottom;
+};
+
 // Per lane, what one pixel along the major axis inks: the pixels at Offset and at Offset plus
 // the step across, by Near and Far of 255.
 struct TColumn {
@@ -33,6 +49,12 @@ struct TLanes {
     bool Steep, Backward;
     std::int32_t MajorStep, MinorStep, Origin;
 };
+
+// The kind of segments k < Count from point k to point k + 1 of XY, moved by Dx, Dy, four at a
+// time as the one-at-a-time sort gives it: how many were sorted, a multiple of 4 (none where
+// built without AVX2).
+int KindsAvx2(const float* XY, int Count, double Dx, double Dy, const TBounds& Drawn,
+              std::uint8_t* Kinds);
 
 // Ends[k] holds X0, Y0, X1, Y1 of segment k, to be moved by Dx, Dy. All four go the way Lanes
 // gives, lie within the pixels drawn along their major axis and a pixel inside them across it,
