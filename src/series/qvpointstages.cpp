@@ -129,16 +129,25 @@ void TFourPerColumn::FinishColumn() {
 }
 
 void TLineReducer::EndRunBeyond() {
-    Merge(FRunFirst.P, FRunFirst.i);
-    if (FRunLast.i != FRunFirst.i) Merge(FRunLast.P, FRunLast.i);
+    Keep(FRunFirst.P, FRunFirst.i);
+    if (FRunLast.i != FRunFirst.i) Keep(FRunLast.P, FRunLast.i);
     FBeyond = 0;
+}
+
+void TLineReducer::EndThinning() {
+    if (FMerging != TMerging::Nothing) Settle();
+    FAnchored = false;
+    FFour.Finish();
 }
 
 void TLineReducer::Finish() {
     if (FBeyond) EndRunBeyond();
-    if (FMerging != TMerging::Nothing) Settle();
-    FAnchored = false;
-    FFour.Finish();
+    EndThinning();
+}
+
+void TLineReducer::SetThinning(bool On) {
+    if (FThinning && !On) EndThinning();
+    FThinning = On;
 }
 
 } // namespace QvPointStages

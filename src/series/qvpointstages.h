@@ -279,10 +279,13 @@ public:
             FRunFirst = FRunLast = {P, i};
             return;
         }
-        Merge(P, i);
+        Keep(P, i);
     }
     // What is pending goes out; the next point begins anew.
     void Finish();
+    // Without thinning only runs beyond an edge are cut short: points far apart gain little
+    // from the later stages, and cost as much there as they save in drawing.
+    void SetThinning(bool On);
 
 private:
     enum class TMerging {
@@ -291,6 +294,14 @@ private:
         Monotone
     };
     void EndRunBeyond();
+    void Keep(const TGPPointF& P, int i) {
+        if (FThinning)
+            Merge(P, i);
+        else
+            FOut.Add(P, i);
+    }
+    // The merged points and the open column go out.
+    void EndThinning();
     void Merge(const TGPPointF& P, int i) {
         const auto Near = [](const TGPPointF& A, const TGPPointF& B) {
             return std::abs(B.X - A.X) < NearPixels && std::abs(B.Y - A.Y) < NearPixels;
@@ -340,7 +351,7 @@ private:
     // The edges all points of the run so far lie beyond; 0 without a run.
     unsigned FBeyond = 0;
     TKeptPoint FRunFirst{}, FRunLast{};
-    bool FAnchored = false, FDown = false;
+    bool FThinning = true, FAnchored = false, FDown = false;
     TMerging FMerging = TMerging::Nothing;
     TKeptPoint FAnchor{}, FEnd{};
 };

@@ -159,6 +159,18 @@ TEST(PointStages, LinesMergeNearPointsAndMonotoneRunsAndKeepFourPerColumn) {
     Line(std::span(Gap), std::span(I), Out);
     EXPECT_EQ(Out.Index, std::vector<int>({0, 1, 3, 4}));
     EXPECT_EQ(Out.RunStarts, std::vector<size_t>({0, 2}));
+    // Thinning turned off while points merge: the one that stands for them goes out first,
+    // and then every point but those within a run beyond an edge.
+    TPointList Plain;
+    TLineReducer Reducer({0, 0, 1000, 1000}, Plain);
+    const TPixels Mixed{{100, 100}, {100.3f, 100.4f}, {100.6f, 100.2f}, {1500, 5},   {1600, 6},
+                        {1700, 7},  {105, 100},       {105.2f, 100.1f}, {105.3f, 90}};
+    for (size_t k = 0; k < Mixed.size(); ++k) {
+        if (k == 3) Reducer.SetThinning(false);
+        Reducer.Add(Mixed[k], int(k));
+    }
+    Reducer.Finish();
+    EXPECT_EQ(Plain.Index, std::vector<int>({0, 2, 3, 5, 6, 7, 8}));
 }
 
 TEST(PointStages, LinksLoseTheirPartWithinTheBand) {

@@ -334,6 +334,29 @@ TEST(SeriesPoints, LongLinesReducedInPiecesJoinAtTheSeams) {
     }
 }
 
+// A line whose steps mostly leave their pixel column keeps every point: thinning it would cost
+// more than drawing the few points it drops. One whose steps mostly stay within a column is
+// thinned.
+TEST(SeriesPoints, OnlyLinesMostlyWithinAColumnAreThinned) {
+    std::mt19937 Random(9);
+    std::uniform_real_distribution<float> Step(-1, 1);
+    for (const float Along : {4.0f, 0.4f}) {
+        SCOPED_TRACE(Along);
+        TPixelChart Chart;
+        const TGPRectF Area = Chart.Graph->GetDrawingArea();
+        TPixels Walk{{Area.X + Area.Width / 2, Area.Y + Area.Height / 2}};
+        while (Walk.size() < 3000)
+            Walk.push_back(
+                {std::clamp(Walk.back().X + Along * Step(Random), Area.X + 10, Area.X + 300),
+                 std::clamp(Walk.back().Y + 0.4f * Step(Random), Area.Y + 10, Area.Y + 300)});
+        const int Kept = Chart.Through(Walk, false)->ScreenPoints().Count();
+        if (Along > 1)
+            EXPECT_EQ(Kept, 3000);
+        else
+            EXPECT_LT(Kept, 1500);
+    }
+}
+
 TEST(SeriesPoints, HitTestsAndInterpolation) {
     TPixelChart Chart;
     TQvPointSeries* S = Chart.Through({{100, 100}, {200, 150}, {300, 120}, {-20, 130}}, true);
