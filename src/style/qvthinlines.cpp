@@ -526,9 +526,12 @@ void TQvThinLines::EndCoverage(TQvThinLines& First, TQvThinLines* Second) {
             const std::ptrdiff_t Offset = (y - T.Top) * Width;
             std::uint8_t* const A = Planes[0] + Offset;
             std::uint8_t* const B = Planes[1] ? Planes[1] + Offset : nullptr;
-            // Sixteen pixels at a time: passed over without coverage, else their coverage is taken
-            // and cleared.
-            for (std::ptrdiff_t x = 0; x < Width; x += 16) {
+            // Thirty-two pixels at a time with AVX2, then sixteen: passed over without coverage,
+            // else their coverage is taken and cleared.
+            const std::ptrdiff_t Done =
+                First.FVectors ? QvThinLineSteps::CoverRowAvx2(A, B, Row, int(Width), First.FColor)
+                               : 0;
+            for (std::ptrdiff_t x = Done; x < Width; x += 16) {
                 const std::ptrdiff_t n = std::min<std::ptrdiff_t>(16, Width - x);
 #ifdef __SSE2__
                 if (n == 16) {

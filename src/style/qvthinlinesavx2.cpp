@@ -152,4 +152,68 @@ bool FourSegmentsAvx2(const float* const Ends[4], double Dx, double Dy, const TL
 #endif
 }
 
+int CoverRowAvx2(std::uint8_t* A, std::uint8_t* B, std::uint32_t* Row, int Width,
+                 std::uint32_t Color) {
+#ifdef __AVX2__
+    const __m256i Zero = _mm256_setzero_si256(), Rounding = _mm256_set1_epi16(0x80),
+                  Full = _mm256_set1_epi16(255), Ink = _mm256_set1_epi32(int(Color)),
+                  Ink16 = _mm256_unpacklo_epi8(Ink, Zero);
+    // Bytes 0-3 of eight over the channels of the four pixels of the low half, 4-7 of the high.
+    const __m256i Spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4,
+                                            4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
+    // Channels times Alpha / 255, rounded, in 16-bit lanes.
+    const auto Scale = [&](__m256i Channels, __m256i Alpha) {
+        const __m256i t = _mm256_mullo_epi16(Channels, Alpha);
+        return _mm256_srli_epi16(
+            _mm256_add_epi16(_mm256_add_epi16(t, _mm256_srli_epi16(t, 8)), Rounding), 8);
+    };
+    // Coverage a and b together, a + b - a b, in 16-bit lanes.
+    const auto Union = [&](__m256i a, __m256i b) {
+        __m256i Both = _mm256_add_epi16(_mm256_mullo_epi16(a, b), Rounding);
+        Both = _mm256_srli_epi16(_mm256_add_epi16(Both, _mm256_srli_epi16(Both, 8)), 8);
+        return _mm256_sub_epi16(_mm256_add_epi16(a, b), Both);
+    };
+    int x = 0;
+    for (; x + 32 <= Width; x += 32) {
+        auto* const a = reinterpret_cast<__m256i*>(A + x);
+        auto* const b = reinterpret_cast<__m256i*>(B ? B + x : nullptr);
+        const __m256i Ca = _mm256_loadu_si256(a), Cb = b ? _mm256_loadu_si256(b) : Zero;
+        const __m256i Any = _mm256_or_si256(Ca, Cb);
+        if (_mm256_testz_si256(Any, Any)) continue;
+        alignas(32) std::uint64_t Eights[4];
+        _mm256_store_si256(
+            reinterpret_cast<__m256i*>(Eights),
+            _mm256_packus_epi16(
+                Union(_mm256_unpacklo_epi8(Ca, Zero), _mm256_unpacklo_epi8(Cb, Zero)),
+                Union(_mm256_unpackhi_epi8(Ca, Zero), _mm256_unpackhi_epi8(Cb, Zero))));
+        _mm256_storeu_si256(a, Zero);
+        if (b) _mm256_storeu_si256(b, Zero);
+        for (int k = 0; k < 4; ++k) {
+            if (!Eights[k]) continue;
+            auto* const Pixels = reinterpret_cast<__m256i*>(Row + x + 8 * k);
+            const __m256i Old = _mm256_loadu_si256(Pixels);
+            const __m256i Alpha =
+                _mm256_shuffle_epi8(_mm256_set1_epi64x(std::int64_t(Eights[k])), Spread);
+            const __m256i AlphaLow = _mm256_unpacklo_epi8(Alpha, Zero),
+                          AlphaHigh = _mm256_unpackhi_epi8(Alpha, Zero);
+            const __m256i Low =
+                _mm256_add_epi16(Scale(Ink16, AlphaLow), Scale(_mm256_unpacklo_epi8(Old, Zero),
+                                                               _mm256_sub_epi16(Full, AlphaLow)));
+            const __m256i High =
+                _mm256_add_epi16(Scale(Ink16, AlphaHigh), Scale(_mm256_unpackhi_epi8(Old, Zero),
+                                                                _mm256_sub_epi16(Full, AlphaHigh)));
+            // A pixel of the colour already, or without coverage, stays as it was.
+            const __m256i Keep =
+                _mm256_or_si256(_mm256_cmpeq_epi32(Old, Ink), _mm256_cmpeq_epi32(Alpha, Zero));
+            _mm256_storeu_si256(Pixels,
+                                _mm256_blendv_epi8(_mm256_packus_epi16(Low, High), Old, Keep));
+        }
+    }
+    return x;
+#else
+    (void)A, (void)B, (void)Row, (void)Width, (void)Color;
+    return 0;
+#endif
+}
+
 } // namespace QvThinLineSteps

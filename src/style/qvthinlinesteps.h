@@ -62,4 +62,10 @@ int KindsAvx2(const float* XY, int Count, double Dx, double Dy, const TBounds& D
 bool FourSegmentsAvx2(const float* const Ends[4], double Dx, double Dy, const TLanes& Lanes,
                       TFourSegments& Out);
 
+// Blends Color into Row by the coverage gathered in A and, when given, B (as blending one after
+// the other would), and clears it, 32 pixels at a time from the first: how many pixels were
+// done (none where built without AVX2).
+int CoverRowAvx2(std::uint8_t* A, std::uint8_t* B, std::uint32_t* Row, int Width,
+                 std::uint32_t Color);
+
 } // namespace QvThinLineSteps
