@@ -5,6 +5,7 @@
 // follow a master axis and keeps a zoom buffer of earlier ranges.
 
 #include "annotations/qvrichlabel.h"
+#include "axes/qvaxismapsteps.h"
 #include "axes/qvaxistypes.h"
 #include "axes/qvscale.h"
 #include "axes/qvticks.h"
@@ -638,6 +639,11 @@ public:
     float LinearPixel(double Value) const {
         return PixelAt(TQvScale::LinearOffsetOf(Value, FMap));
     }
+    // The same for four values at a time.
+    QvAxisMapSteps::TLinearMap LinearMap() const {
+        return {FMap.Start, FMap.NormalizeConst, Origin(), FMap.AxLength, TQvAxis::MaxPixelOffset,
+                Forward(),  FMap.HasLogScaling};
+    }
     double Number(float Pixel) const {
         const double p = double(Pixel) - (FMap.Horizontal ? FMap.AxLeft : FMap.AxTop);
         const double Offset = FMap.Horizontal != FMap.Twisted ? p : FMap.AxLength - p;
@@ -647,13 +653,14 @@ public:
 private:
     // The pixel d pixels from the start of the range along the axis.
     float PixelAt(double d) const {
-        const double Origin = FMap.Horizontal ? FMap.AxLeft : FMap.AxTop;
-        const bool Forward = FMap.Horizontal != FMap.Twisted;
         if (d > -TQvAxis::MaxPixelOffset && d < TQvAxis::MaxPixelOffset)
-            return float(Forward ? Origin + d : Origin + (FMap.AxLength - d));
-        const bool Before = (Forward && d < 0) || (!Forward && d >= 0);
-        return float(Before ? Origin - TQvAxis::MaxPixelOffset : Origin + TQvAxis::MaxPixelOffset);
+            return float(Forward() ? Origin() + d : Origin() + (FMap.AxLength - d));
+        const bool Before = (Forward() && d < 0) || (!Forward() && d >= 0);
+        return float(Before ? Origin() - TQvAxis::MaxPixelOffset
+                            : Origin() + TQvAxis::MaxPixelOffset);
     }
+    double Origin() const { return FMap.Horizontal ? FMap.AxLeft : FMap.AxTop; }
+    bool Forward() const { return FMap.Horizontal != FMap.Twisted; }
 
     TQvAxisMapping FMap;
     const TQvScale& FScale;

@@ -1,5 +1,6 @@
 #include "series/qvsymbolmix.h"
 
+#include "framework/qvvectorstate.h"
 #include "series/qvsymbolmixsteps.h"
 
 #if defined(__SSE2__) && defined(__x86_64__)
@@ -53,9 +54,7 @@ int MixRowSse2(const std::uint8_t* Through, std::uint32_t* Pixels, int From, int
 
 TVectors Widest() {
 #ifdef QV_MIX_SSE2
-    static const TVectors Vectors =
-        __builtin_cpu_supports("avx2") ? TVectors::Avx2 : TVectors::Sse2;
-    return Vectors;
+    return QvHasAvx2() ? TVectors::Avx2 : TVectors::Sse2;
 #else
     return TVectors::None;
 #endif

@@ -29,15 +29,6 @@ inline std::uint8_t Union(std::uint32_t a, std::uint32_t b) {
     return std::uint8_t(a + b - Both);
 }
 
-bool HasAvx2() {
-#if defined(__x86_64__) || defined(__i386__)
-    static const bool Has = __builtin_cpu_supports("avx2");
-    return Has;
-#else
-    return false;
-#endif
-}
-
 // Segments with an end that is not a number, or infinite, draw nothing.
 inline bool Finite(double X0, double Y0, double X1, double Y1) {
     return std::isfinite(X0) && std::isfinite(Y0) && std::isfinite(X1) && std::isfinite(Y1);
@@ -152,7 +143,7 @@ inline __m128i UnionSixteen(__m128i a, __m128i b) {
 
 TQvThinLines::TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth,
                            bool Vectors)
-    : FTarget(Target), FColor(Color), FSmooth(Smooth), FVectors(Vectors && HasAvx2()) {
+    : FTarget(Target), FColor(Color), FSmooth(Smooth), FVectors(Vectors && QvHasAvx2()) {
     for (std::uint32_t a = 0; a < FColorTimes.size(); ++a)
         FColorTimes[a] = Scaled(Color, a);
 }

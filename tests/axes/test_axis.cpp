@@ -21,6 +21,23 @@ std::pair<double, double> Rounded(TQvAxis* Axis, double Start, double Stop) {
     return {Start, Stop};
 }
 
+// Many values mapped at once, into every other float, take the pixels of one at a time; those
+// that are not finite take none.
+void ExpectManyAsOne(const TQvAxis* Axis) {
+    std::vector<double> Values{25, -20, 1e12, -1e12, NAN, INFINITY, -INFINITY, 0, 100};
+    for (int k = 0; k < 40; ++k)
+        Values.push_back(std::ldexp(double(k * 7919 % 1000) - 500, k % 9) / 3);
+    std::vector<float> Pixels(2 * Values.size(), -1);
+    Axis->NumbersToWorld(Values, Pixels.data(), 2);
+    for (std::size_t k = 0; k < Values.size(); ++k) {
+        if (std::isfinite(Values[k]))
+            EXPECT_EQ(Pixels[2 * k], Axis->NumberToWorld(Values[k])) << Values[k];
+        else
+            EXPECT_TRUE(std::isnan(Pixels[2 * k])) << Values[k];
+        EXPECT_EQ(Pixels[2 * k + 1], -1);
+    }
+}
+
 // Two axes without a graph, each 400 pixels long from pixel 0, ranges as set.
 struct TLoneAxes {
     TLoneAxes() {
@@ -55,6 +72,8 @@ TEST(AxisMapping, EveryScalingTwistedAndNot) {
     EXPECT_FLOAT_EQ(Chart.X->NumberToWorld(1e12), 100000);
     EXPECT_FLOAT_EQ(Chart.Y->NumberToWorld(1e12), -100000);
     EXPECT_FLOAT_EQ(Chart.X->NumberToWorld(-20), -80);
+    ExpectManyAsOne(Chart.X);
+    ExpectManyAsOne(Chart.Y);
 
     Chart.X->SetTwisted(true);
     Chart.Y->SetTwisted(true);
@@ -64,6 +83,8 @@ TEST(AxisMapping, EveryScalingTwistedAndNot) {
     EXPECT_DOUBLE_EQ(Chart.X->WorldToNumber(300), 25);
     EXPECT_FLOAT_EQ(Chart.X->NumberToWorld(1e12), -100000);
     EXPECT_FLOAT_EQ(Chart.Y->NumberToWorld(1e12), 100000);
+    ExpectManyAsOne(Chart.X);
+    ExpectManyAsOne(Chart.Y);
 
     // Logarithmic: three decades over 400 pixels; values not above 0 sit 100 pixels before.
     for (TQvAxisScaling Scaling : {TQvAxisScaling::Log, TQvAxisScaling::LogEE}) {
