@@ -214,9 +214,9 @@ void TQvSeries::ReduceLine(int Start, int Stop, QvPointStages::TPointList& Out) 
         Line.Finish();
         return;
     }
-    // Mapped a block at a time, while the block is in the cache. A block is thinned where a
-    // quarter of its steps or more stay within a pixel column: only there do the stages after
-    // the edges drop enough points to pay for themselves.
+    // Mapped a block at a time, while the block is in the cache. A block is thinned where half
+    // its steps or more stay within a pixel column: only there do the stages after the edges
+    // drop enough points to pay for themselves.
     constexpr int Block = 1024;
     std::array<TGPPointF, Block> Mapped;
     for (int i = Start; i <= Stop; i += Block) {

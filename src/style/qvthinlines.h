@@ -33,8 +33,9 @@ struct TQvPixelTarget {
 // two cores would take it from each other all the time.
 class alignas(64) TQvThinLines {
 public:
-    // Without Vectors, smooth segments are worked out one at a time, as where the processor has
-    // no AVX2; the pixels are the same.
+    // Without Vectors, smooth lines are drawn as where the processor has no AVX2: their
+    // segments worked out one at a time, their coverage blended 16 pixels at a time. The pixels
+    // are the same.
     TQvThinLines(const TQvPixelTarget& Target, std::uint32_t Color, bool Smooth,
                  bool Vectors = true);
 
