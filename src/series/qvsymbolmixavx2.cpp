@@ -1,8 +1,10 @@
 // Built with AVX2 where the processor family may have it, and called only where it does. No
-// header here but the mix's own and the intrinsics: any inline function of another would be
-// built with AVX2 too, and might be the copy that code for every processor links to.
+// header here but the mix's own, those for AVX2 alone and the intrinsics: any inline function
+// of another would be built with AVX2 too, and might be the copy that code for every processor
+// links to.
 
 #include "series/qvsymbolmixsteps.h"
+#include "style/qvspreadavx2.h"
 
 #ifdef __AVX2__
 #include <immintrin.h>
@@ -15,9 +17,6 @@ int MixRowAvx2(const std::uint8_t* Through, std::uint32_t* Pixels, int Width, st
     const __m256i Zero = _mm256_setzero_si256(), Round = _mm256_set1_epi16(0x80),
                   Full = _mm256_set1_epi16(0xFF), Colour = _mm256_set1_epi32(int(Color)),
                   Color16 = _mm256_unpacklo_epi8(Colour, Zero);
-    // Bytes 0-3 of eight over the channels of the four pixels of the low half, 4-7 of the high.
-    const __m256i Spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4,
-                                            4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
     // The mix, in the 16-bit lanes of four pixels.
     const auto Half = [&](__m256i Pixel16, __m256i Through16) {
         __m256i v =
@@ -32,7 +31,7 @@ int MixRowAvx2(const std::uint8_t* Through, std::uint32_t* Pixels, int Width, st
             _mm256_storeu_si256(reinterpret_cast<__m256i*>(Eight), Colour);
         },
         [&](std::uint64_t Bytes, std::uint32_t* Eight) {
-            const __m256i t = _mm256_shuffle_epi8(_mm256_set1_epi64x(std::int64_t(Bytes)), Spread);
+            const __m256i t = QvSpreadOverPixels(Bytes);
             auto* Target = reinterpret_cast<__m256i*>(Eight);
             const __m256i d = _mm256_loadu_si256(Target);
             _mm256_storeu_si256(

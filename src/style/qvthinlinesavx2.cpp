@@ -1,7 +1,9 @@
 // Built with AVX2 where the processor family may have it, and called only where it does. No
-// header here but the steps' own and the intrinsics: any inline function of another would be
-// built with AVX2 too, and might be the copy that code for every processor links to.
+// header here but the steps' own, those for AVX2 alone and the intrinsics: any inline function
+// of another would be built with AVX2 too, and might be the copy that code for every processor
+// links to.
 
+#include "style/qvspreadavx2.h"
 #include "style/qvthinlinesteps.h"
 
 #ifdef __AVX2__
@@ -158,9 +160,6 @@ int CoverRowAvx2(std::uint8_t* A, std::uint8_t* B, std::uint32_t* Row, int Width
     const __m256i Zero = _mm256_setzero_si256(), Rounding = _mm256_set1_epi16(0x80),
                   Full = _mm256_set1_epi16(255), Ink = _mm256_set1_epi32(int(Color)),
                   Ink16 = _mm256_unpacklo_epi8(Ink, Zero);
-    // Bytes 0-3 of eight over the channels of the four pixels of the low half, 4-7 of the high.
-    const __m256i Spread = _mm256_setr_epi8(0, 0, 0, 0, 1, 1, 1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 4, 4, 4,
-                                            4, 5, 5, 5, 5, 6, 6, 6, 6, 7, 7, 7, 7);
     // Channels times Alpha / 255, rounded, in 16-bit lanes.
     const auto Scale = [&](__m256i Channels, __m256i Alpha) {
         const __m256i t = _mm256_mullo_epi16(Channels, Alpha);
@@ -192,8 +191,7 @@ int CoverRowAvx2(std::uint8_t* A, std::uint8_t* B, std::uint32_t* Row, int Width
             if (!Eights[k]) continue;
             auto* const Pixels = reinterpret_cast<__m256i*>(Row + x + 8 * k);
             const __m256i Old = _mm256_loadu_si256(Pixels);
-            const __m256i Alpha =
-                _mm256_shuffle_epi8(_mm256_set1_epi64x(std::int64_t(Eights[k])), Spread);
+            const __m256i Alpha = QvSpreadOverPixels(Eights[k]);
             const __m256i AlphaLow = _mm256_unpacklo_epi8(Alpha, Zero),
                           AlphaHigh = _mm256_unpackhi_epi8(Alpha, Zero);
             const __m256i Low =
